@@ -1,0 +1,46 @@
+# GoogleTest from the Debian source package, built for the current toolchain, and the way the
+# project registers its tests: natively one CTest test per case, under Wine one per test program
+# (every Wine start costs time), all of them inside the build tree's own Wine prefix.
+
+set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+
+include(GoogleTest)
+
+if(WIN32)
+  set(VARNEL_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-run ${VARNEL_WINEPREFIX})
+
+  add_test(NAME wine_prefix_setup
+           COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-prefix setup ${VARNEL_WINEPREFIX})
+  set_tests_properties(wine_prefix_setup PROPERTIES FIXTURES_SETUP WinePrefix TIMEOUT 300)
+  add_test(NAME wine_prefix_cleanup
+           COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-prefix cleanup ${VARNEL_WINEPREFIX})
+  set_tests_properties(wine_prefix_cleanup PROPERTIES FIXTURES_CLEANUP WinePrefix)
+endif()
+
+if(WIN32)
+  # Xvfb for the tests that need a display; the address of the display is written to a file the
+  # GUI tests and wine-run read.
+  set(VARNEL_XVFB_STATE ${CMAKE_BINARY_DIR}/xvfb)
+  add_test(NAME xvfb_start COMMAND ${CMAKE_SOURCE_DIR}/scripts/xvfb start ${VARNEL_XVFB_STATE})
+  set_tests_properties(xvfb_start PROPERTIES FIXTURES_SETUP Display LABELS gui)
+  add_test(NAME xvfb_stop COMMAND ${CMAKE_SOURCE_DIR}/scripts/xvfb stop ${VARNEL_XVFB_STATE})
+  set_tests_properties(xvfb_stop PROPERTIES FIXTURES_CLEANUP Display LABELS gui)
+endif()
+
+# varnel_add_gtest(<name> SOURCES <files...> LIBS <targets...>)
+function(varnel_add_gtest name)
+  cmake_parse_arguments(arg "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${arg_SOURCES})
+  varnel_target_defaults(${name})
+  target_link_libraries(${name} PRIVATE ${arg_LIBS} GTest::gmock GTest::gtest_main)
+  if(WIN32)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED WinePrefix LABELS wine)
+  else()
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+  endif()
+endfunction()

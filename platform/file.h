@@ -1,0 +1,60 @@
+// Binary files named by UTF-16 paths.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+
+namespace platform {
+
+class File {
+ public:
+  enum class Mode {
+    Read,       // existing file, read only
+    Write,      // created or truncated, write only
+    ReadWrite,  // existing file, read and write
+    Append,     // created if missing, writes go to the end
+  };
+  enum class Origin { Begin, Current, End };
+
+  File() = default;
+  ~File();
+  File(File&& other) noexcept;
+  File& operator=(File&& other) noexcept;
+  File(const File&) = delete;
+  File& operator=(const File&) = delete;
+
+  // Returns true when the file is open.
+  bool Open(const char16_t* path, Mode mode);
+  void Close();
+  bool IsOpen() const { return file_ != nullptr; }
+
+  // Both return the number of bytes transferred.
+  std::size_t Read(void* buffer, std::size_t bytes);
+  std::size_t Write(const void* buffer, std::size_t bytes);
+  bool Flush();
+
+  std::int64_t Tell() const;
+  bool Seek(std::int64_t offset, Origin origin);
+  std::int64_t Size() const;
+
+  static bool Exists(const char16_t* path);
+  static bool Remove(const char16_t* path);
+  // Replaces an existing target.
+  static bool Rename(const char16_t* from, const char16_t* to);
+
+ private:
+  std::FILE* file_ = nullptr;
+};
+
+namespace testing {
+// Faults the next file operations will show, for tests of failure paths.
+struct FileFaults {
+  bool failOpen = false;       // every Open fails
+  long writeBudget = -1;       // bytes that may still be written before writes fail; -1: no limit
+};
+// Installs faults (nullptr removes them); the caller keeps the object alive while installed.
+void SetFileFaults(FileFaults* faults);
+}  // namespace testing
+
+}  // namespace platform

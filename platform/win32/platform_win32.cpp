@@ -1,0 +1,99 @@
+// Win32 side of the platform layer.
+#include "platform/codepage.h"
+#include "platform/file.h"
+#include "platform/lock.h"
+#include "platform/screen.h"
+
+#include <windows.h>
+
+#include <sys/timeb.h>
+
+#include <clocale>
+#include <cstdio>
+#include <ctime>
+
+namespace platform {
+namespace {
+
+const wchar_t* W(const char16_t* s) { return reinterpret_cast<const wchar_t*>(s); }
+
+class ThreadAnsiCodePage final : public CodePage {
+ public:
+  int ToWide(const char* src, int srcLen, char16_t* dst, int dstCap, bool precomposed) override {
+    return MultiByteToWideChar(CP_THREAD_ACP, precomposed ? MB_PRECOMPOSED : 0, src, srcLen,
+                               reinterpret_cast<wchar_t*>(dst), dstCap);
+  }
+  int ToNarrow(const char16_t* src, int srcLen, char* dst, int dstCap) override {
+    return WideCharToMultiByte(CP_THREAD_ACP, 0, W(src), srcLen, dst, dstCap, nullptr, nullptr);
+  }
+};
+
+}  // namespace
+
+namespace detail {
+
+CodePage& SystemCodePage() {
+  static ThreadAnsiCodePage codePage;
+  return codePage;
+}
+
+double SystemNowMs() {
+  __timeb64 now{};
+  _ftime64(&now);
+  return static_cast<double>(now.time) * 1000.0 + now.millitm;
+}
+
+long SystemMinutesWest() {
+  _tzset();
+  long seconds = 0;
+  _get_timezone(&seconds);
+  return seconds / 60;
+}
+
+ScreenRect SystemWorkArea() {
+  RECT r{};
+  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0)) {
+    r = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  }
+  return ScreenRect{r.left, r.top, r.right, r.bottom};
+}
+
+char16_t SystemDecimalPoint() {
+  const lconv* lc = std::localeconv();
+  return (lc && lc->decimal_point && lc->decimal_point[0])
+             ? static_cast<char16_t>(static_cast<unsigned char>(lc->decimal_point[0]))
+             : u'.';
+}
+
+std::FILE* OpenFile(const char16_t* path, const char* mode) {
+  wchar_t wideMode[8] = {};
+  for (int i = 0; i < 7 && mode[i]; ++i) wideMode[i] = static_cast<wchar_t>(mode[i]);
+  return _wfopen(W(path), wideMode);
+}
+
+bool RemoveFile(const char16_t* path) { return DeleteFileW(W(path)) != 0; }
+
+bool RenameFile(const char16_t* from, const char16_t* to) {
+  return MoveFileExW(W(from), W(to), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
+bool SeekFile(std::FILE* file, std::int64_t offset, int origin) {
+  return _fseeki64(file, offset, origin) == 0;
+}
+
+std::int64_t TellFile(std::FILE* file) { return _ftelli64(file); }
+
+}  // namespace detail
+
+struct Lock::Impl {
+  CRITICAL_SECTION section;
+  Impl() { InitializeCriticalSection(&section); }
+  ~Impl() { DeleteCriticalSection(&section); }
+};
+
+Lock::Lock() : impl_(std::make_unique<Impl>()) {}
+Lock::~Lock() = default;
+void Lock::Acquire() { EnterCriticalSection(&impl_->section); }
+void Lock::Release() { LeaveCriticalSection(&impl_->section); }
+
+}  // namespace platform

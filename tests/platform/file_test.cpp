@@ -1,0 +1,78 @@
+#include "platform/file.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+std::u16string TempPath(const char16_t* leaf) {
+  // The working directory of a test is the build tree, under Wine as natively.
+  return std::u16string(u"varnel_file_test_") + leaf;
+}
+
+TEST(File, WriteReadSeekAndSize) {
+  std::u16string path = TempPath(u"basic.bin");
+  {
+    platform::File f;
+    ASSERT_TRUE(f.Open(path.c_str(), platform::File::Mode::Write));
+    EXPECT_EQ(f.Write("0123456789", 10), 10u);
+  }
+  platform::File f;
+  ASSERT_TRUE(f.Open(path.c_str(), platform::File::Mode::Read));
+  EXPECT_EQ(f.Size(), 10);
+  EXPECT_TRUE(f.Seek(4, platform::File::Origin::Begin));
+  char buf[16] = {};
+  EXPECT_EQ(f.Read(buf, sizeof buf), 6u);
+  EXPECT_STREQ(buf, "456789");
+  EXPECT_EQ(f.Tell(), 10);
+  f.Close();
+  EXPECT_TRUE(platform::File::Remove(path.c_str()));
+  EXPECT_FALSE(platform::File::Exists(path.c_str()));
+}
+
+TEST(File, NonAsciiNamesAndRenameOverExisting) {
+  std::u16string from = TempPath(u"\u00E9t\u00E9 \u0416.log");
+  std::u16string to = TempPath(u"\u00E9t\u00E9 \u0416.log.bu");
+  for (const std::u16string* p : {&from, &to}) {
+    platform::File f;
+    ASSERT_TRUE(f.Open(p->c_str(), platform::File::Mode::Write));
+    f.Write(p == &from ? "new" : "old", 3);
+  }
+  ASSERT_TRUE(platform::File::Rename(from.c_str(), to.c_str()));
+  EXPECT_FALSE(platform::File::Exists(from.c_str()));
+  platform::File f;
+  ASSERT_TRUE(f.Open(to.c_str(), platform::File::Mode::Read));
+  char buf[4] = {};
+  f.Read(buf, 3);
+  EXPECT_STREQ(buf, "new");
+  f.Close();
+  platform::File::Remove(to.c_str());
+}
+
+TEST(File, MissingFileAndInjectedFaults) {
+  platform::File f;
+  EXPECT_FALSE(f.Open(TempPath(u"does-not-exist").c_str(), platform::File::Mode::Read));
+  EXPECT_FALSE(f.IsOpen());
+  EXPECT_EQ(f.Read(nullptr, 0), 0u);
+  EXPECT_EQ(f.Size(), -1);
+
+  platform::testing::FileFaults faults;
+  faults.writeBudget = 4;
+  platform::testing::SetFileFaults(&faults);
+  std::u16string path = TempPath(u"faults.bin");
+  ASSERT_TRUE(f.Open(path.c_str(), platform::File::Mode::Write));
+  EXPECT_EQ(f.Write("abcdef", 6), 4u);
+  EXPECT_EQ(f.Write("gh", 2), 0u);
+  f.Close();
+  faults.failOpen = true;
+  EXPECT_FALSE(f.Open(path.c_str(), platform::File::Mode::Read));
+  platform::testing::SetFileFaults(nullptr);
+  EXPECT_TRUE(f.Open(path.c_str(), platform::File::Mode::Read));
+  EXPECT_EQ(f.Size(), 4);
+  f.Close();
+  platform::File::Remove(path.c_str());
+}
+
+}  // namespace

@@ -1,0 +1,3 @@
+#include "text/tstring.h"
+
+#include <gtest/gtest.h>
