@@ -45,9 +45,7 @@ double SystemNowMs() {
 
 long SystemMinutesWest() {
   _tzset();
-  long seconds = 0;
-  _get_timezone(&seconds);
-  return seconds / 60;
+  return static_cast<long>(_timezone / 60);
 }
 
 ScreenRect SystemWorkArea() {
