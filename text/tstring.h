@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "text/unit_buffer.h"
+
 namespace platform {
 class File;
 }
@@ -47,7 +49,9 @@ class TString {
   const char16_t* CharAt(std::uint32_t index) const;
 
   // Copies the next token (at most maxCount units) into destination, which must hold
-  // maxCount + 1 units; see the implementation for the separator rules. Returns the units copied.
+  // maxCount + 1 units, and moves the cursor past it. A token ended by a separator skips the whole
+  // run of separators after it; a token cut by maxCount leaves the rest of its word for the next
+  // call. Returns the units copied: 0 at the end of the text (or at a leading separator).
   std::uint32_t GetToken(char16_t* destination, const char16_t* separators, std::uint32_t maxCount,
                          bool fromStart);
 
@@ -55,16 +59,19 @@ class TString {
   // Converts into the thread's code page: at most 256 bytes plus NUL.
   void ToNarrow(char (&destination)[257]) const;
 
+  // Appends with the five XML entities escaped; in name mode a space becomes '_'.
   void AddXml(const char16_t* source, bool nameMode);
+  // Replaces the five XML entities by their characters, in one pass.
   void FromXml();
   // Reads the rest of an open file as UTF-16LE. Returns true when the file is then at its end.
   bool LoadFromFile(platform::File& file);
+  // Makes a name that follows this one: Axis007 -> Axis008, Axis99 -> Axis100, Axis -> Axis_2.
   void NextName();
 
-  const char16_t* Str() const { return buffer_; }
-  char16_t* Buffer() { return buffer_; }
+  const char16_t* Str() const { return storage_.Data(); }
+  char16_t* Buffer() { return storage_.Data(); }
   std::uint32_t Length() const { return length_; }
-  std::uint32_t Capacity() const { return capacity_; }
+  std::uint32_t Capacity() const { return storage_.Capacity(); }
   bool IsEmpty() const { return length_ == 0; }
   std::uint32_t GrowthStep() const { return growthStep_; }
   void SetGrowthStep(std::uint32_t step) { growthStep_ = step; }
@@ -74,9 +81,12 @@ class TString {
   bool operator<(const TString& other) const { return Compare(other) < 0; }
 
  private:
-  char16_t* buffer_;
+  // Replaces the text by count units of source, which may point into this string.
+  void Replace(std::uint32_t count, const char16_t* source);
+  void Terminate() { storage_.Data()[length_] = 0; }
+
+  text::UnitBuffer<char16_t, kInitialCapacity> storage_;
   std::uint32_t length_ = 0;
-  std::uint32_t capacity_ = 0;
   std::uint32_t growthStep_ = 0;
-  char16_t* cursor_;
+  std::uint32_t cursor_ = 0;  // where the next GetToken starts
 };
