@@ -45,14 +45,6 @@ TEST_F(TimeTest, TestOffsetIsClampedAndReturnsThePrevious) {
   }
 }
 
-TEST_F(TimeTest, DaylightSavingTableIsInUtcWhateverTheOffset) {
-  for (int minutes : {0, 60, -180, 1200}) {
-    SetOffsetMinutes(minutes);
-    EXPECT_EQ(TimeBase().DaylightStartMs(2024), 1711846800000.0) << minutes;
-    EXPECT_EQ(TimeBase().DaylightEndMs(2024), 1729990800000.0) << minutes;
-  }
-}
-
 TEST_F(TimeTest, NowIsTheClockOfTheRuntime) {
   platform::SetClockForTesting([] { return 1711846800123.0; });
   EXPECT_EQ(Now(), 1711846800123.0);
