@@ -17,6 +17,12 @@ if(VARNEL_SANITIZE AND NOT WIN32)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+if(VARNEL_FUZZ AND NOT WIN32)
+  # Coverage for libFuzzer and the sanitizers in every library the fuzz targets link.
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
 # A static library of the portable core: it must build without <windows.h>.
 function(varnel_core_library target)
   add_library(${target} STATIC ${ARGN})
