@@ -37,6 +37,7 @@ class TString {
   void Append(const char16_t* text);
   void Append(char16_t c);
   void Append(const TString& other) { Append(other.Length(), other.Str()); }
+  // Both keep the old text when the room for the new one cannot be allocated.
   void Assign(const char16_t* text);
   void Assign(std::uint32_t count, const char16_t* source);  // stops early at a NUL
   void SetLength(std::uint32_t n);                           // pads with spaces or cuts
@@ -46,6 +47,7 @@ class TString {
   int Compare(const char16_t* text) const;
   int Compare(const TString& other) const;
   bool Equals(const TString& other) const;
+  // The unit at min(index, length - 1); the terminator of an empty string.
   const char16_t* CharAt(std::uint32_t index) const;
 
   // Copies the next token (at most maxCount units) into destination, which must hold

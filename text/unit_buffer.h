@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <utility>
 
 namespace text {
@@ -40,7 +41,10 @@ class UnitBuffer {
   Unit* Data() { return data_; }
   const Unit* Data() const { return data_; }
   std::uint32_t Capacity() const { return capacity_; }
-  bool Contains(const Unit* p) const { return p >= data_ && p < data_ + capacity_; }
+  bool Contains(const Unit* p) const {
+    std::less<const Unit*> before;  // defined for pointers into unrelated objects too
+    return !before(p, data_) && before(p, data_ + capacity_);
+  }
 
   // Moves to a new heap block of `capacity` units keeping the first `keep` units.
   // Returns true when the allocation fails; the old block is then kept.
