@@ -5,11 +5,17 @@
 set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+set(VARNEL_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources (Debian: libgtest-dev)")
+add_subdirectory(${VARNEL_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
 
 include(GoogleTest)
 
-if(WIN32)
+# Windows programs built on Linux run under Wine; built on Windows they run as they are.
+if(WIN32 AND CMAKE_CROSSCOMPILING)
+  set(VARNEL_UNDER_WINE ON)
+endif()
+
+if(VARNEL_UNDER_WINE)
   set(VARNEL_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-run ${VARNEL_WINEPREFIX})
 
@@ -21,7 +27,7 @@ if(WIN32)
   set_tests_properties(wine_prefix_cleanup PROPERTIES FIXTURES_CLEANUP WinePrefix)
 endif()
 
-if(WIN32)
+if(VARNEL_UNDER_WINE)
   # Xvfb for the tests that need a display; the address of the display is written to a file the
   # GUI tests and wine-run read.
   set(VARNEL_XVFB_STATE ${CMAKE_BINARY_DIR}/xvfb)
@@ -37,9 +43,11 @@ function(varnel_add_gtest name)
   add_executable(${name} ${arg_SOURCES})
   varnel_target_defaults(${name})
   target_link_libraries(${name} PRIVATE ${arg_LIBS} GTest::gmock GTest::gtest_main)
-  if(WIN32)
+  if(VARNEL_UNDER_WINE)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED WinePrefix LABELS wine)
+  elseif(WIN32)
+    add_test(NAME ${name} COMMAND ${name})
   else()
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
   endif()
