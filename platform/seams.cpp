@@ -22,6 +22,7 @@ std::atomic<NowFunction> g_now{nullptr};
 std::optional<long> g_minutesWest;
 std::optional<ScreenRect> g_workArea;
 char16_t g_decimalPoint = 0;
+thread_local char16_t t_fileDecimalPoint = 0;  // set while a ScopedFileNumerics lives
 }  // namespace
 
 int AnsiToWide(const char* src, int srcLen, char16_t* dst, int dstCap, bool precomposed) {
@@ -55,7 +56,14 @@ ScreenRect WorkArea() { return g_workArea ? *g_workArea : detail::SystemWorkArea
 
 void SetWorkAreaForTesting(std::optional<ScreenRect> area) { g_workArea = area; }
 
-char16_t DecimalPoint() { return g_decimalPoint ? g_decimalPoint : detail::SystemDecimalPoint(); }
+char16_t DecimalPoint() {
+  if (t_fileDecimalPoint) return t_fileDecimalPoint;
+  return g_decimalPoint ? g_decimalPoint : detail::SystemDecimalPoint();
+}
+
+ScopedFileNumerics::ScopedFileNumerics() : previous_(t_fileDecimalPoint) { t_fileDecimalPoint = u'.'; }
+
+ScopedFileNumerics::~ScopedFileNumerics() { t_fileDecimalPoint = previous_; }
 
 char16_t SetDecimalPointForTesting(char16_t point) {
   char16_t previous = g_decimalPoint;
