@@ -1,0 +1,104 @@
+// Helpers shared by the XML tests.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/file.h"
+#include "platform/locale.h"
+#include "platform/screen.h"
+#include "text/assert_report.h"
+#include "text/tstring.h"
+
+namespace xml_test {
+
+inline std::u16string Text(const TString& s) { return std::u16string(s.Str(), s.Length()); }
+
+// Collects the assertion lines reported while it lives.
+class AssertCapture {
+ public:
+  AssertCapture() : previous_(SetAssertSink(&AssertCapture::Collect)) { Lines().clear(); }
+  ~AssertCapture() { SetAssertSink(previous_); }
+  AssertCapture(const AssertCapture&) = delete;
+  AssertCapture& operator=(const AssertCapture&) = delete;
+
+  const std::vector<std::u16string>& lines() const { return Lines(); }
+  bool Saw(const std::u16string& message) const {
+    for (const auto& line : Lines()) {
+      if (line.ends_with(u": " + message)) return true;
+    }
+    return false;
+  }
+
+ private:
+  static std::vector<std::u16string>& Lines() {
+    static std::vector<std::u16string> lines;
+    return lines;
+  }
+  static void Collect(const char16_t* line) { Lines().emplace_back(line); }
+  AssertSink previous_;
+};
+
+class ScopedDecimalPoint {
+ public:
+  explicit ScopedDecimalPoint(char16_t point) : previous_(platform::SetDecimalPointForTesting(point)) {}
+  ~ScopedDecimalPoint() { platform::SetDecimalPointForTesting(previous_); }
+  ScopedDecimalPoint(const ScopedDecimalPoint&) = delete;
+  ScopedDecimalPoint& operator=(const ScopedDecimalPoint&) = delete;
+
+ private:
+  char16_t previous_;
+};
+
+class ScopedWorkArea {
+ public:
+  explicit ScopedWorkArea(platform::ScreenRect area) { platform::SetWorkAreaForTesting(area); }
+  ~ScopedWorkArea() { platform::SetWorkAreaForTesting(std::nullopt); }
+  ScopedWorkArea(const ScopedWorkArea&) = delete;
+  ScopedWorkArea& operator=(const ScopedWorkArea&) = delete;
+};
+
+class ScopedFileFaults {
+ public:
+  explicit ScopedFileFaults(platform::testing::FileFaults& faults) {
+    platform::testing::SetFileFaults(&faults);
+  }
+  ~ScopedFileFaults() { platform::testing::SetFileFaults(nullptr); }
+  ScopedFileFaults(const ScopedFileFaults&) = delete;
+  ScopedFileFaults& operator=(const ScopedFileFaults&) = delete;
+};
+
+// A file name in the working directory (the build tree, natively and under Wine), removed when
+// the object goes.
+class TempPath {
+ public:
+  explicit TempPath(const char16_t* name) : path_(name) { platform::File::Remove(path_.c_str()); }
+  ~TempPath() { platform::File::Remove(path_.c_str()); }
+  TempPath(const TempPath&) = delete;
+  TempPath& operator=(const TempPath&) = delete;
+
+  const char16_t* c_str() const { return path_.c_str(); }
+
+ private:
+  std::u16string path_;
+};
+
+inline std::string ReadBytes(const char16_t* path) {
+  platform::File file;
+  if (!file.Open(path, platform::File::Mode::Read)) return {};
+  std::string bytes(static_cast<std::size_t>(file.Size()), '\0');
+  bytes.resize(file.Read(bytes.data(), bytes.size()));
+  return bytes;
+}
+
+inline std::string Utf16Le(const std::u16string& text) {
+  std::string bytes;
+  for (char16_t c : text) {
+    bytes += static_cast<char>(c & 0xFF);
+    bytes += static_cast<char>(c >> 8);
+  }
+  return bytes;
+}
+
+}  // namespace xml_test
