@@ -1,0 +1,113 @@
+// A session with one OPC HDA server: creates the server object, holds the interfaces it offers,
+// advises a shutdown sink, and carries out every per-server export.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ambrel/ambrel.h"
+#include "ambrel/shutdown_sink.h"
+#include "opc/opc.h"
+#include "ui/com_ptr.h"
+
+namespace ambrel {
+
+struct AttributeEntry {
+  DWORD id = 0;
+  std::string name;
+  std::string description;
+  VARTYPE data_type = VT_EMPTY;
+};
+
+struct AggregateEntry {
+  DWORD id = 0;
+  std::string name;
+  std::string description;
+};
+
+// A start and an end time of a read, as the server wants them.
+struct ReadPeriod {
+  FILETIME start;
+  FILETIME end;
+};
+
+class HDASvr {
+ public:
+  // Null when the server could not be created or offers no IOPCHDA_Server (reported).
+  static std::shared_ptr<HDASvr> Connect(const char* machine, const char* prog_id);
+
+  HDASvr() = default;
+  HDASvr(const HDASvr&) = delete;
+  HDASvr& operator=(const HDASvr&) = delete;
+  ~HDASvr();
+
+  AMBREL_SESSION Handle() const { return handle_; }
+  void SetHandle(AMBREL_SESSION handle) { handle_ = handle; }
+  AMBREL_SHUTDOWN_CALLBACK ShutdownCallback() const { return shutdown_callback_; }
+  void SetShutdownCallback(AMBREL_SHUTDOWN_CALLBACK callback) { shutdown_callback_ = callback; }
+
+  // An export that works on the session brackets its work with these. A disconnect asked for
+  // meanwhile (a shutdown callback run while the server call waits) happens when the last use
+  // ends, so no call in progress loses its interfaces or its session.
+  void BeginUse() { ++uses_; }
+  void EndUse();
+  void RequestDisconnect();
+  // The process is ending: forget every interface without calling it.
+  void Abandon();
+
+  DWORD Browse();
+  BOOL ItemName(DWORD index, char* buffer, DWORD length) const;
+  DWORD ItemHandle(const char* item_id, DWORD client_handle);
+  BOOL ReleaseItemHandle(DWORD item_handle);
+  DWORD LoadAttributes();
+  BOOL Attribute(DWORD index, DWORD* id, VARTYPE* data_type, char* name, DWORD name_length,
+                 char* description, DWORD description_length) const;
+  DWORD LoadAggregates();
+  BOOL Aggregate(DWORD index, DWORD* id, char* name, DWORD name_length, char* description,
+                 DWORD description_length) const;
+
+  DWORD ReadAttribute(DWORD item_handle, DWORD attribute_id, const ReadPeriod& period,
+                      DWORD max_values, FILETIME* time_stamps, VARIANT* values);
+  DWORD ReadRaw(DWORD item_handle, BOOL bounds, const ReadPeriod& period, DWORD max_values,
+                FILETIME* time_stamps, VARIANT* values, DWORD* qualities);
+  DWORD ReadProcessed(DWORD item_handle, DWORD aggregate_id, const ReadPeriod& period,
+                      FILETIME resample_interval, DWORD max_values, FILETIME* time_stamps,
+                      VARIANT* values, DWORD* qualities);
+  HRESULT Write(DWORD item_handle, DWORD edit_type, DWORD count, const FILETIME* time_stamps,
+                const VARIANT* values, const DWORD* qualities, HRESULT* results);
+  BOOL Status(DWORD* status, FILETIME* current_time, FILETIME* start_time, WORD* major,
+              WORD* minor, WORD* build, DWORD* max_return_values, char* status_text,
+              DWORD status_length, char* vendor_text, DWORD vendor_length);
+
+ private:
+  bool CreateLocal(const std::wstring& prog_id, const char* prog_id_text);
+  bool CreateRemote(const std::wstring& machine, const std::wstring& prog_id,
+                    const char* machine_text, const char* prog_id_text);
+  bool QueryInterfaces();
+  void AdviseShutdown();
+  void ReleaseShutdown();
+  void Disconnect();
+
+  std::vector<std::string> item_names_;
+  std::vector<AttributeEntry> attributes_;
+  std::vector<AggregateEntry> aggregates_;
+  AMBREL_SHUTDOWN_CALLBACK shutdown_callback_ = nullptr;
+  ui::ComPtr<IUnknown> server_object_;
+  ui::ComPtr<IOPCHDA_Server> history_server_;
+  ui::ComPtr<IOPCHDA_SyncRead> sync_read_;
+  ui::ComPtr<IOPCHDA_SyncUpdate> sync_update_;
+  ui::ComPtr<IOPCHDA_AsyncRead> async_read_;
+  ui::ComPtr<IOPCCommon> common_;
+  ui::ComPtr<IConnectionPointContainer> point_container_;
+  ui::ComPtr<IConnectionPoint> shutdown_point_;
+  ui::ComPtr<CIOPCShutdown> shutdown_sink_;
+
+  AMBREL_SESSION handle_ = AMBREL_NO_SESSION;
+  int uses_ = 0;
+  bool disconnect_pending_ = false;
+};
+
+}  // namespace ambrel
