@@ -9,6 +9,7 @@ bool RemoveFile(const char16_t* path);
 bool RenameFile(const char16_t* from, const char16_t* to);
 bool SeekFile(std::FILE* file, std::int64_t offset, int origin);
 std::int64_t TellFile(std::FILE* file);
+bool TruncateFile(std::FILE* file, std::int64_t size);
 }  // namespace detail
 
 namespace {
@@ -82,6 +83,12 @@ std::int64_t File::Size() const {
   std::int64_t size = detail::TellFile(file_);
   detail::SeekFile(file_, here, SEEK_SET);
   return size;
+}
+
+bool File::Truncate() {
+  if (!file_ || std::fflush(file_) != 0) return false;
+  std::int64_t here = detail::TellFile(file_);
+  return here >= 0 && detail::TruncateFile(file_, here);
 }
 
 bool File::Exists(const char16_t* path) {

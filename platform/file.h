@@ -37,6 +37,8 @@ class File {
   std::int64_t Tell() const;
   bool Seek(std::int64_t offset, Origin origin);
   std::int64_t Size() const;
+  // Cuts the file at the current position. Returns true on success.
+  bool Truncate();
 
   static bool Exists(const char16_t* path);
   static bool Remove(const char16_t* path);

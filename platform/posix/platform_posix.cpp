@@ -10,6 +10,8 @@
 #include <mutex>
 #include <string>
 
+#include <unistd.h>
+
 namespace platform {
 namespace {
 
@@ -131,6 +133,10 @@ bool SeekFile(std::FILE* file, std::int64_t offset, int origin) {
 }
 
 std::int64_t TellFile(std::FILE* file) { return static_cast<std::int64_t>(ftello(file)); }
+
+bool TruncateFile(std::FILE* file, std::int64_t size) {
+  return ftruncate(fileno(file), static_cast<off_t>(size)) == 0;
+}
 
 }  // namespace detail
 

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <io.h>
 #include <sys/timeb.h>
 
 #include <clocale>
@@ -80,6 +81,10 @@ bool SeekFile(std::FILE* file, std::int64_t offset, int origin) {
 }
 
 std::int64_t TellFile(std::FILE* file) { return _ftelli64(file); }
+
+bool TruncateFile(std::FILE* file, std::int64_t size) {
+  return _chsize_s(_fileno(file), size) == 0;
+}
 
 }  // namespace detail
 

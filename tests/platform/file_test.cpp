@@ -75,4 +75,23 @@ TEST(File, MissingFileAndInjectedFaults) {
   platform::File::Remove(path.c_str());
 }
 
+TEST(File, TruncateCutsAtTheCurrentPositionAfterBufferedWrites) {
+  std::u16string path = TempPath(u"truncate.bin");
+  platform::File f;
+  ASSERT_TRUE(f.Open(path.c_str(), platform::File::Mode::Write));
+  f.Write("0123456789", 10);
+  ASSERT_TRUE(f.Seek(6, platform::File::Origin::Begin));
+  f.Write("ab", 2);  // still buffered when the file is cut
+  EXPECT_TRUE(f.Truncate());
+  EXPECT_EQ(f.Size(), 8);
+  f.Close();
+  ASSERT_TRUE(f.Open(path.c_str(), platform::File::Mode::Read));
+  char buf[16] = {};
+  EXPECT_EQ(f.Read(buf, sizeof buf), 8u);
+  EXPECT_STREQ(buf, "012345ab");
+  f.Close();
+  EXPECT_FALSE(platform::File().Truncate());
+  platform::File::Remove(path.c_str());
+}
+
 }  // namespace

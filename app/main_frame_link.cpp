@@ -1,0 +1,11 @@
+#include "app/main_frame_link.h"
+
+#include <atomic>
+
+namespace {
+std::atomic<TMainFrameLink*> g_link{nullptr};
+}  // namespace
+
+TMainFrameLink* MainFrameLink() { return g_link.load(); }
+
+void SetMainFrameLink(TMainFrameLink* link) { g_link.store(link); }

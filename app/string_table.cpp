@@ -1,0 +1,688 @@
+// The string table: every entry holds its text in all five languages, French first, then English,
+// German, Spanish and Dutch, separated by "¶"; each following part starts with a tab. An entry
+// without "¶" is one text for every language. Kept sorted by number for the binary search.
+#include "app/string_table.h"
+
+#include "app/string_ids.h"
+
+namespace {
+
+constexpr TStringEntry kEntries[] = {
+    {IDS_INVALID_MEASUREMENT,
+     u"Ce n'est pas une mesure valide."
+     u"¶\tThis is not a valid measurement."
+     u"¶\tDies ist keine gültige Maßangabe."
+     u"¶\tNo es una medida válida."
+     u"¶\tDit is geen geldige maat."},
+    {IDS_MEASUREMENT_RANGE,
+     u"La mesure doit être comprise entre %1 et %2."
+     u"¶\tThe measurement must be between %1 and %2."
+     u"¶\tDer Wert muss zwischen %1 und %2 liegen."
+     u"¶\tLa medida debe estar entre %1 y %2."
+     u"¶\tDe maat moet tussen %1 en %2 liggen."},
+    {IDS_UNIT_INCH_MARK, u"\""},
+    {IDS_UNIT_IN, u"in"},
+    {IDS_UNIT_INCH, u"inch"},
+    {IDS_UNIT_INCHES, u"inches"},
+    {IDS_UNIT_CM, u"cm"},
+    {IDS_UNIT_PT, u"pt"},
+    {IDS_UNIT_PI, u"pi"},
+    {IDS_CONFIG_SHEET_CAPTION,
+     u"Configuration de Varnel :"
+     u"¶\tVarnel configuration:"
+     u"¶\tVarnel-Konfiguration:"
+     u"¶\tConfiguración de Varnel:"
+     u"¶\tVarnel-configuratie:"},
+    {IDS_CONFIG_PAGE_GENERAL, u"Général¶\tGeneral¶\tGeneral¶\tGeneral¶\tGeneral"},
+    {IDS_CONFIG_DESCRIPTION,
+     u"Description :"
+     u"¶\tDescription :"
+     u"¶\tBeschreibung :"
+     u"¶\tDescripción :"
+     u"¶\tBeschrijving :"},
+    {IDS_CONFIG_REFRESH_RATE,
+     u"Fréquence de rafraîchissement :"
+     u"¶\tRefresh rate:"
+     u"¶\tAktualisierungsrate:"
+     u"¶\tFrecuencia de actualización:"
+     u"¶\tVerversingsfrequentie:"},
+    {IDS_CONFIG_VIEW_MILLISECONDS,
+     u"Afficher les millisecondes"
+     u"¶\tView milliseconds"
+     u"¶\tMillisekunden anzeigen"
+     u"¶\tMostrar milisegundos"
+     u"¶\tMilliseconden tonen"},
+    {IDS_PROMPT_UNLOCK,
+     u"Déverrouiller la connexion au serveur"
+     u"¶\tUnlock the server connection"
+     u"¶\tSerververbindung entsperren"
+     u"¶\tDesbloquear la conexión con el servidor"
+     u"¶\tSerververbinding ontgrendelen"},
+    {IDS_PROMPT_LOCK,
+     u"Verrouiller la connexion au serveur"
+     u"¶\tLock the server connexion"
+     u"¶\tSerververbindung sperren"
+     u"¶\tBloquear la conexión con el servidor"
+     u"¶\tSerververbinding vergrendelen"},
+    {IDS_PROMPT_PREVIOUS_PERIOD,
+     u"Demander la période précédente"
+     u"¶\tRequest the previous period"
+     u"¶\tVorherigen Zeitraum anfordern"
+     u"¶\tSolicitar el período anterior"
+     u"¶\tVorige periode opvragen"},
+    {IDS_PROMPT_REFRESH,
+     u"Rafraîchir la grille et le graphique"
+     u"¶\tRefresh grid and graph"
+     u"¶\tTabelle und Grafik aktualisieren"
+     u"¶\tActualizar la tabla y el gráfico"
+     u"¶\tTabel en grafiek verversen"},
+    {IDS_PROMPT_NEXT_PERIOD,
+     u"Demander la période suivante"
+     u"¶\tRequest the next period"
+     u"¶\tNächsten Zeitraum anfordern"
+     u"¶\tSolicitar el período siguiente"
+     u"¶\tVolgende periode opvragen"},
+    {IDS_PROMPT_CURRENT_PERIOD,
+     u"Demander la période actuelle (dernière)"
+     u"¶\tRequest the current (last) period"
+     u"¶\tAktuellen (letzten) Zeitraum anfordern"
+     u"¶\tSolicitar el período actual (último)"
+     u"¶\tHuidige (laatste) periode opvragen"},
+    {IDS_PROMPT_LAST_10_SECONDS,
+     u"Afficher les 10 dernières secondes"
+     u"¶\tDislay the last 10 seconds"
+     u"¶\tDie letzten 10 Sekunden anzeigen"
+     u"¶\tMostrar los últimos 10 segundos"
+     u"¶\tDe laatste 10 seconden tonen"},
+    {IDS_PROMPT_LAST_30_SECONDS,
+     u"Afficher les 30 dernières secondes"
+     u"¶\tDislay the last 30 seconds"
+     u"¶\tDie letzten 30 Sekunden anzeigen"
+     u"¶\tMostrar los últimos 30 segundos"
+     u"¶\tDe laatste 30 seconden tonen"},
+    {IDS_PROMPT_LAST_MINUTE,
+     u"Afficher la dernière minute"
+     u"¶\tDislay the last minute"
+     u"¶\tDie letzte Minute anzeigen"
+     u"¶\tMostrar el último minuto"
+     u"¶\tDe laatste minuut tonen"},
+    {IDS_PROMPT_LAST_5_MINUTES,
+     u"Afficher les 5 dernières minutes"
+     u"¶\tDislay the last 5 minutes"
+     u"¶\tDie letzten 5 Minuten anzeigen"
+     u"¶\tMostrar los últimos 5 minutos"
+     u"¶\tDe laatste 5 minuten tonen"},
+    {IDS_PROMPT_LAST_10_MINUTES,
+     u"Afficher les 10 dernières minutes"
+     u"¶\tDislay the last 10 minutes"
+     u"¶\tDie letzten 10 Minuten anzeigen"
+     u"¶\tMostrar los últimos 10 minutos"
+     u"¶\tDe laatste 10 minuten tonen"},
+    {IDS_PROMPT_LAST_30_MINUTES,
+     u"Afficher les 30 dernières minutes"
+     u"¶\tDislay the last 30 minutes"
+     u"¶\tDie letzten 30 Minuten anzeigen"
+     u"¶\tMostrar los últimos 30 minutos"
+     u"¶\tDe laatste 30 minuten tonen"},
+    {IDS_PROMPT_LAST_HOUR,
+     u"Afficher la dernière heure"
+     u"¶\tDislay the last hour"
+     u"¶\tDie letzte Stunde anzeigen"
+     u"¶\tMostrar la última hora"
+     u"¶\tHet laatste uur tonen"},
+    {IDS_PROMPT_LAST_24_HOURS,
+     u"Afficher les 24 dernières heures"
+     u"¶\tDislay the last 24 hours"
+     u"¶\tDie letzten 24 Stunden anzeigen"
+     u"¶\tMostrar las últimas 24 horas"
+     u"¶\tDe laatste 24 uur tonen"},
+    {IDS_PROMPT_LAST_7_DAYS,
+     u"Afficher les 7 derniers jours"
+     u"¶\tDislay the last 7 days"
+     u"¶\tDie letzten 7 Tage anzeigen"
+     u"¶\tMostrar los últimos 7 días"
+     u"¶\tDe laatste 7 dagen tonen"},
+    {IDS_PROMPT_MINUTE_STEPS,
+     u"Afficher minute par minute"
+     u"¶\tDisplay minute per minute"
+     u"¶\tMinute für Minute anzeigen"
+     u"¶\tMostrar minuto a minuto"
+     u"¶\tMinuut per minuut tonen"},
+    {IDS_PROMPT_5_MINUTE_STEPS,
+     u"Afficher par pas de 5 minutes"
+     u"¶\tDisplay by 5 minutes steps"
+     u"¶\tIn Schritten von 5 Minuten anzeigen"
+     u"¶\tMostrar en pasos de 5 minutos"
+     u"¶\tIn stappen van 5 minuten tonen"},
+    {IDS_PROMPT_10_MINUTE_STEPS,
+     u"Afficher par pas de 10 minutes"
+     u"¶\tDisplay by 10 minutes steps"
+     u"¶\tIn Schritten von 10 Minuten anzeigen"
+     u"¶\tMostrar en pasos de 10 minutos"
+     u"¶\tIn stappen van 10 minuten tonen"},
+    {IDS_PROMPT_30_MINUTE_STEPS,
+     u"Afficher par pas de 30 minutes"
+     u"¶\tDisplay by 30 minutes steps"
+     u"¶\tIn Schritten von 30 Minuten anzeigen"
+     u"¶\tMostrar en pasos de 30 minutos"
+     u"¶\tIn stappen van 30 minuten tonen"},
+    {IDS_PROMPT_HOUR_STEPS,
+     u"Afficher par pas d'une heure"
+     u"¶\tDisplay by one hour steps"
+     u"¶\tIn Schritten von einer Stunde anzeigen"
+     u"¶\tMostrar en pasos de una hora"
+     u"¶\tIn stappen van een uur tonen"},
+    {IDS_PROMPT_DAY_STEPS,
+     u"Afficher jour par jour"
+     u"¶\tDisplay day by day"
+     u"¶\tTag für Tag anzeigen"
+     u"¶\tMostrar día a día"
+     u"¶\tDag per dag tonen"},
+    {IDS_PROMPT_WEEK_STEPS,
+     u"Afficher semaine par semaine"
+     u"¶\tDisplay week per week"
+     u"¶\tWoche für Woche anzeigen"
+     u"¶\tMostrar semana a semana"
+     u"¶\tWeek per week tonen"},
+    {IDS_PROMPT_MONTH_STEPS,
+     u"Afficher mois par mois"
+     u"¶\tDisplay month per month"
+     u"¶\tMonat für Monat anzeigen"
+     u"¶\tMostrar mes a mes"
+     u"¶\tMaand per maand tonen"},
+    {IDS_PROMPT_YEAR_STEPS,
+     u"Afficher année par année"
+     u"¶\tDisplay year per year"
+     u"¶\tJahr für Jahr anzeigen"
+     u"¶\tMostrar año a año"
+     u"¶\tJaar per jaar tonen"},
+    {IDS_PROMPT_CUSTOM_PERIOD,
+     u"Afficher une période définie par l'utilisateur"
+     u"¶\tDisplay a custom defined period"
+     u"¶\tEinen benutzerdefinierten Zeitraum anzeigen"
+     u"¶\tMostrar un período personalizado"
+     u"¶\tEen zelfgekozen periode tonen"},
+    {IDS_OPC_HDA_SERVER,
+     u"Serveur OPC HDA"
+     u"¶\tOPC HDA Server"
+     u"¶\tOPC-HDA-Server"
+     u"¶\tServidor OPC HDA"
+     u"¶\tOPC HDA-server"},
+    {IDS_SERVER_NAME,
+     u"Nom du serveur :"
+     u"¶\tServer Name:"
+     u"¶\tServername:"
+     u"¶\tNombre del servidor:"
+     u"¶\tServernaam:"},
+    {IDS_MACHINE_NAME,
+     u"Nom de la machine :"
+     u"¶\tMachine Name:"
+     u"¶\tRechnername:"
+     u"¶\tNombre del equipo:"
+     u"¶\tComputernaam:"},
+    {IDS_RECONNECT_AT_STARTUP,
+     u"Reconnecter au démarrage"
+     u"¶\tReconnect at startup"
+     u"¶\tBeim Start neu verbinden"
+     u"¶\tReconectar al iniciar"
+     u"¶\tOpnieuw verbinden bij opstarten"},
+    {IDS_ENTER_MACHINE_NAME,
+     u"Entrez le nom de la machine ou l'adresse IP :"
+     u"¶\tEnter Machine Name or IP Address:"
+     u"¶\tRechnername oder IP-Adresse eingeben:"
+     u"¶\tIntroduzca el nombre del equipo o la dirección IP:"
+     u"¶\tVoer de computernaam of het IP-adres in:"},
+    {IDS_FILTER, u"Filtre :¶\tFilter:¶\tFilter:¶\tFiltro:¶\tFilter:"},
+    {IDS_GRAPH_PAGE_GENERAL, u"Général¶\tGeneral¶\tAllgemein¶\tGeneral¶\tAlgemeen"},
+    {IDS_GRAPH_PAGE_WAVES, u"Courbes¶\tWaves¶\tKurven¶\tCurvas¶\tCurven"},
+    {IDS_GRAPH_PAGE_AXIS, u"Axe¶\tAxis¶\tAchse¶\tEje¶\tAs"},
+    {IDS_FILTER_VARNEL_FILES,
+     u"Fichier Varnel (*.xml)"
+     u"¶\tVarnel file (*.xml)"
+     u"¶\tVarnel-Datei (*.xml)"
+     u"¶\tArchivo Varnel (*.xml)"
+     u"¶\tVarnel-bestand (*.xml)"},
+    {IDS_FILTER_ALL_FILES,
+     u"Tous les fichiers (*.*)"
+     u"¶\tAll Files (*.*)"
+     u"¶\tAlle Dateien (*.*)"
+     u"¶\tTodos los archivos (*.*)"
+     u"¶\tAlle bestanden (*.*)"},
+    {IDS_LEGEND, u"Légende¶\tLegend¶\tLegende¶\tLeyenda¶\tLegenda"},
+    {IDS_PLOT_PROPERTIES,
+     u"Propriétés :"
+     u"¶\tProperties:"
+     u"¶\tEigenschaften:"
+     u"¶\tPropiedades:"
+     u"¶\tEigenschappen:"},
+    {IDS_PLOT_HIDDEN, u"Masquée¶\tHidden¶\tAusgeblendet¶\tOculta¶\tVerborgen"},
+    {IDS_PLOT_STYLE, u"Style :¶\tStyle:¶\tStil:¶\tEstilo:¶\tStijl:"},
+    {IDS_PLOT_MARKER, u"Marqueur :¶\tMarker:¶\tMarkierung:¶\tMarcador:¶\tMarkering:"},
+    {IDS_PLOT_LINE_WIDTH,
+     u"Épaisseur du trait :"
+     u"¶\tLine width:"
+     u"¶\tLinienbreite:"
+     u"¶\tGrosor de línea:"
+     u"¶\tLijndikte:"},
+    {IDS_PLOT_LINE_COLOR,
+     u"Couleur du trait"
+     u"¶\tLine color"
+     u"¶\tLinienfarbe"
+     u"¶\tColor de línea"
+     u"¶\tLijnkleur"},
+    {IDS_PLOT_FILL_COLOR,
+     u"Couleur de remplissage"
+     u"¶\tFill color"
+     u"¶\tFüllfarbe"
+     u"¶\tColor de relleno"
+     u"¶\tVulkleur"},
+    {IDS_PLOT_MARKER_SIZE,
+     u"Taille du marqueur :"
+     u"¶\tMarker size:"
+     u"¶\tMarkierungsgröße:"
+     u"¶\tTamaño del marcador:"
+     u"¶\tMarkeringsgrootte:"},
+    {IDS_PLOT_X_AXIS, u"Axe X :¶\tX Axis:¶\tX-Achse:¶\tEje X:¶\tX-as:"},
+    {IDS_PLOT_Y_AXIS, u"Axe Y :¶\tY Axis:¶\tY-Achse:¶\tEje Y:¶\tY-as:"},
+    {IDS_PLOT_PAGE_TEXT,
+     u"Configuration des courbes"
+     u"¶\tTrending configuration"
+     u"¶\tKurvenkonfiguration"
+     u"¶\tConfiguración de curvas"
+     u"¶\tCurveconfiguratie"},
+    {IDS_PLOT_LINES, u"Traits :¶\tLines:¶\tLinien:¶\tLíneas:¶\tLijnen:"},
+    {IDS_PLOT_MARKERS, u"Marqueurs :¶\tMarkers:¶\tMarkierungen:¶\tMarcadores:¶\tMarkeringen:"},
+    {IDS_LINE_TYPE_NO_LINE, u"Pas de trait¶\tNo Line¶\tKeine Linie¶\tSin línea¶\tGeen lijn"},
+    {IDS_LINE_TYPE_LINES,
+     u"Traits entre les points"
+     u"¶\tLines between points"
+     u"¶\tLinien zwischen Punkten"
+     u"¶\tLíneas entre puntos"
+     u"¶\tLijnen tussen punten"},
+    {IDS_LINE_TYPE_HORIZONTAL,
+     u"Traits horizontaux"
+     u"¶\tHorizontal lines"
+     u"¶\tHorizontale Linien"
+     u"¶\tLíneas horizontales"
+     u"¶\tHorizontale lijnen"},
+    {IDS_LINE_TYPE_BARS, u"Barres¶\tBars¶\tBalken¶\tBarras¶\tStaven"},
+    {IDS_LINE_TYPE_TO_ZERO,
+     u"Traits jusqu'à zéro"
+     u"¶\tLines to zero"
+     u"¶\tLinien bis Null"
+     u"¶\tLíneas hasta cero"
+     u"¶\tLijnen naar nul"},
+    {IDS_LINE_TYPE_CITY_SCAPE,
+     u"Silhouette urbaine"
+     u"¶\tCity scape"
+     u"¶\tStadtsilhouette"
+     u"¶\tPerfil urbano"
+     u"¶\tSkyline"},
+    {IDS_LINE_TYPE_CITY_SHADOW,
+     u"Ombre urbaine"
+     u"¶\tCity shadow"
+     u"¶\tStadtschatten"
+     u"¶\tSombra urbana"
+     u"¶\tSkylineschaduw"},
+    {IDS_START_TIME, u"Heure de début :¶\tStart time:¶\tStartzeit:¶\tHora de inicio:¶\tBegintijd:"},
+    {IDS_STOP_TIME, u"Heure de fin :¶\tStop time:¶\tEndzeit:¶\tHora de fin:¶\tEindtijd:"},
+    {IDS_CHOOSE_START_TIME,
+     u"Choisir l'heure de début"
+     u"¶\tChoose the Start Time"
+     u"¶\tStartzeit wählen"
+     u"¶\tElegir la hora de inicio"
+     u"¶\tBegintijd kiezen"},
+    {IDS_CHOOSE_STOP_TIME,
+     u"Choisir l'heure de fin"
+     u"¶\tChoose the Stop Time"
+     u"¶\tEndzeit wählen"
+     u"¶\tElegir la hora de fin"
+     u"¶\tEindtijd kiezen"},
+    {IDS_AXIS_PAGE_TEXT,
+     u"Configuration des axes"
+     u"¶\tAxis configuration"
+     u"¶\tAchsenkonfiguration"
+     u"¶\tConfiguración de ejes"
+     u"¶\tAsconfiguratie"},
+    {IDS_AXIS_LABEL, u"Axe :¶\tAxis:¶\tAchse:¶\tEje:¶\tAs:"},
+    {IDS_LOCATION_LEFT, u"Gauche¶\tLeft¶\tLinks¶\tIzquierda¶\tLinks"},
+    {IDS_LOCATION_TOP, u"Haut¶\tTop¶\tOben¶\tArriba¶\tBoven"},
+    {IDS_LOCATION_RIGHT, u"Droite¶\tRight¶\tRechts¶\tDerecha¶\tRechts"},
+    {IDS_LOCATION_BOTTOM, u"Bas¶\tBottom¶\tUnten¶\tAbajo¶\tOnder"},
+    {IDS_AXIS_GENERAL_PROPERTIES,
+     u"Propriétés générales :"
+     u"¶\tGeneral properties:"
+     u"¶\tAllgemeine Eigenschaften:"
+     u"¶\tPropiedades generales:"
+     u"¶\tAlgemene eigenschappen:"},
+    {IDS_AXIS_HIDDEN, u"Masqué¶\tHidden¶\tAusgeblendet¶\tOculto¶\tVerborgen"},
+    {IDS_AXIS_LOCATION, u"Position :¶\tLocation:¶\tPosition:¶\tPosición:¶\tPositie:"},
+    {IDS_AXIS_FORMAT, u"Format :¶\tFormat:¶\tFormat:¶\tFormato:¶\tOpmaak:"},
+    {IDS_FORMAT_NUMERICAL, u"Numérique¶\tNumerical¶\tNumerisch¶\tNumérico¶\tNumeriek"},
+    {IDS_FORMAT_GLOBAL_TIME,
+     u"Heure absolue"
+     u"¶\tGlobal time"
+     u"¶\tAbsolute Zeit"
+     u"¶\tHora absoluta"
+     u"¶\tAbsolute tijd"},
+    {IDS_FORMAT_DURATION, u"Durée (ms)¶\tDuration (ms)¶\tDauer (ms)¶\tDuración (ms)¶\tDuur (ms)"},
+    {IDS_AXIS_LINE_WIDTH,
+     u"Épaisseur du trait :"
+     u"¶\tLine width:"
+     u"¶\tLinienbreite:"
+     u"¶\tGrosor de línea:"
+     u"¶\tLijndikte:"},
+    {IDS_AXIS_GRID, u"Grille :¶\tGrid:¶\tRaster:¶\tCuadrícula:¶\tRaster:"},
+    {IDS_AXIS_GRID_TYPE,
+     u"Type de grille :"
+     u"¶\tGrid type:"
+     u"¶\tRastertyp:"
+     u"¶\tTipo de cuadrícula:"
+     u"¶\tRastertype:"},
+    {IDS_GRID_NONE, u"Aucune¶\tNone¶\tKeines¶\tNinguna¶\tGeen"},
+    {IDS_GRID_MAJOR_ONLY,
+     u"Principale seulement"
+     u"¶\tMajor only"
+     u"¶\tNur Hauptlinien"
+     u"¶\tSolo principal"
+     u"¶\tAlleen hoofdlijnen"},
+    {IDS_GRID_MAJOR_AND_MINOR,
+     u"Principale et secondaire"
+     u"¶\tMajor and minor"
+     u"¶\tHaupt- und Nebenlinien"
+     u"¶\tPrincipal y secundaria"
+     u"¶\tHoofd- en hulplijnen"},
+    {IDS_AXIS_SCALING, u"Échelle :¶\tScaling:¶\tSkalierung:¶\tEscala:¶\tSchaal:"},
+    {IDS_AXIS_AUTOSCALING,
+     u"Échelle automatique"
+     u"¶\tAutoscaling"
+     u"¶\tAutomatische Skalierung"
+     u"¶\tEscala automática"
+     u"¶\tAutomatische schaal"},
+    {IDS_AXIS_MIN_VALUE, u"Valeur min. :¶\tMin. value:¶\tMin. Wert:¶\tValor mín.:¶\tMin. waarde:"},
+    {IDS_AXIS_MAX_VALUE, u"Valeur max. :¶\tMax. value:¶\tMax. Wert:¶\tValor máx.:¶\tMax. waarde:"},
+    {IDS_AXIS_TICKS, u"Graduations :¶\tTicks:¶\tTeilstriche:¶\tMarcas:¶\tMaatstreepjes:"},
+    {IDS_AXIS_MANUAL_TICKS,
+     u"Graduations manuelles :"
+     u"¶\tManual ticks:"
+     u"¶\tManuelle Teilstriche:"
+     u"¶\tMarcas manuales:"
+     u"¶\tHandmatige maatstreepjes:"},
+    {IDS_AXIS_FIRST_MAJOR_TICK,
+     u"Première graduation principale :"
+     u"¶\tFirst major tick:"
+     u"¶\tErster Hauptteilstrich:"
+     u"¶\tPrimera marca principal:"
+     u"¶\tEerste hoofdstreep:"},
+    {IDS_AXIS_MAJOR_TICKS_GAP,
+     u"Pas principal :"
+     u"¶\tMajor ticks gap:"
+     u"¶\tAbstand der Hauptteilstriche:"
+     u"¶\tIntervalo de marcas principales:"
+     u"¶\tAfstand hoofdstrepen:"},
+    {IDS_AXIS_MINOR_TICKS_GAP,
+     u"Pas secondaire :"
+     u"¶\tMinor ticks gap:"
+     u"¶\tAbstand der Nebenteilstriche:"
+     u"¶\tIntervalo de marcas secundarias:"
+     u"¶\tAfstand hulpstrepen:"},
+    {IDS_AXIS_MICRO_TICKS_GAP,
+     u"Pas fin :"
+     u"¶\tMicro ticks gap:"
+     u"¶\tAbstand der Feinteilstriche:"
+     u"¶\tIntervalo de marcas finas:"
+     u"¶\tAfstand fijne strepen:"},
+    {IDS_AXIS_IN_USE_BY_WAVE,
+     u"Cet axe ne peut pas être supprimé car la courbe "
+     u"¶\tThis axis can not be deleted as Wave "
+     u"¶\tDiese Achse kann nicht gelöscht werden, da die Kurve "
+     u"¶\tEste eje no se puede eliminar porque la curva "
+     u"¶\tDeze as kan niet worden verwijderd omdat curve "},
+    {IDS_AXIS_IN_USE_SUFFIX,
+     u" y est liée"
+     u"¶\t is linked to it"
+     u"¶\t mit ihr verknüpft ist"
+     u"¶\t está vinculada a él"
+     u"¶\t eraan gekoppeld is"},
+    {IDS_GRAPH_BACKGROUND, u"Fond :¶\tBackground:¶\tHintergrund:¶\tFondo:¶\tAchtergrond:"},
+    {IDS_LEVEL_ERROR, u"Erreur¶\tError¶\tFehler¶\tError¶\tFout"},
+    {IDS_LEVEL_WARNING, u"Avertissement¶\tWarning¶\tWarnung¶\tAviso¶\tWaarschuwing"},
+    {IDS_LEVEL_INFO, u"Info"},
+    {IDS_LEVEL_DEBUG, u"Débogage¶\tDebug¶\tDebug¶\tDepuración¶\tDebug"},
+    {IDS_LEVEL_COMMUNICATION,
+     u"Communication"
+     u"¶\tCommunication"
+     u"¶\tKommunikation"
+     u"¶\tComunicación"
+     u"¶\tCommunicatie"},
+    {IDS_TYPE_OTHER, u"Autre type¶\tOther type¶\tAnderer Typ¶\tOtro tipo¶\tAnder type"},
+    {IDS_TYPE_RESOURCE, u"Ressource¶\tResource¶\tRessource¶\tRecurso¶\tBron"},
+    {IDS_TYPE_OPC, u"OPC"},
+    {IDS_TYPE_DDE, u"DDE"},
+    {IDS_TYPE_TCPIP, u"TCP/IP"},
+    {IDS_TYPE_SERIAL, u"Série¶\tSerial¶\tSeriell¶\tSerie¶\tSerieel"},
+    {IDS_TYPE_CONFIGURATION,
+     u"Configuration"
+     u"¶\tConfiguration"
+     u"¶\tKonfiguration"
+     u"¶\tConfiguración"
+     u"¶\tConfiguratie"},
+    {IDS_TYPE_RESERVED, u"Réservé¶\tReserved¶\tReserviert¶\tReservado¶\tGereserveerd"},
+    {IDS_CONNECTION_DENIED,
+     u"Connection refusée, le nombre de serveurs simultanés est limité"
+     u"¶\tConnection denied, the number of simultaneous servers is limited"
+     u"¶\tVerbindung abgelehnt, die Zahl gleichzeitiger Server ist begrenzt"
+     u"¶\tConexión rechazada, el número de servidores simultáneos está limitado"
+     u"¶\tVerbinding geweigerd, het aantal gelijktijdige servers is beperkt"},
+    {IDS_SERVER_ALREADY_CONNECTED,
+     u"Ce serveur est déjà connecté"
+     u"¶\tThis server is already connected"
+     u"¶\tDieser Server ist bereits verbunden"
+     u"¶\tEste servidor ya está conectado"
+     u"¶\tDeze server is al verbonden"},
+    {IDS_BROWSE_OPC_SERVERS,
+     u"Parcourir les serveurs OPC"
+     u"¶\tBrowse OPC Servers"
+     u"¶\tOPC-Server durchsuchen"
+     u"¶\tExaminar servidores OPC"
+     u"¶\tOPC-servers doorbladeren"},
+    {IDS_BROWSE_HDA_TAGS,
+     u"Parcourir les points HDA"
+     u"¶\tBrowse Hda Tags"
+     u"¶\tHDA-Variablen durchsuchen"
+     u"¶\tExaminar variables HDA"
+     u"¶\tHDA-tags doorbladeren"},
+    {IDS_REMOVE_OPC_TAGS,
+     u"Supprimer des points OPC"
+     u"¶\tRemove OPC Tags"
+     u"¶\tOPC-Variablen entfernen"
+     u"¶\tQuitar variables OPC"
+     u"¶\tOPC-tags verwijderen"},
+    {IDS_SHOW_WAVES, u"Afficher¶\tShow¶\tAnzeigen¶\tMostrar¶\tTonen"},
+    {IDS_HIDE_WAVES, u"Masquer¶\tHide¶\tAusblenden¶\tOcultar¶\tVerbergen"},
+    {IDS_PROMPT_FRENCH, u"Passe le programme en français"},
+    {IDS_PROMPT_ENGLISH, u"Switches the program to English"},
+    {IDS_PROMPT_GERMAN, u"Schaltet das Programm auf Deutsch um"},
+    {IDS_PROMPT_DUTCH, u"Zet het programma in het Nederlands"},
+    {IDS_CLOSE, u"Fermer¶\tClose¶\tSchließen¶\tCerrar¶\tSluiten"},
+    {IDS_CANCEL, u"Annuler¶\tCancel¶\tAbbrechen¶\tCancelar¶\tAnnuleren"},
+    {IDS_OK, u"OK"},
+    {IDS_DELETE, u"Supprimer¶\tDelete¶\tLöschen¶\tEliminar¶\tVerwijderen"},
+    {IDS_DEFAULTS,
+     u"Par défaut"
+     u"¶\tDefaults"
+     u"¶\tStandardwerte"
+     u"¶\tValores predeterminados"
+     u"¶\tStandaardwaarden"},
+    {IDS_ADD, u"Ajouter¶\tAdd¶\tHinzufügen¶\tAñadir¶\tToevoegen"},
+    {IDS_MARKER_COLOR, u"Couleur¶\tColor¶\tFarbe¶\tColor¶\tKleur"},
+    {IDS_SCREEN_COLOR,
+     u"Couleur écran"
+     u"¶\tScreen color"
+     u"¶\tBildschirmfarbe"
+     u"¶\tColor de pantalla"
+     u"¶\tSchermkleur"},
+    {IDS_PRINTING_COLOR,
+     u"Couleur d'impression"
+     u"¶\tPrinting color"
+     u"¶\tDruckfarbe"
+     u"¶\tColor de impresión"
+     u"¶\tAfdrukkleur"},
+    {IDS_YES, u"Oui¶\tYes¶\tJa¶\tSí¶\tJa"},
+    {IDS_NO, u"Non¶\tNo¶\tNein¶\tNo¶\tNee"},
+    {IDS_ERROR_CAPTION, u"Erreur¶\tError¶\tFehler¶\tError¶\tFout"},
+    {IDS_SEARCH, u"Rechercher¶\tSearch¶\tSuchen¶\tBuscar¶\tZoeken"},
+    {IDS_WARNING_TITLE, u"Attention :¶\tWarning:¶\tWarnung:¶\tAviso:¶\tWaarschuwing:"},
+    {IDS_DISCARD_CHANGES,
+     u"Annuler les changements ?"
+     u"¶\tDiscard changes?"
+     u"¶\tÄnderungen verwerfen?"
+     u"¶\tDescartar cambios?"
+     u"¶\tWijzigingen ongedaan maken?"},
+    {IDS_CHANGES_DETECTED,
+     u"Des modifications ont été détectées, voulez-vous vraiment les abandonner ?"
+     u"¶\tSome changes have been detected, are you sure you want to discard these changes?"
+     u"¶\tEs wurden Änderungen festgestellt. Wollen Sie diese Änderungen wirklich verwerfen?"
+     u"¶\tSe han detectado cambios. ¿Seguro que desea descartarlos?"
+     u"¶\tEr zijn wijzigingen gevonden. Weet u zeker dat u deze wijzigingen ongedaan wilt maken?"},
+    {IDS_CANNOT_OPEN_HELP,
+     u"Impossible d'ouvrir le fichier d'aide : "
+     u"¶\tCan not open Help file : "
+     u"¶\tHilfedatei kann nicht geöffnet werden: "
+     u"¶\tNo se puede abrir el archivo de ayuda: "
+     u"¶\tKan het helpbestand niet openen: "},
+    {IDS_PERIOD_ONE_MINUTE, u"Une minute¶\tOne minutes¶\tEine Minute¶\tUn minuto¶\tEén minuut"},
+    {IDS_PERIOD_FIVE_MINUTES,
+     u"Cinq minutes"
+     u"¶\tFive minutes"
+     u"¶\tFünf Minuten"
+     u"¶\tCinco minutos"
+     u"¶\tVijf minuten"},
+    {IDS_PERIOD_TEN_MINUTES,
+     u"Dix minutes"
+     u"¶\tTen minutes"
+     u"¶\tZehn Minuten"
+     u"¶\tDiez minutos"
+     u"¶\tTien minuten"},
+    {IDS_PERIOD_THIRTY_MINUTES,
+     u"Trente minutes"
+     u"¶\tThirty minutes"
+     u"¶\tDreißig Minuten"
+     u"¶\tTreinta minutos"
+     u"¶\tDertig minuten"},
+    {IDS_PERIOD_ONE_HOUR, u"Une heure¶\tOne hour¶\tEine Stunde¶\tUna hora¶\tEén uur"},
+    {IDS_PERIOD_ONE_DAY, u"Un jour¶\tOne day¶\tEin Tag¶\tUn día¶\tEén dag"},
+    {IDS_PERIOD_ONE_WEEK, u"Une semaine¶\tOne week¶\tEine Woche¶\tUna semana¶\tEén week"},
+    {IDS_PERIOD_ONE_MONTH, u"Un mois¶\tOne month¶\tEin Monat¶\tUn mes¶\tEén maand"},
+    {IDS_PERIOD_ONE_YEAR, u"Une année¶\tOne year¶\tEin Jahr¶\tUn año¶\tEén jaar"},
+    {IDS_PERIOD_ANOTHER,
+     u"Autre période"
+     u"¶\tAnother period"
+     u"¶\tAnderer Zeitraum"
+     u"¶\tOtro período"
+     u"¶\tAndere periode"},
+    {IDS_PERIOD_LAST_10_SECONDS,
+     u"Les dix dernières secondes"
+     u"¶\tThe last ten seconds"
+     u"¶\tDie letzten zehn Sekunden"
+     u"¶\tLos últimos diez segundos"
+     u"¶\tDe laatste tien seconden"},
+    {IDS_PERIOD_LAST_30_SECONDS,
+     u"Les trente dernières secondes"
+     u"¶\tThe last thirty seconds"
+     u"¶\tDie letzten dreißig Sekunden"
+     u"¶\tLos últimos treinta segundos"
+     u"¶\tDe laatste dertig seconden"},
+    {IDS_PERIOD_LAST_MINUTE,
+     u"La dernière minute"
+     u"¶\tThe last minute"
+     u"¶\tDie letzte Minute"
+     u"¶\tEl último minuto"
+     u"¶\tDe laatste minuut"},
+    {IDS_PERIOD_LAST_5_MINUTES,
+     u"Les cinq dernières minutes"
+     u"¶\tThe last five minutes"
+     u"¶\tDie letzten fünf Minuten"
+     u"¶\tLos últimos cinco minutos"
+     u"¶\tDe laatste vijf minuten"},
+    {IDS_PERIOD_LAST_10_MINUTES,
+     u"Les dix dernières minutes"
+     u"¶\tThe last ten minutes"
+     u"¶\tDie letzten zehn Minuten"
+     u"¶\tLos últimos diez minutos"
+     u"¶\tDe laatste tien minuten"},
+    {IDS_PERIOD_LAST_30_MINUTES,
+     u"Les trente dernières minutes"
+     u"¶\tThe last thirty minutes"
+     u"¶\tDie letzten dreißig Minuten"
+     u"¶\tLos últimos treinta minutos"
+     u"¶\tDe laatste dertig minuten"},
+    {IDS_PERIOD_LAST_HOUR,
+     u"La dernière heure"
+     u"¶\tThe last hour"
+     u"¶\tDie letzte Stunde"
+     u"¶\tLa última hora"
+     u"¶\tHet laatste uur"},
+    {IDS_PERIOD_LAST_24_HOURS,
+     u"Les dernières 24 heures"
+     u"¶\tThe last 24 hours"
+     u"¶\tDie letzten 24 Stunden"
+     u"¶\tLas últimas 24 horas"
+     u"¶\tDe laatste 24 uur"},
+    {IDS_PERIOD_LAST_7_DAYS,
+     u"Les 7 derniers jours"
+     u"¶\tThe last 7 days"
+     u"¶\tDie letzten 7 Tage"
+     u"¶\tLos últimos 7 días"
+     u"¶\tDe laatste 7 dagen"},
+    {IDS_ZOOM_EXPAND, u"Agrandir¶\tExpand¶\tVergrößern¶\tAmpliar¶\tVergroten"},
+    {IDS_ZOOM_EXPAND_HORIZONTAL,
+     u"Agrandir horizontalement"
+     u"¶\tHorizontal Expand"
+     u"¶\tHorizontal vergrößern"
+     u"¶\tAmpliar horizontalmente"
+     u"¶\tHorizontaal vergroten"},
+    {IDS_ZOOM_EXPAND_VERTICAL,
+     u"Agrandir verticalement"
+     u"¶\tVertical Expand"
+     u"¶\tVertikal vergrößern"
+     u"¶\tAmpliar verticalmente"
+     u"¶\tVerticaal vergroten"},
+    {IDS_ZOOM_SHRINK, u"Réduire¶\tShrink¶\tVerkleinern¶\tReducir¶\tVerkleinen"},
+    {IDS_ZOOM_SHRINK_HORIZONTAL,
+     u"Réduire horizontalement"
+     u"¶\tHorizontal Shrink"
+     u"¶\tHorizontal verkleinern"
+     u"¶\tReducir horizontalmente"
+     u"¶\tHorizontaal verkleinen"},
+    {IDS_ZOOM_SHRINK_VERTICAL,
+     u"Réduire verticalement"
+     u"¶\tVertical Shrink"
+     u"¶\tVertikal verkleinern"
+     u"¶\tReducir verticalmente"
+     u"¶\tVerticaal verkleinen"},
+    {IDS_PRINT_PAGE_FORMAT,
+     u"Page %u\nPages %u-%u\n"
+     u"¶\tPage %u\nPages %u-%u\n"
+     u"¶\tSeite %u\nSeiten %u-%u\n"
+     u"¶\tPágina %u\nPáginas %u-%u\n"
+     u"¶\tPagina %u\nPagina's %u-%u\n"},
+    {IDS_PRINT_JOB_FAILED,
+     u"Impossible de démarrer l'impression."
+     u"¶\tCould not start print job."
+     u"¶\tDruckauftrag konnte nicht gestartet werden."
+     u"¶\tNo se pudo iniciar el trabajo de impresión."
+     u"¶\tAfdruktaak kon niet worden gestart."},
+};
+
+constexpr bool IsSorted() {
+  for (std::size_t i = 1; i < std::size(kEntries); ++i) {
+    if (kEntries[i - 1].id >= kEntries[i].id) return false;
+  }
+  return true;
+}
+static_assert(IsSorted(), "the string table must stay sorted by number, without duplicates");
+
+}  // namespace
+
+std::span<const TStringEntry> StringTable() { return kEntries; }

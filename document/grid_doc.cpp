@@ -1,0 +1,181 @@
+// TGridDoc: entries, their names, and the move from Pending to Shown.
+#include "document/grid_doc.h"
+
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
+#include "app/main_frame_link.h"
+#include "app/resource_text.h"
+#include "app/string_ids.h"
+#include "document/log_message.h"
+#include "platform/lock.h"
+#include "text/assert_report.h"
+#include "text/time_base.h"
+
+namespace {
+
+#ifdef _WIN32
+constexpr char16_t kPathSeparator = u'\\';
+#else
+constexpr char16_t kPathSeparator = u'/';
+#endif
+constexpr char16_t kLogLeafName[] = u"Varnel.log";
+constexpr int kDefaultLanguage = 1;
+
+// The log that receives assertion reports; guarded by the log lock.
+TGridDoc* g_assertLog = nullptr;
+
+void LogAssertion(const char16_t* line) {
+  platform::LockGuard guard(LogLock());
+  if (g_assertLog != nullptr) g_assertLog->AddMessage(kTypeOther, kLevelError, TString(line), Now());
+}
+
+TString LogFileNameIn(const TString& startDirectory) {
+  TString name(startDirectory);
+  if (!name.IsEmpty()) {
+    char16_t last = name.Str()[name.Length() - 1];
+    // A drive root such as "C:\" already ends with its separator.
+    if (last != u'\\' && last != u'/') name.Append(kPathSeparator);
+  }
+  name.Append(kLogLeafName);
+  return name;
+}
+
+void ReplaceLeadingTabs(TString& text) {
+  int tabs = 0;
+  while (tabs < TGridDoc::kMaxTabsReplaced && static_cast<std::uint32_t>(tabs) < text.Length() &&
+         text.Str()[tabs] == u'\t') {
+    ++tabs;
+  }
+  if (tabs == 0) return;
+  TString replaced(text.Length() + 2 * static_cast<std::uint32_t>(tabs));
+  for (int i = 0; i < 3 * tabs; ++i) replaced.Append(u' ');
+  replaced.Append(text.Length() - static_cast<std::uint32_t>(tabs), text.Str() + tabs);
+  text = std::move(replaced);
+}
+
+bool ContainsCarriageReturn(const TString& text) {
+  const char16_t* s = text.Str();
+  return std::find(s, s + text.Length(), u'\r') != s + text.Length();
+}
+
+}  // namespace
+
+TGridDoc::TGridDoc(const TString& startDirectory) : logFileName_(LogFileNameIn(startDirectory)) {
+  pending_.reserve(kPendingRoom);
+  shown_.reserve(kShownRoom);
+  {
+    platform::LockGuard guard(LogLock());
+    g_assertLog = this;
+  }
+  SetAssertSink(LogAssertion);
+}
+
+TGridDoc::~TGridDoc() {
+  bool wasAssertLog = false;
+  {
+    platform::LockGuard guard(LogLock());
+    wasAssertLog = g_assertLog == this;
+    if (wasAssertLog) g_assertLog = nullptr;
+  }
+  if (wasAssertLog) SetAssertSink(nullptr);
+}
+
+void TGridDoc::BuildNames() {
+  TMainFrameLink* link = MainFrameLink();
+  int language = link ? link->language : kDefaultLanguage;
+  for (int i = 0; i < kLevelCount; ++i) {
+    levelNames_[i] = TString(u"\t[", RString(IDS_LEVEL_ERROR + i, language), u"] ");
+  }
+  for (int i = 0; i < kTypeCount; ++i) {
+    typeNames_[i] = TString(u"\t", RString(IDS_TYPE_OTHER + i, language), u": \t");
+  }
+  namesPending_ = false;
+}
+
+void TGridDoc::AddEntry(TLogEntry entry) {
+  platform::LockGuard guard(LogLock());
+  if (namesPending_) BuildNames();
+  entry.Level = std::clamp<std::int32_t>(entry.Level, 0, kLevelCount - 1);
+  entry.Type = std::clamp<std::int32_t>(entry.Type, 0, kTypeCount - 1);
+  ReplaceLeadingTabs(entry.Text);
+  pending_.push_back(std::move(entry));
+}
+
+void TGridDoc::AddMessage(int type, int level, const TString& text, double time) {
+  platform::LockGuard guard(LogLock());
+  if (!ContainsCarriageReturn(text)) {
+    AddEntry(TLogEntry{time, level, type, text});
+    return;
+  }
+  // Lines end at CR LF; a line longer than kMaxLineUnits continues in further entries, so no text
+  // is lost. A CR LF at the very end does not start an empty line.
+  const char16_t* s = text.Str();
+  const std::uint32_t length = text.Length();
+  std::uint32_t start = 0;
+  bool first = true;
+  for (;;) {
+    std::uint32_t end = start;
+    while (end < length && !(s[end] == u'\r' && end + 1 < length && s[end + 1] == u'\n')) ++end;
+    if (start == length && !first) break;
+    std::uint32_t pos = start;
+    do {
+      std::uint32_t count = std::min(end - pos, kMaxLineUnits);
+      TLogEntry entry{first ? time : 0.0, level, type, TString()};
+      entry.Text.Assign(count, s + pos);
+      AddEntry(std::move(entry));
+      first = false;
+      pos += count;
+    } while (pos < end);
+    if (end >= length) break;
+    start = end + 2;
+  }
+}
+
+void TGridDoc::KeepUnwritten(std::vector<TLogEntry>::const_iterator first,
+                             std::vector<TLogEntry>::const_iterator last) {
+  unwritten_.insert(unwritten_.end(), first, last);
+  if (unwritten_.size() > kMaxUnwritten) {
+    unwritten_.erase(unwritten_.begin(), unwritten_.end() - kMaxUnwritten);
+  }
+}
+
+void TGridDoc::MovePending() {
+  platform::LockGuard guard(LogLock());
+  if (shown_.size() > kMaxShownBeforeTrim) {
+    std::size_t drop = std::max<std::size_t>(pending_.size(), kMinShownTrim);
+    shown_.erase(shown_.begin(), shown_.begin() + std::min(drop, shown_.size()));
+  }
+  if (pendingWritten_ < pending_.size()) {
+    KeepUnwritten(pending_.cbegin() + static_cast<std::ptrdiff_t>(pendingWritten_),
+                  pending_.cend());
+  }
+  std::size_t moved = pending_.size();
+  shown_.insert(shown_.end(), std::make_move_iterator(pending_.begin()),
+                std::make_move_iterator(pending_.end()));
+  pending_.clear();
+  pendingWritten_ = 0;
+  if (moved > kPendingReleaseAbove) {
+    std::vector<TLogEntry>().swap(pending_);
+    pending_.reserve(kPendingRoom);
+  }
+}
+
+void TGridDoc::ClearShown() {
+  platform::LockGuard guard(LogLock());
+  shown_.clear();
+}
+
+std::uint32_t TGridDoc::UnwrittenCount() const {
+  platform::LockGuard guard(LogLock());
+  return static_cast<std::uint32_t>(unwritten_.size() + pending_.size() - pendingWritten_);
+}
+
+const TString& TGridDoc::LevelName(int level) const {
+  return levelNames_[static_cast<std::size_t>(std::clamp(level, 0, kLevelCount - 1))];
+}
+
+const TString& TGridDoc::TypeName(int type) const {
+  return typeNames_[static_cast<std::size_t>(std::clamp(type, 0, kTypeCount - 1))];
+}
