@@ -221,14 +221,14 @@ TEST_F(LogFileTest, RefusedWriteDoesNotAdvanceThePosition) {
   Tick(1);
   const std::int64_t start = Log().WritePosition();
   struct Case {
-    long budget;        // bytes the disk still takes
+    std::int64_t budget;  // bytes the disk still takes
     int entriesWritten;  // whole entries among "second", "third"
   } const cases[] = {{0, 0}, {10, 0}, {Bytes(InfoLine(when, u"second")), 1},
                      {Bytes(InfoLine(when, u"second")) + 7, 1}};
   for (const Case& c : cases) {
     ASSERT_EQ(Log().WritePosition(), start);
     platform::testing::FileFaults faults;
-    faults.writeBudget = c.budget;
+    faults.writeBudget = static_cast<long>(c.budget);
     platform::testing::SetFileFaults(&faults);
     Add(u"second");
     Add(u"third");
