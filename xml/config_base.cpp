@@ -26,8 +26,8 @@ std::u16string IndexedName(const char16_t* prefix, std::size_t index) {
 
 // Work areas come as `long`; a seam can make them wider than a coordinate.
 std::int32_t Clamp32(std::int64_t value) {
-  return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
-                                                            std::numeric_limits<std::int32_t>::max()));
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+      value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
 }
 
 void ReadSwitches(const char16_t* prefix, const char16_t* text, std::vector<bool>& switches) {
@@ -85,10 +85,14 @@ void TConfigBaseData::Validate() {
   const std::int64_t width = area.right - area.left;
   const std::int64_t height = area.bottom - area.top;
   // Both limits as written: the upper one first, so a screen narrower than 96 gives 0.
-  const std::int64_t left = std::max<std::int64_t>(std::min<std::int64_t>(mainBox.left, width - kMinVisible), 0);
-  const std::int64_t top = std::max<std::int64_t>(std::min<std::int64_t>(mainBox.top, height - kMinVisible), 0);
-  const std::int64_t right = std::max(std::min<std::int64_t>(mainBox.right, width + left), left + kMinMainWidth);
-  const std::int64_t bottom = std::max(std::min<std::int64_t>(mainBox.bottom, height + top), top + kMinVisible);
+  const std::int64_t left =
+      std::max<std::int64_t>(std::min<std::int64_t>(mainBox.left, width - kMinVisible), 0);
+  const std::int64_t top =
+      std::max<std::int64_t>(std::min<std::int64_t>(mainBox.top, height - kMinVisible), 0);
+  const std::int64_t right =
+      std::max(std::min<std::int64_t>(mainBox.right, width + left), left + kMinMainWidth);
+  const std::int64_t bottom =
+      std::max(std::min<std::int64_t>(mainBox.bottom, height + top), top + kMinVisible);
   mainBox = {Clamp32(left), Clamp32(top), Clamp32(right), Clamp32(bottom)};
   modified = true;
 }

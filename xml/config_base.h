@@ -2,6 +2,7 @@
 // common to the whole application and reads and writes them as the "ConfigBase" element.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

@@ -2,6 +2,7 @@
 // terminator, so a call never reads past the NUL and never passes a character twice.
 #include "xml/xml_reader.h"
 
+#include <algorithm>
 #include <limits>
 #include <utility>
 
@@ -78,7 +79,7 @@ const char16_t* FindClosing(const char16_t* from, Name name) {
 struct Leaf {
   const char16_t* content = nullptr;
   const char16_t* contentEnd = nullptr;  // the '<' of the closing tag
-  std::size_t position = 0;             // just past the closing tag
+  std::size_t position = 0;              // just past the closing tag
 };
 
 bool FindLeaf(const char16_t* name, const char16_t* text, Leaf& leaf) {
@@ -136,8 +137,9 @@ std::size_t XmlFindElement(const char16_t* name, const char16_t* text, TString& 
     }
   }
   // p is now just past the matching closing tag, or at the end of the text.
-  output.Append(static_cast<std::uint32_t>(std::min<std::size_t>(p - opening.tag, TString::kMaxLength)),
-                opening.tag);
+  output.Append(
+      static_cast<std::uint32_t>(std::min<std::size_t>(p - opening.tag, TString::kMaxLength)),
+      opening.tag);
   return static_cast<std::size_t>(p - text);
 }
 

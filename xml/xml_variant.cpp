@@ -43,13 +43,24 @@ void AppendXmlDouble(double value, TString& output) {
 
 void TXmlVariant::FillString(TString& output) const {
   switch (type) {
-    case kXmlDouble: AppendXmlDouble(dblVal, output); break;
-    case kXmlString: output.AddXml(bstrVal.Str(), false); break;
-    case kXmlBool: AppendInteger(boolVal, output); break;
-    case kXmlLong: AppendInteger(lVal, output); break;
-    case kXmlUnsigned: AppendInteger(uintVal, output); break;
+    case kXmlDouble:
+      AppendXmlDouble(dblVal, output);
+      break;
+    case kXmlString:
+      output.AddXml(bstrVal.Str(), false);
+      break;
+    case kXmlBool:
+      AppendInteger(boolVal, output);
+      break;
+    case kXmlLong:
+      AppendInteger(lVal, output);
+      break;
+    case kXmlUnsigned:
+      AppendInteger(uintVal, output);
+      break;
     default:
-      AssertReport(u"TXmlVariant::FillString() called for unsuported type", __FILE__, false, __LINE__);
+      AssertReport(u"TXmlVariant::FillString() called for unsuported type", __FILE__, false,
+                   __LINE__);
       break;
   }
 }

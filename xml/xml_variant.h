@@ -7,12 +7,12 @@
 
 // The OLE Automation type codes a leaf can hold.
 enum TXmlType : std::uint16_t {
-  kXmlEmpty = 0,    // VT_EMPTY: written as a self-closing element
-  kXmlDouble = 5,   // VT_R8
-  kXmlString = 8,   // VT_BSTR
-  kXmlBool = 11,    // VT_BOOL: accepted by the writer, made by no constructor
-  kXmlLong = 22,    // VT_INT
-  kXmlUnsigned = 23 // VT_UINT
+  kXmlEmpty = 0,     // VT_EMPTY: written as a self-closing element
+  kXmlDouble = 5,    // VT_R8
+  kXmlString = 8,    // VT_BSTR
+  kXmlBool = 11,     // VT_BOOL: accepted by the writer, made by no constructor
+  kXmlLong = 22,     // VT_INT
+  kXmlUnsigned = 23  // VT_UINT
 };
 
 // Only the member matching `type` is meaningful; the others stay zero and the string empty.

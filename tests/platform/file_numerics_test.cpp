@@ -8,7 +8,8 @@ namespace {
 
 class ForcedDecimalPoint {
  public:
-  explicit ForcedDecimalPoint(char16_t point) : previous_(platform::SetDecimalPointForTesting(point)) {}
+  explicit ForcedDecimalPoint(char16_t point)
+      : previous_(platform::SetDecimalPointForTesting(point)) {}
   ~ForcedDecimalPoint() { platform::SetDecimalPointForTesting(previous_); }
   ForcedDecimalPoint(const ForcedDecimalPoint&) = delete;
   ForcedDecimalPoint& operator=(const ForcedDecimalPoint&) = delete;

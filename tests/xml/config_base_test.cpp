@@ -1,8 +1,9 @@
+#include "xml/config_base.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "xml/config_base.h"
 #include "xml/xml_doc.h"
 #include "xml/xml_reader.h"
 #include "xml_test_support.h"
@@ -13,7 +14,7 @@ using xml_test::Text;
 
 constexpr platform::ScreenRect kScreen{0, 0, 1280, 1024};
 
-TEST(ConfigBase, ConstructionGivesTheDefaultsUnmodified) {
+TEST(XmlConfigBase, ConstructionGivesTheDefaultsUnmodified) {
   xml_test::ScopedWorkArea screen({100, 20, 1380, 1044});
   TConfigBaseData config;
   EXPECT_FALSE(config.modified);
@@ -29,7 +30,7 @@ TEST(ConfigBase, ConstructionGivesTheDefaultsUnmodified) {
   EXPECT_TRUE(config.modified);
 }
 
-TEST(ConfigBase, WritesTheElementInOrder) {
+TEST(XmlConfigBase, WritesTheElementInOrder) {
   xml_test::ScopedWorkArea screen(kScreen);
   TConfigBaseData config;
   config.messageLevel[3] = false;
@@ -43,7 +44,8 @@ TEST(ConfigBase, WritesTheElementInOrder) {
   EXPECT_FALSE(config.modified);
   TString text;
   doc.FillString(text, true);
-  std::u16string expected = std::u16string(kXmlHeader) + u"\r\n<Varnel_Configuration>\r\n\t<ConfigBase>" +
+  std::u16string expected = std::u16string(kXmlHeader) +
+                            u"\r\n<Varnel_Configuration>\r\n\t<ConfigBase>" +
                             u"\r\n\t\t<Language>1</Language>";
   for (int i = 0; i < 5; ++i) {
     const char16_t digit = static_cast<char16_t>(u'0' + i);
@@ -55,16 +57,17 @@ TEST(ConfigBase, WritesTheElementInOrder) {
     expected += std::u16string(u"\r\n\t\t<MessageTypes_") + digit + u">" + (i == 7 ? u"0" : u"1") +
                 u"</MessageTypes_" + digit + u">";
   }
-  expected += u"\r\n\t\t<TraceSize>1</TraceSize>\r\n\t\t<AutoLogoff>0</AutoLogoff>"
-              u"\r\n\t\t<MainBox>\r\n\t\t\t<left>0</left>\r\n\t\t\t<top>0</top>"
-              u"\r\n\t\t\t<right>640</right>\r\n\t\t\t<bottom>512</bottom>\r\n\t\t</MainBox>"
-              u"\r\n\t\t<MessageBox>\r\n\t\t\t<left>50</left>\r\n\t\t\t<top>50</top>"
-              u"\r\n\t\t\t<right>200</right>\r\n\t\t\t<bottom>200</bottom>\r\n\t\t</MessageBox>"
-              u"\r\n\t</ConfigBase>\r\n</Varnel_Configuration>";
+  expected +=
+      u"\r\n\t\t<TraceSize>1</TraceSize>\r\n\t\t<AutoLogoff>0</AutoLogoff>"
+      u"\r\n\t\t<MainBox>\r\n\t\t\t<left>0</left>\r\n\t\t\t<top>0</top>"
+      u"\r\n\t\t\t<right>640</right>\r\n\t\t\t<bottom>512</bottom>\r\n\t\t</MainBox>"
+      u"\r\n\t\t<MessageBox>\r\n\t\t\t<left>50</left>\r\n\t\t\t<top>50</top>"
+      u"\r\n\t\t\t<right>200</right>\r\n\t\t\t<bottom>200</bottom>\r\n\t\t</MessageBox>"
+      u"\r\n\t</ConfigBase>\r\n</Varnel_Configuration>";
   EXPECT_EQ(Text(text), expected);
 }
 
-TEST(ConfigBase, ReadsBackWhatItWrote) {
+TEST(XmlConfigBase, ReadsBackWhatItWrote) {
   xml_test::ScopedWorkArea screen(kScreen);
   TConfigBaseData written;
   written.language = 4;
@@ -88,7 +91,7 @@ TEST(ConfigBase, ReadsBackWhatItWrote) {
   EXPECT_FALSE(read.DiffersFrom(written));
 }
 
-TEST(ConfigBase, MissingValuesKeepWhatTheRecordHeld) {
+TEST(XmlConfigBase, MissingValuesKeepWhatTheRecordHeld) {
   xml_test::ScopedWorkArea screen(kScreen);
   TConfigBaseData config;
   config.language = 3;
@@ -99,18 +102,20 @@ TEST(ConfigBase, MissingValuesKeepWhatTheRecordHeld) {
   EXPECT_FALSE(config.DiffersFrom(before));
   EXPECT_FALSE(config.modified);
 
-  EXPECT_FALSE(config.ReadXml(u"<ConfigBase><TraceSize>7</TraceSize><MessageLevel_4>0</MessageLevel_4>"
-                              u"<MessageTypes_1>0</MessageTypes_1></ConfigBase>"));
+  EXPECT_FALSE(
+      config.ReadXml(u"<ConfigBase><TraceSize>7</TraceSize><MessageLevel_4>0</MessageLevel_4>"
+                     u"<MessageTypes_1>0</MessageTypes_1></ConfigBase>"));
   EXPECT_EQ(config.traceSize, 7);
   EXPECT_EQ(config.language, 3);
   EXPECT_EQ(config.messageLevel, (std::vector<bool>{true, true, false, true, false}));
-  EXPECT_EQ(config.messageTypes, (std::vector<bool>{true, false, true, true, true, true, true, true}));
+  EXPECT_EQ(config.messageTypes,
+            (std::vector<bool>{true, false, true, true, true, true, true, true}));
   EXPECT_EQ(config.mainBox, before.mainBox);
   EXPECT_EQ(config.messageBox, before.messageBox);
   EXPECT_TRUE(config.autoLogoff);
 }
 
-TEST(ConfigBase, Validate) {
+TEST(XmlConfigBase, Validate) {
   struct Case {
     const char* name;
     std::int32_t language, traceSize;
@@ -119,7 +124,13 @@ TEST(ConfigBase, Validate) {
     TRect validMainBox;
   } const cases[] = {
       {"in range", 4, 500, {10, 10, 800, 600}, 4, 500, {10, 10, 800, 600}},
-      {"language and trace size too high", 12, 5000, {10, 10, 800, 600}, 9, 1000, {10, 10, 800, 600}},
+      {"language and trace size too high",
+       12,
+       5000,
+       {10, 10, 800, 600},
+       9,
+       1000,
+       {10, 10, 800, 600}},
       {"negative", -1, -5, {10, 10, 800, 600}, 0, 0, {10, 10, 800, 600}},
       {"far right", 1, 1, {5000, 10, 5100, 600}, 1, 1, {1184, 10, 2464, 600}},
       {"too narrow", 1, 1, {100, 10, 200, 600}, 1, 1, {100, 10, 500, 600}},
@@ -144,19 +155,20 @@ TEST(ConfigBase, Validate) {
   }
 }
 
-TEST(ConfigBase, ValidatesWhatWasRead) {
+TEST(XmlConfigBase, ValidatesWhatWasRead) {
   xml_test::ScopedWorkArea screen(kScreen);
   TConfigBaseData config;
-  EXPECT_FALSE(config.ReadXml(u"<ConfigBase><Language>12</Language><TraceSize>-5</TraceSize>"
-                              u"<MainBox><left>5000</left><top>0</top><right>5100</right>"
-                              u"<bottom>500</bottom></MainBox></ConfigBase>"));
+  EXPECT_FALSE(
+      config.ReadXml(u"<ConfigBase><Language>12</Language><TraceSize>-5</TraceSize>"
+                     u"<MainBox><left>5000</left><top>0</top><right>5100</right>"
+                     u"<bottom>500</bottom></MainBox></ConfigBase>"));
   config.Validate();
   EXPECT_EQ(config.language, 9);
   EXPECT_EQ(config.traceSize, 0);
   EXPECT_EQ(config.mainBox, (TRect{1184, 0, 2464, 500}));
 }
 
-TEST(ConfigBase, DiffersFromEachStoredValue) {
+TEST(XmlConfigBase, DiffersFromEachStoredValue) {
   xml_test::ScopedWorkArea screen(kScreen);
   const TConfigBaseData base;
   using Change = void (*)(TConfigBaseData&);
@@ -182,7 +194,7 @@ TEST(ConfigBase, DiffersFromEachStoredValue) {
   EXPECT_FALSE(flagged.DiffersFrom(base));  // the flag is not a stored value
 }
 
-TEST(ConfigBase, LoadAndSaveMustBeOverridden) {
+TEST(XmlConfigBase, LoadAndSaveMustBeOverridden) {
   xml_test::AssertCapture asserts;
   TConfigBaseData config;
   EXPECT_TRUE(config.Load());

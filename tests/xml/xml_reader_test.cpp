@@ -1,10 +1,11 @@
+#include "xml/xml_reader.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 #include <string>
 
-#include "xml/xml_reader.h"
 #include "xml_test_support.h"
 
 namespace {
@@ -59,16 +60,13 @@ Outcome ReadV(const char16_t* text) {
 
 TEST(XmlReader, MissingForEveryGetter) {
   const char16_t* const texts[] = {
-      u"",
-      u"<",
-      u"<V",
-      u"<V a=\"1\"",          // attributes but the tag never ends
-      u"<V/>",                // self-closing without attributes matches neither form
-      u"<Vx>1</Vx>",          // another name that starts the same
-      u"<v>1</v>",            // names are case-sensitive
-      u"< V>1</ V>",
-      u"V>1</V>",
-      u"<V\t>1</V>",          // only a space opens the attribute form
+      u"",           u"<",       u"<V",
+      u"<V a=\"1\"",  // attributes but the tag never ends
+      u"<V/>",        // self-closing without attributes matches neither form
+      u"<Vx>1</Vx>",  // another name that starts the same
+      u"<v>1</v>",    // names are case-sensitive
+      u"< V>1</ V>", u"V>1</V>",
+      u"<V\t>1</V>",  // only a space opens the attribute form
       u"</V>",
   };
   for (const char16_t* text : texts) {
@@ -86,11 +84,10 @@ TEST(XmlReader, UnclosedElements) {
   // Found by the search but never closed: the leaf getters report them missing, XmlFindElement
   // runs them to the end of the text.
   const std::u16string texts[] = {
-      u"<V>1",
-      u"<V>1</V",
+      u"<V>1",         u"<V>1</V",
       u"<V a=\"1\"/>",  // self-closing with attributes
       u"x</V><V>1",
-      u"<V><V>1</V>",   // nested: the outer one is never closed
+      u"<V><V>1</V>",  // nested: the outer one is never closed
   };
   for (const std::u16string& text : texts) {
     const Outcome o = ReadV(text.c_str());
@@ -114,7 +111,7 @@ TEST(XmlReader, FoundElementsAndPositions) {
   } const cases[] = {
       {u"xx<V>12</V>yy", u"<V>12</V>", u"12", 11},
       {u"<V id=\"a\">7</V>", u"<V id=\"a\">7</V>", u"7", 15},
-      {u"<V>1</V><V>2</V>", u"<V>1</V>", u"1", 8},                 // the first of two
+      {u"<V>1</V><V>2</V>", u"<V>1</V>", u"1", 8},                   // the first of two
       {u"<V a=\"1\">1</V><V>2</V>", u"<V a=\"1\">1</V>", u"1", 14},  // the first of either form
       {u"<Vs><V>3</V></Vs>", u"<V>3</V>", u"3", 12},
       {u"<V></V>", u"<V></V>", u"", 7},
@@ -222,8 +219,10 @@ TEST(XmlReader, Rectangles) {
     TRect expected;
   } const cases[] = {
       {u"<B><left>5</left><top>6</top><right>70</right><bottom>80</bottom></B>", {5, 6, 70, 80}},
-      {u"<B><left>30</left><top>40</top><right>10</right><bottom>20</bottom></B>", {10, 20, 30, 40}},
-      {u"<B><left>-3</left><top>-4</top><right>-1</right><bottom>-2</bottom></B>", {-3, -4, -1, -2}},
+      {u"<B><left>30</left><top>40</top><right>10</right><bottom>20</bottom></B>",
+       {10, 20, 30, 40}},
+      {u"<B><left>-3</left><top>-4</top><right>-1</right><bottom>-2</bottom></B>",
+       {-3, -4, -1, -2}},
       // A missing coordinate keeps the rectangle's value: {1, 2, 3, 4} with left 5, then ordered.
       {u"<B>\r\n\t<left>5</left>\r\n</B>", {3, 2, 5, 4}},
       {u"<B></B>", {1, 2, 3, 4}},

@@ -38,8 +38,9 @@ class RoundTrip {
 
 TEST(XmlRoundTrip, Strings) {
   const char16_t* const values[] = {
-      u"plain", u"a < b && c > d", u"\"quoted\" and 'single'", u"&amp; stays &amp;", u"",
-      u"  spaces kept  ", u"line\r\nbreak\ttab", u"\u00e9\u20ac\U0001F600", u"</S><S>",
+      u"plain",   u"a < b && c > d",  u"\"quoted\" and 'single'", u"&amp; stays &amp;",
+      u"",        u"  spaces kept  ", u"line\r\nbreak\ttab",      u"\u00e9\u20ac\U0001F600",
+      u"</S><S>",
   };
   RoundTrip file;
   int i = 0;
@@ -59,9 +60,24 @@ TEST(XmlRoundTrip, Strings) {
 
 TEST(XmlRoundTrip, Doubles) {
   const double values[] = {
-      0.0, -0.0, 1.5, -2.25, 1.0 / 3.0, -1.0 / 3.0, 1e20, 0.00001, 2.5e-7, 123456789012.0,
-      1.7e308, -4.9e-324, 2.2250738585072014e-308, 1e13, 9999999999999.0, 1700000000123.0,
-      std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+      0.0,
+      -0.0,
+      1.5,
+      -2.25,
+      1.0 / 3.0,
+      -1.0 / 3.0,
+      1e20,
+      0.00001,
+      2.5e-7,
+      123456789012.0,
+      1.7e308,
+      -4.9e-324,
+      2.2250738585072014e-308,
+      1e13,
+      9999999999999.0,
+      1700000000123.0,
+      std::numeric_limits<double>::infinity(),
+      -std::numeric_limits<double>::infinity(),
       std::numeric_limits<double>::quiet_NaN(),
   };
   xml_test::ScopedDecimalPoint comma(u',');  // neither writing nor reading may use it
@@ -145,7 +161,8 @@ TEST(XmlFile, OnlyUnicodeFilesAreRead) {
     XmlFileStatus status;
     std::u16string text;
   } const cases[] = {
-      {"with mark", "\xFF\xFE" + xml_test::Utf16Le(u"<R>1</R>"), XmlFileStatus::Read, u"\uFEFF<R>1</R>"},
+      {"with mark", "\xFF\xFE" + xml_test::Utf16Le(u"<R>1</R>"), XmlFileStatus::Read,
+       u"\uFEFF<R>1</R>"},
       {"without mark", xml_test::Utf16Le(u"<R>1</R>"), XmlFileStatus::NotUnicode, u""},
       {"big-endian mark", "\xFE\xFF" + xml_test::Utf16Le(u"<R>"), XmlFileStatus::NotUnicode, u""},
       {"empty", "", XmlFileStatus::NotUnicode, u""},

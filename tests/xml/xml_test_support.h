@@ -42,7 +42,8 @@ class AssertCapture {
 
 class ScopedDecimalPoint {
  public:
-  explicit ScopedDecimalPoint(char16_t point) : previous_(platform::SetDecimalPointForTesting(point)) {}
+  explicit ScopedDecimalPoint(char16_t point)
+      : previous_(platform::SetDecimalPointForTesting(point)) {}
   ~ScopedDecimalPoint() { platform::SetDecimalPointForTesting(previous_); }
   ScopedDecimalPoint(const ScopedDecimalPoint&) = delete;
   ScopedDecimalPoint& operator=(const ScopedDecimalPoint&) = delete;

@@ -123,13 +123,15 @@ TEST(XmlChild, ValueTexts) {
       {new TXmlChild(u"L", std::numeric_limits<std::int32_t>::min()), u"<L>-2147483648</L>"},
       {new TXmlChild(u"L", true), u"<L>1</L>"},
       {new TXmlChild(u"U", std::numeric_limits<std::uint32_t>::max()), u"<U>4294967295</U>"},
-      {new TXmlChild(u"S", u"  two  spaces\r\nline 'q'"), u"<S>  two  spaces\r\nline &apos;q&apos;</S>"},
+      {new TXmlChild(u"S", u"  two  spaces\r\nline 'q'"),
+       u"<S>  two  spaces\r\nline &apos;q&apos;</S>"},
       {new TXmlChild(u"S", TString()), u"<S></S>"},
       {new TXmlChild(u"Wave Name", u"x"), u"<Wave_Name>x</Wave_Name>"},
       {new TXmlChild(u"E"), u"<E/>"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(LeafText(c.leaf), std::u16string(u"<R>") + c.expected + u"</R>") << std::u16string(c.expected).size();
+    EXPECT_EQ(LeafText(c.leaf), std::u16string(u"<R>") + c.expected + u"</R>")
+        << std::u16string(c.expected).size();
   }
 }
 
