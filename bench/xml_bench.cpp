@@ -61,6 +61,8 @@ const Written& Document() {
     file.Open(kPath, platform::File::Mode::Read);
     w->bytes.resize(static_cast<std::size_t>(file.Size()));
     file.Read(w->bytes.data(), w->bytes.size());
+    file.Close();
+    platform::File::Remove(kPath);
     return w;
   }();
   return *written;
@@ -71,6 +73,7 @@ void BM_Xml_BuildAndWrite(benchmark::State& state) {
     std::unique_ptr<TXmlDoc> doc(BuildDocument());
     if (doc->SaveAs(kPath, kDocumentCapacity)) state.SkipWithError("write failed");
   }
+  platform::File::Remove(kPath);
   state.counters["MB"] = static_cast<double>(Document().bytes.size()) / 1e6;
 }
 BENCHMARK(BM_Xml_BuildAndWrite)->Unit(benchmark::kMillisecond);
