@@ -1,0 +1,231 @@
+// The document file: UTF-16LE XML with a byte-order mark, root "VarnelDoc".
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+
+#include "document/log_entry.h"
+#include "document/log_message.h"
+#include "document/varnel_doc.h"
+#include "platform/file.h"
+#include "platform/locale.h"
+#include "text/numbers.h"
+#include "text/time_base.h"
+#include "text/time_fields.h"
+#include "text/time_format.h"
+#include "xml/xml_doc.h"
+#include "xml/xml_file.h"
+#include "xml/xml_reader.h"
+#include "xml/xml_tree.h"
+
+namespace {
+
+constexpr double kFileVersion = 1.36;
+constexpr std::int32_t kSavedLocked = 1;  // a reopened document is always locked
+constexpr std::uint32_t kWriteCapacity = 256000;
+constexpr char16_t kTemporarySuffix[] = u".tmp";
+// The shortest text a "Wave" or a "Point" element can take; sizes read from a file reserve no
+// more entries than the text could hold.
+constexpr std::size_t kMinElementUnits = 13;
+
+// "dd/mm/yyyy hh:mm:ss", or "INF".
+TString DateText(double timeStamp) {
+  TTimeFields fields;
+  TimeToFields(timeStamp, fields);
+  return TString(FormatDateTime(fields, false));
+}
+
+TString PointNumber(double value) {
+  NumberText text;
+  FormatNumber(value, 3, text);
+  return TString(text);
+}
+
+std::int32_t Count(std::size_t size) { return static_cast<std::int32_t>(std::min<std::size_t>(size, INT32_MAX)); }
+
+std::unique_ptr<TXmlNode> GeneralElement(const TVarnelDoc& doc) {
+  auto general = std::make_unique<TXmlNode>(u"General");
+  general->AddChild(new TXmlChild(u"Version", kFileVersion));
+  general->AddChild(new TXmlChild(u"Created", DateText(Now())));
+  general->AddChild(new TXmlChild(u"WaveNo", Count(doc.Waves.size())));
+  general->AddChild(new TXmlChild(u"StartTime", doc.StartTime));
+  general->AddChild(new TXmlChild(u"StartDate", DateText(doc.StartTime)));
+  general->AddChild(new TXmlChild(u"StopTime", doc.StopTime));
+  general->AddChild(new TXmlChild(u"StopDate", DateText(doc.StopTime)));
+  general->AddChild(new TXmlChild(u"Period", doc.Period));
+  general->AddChild(new TXmlChild(u"Locked", kSavedLocked));
+  return general;
+}
+
+std::unique_ptr<TXmlNode> WaveElement(const TWave& wave) {
+  auto node = std::make_unique<TXmlNode>(u"Wave");
+  node->AddChild(new TXmlChild(u"MachineName", wave.MachineName));
+  node->AddChild(new TXmlChild(u"ServerName", wave.ServerName));
+  node->AddChild(new TXmlChild(u"ItemName", wave.ItemName));
+  node->AddChild(new TXmlChild(u"T_Size", Count(wave.T.size())));
+  node->AddChild(new TXmlChild(u"Y_Size", Count(wave.Y.size())));
+  node->AddChild(new TXmlChild(u"S_Size", Count(wave.S.size())));
+  // A wave with numbers is saved with its numbers only.
+  const bool numeric = !wave.Y.empty();
+  const std::size_t points = std::min(wave.T.size(), numeric ? wave.Y.size() : wave.S.size());
+  for (std::size_t i = 0; i < points; ++i) {
+    auto point = std::make_unique<TXmlNode>(u"Point");
+    point->AddChild(new TXmlChild(u"T", PointNumber(wave.T[i])));
+    if (numeric) {
+      point->AddChild(new TXmlChild(u"Y", PointNumber(wave.Y[i])));
+    } else {
+      point->AddChild(new TXmlChild(u"S", wave.S[i]));
+    }
+    node->AddChild(std::move(point));
+  }
+  return node;
+}
+
+std::unique_ptr<TXmlNode> DocumentElement(const TVarnelDoc& doc) {
+  auto root = std::make_unique<TXmlNode>(u"VarnelDoc");
+  root->AddChild(GeneralElement(doc));
+  auto connections = std::make_unique<TXmlNode>(u"Connections");
+  for (const ConnectionInfo& info : doc.Connections) {
+    connections->AddChild(ConnectionInfoElement(info));
+  }
+  root->AddChild(std::move(connections));
+  auto waves = std::make_unique<TXmlNode>(u"Waves");
+  for (const TWave& wave : doc.Waves) waves->AddChild(WaveElement(wave));
+  root->AddChild(std::move(waves));
+  root->AddChild(doc.GraphSettings.Element());
+  return root;
+}
+
+// Room for a count read from a file, never more than its text could hold.
+std::size_t ReservedRoom(std::int32_t count, const TString& text) {
+  if (count <= 0) return 0;
+  return std::min<std::size_t>(static_cast<std::size_t>(count), text.Length() / kMinElementUnits);
+}
+
+void ReadWave(TWave& wave, const TString& text) {
+  wave.T.clear();
+  wave.Y.clear();
+  wave.S.clear();
+  XmlGetString(u"MachineName", text.Str(), wave.MachineName);
+  XmlGetString(u"ServerName", text.Str(), wave.ServerName);
+  XmlGetString(u"ItemName", text.Str(), wave.ItemName);
+  std::int32_t tSize = 0, ySize = 0, sSize = 0;
+  XmlGetLong(u"T_Size", text.Str(), tSize);
+  XmlGetLong(u"Y_Size", text.Str(), ySize);
+  XmlGetLong(u"S_Size", text.Str(), sSize);
+  wave.T.reserve(ReservedRoom(tSize, text));
+  wave.Y.reserve(ReservedRoom(ySize, text));
+  wave.S.reserve(ReservedRoom(sSize, text));
+  const bool numeric = ySize > 0;
+  TString point;
+  TString value;
+  std::size_t position = 0;
+  while (std::size_t step = XmlFindElement(u"Point", text.Str() + position, point)) {
+    position += step;
+    double t = 0;
+    XmlGetDouble(u"T", point.Str(), t);
+    wave.T.push_back(t);
+    if (numeric) {
+      double y = 0;
+      XmlGetDouble(u"Y", point.Str(), y);
+      wave.Y.push_back(y);
+    } else {
+      XmlGetString(u"S", point.Str(), value);
+      wave.S.push_back(value);
+    }
+  }
+}
+
+// Each reader returns true when its section is missing.
+bool ReadGeneral(TVarnelDoc& doc, const TString& root) {
+  TString general;
+  if (XmlFindElement(u"General", root.Str(), general) == 0) return true;
+  XmlGetDouble(u"StartTime", general.Str(), doc.StartTime);
+  XmlGetDouble(u"StopTime", general.Str(), doc.StopTime);
+  XmlGetLong(u"Period", general.Str(), doc.Period);
+  XmlGetBool(u"Locked", general.Str(), doc.Locked);
+  std::int32_t waveCount = 0;
+  XmlGetLong(u"WaveNo", general.Str(), waveCount);
+  doc.Waves.reserve(ReservedRoom(waveCount, root));
+  return false;
+}
+
+bool ReadWaves(TVarnelDoc& doc, const TString& root) {
+  TString waves;
+  if (XmlFindElement(u"Waves", root.Str(), waves) == 0) return true;
+  TString wave;
+  std::size_t position = 0;
+  while (std::size_t step = XmlFindElement(u"Wave", waves.Str() + position, wave)) {
+    position += step;
+    doc.Waves.emplace_back();
+    ReadWave(doc.Waves.back(), wave);
+  }
+  return false;
+}
+
+bool ReadConnections(TVarnelDoc& doc, const TString& root) {
+  TString connections;
+  if (XmlFindElement(u"Connections", root.Str(), connections) == 0) return true;
+  std::size_t position = 0;
+  ConnectionInfo info;
+  while (!ReadConnectionInfo(info, connections.Str(), position)) doc.Connections.push_back(info);
+  return false;
+}
+
+// Writes the whole document into the file. Returns true when any of it could not be written.
+bool WriteDocument(TXmlDoc& xml, const char16_t* fileName) {
+  platform::File file;
+  if (!file.Open(fileName, platform::File::Mode::Write)) return true;
+  bool failed = xml.WriteTo(file, kWriteCapacity);
+  // The text of a file is at most TString::kMaxLength units; a document that reaches the limit
+  // has been cut short.
+  const std::int64_t cutSize = 2 + std::int64_t{TString::kMaxLength} * 2;
+  if (file.Tell() >= cutSize) failed = true;
+  if (!file.Flush()) failed = true;
+  return failed;
+}
+
+}  // namespace
+
+bool TVarnelDoc::Load(const char16_t* fileName) {
+  StopTime = Now();
+  StartTime = StartOfUnit(TCalendarUnit::Year, StopTime);
+  Waves.clear();
+  Connections.clear();
+  modified_ = false;
+
+  TString text;
+  const XmlFileStatus status = XmlLoadFile(fileName, text);
+  if (status == XmlFileStatus::CannotOpen) return true;
+  LogMessage(kTypeConfiguration, kLevelInfo, u"Loading document from file : ", fileName);
+  if (status == XmlFileStatus::NotUnicode) {
+    LogMessage(kTypeConfiguration, kLevelWarning, u"File ", fileName, u" is not Unicode");
+    return true;
+  }
+  TString root;
+  if (XmlFindElement(u"VarnelDoc", text.Str(), root) == 0) return true;
+  text.Clear();
+  bool missing = ReadGeneral(*this, root);
+  missing |= ReadWaves(*this, root);
+  missing |= ReadConnections(*this, root);
+  missing |= GraphSettings.Read(root.Str());
+  return missing;
+}
+
+bool TVarnelDoc::Save(const char16_t* fileName) {
+  TXmlDoc xml;
+  {
+    platform::ScopedFileNumerics numerics;  // point texts are built here, not by the writer
+    xml.SetRoot(DocumentElement(*this).release());
+  }
+  // Written beside the target first, so a failed write leaves the previous file intact.
+  const TString temporary(fileName, kTemporarySuffix);
+  bool failed = WriteDocument(xml, temporary.Str());
+  if (!failed && !platform::File::Rename(temporary.Str(), fileName)) failed = true;
+  if (failed) {
+    platform::File::Remove(temporary.Str());
+    LogMessage(kTypeConfiguration, kLevelError, u"Could not save document into file : ", fileName);
+    return true;
+  }
+  modified_ = false;
+  return false;
+}

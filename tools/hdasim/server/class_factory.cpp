@@ -1,0 +1,36 @@
+#include "tools/hdasim/server/class_factory.h"
+
+#include "tools/hdasim/server/com_object.h"
+#include "tools/hdasim/server/module.h"
+#include "ui/com_ptr.h"
+
+namespace hdasim {
+
+HRESULT ClassFactory::QueryInterface(REFIID iid, void** out) {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  if (iid != IID_IUnknown && iid != IID_IClassFactory) return E_NOINTERFACE;
+  *out = static_cast<IClassFactory*>(this);
+  return S_OK;
+}
+
+HRESULT ClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** out) {
+  return Guarded([&]() -> HRESULT {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    if (outer) return CLASS_E_NOAGGREGATION;
+    const auto object = ui::ComPtr<IUnknown>::Attach(creator_());
+    return object->QueryInterface(iid, out);
+  });
+}
+
+HRESULT ClassFactory::LockServer(BOOL lock) {
+  if (lock) {
+    ServerModule::AddRef();
+  } else {
+    ServerModule::Release();
+  }
+  return S_OK;
+}
+
+}  // namespace hdasim

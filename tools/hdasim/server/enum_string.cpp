@@ -1,0 +1,44 @@
+#include "tools/hdasim/server/enum_string.h"
+
+#include "tools/hdasim/server/task_memory.h"
+
+namespace hdasim {
+
+HRESULT StringEnumerator::Next(ULONG celt, LPOLESTR* rgelt, ULONG* pceltFetched) {
+  return Guarded([&]() -> HRESULT {
+    if (pceltFetched) *pceltFetched = 0;
+    if (!rgelt || (celt > 1 && !pceltFetched)) return E_INVALIDARG;
+    ULONG fetched = 0;
+    try {
+      for (; fetched < celt && position_ + fetched < list_->size(); ++fetched)
+        rgelt[fetched] = TaskString((*list_)[position_ + fetched]);
+    } catch (...) {
+      for (ULONG i = 0; i < fetched; ++i) FreeOwned(rgelt[i]);
+      throw;
+    }
+    position_ += fetched;
+    if (pceltFetched) *pceltFetched = fetched;
+    return fetched == celt ? S_OK : S_FALSE;
+  });
+}
+
+HRESULT StringEnumerator::Skip(ULONG celt) {
+  const std::size_t left = list_->size() - position_;
+  position_ += celt < left ? celt : left;
+  return celt <= left ? S_OK : S_FALSE;
+}
+
+HRESULT StringEnumerator::Reset() {
+  position_ = 0;
+  return S_OK;
+}
+
+HRESULT StringEnumerator::Clone(IEnumString** ppenum) {
+  return Guarded([&]() -> HRESULT {
+    if (!ppenum) return E_POINTER;
+    *ppenum = new StringEnumerator(list_, position_);
+    return S_OK;
+  });
+}
+
+}  // namespace hdasim

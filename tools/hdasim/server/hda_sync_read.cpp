@@ -1,0 +1,337 @@
+// IOPCHDA_SyncRead of the server object.
+#include <algorithm>
+#include <vector>
+
+#include "tools/hdasim/core/aggregates.h"
+#include "tools/hdasim/core/attributes.h"
+#include "tools/hdasim/core/modified_read.h"
+#include "tools/hdasim/core/raw_read.h"
+#include "tools/hdasim/server/hda_server.h"
+#include "tools/hdasim/server/hda_time.h"
+#include "tools/hdasim/server/simulation.h"
+#include "tools/hdasim/server/task_memory.h"
+#include "tools/hdasim/server/variant_value.h"
+
+namespace hdasim {
+namespace {
+
+HRESULT ReadFault(const ItemDefinition& item) {
+  switch (item.fault) {
+    case Fault::kReadFails: return E_FAIL;
+    case Fault::kAccessDenied: return OPC_E_BADRIGHTS;
+    default: return S_OK;
+  }
+}
+
+HRESULT StatusCode(ReadStatus status) {
+  switch (status) {
+    case ReadStatus::kOk: return S_OK;
+    case ReadStatus::kNoData: return OPC_S_NODATA;
+    case ReadStatus::kMoreData: return OPC_S_MOREDATA;
+  }
+  return E_FAIL;
+}
+
+// Slow items make the whole call wait, once, for the longest of their delays.
+void WaitForSlowItems(const std::vector<const ItemDefinition*>& items) {
+  DWORD delay = 0;
+  for (const ItemDefinition* item : items)
+    if (item && item->fault == Fault::kSlow) delay = std::max<DWORD>(delay, item->fault_delay_ms);
+  if (delay) Sleep(delay);
+}
+
+void FillItem(OPCHDA_ITEM& out, const std::vector<Sample>& samples) {
+  if (samples.empty()) return;
+  TaskArray<FILETIME> times(samples.size());
+  TaskArray<DWORD> qualities(samples.size());
+  TaskArray<VARIANT> values(samples.size());
+  for (std::size_t i = 0; i < samples.size(); ++i) {
+    times[i] = FileTimeOf(samples[i].time);
+    qualities[i] = samples[i].quality;
+    ToVariant(samples[i].value, &values[i]);
+  }
+  out.dwCount = static_cast<DWORD>(samples.size());
+  out.pftTimeStamps = times.Release();
+  out.pdwQualities = qualities.Release();
+  out.pvDataValues = values.Release();
+}
+
+}  // namespace
+
+HRESULT HdaServer::ReadRaw(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime, DWORD dwNumValues, BOOL bBounds,
+                           DWORD dwNumItems, OPCHANDLE* phServer, OPCHDA_ITEM** ppItemValues, HRESULT** ppErrors) {
+  return Guarded([&]() -> HRESULT {
+    if (ppItemValues) *ppItemValues = nullptr;
+    if (ppErrors) *ppErrors = nullptr;
+    if (!htStartTime || !htEndTime || dwNumItems == 0 || !phServer || !ppItemValues || !ppErrors)
+      return E_INVALIDARG;
+    Simulation& sim = Simulation::Instance();
+    const Ticks now = sim.Now();
+    const ResolvedArgument start = ResolveTimeArgument(*htStartTime, now);
+    const ResolvedArgument end = ResolveTimeArgument(*htEndTime, now);
+    if (!start.valid || !end.valid) return E_INVALIDARG;
+    if (dwNumValues > kMaxReturnValues) return OPC_E_MAXEXCEEDED;
+    const std::optional<ReadDomain> domain = MakeReadDomain(start.ticks, end.ticks, dwNumValues);
+    if (!domain) return E_INVALIDARG;
+    const std::uint32_t limit = dwNumValues ? dwNumValues : kMaxReturnValues;
+
+    TaskArray<OPCHDA_ITEM> items(dwNumItems);
+    TaskArray<HRESULT> errors(dwNumItems);
+    std::vector<const ItemDefinition*> definitions(dwNumItems, nullptr);
+    for (DWORD i = 0; i < dwNumItems; ++i)
+      if (const ItemHandle* handle = Resolve(phServer[i])) definitions[i] = &TheCatalog().Item(handle->item);
+    WaitForSlowItems(definitions);
+
+    for (DWORD i = 0; i < dwNumItems; ++i) {
+      const ItemHandle* handle = Resolve(phServer[i]);
+      items[i].haAggregate = OPCHDA_NOAGGREGATE;
+      if (!handle) {
+        errors[i] = OPC_E_INVALIDHANDLE;
+        continue;
+      }
+      items[i].hClient = handle->client;
+      const ItemDefinition& item = *definitions[i];
+      if ((errors[i] = ReadFault(item)) != S_OK) continue;
+      const ItemHistory history(item, sim.FindOverlay(handle->item), now);
+      const RawResult raw = hdasim::ReadRaw(history, *domain, bBounds != FALSE, limit);
+      FillItem(items[i], raw.samples);
+      errors[i] = StatusCode(raw.status);
+    }
+    WriteBack(htStartTime, start);
+    WriteBack(htEndTime, end);
+    const HRESULT result = CallResult(errors);
+    *ppItemValues = items.Release();
+    *ppErrors = errors.Release();
+    return result;
+  });
+}
+
+HRESULT HdaServer::ReadProcessed(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime, FILETIME ftResampleInterval,
+                                 DWORD dwNumItems, OPCHANDLE* phServer, DWORD* haAggregate,
+                                 OPCHDA_ITEM** ppItemValues, HRESULT** ppErrors) {
+  return Guarded([&]() -> HRESULT {
+    if (ppItemValues) *ppItemValues = nullptr;
+    if (ppErrors) *ppErrors = nullptr;
+    if (!htStartTime || !htEndTime || dwNumItems == 0 || !phServer || !haAggregate || !ppItemValues || !ppErrors)
+      return E_INVALIDARG;
+    Simulation& sim = Simulation::Instance();
+    const Ticks now = sim.Now();
+    const ResolvedArgument start = ResolveTimeArgument(*htStartTime, now);
+    const ResolvedArgument end = ResolveTimeArgument(*htEndTime, now);
+    if (!start.valid || !end.valid || !start.ticks || !end.ticks || !IsValidFileTime(ftResampleInterval))
+      return E_INVALIDARG;
+    std::vector<AggregateInterval> intervals;
+    switch (MakeIntervals(*start.ticks, *end.ticks, TicksOf(ftResampleInterval), kMaxReturnValues, &intervals)) {
+      case IntervalError::kEmptySpan: return E_INVALIDARG;
+      case IntervalError::kTooMany: return OPC_E_MAXEXCEEDED;
+      case IntervalError::kNone: break;
+    }
+
+    const Ticks span = *start.ticks > *end.ticks ? *start.ticks - *end.ticks : *end.ticks - *start.ticks;
+    std::vector<const ItemDefinition*> definitions(dwNumItems, nullptr);
+    for (DWORD i = 0; i < dwNumItems; ++i) {
+      const ItemHandle* handle = Resolve(phServer[i]);
+      if (!handle) continue;
+      definitions[i] = &TheCatalog().Item(handle->item);
+      // Refuse work that would keep the server busy for many seconds.
+      if (haAggregate[i] != kAggInterpolative && EstimatedSamples(*definitions[i], span) > kMaxProcessedSamples)
+        return OPC_E_MAXEXCEEDED;
+    }
+    WaitForSlowItems(definitions);
+
+    TaskArray<OPCHDA_ITEM> items(dwNumItems);
+    TaskArray<HRESULT> errors(dwNumItems);
+    for (DWORD i = 0; i < dwNumItems; ++i) {
+      const ItemHandle* handle = Resolve(phServer[i]);
+      items[i].haAggregate = haAggregate[i];
+      if (!handle) {
+        errors[i] = OPC_E_INVALIDHANDLE;
+        continue;
+      }
+      items[i].hClient = handle->client;
+      const ItemDefinition& item = *definitions[i];
+      if ((errors[i] = ReadFault(item)) != S_OK) continue;
+      if (!IsSupportedAggregate(haAggregate[i])) {
+        errors[i] = OPC_E_INVALIDAGGREGATE;
+        continue;
+      }
+      if (!IsAggregateAvailable(item, haAggregate[i])) {
+        errors[i] = OPC_E_NOT_AVAIL;
+        continue;
+      }
+      const ItemHistory history(item, sim.FindOverlay(handle->item), now);
+      const ProcessedResult processed = hdasim::ReadProcessed(history, haAggregate[i], intervals);
+      FillItem(items[i], processed.values);
+      errors[i] = processed.status == AggregateStatus::kNoData      ? OPC_S_NODATA
+                  : processed.status == AggregateStatus::kExtraData ? OPC_S_EXTRADATA
+                                                                    : S_OK;
+    }
+    WriteBack(htStartTime, start);
+    WriteBack(htEndTime, end);
+    const HRESULT result = CallResult(errors);
+    *ppItemValues = items.Release();
+    *ppErrors = errors.Release();
+    return result;
+  });
+}
+
+HRESULT HdaServer::ReadAtTime(DWORD dwNumTimeStamps, FILETIME* ftTimeStamps, DWORD dwNumItems, OPCHANDLE* phServer,
+                              OPCHDA_ITEM** ppItemValues, HRESULT** ppErrors) {
+  return Guarded([&]() -> HRESULT {
+    if (ppItemValues) *ppItemValues = nullptr;
+    if (ppErrors) *ppErrors = nullptr;
+    if (dwNumTimeStamps == 0 || !ftTimeStamps || dwNumItems == 0 || !phServer || !ppItemValues || !ppErrors)
+      return E_INVALIDARG;
+    if (dwNumTimeStamps > kMaxReturnValues) return OPC_E_MAXEXCEEDED;
+    for (DWORD t = 0; t < dwNumTimeStamps; ++t)
+      if (!IsValidFileTime(ftTimeStamps[t])) return E_INVALIDARG;
+    Simulation& sim = Simulation::Instance();
+    const Ticks now = sim.Now();
+
+    std::vector<const ItemDefinition*> definitions(dwNumItems, nullptr);
+    for (DWORD i = 0; i < dwNumItems; ++i)
+      if (const ItemHandle* handle = Resolve(phServer[i])) definitions[i] = &TheCatalog().Item(handle->item);
+    WaitForSlowItems(definitions);
+
+    TaskArray<OPCHDA_ITEM> items(dwNumItems);
+    TaskArray<HRESULT> errors(dwNumItems);
+    for (DWORD i = 0; i < dwNumItems; ++i) {
+      const ItemHandle* handle = Resolve(phServer[i]);
+      items[i].haAggregate = OPCHDA_NOAGGREGATE;
+      if (!handle) {
+        errors[i] = OPC_E_INVALIDHANDLE;
+        continue;
+      }
+      items[i].hClient = handle->client;
+      if ((errors[i] = ReadFault(*definitions[i])) != S_OK) continue;
+      const ItemHistory history(*definitions[i], sim.FindOverlay(handle->item), now);
+      std::vector<Sample> values;
+      values.reserve(dwNumTimeStamps);
+      bool any = false;
+      for (DWORD t = 0; t < dwNumTimeStamps; ++t) {
+        values.push_back(ValueAtTime(history, TicksOf(ftTimeStamps[t])));
+        any |= (values.back().quality & OPCHDA_NODATA) == 0;
+      }
+      FillItem(items[i], values);
+      errors[i] = any ? S_OK : OPC_S_NODATA;
+    }
+    const HRESULT result = CallResult(errors);
+    *ppItemValues = items.Release();
+    *ppErrors = errors.Release();
+    return result;
+  });
+}
+
+HRESULT HdaServer::ReadModified(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime, DWORD dwNumValues,
+                                DWORD dwNumItems, OPCHANDLE* phServer, OPCHDA_MODIFIEDITEM** ppItemValues,
+                                HRESULT** ppErrors) {
+  return Guarded([&]() -> HRESULT {
+    if (ppItemValues) *ppItemValues = nullptr;
+    if (ppErrors) *ppErrors = nullptr;
+    if (!htStartTime || !htEndTime || dwNumItems == 0 || !phServer || !ppItemValues || !ppErrors)
+      return E_INVALIDARG;
+    Simulation& sim = Simulation::Instance();
+    const Ticks now = sim.Now();
+    const ResolvedArgument start = ResolveTimeArgument(*htStartTime, now);
+    const ResolvedArgument end = ResolveTimeArgument(*htEndTime, now);
+    if (!start.valid || !end.valid) return E_INVALIDARG;
+    if (dwNumValues > kMaxReturnValues) return OPC_E_MAXEXCEEDED;
+    const std::optional<ReadDomain> domain = MakeReadDomain(start.ticks, end.ticks, dwNumValues);
+    if (!domain) return E_INVALIDARG;
+    const std::uint32_t limit = dwNumValues ? dwNumValues : kMaxReturnValues;
+
+    TaskArray<OPCHDA_MODIFIEDITEM> items(dwNumItems);
+    TaskArray<HRESULT> errors(dwNumItems);
+    for (DWORD i = 0; i < dwNumItems; ++i) {
+      const ItemHandle* handle = Resolve(phServer[i]);
+      if (!handle) {
+        errors[i] = OPC_E_INVALIDHANDLE;
+        continue;
+      }
+      items[i].hClient = handle->client;
+      const ItemDefinition& item = TheCatalog().Item(handle->item);
+      if ((errors[i] = ReadFault(item)) != S_OK) continue;
+      const ModifiedResult modified = hdasim::ReadModified(item, sim.FindOverlay(handle->item), *domain, limit);
+      errors[i] = StatusCode(modified.status);
+      const std::size_t n = modified.entries.size();
+      if (n == 0) continue;
+      TaskArray<FILETIME> times(n), modified_at(n);
+      TaskArray<DWORD> qualities(n);
+      TaskArray<VARIANT> values(n);
+      TaskArray<OPCHDA_EDITTYPE> edits(n);
+      TaskArray<LPWSTR> users(n);
+      for (std::size_t k = 0; k < n; ++k) {
+        const ModifiedEntry& entry = modified.entries[k];
+        times[k] = FileTimeOf(entry.old.time);
+        qualities[k] = entry.old.quality;
+        ToVariant(entry.old.value, &values[k]);
+        modified_at[k] = FileTimeOf(entry.modified_at);
+        edits[k] = static_cast<OPCHDA_EDITTYPE>(entry.edit);
+        users[k] = TaskString(entry.user);
+      }
+      OPCHDA_MODIFIEDITEM& out = items[i];
+      out.dwCount = static_cast<DWORD>(n);
+      out.pftTimeStamps = times.Release();
+      out.pdwQualities = qualities.Release();
+      out.pvDataValues = values.Release();
+      out.pftModificationTime = modified_at.Release();
+      out.pEditType = edits.Release();
+      out.szUser = users.Release();
+    }
+    WriteBack(htStartTime, start);
+    WriteBack(htEndTime, end);
+    const HRESULT result = CallResult(errors);
+    *ppItemValues = items.Release();
+    *ppErrors = errors.Release();
+    return result;
+  });
+}
+
+HRESULT HdaServer::ReadAttribute(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime, OPCHANDLE hServer,
+                                 DWORD dwNumAttributes, DWORD* pdwAttributeIDs, OPCHDA_ATTRIBUTE** ppAttributeValues,
+                                 HRESULT** ppErrors) {
+  return Guarded([&]() -> HRESULT {
+    if (ppAttributeValues) *ppAttributeValues = nullptr;
+    if (ppErrors) *ppErrors = nullptr;
+    if (!htStartTime || !htEndTime || dwNumAttributes == 0 || !pdwAttributeIDs || !ppAttributeValues || !ppErrors)
+      return E_INVALIDARG;
+    const ItemHandle* handle = Resolve(hServer);
+    if (!handle) return OPC_E_INVALIDHANDLE;
+    Simulation& sim = Simulation::Instance();
+    const Ticks now = sim.Now();
+    const ResolvedArgument start = ResolveTimeArgument(*htStartTime, now);
+    const ResolvedArgument end = ResolveTimeArgument(*htEndTime, now);
+    if (!start.valid || !end.valid || !start.ticks) return E_INVALIDARG;
+
+    // Attributes never change, so their history is one value, stamped with the start time.
+    const ItemDefinition& item = TheCatalog().Item(handle->item);
+    TaskArray<OPCHDA_ATTRIBUTE> attributes(dwNumAttributes);
+    TaskArray<HRESULT> errors(dwNumAttributes);
+    for (DWORD i = 0; i < dwNumAttributes; ++i) {
+      OPCHDA_ATTRIBUTE& out = attributes[i];
+      out.hClient = handle->client;
+      out.dwAttributeID = pdwAttributeIDs[i];
+      const std::optional<Value> value = AttributeValue(item, pdwAttributeIDs[i], sim.NodeName());
+      if (!value) {
+        errors[i] = OPC_E_INVALIDATTRID;
+        continue;
+      }
+      TaskArray<FILETIME> times(1);
+      TaskArray<VARIANT> values(1);
+      times[0] = FileTimeOf(*start.ticks);
+      ToVariant(*value, &values[0]);
+      out.dwNumValues = 1;
+      out.ftTimeStamps = times.Release();
+      out.vAttributeValues = values.Release();
+      errors[i] = S_OK;
+    }
+    WriteBack(htStartTime, start);
+    WriteBack(htEndTime, end);
+    const HRESULT result = CallResult(errors);
+    *ppAttributeValues = attributes.Release();
+    *ppErrors = errors.Release();
+    return result;
+  });
+}
+
+}  // namespace hdasim

@@ -1,0 +1,53 @@
+// hdasim.exe: /RegServer, /UnregServer, or -Embedding when COM starts it.
+#include <windows.h>
+#include <objbase.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "tools/hdasim/server/local_server.h"
+#include "tools/hdasim/server/registration.h"
+
+namespace {
+
+bool IsSwitch(const wchar_t* arg, const wchar_t* name) {
+  return (arg[0] == L'/' || arg[0] == L'-') && _wcsicmp(arg + 1, name) == 0;
+}
+
+int Register(bool add) {
+  if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
+  wchar_t path[MAX_PATH] = {};
+  HRESULT hr = E_FAIL;
+  if (GetModuleFileNameW(nullptr, path, MAX_PATH) > 0)
+    hr = add ? hdasim::RegisterServer(path) : hdasim::UnregisterServer();
+  CoUninitialize();
+  if (FAILED(hr)) std::fwprintf(stderr, L"hdasim: %ls failed (0x%08lX)\n", add ? L"registration" : L"unregistration",
+                                static_cast<unsigned long>(hr));
+  return FAILED(hr) ? 1 : 0;
+}
+
+int Run(int argc, wchar_t** argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (IsSwitch(argv[i], L"RegServer")) return Register(true);
+    if (IsSwitch(argv[i], L"UnregServer")) return Register(false);
+    if (IsSwitch(argv[i], L"Embedding")) return hdasim::RunLocalServer();
+  }
+  std::fwprintf(stderr, L"usage: hdasim /RegServer | /UnregServer | -Embedding\n");
+  return 2;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
+  try {
+    int argc = 0;
+    const std::unique_ptr<wchar_t*, decltype(&LocalFree)> argv(CommandLineToArgvW(GetCommandLineW(), &argc),
+                                                                &LocalFree);
+    if (!argv) return 1;
+    return Run(argc, argv.get());
+  } catch (...) {
+    return 1;
+  }
+}

@@ -1,0 +1,143 @@
+#include "tools/hdasim/server/server_list.h"
+
+#include <string>
+
+#include "tools/hdasim/server/task_memory.h"
+#include "ui/com_ptr.h"
+#include "ui/handle.h"
+
+namespace hdasim {
+namespace {
+
+// The classes the component categories manager lists for the categories.
+HRESULT ClassesOfCategories(ULONG implemented_count, CATID* implemented, ULONG required_count, CATID* required,
+                            std::vector<GUID>* classes) {
+  if ((implemented_count > 0 && implemented_count != ULONG(-1) && !implemented) ||
+      (required_count > 0 && required_count != ULONG(-1) && !required))
+    return E_INVALIDARG;
+  ui::ComPtr<ICatInformation> categories;
+  HRESULT hr = CoCreateInstance(CLSID_StdComponentCategoriesMgr, nullptr, CLSCTX_INPROC_SERVER, IID_ICatInformation,
+                                reinterpret_cast<void**>(&categories));
+  if (FAILED(hr)) return hr;
+  ui::ComPtr<IEnumGUID> found;
+  hr = categories->EnumClassesOfCategories(implemented_count, implemented, required_count, required, &found);
+  if (FAILED(hr)) return hr;
+  GUID guid;
+  ULONG fetched = 0;
+  while (found->Next(1, &guid, &fetched) == S_OK && fetched == 1) classes->push_back(guid);
+  return S_OK;
+}
+
+std::wstring RegistryText(const std::wstring& path) {
+  wchar_t value[512] = {};
+  DWORD size = sizeof(value) - sizeof(wchar_t);
+  if (RegGetValueW(HKEY_CLASSES_ROOT, path.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS)
+    return {};
+  return value;
+}
+
+bool KeyExists(const std::wstring& path) {
+  ui::UniqueRegKey key;
+  return RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
+}
+
+HRESULT ClassDetails(REFCLSID clsid, LPOLESTR* prog_id_out, LPOLESTR* user_type_out, LPOLESTR* independent_out) {
+  if (!prog_id_out || !user_type_out) return E_INVALIDARG;
+  *prog_id_out = *user_type_out = nullptr;
+  if (independent_out) *independent_out = nullptr;
+  wchar_t text[40] = {};
+  StringFromGUID2(clsid, text, 40);
+  const std::wstring key = std::wstring(L"CLSID\\") + text;
+  if (!KeyExists(key)) return REGDB_E_CLASSNOTREG;
+  const std::wstring prog_id = RegistryText(key + L"\\ProgID");
+  if (prog_id.empty()) return REGDB_E_READREGDB;
+  std::wstring independent = RegistryText(key + L"\\VersionIndependentProgID");
+  if (independent.empty()) independent = prog_id;
+  TaskStringHolder prog(prog_id), user(RegistryText(key)), version_free(independent);
+  *prog_id_out = prog.Release();
+  *user_type_out = user.Release();
+  if (independent_out) *independent_out = version_free.Release();
+  return S_OK;
+}
+
+// The two interfaces differ only in the enumerator interface they hand out.
+template <typename Enumerator>
+HRESULT EnumerateClasses(ULONG implemented_count, CATID* implemented, ULONG required_count, CATID* required,
+                         Enumerator** out) {
+  return Guarded([&]() -> HRESULT {
+    if (!out) return E_INVALIDARG;
+    *out = nullptr;
+    std::vector<GUID> classes;
+    const HRESULT hr = ClassesOfCategories(implemented_count, implemented, required_count, required, &classes);
+    if (FAILED(hr)) return hr;
+    *out = new GuidEnumerator(std::move(classes));
+    return S_OK;
+  });
+}
+
+template <typename Enumerator>
+HRESULT CloneInto(const std::vector<GUID>& guids, std::size_t position, Enumerator** out) {
+  return Guarded([&]() -> HRESULT {
+    if (!out) return E_POINTER;
+    *out = new GuidEnumerator(guids, position);
+    return S_OK;
+  });
+}
+
+}  // namespace
+
+HRESULT GuidEnumerator::Next(ULONG celt, GUID* rgelt, ULONG* pceltFetched) {
+  if (pceltFetched) *pceltFetched = 0;
+  if (!rgelt || (celt > 1 && !pceltFetched)) return E_INVALIDARG;
+  ULONG n = 0;
+  for (; n < celt && position_ < guids_.size(); ++n) rgelt[n] = guids_[position_++];
+  if (pceltFetched) *pceltFetched = n;
+  return n == celt ? S_OK : S_FALSE;
+}
+
+HRESULT GuidEnumerator::Skip(ULONG celt) {
+  const std::size_t left = guids_.size() - position_;
+  position_ += celt < left ? celt : left;
+  return celt <= left ? S_OK : S_FALSE;
+}
+
+HRESULT GuidEnumerator::Reset() {
+  position_ = 0;
+  return S_OK;
+}
+
+HRESULT GuidEnumerator::Clone(IOPCEnumGUID** ppenum) { return CloneInto(guids_, position_, ppenum); }
+
+HRESULT GuidEnumerator::Clone(IEnumGUID** ppenum) { return CloneInto(guids_, position_, ppenum); }
+
+HRESULT ServerList::EnumClassesOfCategories(ULONG cImplemented, CATID rgcatidImpl[], ULONG cRequired,
+                                            CATID rgcatidReq[], IOPCEnumGUID** ppenumClsid) {
+  return EnumerateClasses(cImplemented, rgcatidImpl, cRequired, rgcatidReq, ppenumClsid);
+}
+
+HRESULT ServerList::EnumClassesOfCategories(ULONG cImplemented, CATID rgcatidImpl[], ULONG cRequired,
+                                            CATID rgcatidReq[], IEnumGUID** ppenumClsid) {
+  return EnumerateClasses(cImplemented, rgcatidImpl, cRequired, rgcatidReq, ppenumClsid);
+}
+
+HRESULT ServerList::GetClassDetails(REFCLSID clsid, LPOLESTR* ppszProgID, LPOLESTR* ppszUserType,
+                                    LPOLESTR* ppszVerIndProgID) {
+  return Guarded([&]() -> HRESULT {
+    if (!ppszVerIndProgID) return E_INVALIDARG;
+    return ClassDetails(clsid, ppszProgID, ppszUserType, ppszVerIndProgID);
+  });
+}
+
+HRESULT ServerList::GetClassDetails(REFCLSID clsid, LPOLESTR* ppszProgID, LPOLESTR* ppszUserType) {
+  return Guarded([&]() -> HRESULT { return ClassDetails(clsid, ppszProgID, ppszUserType, nullptr); });
+}
+
+HRESULT ServerList::CLSIDFromProgID(LPCOLESTR szProgId, LPCLSID clsid) {
+  return Guarded([&]() -> HRESULT {
+    if (!szProgId || !clsid) return E_INVALIDARG;
+    *clsid = GUID_NULL;
+    return ::CLSIDFromProgID(szProgId, clsid);
+  });
+}
+
+}  // namespace hdasim
