@@ -1,0 +1,66 @@
+#include "graph/column_reduce.h"
+
+#include <algorithm>
+
+namespace graph {
+
+void ReduceColumns(const TPoint* points, std::uint32_t count, std::vector<TPoint>& out) {
+  out.clear();
+  std::uint32_t i = 0;
+  while (i < count) {
+    const std::int32_t x = points[i].x;
+    std::uint32_t lowAt = i, highAt = i;
+    std::uint32_t j = i + 1;
+    for (; j < count && points[j].x == x; ++j) {
+      if (points[j].y < points[lowAt].y) lowAt = j;
+      if (points[j].y > points[highAt].y) highAt = j;
+    }
+    const std::uint32_t last = j - 1;
+    if (j - i <= 4) {
+      out.insert(out.end(), points + i, points + j);
+      i = j;
+      continue;
+    }
+    const std::uint32_t first = std::min(lowAt, highAt), second = std::max(lowAt, highAt);
+    out.push_back(points[i]);
+    if (first != i && first != last) out.push_back(points[first]);
+    if (second != i && second != last && second != first) out.push_back(points[second]);
+    // The end pixel of a path is left out unless an earlier segment started there. When the
+    // last point repeats the extreme reached second and the original path left that pixel
+    // before coming back, turning back to the other extreme draws it as the original did.
+    if (j == count && second < last && points[last].y == points[second].y &&
+        points[first].y != points[second].y) {
+      bool endDrawn = false;
+      for (std::uint32_t k = second; k < last && !endDrawn; ++k) {
+        endDrawn = points[k].y == points[last].y && points[k + 1].y != points[k].y;
+      }
+      if (endDrawn) out.push_back(points[first]);
+    }
+    out.push_back(points[last]);
+    i = j;
+  }
+}
+
+void TMarkerFilter::Reset(std::int32_t top, std::int32_t bottom) {
+  top_ = top;
+  rows_ = std::max(0, bottom - top);
+  bits_.assign((static_cast<std::size_t>(rows_) + 63) / 64, 0);
+  haveColumn_ = false;
+}
+
+bool TMarkerFilter::Seen(TPoint p) {
+  if (!haveColumn_ || p.x != column_) {
+    std::fill(bits_.begin(), bits_.end(), 0);
+    column_ = p.x;
+    haveColumn_ = true;
+  }
+  std::int32_t row = p.y - top_;
+  if (row < 0 || row >= rows_) return false;
+  std::uint64_t& word = bits_[static_cast<std::size_t>(row) / 64];
+  std::uint64_t bit = std::uint64_t{1} << (row % 64);
+  bool seen = (word & bit) != 0;
+  word |= bit;
+  return seen;
+}
+
+}  // namespace graph

@@ -1,0 +1,15 @@
+#include "graph/graph_text.h"
+
+#include "app/main_frame_link.h"
+#include "app/resource_text.h"
+
+namespace graph {
+
+int CurrentLanguage() {
+  const TMainFrameLink* link = MainFrameLink();
+  return link ? link->language : 1;
+}
+
+const char16_t* GraphText(int id) { return RString(id, CurrentLanguage()); }
+
+}  // namespace graph

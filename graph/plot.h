@@ -1,0 +1,61 @@
+// One wave drawn against one horizontal and one vertical axis. Non-finite values are gaps: they
+// are not drawn and split the line into runs.
+#pragma once
+
+#include <vector>
+
+#include "graph/canvas.h"
+#include "graph/column_reduce.h"
+#include "graph/plot_settings.h"
+
+namespace graph {
+
+class TAxis;
+
+class TPlot : public TPlotSettings {
+ public:
+  explicit TPlot(const TPlotSettings& settings);
+  TPlot(const TPlotSettings& settings, std::vector<double> x, std::vector<double> y);
+  ~TPlot() override;
+  TPlot(const TPlot&) = delete;
+  TPlot& operator=(const TPlot&) = delete;
+
+  // Replaces both lists and recomputes the bounds.
+  void SetValues(std::vector<double> x, std::vector<double> y);
+  void SetMinMax();
+
+  // Draws every run. Without `reduce`, each point of a dense run is drawn as it comes; the
+  // pixels are the same, only slower (kept to prove exactly that).
+  void Draw(TCanvas& dc, bool reduce = true);
+
+  const std::vector<double>& X() const { return x_; }
+  const std::vector<double>& Y() const { return y_; }
+  double XLower() const { return xLower_; }
+  double XUpper() const { return xUpper_; }
+  double YLower() const { return yLower_; }
+  double YUpper() const { return yUpper_; }
+  TAxis* XAxis() const { return xAxis_; }
+  TAxis* YAxis() const { return yAxis_; }
+  // Only the graph binds; it also calls AddPlot and RemovePlot on the axes.
+  void SetAxes(TAxis* xAxis, TAxis* yAxis) {
+    xAxis_ = xAxis;
+    yAxis_ = yAxis;
+  }
+  // Detaches the plot from both axes.
+  void Unbind();
+
+ private:
+  void DrawRun(TCanvas& dc, const struct TRunFrame& frame, bool reduce);
+
+  std::vector<double> x_;
+  std::vector<double> y_;
+  TAxis* xAxis_ = nullptr;
+  TAxis* yAxis_ = nullptr;
+  double xLower_, xUpper_, yLower_, yUpper_;
+  // Kept between draws so that drawing allocates nothing once the buffers have grown.
+  std::vector<TPoint> run_;
+  std::vector<TPoint> reduced_;
+  TMarkerFilter markerFilter_;
+};
+
+}  // namespace graph

@@ -1,0 +1,158 @@
+#include "graph/plot_run.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace graph {
+
+namespace {
+
+void Segment(TCanvas& dc, std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1) {
+  dc.MoveTo(x0, y0);
+  dc.LineTo(x1, y1);
+}
+
+void DrawBars(TCanvas& dc, const TRunFrame& f, const TPoint* p, std::uint32_t n,
+              std::uint32_t runCount) {
+  std::int32_t w = std::max<std::int32_t>(1, (f.right - f.left) / static_cast<std::int32_t>(runCount));
+  for (std::uint32_t i = 0; i + 1 < n; ++i) {
+    std::int32_t right = std::max(p[i].x + 1, std::min(p[i].x + w, p[i + 1].x));
+    dc.Rectangle({p[i].x, p[i].y, right, f.zero}, true);
+  }
+  const TPoint& last = p[n - 1];
+  std::int32_t end = f.right - 1;
+  // A run of one point has no spacing of its own; it keeps the end at the axis.
+  if (f.plotCount >= 2 && runCount >= 2 && f.startX < last.x) {
+    end = last.x + (last.x - f.startX) / static_cast<std::int32_t>(runCount - 1);
+  }
+  end = std::max(last.x + 1, std::min(end, last.x + w));
+  dc.Rectangle({last.x, last.y, end, f.zero}, true);
+}
+
+void DrawCityScape(TCanvas& dc, const TRunFrame& f, const TPoint* p, std::uint32_t n) {
+  dc.MoveTo(p[0].x, f.zero);
+  for (std::uint32_t i = 0; i < n; ++i) {
+    dc.LineTo(p[i].x, p[i].y);
+    if (i + 1 < n) dc.LineTo(p[i + 1].x, p[i].y);
+  }
+  dc.LineTo(f.right - 1, p[n - 1].y);
+  dc.LineTo(f.right - 1, f.zero);
+}
+
+}  // namespace
+
+void DrawRunLines(TCanvas& dc, const TPlotSettings& look, const TRunFrame& f, const TPoint* p,
+                  std::uint32_t n, std::uint32_t runCount) {
+  if (n == 0) return;
+  TCanvasStateGuard state(dc);
+  TPenSpec linePen{TPenStyle::Solid, false, std::abs(look.LineWidth), look.LineColor};
+  dc.SetPen(linePen);
+  dc.SetBrush(look.FillColor);
+  dc.SetTransparentBackground(true);
+  switch (look.LineType) {
+    case kNoLine:
+      break;
+    case kHorizontalLines:
+      dc.MoveTo(p[0].x, p[0].y);
+      for (std::uint32_t i = 1; i < n; ++i) {
+        dc.LineTo(p[i].x, p[i - 1].y);
+        dc.LineTo(p[i].x, p[i].y);
+      }
+      dc.LineTo(f.right - 1, p[n - 1].y);
+      break;
+    case kBars:
+      DrawBars(dc, f, p, n, std::max(runCount, n));
+      break;
+    case kLinesToZero:
+      for (std::uint32_t i = 0; i < n; ++i) Segment(dc, p[i].x, f.zero, p[i].x, p[i].y);
+      break;
+    case kCityScape:
+      DrawCityScape(dc, f, p, n);
+      break;
+    case kCityShadow:
+      dc.SetPen({TPenStyle::Solid, false, 1, look.FillColor});
+      for (std::uint32_t i = 0; i + 1 < n; ++i) {
+        dc.Rectangle({p[i].x, f.zero, p[i + 1].x, p[i].y}, true);
+      }
+      dc.Rectangle({p[n - 1].x, f.zero, f.right - 1, p[n - 1].y}, true);
+      dc.SetPen(linePen);
+      DrawCityScape(dc, f, p, n);
+      break;
+    default:  // lines between points, and any unknown type
+      dc.Polyline(p, n);
+      break;
+  }
+}
+
+void DrawMarker(TCanvas& dc, std::int32_t shape, std::int32_t a, TPoint c) {
+  const std::int32_t b = a + 1, x = c.x, y = c.y;
+  switch (shape) {
+    case cStarMarker:
+      Segment(dc, x - a, y - a, x + b, y + b);
+      Segment(dc, x - a, y + a, x + b, y - b);
+      Segment(dc, x - a, y, x + b, y);
+      Segment(dc, x, y - a, x, y + b);
+      break;
+    case cPlusMarker:
+      Segment(dc, x - a, y, x + b, y);
+      Segment(dc, x, y - a, x, y + b);
+      break;
+    case cCrossMarker:
+      Segment(dc, x - a, y - a, x + b, y + b);
+      Segment(dc, x - a, y + a, x + b, y - b);
+      break;
+    case cSquareMarker: {
+      const TPoint outline[5] = {{x - a, y - a}, {x - a, y + a}, {x + a, y + a}, {x + a, y - a},
+                                 {x - a, y - a}};
+      dc.Polyline(outline, 5);
+      break;
+    }
+    case cSquareFilledMarker: {
+      const TPoint corners[4] = {{x - a, y - a}, {x - a, y + a}, {x + a, y + a}, {x + a, y - a}};
+      dc.Polygon(corners, 4, true);
+      break;
+    }
+    case cCircleMarker:
+      dc.Ellipse({x - a, y - a, x + b, y + b}, false);
+      break;
+    case cCircleFilledMarker:
+      dc.Ellipse({x - a, y - a, x + a, y + a}, true);
+      break;
+    case cUpTriangleMarker:
+    case cUpTriangleFilledMarker: {
+      const TPoint corners[4] = {{x - a, y + a}, {x, y - a}, {x + a, y + a}, {x - a, y + a}};
+      if (shape == cUpTriangleMarker) {
+        dc.Polyline(corners, 4);
+      } else {
+        dc.Polygon(corners, 3, true);
+      }
+      break;
+    }
+    case cDownTriangleMarker:
+    case cDownTriangleFilledMarker: {
+      const TPoint corners[4] = {{x - a, y - a}, {x, y + a}, {x + a, y - a}, {x - a, y - a}};
+      if (shape == cDownTriangleMarker) {
+        dc.Polyline(corners, 4);
+      } else {
+        dc.Polygon(corners, 3, true);
+      }
+      break;
+    }
+    default:  // no marker, and any unknown shape
+      break;
+  }
+}
+
+void DrawRunMarkers(TCanvas& dc, const TPlotSettings& look, const TPoint* p, std::uint32_t n,
+                    TMarkerFilter* filter) {
+  if (n == 0 || look.MarkerShape == cNoMarker) return;
+  TCanvasStateGuard state(dc);
+  dc.SetPen({TPenStyle::Solid, true, 1, look.MarkerColor});
+  dc.SetBrush(look.MarkerColor);
+  for (std::uint32_t i = 0; i < n; ++i) {
+    if (filter && filter->Seen(p[i])) continue;
+    DrawMarker(dc, look.MarkerShape, look.MarkerSize, p[i]);
+  }
+}
+
+}  // namespace graph

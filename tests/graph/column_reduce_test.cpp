@@ -1,0 +1,112 @@
+#include "graph/column_reduce.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <random>
+#include <set>
+#include <utility>
+#include <vector>
+
+namespace graph {
+namespace {
+
+using Pixels = std::set<std::pair<int, int>>;
+
+// A one-pixel line the Windows way: every pixel of the segment but its end.
+void Segment(TPoint a, TPoint b, Pixels& pixels) {
+  int dx = std::abs(b.x - a.x), dy = std::abs(b.y - a.y);
+  int steps = std::max(dx, dy);
+  for (int i = 0; i < steps; ++i) {
+    // Rounded from the start; enough to model that every segment is drawn the same way each time.
+    int x = a.x + static_cast<int>(std::lround(static_cast<double>(b.x - a.x) * i / steps));
+    int y = a.y + static_cast<int>(std::lround(static_cast<double>(b.y - a.y) * i / steps));
+    pixels.insert({x, y});
+  }
+}
+
+Pixels Polyline(const std::vector<TPoint>& points) {
+  Pixels pixels;
+  for (std::size_t i = 1; i < points.size(); ++i) Segment(points[i - 1], points[i], pixels);
+  return pixels;
+}
+
+std::vector<TPoint> Reduced(const std::vector<TPoint>& points) {
+  std::vector<TPoint> out;
+  ReduceColumns(points.data(), static_cast<std::uint32_t>(points.size()), out);
+  return out;
+}
+
+struct ReduceCase {
+  const char* what;
+  std::vector<TPoint> in;
+  std::vector<TPoint> want;
+};
+
+TEST(GraphColumnReduce, KeepsFirstExtremesAndLastInOrder) {
+  const ReduceCase cases[] = {
+      {"four in a column stay", {{0, 1}, {0, 5}, {0, 2}, {0, 3}}, {{0, 1}, {0, 5}, {0, 2}, {0, 3}}},
+      {"low before high",
+       {{0, 3}, {0, 1}, {0, 4}, {0, 9}, {0, 5}, {1, 0}},
+       {{0, 3}, {0, 1}, {0, 9}, {0, 5}, {1, 0}}},
+      {"high before low",
+       {{0, 3}, {0, 9}, {0, 4}, {0, 1}, {0, 5}, {1, 0}},
+       {{0, 3}, {0, 9}, {0, 1}, {0, 5}, {1, 0}}},
+      {"first is the low",
+       {{0, 0}, {0, 3}, {0, 9}, {0, 4}, {0, 5}, {1, 0}},
+       {{0, 0}, {0, 9}, {0, 5}, {1, 0}}},
+      {"flat column", {{2, 4}, {2, 4}, {2, 4}, {2, 4}, {2, 4}}, {{2, 4}, {2, 4}}},
+      // The last column: the end pixel 9 was drawn before the path came back to it.
+      {"last repeats the high",
+       {{0, 3}, {0, 1}, {0, 9}, {0, 5}, {0, 9}},
+       {{0, 3}, {0, 1}, {0, 9}, {0, 1}, {0, 9}}},
+      {"last stays on the high it reached",
+       {{0, 3}, {0, 1}, {0, 4}, {0, 9}, {0, 9}},
+       {{0, 3}, {0, 1}, {0, 9}, {0, 9}}},
+      {"last reaches the high first time",
+       {{0, 3}, {0, 1}, {0, 4}, {0, 5}, {0, 9}},
+       {{0, 3}, {0, 1}, {0, 9}}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Reduced(c.in), c.want) << c.what;
+    EXPECT_EQ(Polyline(Reduced(c.in)), Polyline(c.in)) << c.what;
+  }
+}
+
+// Random runs of every density, flat and steep, checked against the one-pixel model.
+TEST(GraphColumnReduce, SamePixelsAsTheWholeRun) {
+  std::mt19937 random(20240301);
+  for (int trial = 0; trial < 500; ++trial) {
+    int count = 1 + static_cast<int>(random() % 300);
+    int columns = 1 + static_cast<int>(random() % 40);
+    int height = trial % 5 == 0 ? 1 : 1 + static_cast<int>(random() % 200);
+    std::vector<TPoint> run;
+    for (int i = 0; i < count; ++i) {
+      int x = trial % 7 == 0 ? static_cast<int>(random() % columns) : i * columns / count;
+      run.push_back({x, static_cast<int>(random() % height)});
+    }
+    auto reduced = Reduced(run);
+    ASSERT_LE(reduced.size(), run.size());
+    ASSERT_EQ(Polyline(reduced), Polyline(run)) << "trial " << trial;
+    if (run.size() > 4 * static_cast<std::size_t>(columns) + 1 && trial % 7 != 0) {
+      EXPECT_LE(reduced.size(), 5u * columns);
+    }
+  }
+}
+
+TEST(GraphColumnReduce, MarkerFilterRemembersOneColumnAndItsRows) {
+  TMarkerFilter filter;
+  filter.Reset(0, 100);
+  EXPECT_FALSE(filter.Seen({5, 10}));
+  EXPECT_TRUE(filter.Seen({5, 10}));
+  EXPECT_FALSE(filter.Seen({5, 11}));
+  EXPECT_FALSE(filter.Seen({6, 10}));  // a new column forgets the old one
+  EXPECT_FALSE(filter.Seen({5, 10}));
+  EXPECT_FALSE(filter.Seen({5, 500}));  // outside the rows: never reported
+  EXPECT_FALSE(filter.Seen({5, 500}));
+  EXPECT_FALSE(filter.Seen({5, -1}));
+  EXPECT_FALSE(filter.Seen({5, -1}));
+}
+
+}  // namespace
+}  // namespace graph

@@ -1,0 +1,164 @@
+#include "ui/gdi_canvas.h"
+
+#include <cstring>
+
+namespace ui {
+
+namespace {
+
+static_assert(sizeof(graph::TPoint) == sizeof(POINT) && alignof(graph::TPoint) == alignof(POINT),
+              "TPoint must match POINT");
+
+RECT ToRect(const TRect& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+}  // namespace
+
+GdiCanvas::GdiCanvas(HDC dc) : GdiCanvas(dc, GetDeviceCaps(dc, TECHNOLOGY) == DT_RASPRINTER) {}
+
+GdiCanvas::GdiCanvas(HDC dc, bool printer)
+    : dc_(dc), printer_(printer), pixelsPerInchY_(GetDeviceCaps(dc, LOGPIXELSY)) {
+  if (pixelsPerInchY_ <= 0) pixelsPerInchY_ = 96;
+  // Remember what the DC holds by selecting stock objects; the guards put it back at the end.
+  originalPen_ = SelectGuard(dc_, GetStockObject(BLACK_PEN));
+  originalBrush_ = SelectGuard(dc_, GetStockObject(WHITE_BRUSH));
+  originalFont_ = SelectGuard(dc_, GetStockObject(SYSTEM_FONT));
+}
+
+GdiCanvas::~GdiCanvas() {
+  while (savedDepth_ > 0) RestoreState();
+}
+
+void GdiCanvas::SaveState() {
+  if (SaveDC(dc_)) ++savedDepth_;
+}
+
+void GdiCanvas::RestoreState() {
+  if (savedDepth_ == 0) return;
+  RestoreDC(dc_, -1);
+  --savedDepth_;
+}
+
+HGDIOBJ GdiCanvas::PenFor(const graph::TPenSpec& spec) {
+  for (auto& e : pens_) {
+    if (e.spec == spec) return e.object.Get();
+  }
+  HPEN pen;
+  if (spec.cosmetic) {
+    pen = CreatePen(spec.style == graph::TPenStyle::Dashed ? PS_DASH : PS_SOLID, 1, spec.color);
+  } else {
+    LOGBRUSH brush{BS_SOLID, spec.color, 0};
+    DWORD style = PS_GEOMETRIC | PS_ENDCAP_ROUND | PS_JOIN_ROUND |
+                  (spec.style == graph::TPenStyle::Dashed ? PS_DASH : PS_SOLID);
+    pen = ExtCreatePen(style, static_cast<DWORD>(spec.width > 1 ? spec.width : 1), &brush, 0,
+                       nullptr);
+  }
+  pens_.push_back({spec, UniqueGdiObject(pen)});
+  return pen;
+}
+
+HGDIOBJ GdiCanvas::BrushFor(graph::TColor color) {
+  for (auto& e : brushes_) {
+    if (e.spec == color) return e.object.Get();
+  }
+  HBRUSH brush = CreateSolidBrush(color);
+  brushes_.push_back({color, UniqueGdiObject(brush)});
+  return brush;
+}
+
+HGDIOBJ GdiCanvas::FontFor(const graph::TFontSpec& spec) {
+  for (auto& e : fonts_) {
+    if (e.spec == spec) return e.object.Get();
+  }
+  LOGFONTW lf{};
+  lf.lfHeight = -MulDiv(spec.tenths, pixelsPerInchY_, 720);
+  lf.lfEscapement = spec.angle;
+  lf.lfOrientation = spec.angle;
+  lf.lfWeight = FW_NORMAL;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  static_assert(graph::TFontSpec::kFaceUnits <= LF_FACESIZE);
+  std::memcpy(lf.lfFaceName, spec.face, sizeof spec.face);
+  HFONT font = CreateFontIndirectW(&lf);
+  fonts_.push_back({spec, UniqueGdiObject(font)});
+  return font;
+}
+
+void GdiCanvas::SetPen(const graph::TPenSpec& pen) { SelectObject(dc_, PenFor(pen)); }
+void GdiCanvas::SetBrush(graph::TColor color) { SelectObject(dc_, BrushFor(color)); }
+
+void GdiCanvas::SetFont(const graph::TFontSpec& font) {
+  SelectObject(dc_, FontFor(font));
+  ::SetTextColor(dc_, font.color);
+}
+
+void GdiCanvas::SetTextAlign(graph::THAlign horizontal, graph::TVAlign vertical) {
+  UINT align = TA_NOUPDATECP;
+  align |= horizontal == graph::THAlign::Left     ? TA_LEFT
+           : horizontal == graph::THAlign::Center ? TA_CENTER
+                                                  : TA_RIGHT;
+  align |= vertical == graph::TVAlign::Top        ? TA_TOP
+           : vertical == graph::TVAlign::Baseline ? TA_BASELINE
+                                                  : TA_BOTTOM;
+  ::SetTextAlign(dc_, align);
+}
+
+void GdiCanvas::SetTransparentBackground(bool transparent) {
+  SetBkMode(dc_, transparent ? TRANSPARENT : OPAQUE);
+}
+
+void GdiCanvas::MoveTo(std::int32_t x, std::int32_t y) { MoveToEx(dc_, x, y, nullptr); }
+void GdiCanvas::LineTo(std::int32_t x, std::int32_t y) { ::LineTo(dc_, x, y); }
+
+void GdiCanvas::Polyline(const graph::TPoint* points, std::uint32_t count) {
+  if (count < 2) return;
+  ::Polyline(dc_, reinterpret_cast<const POINT*>(points), static_cast<int>(count));
+}
+
+void GdiCanvas::Polygon(const graph::TPoint* points, std::uint32_t count, bool fill) {
+  if (count < 2) return;
+  SelectGuard hollow;
+  if (!fill) hollow = SelectGuard(dc_, GetStockObject(NULL_BRUSH));
+  ::Polygon(dc_, reinterpret_cast<const POINT*>(points), static_cast<int>(count));
+}
+
+void GdiCanvas::Rectangle(const TRect& r, bool fill) {
+  SelectGuard hollow;
+  if (!fill) hollow = SelectGuard(dc_, GetStockObject(NULL_BRUSH));
+  ::Rectangle(dc_, r.left, r.top, r.right, r.bottom);
+}
+
+void GdiCanvas::Ellipse(const TRect& r, bool fill) {
+  SelectGuard hollow;
+  if (!fill) hollow = SelectGuard(dc_, GetStockObject(NULL_BRUSH));
+  ::Ellipse(dc_, r.left, r.top, r.right, r.bottom);
+}
+
+void GdiCanvas::FillRect(const TRect& rect, graph::TColor color) {
+  RECT r = ToRect(rect);
+  ::FillRect(dc_, &r, static_cast<HBRUSH>(BrushFor(color)));
+}
+
+void GdiCanvas::TextOut(std::int32_t x, std::int32_t y, const char16_t* text,
+                        std::uint32_t length) {
+  ExtTextOutW(dc_, x, y, 0, nullptr, reinterpret_cast<const wchar_t*>(text),
+              static_cast<UINT>(length), nullptr);
+}
+
+graph::TSize GdiCanvas::TextExtent(const char16_t* text, std::uint32_t length) {
+  SIZE size{};
+  GetTextExtentPoint32W(dc_, reinterpret_cast<const wchar_t*>(text), static_cast<int>(length),
+                        &size);
+  return {size.cx, size.cy};
+}
+
+void GdiCanvas::IntersectClip(const TRect& r) {
+  IntersectClipRect(dc_, r.left, r.top, r.right, r.bottom);
+}
+
+void GdiCanvas::SelectClip(const TRect& r) {
+  UniqueGdiObject region(CreateRectRgn(r.left, r.top, r.right, r.bottom));
+  SelectClipRgn(dc_, static_cast<HRGN>(region.Get()));  // the DC keeps a copy
+}
+
+void GdiCanvas::ResetClip() { SelectClipRgn(dc_, nullptr); }
+
+}  // namespace ui

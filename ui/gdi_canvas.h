@@ -1,0 +1,75 @@
+// The graph's canvas over any Windows device context: screen, memory bitmap or printer. GDI
+// pens, brushes and fonts are created on first use and kept for the canvas's lifetime, so a
+// canvas kept with its memory DC creates each tool once. The objects the DC held when the canvas
+// was made are selected back before the canvas's own objects are deleted.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "graph/canvas.h"
+#include "ui/gdi_select.h"
+#include "ui/handle.h"
+
+namespace ui {
+
+class GdiCanvas final : public graph::TCanvas {
+ public:
+  // A printer is recognised from the DC's technology.
+  explicit GdiCanvas(HDC dc);
+  GdiCanvas(HDC dc, bool printer);
+  ~GdiCanvas() override;
+  GdiCanvas(const GdiCanvas&) = delete;
+  GdiCanvas& operator=(const GdiCanvas&) = delete;
+
+  bool IsPrinter() const override { return printer_; }
+  void SaveState() override;
+  void RestoreState() override;
+  void SetPen(const graph::TPenSpec& pen) override;
+  void SetBrush(graph::TColor color) override;
+  void SetFont(const graph::TFontSpec& font) override;
+  void SetTextAlign(graph::THAlign horizontal, graph::TVAlign vertical) override;
+  void SetTransparentBackground(bool transparent) override;
+  void MoveTo(std::int32_t x, std::int32_t y) override;
+  void LineTo(std::int32_t x, std::int32_t y) override;
+  void Polyline(const graph::TPoint* points, std::uint32_t count) override;
+  void Polygon(const graph::TPoint* points, std::uint32_t count, bool fill) override;
+  void Rectangle(const TRect& rect, bool fill) override;
+  void Ellipse(const TRect& rect, bool fill) override;
+  void FillRect(const TRect& rect, graph::TColor color) override;
+  void TextOut(std::int32_t x, std::int32_t y, const char16_t* text,
+               std::uint32_t length) override;
+  graph::TSize TextExtent(const char16_t* text, std::uint32_t length) override;
+  void IntersectClip(const TRect& rect) override;
+  void SelectClip(const TRect& rect) override;
+  void ResetClip() override;
+
+  HDC Dc() const { return dc_; }
+  // How many GDI objects the canvas has created so far.
+  std::size_t CreatedObjects() const { return pens_.size() + brushes_.size() + fonts_.size(); }
+
+ private:
+  template <typename Spec>
+  struct Entry {
+    Spec spec;
+    UniqueGdiObject object;
+  };
+  HGDIOBJ PenFor(const graph::TPenSpec& spec);
+  HGDIOBJ BrushFor(graph::TColor color);
+  HGDIOBJ FontFor(const graph::TFontSpec& spec);
+
+  HDC dc_;
+  bool printer_;
+  int pixelsPerInchY_;
+  std::vector<Entry<graph::TPenSpec>> pens_;
+  std::vector<Entry<graph::TColor>> brushes_;
+  std::vector<Entry<graph::TFontSpec>> fonts_;
+  // Declared after the caches: the DC's own objects are back before the caches are deleted.
+  SelectGuard originalPen_;
+  SelectGuard originalBrush_;
+  SelectGuard originalFont_;
+  int savedDepth_ = 0;
+};
+
+}  // namespace ui
