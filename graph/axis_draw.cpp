@@ -65,13 +65,13 @@ bool TAxis::BeginDraw(TCanvas& dc, const TRect& band, bool arrow, bool horizonta
     dc.SetTextAlign(THAlign::Center, TVAlign::Bottom);
     std::int32_t x = (band.left + band.right) / 2 - extent.cx;
     std::int32_t y = location == kBottom ? band.bottom - extent.cy / 2 : band.top + extent.cy;
-    dc.TextOut(x, y, s.Name.Str(), s.Name.Length());
+    dc.PutText(x, y, s.Name.Str(), s.Name.Length());
   } else {
     dc.SetTextAlign(THAlign::Center, TVAlign::Top);
     std::int32_t x =
         location == kRight ? band.right - extent.cy / 2 : band.left + extent.cy / 2;
     std::int32_t y = (band.top + band.bottom) / 2 - extent.cy;
-    dc.TextOut(x, y, s.Name.Str(), s.Name.Length());
+    dc.PutText(x, y, s.Name.Str(), s.Name.Length());
   }
   dc.SetFont(LabelFont(printing));
 
@@ -120,7 +120,7 @@ void THorizontalAxis::Draw(TCanvas& dc, const TRect& band, const TRect& plotArea
     std::int32_t x = ValueToX(major_[i]);
     TickLine(dc, x, base, x, base + s.MajorTickSize * d);
     if (i < labelCount_) {
-      dc.TextOut(x, base + (s.MajorTickSize + 2) * d, labels_[i].Str(), labels_[i].Length());
+      dc.PutText(x, base + (s.MajorTickSize + 2) * d, labels_[i].Str(), labels_[i].Length());
     }
   }
   for (double v : minor_) {
@@ -148,7 +148,7 @@ void TVerticalAxis::Draw(TCanvas& dc, const TRect& band, const TRect& plotArea, 
   for (std::size_t i = 0; i < major_.size(); ++i) {
     std::int32_t y = ValueToY(major_[i]);
     TickLine(dc, x0_, y, x0_ - s.MajorTickSize * d, y);
-    if (i + 1 < count) dc.TextOut(labelX, y + drop, labels_[i].Str(), labels_[i].Length());
+    if (i + 1 < count) dc.PutText(labelX, y + drop, labels_[i].Str(), labels_[i].Length());
   }
   if (count > 0) {
     // The highest label carries the power of ten: label, "*10", then the raised exponent.
@@ -171,11 +171,11 @@ void TVerticalAxis::Draw(TCanvas& dc, const TRect& band, const TRect& plotArea, 
       if (exponent_ != 0) x -= 3;
     }
     dc.SetTextAlign(THAlign::Left, TVAlign::Baseline);
-    dc.TextOut(x, y, label.Str(), label.Length());
+    dc.PutText(x, y, label.Str(), label.Length());
     if (exponent_ != 0) {
-      dc.TextOut(x + labelSize.cx, y, kTimesTen, kTimesTenLength);
+      dc.PutText(x + labelSize.cx, y, kTimesTen, kTimesTenLength);
       dc.SetFont(ExponentFont(printing));
-      dc.TextOut(x + labelSize.cx + timesTenWidth, y - (labelSize.cy - 3), power, powerLength);
+      dc.PutText(x + labelSize.cx + timesTenWidth, y - (labelSize.cy - 3), power, powerLength);
       dc.SetFont(LabelFont(printing));
     }
     SetLabelAlign(dc);

@@ -88,7 +88,7 @@ class TCanvas {
   // Fills without an outline and without touching the selected brush.
   virtual void FillRect(const TRect& rect, TColor color) = 0;
 
-  virtual void TextOut(std::int32_t x, std::int32_t y, const char16_t* text,
+  virtual void PutText(std::int32_t x, std::int32_t y, const char16_t* text,
                        std::uint32_t length) = 0;
   // Width and height of the text in the current font, unrotated.
   virtual TSize TextExtent(const char16_t* text, std::uint32_t length) = 0;

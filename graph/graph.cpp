@@ -202,7 +202,7 @@ void TGraph::DrawReadout(TCanvas& dc, const TRect& rect) {
   if (!axis.Settings()) return;
   dc.SetFont(axis.LabelFont(printing));
   dc.SetTextAlign(THAlign::Center, TVAlign::Bottom);
-  dc.TextOut((strip.left + strip.right) / 2, strip.bottom, Readout.Str(), Readout.Length());
+  dc.PutText((strip.left + strip.right) / 2, strip.bottom, Readout.Str(), Readout.Length());
 }
 
 }  // namespace graph

@@ -35,7 +35,7 @@ void DrawLegendItem(TCanvas& dc, const TRect& item, bool selected, const TPlotSe
   text.Append(u" ");
   text.Append(record.Name);
   dc.SetTextAlign(THAlign::Left, TVAlign::Top);
-  dc.TextOut(r.left + 43, r.top, text.Str(), text.Length());
+  dc.PutText(r.left + 43, r.top, text.Str(), text.Length());
 
   constexpr std::int32_t d = 40;
   dc.FillRect({r.left, r.top, r.left + d, r.bottom}, black);

@@ -57,7 +57,7 @@ void TRecordingCanvas::FillRect(const TRect& rect, TColor color) {
   op.color = color;
 }
 
-void TRecordingCanvas::TextOut(std::int32_t x, std::int32_t y, const char16_t* text,
+void TRecordingCanvas::PutText(std::int32_t x, std::int32_t y, const char16_t* text,
                                std::uint32_t length) {
   TCanvasOp& op = Record(TOpKind::Text);
   op.points = {{x, y}};

@@ -137,7 +137,7 @@ void GdiCanvas::FillRect(const TRect& rect, graph::TColor color) {
   ::FillRect(dc_, &r, static_cast<HBRUSH>(BrushFor(color)));
 }
 
-void GdiCanvas::TextOut(std::int32_t x, std::int32_t y, const char16_t* text,
+void GdiCanvas::PutText(std::int32_t x, std::int32_t y, const char16_t* text,
                         std::uint32_t length) {
   ExtTextOutW(dc_, x, y, 0, nullptr, reinterpret_cast<const wchar_t*>(text),
               static_cast<UINT>(length), nullptr);

@@ -1,0 +1,196 @@
+// Real GDI into memory bitmaps: the select guards, the canvas's clean-up, and the proof that the
+// per-column reduction leaves every pixel of a graph as it was.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+#include <string>
+
+#include "graph/graph.h"
+#include "ui/gdi_canvas.h"
+#include "ui/memory_bitmap.h"
+
+namespace {
+
+using graph::TGraph;
+using graph::TPlotSettings;
+
+TEST(GdiSelectGuard, RestoresTheDcsObjectWhenItEnds) {
+  ui::MemoryBitmap bitmap(10, 10);
+  ASSERT_TRUE(bitmap.Valid());
+  HGDIOBJ before = GetCurrentObject(bitmap.Dc(), OBJ_PEN);
+  ui::UniqueGdiObject pen(CreatePen(PS_SOLID, 1, RGB(1, 2, 3)));
+  {
+    ui::SelectGuard guard(bitmap.Dc(), pen.Get());
+    EXPECT_EQ(GetCurrentObject(bitmap.Dc(), OBJ_PEN), pen.Get());
+    ui::SelectGuard moved(std::move(guard));  // only one of the two restores
+    EXPECT_EQ(GetCurrentObject(bitmap.Dc(), OBJ_PEN), pen.Get());
+  }
+  EXPECT_EQ(GetCurrentObject(bitmap.Dc(), OBJ_PEN), before);
+}
+
+TEST(GdiCanvas, PutsTheDcsObjectsBackAndKeepsItsTools) {
+  ui::MemoryBitmap bitmap(50, 50);
+  HDC dc = bitmap.Dc();
+  HGDIOBJ pen = GetCurrentObject(dc, OBJ_PEN), brush = GetCurrentObject(dc, OBJ_BRUSH),
+          font = GetCurrentObject(dc, OBJ_FONT);
+  {
+    ui::GdiCanvas canvas(dc);
+    EXPECT_FALSE(canvas.IsPrinter());
+    for (int i = 0; i < 3; ++i) {
+      canvas.SetPen({graph::TPenStyle::Solid, false, 2, graph::Rgb(255, 0, 0)});
+      canvas.SetBrush(graph::Rgb(0, 255, 0));
+      canvas.SetFont(graph::TFontSpec::Make(u"Arial", 80, 0, 0));
+    }
+    EXPECT_EQ(canvas.CreatedObjects(), 3u);
+    canvas.SaveState();
+    canvas.Rectangle({10, 10, 20, 20}, true);
+  }
+  EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), pen);
+  EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), brush);
+  EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), font);
+  EXPECT_EQ(bitmap.Pixel(15, 15), 0x00FF00u);  // the fill, 0x00RRGGBB
+  EXPECT_EQ(bitmap.Pixel(10, 15), 0xFF0000u);  // the outline
+}
+
+TEST(GdiCanvas, LinesLeaveTheirEndPixel) {
+  ui::MemoryBitmap bitmap(20, 20);
+  ui::GdiCanvas canvas(bitmap.Dc());
+  canvas.FillRect({0, 0, 20, 20}, 0);
+  canvas.SetPen({graph::TPenStyle::Solid, true, 1, graph::Rgb(255, 255, 255)});
+  canvas.MoveTo(2, 5);
+  canvas.LineTo(10, 5);
+  EXPECT_EQ(bitmap.Pixel(2, 5), 0xFFFFFFu);
+  EXPECT_EQ(bitmap.Pixel(9, 5), 0xFFFFFFu);
+  EXPECT_EQ(bitmap.Pixel(10, 5), 0u);
+}
+
+enum class Shape { Dense, Sparse, Gaps, Flat, Steep, Walk };
+
+void MakeWave(Shape shape, int index, std::vector<double>& x, std::vector<double>& y) {
+  std::mt19937 random(static_cast<unsigned>(index * 7919 + static_cast<int>(shape)));
+  int n = shape == Shape::Sparse ? 40 : 20000;
+  double level = 0;
+  for (int i = 0; i < n; ++i) {
+    double t = 1.7e12 + i * (shape == Shape::Sparse ? 90000.0 : 180.0);
+    double v;
+    switch (shape) {
+      case Shape::Flat: v = 3.0 + (i % 500 == 0 ? 0.01 : 0); break;
+      case Shape::Steep: v = (i / 37) % 2 ? 95 + index : -20 - index; break;
+      case Shape::Walk: level += std::uniform_real_distribution<double>(-1, 1)(random); v = level; break;
+      default: v = 40 * std::sin(i * 0.0023 * (index + 1)) + 10 * index; break;
+    }
+    if (shape == Shape::Gaps && i % 997 < 40) v = NAN;
+    x.push_back(t);
+    y.push_back(v);
+  }
+}
+
+void BuildGraph(TGraph& g, Shape shape, int lineType, int width, int marker, int waves) {
+  TPlotSettings::SetDefaultCountForTesting(0);
+  for (int w = 0; w < waves; ++w) {
+    TPlotSettings look;
+    const char16_t name[] = {u'w', u'a', u'v', u'e', u' ', static_cast<char16_t>(u'A' + w), 0};
+    look.Name = name;
+    look.LineType = lineType;
+    look.LineWidth = width;
+    look.MarkerShape = marker;
+    std::vector<double> x, y;
+    MakeWave(shape, w, x, y);
+    g.AddOrUpdateWave(look, std::move(x), std::move(y));
+  }
+}
+
+void Render(TGraph& g, ui::MemoryBitmap& bitmap, bool reduce) {
+  ui::GdiCanvas canvas(bitmap.Dc(), false);
+  g.Draw(canvas, {0, 0, bitmap.Width(), bitmap.Height()}, reduce);
+  GdiFlush();
+}
+
+// Writes a 24-bit BMP for looking at a rendering; `convert` turns it into PNG.
+void WriteBmp(const ui::MemoryBitmap& bitmap, const std::string& path) {
+  int w = bitmap.Width(), h = bitmap.Height(), row = (w * 3 + 3) & ~3;
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return;
+  BITMAPFILEHEADER fh{};
+  BITMAPINFOHEADER ih{};
+  fh.bfType = 0x4D42;
+  fh.bfOffBits = sizeof fh + sizeof ih;
+  fh.bfSize = fh.bfOffBits + row * h;
+  ih.biSize = sizeof ih;
+  ih.biWidth = w;
+  ih.biHeight = h;
+  ih.biPlanes = 1;
+  ih.biBitCount = 24;
+  std::fwrite(&fh, sizeof fh, 1, file);
+  std::fwrite(&ih, sizeof ih, 1, file);
+  std::vector<unsigned char> line(row, 0);
+  for (int y = h - 1; y >= 0; --y) {
+    for (int x = 0; x < w; ++x) {
+      std::uint32_t p = bitmap.Pixels()[y * w + x];
+      line[x * 3] = p & 0xFF;
+      line[x * 3 + 1] = (p >> 8) & 0xFF;
+      line[x * 3 + 2] = (p >> 16) & 0xFF;
+    }
+    std::fwrite(line.data(), 1, row, file);
+  }
+  std::fclose(file);
+}
+
+TEST(GdiReduction, EveryPixelAsWithoutReduction) {
+  const Shape shapes[] = {Shape::Dense, Shape::Sparse, Shape::Gaps,
+                          Shape::Flat,  Shape::Steep,  Shape::Walk};
+  const char* names[] = {"dense", "sparse", "gaps", "flat", "steep", "walk"};
+  int compared = 0;
+  for (int s = 0; s < 6; ++s) {
+    for (int lineType = 0; lineType <= 7; ++lineType) {
+      for (int width = 1; width <= 3; ++width) {
+        int marker = (lineType + width) % 13;  // every shape, and 12 which draws none
+        TGraph g;
+        BuildGraph(g, shapes[s], lineType, width, marker, 3);
+        ui::MemoryBitmap reduced(640, 400), full(640, 400);
+        ASSERT_TRUE(reduced.Valid() && full.Valid());
+        Render(g, reduced, true);
+        Render(g, full, false);
+        int differing = 0;
+        for (int i = 0; i < 640 * 400; ++i) {
+          differing += (reduced.Pixels()[i] & 0xFFFFFF) != (full.Pixels()[i] & 0xFFFFFF);
+        }
+        EXPECT_EQ(differing, 0) << names[s] << " type " << lineType << " width " << width;
+        ++compared;
+      }
+    }
+  }
+  EXPECT_EQ(compared, 6 * 8 * 3);
+}
+
+// Renderings to look at, written when VARNEL_GRAPH_IMAGES names a directory.
+TEST(GdiReduction, WritesSampleImages) {
+  const char* dir = std::getenv("VARNEL_GRAPH_IMAGES");
+  if (!dir) GTEST_SKIP() << "VARNEL_GRAPH_IMAGES not set";
+  struct Sample {
+    const char* name;
+    Shape shape;
+    int lineType, width, marker;
+    bool printer;
+  };
+  const Sample samples[] = {
+      {"lines_dense", Shape::Dense, 1, 1, 0, false}, {"steps_sparse", Shape::Sparse, 2, 2, 4, false},
+      {"bars_sparse", Shape::Sparse, 3, 1, 7, false}, {"shadow_gaps", Shape::Gaps, 6, 1, 0, false},
+      {"print_walk", Shape::Walk, 1, 2, 0, true},
+  };
+  for (const auto& s : samples) {
+    TGraph g;
+    BuildGraph(g, s.shape, s.lineType, s.width, s.marker, 3);
+    g.Readout = u"(\u25BC 01/03 12:00)  (\u25C4 12.5)  ";
+    ui::MemoryBitmap bitmap(800, 500);
+    ui::GdiCanvas canvas(bitmap.Dc(), s.printer);
+    g.Draw(canvas, {0, 0, 800, 500});
+    WriteBmp(bitmap, std::string(dir) + "/" + s.name + ".bmp");
+  }
+}
+
+}  // namespace
