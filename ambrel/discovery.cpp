@@ -51,7 +51,7 @@ void ListFromBrowser(IOPCServerList* browser, std::vector<ServerEntry>& servers)
     ServerEntry entry{clsid, "UNKNOWN"};
     LPOLESTR prog_id = nullptr;
     LPOLESTR user_type = nullptr;
-    if (SUCCEEDED(browser->GetClassDetails(clsid, &prog_id, &user_type))) {
+    if (SUCCEEDED(browser->GetClassDetails(clsid, &prog_id, &user_type)) && prog_id) {
       entry.prog_id = NarrowAnsi(prog_id);
     }
     CoTaskMemFree(prog_id);

@@ -1,8 +1,7 @@
 #include "ambrel/report.h"
 
-#include <cstdio>
-
 #include "ambrel/state.h"
+#include "ambrel/text_conversion.h"
 
 namespace ambrel {
 
@@ -14,14 +13,6 @@ void ReportError(HRESULT hr, const std::string& text) {
     return;
   }
   MessageBoxA(nullptr, text.c_str(), "Ambrel", MB_OK);
-}
-
-std::string TraceText(const char* step, HRESULT hr) {
-  char hex[16];
-  std::snprintf(hex, sizeof hex, "%08lx", static_cast<unsigned long>(hr));
-  std::string text = std::string(step) + " HRESULT = 0x" + hex;
-  if (text.size() > kTraceLimit) text.resize(kTraceLimit);
-  return text;
 }
 
 void Trace(const char* step, HRESULT hr) {

@@ -11,8 +11,7 @@ namespace ambrel {
 
 void ReportError(HRESULT hr, const std::string& text);
 
-// "<step> HRESULT = 0x<8 lower-case hex digits>", cut to 199 characters.
-std::string TraceText(const char* step, HRESULT hr);
+// Hands TraceText(step, hr) to the event callback, when one is enabled.
 void Trace(const char* step, HRESULT hr);
 
 }  // namespace ambrel

@@ -14,8 +14,6 @@
 
 namespace ambrel {
 
-inline constexpr std::size_t kTraceLimit = 199;
-
 struct ServerEntry {
   CLSID clsid{};
   std::string prog_id;

@@ -60,4 +60,12 @@ std::string HexNoPad(HRESULT hr) {
   return text;
 }
 
+std::string TraceText(std::string_view step, HRESULT hr) {
+  char hex[16];
+  std::snprintf(hex, sizeof hex, "%08lx", static_cast<unsigned long>(hr));
+  std::string text = std::string(step) + " HRESULT = 0x" + hex;
+  if (text.size() > kTraceLimit) text.resize(kTraceLimit);
+  return text;
+}
+
 }  // namespace ambrel

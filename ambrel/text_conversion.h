@@ -27,6 +27,12 @@ void CopyLow8Bits(const wchar_t* text, char* buffer, DWORD length);
 // Fills the %ls and %lx places of a message pattern, in order, with the given texts.
 std::string FillPattern(std::string_view pattern, std::initializer_list<std::string_view> values);
 
+// The longest trace text the event callback receives.
+inline constexpr std::size_t kTraceLimit = 199;
+
+// "<step> HRESULT = 0x<8 lower-case hex digits>", cut to kTraceLimit characters.
+std::string TraceText(std::string_view step, HRESULT hr);
+
 // An HRESULT as printf's %lx shows it: lower case, no leading zeros.
 std::string HexNoPad(HRESULT hr);
 

@@ -1,0 +1,127 @@
+// The historian status, and the shutdown notice: delivered on the connecting thread, safe when
+// the callback disconnects the session while the server's call is still running.
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "tests/ambrel/ambrel_test_support.h"
+
+namespace ambrel_test {
+namespace {
+
+TEST(GetHDASvrStatus, ReportsTheSimulator) {
+  Session session(kFullServer);
+  ASSERT_NE(session.Get(), AMBREL_NO_SESSION);
+  DWORD status = 0, max_values = 0;
+  FILETIME now{}, started{};
+  WORD major = 0, minor = 0, build = 0;
+  char status_text[64], vendor[64];
+  std::memset(vendor, '#', sizeof vendor);
+  FILETIME before;
+  GetSystemTimeAsFileTime(&before);
+  ASSERT_EQ(GetHDASvrStatus(session.Get(), &status, &now, &started, &major, &minor, &build,
+                            &max_values, status_text, sizeof status_text, vendor, sizeof vendor),
+            TRUE);
+  EXPECT_EQ(status, static_cast<DWORD>(AMBREL_STATUS_UP));
+  EXPECT_EQ(max_values, 100000u);
+  EXPECT_STREQ(vendor, "Varnel HDA simulation server");
+  EXPECT_NEAR(static_cast<double>(Ticks(now)), static_cast<double>(Ticks(before)), 60.0 * kSecond);
+  EXPECT_LE(Ticks(started), Ticks(now));
+
+  // Cut to the buffer, terminated in its last byte; null out-pointers are skipped.
+  char short_vendor[7];
+  std::memset(short_vendor, '#', sizeof short_vendor);
+  ASSERT_EQ(GetHDASvrStatus(session.Get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                            nullptr, nullptr, 0, short_vendor, sizeof short_vendor),
+            TRUE);
+  EXPECT_STREQ(short_vendor, "Varnel");
+}
+
+struct Notice {
+  AMBREL_SESSION session;
+  DWORD thread;
+};
+std::vector<Notice> g_notices;
+bool g_disconnect_in_callback = false;
+
+void __stdcall OnShutdown(AMBREL_SESSION session) {
+  g_notices.push_back({session, GetCurrentThreadId()});
+  if (g_disconnect_in_callback) {
+    EXPECT_EQ(DisconnectHDA(session), TRUE);
+    // Gone at once: the handle is unknown for every export from here on.
+    EXPECT_EQ(EnableHDAShutdownNotification(session, &OnShutdown), FALSE);
+  }
+}
+
+// Writing to "Control/Shutdown" makes the simulator ask every client to disconnect and then end.
+void AskForShutdown(AMBREL_SESSION session) {
+  Item control(session, "Control/Shutdown");
+  ASSERT_NE(control.Get(), AMBREL_NO_ITEM);
+  VARIANT value;
+  VariantInit(&value);
+  value.vt = VT_R8;
+  value.dblVal = 1;
+  const FILETIME time = Utc(2021, 1, 1);
+  const DWORD quality = 0xC0;
+  WriteHDAItemValues(session, control.Get(), AMBREL_EDIT_INSERT_REPLACE, 1, &time, &value,
+                     &quality, nullptr);
+}
+
+class ShutdownNotice : public ::testing::TestWithParam<bool> {
+ protected:
+  void SetUp() override {
+    g_notices.clear();
+    g_disconnect_in_callback = GetParam();
+  }
+  void TearDown() override { g_disconnect_in_callback = false; }
+};
+
+TEST_P(ShutdownNotice, ArrivesOnTheConnectingThread) {
+  Session first(kFullServer);
+  Session second("Varnel.HdaSim.2");
+  ASSERT_NE(first.Get(), AMBREL_NO_SESSION);
+  ASSERT_NE(second.Get(), AMBREL_NO_SESSION);
+  ASSERT_EQ(EnableHDAShutdownNotification(first.Get(), &OnShutdown), TRUE);
+  ASSERT_EQ(EnableHDAShutdownNotification(second.Get(), &OnShutdown), TRUE);
+
+  AskForShutdown(first.Get());
+  ASSERT_TRUE(PumpUntil([] { return g_notices.size() >= 2; }));
+  for (const Notice& notice : g_notices) EXPECT_EQ(notice.thread, GetCurrentThreadId());
+  std::vector<AMBREL_SESSION> sessions = {g_notices[0].session, g_notices[1].session};
+  EXPECT_TRUE((sessions == std::vector<AMBREL_SESSION>{first.Get(), second.Get()}) ||
+              (sessions == std::vector<AMBREL_SESSION>{second.Get(), first.Get()}));
+  if (GetParam()) {
+    // The callback closed both sessions.
+    EXPECT_EQ(DisconnectHDA(first.Get()), FALSE);
+    EXPECT_EQ(DisconnectHDA(second.Get()), FALSE);
+    first.Forget();
+    second.Forget();
+  } else {
+    EXPECT_EQ(DisconnectHDA(first.Get()), TRUE);
+    EXPECT_EQ(DisconnectHDA(second.Get()), TRUE);
+    first.Forget();
+    second.Forget();
+  }
+  // Let the simulator finish its own shutdown before the next test starts a new one.
+  PumpUntil([] { return false; }, 1500);
+}
+
+INSTANTIATE_TEST_SUITE_P(DisconnectInCallback, ShutdownNotice, ::testing::Bool());
+
+TEST(ShutdownNotice, ServerWithoutContainerConnectsButIsNeverNotified) {
+  g_notices.clear();
+  Session session(kNoShutdownServer);
+  ASSERT_NE(session.Get(), AMBREL_NO_SESSION);
+  EXPECT_EQ(EnableHDAShutdownNotification(session.Get(), &OnShutdown), TRUE);
+  {
+    // It reads like any other server.
+    Item ramp(session.Get(), "Waves/Ramp 1s");
+    EXPECT_NE(ramp.Get(), AMBREL_NO_ITEM);
+  }
+  AskForShutdown(session.Get());
+  PumpUntil([] { return !g_notices.empty(); }, 2000);
+  EXPECT_TRUE(g_notices.empty());
+}
+
+}  // namespace
+}  // namespace ambrel_test
