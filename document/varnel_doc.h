@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "document/connection_info.h"
-#include "document/doc_graph_settings.h"
 #include "document/open_connections.h"
 #include "document/period.h"
 #include "document/wave.h"
+#include "graph/graph_settings.h"
 #include "text/tstring.h"
 
 // The period (kind, StartTime, StopTime, Live) comes from TPeriod.
@@ -47,7 +47,7 @@ class TVarnelDoc : public TPeriod {
   bool Locked = false;  // no period command and no refresh changes the period
   std::vector<ConnectionInfo> Connections;
   std::vector<TWave> Waves;  // one per item, in the order of Connections and their items
-  TDocGraphSettings GraphSettings;
+  graph::TGraphSettings GraphSettings;
 
  private:
   bool modified_ = false;

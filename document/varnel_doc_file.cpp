@@ -6,6 +6,7 @@
 #include "document/log_entry.h"
 #include "document/log_message.h"
 #include "document/varnel_doc.h"
+#include "graph/settings_xml.h"
 #include "platform/file.h"
 #include "platform/locale.h"
 #include "text/numbers.h"
@@ -91,7 +92,7 @@ std::unique_ptr<TXmlNode> DocumentElement(const TVarnelDoc& doc) {
   auto waves = std::make_unique<TXmlNode>(u"Waves");
   for (const TWave& wave : doc.Waves) waves->AddChild(WaveElement(wave));
   root->AddChild(std::move(waves));
-  root->AddChild(doc.GraphSettings.Element());
+  root->AddChild(graph::GraphSettingsElement(doc.GraphSettings));
   return root;
 }
 
@@ -207,7 +208,7 @@ bool TVarnelDoc::Load(const char16_t* fileName) {
   bool missing = ReadGeneral(*this, root);
   missing |= ReadWaves(*this, root);
   missing |= ReadConnections(*this, root);
-  missing |= GraphSettings.Read(root.Str());
+  missing |= graph::ReadGraphSettings(GraphSettings, root.Str());
   return missing;
 }
 
