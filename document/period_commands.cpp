@@ -51,8 +51,8 @@ bool UnlockEnabled(const TVarnelDoc* doc, const IOpenConnections& connections) {
   return doc != nullptr && doc->Locked && doc->UsesConnection(connections);
 }
 
-int ChoosePeriodKind(TVarnelDoc* doc, int command, IOpenConnections& connections,
-                     bool hasGraphView, const TCustomPeriodPrompt& customPrompt) {
+int ChoosePeriodKind(TVarnelDoc* doc, int command, IOpenConnections& connections, bool hasGraphView,
+                     const TCustomPeriodPrompt& customPrompt) {
   if (command < kCommandFirstPeriodKind || command > kCommandLastPeriodKind) return kHintNone;
   if (!CanChangePeriod(doc)) return kHintNone;
   doc->Period = PeriodForCommand(command);

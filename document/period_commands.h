@@ -51,8 +51,8 @@ using TCustomPeriodPrompt =
 // Commands 1210..1229 on the active document: sets the kind, completes the period and re-reads
 // the waves. `hasGraphView` tells whether the active child window shows a graph (one more log
 // line). Returns the hint for the document's views, kHintNone when nothing was done.
-int ChoosePeriodKind(TVarnelDoc* doc, int command, IOpenConnections& connections,
-                     bool hasGraphView, const TCustomPeriodPrompt& customPrompt);
+int ChoosePeriodKind(TVarnelDoc* doc, int command, IOpenConnections& connections, bool hasGraphView,
+                     const TCustomPeriodPrompt& customPrompt);
 
 // Commands 1204..1209 and 9064 on the active document: lock, unlock, previous, refresh, next and
 // current. Returns the hint for the document's views, kHintNone when nothing was re-read.

@@ -67,8 +67,8 @@ TString DocumentFileName(const TString& name) {
   // Windows takes the slash as a separator too, so a dot in a folder name is never an extension.
   const std::size_t separator = text.find_last_of(u"\\/");
   const std::size_t dot = text.find_last_of(u'.');
-  const bool hasExtension =
-      dot != std::u16string_view::npos && (separator == std::u16string_view::npos || dot > separator);
+  const bool hasExtension = dot != std::u16string_view::npos &&
+                            (separator == std::u16string_view::npos || dot > separator);
   TString result;
   result.Assign(static_cast<std::uint32_t>(hasExtension ? dot : text.size()), name.Str());
   result.Append(u".xml");

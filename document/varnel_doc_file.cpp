@@ -41,7 +41,9 @@ TString PointNumber(double value) {
   return TString(text);
 }
 
-std::int32_t Count(std::size_t size) { return static_cast<std::int32_t>(std::min<std::size_t>(size, INT32_MAX)); }
+std::int32_t Count(std::size_t size) {
+  return static_cast<std::int32_t>(std::min<std::size_t>(size, INT32_MAX));
+}
 
 std::unique_ptr<TXmlNode> GeneralElement(const TVarnelDoc& doc) {
   auto general = std::make_unique<TXmlNode>(u"General");

@@ -10,7 +10,7 @@ struct TWave {
   TString MachineName;
   TString ServerName;
   TString ItemName;
-  std::vector<double> T;  // time stamps, milliseconds since 1970-01-01 00:00:00 UTC
-  std::vector<double> Y;  // numeric values
+  std::vector<double> T;   // time stamps, milliseconds since 1970-01-01 00:00:00 UTC
+  std::vector<double> Y;   // numeric values
   std::vector<TString> S;  // text values
 };

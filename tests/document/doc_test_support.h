@@ -128,9 +128,7 @@ class DocTest : public log_test::LogTest {
   }
 
   // A path in the test's own directory.
-  TString Path(const char16_t* leaf) const {
-    return TString(StartDirectory().Str(), u"/", leaf);
-  }
+  TString Path(const char16_t* leaf) const { return TString(StartDirectory().Str(), u"/", leaf); }
 
  private:
   static inline double clock_ = 0.0;

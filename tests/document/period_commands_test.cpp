@@ -64,8 +64,7 @@ TEST_F(PeriodCommandTest, ChoosingTheLastHourOrTheDay) {
 
   for (int command : {1210, 1225}) {
     doc_.Period = kPeriodLastHour;
-    EXPECT_EQ(ChoosePeriodKind(&doc_, command, connections_, false, Cancel),
-              kHintPeriodKindChosen);
+    EXPECT_EQ(ChoosePeriodKind(&doc_, command, connections_, false, Cancel), kHintPeriodKindChosen);
     EXPECT_EQ(doc_.Period, kPeriodDay);
     EXPECT_EQ(doc_.StartTime, Local(2024, 6, 15));
     EXPECT_EQ(doc_.StopTime, Local(2024, 6, 16));
@@ -191,10 +190,8 @@ TEST_F(PeriodCommandTest, CommandsNeedAnOpenServerOfTheDocument) {
     bool periodCommands;
     bool unlock;
   } const cases[] = {
-      {false, false, &connections_, false, false},
-      {true, false, &connections_, true, false},
-      {true, true, &connections_, false, true},
-      {true, false, &none, false, false},
+      {false, false, &connections_, false, false}, {true, false, &connections_, true, false},
+      {true, true, &connections_, false, true},    {true, false, &none, false, false},
       {true, true, &other, false, false},
   };
   for (const Case& c : cases) {
@@ -284,7 +281,8 @@ TEST_F(PeriodCommandTest, MainWindowTitleShowsThePeriod) {
       {kPeriodDay, true, u"Varnel : <One day : 15/06/2024 00:00:00->15/06/2024 14:07:23>"},
       {kPeriodLastHour, false,
        u"Varnel : <The last hour : 15/06/2024 00:00:00->15/06/2024 14:07:23>-plant.xml"},
-      {kPeriodMinuteSteps, true, u"Varnel : <One minutes : 15/06/2024 00:00:00->15/06/2024 14:07:23>"},
+      {kPeriodMinuteSteps, true,
+       u"Varnel : <One minutes : 15/06/2024 00:00:00->15/06/2024 14:07:23>"},
       {999, true, u"Varnel : <One day : 15/06/2024 00:00:00->15/06/2024 14:07:23>"},
   };
   for (const Case& c : cases) {

@@ -66,7 +66,8 @@ void Check(const Step& c) {
   period.Live = !c.expectedLive;  // every step must set Live itself or keep it as stated
   if (c.op == Op::Next && !c.expectedLive) period.Live = false;
   Apply(c.op, period, c.now);
-  EXPECT_EQ(LocalText(period.StartTime), LocalText(c.expectedStart)) << c.name << " " << OpName(c.op);
+  EXPECT_EQ(LocalText(period.StartTime), LocalText(c.expectedStart))
+      << c.name << " " << OpName(c.op);
   EXPECT_EQ(LocalText(period.StopTime), LocalText(c.expectedStop)) << c.name << " " << OpName(c.op);
   EXPECT_EQ(period.StartTime, c.expectedStart) << c.name;
   EXPECT_EQ(period.StopTime, c.expectedStop) << c.name;
@@ -107,8 +108,8 @@ TEST_F(PeriodTest, EveryKindMovesAsItsClassSays) {
        Local(2024, 6, 10), false},
       {"month", kPeriodMonth, Local(2024, 3, 1), Local(2024, 4, 1), Op::Previous, now,
        Local(2024, 2, 1), Local(2024, 3, 1), false},
-      {"month over the year", kPeriodMonth, Local(2024, 1, 1), Local(2024, 2, 1), Op::Previous,
-       now, Local(2023, 12, 1), Local(2024, 1, 1), false},
+      {"month over the year", kPeriodMonth, Local(2024, 1, 1), Local(2024, 2, 1), Op::Previous, now,
+       Local(2023, 12, 1), Local(2024, 1, 1), false},
       {"year", kPeriodYear, Local(2024, 1, 1), n, Op::Previous, now, Local(2023, 1, 1),
        Local(2024, 1, 1), false},
       {"custom", kPeriodCustom, Local(2024, 6, 15, 10), Local(2024, 6, 15, 12, 30), Op::Previous,
@@ -133,8 +134,8 @@ TEST_F(PeriodTest, EveryKindMovesAsItsClassSays) {
       {"year reaching today", kPeriodYear, Local(2007, 1, 1), Local(2008, 1, 1), Op::Next,
        Local(2008, 6, 15, 12, 34, 56, 789), Local(2008, 1, 1), Local(2008, 6, 15, 12, 34, 56),
        true},
-      {"last hour, back within the second", kPeriodLastHour, n - 2 * kHourMs, n - kHourMs,
-       Op::Next, now + 100, n - kHourMs, n, true},
+      {"last hour, back within the second", kPeriodLastHour, n - 2 * kHourMs, n - kHourMs, Op::Next,
+       now + 100, n - kHourMs, n, true},
       {"last hour, back seconds later", kPeriodLastHour, n - 2 * kHourMs, n - kHourMs, Op::Next,
        now + 5000, n - kHourMs, n, false},
       {"custom reaching now", kPeriodCustom, n - 2 * kHourMs, n - kHourMs, Op::Next, now,
@@ -178,8 +179,8 @@ TEST_F(PeriodTest, CalendarStepsFollowDaylightSaving) {
   SetLocalOffsetForTesting(kCetOffsetMs);
   const double later = Local(2030, 1, 1);
   const Step cases[] = {
-      {"spring day", kPeriodDay, Local(2024, 3, 31, 10), 0, Op::Complete, later,
-       Local(2024, 3, 31), Local(2024, 4, 1), false},
+      {"spring day", kPeriodDay, Local(2024, 3, 31, 10), 0, Op::Complete, later, Local(2024, 3, 31),
+       Local(2024, 4, 1), false},
       {"autumn day", kPeriodDay, Local(2024, 10, 27, 10), 0, Op::Complete, later,
        Local(2024, 10, 27), Local(2024, 10, 28), false},
       {"into the spring day", kPeriodDay, Local(2024, 3, 30), Local(2024, 3, 31), Op::Next, later,
@@ -212,8 +213,8 @@ TEST_F(PeriodTest, CalendarStepsFollowDaylightSaving) {
 TEST_F(PeriodTest, PreviousThenNextComesBack) {
   SetLocalOffsetForTesting(kCetOffsetMs);
   const double now = Local(2029, 11, 5, 9, 30, 15);
-  for (std::int32_t code : {220, 230, 240, 250, 260, 270, 280, 290, 300, 50, 60, 70, 80, 90, 100,
-                            110, 120, 130, 131, 7}) {
+  for (std::int32_t code : {220, 230, 240, 250, 260, 270, 280, 290, 300, 50,
+                            60,  70,  80,  90,  100, 110, 120, 130, 131, 7}) {
     TPeriod period{code, Local(2024, 3, 31, 13, 10), 0, true};
     if (code == kPeriodCustom) period.StopTime = Local(2024, 3, 31, 1, 30);
     Complete(period, now);

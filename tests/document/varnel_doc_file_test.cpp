@@ -60,8 +60,8 @@ class DocFileTest : public DocTest {
     b.ItemNames = {u"Empty"};
     doc.Connections = {a, b};
     doc.Waves.resize(3);
-    const std::vector<double> values = {0.0, -1.5, 1.0 / 3.0, 1e14, -2e-9,
-                                        std::numeric_limits<double>::quiet_NaN()};
+    const std::vector<double> values = {0.0,  -1.5,  1.0 / 3.0,
+                                        1e14, -2e-9, std::numeric_limits<double>::quiet_NaN()};
     for (std::size_t i = 0; i < values.size(); ++i) {
       doc.Waves[0].T.push_back(doc.StartTime + 1000.25 * static_cast<double>(i));
       doc.Waves[0].Y.push_back(values[i]);
@@ -344,8 +344,9 @@ TEST_F(DocFileTest, UnreadableFilesOpenAsTheResetDocument) {
   {
     platform::File file;
     ASSERT_TRUE(file.Open(eightBit.Str(), platform::File::Mode::Write));
-    const std::string text = "<?xml version=\"1.0\"?><VarnelDoc><General><Period>50</Period>"
-                             "</General></VarnelDoc>";
+    const std::string text =
+        "<?xml version=\"1.0\"?><VarnelDoc><General><Period>50</Period>"
+        "</General></VarnelDoc>";
     file.Write(text.data(), text.size());
   }
   const TString rootless = Path(u"rootless.xml");
