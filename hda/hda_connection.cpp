@@ -1,0 +1,103 @@
+#include "hda/hda_connection.h"
+
+#include <oleauto.h>
+
+#include "text/time_base.h"
+
+namespace {
+
+constexpr DWORD kDescriptionBytes = 100;
+
+// 8-bit text in the thread's ANSI code page, at most 256 bytes and a terminating zero.
+struct TNarrowName {
+  explicit TNarrowName(const TString& text) { text.ToNarrow(bytes); }
+  char bytes[257] = {};
+};
+
+// The present as a FILETIME, from the program's clock.
+FILETIME NowAsFileTime() {
+  const double ms = Now();
+  const ULONGLONG ticks = (static_cast<ULONGLONG>(ms) + 11644473600000ull) * 10000ull;
+  FILETIME time;
+  time.dwLowDateTime = static_cast<DWORD>(ticks);
+  time.dwHighDateTime = static_cast<DWORD>(ticks >> 32);
+  return time;
+}
+
+}  // namespace
+
+THdaConnection::THdaConnection(const HdaServerDef& server) : server_(server) {}
+
+THdaConnection::~THdaConnection() { Destroy(); }
+
+void THdaConnection::Connect(AMBREL_SHUTDOWN_CALLBACK onShutdown) {
+  const TNarrowName machine(server_.MachineName);
+  const TNarrowName progId(server_.ServerName);
+  session_ = ConnectHDA(machine.bytes, progId.bytes);
+  if (session_ != AMBREL_NO_SESSION) EnableHDAShutdownNotification(session_, onShutdown);
+}
+
+bool THdaConnection::AddItem(const TString& itemName, IUserMessages& messages) {
+  if (items_.count(itemName) != 0) return false;
+  THdaItem item(server_.MachineName, server_.ServerName, itemName);
+  item.ClientHandle = nextClientHandle_++;
+  const TNarrowName name(itemName);
+  const DWORD handle =
+      GetHDAItemHandle(session_, name.bytes, static_cast<DWORD>(item.ClientHandle));
+  if (handle == AMBREL_NO_ITEM) {
+    messages.ShowMessage(kCouldNotAddItemText, TMessageKind::Error);
+    return true;
+  }
+  item.ServerHandle = static_cast<std::int32_t>(handle);
+  THdaItem& stored = items_.emplace(itemName, std::move(item)).first->second;
+  ReadAttributes(stored);
+  return false;
+}
+
+void THdaConnection::ReadAttributes(THdaItem& item) {
+  const FILETIME now = NowAsFileTime();
+  const DWORD count = NumberOfHDAAttributes(session_);
+  for (DWORD i = 0; i < count; ++i) {
+    DWORD attributeId = 0;
+    VARTYPE type = VT_EMPTY;
+    char name[kDescriptionBytes] = {};
+    char description[kDescriptionBytes] = {};
+    if (!GetHDAAttributeDescr(session_, i, &attributeId, &type, name, kDescriptionBytes,
+                              description, kDescriptionBytes)) {
+      continue;
+    }
+    FILETIME stamp{};
+    VARIANT value;
+    VariantInit(&value);
+    const DWORD read = ReadHDAItemAttributes(
+        session_, static_cast<DWORD>(item.ServerHandle), attributeId, now.dwLowDateTime,
+        now.dwHighDateTime, now.dwLowDateTime, now.dwHighDateTime, 1, &stamp, &value);
+    if ((read & AMBREL_COUNT_MASK) != 0) item.SetAttribute(i, value);
+    VariantClear(&value);
+  }
+}
+
+void THdaConnection::Destroy() {
+  if (session_ != AMBREL_NO_SESSION) {
+    for (const auto& [name, item] : items_) {
+      ReleaseHDAItemHandle(session_, static_cast<DWORD>(item.ServerHandle));
+    }
+  }
+  items_.clear();
+  nextClientHandle_ = 0;
+  if (session_ != AMBREL_NO_SESSION) DisconnectHDA(session_);
+  session_ = AMBREL_NO_SESSION;
+}
+
+const THdaItem* THdaConnection::FindItem(const TString& itemName) const {
+  auto it = items_.find(itemName);
+  return it == items_.end() ? nullptr : &it->second;
+}
+
+TString THdaConnection::DisplayName() const {
+  if (server_.MachineName.IsEmpty()) return server_.ServerName;
+  TString name(server_.MachineName);
+  name.Append(u'\\');
+  name.Append(server_.ServerName);
+  return name;
+}

@@ -1,0 +1,55 @@
+// THdaConnection: one live session with an OPC HDA server and the items added to it. It owns the
+// session and the item handles, so it is neither copied nor moved; the connection list holds it
+// by pointer.
+#pragma once
+
+#include <cstdint>
+#include <map>
+
+#include "ambrel/ambrel.h"
+#include "document/connection_info.h"
+#include "document/user_messages.h"
+#include "hda/hda_item.h"
+#include "text/tstring.h"
+
+// Shown when the server gives no handle for an item.
+inline constexpr char16_t kCouldNotAddItemText[] = u"Could not Add Item Reference to Server";
+
+class THdaConnection {
+ public:
+  explicit THdaConnection(const HdaServerDef& server);
+  // Destroy().
+  ~THdaConnection();
+  THdaConnection(const THdaConnection&) = delete;
+  THdaConnection& operator=(const THdaConnection&) = delete;
+
+  // Opens the session (machine and server names cut to 256 bytes of the ANSI code page) and asks
+  // for the server's shutdown notice. The handle is kept even when the connect failed (-1): the
+  // library has reported why, and every item added later fails.
+  void Connect(AMBREL_SHUTDOWN_CALLBACK onShutdown);
+
+  // Adds the item unless the table holds it: takes a server handle for it under the next client
+  // handle and reads its attributes at the present instant. Returns true when the server gave no
+  // handle; the user is then told and nothing is added.
+  bool AddItem(const TString& itemName, IUserMessages& messages);
+
+  // Releases every item handle in table order, closes the session and forgets the items.
+  void Destroy();
+
+  const HdaServerDef& Server() const { return server_; }
+  AMBREL_SESSION Session() const { return session_; }
+  std::int32_t NextClientHandle() const { return nextClientHandle_; }
+  const std::map<TString, THdaItem>& Items() const { return items_; }
+  // Null when the item has not been added.
+  const THdaItem* FindItem(const TString& itemName) const;
+  // "machine\server", or the server alone for the local machine.
+  TString DisplayName() const;
+
+ private:
+  void ReadAttributes(THdaItem& item);
+
+  HdaServerDef server_;
+  AMBREL_SESSION session_ = AMBREL_NO_SESSION;
+  std::int32_t nextClientHandle_ = 0;
+  std::map<TString, THdaItem> items_;
+};

@@ -1,0 +1,95 @@
+#include "hda/wave_reader.h"
+
+#include <oleauto.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+
+#include "document/log_entry.h"
+#include "document/log_message.h"
+#include "hda/wave_conversion.h"
+
+namespace {
+
+// The three buffers of one read; the values are cleared when the read is over.
+struct TReadBuffers {
+  TReadBuffers()
+      : times(new FILETIME[hda::kMaxValuesPerRead]()),
+        values(new VARIANT[hda::kMaxValuesPerRead]),
+        qualities(new DWORD[hda::kMaxValuesPerRead]()) {
+    for (std::uint32_t i = 0; i < hda::kMaxValuesPerRead; ++i) VariantInit(&values[i]);
+  }
+  ~TReadBuffers() {
+    for (std::uint32_t i = 0; i < hda::kMaxValuesPerRead; ++i) VariantClear(&values[i]);
+  }
+  TReadBuffers(const TReadBuffers&) = delete;
+  TReadBuffers& operator=(const TReadBuffers&) = delete;
+
+  std::unique_ptr<FILETIME[]> times;
+  std::unique_ptr<VARIANT[]> values;
+  std::unique_ptr<DWORD[]> qualities;
+};
+
+TString IntText(std::uint32_t n) {
+  const std::string digits = std::to_string(n);
+  TString text;
+  for (char c : digits) text.Append(static_cast<char16_t>(c));
+  return text;
+}
+
+}  // namespace
+
+bool ReadWave(THdaConnection& connection, TWave& wave, double start, double stop,
+              IUserMessages& messages) {
+  const THdaItem* item = connection.FindItem(wave.ItemName);
+  if (item == nullptr) {
+    if (connection.AddItem(wave.ItemName, messages)) return true;
+    item = connection.FindItem(wave.ItemName);
+    if (item == nullptr) return true;
+  }
+  const DWORD serverHandle = static_cast<DWORD>(item->ServerHandle);
+
+  TReadBuffers buffers;
+  const std::uint64_t startUnits = hda::FileTimeOfStamp(start);
+  const std::uint64_t stopUnits = hda::FileTimeOfStamp(stop);
+
+  const TString label = hda::WaveLabel(wave);
+  LogMessage(kTypeOpc, kLevelDebug, u"Reading HDA Items from server ", label.Str(), u" from ",
+             hda::StampText(start).Str(), u" to ", hda::StampText(stop).Str());
+
+  const DWORD result = ReadHDAItemValues(
+      connection.Session(), serverHandle, FALSE, static_cast<DWORD>(startUnits),
+      static_cast<DWORD>(startUnits >> 32), static_cast<DWORD>(stopUnits),
+      static_cast<DWORD>(stopUnits >> 32), hda::kMaxValuesPerRead, buffers.times.get(),
+      buffers.values.get(), buffers.qualities.get());
+  // Never trust a count beyond the buffers.
+  const std::uint32_t n = std::min<std::uint32_t>(result & AMBREL_COUNT_MASK, hda::kMaxValuesPerRead);
+  if ((result & AMBREL_MORE_DATA) != 0) {
+    LogMessage(kTypeOpc, kLevelInfo, u"More than", IntText(hda::kMaxValuesPerRead).Str(),
+               u" points available. Please reduce the graphic duration");
+  }
+  LogMessage(kTypeOpc, kLevelDebug, IntText(n).Str(), u" points received");
+
+  wave.T.clear();
+  wave.Y.clear();
+  wave.S.clear();
+  if (n != 0) {
+    const VARIANT* values = buffers.values.get();
+    const bool text = values[0].vt == VT_BSTR;
+    wave.T.reserve(n);
+    for (std::uint32_t i = 0; i < n; ++i) wave.T.push_back(hda::StampOfFileTime(buffers.times[i]));
+    if (text) {
+      wave.S.reserve(n);
+      for (std::uint32_t i = 0; i < n; ++i) wave.S.push_back(hda::TextOfVariant(values[i]));
+    } else {
+      wave.Y.reserve(n);
+      for (std::uint32_t i = 0; i < n; ++i) wave.Y.push_back(hda::NumberOfVariant(values[i]));
+    }
+  }
+  if (!wave.T.empty()) {
+    LogMessage(kTypeOpc, kLevelDebug, u"Receiving Wave from HDA server ", label.Str(), u" from ",
+               hda::StampText(wave.T.front()).Str(), u" to ", hda::StampText(wave.T.back()).Str());
+  }
+  return false;
+}

@@ -1,0 +1,237 @@
+#include "tools/cli/cli_commands.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "ambrel/ambrel.h"
+#include "app/resource_text.h"
+#include "document/period_commands.h"
+#include "document/varnel_doc.h"
+#include "hda/connection_list.h"
+#include "text/search_string.h"
+#include "text/time_base.h"
+#include "text/time_fields.h"
+#include "text/time_format.h"
+#include "tools/cli/utf8.h"
+#include "tools/cli/wave_table.h"
+#include "tools/cli/word_filter.h"
+
+namespace cli {
+namespace {
+
+constexpr DWORD kNameBytes = 1024;
+
+void Print(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
+
+[[noreturn]] void Fail(std::string message) {
+  const std::string library = TEnvironment::LastLibraryError();
+  if (!library.empty()) message += ": " + library;
+  throw TFailure{std::move(message)};
+}
+
+std::string ServerText(const HdaServerDef& server) {
+  std::string text = "server " + ToUtf8(server.ServerName);
+  if (!server.MachineName.IsEmpty()) text += " on " + ToUtf8(server.MachineName);
+  return text;
+}
+
+HdaServerDef ServerOf(const TOptions& options) {
+  HdaServerDef server;
+  server.MachineName = FromUtf8(options.machine);
+  server.ServerName = FromUtf8(options.server);
+  return server;
+}
+
+// Connects the server as the last entry of the list; fails when no session could be opened.
+THdaConnection& Connect(THdaConnectionList& list, const HdaServerDef& server) {
+  TEnvironment::ClearLibraryErrors();
+  if (list.Add(server)) Fail(ServerText(server) + " is named twice");
+  THdaConnection& connection = list.At(list.Count() - 1);
+  if (connection.Session() == AMBREL_NO_SESSION) Fail("cannot connect to " + ServerText(server));
+  return connection;
+}
+
+std::string StampText(double t) {
+  TTimeFields fields;
+  TimeToFields(t, fields);
+  return ToUtf8(FormatDateTime(fields, true));
+}
+
+double ParseTimeOption(const std::string& option, const std::string& text) {
+  TTimeFields fields;
+  ParseDateTime(fields, FromUtf8(text));
+  const double t = fields.invalid ? INFINITY : FieldsToTime(fields);
+  if (!std::isfinite(t)) throw TFailure{option + ": not a day-first time: " + text};
+  return t;
+}
+
+// Every item of the document must have a handle: a wave without one was never read.
+void CheckItemsAdded(const TVarnelDoc& doc, const THdaConnectionList& list) {
+  for (const ConnectionInfo& info : doc.Connections) {
+    auto open = FindOpenConnection(list, info);
+    if (!open) continue;
+    for (const TString& item : info.ItemNames) {
+      if (list.At(*open).FindItem(item) == nullptr) {
+        Fail("item " + ToUtf8(item) + " unknown to " + ServerText(info));
+      }
+    }
+  }
+}
+
+std::string PeriodLine(const TVarnelDoc& doc) {
+  return ToUtf8(RString(PeriodTitleId(doc.Period))) + " (" + std::to_string(doc.Period) + "): " +
+         StampText(doc.StartTime) + " -> " + StampText(doc.StopTime) + (doc.Locked ? ", locked" : "");
+}
+
+int CommandOfPeriodKind(std::int32_t code) {
+  for (int command = kCommandFirstPeriodKind; command <= kCommandLastPeriodKind; ++command) {
+    if (command != kCommandCustomPeriod && PeriodForCommand(command) == code) return command;
+  }
+  return 0;
+}
+
+}  // namespace
+
+void ListServers(const TOptions& options) {
+  TEnvironment::ClearLibraryErrors();
+  const DWORD count = NumberOfHDAServers(options.machine.c_str());
+  if (count == 0 && !TEnvironment::LastLibraryError().empty()) {
+    Fail("cannot list the servers of " + (options.machine.empty() ? std::string("this machine") : options.machine));
+  }
+  for (DWORD i = 0; i < count; ++i) {
+    char name[kNameBytes] = {};
+    // A class whose ProgID did not come through has no name to print.
+    if (!GetHDAServerName(i, name, kNameBytes) || name[0] == 0) continue;
+    TString wide;
+    wide.FromNarrow(name);
+    Print(ToUtf8(wide) + "\n");
+  }
+}
+
+void ListItems(const TOptions& options, TEnvironment& environment) {
+  THdaConnectionList list(environment.Messages());
+  const HdaServerDef server = ServerOf(options);
+  THdaConnection& connection = Connect(list, server);
+  const DWORD count = NumberOfHDAItems(connection.Session());
+  if (count == 0 && !TEnvironment::LastLibraryError().empty()) Fail("cannot browse " + ServerText(server));
+  const TWordFilter filter(FromUtf8(options.filter));
+  std::string out;
+  for (DWORD i = 0; i < count; ++i) {
+    char name[kNameBytes] = {};
+    if (!GetHDAItemName(connection.Session(), i, name, kNameBytes)) continue;
+    const TSearchString item(name);
+    if (filter.Matches(item.Key())) out += ToUtf8(item) + "\n";
+  }
+  Print(out);
+}
+
+void ReadWaves(const TOptions& options, TEnvironment& environment) {
+  double start = 0.0;
+  double stop = 0.0;
+  if (options.period) {
+    TPeriod period;
+    period.Period = *options.period;
+    Current(period, Now());
+    start = period.StartTime;
+    stop = period.StopTime;
+  } else {
+    start = ParseTimeOption("--from", options.from);
+    stop = ParseTimeOption("--to", options.to);
+  }
+  THdaConnectionList list(environment.Messages());
+  const HdaServerDef server = ServerOf(options);
+  Connect(list, server);
+  std::vector<TWave> waves;
+  for (const std::string& item : options.items) {
+    TWave wave;
+    wave.MachineName = server.MachineName;
+    wave.ServerName = server.ServerName;
+    wave.ItemName = FromUtf8(item);
+    if (list.ReadWave(0, wave, start, stop)) Fail("item " + item + " unknown to " + ServerText(server));
+    waves.push_back(std::move(wave));
+    environment.FlushLog();
+  }
+  Print(FormatWaveTable(waves, options.csv ? TTableFormat::Csv : TTableFormat::Tabs));
+}
+
+void NewDocument(const TOptions& options, TEnvironment& environment) {
+  TVarnelDoc doc;
+  ConnectionInfo info;
+  static_cast<HdaServerDef&>(info) = ServerOf(options);
+  for (const std::string& item : options.items) info.AddItemName(FromUtf8(item));
+  doc.Connections.push_back(info);
+  doc.Period = *options.period;
+  Current(doc, Now());
+
+  THdaConnectionList list(environment.Messages());
+  Connect(list, info);
+  doc.RebuildWaves(list);
+  CheckItemsAdded(doc, list);
+  if (doc.Save(FromUtf8(options.out).Str())) throw TFailure{"cannot write " + options.out};
+  Print("created " + options.out + ": " + std::to_string(doc.ItemCount()) + " items, " + PeriodLine(doc) + "\n");
+}
+
+void ShowDocument(const TOptions& options) {
+  TVarnelDoc doc;
+  if (doc.Load(FromUtf8(options.file).Str())) throw TFailure{"cannot read document " + options.file};
+  std::string out = "Document " + options.file + "\nPeriod   " + PeriodLine(doc) + "\n";
+  for (const ConnectionInfo& info : doc.Connections) {
+    out += "Server   " + ToUtf8(info.ServerName) +
+           (info.MachineName.IsEmpty() ? "" : " on " + ToUtf8(info.MachineName)) + "\n";
+    for (const TWave& wave : doc.Waves) {
+      if (!wave.MachineName.Equals(info.MachineName) || !wave.ServerName.Equals(info.ServerName)) continue;
+      out += "  " + ToUtf8(wave.ItemName) + ": " + std::to_string(wave.T.size()) + " points";
+      if (!wave.T.empty()) {
+        out += ", " + StampText(wave.T.front()) + " -> " + StampText(wave.T.back());
+        if (!wave.S.empty()) {
+          out += ", texts";
+        } else if (!wave.Y.empty()) {
+          auto [low, high] = std::minmax_element(wave.Y.begin(), wave.Y.end());
+          out += ", values " + NumberCell(*low) + " .. " + NumberCell(*high);
+        }
+      }
+      out += "\n";
+    }
+  }
+  Print(out);
+}
+
+void StepDocument(const TOptions& options, TEnvironment& environment) {
+  TVarnelDoc doc;
+  const TString file = FromUtf8(options.file);
+  if (doc.Load(file.Str())) throw TFailure{"cannot read document " + options.file};
+  THdaConnectionList list(environment.Messages());
+  for (const ConnectionInfo& info : doc.Connections) {
+    if (!FindOpenConnection(list, info)) Connect(list, info);
+  }
+  int hint = kHintNone;
+  switch (options.step) {
+    case TStep::Previous:
+      hint = RunPeriodCommand(&doc, kCommandPreviousPeriod, list);
+      break;
+    case TStep::Next:
+      hint = RunPeriodCommand(&doc, kCommandNextPeriod, list);
+      break;
+    case TStep::Current:
+      hint = RunPeriodCommand(&doc, kCommandCurrentPeriod, list);
+      break;
+    case TStep::Period:
+      hint = ChoosePeriodKind(&doc, CommandOfPeriodKind(*options.period), list, false,
+                              [](const char16_t*, double&, double&) { return false; });
+      break;
+    case TStep::None:
+      break;
+  }
+  if (hint == kHintNone) {
+    throw TFailure{doc.Locked ? options.file + ": the document is locked"
+                              : options.file + ": the period did not change (no server of the document is open)"};
+  }
+  CheckItemsAdded(doc, list);
+  if (doc.Save(file.Str())) throw TFailure{"cannot write " + options.file};
+  Print(options.file + ": " + PeriodLine(doc) + "\n");
+}
+
+}  // namespace cli

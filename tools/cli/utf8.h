@@ -1,0 +1,16 @@
+// UTF-8 on the command line and standard output, UTF-16 inside the program.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "text/tstring.h"
+
+namespace cli {
+
+// Invalid sequences and lone surrogates become U+FFFD.
+TString FromUtf8(std::string_view text);
+std::string ToUtf8(const char16_t* text);
+inline std::string ToUtf8(const TString& text) { return ToUtf8(text.Str()); }
+
+}  // namespace cli
