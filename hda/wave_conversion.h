@@ -18,8 +18,8 @@ inline constexpr std::int64_t kFileTimeUnitsPerMs = 10000;
 inline constexpr double kMsPerFileTimeHighWord = 429496.7296;  // 2^32 / 10000
 
 // FILETIME of a time stamp: the whole milliseconds since 1601 (truncated) times 10000. Stamps
-// before 1601 give 0 and stamps beyond the FILETIME range (or +infinity) the largest FILETIME,
-// so an unset stop time reads to the end of the history.
+// before 1601 (or NaN) give 0 and stamps beyond the signed 64-bit range (or +infinity) the
+// largest one, instead of an undefined conversion.
 std::uint64_t FileTimeOfStamp(double timeStamp);
 // Time stamp of a FILETIME: the floor of its milliseconds since 1970.
 double StampOfFileTime(const FILETIME& time);
