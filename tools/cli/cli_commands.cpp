@@ -207,6 +207,8 @@ void StepDocument(const TOptions& options, TEnvironment& environment) {
   for (const ConnectionInfo& info : doc.Connections) {
     if (!FindOpenConnection(list, info)) Connect(list, info);
   }
+  // Every saved document comes back locked; asking for a step is asking to unlock it first.
+  if (doc.Locked) RunPeriodCommand(&doc, kCommandUnlock, list);
   int hint = kHintNone;
   switch (options.step) {
     case TStep::Previous:
