@@ -1,0 +1,179 @@
+// varnel-cli.exe run as a child process against hdasim.exe: what operators and scripts see.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct TRun {
+  DWORD exitCode = 0xFFFFFFFF;
+  std::string out;
+  std::string err;
+};
+
+std::wstring Directory() {
+  wchar_t path[MAX_PATH];
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring directory(path);
+  return directory.substr(0, directory.find_last_of(L"\\/") + 1);
+}
+
+std::string ReadAll(const std::wstring& file) {
+  std::string text;
+  HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return text;
+  char buffer[4096];
+  DWORD read = 0;
+  while (ReadFile(handle, buffer, sizeof buffer, &read, nullptr) && read != 0) text.append(buffer, read);
+  CloseHandle(handle);
+  return text;
+}
+
+class TInheritedFile {
+ public:
+  explicit TInheritedFile(const std::wstring& name) : name_(name) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    handle_ = CreateFileW(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
+  }
+  ~TInheritedFile() {
+    Close();
+    DeleteFileW(name_.c_str());
+  }
+  TInheritedFile(const TInheritedFile&) = delete;
+  TInheritedFile& operator=(const TInheritedFile&) = delete;
+  HANDLE Get() const { return handle_; }
+  void Close() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+    handle_ = INVALID_HANDLE_VALUE;
+  }
+  const std::wstring& Name() const { return name_; }
+
+ private:
+  std::wstring name_;
+  HANDLE handle_;
+};
+
+// Runs varnel-cli.exe with the arguments (a command line tail, quoted as needed).
+TRun RunCli(const std::wstring& arguments) {
+  const std::wstring directory = Directory();
+  TInheritedFile out(directory + L"cli_test_out.txt");
+  TInheritedFile err(directory + L"cli_test_err.txt");
+  std::wstring commandLine = L"\"" + directory + L"varnel-cli.exe\" " + arguments;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  startup.hStdOutput = out.Get();
+  startup.hStdError = err.Get();
+  PROCESS_INFORMATION process{};
+  TRun run;
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                      &process)) {
+    ADD_FAILURE() << "cannot start varnel-cli.exe";
+    return run;
+  }
+  if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0) {
+    TerminateProcess(process.hProcess, 99);
+    ADD_FAILURE() << "varnel-cli.exe did not end";
+  }
+  GetExitCodeProcess(process.hProcess, &run.exitCode);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  out.Close();
+  err.Close();
+  run.out = ReadAll(out.Name());
+  run.err = ReadAll(err.Name());
+  return run;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::stringstream stream(text);
+  for (std::string line; std::getline(stream, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+TEST(CliProgram, ServersListsTheSimulatorClasses) {
+  const TRun run = RunCli(L"servers");
+  EXPECT_EQ(run.exitCode, 0u) << run.err;
+  // Eleven server classes; their ProgIDs may come back without a name from the server list.
+  EXPECT_EQ(Lines(run.out).size(), 11u) << run.out;
+}
+
+TEST(CliProgram, ItemsWithAWordFilter) {
+  const TRun run = RunCli(L"items --server Varnel.HdaSim.1 --filter \"LEVEL 1,\"");
+  EXPECT_EQ(run.exitCode, 0u) << run.err;
+  EXPECT_EQ(Lines(run.out), std::vector<std::string>{"Names/Tank 1.Level"});
+  const TRun all = RunCli(L"items --server Varnel.HdaSim.1 --filter \"plant line temperature\"");
+  EXPECT_EQ(Lines(all.out), (std::vector<std::string>{"Plant/Area 1/Line A/Temperature",
+                                                      "Plant/Area 1/Line B/Temperature"}));
+}
+
+TEST(CliProgram, ReadAsCsvLaysOutOneTimeColumnPerWave) {
+  const TRun run = RunCli(L"--utc-offset 0 read --server Varnel.HdaSim.1 --item \"Waves/Ramp 1s\" \"Text/States\" "
+                          L"--from \"1/6/2021 00:00:00\" --to \"1/6/2021 00:00:30\" --csv");
+  ASSERT_EQ(run.exitCode, 0u) << run.err;
+  const auto lines = Lines(run.out);
+  ASSERT_EQ(lines.size(), 31u);
+  EXPECT_EQ(lines[0], "Time,Waves/Ramp 1s,Time,Text/States");
+  // Local time is UTC plus summer time: 00:00 on 1 June is 23:00 UTC, second 82800 of the ramp.
+  EXPECT_EQ(lines[1], "01/06/2021 00:00:00.000,82800,01/06/2021 00:00:00.000,Stopped");
+  EXPECT_EQ(lines[2], "01/06/2021 00:00:01.000,82801,01/06/2021 00:00:10.000,Starting");
+  EXPECT_EQ(lines[4], "01/06/2021 00:00:03.000,82803,,");
+  EXPECT_NE(run.out.find("\r\n"), std::string::npos);  // RFC 4180 line ends
+}
+
+TEST(CliProgram, DocumentNewShowStepRoundTrip) {
+  const std::wstring file = Directory() + L"cli_test_doc.xml";
+  const TRun created = RunCli(L"doc new --server Varnel.HdaSim.1 --item \"Waves/Sine 10s\" \"Types/BOOL\" "
+                              L"--period last-hour --out \"" + file + L"\"");
+  ASSERT_EQ(created.exitCode, 0u) << created.err;
+  const TRun shown = RunCli(L"doc show \"" + file + L"\"");
+  ASSERT_EQ(shown.exitCode, 0u) << shown.err;
+  EXPECT_NE(shown.out.find("The last hour (280)"), std::string::npos) << shown.out;
+  EXPECT_NE(shown.out.find("Waves/Sine 10s: 360 points"), std::string::npos) << shown.out;
+  EXPECT_NE(shown.out.find("Types/BOOL: 3600 points"), std::string::npos) << shown.out;
+  EXPECT_NE(shown.out.find("values -1 .. 0"), std::string::npos) << shown.out;
+
+  const TRun previous = RunCli(L"doc step \"" + file + L"\" --previous");
+  ASSERT_EQ(previous.exitCode, 0u) << previous.err;
+  const TRun day = RunCli(L"doc step \"" + file + L"\" --period day");
+  ASSERT_EQ(day.exitCode, 0u) << day.err;
+  const TRun after = RunCli(L"doc show \"" + file + L"\"");
+  EXPECT_NE(after.out.find("One day (100)"), std::string::npos) << after.out;
+  DeleteFileW(file.c_str());
+}
+
+TEST(CliProgram, FailuresExitNonZeroWithOneLineNamingTheCause) {
+  struct Case {
+    const wchar_t* arguments;
+    DWORD exitCode;
+    const char* named;
+  };
+  const Case cases[] = {
+      {L"read --server Varnel.HdaSim.1 --item x --period fortnight", 2, "fortnight"},
+      {L"items --server Varnel.HdaSim.1 --bogus", 2, "--bogus"},
+      {L"items --server No.Such.Server", 1, "No.Such.Server"},
+      {L"read --server Varnel.HdaSim.1 --item \"No/Such\" --period last-minute", 1, "No/Such"},
+      {L"read --server Varnel.HdaSim.1 --item x --from yesterday --to 1/1/2021", 1, "--from"},
+      {L"doc show Z:\\no\\such\\file.xml", 1, "file.xml"},
+  };
+  for (const Case& c : cases) {
+    const TRun run = RunCli(c.arguments);
+    EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+    const auto lines = Lines(run.err);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_NE(lines.back().find(c.named), std::string::npos) << run.err;
+    EXPECT_TRUE(run.out.empty()) << run.out;
+  }
+}
+
+}  // namespace
