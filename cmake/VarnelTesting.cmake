@@ -25,6 +25,16 @@ if(VARNEL_UNDER_WINE)
   add_test(NAME wine_prefix_cleanup
            COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-prefix cleanup ${VARNEL_WINEPREFIX})
   set_tests_properties(wine_prefix_cleanup PROPERTIES FIXTURES_CLEANUP WinePrefix)
+
+  # The proxy/stub DLL and the HDA simulation server, registered in the prefix for every test
+  # that talks to an OPC HDA server; the cleanup also stops servers a test left running.
+  set(hda_servers_args ${VARNEL_WINEPREFIX} $<TARGET_FILE:VarnelOpcPs> $<TARGET_FILE:hdasim>)
+  add_test(NAME hda_servers_setup COMMAND ${CMAKE_SOURCE_DIR}/scripts/hda-servers setup ${hda_servers_args})
+  set_tests_properties(hda_servers_setup PROPERTIES FIXTURES_SETUP HdaServers FIXTURES_REQUIRED WinePrefix
+                                                    RESOURCE_LOCK ComRegistry TIMEOUT 180)
+  add_test(NAME hda_servers_cleanup COMMAND ${CMAKE_SOURCE_DIR}/scripts/hda-servers cleanup ${hda_servers_args})
+  set_tests_properties(hda_servers_cleanup PROPERTIES FIXTURES_CLEANUP HdaServers FIXTURES_REQUIRED WinePrefix
+                                                      RESOURCE_LOCK ComRegistry TIMEOUT 180)
 endif()
 
 if(VARNEL_UNDER_WINE)
