@@ -200,17 +200,17 @@ IntervalError MakeIntervals(Ticks start, Ticks end, Ticks step, std::size_t max_
 
   for (Ticks i = 0; i <= whole; ++i) {
     if (i == whole && !remainder) break;
-    const Ticks near = i * width, far = i == whole ? span : (i + 1) * width;
+    const Ticks from_start = i * width, to_start = i == whole ? span : (i + 1) * width;
     AggregateInterval interval;
     interval.remainder = i == whole;
     if (forward) {
-      interval.lo = start + near;
-      interval.hi = start + far;
+      interval.lo = start + from_start;
+      interval.hi = start + to_start;
       interval.stamp = interval.lo;
     } else {
-      interval.stamp = start - near;
+      interval.stamp = start - from_start;
       interval.hi = interval.stamp + 1;
-      interval.lo = start - far + 1;
+      interval.lo = start - to_start + 1;
     }
     intervals->push_back(interval);
   }

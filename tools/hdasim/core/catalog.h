@@ -36,7 +36,9 @@ enum class QualityPattern : std::uint8_t {
 };
 
 enum class Fault : std::uint8_t { kNone, kReadFails, kAccessDenied, kSlow };
-enum class Control : std::uint8_t { kNone, kShutdown, kReset };
+// Items that act on the server instead of holding history. kPrivateBytes is read with
+// ReadAtTime and reports the server's committed private memory, for leak checks.
+enum class Control : std::uint8_t { kNone, kShutdown, kReset, kPrivateBytes };
 
 // Samples whose time modulo `cycle` lies in [from, to) do not exist.
 struct GapRule {

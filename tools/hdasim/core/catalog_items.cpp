@@ -234,6 +234,11 @@ void AddControls(std::vector<ItemDefinition>& items) {
                               L"Any write asks every client to disconnect and ends the server"));
   items.push_back(ControlItem(L"Control/Reset", Control::kReset,
                               L"Any write forgets every value written to any item"));
+  ItemDefinition memory = ControlItem(L"Control/Private bytes", Control::kPrivateBytes,
+                                      L"ReadAtTime gives the server's committed private memory in bytes");
+  memory.writable = false;
+  memory.units = L"bytes";
+  items.push_back(std::move(memory));
 }
 
 }  // namespace

@@ -209,7 +209,12 @@ HRESULT HdaServer::ReadAtTime(DWORD dwNumTimeStamps, FILETIME* ftTimeStamps, DWO
       values.reserve(dwNumTimeStamps);
       bool any = false;
       for (DWORD t = 0; t < dwNumTimeStamps; ++t) {
-        values.push_back(ValueAtTime(history, TicksOf(ftTimeStamps[t])));
+        if (definitions[i]->control == Control::kPrivateBytes) {
+          values.push_back(Sample{TicksOf(ftTimeStamps[t]),
+                                  Value::Number(ValueKind::kR8, static_cast<double>(PrivateBytes())), kDaGood});
+        } else {
+          values.push_back(ValueAtTime(history, TicksOf(ftTimeStamps[t])));
+        }
         any |= (values.back().quality & OPCHDA_NODATA) == 0;
       }
       FillItem(items[i], values);

@@ -31,6 +31,7 @@ HRESULT HdaServer::WriteOne(WriteKind kind, OPCHANDLE handle, const FILETIME& ti
   switch (item.control) {
     case Control::kShutdown: *shutdown = true; return S_OK;
     case Control::kReset: sim.ResetOverlays(); return S_OK;
+    case Control::kPrivateBytes:  // not writable
     case Control::kNone: break;
   }
   // Qualities written are DA qualities; the HDA flags are the server's to set.

@@ -1,0 +1,142 @@
+// The server process: it outlives a client that is killed, ends a grace period after the last
+// release, takes its clock offset from the environment, does not grow while it serves reads, and
+// answers slow items late but completely.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/hdasim/hda_client.h"
+#include "ui/handle.h"
+
+namespace hdatest {
+namespace {
+
+// The server reports its committed private memory through a diagnostic item (the process
+// handle does not give it under Wine).
+double PrivateBytes(Session& session, OPCHANDLE item) {
+  ReadResult r = session.ReadAtTime({SystemNow()}, {item});
+  if (r.items.empty() || r.items[0].points.size() != 1) return 0;
+  return r.items[0].points[0].number;
+}
+
+TEST(Lifetime, ServerSurvivesAClientThatIsKilledMidSession) {
+  Session session;
+  ASSERT_TRUE(session.Ok());
+  const std::vector<DWORD> before = ServerProcessIds();
+  ASSERT_EQ(before.size(), 1u);
+
+  const std::string event_name = "hdasim-child-ready-" + std::to_string(GetCurrentProcessId());
+  ui::UniqueKernelHandle ready(CreateEventA(nullptr, TRUE, FALSE, event_name.c_str()));
+  ASSERT_TRUE(ready);
+  std::wstring command = L"\"" + SelfPath() + L"\" --child-client " + std::wstring(event_name.begin(), event_name.end());
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION info{};
+  ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info));
+  ui::UniqueKernelHandle child(info.hProcess), child_thread(info.hThread);
+  ASSERT_EQ(WaitForSingleObject(ready.Get(), 30000), WAIT_OBJECT_0) << "the child client did not connect";
+  Sleep(500);  // in the middle of its reads
+  ASSERT_TRUE(TerminateProcess(child.Get(), 9));
+  ASSERT_EQ(WaitForSingleObject(child.Get(), 10000), WAIT_OBJECT_0);
+
+  // The same server process still serves this client and a new one.
+  Session fresh(L"Varnel.HdaSim.7");
+  ASSERT_TRUE(fresh.Ok());
+  const Ticks t = At(2021, 6, 1);
+  ReadResult r = fresh.ReadRaw(HdaTime::Absolute(t), HdaTime::Absolute(t + kMinute), 0, false,
+                               {fresh.Handle(L"Waves/Sine 1s")});
+  EXPECT_EQ(r.call, S_OK);
+  EXPECT_EQ(r.items[0].points.size(), 60u);
+  ReadResult old = session.ReadRaw(HdaTime::Absolute(t), HdaTime::Absolute(t + kMinute), 0, false,
+                                   {session.Handle(L"Waves/Sine 1s")});
+  EXPECT_EQ(old.call, S_OK);
+  EXPECT_EQ(ServerProcessIds(), before);
+
+  // The killed client's objects keep the server running; the shutdown control still ends it, even
+  // though one advised sink belongs to a process that is gone.
+  EXPECT_TRUE(ShutDownServer(30000));
+}
+
+TEST(Lifetime, ServerEndsAGracePeriodAfterTheLastRelease) {
+  ASSERT_TRUE(WaitForNoServer(20000));
+  {
+    Session session;
+    ASSERT_TRUE(session.Ok());
+    ASSERT_EQ(ServerProcessIds().size(), 1u);
+  }
+  const ULONGLONG released = GetTickCount64();
+  ASSERT_TRUE(WaitForNoServer(20000));
+  const ULONGLONG waited = GetTickCount64() - released;
+  EXPECT_GE(waited, 2000u) << "the server must linger for its grace period";
+}
+
+TEST(Lifetime, ClockOffsetComesFromTheEnvironmentAtStart) {
+  ASSERT_TRUE(WaitForNoServer(20000));
+  // COM starts the server from this process, which passes its environment on.
+  ASSERT_TRUE(SetEnvironmentVariableW(L"HDASIM_CLOCK_OFFSET_MS", L"-86400000"));
+  {
+    Session session;
+    ASSERT_TRUE(session.Ok());
+    OPCHDA_SERVERSTATUS status;
+    FILETIME *now = nullptr, *started = nullptr;
+    WORD major, minor, build;
+    DWORD max;
+    LPWSTR text = nullptr, vendor = nullptr;
+    ASSERT_EQ(session.Server()->GetHistorianStatus(&status, &now, &started, &major, &minor, &build, &max, &text, &vendor),
+              S_OK);
+    EXPECT_LE(std::llabs(FromFileTime(*now) - (SystemNow() - kDay)), 10 * kSecond);
+    CoTaskMemFree(now);
+    CoTaskMemFree(started);
+    CoTaskMemFree(text);
+    CoTaskMemFree(vendor);
+    ReadResult r = session.ReadRaw(HdaTime::Text(L"NOW-10S"), HdaTime::Text(L"NOW"), 0, false,
+                                   {session.Handle(L"Waves/Sine 1s")});
+    ASSERT_FALSE(r.items[0].points.empty());
+    EXPECT_LE(std::llabs(r.items[0].points.back().time - (SystemNow() - kDay)), 10 * kSecond);
+  }
+  SetEnvironmentVariableW(L"HDASIM_CLOCK_OFFSET_MS", nullptr);
+  EXPECT_TRUE(ShutDownServer());
+}
+
+TEST(Lifetime, PrivateBytesStayFlatUnderRepeatedReads) {
+  Session session;
+  const OPCHANDLE numbers = session.Handle(L"Dense/Sine 5ms");
+  const OPCHANDLE texts = session.Handle(L"Text/Clock 1s");
+  const OPCHANDLE memory = session.Handle(L"Control/Private bytes");
+  const Ticks t = At(2022, 1, 1);
+  auto read_all = [&] {
+    ReadResult a = session.ReadRaw(HdaTime::Absolute(t), HdaTime::Absolute(t + kHour), 32000, false, {numbers});
+    ReadResult b = session.ReadRaw(HdaTime::Absolute(t), HdaTime::Absolute(t + kDay), 32000, false, {texts});
+    ReadResult c = session.ReadProcessed(HdaTime::Absolute(t), HdaTime::Absolute(t + kHour), kMinute, {numbers}, {3});
+    ASSERT_EQ(a.items[0].points.size(), 32000u);
+    ASSERT_EQ(b.items[0].points.size(), 32000u);
+    ASSERT_EQ(c.items[0].points.size(), 60u);
+  };
+  for (int i = 0; i < 10; ++i) read_all();
+  const double warm = PrivateBytes(session, memory);
+  ASSERT_GT(warm, 1e6) << "the server's private bytes cannot be read";
+  for (int i = 0; i < 60; ++i) read_all();
+  const double after = PrivateBytes(session, memory);
+  // 60 rounds turn 3.8 million values into VARIANTs; leaking one VARIANT or string per value, or
+  // one result array per read, would pass the margin many times over.
+  EXPECT_LT(after, warm + 4 * 1024 * 1024) << "grew from " << warm << " to " << after;
+}
+
+TEST(Lifetime, SlowItemsDelayTheWholeReadOnce) {
+  Session session;
+  const OPCHANDLE slow = session.Handle(L"Faults/Slow 2s");
+  const OPCHANDLE sine = session.Handle(L"Waves/Sine 1s");
+  const Ticks t = At(2022, 5, 5);
+  const ULONGLONG started = GetTickCount64();
+  ReadResult r = session.ReadRaw(HdaTime::Absolute(t), HdaTime::Absolute(t + 10 * kSecond), 0, false, {slow, sine, slow});
+  const ULONGLONG took = GetTickCount64() - started;
+  EXPECT_EQ(r.call, S_OK);
+  for (const ItemResult& item : r.items) EXPECT_EQ(item.points.size(), 10u);
+  EXPECT_GE(took, 1900u);
+  EXPECT_LT(took, 3900u);  // once per call, not once per item
+}
+
+}  // namespace
+}  // namespace hdatest
