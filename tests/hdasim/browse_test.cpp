@@ -42,17 +42,18 @@ Browse CreateBrowse(Session& session, const std::vector<Filter>& filters) {
   VariantInit(&no_value);
   Browse b;
   HRESULT* errors = nullptr;
-  b.call = session.Server()->CreateBrowse(static_cast<DWORD>(filters.size()), ids.empty() ? &no_id : ids.data(),
-                                          ops.empty() ? &no_op : ops.data(), values.empty() ? &no_value : values.data(),
-                                          &b.browser, &errors);
+  b.call = session.Server()->CreateBrowse(
+      static_cast<DWORD>(filters.size()), ids.empty() ? &no_id : ids.data(),
+      ops.empty() ? &no_op : ops.data(), values.empty() ? &no_value : values.data(), &b.browser,
+      &errors);
   if (errors) b.errors.assign(errors, errors + filters.size());
   CoTaskMemFree(errors);
   return b;
 }
 
 // Reads the enumerator `batch` strings per call; the desktop client asks for one at a time.
-std::vector<std::wstring> Names(IOPCHDA_Browser* browser, OPCHDA_BROWSETYPE type, HRESULT* result = nullptr,
-                                ULONG batch = 256) {
+std::vector<std::wstring> Names(IOPCHDA_Browser* browser, OPCHDA_BROWSETYPE type,
+                                HRESULT* result = nullptr, ULONG batch = 256) {
   ComPtr<IEnumString> names;
   const HRESULT hr = browser->GetEnum(type, &names);
   if (result) *result = hr;
@@ -95,8 +96,9 @@ TEST(Browse, BranchesLeavesAndMoves) {
   ASSERT_TRUE(b.browser);
   IOPCHDA_Browser* browser = b.browser.Get();
   EXPECT_EQ(Names(browser, OPCHDA_BRANCH),
-            (std::vector<std::wstring>{L"Waves", L"Dense", L"Types", L"Text", L"Qualities", L"Gaps", L"Names", L"Plant",
-                                       L"Writable", L"Faults", L"Control", L"Large"}));
+            (std::vector<std::wstring>{L"Waves", L"Dense", L"Types", L"Text", L"Qualities", L"Gaps",
+                                       L"Names", L"Plant", L"Writable", L"Faults", L"Control",
+                                       L"Large"}));
   HRESULT hr = S_OK;
   EXPECT_TRUE(Names(browser, OPCHDA_LEAF, &hr).empty());
   EXPECT_EQ(hr, S_FALSE);  // an empty enumerator, still handed out
@@ -107,7 +109,8 @@ TEST(Browse, BranchesLeavesAndMoves) {
   EXPECT_EQ(Position(browser), L"Plant/Area 1");
   EXPECT_EQ(Names(browser, OPCHDA_BRANCH), (std::vector<std::wstring>{L"Line A", L"Line B"}));
   EXPECT_EQ(Names(browser, OPCHDA_FLAT),
-            (std::vector<std::wstring>{L"Plant/Area 1/Line A/Temperature", L"Plant/Area 1/Line A/Pressure",
+            (std::vector<std::wstring>{L"Plant/Area 1/Line A/Temperature",
+                                       L"Plant/Area 1/Line A/Pressure",
                                        L"Plant/Area 1/Line B/Temperature"}));
   EXPECT_EQ(browser->ChangeBrowsePosition(OPCHDA_BROWSE_UP, L""), S_OK);
   EXPECT_EQ(Position(browser), L"Plant");
@@ -153,7 +156,9 @@ TEST(Browse, FlatBrowseAsTheClientDoesListsEveryItemOnce) {
   std::vector<LPWSTR> pointers;
   for (const std::wstring& id : ids) pointers.push_back(const_cast<LPWSTR>(id.c_str()));
   HRESULT* errors = nullptr;
-  EXPECT_EQ(session.Server()->ValidateItemIDs(static_cast<DWORD>(pointers.size()), pointers.data(), &errors), S_OK);
+  EXPECT_EQ(session.Server()->ValidateItemIDs(static_cast<DWORD>(pointers.size()), pointers.data(),
+                                              &errors),
+            S_OK);
   CoTaskMemFree(errors);
 }
 
@@ -168,23 +173,54 @@ TEST(Browse, FiltersSelectItemsAndReportWhatTheyIgnore) {
   };
   std::vector<Case> cases = {
       {"text items", {{0x01, OPCHDA_EQUAL, Short(VT_BSTR)}}, {S_OK}, 5, L"Writable/Empty text"},
-      {"wildcard on the short name", {{0x0D, OPCHDA_EQUAL, Text(L"sine*")}}, {S_OK}, 5, L"Dense/Sine 5ms"},
-      {"wildcard, Latin-1 case folding", {{0x0D, OPCHDA_EQUAL, Text(L"*TEMP\u00C9RATURE*")}}, {S_OK}, 1,
+      {"wildcard on the short name",
+       {{0x0D, OPCHDA_EQUAL, Text(L"sine*")}},
+       {S_OK},
+       5,
+       L"Dense/Sine 5ms"},
+      {"wildcard, Latin-1 case folding",
+       {{0x0D, OPCHDA_EQUAL, Text(L"*TEMP\u00C9RATURE*")}},
+       {S_OK},
+       1,
        L"Names/Temp\u00E9rature ext\u00E9rieure"},
       {"question mark", {{0x0D, OPCHDA_EQUAL, Text(L"Item 000?")}}, {S_OK}, 10, L"Large/Item 0007"},
-      {"not equal", {{0x0D, OPCHDA_NOTEQUAL, Text(L"Item *")}}, {S_OK}, kItemCount - 5000, L"Types/I1"},
+      {"not equal",
+       {{0x0D, OPCHDA_NOTEQUAL, Text(L"Item *")}},
+       {S_OK},
+       kItemCount - 5000,
+       L"Types/I1"},
       {"numeric comparison", {{0x0B, OPCHDA_GREATER, Real(1e9)}}, {S_OK}, 5, L"Types/UI8"},
-      {"units", {{0x03, OPCHDA_EQUAL, Text(L"\u00B0C")}}, {S_OK}, 2, L"Plant/Area 1/Line B/Temperature"},
+      {"units",
+       {{0x03, OPCHDA_EQUAL, Text(L"\u00B0C")}},
+       {S_OK},
+       2,
+       L"Plant/Area 1/Line B/Temperature"},
       {"two filters are both applied",
        {{0x01, OPCHDA_EQUAL, Short(VT_R8)}, {0x0D, OPCHDA_EQUAL, Text(L"*,*")}},
        {S_OK, S_OK},
        2,
        L"Names/Flow, inlet"},
-      {"unknown attribute is ignored", {{0x7777, OPCHDA_EQUAL, Short(1)}}, {OPC_E_UNKNOWNATTRID}, kItemCount, nullptr},
-      {"interval attributes are not filtered", {{0x0F, OPCHDA_EQUAL, Real(1)}}, {OPC_W_NOFILTER}, kItemCount, nullptr},
-      {"texts have no order", {{0x02, OPCHDA_LESS, Text(L"x")}}, {E_INVALIDARG}, kItemCount, nullptr},
+      {"unknown attribute is ignored",
+       {{0x7777, OPCHDA_EQUAL, Short(1)}},
+       {OPC_E_UNKNOWNATTRID},
+       kItemCount,
+       nullptr},
+      {"interval attributes are not filtered",
+       {{0x0F, OPCHDA_EQUAL, Real(1)}},
+       {OPC_W_NOFILTER},
+       kItemCount,
+       nullptr},
+      {"texts have no order",
+       {{0x02, OPCHDA_LESS, Text(L"x")}},
+       {E_INVALIDARG},
+       kItemCount,
+       nullptr},
       {"no such operator", {{0x01, 9, Short(5)}}, {E_INVALIDARG}, kItemCount, nullptr},
-      {"operand of the wrong type", {{0x01, OPCHDA_EQUAL, Text(L"five")}}, {OPC_E_INVALIDDATATYPE}, kItemCount, nullptr},
+      {"operand of the wrong type",
+       {{0x01, OPCHDA_EQUAL, Text(L"five")}},
+       {OPC_E_INVALIDDATATYPE},
+       kItemCount,
+       nullptr},
       {"bad and good filter",
        {{0x7777, OPCHDA_EQUAL, Short(1)}, {0x01, OPCHDA_EQUAL, Short(VT_BOOL)}},
        {OPC_E_UNKNOWNATTRID, S_OK},
@@ -197,7 +233,8 @@ TEST(Browse, FiltersSelectItemsAndReportWhatTheyIgnore) {
     for (Filter& f : c.filters) VariantClear(&f.value);
     ASSERT_TRUE(b.browser);
     EXPECT_EQ(b.errors, c.codes);
-    const bool all_ok = std::all_of(c.codes.begin(), c.codes.end(), [](HRESULT h) { return h == S_OK; });
+    const bool all_ok =
+        std::all_of(c.codes.begin(), c.codes.end(), [](HRESULT h) { return h == S_OK; });
     EXPECT_EQ(b.call, all_ok ? S_OK : S_FALSE);
     const std::vector<std::wstring> ids = Names(b.browser.Get(), OPCHDA_FLAT);
     EXPECT_EQ(ids.size(), c.count);

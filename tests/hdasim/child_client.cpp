@@ -28,7 +28,8 @@ int RunChildClient(const char* ready_event) {
   SetEvent(ready.Get());
   // Reads without end; the parent kills this process in the middle of one of them.
   const Ticks start = At(2021, 6, 1);
-  for (Ticks t = start;; t += kMinute) session.ReadRaw(HdaTime::Absolute(t), HdaTime::Absolute(t + kMinute), 0, false, {handle});
+  for (Ticks t = start;; t += kMinute)
+    session.ReadRaw(HdaTime::Absolute(t), HdaTime::Absolute(t + kMinute), 0, false, {handle});
 }
 
 }  // namespace hdatest

@@ -1,8 +1,7 @@
 // Finding the servers: the server-list class out of process, old and new interface, and the
 // component categories manager.
-#include <gtest/gtest.h>
-
 #include <comcat.h>
+#include <gtest/gtest.h>
 
 #include <set>
 
@@ -11,7 +10,8 @@
 namespace hdatest {
 namespace {
 
-const CATID kHdaCategory = {0x7DE5B060, 0xE089, 0x11D2, {0xA5, 0xE6, 0x00, 0x00, 0x86, 0x33, 0x93, 0x99}};
+const CATID kHdaCategory = {
+    0x7DE5B060, 0xE089, 0x11D2, {0xA5, 0xE6, 0x00, 0x00, 0x86, 0x33, 0x93, 0x99}};
 
 std::wstring Text(const GUID& g) {
   wchar_t text[40];
@@ -51,7 +51,9 @@ TEST(Discovery, ServerListEnumeratesTheCategory) {
   // "Any required categories" (0), and the way the desktop client asks (the same category again).
   for (ULONG required : {0u, 1u}) {
     ComPtr<IOPCEnumGUID> classes;
-    ASSERT_EQ(list->EnumClassesOfCategories(1, &category, required, required ? &category : nullptr, &classes), S_OK);
+    ASSERT_EQ(list->EnumClassesOfCategories(1, &category, required, required ? &category : nullptr,
+                                            &classes),
+              S_OK);
     const std::set<std::wstring> found = Drain(classes.Get());
     for (const std::wstring& ours : OurClasses()) EXPECT_TRUE(found.count(ours)) << required;
 
@@ -66,9 +68,10 @@ TEST(Discovery, ServerListEnumeratesTheCategory) {
     const wchar_t* prog_id;
     const wchar_t* user_type;
     const wchar_t* independent;
-  } details[] = {{L"Varnel.HdaSim.1", L"Varnel HDA Simulation Server 1", L"Varnel.HdaSim"},
-                 {L"Varnel.HdaSim.2", L"Varnel HDA Simulation Server 2", L"Varnel.HdaSim.2"},
-                 {L"Varnel.HdaSim.10", L"Varnel HDA Simulation Server 10 (read only)", L"Varnel.HdaSim.10"}};
+  } details[] = {
+      {L"Varnel.HdaSim.1", L"Varnel HDA Simulation Server 1", L"Varnel.HdaSim"},
+      {L"Varnel.HdaSim.2", L"Varnel HDA Simulation Server 2", L"Varnel.HdaSim.2"},
+      {L"Varnel.HdaSim.10", L"Varnel HDA Simulation Server 10 (read only)", L"Varnel.HdaSim.10"}};
   for (const Details& d : details) {
     CLSID clsid{};
     ASSERT_EQ(list->CLSIDFromProgID(d.prog_id, &clsid), S_OK);
@@ -110,8 +113,8 @@ TEST(Discovery, OldServerListInterfaceWithIEnumGUID) {
 
 TEST(Discovery, ComponentCategoriesManagerFindsTheServers) {
   ComPtr<ICatInformation> categories;
-  ASSERT_EQ(CoCreateInstance(CLSID_StdComponentCategoriesMgr, nullptr, CLSCTX_INPROC_SERVER, IID_ICatInformation,
-                             reinterpret_cast<void**>(&categories)),
+  ASSERT_EQ(CoCreateInstance(CLSID_StdComponentCategoriesMgr, nullptr, CLSCTX_INPROC_SERVER,
+                             IID_ICatInformation, reinterpret_cast<void**>(&categories)),
             S_OK);
   CATID category = kHdaCategory;
   ComPtr<IEnumGUID> classes;

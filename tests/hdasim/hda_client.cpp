@@ -1,12 +1,11 @@
 #include "tests/hdasim/hda_client.h"
 
+#include <gtest/gtest.h>
 #include <tlhelp32.h>
 
 #include <cmath>
 #include <cstring>
 #include <cwchar>
-
-#include <gtest/gtest.h>
 
 #include "ui/handle.h"
 
@@ -72,7 +71,8 @@ ComPtr<IUnknown> CreateServer(const wchar_t* prog_id, HRESULT* result) {
   HRESULT hr = CLSIDFromProgID(prog_id, &clsid);
   ComPtr<IUnknown> server;
   if (SUCCEEDED(hr))
-    hr = CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, IID_IUnknown, reinterpret_cast<void**>(&server));
+    hr = CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, IID_IUnknown,
+                          reinterpret_cast<void**>(&server));
   if (result) *result = hr;
   return server;
 }
@@ -83,23 +83,57 @@ Point ToPoint(const FILETIME& time, const VARIANT& value, DWORD quality) {
   p.type = V_VT(&value);
   p.quality = quality;
   switch (V_VT(&value)) {
-    case VT_BSTR: p.text.assign(V_BSTR(&value), SysStringLen(V_BSTR(&value))); break;
-    case VT_I1: p.number = V_I1(&value); break;
-    case VT_UI1: p.number = V_UI1(&value); break;
-    case VT_I2: p.number = V_I2(&value); break;
-    case VT_UI2: p.number = V_UI2(&value); break;
-    case VT_I4: p.number = V_I4(&value); break;
-    case VT_UI4: p.number = V_UI4(&value); break;
-    case VT_INT: p.number = V_INT(&value); break;
-    case VT_UINT: p.number = V_UINT(&value); break;
-    case VT_R4: p.number = V_R4(&value); break;
-    case VT_R8: p.number = V_R8(&value); break;
-    case VT_DATE: p.number = V_DATE(&value); break;
-    case VT_BOOL: p.number = V_BOOL(&value); break;
-    case VT_CY: p.number = static_cast<double>(V_CY(&value).int64) / 10000.0; break;
-    case VT_I8: p.number = static_cast<double>(V_I8(&value)); break;
-    case VT_UI8: p.number = static_cast<double>(V_UI8(&value)); break;
-    default: p.number = std::nan(""); break;
+    case VT_BSTR:
+      p.text.assign(V_BSTR(&value), SysStringLen(V_BSTR(&value)));
+      break;
+    case VT_I1:
+      p.number = V_I1(&value);
+      break;
+    case VT_UI1:
+      p.number = V_UI1(&value);
+      break;
+    case VT_I2:
+      p.number = V_I2(&value);
+      break;
+    case VT_UI2:
+      p.number = V_UI2(&value);
+      break;
+    case VT_I4:
+      p.number = V_I4(&value);
+      break;
+    case VT_UI4:
+      p.number = V_UI4(&value);
+      break;
+    case VT_INT:
+      p.number = V_INT(&value);
+      break;
+    case VT_UINT:
+      p.number = V_UINT(&value);
+      break;
+    case VT_R4:
+      p.number = V_R4(&value);
+      break;
+    case VT_R8:
+      p.number = V_R8(&value);
+      break;
+    case VT_DATE:
+      p.number = V_DATE(&value);
+      break;
+    case VT_BOOL:
+      p.number = V_BOOL(&value);
+      break;
+    case VT_CY:
+      p.number = static_cast<double>(V_CY(&value).int64) / 10000.0;
+      break;
+    case VT_I8:
+      p.number = static_cast<double>(V_I8(&value));
+      break;
+    case VT_UI8:
+      p.number = static_cast<double>(V_UI8(&value));
+      break;
+    default:
+      p.number = std::nan("");
+      break;
   }
   return p;
 }
@@ -107,7 +141,8 @@ Point ToPoint(const FILETIME& time, const VARIANT& value, DWORD quality) {
 void FreeItems(OPCHDA_ITEM* items, DWORD count) {
   if (!items) return;
   for (DWORD i = 0; i < count; ++i) {
-    for (DWORD k = 0; items[i].pvDataValues && k < items[i].dwCount; ++k) VariantClear(&items[i].pvDataValues[k]);
+    for (DWORD k = 0; items[i].pvDataValues && k < items[i].dwCount; ++k)
+      VariantClear(&items[i].pvDataValues[k]);
     CoTaskMemFree(items[i].pvDataValues);
     CoTaskMemFree(items[i].pftTimeStamps);
     CoTaskMemFree(items[i].pdwQualities);
@@ -123,7 +158,8 @@ std::vector<ItemResult> TakeItems(OPCHDA_ITEM* items, HRESULT* errors, DWORD cou
     r.client = items[i].hClient;
     r.aggregate = items[i].haAggregate;
     for (DWORD k = 0; k < items[i].dwCount; ++k)
-      r.points.push_back(ToPoint(items[i].pftTimeStamps[k], items[i].pvDataValues[k], items[i].pdwQualities[k]));
+      r.points.push_back(
+          ToPoint(items[i].pftTimeStamps[k], items[i].pvDataValues[k], items[i].pdwQualities[k]));
     results.push_back(std::move(r));
   }
   FreeItems(items, count);
@@ -159,42 +195,48 @@ ReadResult Session::ReadRaw(HdaTime start, HdaTime end, DWORD count, bool bounds
   ReadResult result;
   OPCHDA_ITEM* items = nullptr;
   HRESULT* errors = nullptr;
-  result.call = read_->ReadRaw(start.Get(), end.Get(), count, bounds, static_cast<DWORD>(handles.size()),
-                               const_cast<OPCHANDLE*>(handles.data()), &items, &errors);
+  result.call =
+      read_->ReadRaw(start.Get(), end.Get(), count, bounds, static_cast<DWORD>(handles.size()),
+                     const_cast<OPCHANDLE*>(handles.data()), &items, &errors);
   result.outputs_null = !items && !errors;
   result.items = TakeItems(items, errors, static_cast<DWORD>(handles.size()));
   return result;
 }
 
-ReadResult Session::ReadProcessed(HdaTime start, HdaTime end, Ticks interval, const std::vector<OPCHANDLE>& handles,
+ReadResult Session::ReadProcessed(HdaTime start, HdaTime end, Ticks interval,
+                                  const std::vector<OPCHANDLE>& handles,
                                   const std::vector<DWORD>& aggregates) {
   ReadResult result;
   OPCHDA_ITEM* items = nullptr;
   HRESULT* errors = nullptr;
-  result.call = read_->ReadProcessed(start.Get(), end.Get(), ToFileTime(interval), static_cast<DWORD>(handles.size()),
-                                     const_cast<OPCHANDLE*>(handles.data()), const_cast<DWORD*>(aggregates.data()),
-                                     &items, &errors);
+  result.call = read_->ReadProcessed(start.Get(), end.Get(), ToFileTime(interval),
+                                     static_cast<DWORD>(handles.size()),
+                                     const_cast<OPCHANDLE*>(handles.data()),
+                                     const_cast<DWORD*>(aggregates.data()), &items, &errors);
   result.outputs_null = !items && !errors;
   result.items = TakeItems(items, errors, static_cast<DWORD>(handles.size()));
   return result;
 }
 
-ReadResult Session::ReadAtTime(const std::vector<Ticks>& times, const std::vector<OPCHANDLE>& handles) {
+ReadResult Session::ReadAtTime(const std::vector<Ticks>& times,
+                               const std::vector<OPCHANDLE>& handles) {
   std::vector<FILETIME> stamps;
   for (Ticks t : times) stamps.push_back(ToFileTime(t));
   ReadResult result;
   OPCHDA_ITEM* items = nullptr;
   HRESULT* errors = nullptr;
-  result.call = read_->ReadAtTime(static_cast<DWORD>(stamps.size()), stamps.data(), static_cast<DWORD>(handles.size()),
+  result.call = read_->ReadAtTime(static_cast<DWORD>(stamps.size()), stamps.data(),
+                                  static_cast<DWORD>(handles.size()),
                                   const_cast<OPCHANDLE*>(handles.data()), &items, &errors);
   result.outputs_null = !items && !errors;
   result.items = TakeItems(items, errors, static_cast<DWORD>(handles.size()));
   return result;
 }
 
-std::vector<HRESULT> Session::Write(Edit edit, const std::vector<OPCHANDLE>& handles, const std::vector<Ticks>& times,
-                                    const std::vector<VARIANT>& values, const std::vector<DWORD>& qualities,
-                                    HRESULT* call) {
+std::vector<HRESULT> Session::Write(Edit edit, const std::vector<OPCHANDLE>& handles,
+                                    const std::vector<Ticks>& times,
+                                    const std::vector<VARIANT>& values,
+                                    const std::vector<DWORD>& qualities, HRESULT* call) {
   std::vector<FILETIME> stamps;
   for (Ticks t : times) stamps.push_back(ToFileTime(t));
   const DWORD n = static_cast<DWORD>(handles.size());
@@ -203,9 +245,15 @@ std::vector<HRESULT> Session::Write(Edit edit, const std::vector<OPCHANDLE>& han
   auto* q = const_cast<DWORD*>(qualities.data());
   HRESULT* errors = nullptr;
   switch (edit) {
-    case Edit::kInsert: *call = update_->Insert(n, h, stamps.data(), v, q, &errors); break;
-    case Edit::kReplace: *call = update_->Replace(n, h, stamps.data(), v, q, &errors); break;
-    case Edit::kInsertReplace: *call = update_->InsertReplace(n, h, stamps.data(), v, q, &errors); break;
+    case Edit::kInsert:
+      *call = update_->Insert(n, h, stamps.data(), v, q, &errors);
+      break;
+    case Edit::kReplace:
+      *call = update_->Replace(n, h, stamps.data(), v, q, &errors);
+      break;
+    case Edit::kInsertReplace:
+      *call = update_->InsertReplace(n, h, stamps.data(), v, q, &errors);
+      break;
   }
   std::vector<HRESULT> codes;
   if (errors) codes.assign(errors, errors + n);
@@ -238,7 +286,8 @@ std::vector<DWORD> ServerProcessIds() {
   }
   PROCESSENTRY32W entry{};
   entry.dwSize = sizeof(entry);
-  for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more; more = Process32NextW(snapshot.Get(), &entry))
+  for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more;
+       more = Process32NextW(snapshot.Get(), &entry))
     if (_wcsicmp(entry.szExeFile, L"hdasim.exe") == 0) ids.push_back(entry.th32ProcessID);
   return ids;
 }

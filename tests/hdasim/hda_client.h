@@ -62,8 +62,8 @@ ComPtr<I> Query(IUnknown* object) {
 struct Point {
   Ticks time = 0;
   VARTYPE type = VT_EMPTY;
-  double number = 0;   // numeric types (BOOL as 0 or -1, CY scaled, I8/UI8 converted)
-  std::wstring text;   // BSTR
+  double number = 0;  // numeric types (BOOL as 0 or -1, CY scaled, I8/UI8 converted)
+  std::wstring text;  // BSTR
   DWORD quality = 0;
 };
 Point ToPoint(const FILETIME& time, const VARIANT& value, DWORD quality);
@@ -98,16 +98,18 @@ class Session {
   // A server handle for the item, with the given client handle; 0 when the server refuses it.
   OPCHANDLE Handle(const std::wstring& item_id, OPCHANDLE client = 1);
 
-  ReadResult ReadRaw(HdaTime start, HdaTime end, DWORD count, bool bounds, const std::vector<OPCHANDLE>& handles);
-  ReadResult ReadProcessed(HdaTime start, HdaTime end, Ticks interval, const std::vector<OPCHANDLE>& handles,
+  ReadResult ReadRaw(HdaTime start, HdaTime end, DWORD count, bool bounds,
+                     const std::vector<OPCHANDLE>& handles);
+  ReadResult ReadProcessed(HdaTime start, HdaTime end, Ticks interval,
+                           const std::vector<OPCHANDLE>& handles,
                            const std::vector<DWORD>& aggregates);
   ReadResult ReadAtTime(const std::vector<Ticks>& times, const std::vector<OPCHANDLE>& handles);
 
   // Per-value codes of a write, with the call's result first.
   enum class Edit { kInsert, kReplace, kInsertReplace };
-  std::vector<HRESULT> Write(Edit edit, const std::vector<OPCHANDLE>& handles, const std::vector<Ticks>& times,
-                             const std::vector<VARIANT>& values, const std::vector<DWORD>& qualities,
-                             HRESULT* call);
+  std::vector<HRESULT> Write(Edit edit, const std::vector<OPCHANDLE>& handles,
+                             const std::vector<Ticks>& times, const std::vector<VARIANT>& values,
+                             const std::vector<DWORD>& qualities, HRESULT* call);
 
  private:
   ComPtr<IUnknown> unknown_;

@@ -30,13 +30,16 @@ TEST(Lifetime, ServerSurvivesAClientThatIsKilledMidSession) {
   const std::string event_name = "hdasim-child-ready-" + std::to_string(GetCurrentProcessId());
   ui::UniqueKernelHandle ready(CreateEventA(nullptr, TRUE, FALSE, event_name.c_str()));
   ASSERT_TRUE(ready);
-  std::wstring command = L"\"" + SelfPath() + L"\" --child-client " + std::wstring(event_name.begin(), event_name.end());
+  std::wstring command = L"\"" + SelfPath() + L"\" --child-client " +
+                         std::wstring(event_name.begin(), event_name.end());
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info{};
-  ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info));
+  ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                             &startup, &info));
   ui::UniqueKernelHandle child(info.hProcess), child_thread(info.hThread);
-  ASSERT_EQ(WaitForSingleObject(ready.Get(), 30000), WAIT_OBJECT_0) << "the child client did not connect";
+  ASSERT_EQ(WaitForSingleObject(ready.Get(), 30000), WAIT_OBJECT_0)
+      << "the child client did not connect";
   Sleep(500);  // in the middle of its reads
   ASSERT_TRUE(TerminateProcess(child.Get(), 9));
   ASSERT_EQ(WaitForSingleObject(child.Get(), 10000), WAIT_OBJECT_0);
@@ -84,7 +87,8 @@ TEST(Lifetime, ClockOffsetComesFromTheEnvironmentAtStart) {
     WORD major, minor, build;
     DWORD max;
     LPWSTR text = nullptr, vendor = nullptr;
-    ASSERT_EQ(session.Server()->GetHistorianStatus(&status, &now, &started, &major, &minor, &build, &max, &text, &vendor),
+    ASSERT_EQ(session.Server()->GetHistorianStatus(&status, &now, &started, &major, &minor, &build,
+                                                   &max, &text, &vendor),
               S_OK);
     EXPECT_LE(std::llabs(FromFileTime(*now) - (SystemNow() - kDay)), 10 * kSecond);
     CoTaskMemFree(now);
@@ -107,9 +111,12 @@ TEST(Lifetime, PrivateBytesStayFlatUnderRepeatedReads) {
   const OPCHANDLE memory = session.Handle(L"Control/Private bytes");
   const Ticks t = At(2022, 1, 1);
   auto read_all = [&] {
-    ReadResult a = session.ReadRaw(HdaTime::Absolute(t), HdaTime::Absolute(t + kHour), 32000, false, {numbers});
-    ReadResult b = session.ReadRaw(HdaTime::Absolute(t), HdaTime::Absolute(t + kDay), 32000, false, {texts});
-    ReadResult c = session.ReadProcessed(HdaTime::Absolute(t), HdaTime::Absolute(t + kHour), kMinute, {numbers}, {3});
+    ReadResult a = session.ReadRaw(HdaTime::Absolute(t), HdaTime::Absolute(t + kHour), 32000, false,
+                                   {numbers});
+    ReadResult b =
+        session.ReadRaw(HdaTime::Absolute(t), HdaTime::Absolute(t + kDay), 32000, false, {texts});
+    ReadResult c = session.ReadProcessed(HdaTime::Absolute(t), HdaTime::Absolute(t + kHour),
+                                         kMinute, {numbers}, {3});
     ASSERT_EQ(a.items[0].points.size(), 32000u);
     ASSERT_EQ(b.items[0].points.size(), 32000u);
     ASSERT_EQ(c.items[0].points.size(), 60u);
@@ -130,7 +137,8 @@ TEST(Lifetime, SlowItemsDelayTheWholeReadOnce) {
   const OPCHANDLE sine = session.Handle(L"Waves/Sine 1s");
   const Ticks t = At(2022, 5, 5);
   const ULONGLONG started = GetTickCount64();
-  ReadResult r = session.ReadRaw(HdaTime::Absolute(t), HdaTime::Absolute(t + 10 * kSecond), 0, false, {slow, sine, slow});
+  ReadResult r = session.ReadRaw(HdaTime::Absolute(t), HdaTime::Absolute(t + 10 * kSecond), 0,
+                                 false, {slow, sine, slow});
   const ULONGLONG took = GetTickCount64() - started;
   EXPECT_EQ(r.call, S_OK);
   for (const ItemResult& item : r.items) EXPECT_EQ(item.points.size(), 10u);

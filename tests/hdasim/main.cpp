@@ -44,7 +44,8 @@ LONG WINAPI ReportCrash(EXCEPTION_POINTERS* info) {
 
 int main(int argc, char** argv) {
   SetUnhandledExceptionFilter(ReportCrash);
-  if (argc == 3 && std::strcmp(argv[1], "--child-client") == 0) return hdatest::RunChildClient(argv[2]);
+  if (argc == 3 && std::strcmp(argv[1], "--child-client") == 0)
+    return hdatest::RunChildClient(argv[2]);
   if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
   ::testing::InitGoogleTest(&argc, argv);
   ::testing::AddGlobalTestEnvironment(new ServerExitCheck);

@@ -52,7 +52,8 @@ TEST(HdaServer, ListsTheStandardAttributesAndAggregates) {
   DWORD aggregate_count = 0;
   DWORD* aggregate_ids = nullptr;
   LPWSTR *aggregate_names = nullptr, *aggregate_descriptions = nullptr;
-  ASSERT_EQ(session.Server()->GetAggregates(&aggregate_count, &aggregate_ids, &aggregate_names, &aggregate_descriptions),
+  ASSERT_EQ(session.Server()->GetAggregates(&aggregate_count, &aggregate_ids, &aggregate_names,
+                                            &aggregate_descriptions),
             S_OK);
   std::map<DWORD, std::wstring> aggregates;
   for (DWORD i = 0; i < aggregate_count; ++i) {
@@ -64,8 +65,9 @@ TEST(HdaServer, ListsTheStandardAttributesAndAggregates) {
   CoTaskMemFree(aggregate_names);
   CoTaskMemFree(aggregate_descriptions);
   const std::map<DWORD, std::wstring> required = {
-      {1, L"Interpolative"}, {2, L"Total"}, {3, L"Average"}, {4, L"Time Average"}, {5, L"Count"},
-      {8, L"Minimum"},       {10, L"Maximum"}, {11, L"Start"}, {12, L"End"},        {13, L"Delta"}};
+      {1, L"Interpolative"}, {2, L"Total"},   {3, L"Average"},  {4, L"Time Average"},
+      {5, L"Count"},         {8, L"Minimum"}, {10, L"Maximum"}, {11, L"Start"},
+      {12, L"End"},          {13, L"Delta"}};
   for (const auto& [id, name] : required) EXPECT_EQ(aggregates[id], name) << id;
 }
 
@@ -77,7 +79,8 @@ TEST(HdaServer, HistorianStatus) {
   DWORD max = 0;
   LPWSTR text = nullptr, vendor = nullptr;
   const Ticks before = SystemNow();
-  ASSERT_EQ(session.Server()->GetHistorianStatus(&status, &now, &started, &major, &minor, &build, &max, &text, &vendor),
+  ASSERT_EQ(session.Server()->GetHistorianStatus(&status, &now, &started, &major, &minor, &build,
+                                                 &max, &text, &vendor),
             S_OK);
   EXPECT_EQ(status, OPCHDA_UP);
   ASSERT_NE(now, nullptr);
@@ -119,7 +122,8 @@ TEST(HdaServer, ItemHandlesAndValidationReportEachItem) {
   const DWORD n = static_cast<DWORD>(ids.size());
   OPCHANDLE* handles = nullptr;
   HRESULT* errors = nullptr;
-  ASSERT_EQ(session.Server()->GetItemHandles(n, ids.data(), clients.data(), &handles, &errors), S_FALSE);
+  ASSERT_EQ(session.Server()->GetItemHandles(n, ids.data(), clients.data(), &handles, &errors),
+            S_FALSE);
   std::set<OPCHANDLE> distinct;
   for (DWORD i = 0; i < n; ++i) {
     EXPECT_EQ(errors[i], cases[i].code) << i;
@@ -139,16 +143,17 @@ TEST(HdaServer, ItemHandlesAndValidationReportEachItem) {
 
   // A handle belongs to the server object that gave it out, until released.
   Session other(L"Varnel.HdaSim.4");
-  ReadResult foreign = other.ReadRaw(HdaTime::Absolute(At(2020, 1, 1)), HdaTime::Absolute(At(2020, 1, 1, 0, 0, 3)), 0,
-                                     false, {good});
+  ReadResult foreign = other.ReadRaw(HdaTime::Absolute(At(2020, 1, 1)),
+                                     HdaTime::Absolute(At(2020, 1, 1, 0, 0, 3)), 0, false, {good});
   EXPECT_EQ(foreign.items[0].error, OPC_E_INVALIDHANDLE);
   OPCHANDLE release[] = {good, good};
   ASSERT_EQ(session.Server()->ReleaseItemHandles(2, release, &errors), S_FALSE);
   EXPECT_EQ(errors[0], S_OK);
   EXPECT_EQ(errors[1], OPC_E_INVALIDHANDLE);
   CoTaskMemFree(errors);
-  ReadResult released = session.ReadRaw(HdaTime::Absolute(At(2020, 1, 1)), HdaTime::Absolute(At(2020, 1, 1, 0, 0, 3)),
-                                        0, false, {good});
+  ReadResult released =
+      session.ReadRaw(HdaTime::Absolute(At(2020, 1, 1)), HdaTime::Absolute(At(2020, 1, 1, 0, 0, 3)),
+                      0, false, {good});
   EXPECT_EQ(released.items[0].error, OPC_E_INVALIDHANDLE);
 }
 
@@ -255,9 +260,10 @@ TEST(HdaServer, ReadAttributeAnswersPerAttribute) {
   HdaTime start = HdaTime::Absolute(at), end = HdaTime::Absolute(at);
   OPCHDA_ATTRIBUTE* values = nullptr;
   HRESULT* errors = nullptr;
-  ASSERT_EQ(session.Read()->ReadAttribute(start.Get(), end.Get(), sine, static_cast<DWORD>(ids.size()), ids.data(),
-                                          &values, &errors),
-            S_FALSE);
+  ASSERT_EQ(
+      session.Read()->ReadAttribute(start.Get(), end.Get(), sine, static_cast<DWORD>(ids.size()),
+                                    ids.data(), &values, &errors),
+      S_FALSE);
   for (std::size_t i = 0; i < ids.size(); ++i) {
     const AttributeCase& c = cases[i];
     SCOPED_TRACE(c.id);
@@ -289,14 +295,17 @@ TEST(HdaServer, ReadAttributeAnswersPerAttribute) {
   // A text item has no numeric range; a bad handle fails the whole call.
   const OPCHANDLE text = session.Handle(L"Text/States");
   DWORD maximum = 0x0B;
-  ASSERT_EQ(session.Read()->ReadAttribute(start.Get(), end.Get(), text, 1, &maximum, &values, &errors), S_FALSE);
+  ASSERT_EQ(
+      session.Read()->ReadAttribute(start.Get(), end.Get(), text, 1, &maximum, &values, &errors),
+      S_FALSE);
   EXPECT_EQ(errors[0], OPC_E_INVALIDATTRID);
   CoTaskMemFree(values);
   CoTaskMemFree(errors);
   values = reinterpret_cast<OPCHDA_ATTRIBUTE*>(1);
   errors = reinterpret_cast<HRESULT*>(1);
-  EXPECT_EQ(session.Read()->ReadAttribute(start.Get(), end.Get(), 0xBAD, 1, &maximum, &values, &errors),
-            OPC_E_INVALIDHANDLE);
+  EXPECT_EQ(
+      session.Read()->ReadAttribute(start.Get(), end.Get(), 0xBAD, 1, &maximum, &values, &errors),
+      OPC_E_INVALIDHANDLE);
   EXPECT_EQ(values, nullptr);
   EXPECT_EQ(errors, nullptr);
 }
@@ -309,7 +318,8 @@ TEST(HdaServer, CurrentAttributeValueIsStampedNow) {
   OPCHDA_ATTRIBUTE* values = nullptr;
   HRESULT* errors = nullptr;
   const Ticks before = SystemNow();
-  ASSERT_EQ(session.Read()->ReadAttribute(start.Get(), end.Get(), h, 1, &id, &values, &errors), S_OK);
+  ASSERT_EQ(session.Read()->ReadAttribute(start.Get(), end.Get(), h, 1, &id, &values, &errors),
+            S_OK);
   ASSERT_EQ(values[0].dwNumValues, 1u);
   EXPECT_EQ(V_VT(&values[0].vAttributeValues[0]), VT_I2);
   EXPECT_EQ(V_I2(&values[0].vAttributeValues[0]), VT_UI2);

@@ -1,7 +1,6 @@
 // The IOPCShutdown connection point, and the shutdown control that makes the server ask every
 // advised client to disconnect and then end.
 #include <gtest/gtest.h>
-
 #include <olectl.h>
 
 #include "tests/hdasim/hda_client.h"
@@ -16,7 +15,8 @@ struct Advised {
   ComPtr<IConnectionPoint> point;
   DWORD cookie = 0;
 
-  explicit Advised(const wchar_t* prog_id) : session(prog_id), sink(ComPtr<ShutdownSink>::Attach(new ShutdownSink)) {
+  explicit Advised(const wchar_t* prog_id)
+      : session(prog_id), sink(ComPtr<ShutdownSink>::Attach(new ShutdownSink)) {
     auto container = Query<IConnectionPointContainer>(session.Unknown());
     if (!container) return;
     container->FindConnectionPoint(IID_IOPCShutdown, &point);
@@ -29,7 +29,8 @@ TEST(Shutdown, ConnectionPointContainerAndPoint) {
   auto container = Query<IConnectionPointContainer>(session.Unknown());
   ASSERT_TRUE(container);
   ComPtr<IConnectionPoint> point;
-  EXPECT_EQ(container->FindConnectionPoint(IID_IOPCHDA_DataCallback, &point), CONNECT_E_NOCONNECTION);
+  EXPECT_EQ(container->FindConnectionPoint(IID_IOPCHDA_DataCallback, &point),
+            CONNECT_E_NOCONNECTION);
   EXPECT_FALSE(point);
   ASSERT_EQ(container->FindConnectionPoint(IID_IOPCShutdown, &point), S_OK);
   IID iid{};
@@ -70,10 +71,12 @@ TEST(Shutdown, ControlAsksEveryAdvisedClientAndEndsTheServer) {
   const OPCHANDLE control = first.session.Handle(L"Control/Shutdown");
   HRESULT call = E_FAIL;
   VARIANT one = Real(1);
-  const auto codes = first.session.Write(Session::Edit::kInsert, {control}, {SystemNow()}, {one}, {0xC0}, &call);
+  const auto codes =
+      first.session.Write(Session::Edit::kInsert, {control}, {SystemNow()}, {one}, {0xC0}, &call);
   ASSERT_EQ(call, S_OK);
   EXPECT_EQ(codes, std::vector<HRESULT>{S_OK});
-  EXPECT_TRUE(PumpUntil([&] { return first.sink->Calls() > 0 && second.sink->Calls() > 0; }, 20000));
+  EXPECT_TRUE(
+      PumpUntil([&] { return first.sink->Calls() > 0 && second.sink->Calls() > 0; }, 20000));
   EXPECT_EQ(first.sink->Calls(), 1);
   EXPECT_EQ(second.sink->Calls(), 1);
   EXPECT_EQ(first.sink->Thread(), GetCurrentThreadId());
@@ -81,7 +84,8 @@ TEST(Shutdown, ControlAsksEveryAdvisedClientAndEndsTheServer) {
   EXPECT_TRUE(WaitForNoServer(20000));
 
   const ULONGLONG started = GetTickCount64();
-  ReadResult late = silent.ReadRaw(HdaTime::Absolute(At(2020, 1, 1)), HdaTime::Absolute(At(2020, 1, 2)), 0, false, {1});
+  ReadResult late = silent.ReadRaw(HdaTime::Absolute(At(2020, 1, 1)),
+                                   HdaTime::Absolute(At(2020, 1, 2)), 0, false, {1});
   EXPECT_TRUE(FAILED(late.call)) << HexCode(late.call);
   EXPECT_LT(GetTickCount64() - started, 10000u);
 }

@@ -19,13 +19,14 @@ class Update : public ::testing::Test {
     ASSERT_TRUE(session_.Update());
     HRESULT call = E_FAIL;
     VARIANT zero = Real(0);
-    session_.Write(Session::Edit::kInsertReplace, {session_.Handle(L"Control/Reset")}, {SystemNow()}, {zero}, {0xC0},
-                   &call);
+    session_.Write(Session::Edit::kInsertReplace, {session_.Handle(L"Control/Reset")},
+                   {SystemNow()}, {zero}, {0xC0}, &call);
     ASSERT_EQ(call, S_OK);
   }
 
   std::vector<HRESULT> Write(Session::Edit edit, OPCHANDLE h, const std::vector<Ticks>& times,
-                             const std::vector<double>& values, HRESULT* call, DWORD quality = 0xC0) {
+                             const std::vector<double>& values, HRESULT* call,
+                             DWORD quality = 0xC0) {
     std::vector<VARIANT> v;
     for (double x : values) v.push_back(Real(x));
     return session_.Write(edit, std::vector<OPCHANDLE>(times.size(), h), times, v,
@@ -50,7 +51,8 @@ TEST_F(Update, PerValueCodesOfEachEdit) {
   EXPECT_EQ(static_cast<DWORD>(caps), 0x1Fu);
 
   HRESULT call = E_FAIL;
-  EXPECT_EQ(Write(Session::Edit::kInsert, store, {t, t + kSecond}, {1, 2}, &call), (std::vector<HRESULT>{S_OK, S_OK}));
+  EXPECT_EQ(Write(Session::Edit::kInsert, store, {t, t + kSecond}, {1, 2}, &call),
+            (std::vector<HRESULT>{S_OK, S_OK}));
   EXPECT_EQ(call, S_OK);
   EXPECT_EQ(Write(Session::Edit::kInsert, store, {t, t + 2 * kSecond}, {5, 3}, &call),
             (std::vector<HRESULT>{OPC_E_DATAEXISTS, S_OK}));
@@ -58,8 +60,9 @@ TEST_F(Update, PerValueCodesOfEachEdit) {
   EXPECT_EQ(Write(Session::Edit::kReplace, store, {t, t + 5 * kSecond}, {10, 4}, &call),
             (std::vector<HRESULT>{S_OK, OPC_E_NODATAEXISTS}));
   // Inserted and replaced are success codes, but not S_OK: the call says S_FALSE.
-  EXPECT_EQ(Write(Session::Edit::kInsertReplace, store, {t + kSecond, t + 3 * kSecond}, {20, 30}, &call),
-            (std::vector<HRESULT>{OPC_S_REPLACED, OPC_S_INSERTED}));
+  EXPECT_EQ(
+      Write(Session::Edit::kInsertReplace, store, {t + kSecond, t + 3 * kSecond}, {20, 30}, &call),
+      (std::vector<HRESULT>{OPC_S_REPLACED, OPC_S_INSERTED}));
   EXPECT_EQ(call, S_FALSE);
 
   const std::vector<Point> points = Read(store, t, t + kMinute);
@@ -72,14 +75,17 @@ TEST_F(Update, PerValueCodesOfEachEdit) {
   }
 
   // Refusals, each for its own reason, in one call.
-  std::vector<VARIANT> values = {Real(1), Real(1), Real(1), Real(5000), Text(L"abc"), Text(L"12.5"), Real(1)};
+  std::vector<VARIANT> values = {Real(1),      Real(1),       Real(1), Real(5000),
+                                 Text(L"abc"), Text(L"12.5"), Real(1)};
   const std::vector<OPCHANDLE> handles = {sine, denied, 0xBAD, store, store, store, store};
-  const std::vector<Ticks> times = {t, t, t, t + 10 * kSecond, t + 11 * kSecond, t + 12 * kSecond, t + 13 * kSecond};
+  const std::vector<Ticks> times = {
+      t, t, t, t + 10 * kSecond, t + 11 * kSecond, t + 12 * kSecond, t + 13 * kSecond};
   const std::vector<DWORD> qualities = {0xC0, 0xC0, 0xC0, 0xC0, 0xC0, 0xC0, 0x000400C0};
-  const std::vector<HRESULT> codes = session_.Write(Session::Edit::kInsert, handles, times, values, qualities, &call);
+  const std::vector<HRESULT> codes =
+      session_.Write(Session::Edit::kInsert, handles, times, values, qualities, &call);
   for (VARIANT& v : values) VariantClear(&v);
-  EXPECT_EQ(codes, (std::vector<HRESULT>{OPC_E_BADRIGHTS, OPC_E_BADRIGHTS, OPC_E_INVALIDHANDLE, E_INVALIDARG,
-                                         E_INVALIDARG, S_OK, E_INVALIDARG}));
+  EXPECT_EQ(codes, (std::vector<HRESULT>{OPC_E_BADRIGHTS, OPC_E_BADRIGHTS, OPC_E_INVALIDHANDLE,
+                                         E_INVALIDARG, E_INVALIDARG, S_OK, E_INVALIDARG}));
   const std::vector<Point> converted = Read(store, t + 12 * kSecond, t + 13 * kSecond);
   ASSERT_EQ(converted.size(), 1u);
   EXPECT_EQ(converted[0].type, VT_R8);
@@ -101,8 +107,10 @@ TEST_F(Update, EditsLieOverTheGeneratedValues) {
   const Ticks t = At(2016, 2, 29, 12);  // a sample time: whole ten seconds
   auto sine = [](Ticks at) { return expected::Sine(at, kMinute, -100, 100); };
   HRESULT call = E_FAIL;
-  EXPECT_EQ(Write(Session::Edit::kReplace, item, {t + 10 * kSecond}, {99}, &call), (std::vector<HRESULT>{S_OK}));
-  EXPECT_EQ(Write(Session::Edit::kInsert, item, {t + 15 * kSecond}, {-42}, &call), (std::vector<HRESULT>{S_OK}));
+  EXPECT_EQ(Write(Session::Edit::kReplace, item, {t + 10 * kSecond}, {99}, &call),
+            (std::vector<HRESULT>{S_OK}));
+  EXPECT_EQ(Write(Session::Edit::kInsert, item, {t + 15 * kSecond}, {-42}, &call),
+            (std::vector<HRESULT>{S_OK}));
   EXPECT_EQ(Write(Session::Edit::kInsert, item, {t + 20 * kSecond}, {1}, &call),
             (std::vector<HRESULT>{OPC_E_DATAEXISTS}));
   FILETIME gone = ToFileTime(t + 30 * kSecond);
@@ -128,8 +136,10 @@ TEST_F(Update, EditsLieOverTheGeneratedValues) {
   ASSERT_EQ(session_.Update()->DeleteRaw(from.Get(), to.Get(), 1, handles, &errors), S_OK);
   EXPECT_EQ(errors[0], S_OK);
   CoTaskMemFree(errors);
-  HdaTime again_from = HdaTime::Absolute(t + 10 * kSecond), again_to = HdaTime::Absolute(t + 40 * kSecond);
-  ASSERT_EQ(session_.Update()->DeleteRaw(again_from.Get(), again_to.Get(), 1, handles, &errors), S_FALSE);
+  HdaTime again_from = HdaTime::Absolute(t + 10 * kSecond),
+          again_to = HdaTime::Absolute(t + 40 * kSecond);
+  ASSERT_EQ(session_.Update()->DeleteRaw(again_from.Get(), again_to.Get(), 1, handles, &errors),
+            S_FALSE);
   EXPECT_EQ(errors[0], OPC_S_NODATA);
   CoTaskMemFree(errors);
   points = Read(item, t, t + kMinute);
@@ -151,16 +161,19 @@ struct Modified {
   std::wstring user;
 };
 
-std::vector<Modified> ReadModified(Session& session, OPCHANDLE h, Ticks from, Ticks to, DWORD count, HRESULT* code) {
+std::vector<Modified> ReadModified(Session& session, OPCHANDLE h, Ticks from, Ticks to, DWORD count,
+                                   HRESULT* code) {
   HdaTime start = HdaTime::Absolute(from), end = HdaTime::Absolute(to);
   OPCHDA_MODIFIEDITEM* items = nullptr;
   HRESULT* errors = nullptr;
   std::vector<Modified> out;
-  if (FAILED(session.Read()->ReadModified(start.Get(), end.Get(), count, 1, &h, &items, &errors))) return out;
+  if (FAILED(session.Read()->ReadModified(start.Get(), end.Get(), count, 1, &h, &items, &errors)))
+    return out;
   *code = errors[0];
   const OPCHDA_MODIFIEDITEM& m = items[0];
   for (DWORD i = 0; i < m.dwCount; ++i) {
-    out.push_back({FromFileTime(m.pftTimeStamps[i]), ToPoint(m.pftTimeStamps[i], m.pvDataValues[i], 0).number,
+    out.push_back({FromFileTime(m.pftTimeStamps[i]),
+                   ToPoint(m.pftTimeStamps[i], m.pvDataValues[i], 0).number,
                    FromFileTime(m.pftModificationTime[i]), m.pEditType[i], m.szUser[i]});
     VariantClear(&m.pvDataValues[i]);
     CoTaskMemFree(m.szUser[i]);
@@ -214,13 +227,15 @@ TEST_F(Update, ReadModifiedReturnsWhatEditsSuperseded) {
   }
 
   // Reverse, with a count: latest first, and "more data" while there is more.
-  const std::vector<Modified> last = ReadModified(session_, item, t + kMinute, t - kSecond, 2, &code);
+  const std::vector<Modified> last =
+      ReadModified(session_, item, t + kMinute, t - kSecond, 2, &code);
   EXPECT_EQ(code, OPC_S_MOREDATA);
   ASSERT_EQ(last.size(), 2u);
   EXPECT_EQ(last[0].time, t + 40 * kSecond);
   EXPECT_EQ(last[1].time, t + 30 * kSecond);
 
-  const std::vector<Modified> none = ReadModified(session_, item, t + kHour, t + 2 * kHour, 0, &code);
+  const std::vector<Modified> none =
+      ReadModified(session_, item, t + kHour, t + 2 * kHour, 0, &code);
   EXPECT_TRUE(none.empty());
   EXPECT_EQ(code, OPC_S_NODATA);
 }
@@ -229,7 +244,8 @@ TEST(UpdateClass, ReadOnlyClassHasNoUpdateInterface) {
   ComPtr<IUnknown> server = CreateServer(L"Varnel.HdaSim.10");
   ASSERT_TRUE(server);
   ComPtr<IOPCHDA_SyncUpdate> update;
-  EXPECT_EQ(server->QueryInterface(IID_IOPCHDA_SyncUpdate, reinterpret_cast<void**>(&update)), E_NOINTERFACE);
+  EXPECT_EQ(server->QueryInterface(IID_IOPCHDA_SyncUpdate, reinterpret_cast<void**>(&update)),
+            E_NOINTERFACE);
 }
 
 }  // namespace

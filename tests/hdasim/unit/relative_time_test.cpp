@@ -1,7 +1,7 @@
 // Relative time texts: keywords, offsets, signs carried over, month arithmetic at month ends.
-#include <gtest/gtest.h>
-
 #include "tools/hdasim/core/relative_time.h"
+
+#include <gtest/gtest.h>
 
 namespace hdasim {
 namespace {
@@ -71,18 +71,21 @@ TEST(RelativeTime, MonthsBackUpToTheLastDay) {
 }
 
 TEST(RelativeTime, EmptyTextIsTheNullTime) {
-  for (const wchar_t* text : {L"", L"   ", L"\t"}) EXPECT_EQ(ResolveRelativeTime(text, kNow).kind, ResolvedTime::Kind::kNull);
+  for (const wchar_t* text : {L"", L"   ", L"\t"})
+    EXPECT_EQ(ResolveRelativeTime(text, kNow).kind, ResolvedTime::Kind::kNull);
 }
 
 TEST(RelativeTime, RejectsWhatDoesNotParse) {
-  for (const wchar_t* text : {L"TODAY", L"NOW-", L"NOW-H", L"NOW-1", L"NOW-1X", L"NOW1H2", L"-1H", L"NOWW",
-                              L"NOW-1H15", L"NOW-99999999999999D", L"YEAR-1000000Y", L"DAY+1.5H", L"NOW--1H"}) {
+  for (const wchar_t* text :
+       {L"TODAY", L"NOW-", L"NOW-H", L"NOW-1", L"NOW-1X", L"NOW1H2", L"-1H", L"NOWW", L"NOW-1H15",
+        L"NOW-99999999999999D", L"YEAR-1000000Y", L"DAY+1.5H", L"NOW--1H"}) {
     EXPECT_EQ(ResolveRelativeTime(text, kNow).kind, ResolvedTime::Kind::kInvalid) << text;
   }
 }
 
 TEST(RelativeTime, CalendarRoundTrip) {
-  for (std::int64_t days : {0LL, 1LL, 58LL, 59LL, 60LL, 146096LL, 146097LL, 145731LL, 10'000'000LL}) {
+  for (std::int64_t days :
+       {0LL, 1LL, 58LL, 59LL, 60LL, 146096LL, 146097LL, 145731LL, 10'000'000LL}) {
     EXPECT_EQ(DaysFromCivil(CivilFromDays(days)), days);
   }
   EXPECT_EQ(DaysFromCivil({1601, 1, 1}), 0);

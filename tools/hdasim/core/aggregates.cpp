@@ -43,7 +43,8 @@ Sample Calculated(Ticks t, Value value, bool complete, bool partial) {
   Sample s;
   s.time = t;
   s.value = std::move(value);
-  s.quality = (complete ? kDaGood : kDaSubNormal) | OPCHDA_CALCULATED | (partial ? OPCHDA_PARTIAL : 0);
+  s.quality =
+      (complete ? kDaGood : kDaSubNormal) | OPCHDA_CALCULATED | (partial ? OPCHDA_PARTIAL : 0);
   return s;
 }
 
@@ -55,7 +56,8 @@ struct Point {
 // Everything the aggregates need from one interval, gathered in one pass over its samples.
 class Accumulator {
  public:
-  Accumulator(const AggregateInterval& interval, bool stepped) : interval_(interval), stepped_(stepped) {}
+  Accumulator(const AggregateInterval& interval, bool stepped)
+      : interval_(interval), stepped_(stepped) {}
 
   void StartFrom(std::optional<Point> before) { previous_ = before; }
 
@@ -196,7 +198,8 @@ IntervalError MakeIntervals(Ticks start, Ticks end, Ticks step, std::size_t max_
   const Ticks whole = (step <= 0 || step >= span) ? 1 : span / step;
   const Ticks width = (step <= 0 || step >= span) ? span : step;
   const bool remainder = whole * width < span;
-  if (static_cast<std::uint64_t>(whole) + (remainder ? 1 : 0) > max_intervals) return IntervalError::kTooMany;
+  if (static_cast<std::uint64_t>(whole) + (remainder ? 1 : 0) > max_intervals)
+    return IntervalError::kTooMany;
 
   for (Ticks i = 0; i <= whole; ++i) {
     if (i == whole && !remainder) break;
@@ -236,14 +239,16 @@ Sample ValueAtTime(const ItemHistory& history, Ticks t) {
   if (!after) {
     // Past the last good value: hold it, but say it is uncertain.
     result.value = before->value;
-    if (!IsStepped(history.Item())) result.value = Value::Number(ValueKind::kR8, *NumericValue(before->value));
+    if (!IsStepped(history.Item()))
+      result.value = Value::Number(ValueKind::kR8, *NumericValue(before->value));
     result.quality = kDaUncertain | OPCHDA_INTERPOLATED;
     return result;
   }
   // Bad or uncertain samples between the two neighbours make the result sub-normal.
   const std::optional<Sample> raw_before = history.Before(t);
   const std::optional<Sample> raw_after = history.After(t);
-  const bool clean = raw_before && raw_before->time == before->time && raw_after && raw_after->time == after->time;
+  const bool clean =
+      raw_before && raw_before->time == before->time && raw_after && raw_after->time == after->time;
   result.quality = (clean ? kDaGood : kDaSubNormal) | OPCHDA_INTERPOLATED;
   if (IsStepped(history.Item())) {
     result.value = before->value;
@@ -264,7 +269,8 @@ ProcessedResult ReadProcessed(const ItemHistory& history, std::uint32_t aggregat
   bool any_data = false, extra = false;
 
   for (const AggregateInterval& interval : intervals) {
-    const bool partial = interval.remainder || interval.lo < item.history_start || interval.hi > history.Now() + 1;
+    const bool partial =
+        interval.remainder || interval.lo < item.history_start || interval.hi > history.Now() + 1;
     if (aggregate == kAggInterpolative) {
       Sample s = ValueAtTime(history, interval.stamp);
       any_data |= (s.quality & OPCHDA_NODATA) == 0;
@@ -285,7 +291,8 @@ ProcessedResult ReadProcessed(const ItemHistory& history, std::uint32_t aggregat
     std::optional<Sample> value;
     switch (aggregate) {
       case kAggCount:
-        value = Calculated(stamp, Value::Number(ValueKind::kI4, static_cast<double>(acc.Count())), true, partial);
+        value = Calculated(stamp, Value::Number(ValueKind::kI4, static_cast<double>(acc.Count())),
+                           true, partial);
         any_data |= acc.Count() > 0;
         result.values.push_back(*value);
         continue;
@@ -300,7 +307,8 @@ ProcessedResult ReadProcessed(const ItemHistory& history, std::uint32_t aggregat
       }
       case kAggTotal:
         if (acc.Covered() > 0)
-          value = Calculated(stamp, Value::Number(ValueKind::kR8, acc.IntegralSeconds()), clean && acc.FullyCovered(), partial);
+          value = Calculated(stamp, Value::Number(ValueKind::kR8, acc.IntegralSeconds()),
+                             clean && acc.FullyCovered(), partial);
         break;
       case kAggTimeAverage:
         if (acc.Covered() > 0)
@@ -310,11 +318,13 @@ ProcessedResult ReadProcessed(const ItemHistory& history, std::uint32_t aggregat
                              clean && acc.FullyCovered(), partial);
         break;
       case kAggAverage:
-        if (acc.Good() > 0) value = Calculated(stamp, Value::Number(ValueKind::kR8, acc.Mean()), clean, partial);
+        if (acc.Good() > 0)
+          value = Calculated(stamp, Value::Number(ValueKind::kR8, acc.Mean()), clean, partial);
         break;
       case kAggStdev:
         if (acc.Good() > 1)
-          value = Calculated(stamp, Value::Number(ValueKind::kR8, std::sqrt(acc.Variance())), clean, partial);
+          value = Calculated(stamp, Value::Number(ValueKind::kR8, std::sqrt(acc.Variance())), clean,
+                             partial);
         break;
       case kAggMinimum:
       case kAggMaximum:
@@ -323,8 +333,10 @@ ProcessedResult ReadProcessed(const ItemHistory& history, std::uint32_t aggregat
         const bool minimum = aggregate == kAggMinimum || aggregate == kAggMinimumActualTime;
         const std::optional<Point>& p = minimum ? acc.Min() : acc.Max();
         if (!p) break;
-        const bool actual_time = aggregate == kAggMinimumActualTime || aggregate == kAggMaximumActualTime;
-        value = Calculated(actual_time ? p->t : stamp, Value::Number(ValueKind::kR8, p->x), clean, partial);
+        const bool actual_time =
+            aggregate == kAggMinimumActualTime || aggregate == kAggMaximumActualTime;
+        value = Calculated(actual_time ? p->t : stamp, Value::Number(ValueKind::kR8, p->x), clean,
+                           partial);
         if (actual_time && (minimum ? acc.MinRepeated() : acc.MaxRepeated())) {
           value->quality |= OPCHDA_EXTRADATA;
           extra = true;
@@ -333,19 +345,25 @@ ProcessedResult ReadProcessed(const ItemHistory& history, std::uint32_t aggregat
       }
       case kAggDelta:
         if (acc.FirstGood())
-          value = Calculated(stamp, Value::Number(ValueKind::kR8, acc.LastGood()->x - acc.FirstGood()->x), clean, partial);
+          value = Calculated(stamp,
+                             Value::Number(ValueKind::kR8, acc.LastGood()->x - acc.FirstGood()->x),
+                             clean, partial);
         break;
       case kAggRange:
         if (acc.Min())
-          value = Calculated(stamp, Value::Number(ValueKind::kR8, acc.Max()->x - acc.Min()->x), clean, partial);
+          value = Calculated(stamp, Value::Number(ValueKind::kR8, acc.Max()->x - acc.Min()->x),
+                             clean, partial);
         break;
-      default: break;
+      default:
+        break;
     }
     any_data |= value.has_value();
     result.values.push_back(value ? *value : NoData(stamp));
   }
 
-  result.status = !any_data ? AggregateStatus::kNoData : extra ? AggregateStatus::kExtraData : AggregateStatus::kOk;
+  result.status = !any_data ? AggregateStatus::kNoData
+                  : extra   ? AggregateStatus::kExtraData
+                            : AggregateStatus::kOk;
   return result;
 }
 

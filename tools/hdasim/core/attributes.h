@@ -24,7 +24,8 @@ const AttributeInfo* FindAttribute(std::uint32_t id);
 
 // The value of an attribute for an item; nothing when the attribute does not apply to it (the
 // numeric range of a text item, the sample times of an item without generated history).
-std::optional<Value> AttributeValue(const ItemDefinition& item, std::uint32_t id, const std::wstring& node_name);
+std::optional<Value> AttributeValue(const ItemDefinition& item, std::uint32_t id,
+                                    const std::wstring& node_name);
 
 // The VARTYPE an item's values have (VT_ARRAY | VT_R8 for the array item).
 std::uint16_t VarTypeOf(ValueKind kind);

@@ -14,12 +14,18 @@ wchar_t Fold(wchar_t c) {
 
 bool Compare(double a, FilterOperator op, double b) {
   switch (op) {
-    case FilterOperator::kEqual: return a == b;
-    case FilterOperator::kLess: return a < b;
-    case FilterOperator::kLessEqual: return a <= b;
-    case FilterOperator::kGreater: return a > b;
-    case FilterOperator::kGreaterEqual: return a >= b;
-    case FilterOperator::kNotEqual: return a != b;
+    case FilterOperator::kEqual:
+      return a == b;
+    case FilterOperator::kLess:
+      return a < b;
+    case FilterOperator::kLessEqual:
+      return a <= b;
+    case FilterOperator::kGreater:
+      return a > b;
+    case FilterOperator::kGreaterEqual:
+      return a >= b;
+    case FilterOperator::kNotEqual:
+      return a != b;
   }
   return false;
 }
@@ -29,16 +35,20 @@ bool Compare(double a, FilterOperator op, double b) {
 FilterCheck CheckFilter(std::uint32_t attribute, int op) {
   const AttributeInfo* info = FindAttribute(attribute);
   if (!info) return FilterCheck::kUnknownAttribute;
-  if (op < static_cast<int>(FilterOperator::kEqual) || op > static_cast<int>(FilterOperator::kNotEqual))
+  if (op < static_cast<int>(FilterOperator::kEqual) ||
+      op > static_cast<int>(FilterOperator::kNotEqual))
     return FilterCheck::kBadOperator;
   const bool equality = op == static_cast<int>(FilterOperator::kEqual) ||
                         op == static_cast<int>(FilterOperator::kNotEqual);
   switch (info->type) {
     case ValueKind::kText:
-    case ValueKind::kBool: return equality ? FilterCheck::kOk : FilterCheck::kBadOperator;
+    case ValueKind::kBool:
+      return equality ? FilterCheck::kOk : FilterCheck::kBadOperator;
     case ValueKind::kI2:
-    case ValueKind::kR8: return FilterCheck::kOk;
-    default: return FilterCheck::kNotFilterable;
+    case ValueKind::kR8:
+      return FilterCheck::kOk;
+    default:
+      return FilterCheck::kNotFilterable;
   }
 }
 
@@ -70,7 +80,8 @@ bool PassesFilters(const ItemDefinition& item, const std::vector<BrowseFilter>& 
     if (!value) return false;
     bool pass = false;
     if (value->kind == ValueKind::kText) {
-      pass = WildcardMatch(filter.operand.text, value->text) == (filter.op == FilterOperator::kEqual);
+      pass =
+          WildcardMatch(filter.operand.text, value->text) == (filter.op == FilterOperator::kEqual);
     } else {
       const std::optional<double> a = NumericValue(*value), b = NumericValue(filter.operand);
       pass = a && b && Compare(*a, filter.op, *b);

@@ -10,7 +10,14 @@
 
 namespace hdasim {
 
-enum class FilterOperator : int { kEqual = 1, kLess, kLessEqual, kGreater, kGreaterEqual, kNotEqual };
+enum class FilterOperator : int {
+  kEqual = 1,
+  kLess,
+  kLessEqual,
+  kGreater,
+  kGreaterEqual,
+  kNotEqual
+};
 
 struct BrowseFilter {
   std::uint32_t attribute = 0;

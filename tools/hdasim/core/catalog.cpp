@@ -10,7 +10,8 @@ Ticks DefaultHistoryStart() { return MakeTicks(2000, 1, 1); }
 
 std::wstring_view ItemDefinition::ShortName() const {
   const std::size_t slash = id.rfind(kBranchSeparator);
-  return slash == std::wstring::npos ? std::wstring_view(id) : std::wstring_view(id).substr(slash + 1);
+  return slash == std::wstring::npos ? std::wstring_view(id)
+                                     : std::wstring_view(id).substr(slash + 1);
 }
 
 bool IsWellFormedItemId(std::wstring_view id) {

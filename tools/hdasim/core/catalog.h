@@ -76,8 +76,8 @@ struct ItemDefinition {
 // History of the generated items starts here: 2000-01-01 00:00 UTC.
 Ticks DefaultHistoryStart();
 
-inline constexpr const wchar_t* kStateTexts[5] = {L"Stopped", L"Starting", L"Running",
-                                                   L"Running", L"Stopping"};
+inline constexpr const wchar_t* kStateTexts[5] = {L"Stopped", L"Starting", L"Running", L"Running",
+                                                  L"Stopping"};
 inline constexpr std::uint32_t kQualityCycle[5] = {0xC0, 0x40, 0x00, 0x58, 0xD8};
 inline constexpr wchar_t kBranchSeparator = L'/';
 

@@ -28,10 +28,10 @@ ItemDefinition WaveItem(std::wstring id, Shape shape, Ticks cycle, double low, d
   return item;
 }
 
-ItemDefinition RandomWalk(std::wstring id, std::uint64_t seed, double low, double high, Ticks period,
-                          std::wstring description) {
-  ItemDefinition item = WaveItem(std::move(id), Shape::kRandomWalk, kMin, low, high, period,
-                                 std::move(description));
+ItemDefinition RandomWalk(std::wstring id, std::uint64_t seed, double low, double high,
+                          Ticks period, std::wstring description) {
+  ItemDefinition item =
+      WaveItem(std::move(id), Shape::kRandomWalk, kMin, low, high, period, std::move(description));
   item.wave.seed = seed;
   return item;
 }
@@ -46,8 +46,10 @@ ItemDefinition TypeItem(std::wstring id, ValueKind type, double low, double high
   return item;
 }
 
-ItemDefinition TextItem(std::wstring id, Generator generator, Ticks period, std::wstring description) {
-  ItemDefinition item = WaveItem(std::move(id), Shape::kSine, kMin, 0, 1, period, std::move(description));
+ItemDefinition TextItem(std::wstring id, Generator generator, Ticks period,
+                        std::wstring description) {
+  ItemDefinition item =
+      WaveItem(std::move(id), Shape::kSine, kMin, 0, 1, period, std::move(description));
   item.type = ValueKind::kText;
   item.generator = generator;
   item.stepped = true;
@@ -75,29 +77,35 @@ ItemDefinition ControlItem(std::wstring id, Control control, std::wstring descri
 }
 
 void AddWaves(std::vector<ItemDefinition>& items) {
-  items.push_back(WaveItem(L"Waves/Sine 1s", Shape::kSine, kMin, -100, 100, kS, L"Sine of one minute"));
+  items.push_back(
+      WaveItem(L"Waves/Sine 1s", Shape::kSine, kMin, -100, 100, kS, L"Sine of one minute"));
   items.push_back(WaveItem(L"Waves/Sine 100ms", Shape::kSine, 10 * kS, -1, 1, 100 * kMs,
                            L"Sine of ten seconds"));
-  items.push_back(WaveItem(L"Waves/Sine 10s", Shape::kSine, kH, 0, 100, 10 * kS, L"Sine of one hour", L"%"));
+  items.push_back(
+      WaveItem(L"Waves/Sine 10s", Shape::kSine, kH, 0, 100, 10 * kS, L"Sine of one hour", L"%"));
   items.push_back(WaveItem(L"Waves/Ramp 1s", Shape::kRamp, kTicksPerDay, 0, 86400, kS,
                            L"Seconds since midnight UTC", L"s"));
   items.push_back(WaveItem(L"Waves/Ramp 1min", Shape::kRamp, kH, 0, 60, kMin,
                            L"Minutes since the full hour", L"min"));
-  items.push_back(WaveItem(L"Waves/Saw 1s", Shape::kSaw, 30 * kS, 0, 30, kS, L"Falling saw of 30 seconds"));
-  items.push_back(WaveItem(L"Waves/Square 1s", Shape::kSquare, 20 * kS, 0, 1, kS, L"Square of 20 seconds"));
+  items.push_back(
+      WaveItem(L"Waves/Saw 1s", Shape::kSaw, 30 * kS, 0, 30, kS, L"Falling saw of 30 seconds"));
+  items.push_back(
+      WaveItem(L"Waves/Square 1s", Shape::kSquare, 20 * kS, 0, 1, kS, L"Square of 20 seconds"));
   items.push_back(WaveItem(L"Waves/Square 10s", Shape::kSquare, 10 * kMin, -5, 5, 10 * kS,
                            L"Square of ten minutes"));
-  items.push_back(WaveItem(L"Waves/Triangle 1s", Shape::kTriangle, kMin, 0, 60, kS,
-                           L"Triangle of one minute"));
+  items.push_back(
+      WaveItem(L"Waves/Triangle 1s", Shape::kTriangle, kMin, 0, 60, kS, L"Triangle of one minute"));
   items.push_back(WaveItem(L"Waves/Triangle 500ms", Shape::kTriangle, 20 * kS, -10, 10, 500 * kMs,
                            L"Triangle of 20 seconds"));
   items.push_back(RandomWalk(L"Waves/Random walk 1s", 1, 0, 100, kS, L"Random walk, seed 1"));
-  items.push_back(RandomWalk(L"Waves/Random walk 100ms", 2, 0, 10, 100 * kMs, L"Random walk, seed 2"));
+  items.push_back(
+      RandomWalk(L"Waves/Random walk 100ms", 2, 0, 10, 100 * kMs, L"Random walk, seed 2"));
   items.push_back(RandomWalk(L"Waves/Random walk 1min", 3, -50, 50, kMin, L"Random walk, seed 3"));
 }
 
 void AddDense(std::vector<ItemDefinition>& items) {
-  items.push_back(WaveItem(L"Dense/Sine 5ms", Shape::kSine, kS, -1, 1, 5 * kMs, L"Sine of one second"));
+  items.push_back(
+      WaveItem(L"Dense/Sine 5ms", Shape::kSine, kS, -1, 1, 5 * kMs, L"Sine of one second"));
   items.push_back(WaveItem(L"Dense/Ramp 5ms", Shape::kRamp, kMin, 0, 60000, 5 * kMs,
                            L"Milliseconds since the full minute", L"ms"));
 }
@@ -132,8 +140,10 @@ void AddTypes(std::vector<ItemDefinition>& items) {
 }
 
 void AddText(std::vector<ItemDefinition>& items) {
-  items.push_back(TextItem(L"Text/States", Generator::kStateText, 10 * kS, L"Machine state every ten seconds"));
-  items.push_back(TextItem(L"Text/Clock 1s", Generator::kClockText, kS, L"UTC time of day as text"));
+  items.push_back(
+      TextItem(L"Text/States", Generator::kStateText, 10 * kS, L"Machine state every ten seconds"));
+  items.push_back(
+      TextItem(L"Text/Clock 1s", Generator::kClockText, kS, L"UTC time of day as text"));
   items.push_back(TextItem(L"Text/Mixed 1s", Generator::kMixedText, kS,
                            L"Time of day as text; every third sample empty"));
 }
@@ -150,8 +160,8 @@ void AddQualities(std::vector<ItemDefinition>& items) {
 }
 
 void AddGaps(std::vector<ItemDefinition>& items) {
-  ItemDefinition minute = WaveItem(L"Gaps/Last 20s of each minute 1s", Shape::kSine, kMin, -100, 100, kS,
-                                   L"Sine; nothing in the last 20 seconds of each minute");
+  ItemDefinition minute = WaveItem(L"Gaps/Last 20s of each minute 1s", Shape::kSine, kMin, -100,
+                                   100, kS, L"Sine; nothing in the last 20 seconds of each minute");
   minute.gap = {kMin, 40 * kS, kMin};
   items.push_back(std::move(minute));
   ItemDefinition hour = WaveItem(L"Gaps/10min of each hour 10s", Shape::kRamp, kH, 0, 60, 10 * kS,
@@ -183,10 +193,10 @@ void AddNames(std::vector<ItemDefinition>& items) {
 void AddPlant(std::vector<ItemDefinition>& items) {
   items.push_back(WaveItem(L"Plant/Area 1/Line A/Temperature", Shape::kSine, kH, 20, 80, 10 * kS,
                            L"Line A temperature", L"\u00B0C"));
-  items.push_back(WaveItem(L"Plant/Area 1/Line A/Pressure", Shape::kTriangle, 10 * kMin, 1, 5, 10 * kS,
-                           L"Line A pressure", L"bar"));
-  items.push_back(WaveItem(L"Plant/Area 1/Line B/Temperature", Shape::kSine, 2 * kH, 15, 95, 10 * kS,
-                           L"Line B temperature", L"\u00B0C"));
+  items.push_back(WaveItem(L"Plant/Area 1/Line A/Pressure", Shape::kTriangle, 10 * kMin, 1, 5,
+                           10 * kS, L"Line A pressure", L"bar"));
+  items.push_back(WaveItem(L"Plant/Area 1/Line B/Temperature", Shape::kSine, 2 * kH, 15, 95,
+                           10 * kS, L"Line B temperature", L"\u00B0C"));
   items.push_back(WaveItem(L"Plant/Area 2/Line C/Flow", Shape::kSaw, 5 * kMin, 0, 250, 10 * kS,
                            L"Line C flow", L"m3/h"));
   items.push_back(WaveItem(L"Plant/Area 2/Speed", Shape::kSquare, 30 * kMin, 0, 1500, 10 * kS,
@@ -198,14 +208,16 @@ void AddLarge(std::vector<ItemDefinition>& items) {
   for (int i = 0; i < kCount; ++i) {
     wchar_t name[32];
     std::swprintf(name, 32, L"Large/Item %04d", i);
-    ItemDefinition item = WaveItem(name, Shape::kSine, kH, 0, 100, 10 * kS, L"Sine of one hour, shifted");
+    ItemDefinition item =
+        WaveItem(name, Shape::kSine, kH, 0, 100, 10 * kS, L"Sine of one hour, shifted");
     item.wave.phase = i * (kH / kCount);
     items.push_back(std::move(item));
   }
 }
 
 void AddWritable(std::vector<ItemDefinition>& items) {
-  items.push_back(Store(L"Writable/Empty R8", ValueKind::kR8, L"Holds what is written; no history of its own"));
+  items.push_back(
+      Store(L"Writable/Empty R8", ValueKind::kR8, L"Holds what is written; no history of its own"));
   items.push_back(Store(L"Writable/Empty text", ValueKind::kText, L"Holds texts that are written"));
   ItemDefinition sine = WaveItem(L"Writable/Sine 10s", Shape::kSine, kMin, -100, 100, 10 * kS,
                                  L"Sine of one minute that can be edited");
@@ -234,8 +246,9 @@ void AddControls(std::vector<ItemDefinition>& items) {
                               L"Any write asks every client to disconnect and ends the server"));
   items.push_back(ControlItem(L"Control/Reset", Control::kReset,
                               L"Any write forgets every value written to any item"));
-  ItemDefinition memory = ControlItem(L"Control/Private bytes", Control::kPrivateBytes,
-                                      L"ReadAtTime gives the server's committed private memory in bytes");
+  ItemDefinition memory =
+      ControlItem(L"Control/Private bytes", Control::kPrivateBytes,
+                  L"ReadAtTime gives the server's committed private memory in bytes");
   memory.writable = false;
   memory.units = L"bytes";
   items.push_back(std::move(memory));

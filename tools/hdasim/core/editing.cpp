@@ -5,20 +5,22 @@
 namespace hdasim {
 namespace {
 
-void Supersede(Overlay& overlay, const Sample& old, Ticks now, EditType edit, const std::wstring& user) {
+void Supersede(Overlay& overlay, const Sample& old, Ticks now, EditType edit,
+               const std::wstring& user) {
   overlay.modifications.push_back(Modification{old, now, edit, user});
 }
 
 }  // namespace
 
-WriteOutcome InsertValue(const ItemDefinition& item, Overlay& overlay, Ticks now, const Sample& sample) {
+WriteOutcome InsertValue(const ItemDefinition& item, Overlay& overlay, Ticks now,
+                         const Sample& sample) {
   if (ItemHistory(item, &overlay, now).At(sample.time)) return WriteOutcome::kAlreadyExists;
   overlay.entries[sample.time] = sample;
   return WriteOutcome::kInserted;
 }
 
-WriteOutcome ReplaceValue(const ItemDefinition& item, Overlay& overlay, Ticks now, const Sample& sample,
-                          const std::wstring& user) {
+WriteOutcome ReplaceValue(const ItemDefinition& item, Overlay& overlay, Ticks now,
+                          const Sample& sample, const std::wstring& user) {
   const std::optional<Sample> old = ItemHistory(item, &overlay, now).At(sample.time);
   if (!old) return WriteOutcome::kNothingToReplace;
   Supersede(overlay, *old, now, EditType::kReplace, user);
@@ -34,7 +36,8 @@ WriteOutcome InsertOrReplaceValue(const ItemDefinition& item, Overlay& overlay, 
   return old ? WriteOutcome::kReplaced : WriteOutcome::kInserted;
 }
 
-bool DeleteAt(const ItemDefinition& item, Overlay& overlay, Ticks now, Ticks t, const std::wstring& user) {
+bool DeleteAt(const ItemDefinition& item, Overlay& overlay, Ticks now, Ticks t,
+              const std::wstring& user) {
   const std::optional<Sample> old = ItemHistory(item, &overlay, now).At(t);
   if (!old) return false;
   Supersede(overlay, *old, now, EditType::kDelete, user);
@@ -49,7 +52,8 @@ bool DeleteRange(const ItemDefinition& item, Overlay& overlay, Ticks now, Ticks 
   RangeDeletion range;
   range.modified_at = now;
   range.user = user;
-  for (auto it = overlay.entries.lower_bound(from); it != overlay.entries.end() && it->first < to;) {
+  for (auto it = overlay.entries.lower_bound(from);
+       it != overlay.entries.end() && it->first < to;) {
     Supersede(overlay, it->second, now, EditType::kDelete, user);
     range.covered.push_back(it->first);
     it = overlay.entries.erase(it);

@@ -11,9 +11,10 @@ enum class WriteOutcome { kInserted, kReplaced, kAlreadyExists, kNothingToReplac
 
 // The sample's time says where it goes; `now` is both the end of generated history and the
 // modification time recorded; `user` is recorded with superseded values.
-WriteOutcome InsertValue(const ItemDefinition& item, Overlay& overlay, Ticks now, const Sample& sample);
-WriteOutcome ReplaceValue(const ItemDefinition& item, Overlay& overlay, Ticks now, const Sample& sample,
-                          const std::wstring& user);
+WriteOutcome InsertValue(const ItemDefinition& item, Overlay& overlay, Ticks now,
+                         const Sample& sample);
+WriteOutcome ReplaceValue(const ItemDefinition& item, Overlay& overlay, Ticks now,
+                          const Sample& sample, const std::wstring& user);
 WriteOutcome InsertOrReplaceValue(const ItemDefinition& item, Overlay& overlay, Ticks now,
                                   const Sample& sample, const std::wstring& user);
 
@@ -21,6 +22,7 @@ WriteOutcome InsertOrReplaceValue(const ItemDefinition& item, Overlay& overlay, 
 bool DeleteRange(const ItemDefinition& item, Overlay& overlay, Ticks now, Ticks from, Ticks to,
                  const std::wstring& user);
 // Deletes the sample at t; false when there was none.
-bool DeleteAt(const ItemDefinition& item, Overlay& overlay, Ticks now, Ticks t, const std::wstring& user);
+bool DeleteAt(const ItemDefinition& item, Overlay& overlay, Ticks now, Ticks t,
+              const std::wstring& user);
 
 }  // namespace hdasim

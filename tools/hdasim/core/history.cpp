@@ -13,9 +13,12 @@ double OleDate(Ticks t) {
 
 std::uint32_t QualityOf(QualityPattern pattern, std::int64_t k) {
   switch (pattern) {
-    case QualityPattern::kGood: return kDaGood;
-    case QualityPattern::kCycle: return kQualityCycle[FloorMod(k, 5)];
-    case QualityPattern::kEveryTenthBad: return FloorMod(k, 10) == 9 ? kDaBad : kDaGood;
+    case QualityPattern::kGood:
+      return kDaGood;
+    case QualityPattern::kCycle:
+      return kQualityCycle[FloorMod(k, 5)];
+    case QualityPattern::kEveryTenthBad:
+      return FloorMod(k, 10) == 9 ? kDaBad : kDaGood;
   }
   return kDaGood;
 }
@@ -63,20 +66,29 @@ Sample GeneratedSeries::SampleAt(Ticks t) const {
   sample.quality = QualityOf(item_.quality, k);
   switch (item_.generator) {
     case Generator::kNone:
-    case Generator::kEmpty: break;
-    case Generator::kNull: sample.value.kind = ValueKind::kNull; break;
+    case Generator::kEmpty:
+      break;
+    case Generator::kNull:
+      sample.value.kind = ValueKind::kNull;
+      break;
     case Generator::kWave:
       sample.value = Value::Number(item_.type, WaveValue(item_.wave, t, item_.period));
       break;
     case Generator::kFixedText:
       sample.value = Value::Text(FixedText(WaveValue(item_.wave, t, item_.period)));
       break;
-    case Generator::kStateText: sample.value = Value::Text(kStateTexts[FloorMod(k, 5)]); break;
-    case Generator::kClockText: sample.value = Value::Text(ClockText(t)); break;
+    case Generator::kStateText:
+      sample.value = Value::Text(kStateTexts[FloorMod(k, 5)]);
+      break;
+    case Generator::kClockText:
+      sample.value = Value::Text(ClockText(t));
+      break;
     case Generator::kMixedText:
       if (FloorMod(k, 3) != 2) sample.value = Value::Text(ClockText(t));
       break;
-    case Generator::kTimeAsDate: sample.value = Value::Number(ValueKind::kDate, OleDate(t)); break;
+    case Generator::kTimeAsDate:
+      sample.value = Value::Number(ValueKind::kDate, OleDate(t));
+      break;
   }
   return sample;
 }

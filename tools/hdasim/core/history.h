@@ -29,7 +29,10 @@ class ItemHistory {
  public:
   // `overlay` may be null: nothing was ever written to the item.
   ItemHistory(const ItemDefinition& item, const Overlay* overlay, Ticks now)
-      : item_(item), overlay_(overlay && !overlay->Empty() ? overlay : nullptr), series_(item, now), now_(now) {}
+      : item_(item),
+        overlay_(overlay && !overlay->Empty() ? overlay : nullptr),
+        series_(item, now),
+        now_(now) {}
 
   std::optional<Sample> AtOrAfter(Ticks t) const;
   std::optional<Sample> AtOrBefore(Ticks t) const;

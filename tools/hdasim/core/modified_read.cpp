@@ -11,7 +11,10 @@ namespace {
 class DeletedSamples {
  public:
   DeletedSamples(const ItemDefinition& item, const RangeDeletion& range, const ReadDomain& domain)
-      : range_(range), series_(item, kMaxTicks), forward_(domain.direction == Direction::kForward), domain_(&domain) {
+      : range_(range),
+        series_(item, kMaxTicks),
+        forward_(domain.direction == Direction::kForward),
+        domain_(&domain) {
     head_ = Seek(domain.from);
     if (head_ && !domain.Contains(*head_)) head_.reset();
   }
@@ -31,13 +34,15 @@ class DeletedSamples {
       std::optional<Ticks> c = forward_ ? series_.FirstAtOrAfter(t) : series_.LastAtOrBefore(t);
       if (!c) return std::nullopt;
       const auto& live = range_.live;
-      auto in = std::find_if(live.begin(), live.end(), [&](const auto& r) { return *c >= r.first && *c < r.second; });
+      auto in = std::find_if(live.begin(), live.end(),
+                             [&](const auto& r) { return *c >= r.first && *c < r.second; });
       if (in == live.end()) {
         // Jump to the nearest live range in the walking direction.
         std::optional<Ticks> jump;
         for (const auto& r : live) {
           if (forward_ && r.first > *c && (!jump || r.first < *jump)) jump = r.first;
-          if (!forward_ && r.second - 1 < *c && (!jump || r.second - 1 > *jump)) jump = r.second - 1;
+          if (!forward_ && r.second - 1 < *c && (!jump || r.second - 1 > *jump))
+            jump = r.second - 1;
         }
         if (!jump) return std::nullopt;
         t = *jump;
@@ -57,8 +62,8 @@ class DeletedSamples {
 
 }  // namespace
 
-ModifiedResult ReadModified(const ItemDefinition& item, const Overlay* overlay, const ReadDomain& domain,
-                            std::uint32_t limit) {
+ModifiedResult ReadModified(const ItemDefinition& item, const Overlay* overlay,
+                            const ReadDomain& domain, std::uint32_t limit) {
   ModifiedResult result;
   if (!overlay) return result;
   const bool forward = domain.direction == Direction::kForward;
@@ -70,7 +75,8 @@ ModifiedResult ReadModified(const ItemDefinition& item, const Overlay* overlay, 
   // Later entries of the log are newer; stable sorting keeps that order among equal keys.
   std::reverse(points.begin(), points.end());
   std::stable_sort(points.begin(), points.end(), [&](const Modification* a, const Modification* b) {
-    if (a->old.time != b->old.time) return forward ? a->old.time < b->old.time : a->old.time > b->old.time;
+    if (a->old.time != b->old.time)
+      return forward ? a->old.time < b->old.time : a->old.time > b->old.time;
     return a->modified_at > b->modified_at;
   });
 
@@ -92,7 +98,8 @@ ModifiedResult ReadModified(const ItemDefinition& item, const Overlay* overlay, 
         continue;
       }
       const Ticks a = *r.Head(), b = *best_range->Head();
-      if ((forward ? a < b : a > b) || (a == b && r.Range().modified_at > best_range->Range().modified_at))
+      if ((forward ? a < b : a > b) ||
+          (a == b && r.Range().modified_at > best_range->Range().modified_at))
         best_range = &r;
     }
     if (!point && !best_range) break;
@@ -100,7 +107,8 @@ ModifiedResult ReadModified(const ItemDefinition& item, const Overlay* overlay, 
     bool take_point = point != nullptr;
     if (point && best_range) {
       const Ticks a = point->old.time, b = *best_range->Head();
-      take_point = a != b ? (forward ? a < b : a > b) : point->modified_at >= best_range->Range().modified_at;
+      take_point = a != b ? (forward ? a < b : a > b)
+                          : point->modified_at >= best_range->Range().modified_at;
     }
     if (result.entries.size() >= limit) {
       result.status = ReadStatus::kMoreData;

@@ -21,7 +21,7 @@ struct ModifiedResult {
 };
 
 // `overlay` may be null. `limit` is the number of entries to return at most (never 0).
-ModifiedResult ReadModified(const ItemDefinition& item, const Overlay* overlay, const ReadDomain& domain,
-                            std::uint32_t limit);
+ModifiedResult ReadModified(const ItemDefinition& item, const Overlay* overlay,
+                            const ReadDomain& domain, std::uint32_t limit);
 
 }  // namespace hdasim

@@ -69,7 +69,8 @@ std::optional<ReadDomain> MakeReadDomain(std::optional<Ticks> start, std::option
   return std::nullopt;
 }
 
-RawResult ReadRaw(const ItemHistory& history, const ReadDomain& domain, bool bounds, std::uint32_t limit) {
+RawResult ReadRaw(const ItemHistory& history, const ReadDomain& domain, bool bounds,
+                  std::uint32_t limit) {
   RawResult result;
   if (domain.instant) {
     if (std::optional<Sample> at = history.At(domain.from)) {
@@ -85,7 +86,8 @@ RawResult ReadRaw(const ItemHistory& history, const ReadDomain& domain, bool bou
   std::optional<Ticks> skip;  // the leading bound when it sits on the first time of the domain
 
   if (bounds) {
-    std::optional<Sample> lead = forward ? history.AtOrBefore(domain.from) : history.AtOrAfter(domain.from);
+    std::optional<Sample> lead =
+        forward ? history.AtOrBefore(domain.from) : history.AtOrAfter(domain.from);
     if (lead) {
       found_bound = true;
       if (lead->time == domain.from) skip = lead->time;
@@ -96,7 +98,8 @@ RawResult ReadRaw(const ItemHistory& history, const ReadDomain& domain, bool bou
   }
 
   bool saw_inner = false;
-  std::optional<Sample> next = forward ? history.AtOrAfter(domain.from) : history.AtOrBefore(domain.from);
+  std::optional<Sample> next =
+      forward ? history.AtOrAfter(domain.from) : history.AtOrBefore(domain.from);
   if (next && skip && next->time == *skip)
     next = forward ? history.After(next->time) : history.Before(next->time);
   while (next && domain.Contains(next->time)) {
@@ -106,7 +109,8 @@ RawResult ReadRaw(const ItemHistory& history, const ReadDomain& domain, bool bou
   }
 
   if (bounds && domain.to && !out.More()) {
-    std::optional<Sample> trail = forward ? history.AtOrAfter(*domain.to) : history.AtOrBefore(*domain.to);
+    std::optional<Sample> trail =
+        forward ? history.AtOrAfter(*domain.to) : history.AtOrBefore(*domain.to);
     if (trail) found_bound = true;
     out.Add(trail ? Raw(*trail) : Placeholder(*domain.to));
   }

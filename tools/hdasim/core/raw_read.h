@@ -36,6 +36,7 @@ struct RawResult {
 };
 
 // `limit` is the number of values to return at most, bounds included (never 0).
-RawResult ReadRaw(const ItemHistory& history, const ReadDomain& domain, bool bounds, std::uint32_t limit);
+RawResult ReadRaw(const ItemHistory& history, const ReadDomain& domain, bool bounds,
+                  std::uint32_t limit);
 
 }  // namespace hdasim

@@ -35,10 +35,14 @@ std::wstring Normalise(std::wstring_view text) {
 
 Ticks StartOf(Unit unit, Ticks now) {
   switch (unit) {
-    case Unit::kSecond: return FloorDiv(now, kTicksPerSecond) * kTicksPerSecond;
-    case Unit::kMinute: return FloorDiv(now, kTicksPerMinute) * kTicksPerMinute;
-    case Unit::kHour: return FloorDiv(now, kTicksPerHour) * kTicksPerHour;
-    case Unit::kDay: return FloorDiv(now, kTicksPerDay) * kTicksPerDay;
+    case Unit::kSecond:
+      return FloorDiv(now, kTicksPerSecond) * kTicksPerSecond;
+    case Unit::kMinute:
+      return FloorDiv(now, kTicksPerMinute) * kTicksPerMinute;
+    case Unit::kHour:
+      return FloorDiv(now, kTicksPerHour) * kTicksPerHour;
+    case Unit::kDay:
+      return FloorDiv(now, kTicksPerDay) * kTicksPerDay;
     case Unit::kWeek: {
       // 1601-01-01 was a Monday, so whole weeks since then start on Mondays.
       return FloorDiv(now, kTicksPerWeek) * kTicksPerWeek;
@@ -61,12 +65,23 @@ Ticks StartOf(Unit unit, Ticks now) {
 bool Add(Ticks time, std::int64_t amount, Unit unit, Ticks* result) {
   Ticks scale = 0;
   switch (unit) {
-    case Unit::kSecond: scale = kTicksPerSecond; break;
-    case Unit::kMinute: scale = kTicksPerMinute; break;
-    case Unit::kHour: scale = kTicksPerHour; break;
-    case Unit::kDay: scale = kTicksPerDay; break;
-    case Unit::kWeek: scale = kTicksPerWeek; break;
-    case Unit::kMonth: return AddMonths(time, amount, result);
+    case Unit::kSecond:
+      scale = kTicksPerSecond;
+      break;
+    case Unit::kMinute:
+      scale = kTicksPerMinute;
+      break;
+    case Unit::kHour:
+      scale = kTicksPerHour;
+      break;
+    case Unit::kDay:
+      scale = kTicksPerDay;
+      break;
+    case Unit::kWeek:
+      scale = kTicksPerWeek;
+      break;
+    case Unit::kMonth:
+      return AddMonths(time, amount, result);
     case Unit::kYear:
       if (amount > 100000 || amount < -100000) return false;
       return AddMonths(time, amount * 12, result);
@@ -85,7 +100,8 @@ bool AddMonths(Ticks time, std::int64_t months, Ticks* result) {
   const std::int64_t days = FloorDiv(time, kTicksPerDay);
   const Ticks time_of_day = time - days * kTicksPerDay;
   const CivilDate date = CivilFromDays(days);
-  const std::int64_t month_index = static_cast<std::int64_t>(date.year) * 12 + (date.month - 1) + months;
+  const std::int64_t month_index =
+      static_cast<std::int64_t>(date.year) * 12 + (date.month - 1) + months;
   CivilDate target;
   target.year = static_cast<int>(FloorDiv(month_index, 12));
   target.month = static_cast<int>(FloorMod(month_index, 12)) + 1;
@@ -134,13 +150,26 @@ ResolvedTime ResolveRelativeTime(std::wstring_view text, Ticks now) {
       i += 2;
     } else if (i < s.size()) {
       switch (s[i]) {
-        case L'S': unit = Unit::kSecond; break;
-        case L'M': unit = Unit::kMinute; break;
-        case L'H': unit = Unit::kHour; break;
-        case L'D': unit = Unit::kDay; break;
-        case L'W': unit = Unit::kWeek; break;
-        case L'Y': unit = Unit::kYear; break;
-        default: return {};
+        case L'S':
+          unit = Unit::kSecond;
+          break;
+        case L'M':
+          unit = Unit::kMinute;
+          break;
+        case L'H':
+          unit = Unit::kHour;
+          break;
+        case L'D':
+          unit = Unit::kDay;
+          break;
+        case L'W':
+          unit = Unit::kWeek;
+          break;
+        case L'Y':
+          unit = Unit::kYear;
+          break;
+        default:
+          return {};
       }
       ++i;
     } else {

@@ -30,7 +30,8 @@ HRESULT Browser::GetEnum(OPCHDA_BROWSETYPE dwBrowseType, LPENUMSTRING* ppIEnumSt
       case OPCHDA_ITEMS:
         // Every item is a leaf: no branch is an item as well.
         for (int item : here.items)
-          if (PassesFilters(catalog.Item(item), filters_, node)) names->emplace_back(catalog.Item(item).ShortName());
+          if (PassesFilters(catalog.Item(item), filters_, node))
+            names->emplace_back(catalog.Item(item).ShortName());
         break;
       case OPCHDA_FLAT: {
         const std::wstring prefix = here.path.empty() ? L"" : here.path + kBranchSeparator;
@@ -39,7 +40,8 @@ HRESULT Browser::GetEnum(OPCHDA_BROWSETYPE dwBrowseType, LPENUMSTRING* ppIEnumSt
             names->push_back(item.id);
         break;
       }
-      default: return E_INVALIDARG;
+      default:
+        return E_INVALIDARG;
     }
     const bool empty = names->empty();
     *ppIEnumString = new StringEnumerator(std::move(names));
@@ -57,7 +59,8 @@ HRESULT Browser::ChangeBrowsePosition(OPCHDA_BROWSEDIRECTION dwBrowseDirection, 
         branch_ = catalog.BranchAt(branch_).parent;
         return S_OK;
       case OPCHDA_BROWSE_DOWN: {
-        if (text.empty() || text.find(kBranchSeparator) != std::wstring_view::npos) return E_INVALIDARG;
+        if (text.empty() || text.find(kBranchSeparator) != std::wstring_view::npos)
+          return E_INVALIDARG;
         std::optional<int> child = catalog.FindBranch(Join(catalog.BranchAt(branch_).path, text));
         if (!child) return E_INVALIDARG;
         branch_ = *child;
@@ -69,7 +72,8 @@ HRESULT Browser::ChangeBrowsePosition(OPCHDA_BROWSEDIRECTION dwBrowseDirection, 
         branch_ = *target;
         return S_OK;
       }
-      default: return E_INVALIDARG;
+      default:
+        return E_INVALIDARG;
     }
   });
 }

@@ -13,7 +13,8 @@ class Browser final : public ComObject<IOPCHDA_Browser> {
  public:
   explicit Browser(std::vector<BrowseFilter> filters) : filters_(std::move(filters)) {}
 
-  HRESULT STDMETHODCALLTYPE GetEnum(OPCHDA_BROWSETYPE dwBrowseType, LPENUMSTRING* ppIEnumString) override;
+  HRESULT STDMETHODCALLTYPE GetEnum(OPCHDA_BROWSETYPE dwBrowseType,
+                                    LPENUMSTRING* ppIEnumString) override;
   HRESULT STDMETHODCALLTYPE ChangeBrowsePosition(OPCHDA_BROWSEDIRECTION dwBrowseDirection,
                                                  LPCWSTR szString) override;
   HRESULT STDMETHODCALLTYPE GetItemID(LPCWSTR szNode, LPWSTR* pszItemID) override;

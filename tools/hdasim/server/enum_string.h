@@ -12,7 +12,8 @@ namespace hdasim {
 class StringEnumerator final : public ComObject<IEnumString> {
  public:
   using List = std::shared_ptr<const std::vector<std::wstring>>;
-  explicit StringEnumerator(List list, std::size_t position = 0) : list_(std::move(list)), position_(position) {}
+  explicit StringEnumerator(List list, std::size_t position = 0)
+      : list_(std::move(list)), position_(position) {}
 
   HRESULT STDMETHODCALLTYPE Next(ULONG celt, LPOLESTR* rgelt, ULONG* pceltFetched) override;
   HRESULT STDMETHODCALLTYPE Skip(ULONG celt) override;

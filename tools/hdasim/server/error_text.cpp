@@ -17,7 +17,8 @@ constexpr CodeText kOpcTexts[] = {
     {OPC_S_NODATA, L"There is no data within the specified parameters."},
     {OPC_S_MOREDATA, L"There is more data satisfying the query than was returned."},
     {OPC_E_INVALIDAGGREGATE, L"The aggregate requested is not valid."},
-    {OPC_S_CURRENTVALUE, L"The server only returns current values for the requested item attributes."},
+    {OPC_S_CURRENTVALUE,
+     L"The server only returns current values for the requested item attributes."},
     {OPC_S_EXTRADATA, L"Additional data satisfying the query was found."},
     {OPC_W_NOFILTER, L"The server does not support this filter."},
     {OPC_E_UNKNOWNATTRID, L"The server does not support this attribute."},
@@ -33,7 +34,8 @@ constexpr CodeText kOpcTexts[] = {
     {OPC_E_UNKNOWNITEMID, L"The item ID is not defined in the server address space."},
     {OPC_E_INVALIDITEMID, L"The item ID does not conform to the server's syntax."},
     {OPC_E_INVALIDFILTER, L"The filter string was not valid."},
-    {OPC_S_UNSUPPORTEDRATE, L"The server does not support the requested rate but will use the closest available rate."},
+    {OPC_S_UNSUPPORTEDRATE,
+     L"The server does not support the requested rate but will use the closest available rate."},
 };
 
 }  // namespace
@@ -43,19 +45,20 @@ std::wstring ErrorText(HRESULT code) {
     if (entry.code == code) return entry.text;
   wchar_t* buffer = nullptr;
   const DWORD length = FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-      static_cast<DWORD>(code), 0, reinterpret_cast<LPWSTR>(&buffer), 0,
-      nullptr);
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<LPWSTR>(&buffer), 0, nullptr);
   std::wstring text;
   if (length > 0 && buffer) text.assign(buffer, length);
   LocalFree(buffer);
-  while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) text.pop_back();
+  while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
+    text.pop_back();
   return text;
 }
 
 const std::vector<LCID>& SupportedLocales() {
-  static const std::vector<LCID> locales = {MAKELCID(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), SORT_DEFAULT),
-                                            LOCALE_SYSTEM_DEFAULT, LOCALE_USER_DEFAULT};
+  static const std::vector<LCID> locales = {
+      MAKELCID(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), SORT_DEFAULT), LOCALE_SYSTEM_DEFAULT,
+      LOCALE_USER_DEFAULT};
   return locales;
 }
 

@@ -70,14 +70,19 @@ HRESULT ItemIdError(LPCWSTR id) {
 
 HRESULT FilterError(DWORD attribute, int op, const VARIANT& operand, BrowseFilter* filter) {
   switch (CheckFilter(attribute, op)) {
-    case FilterCheck::kUnknownAttribute: return OPC_E_UNKNOWNATTRID;
-    case FilterCheck::kNotFilterable: return OPC_W_NOFILTER;
-    case FilterCheck::kBadOperator: return E_INVALIDARG;
-    case FilterCheck::kOk: break;
+    case FilterCheck::kUnknownAttribute:
+      return OPC_E_UNKNOWNATTRID;
+    case FilterCheck::kNotFilterable:
+      return OPC_W_NOFILTER;
+    case FilterCheck::kBadOperator:
+      return E_INVALIDARG;
+    case FilterCheck::kOk:
+      break;
   }
   filter->attribute = attribute;
   filter->op = static_cast<FilterOperator>(op);
-  if (!FromVariant(operand, FindAttribute(attribute)->type, &filter->operand)) return OPC_E_INVALIDDATATYPE;
+  if (!FromVariant(operand, FindAttribute(attribute)->type, &filter->operand))
+    return OPC_E_INVALIDDATATYPE;
   return S_OK;
 }
 
@@ -104,7 +109,8 @@ const HdaServer::ItemHandle* HdaServer::Resolve(OPCHANDLE handle) const {
 HRESULT HdaServer::GetItemAttributes(DWORD* pdwCount, DWORD** ppdwAttrID, LPWSTR** ppszAttrName,
                                      LPWSTR** ppszAttrDesc, VARTYPE** ppvtAttrDataType) {
   return Guarded([&]() -> HRESULT {
-    if (!pdwCount || !ppdwAttrID || !ppszAttrName || !ppszAttrDesc || !ppvtAttrDataType) return E_INVALIDARG;
+    if (!pdwCount || !ppdwAttrID || !ppszAttrName || !ppszAttrDesc || !ppvtAttrDataType)
+      return E_INVALIDARG;
     *pdwCount = 0;
     *ppdwAttrID = nullptr;
     *ppszAttrName = *ppszAttrDesc = nullptr;
@@ -152,12 +158,13 @@ HRESULT HdaServer::GetAggregates(DWORD* pdwCount, DWORD** ppdwAggrID, LPWSTR** p
 }
 
 HRESULT HdaServer::GetHistorianStatus(OPCHDA_SERVERSTATUS* pwStatus, FILETIME** pftCurrentTime,
-                                      FILETIME** pftStartTime, WORD* pwMajorVersion, WORD* pwMinorVersion,
-                                      WORD* pwBuildNumber, DWORD* pdwMaxReturnValues, LPWSTR* ppszStatusString,
+                                      FILETIME** pftStartTime, WORD* pwMajorVersion,
+                                      WORD* pwMinorVersion, WORD* pwBuildNumber,
+                                      DWORD* pdwMaxReturnValues, LPWSTR* ppszStatusString,
                                       LPWSTR* ppszVendorInfo) {
   return Guarded([&]() -> HRESULT {
-    if (!pwStatus || !pftCurrentTime || !pftStartTime || !pwMajorVersion || !pwMinorVersion || !pwBuildNumber ||
-        !pdwMaxReturnValues || !ppszStatusString || !ppszVendorInfo)
+    if (!pwStatus || !pftCurrentTime || !pftStartTime || !pwMajorVersion || !pwMinorVersion ||
+        !pwBuildNumber || !pdwMaxReturnValues || !ppszStatusString || !ppszVendorInfo)
       return E_INVALIDARG;
     *pftCurrentTime = *pftStartTime = nullptr;
     *ppszStatusString = *ppszVendorInfo = nullptr;
@@ -180,8 +187,8 @@ HRESULT HdaServer::GetHistorianStatus(OPCHDA_SERVERSTATUS* pwStatus, FILETIME** 
   });
 }
 
-HRESULT HdaServer::GetItemHandles(DWORD dwCount, LPWSTR* pszItemID, OPCHANDLE* phClient, OPCHANDLE** pphServer,
-                                  HRESULT** ppErrors) {
+HRESULT HdaServer::GetItemHandles(DWORD dwCount, LPWSTR* pszItemID, OPCHANDLE* phClient,
+                                  OPCHANDLE** pphServer, HRESULT** ppErrors) {
   return Guarded([&]() -> HRESULT {
     if (pphServer) *pphServer = nullptr;
     if (ppErrors) *ppErrors = nullptr;
@@ -209,7 +216,8 @@ HRESULT HdaServer::ReleaseItemHandles(DWORD dwCount, OPCHANDLE* phServer, HRESUL
     if (ppErrors) *ppErrors = nullptr;
     if (dwCount == 0 || !phServer || !ppErrors) return E_INVALIDARG;
     TaskArray<HRESULT> errors(dwCount);
-    for (DWORD i = 0; i < dwCount; ++i) errors[i] = handles_.erase(phServer[i]) ? S_OK : OPC_E_INVALIDHANDLE;
+    for (DWORD i = 0; i < dwCount; ++i)
+      errors[i] = handles_.erase(phServer[i]) ? S_OK : OPC_E_INVALIDHANDLE;
     const HRESULT result = CallResult(errors);
     *ppErrors = errors.Release();
     return result;
@@ -228,12 +236,14 @@ HRESULT HdaServer::ValidateItemIDs(DWORD dwCount, LPWSTR* pszItemID, HRESULT** p
   });
 }
 
-HRESULT HdaServer::CreateBrowse(DWORD dwCount, DWORD* pdwAttrID, OPCHDA_OPERATORCODES* pOperator, VARIANT* vFilter,
-                                IOPCHDA_Browser** pphBrowser, HRESULT** ppErrors) {
+HRESULT HdaServer::CreateBrowse(DWORD dwCount, DWORD* pdwAttrID, OPCHDA_OPERATORCODES* pOperator,
+                                VARIANT* vFilter, IOPCHDA_Browser** pphBrowser,
+                                HRESULT** ppErrors) {
   return Guarded([&]() -> HRESULT {
     if (pphBrowser) *pphBrowser = nullptr;
     if (ppErrors) *ppErrors = nullptr;
-    if (!pphBrowser || !ppErrors || (dwCount > 0 && (!pdwAttrID || !pOperator || !vFilter))) return E_INVALIDARG;
+    if (!pphBrowser || !ppErrors || (dwCount > 0 && (!pdwAttrID || !pOperator || !vFilter)))
+      return E_INVALIDARG;
     TaskArray<HRESULT> errors(dwCount);
     std::vector<BrowseFilter> filters;
     for (DWORD i = 0; i < dwCount; ++i) {

@@ -20,60 +20,72 @@ struct ServerFeatures {
   bool connection_points = true;
 };
 
-class HdaServer final : public ComObject<IOPCHDA_Server, IOPCHDA_SyncRead, IOPCHDA_SyncUpdate, IOPCCommon,
-                                         IConnectionPointContainer> {
+class HdaServer final : public ComObject<IOPCHDA_Server, IOPCHDA_SyncRead, IOPCHDA_SyncUpdate,
+                                         IOPCCommon, IConnectionPointContainer> {
  public:
   explicit HdaServer(ServerFeatures features);
   ~HdaServer() override;
 
   // IOPCHDA_Server
-  HRESULT STDMETHODCALLTYPE GetItemAttributes(DWORD* pdwCount, DWORD** ppdwAttrID, LPWSTR** ppszAttrName,
-                                              LPWSTR** ppszAttrDesc, VARTYPE** ppvtAttrDataType) override;
-  HRESULT STDMETHODCALLTYPE GetAggregates(DWORD* pdwCount, DWORD** ppdwAggrID, LPWSTR** ppszAggrName,
-                                          LPWSTR** ppszAggrDesc) override;
-  HRESULT STDMETHODCALLTYPE GetHistorianStatus(OPCHDA_SERVERSTATUS* pwStatus, FILETIME** pftCurrentTime,
-                                               FILETIME** pftStartTime, WORD* pwMajorVersion,
-                                               WORD* pwMinorVersion, WORD* pwBuildNumber,
-                                               DWORD* pdwMaxReturnValues, LPWSTR* ppszStatusString,
+  HRESULT STDMETHODCALLTYPE GetItemAttributes(DWORD* pdwCount, DWORD** ppdwAttrID,
+                                              LPWSTR** ppszAttrName, LPWSTR** ppszAttrDesc,
+                                              VARTYPE** ppvtAttrDataType) override;
+  HRESULT STDMETHODCALLTYPE GetAggregates(DWORD* pdwCount, DWORD** ppdwAggrID,
+                                          LPWSTR** ppszAggrName, LPWSTR** ppszAggrDesc) override;
+  HRESULT STDMETHODCALLTYPE GetHistorianStatus(OPCHDA_SERVERSTATUS* pwStatus,
+                                               FILETIME** pftCurrentTime, FILETIME** pftStartTime,
+                                               WORD* pwMajorVersion, WORD* pwMinorVersion,
+                                               WORD* pwBuildNumber, DWORD* pdwMaxReturnValues,
+                                               LPWSTR* ppszStatusString,
                                                LPWSTR* ppszVendorInfo) override;
   HRESULT STDMETHODCALLTYPE GetItemHandles(DWORD dwCount, LPWSTR* pszItemID, OPCHANDLE* phClient,
                                            OPCHANDLE** pphServer, HRESULT** ppErrors) override;
-  HRESULT STDMETHODCALLTYPE ReleaseItemHandles(DWORD dwCount, OPCHANDLE* phServer, HRESULT** ppErrors) override;
-  HRESULT STDMETHODCALLTYPE ValidateItemIDs(DWORD dwCount, LPWSTR* pszItemID, HRESULT** ppErrors) override;
-  HRESULT STDMETHODCALLTYPE CreateBrowse(DWORD dwCount, DWORD* pdwAttrID, OPCHDA_OPERATORCODES* pOperator,
-                                         VARIANT* vFilter, IOPCHDA_Browser** pphBrowser,
-                                         HRESULT** ppErrors) override;
+  HRESULT STDMETHODCALLTYPE ReleaseItemHandles(DWORD dwCount, OPCHANDLE* phServer,
+                                               HRESULT** ppErrors) override;
+  HRESULT STDMETHODCALLTYPE ValidateItemIDs(DWORD dwCount, LPWSTR* pszItemID,
+                                            HRESULT** ppErrors) override;
+  HRESULT STDMETHODCALLTYPE CreateBrowse(DWORD dwCount, DWORD* pdwAttrID,
+                                         OPCHDA_OPERATORCODES* pOperator, VARIANT* vFilter,
+                                         IOPCHDA_Browser** pphBrowser, HRESULT** ppErrors) override;
 
   // IOPCHDA_SyncRead
-  HRESULT STDMETHODCALLTYPE ReadRaw(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime, DWORD dwNumValues,
-                                    BOOL bBounds, DWORD dwNumItems, OPCHANDLE* phServer,
-                                    OPCHDA_ITEM** ppItemValues, HRESULT** ppErrors) override;
+  HRESULT STDMETHODCALLTYPE ReadRaw(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime,
+                                    DWORD dwNumValues, BOOL bBounds, DWORD dwNumItems,
+                                    OPCHANDLE* phServer, OPCHDA_ITEM** ppItemValues,
+                                    HRESULT** ppErrors) override;
   HRESULT STDMETHODCALLTYPE ReadProcessed(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime,
-                                          FILETIME ftResampleInterval, DWORD dwNumItems, OPCHANDLE* phServer,
-                                          DWORD* haAggregate, OPCHDA_ITEM** ppItemValues,
+                                          FILETIME ftResampleInterval, DWORD dwNumItems,
+                                          OPCHANDLE* phServer, DWORD* haAggregate,
+                                          OPCHDA_ITEM** ppItemValues, HRESULT** ppErrors) override;
+  HRESULT STDMETHODCALLTYPE ReadAtTime(DWORD dwNumTimeStamps, FILETIME* ftTimeStamps,
+                                       DWORD dwNumItems, OPCHANDLE* phServer,
+                                       OPCHDA_ITEM** ppItemValues, HRESULT** ppErrors) override;
+  HRESULT STDMETHODCALLTYPE ReadModified(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime,
+                                         DWORD dwNumValues, DWORD dwNumItems, OPCHANDLE* phServer,
+                                         OPCHDA_MODIFIEDITEM** ppItemValues,
+                                         HRESULT** ppErrors) override;
+  HRESULT STDMETHODCALLTYPE ReadAttribute(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime,
+                                          OPCHANDLE hServer, DWORD dwNumAttributes,
+                                          DWORD* pdwAttributeIDs,
+                                          OPCHDA_ATTRIBUTE** ppAttributeValues,
                                           HRESULT** ppErrors) override;
-  HRESULT STDMETHODCALLTYPE ReadAtTime(DWORD dwNumTimeStamps, FILETIME* ftTimeStamps, DWORD dwNumItems,
-                                       OPCHANDLE* phServer, OPCHDA_ITEM** ppItemValues,
-                                       HRESULT** ppErrors) override;
-  HRESULT STDMETHODCALLTYPE ReadModified(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime, DWORD dwNumValues,
-                                         DWORD dwNumItems, OPCHANDLE* phServer,
-                                         OPCHDA_MODIFIEDITEM** ppItemValues, HRESULT** ppErrors) override;
-  HRESULT STDMETHODCALLTYPE ReadAttribute(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime, OPCHANDLE hServer,
-                                          DWORD dwNumAttributes, DWORD* pdwAttributeIDs,
-                                          OPCHDA_ATTRIBUTE** ppAttributeValues, HRESULT** ppErrors) override;
 
   // IOPCHDA_SyncUpdate
   HRESULT STDMETHODCALLTYPE QueryCapabilities(OPCHDA_UPDATECAPABILITIES* pCapabilities) override;
   HRESULT STDMETHODCALLTYPE Insert(DWORD dwNumItems, OPCHANDLE* phServer, FILETIME* ftTimeStamps,
-                                   VARIANT* vDataValues, DWORD* pdwQualities, HRESULT** ppErrors) override;
+                                   VARIANT* vDataValues, DWORD* pdwQualities,
+                                   HRESULT** ppErrors) override;
   HRESULT STDMETHODCALLTYPE Replace(DWORD dwNumItems, OPCHANDLE* phServer, FILETIME* ftTimeStamps,
-                                    VARIANT* vDataValues, DWORD* pdwQualities, HRESULT** ppErrors) override;
-  HRESULT STDMETHODCALLTYPE InsertReplace(DWORD dwNumItems, OPCHANDLE* phServer, FILETIME* ftTimeStamps,
-                                          VARIANT* vDataValues, DWORD* pdwQualities, HRESULT** ppErrors) override;
-  HRESULT STDMETHODCALLTYPE DeleteRaw(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime, DWORD dwNumItems,
-                                      OPCHANDLE* phServer, HRESULT** ppErrors) override;
-  HRESULT STDMETHODCALLTYPE DeleteAtTime(DWORD dwNumItems, OPCHANDLE* phServer, FILETIME* ftTimeStamps,
-                                         HRESULT** ppErrors) override;
+                                    VARIANT* vDataValues, DWORD* pdwQualities,
+                                    HRESULT** ppErrors) override;
+  HRESULT STDMETHODCALLTYPE InsertReplace(DWORD dwNumItems, OPCHANDLE* phServer,
+                                          FILETIME* ftTimeStamps, VARIANT* vDataValues,
+                                          DWORD* pdwQualities, HRESULT** ppErrors) override;
+  HRESULT STDMETHODCALLTYPE DeleteRaw(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime,
+                                      DWORD dwNumItems, OPCHANDLE* phServer,
+                                      HRESULT** ppErrors) override;
+  HRESULT STDMETHODCALLTYPE DeleteAtTime(DWORD dwNumItems, OPCHANDLE* phServer,
+                                         FILETIME* ftTimeStamps, HRESULT** ppErrors) override;
 
   // IOPCCommon
   HRESULT STDMETHODCALLTYPE SetLocaleID(LCID dwLcid) override;
@@ -102,8 +114,8 @@ class HdaServer final : public ComObject<IOPCHDA_Server, IOPCHDA_SyncRead, IOPCH
   enum class WriteKind { kInsert, kReplace, kInsertReplace };
   HRESULT Write(WriteKind kind, DWORD count, const OPCHANDLE* handles, const FILETIME* times,
                 const VARIANT* values, const DWORD* qualities, HRESULT** errors);
-  HRESULT WriteOne(WriteKind kind, OPCHANDLE handle, const FILETIME& time, const VARIANT& value, DWORD quality,
-                   bool* shutdown);
+  HRESULT WriteOne(WriteKind kind, OPCHANDLE handle, const FILETIME& time, const VARIANT& value,
+                   DWORD quality, bool* shutdown);
 
   ServerFeatures features_;
   ShutdownPoint shutdown_point_;

@@ -17,17 +17,23 @@ namespace {
 
 HRESULT ReadFault(const ItemDefinition& item) {
   switch (item.fault) {
-    case Fault::kReadFails: return E_FAIL;
-    case Fault::kAccessDenied: return OPC_E_BADRIGHTS;
-    default: return S_OK;
+    case Fault::kReadFails:
+      return E_FAIL;
+    case Fault::kAccessDenied:
+      return OPC_E_BADRIGHTS;
+    default:
+      return S_OK;
   }
 }
 
 HRESULT StatusCode(ReadStatus status) {
   switch (status) {
-    case ReadStatus::kOk: return S_OK;
-    case ReadStatus::kNoData: return OPC_S_NODATA;
-    case ReadStatus::kMoreData: return OPC_S_MOREDATA;
+    case ReadStatus::kOk:
+      return S_OK;
+    case ReadStatus::kNoData:
+      return OPC_S_NODATA;
+    case ReadStatus::kMoreData:
+      return OPC_S_MOREDATA;
   }
   return E_FAIL;
 }
@@ -58,8 +64,9 @@ void FillItem(OPCHDA_ITEM& out, const std::vector<Sample>& samples) {
 
 }  // namespace
 
-HRESULT HdaServer::ReadRaw(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime, DWORD dwNumValues, BOOL bBounds,
-                           DWORD dwNumItems, OPCHANDLE* phServer, OPCHDA_ITEM** ppItemValues, HRESULT** ppErrors) {
+HRESULT HdaServer::ReadRaw(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime, DWORD dwNumValues,
+                           BOOL bBounds, DWORD dwNumItems, OPCHANDLE* phServer,
+                           OPCHDA_ITEM** ppItemValues, HRESULT** ppErrors) {
   return Guarded([&]() -> HRESULT {
     if (ppItemValues) *ppItemValues = nullptr;
     if (ppErrors) *ppErrors = nullptr;
@@ -79,7 +86,8 @@ HRESULT HdaServer::ReadRaw(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime, DWO
     TaskArray<HRESULT> errors(dwNumItems);
     std::vector<const ItemDefinition*> definitions(dwNumItems, nullptr);
     for (DWORD i = 0; i < dwNumItems; ++i)
-      if (const ItemHandle* handle = Resolve(phServer[i])) definitions[i] = &TheCatalog().Item(handle->item);
+      if (const ItemHandle* handle = Resolve(phServer[i]))
+        definitions[i] = &TheCatalog().Item(handle->item);
     WaitForSlowItems(definitions);
 
     for (DWORD i = 0; i < dwNumItems; ++i) {
@@ -106,35 +114,44 @@ HRESULT HdaServer::ReadRaw(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime, DWO
   });
 }
 
-HRESULT HdaServer::ReadProcessed(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime, FILETIME ftResampleInterval,
-                                 DWORD dwNumItems, OPCHANDLE* phServer, DWORD* haAggregate,
-                                 OPCHDA_ITEM** ppItemValues, HRESULT** ppErrors) {
+HRESULT HdaServer::ReadProcessed(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime,
+                                 FILETIME ftResampleInterval, DWORD dwNumItems, OPCHANDLE* phServer,
+                                 DWORD* haAggregate, OPCHDA_ITEM** ppItemValues,
+                                 HRESULT** ppErrors) {
   return Guarded([&]() -> HRESULT {
     if (ppItemValues) *ppItemValues = nullptr;
     if (ppErrors) *ppErrors = nullptr;
-    if (!htStartTime || !htEndTime || dwNumItems == 0 || !phServer || !haAggregate || !ppItemValues || !ppErrors)
+    if (!htStartTime || !htEndTime || dwNumItems == 0 || !phServer || !haAggregate ||
+        !ppItemValues || !ppErrors)
       return E_INVALIDARG;
     Simulation& sim = Simulation::Instance();
     const Ticks now = sim.Now();
     const ResolvedArgument start = ResolveTimeArgument(*htStartTime, now);
     const ResolvedArgument end = ResolveTimeArgument(*htEndTime, now);
-    if (!start.valid || !end.valid || !start.ticks || !end.ticks || !IsValidFileTime(ftResampleInterval))
+    if (!start.valid || !end.valid || !start.ticks || !end.ticks ||
+        !IsValidFileTime(ftResampleInterval))
       return E_INVALIDARG;
     std::vector<AggregateInterval> intervals;
-    switch (MakeIntervals(*start.ticks, *end.ticks, TicksOf(ftResampleInterval), kMaxReturnValues, &intervals)) {
-      case IntervalError::kEmptySpan: return E_INVALIDARG;
-      case IntervalError::kTooMany: return OPC_E_MAXEXCEEDED;
-      case IntervalError::kNone: break;
+    switch (MakeIntervals(*start.ticks, *end.ticks, TicksOf(ftResampleInterval), kMaxReturnValues,
+                          &intervals)) {
+      case IntervalError::kEmptySpan:
+        return E_INVALIDARG;
+      case IntervalError::kTooMany:
+        return OPC_E_MAXEXCEEDED;
+      case IntervalError::kNone:
+        break;
     }
 
-    const Ticks span = *start.ticks > *end.ticks ? *start.ticks - *end.ticks : *end.ticks - *start.ticks;
+    const Ticks span =
+        *start.ticks > *end.ticks ? *start.ticks - *end.ticks : *end.ticks - *start.ticks;
     std::vector<const ItemDefinition*> definitions(dwNumItems, nullptr);
     for (DWORD i = 0; i < dwNumItems; ++i) {
       const ItemHandle* handle = Resolve(phServer[i]);
       if (!handle) continue;
       definitions[i] = &TheCatalog().Item(handle->item);
       // Refuse work that would keep the server busy for many seconds.
-      if (haAggregate[i] != kAggInterpolative && EstimatedSamples(*definitions[i], span) > kMaxProcessedSamples)
+      if (haAggregate[i] != kAggInterpolative &&
+          EstimatedSamples(*definitions[i], span) > kMaxProcessedSamples)
         return OPC_E_MAXEXCEEDED;
     }
     WaitForSlowItems(definitions);
@@ -175,12 +192,13 @@ HRESULT HdaServer::ReadProcessed(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTim
   });
 }
 
-HRESULT HdaServer::ReadAtTime(DWORD dwNumTimeStamps, FILETIME* ftTimeStamps, DWORD dwNumItems, OPCHANDLE* phServer,
-                              OPCHDA_ITEM** ppItemValues, HRESULT** ppErrors) {
+HRESULT HdaServer::ReadAtTime(DWORD dwNumTimeStamps, FILETIME* ftTimeStamps, DWORD dwNumItems,
+                              OPCHANDLE* phServer, OPCHDA_ITEM** ppItemValues, HRESULT** ppErrors) {
   return Guarded([&]() -> HRESULT {
     if (ppItemValues) *ppItemValues = nullptr;
     if (ppErrors) *ppErrors = nullptr;
-    if (dwNumTimeStamps == 0 || !ftTimeStamps || dwNumItems == 0 || !phServer || !ppItemValues || !ppErrors)
+    if (dwNumTimeStamps == 0 || !ftTimeStamps || dwNumItems == 0 || !phServer || !ppItemValues ||
+        !ppErrors)
       return E_INVALIDARG;
     if (dwNumTimeStamps > kMaxReturnValues) return OPC_E_MAXEXCEEDED;
     for (DWORD t = 0; t < dwNumTimeStamps; ++t)
@@ -190,7 +208,8 @@ HRESULT HdaServer::ReadAtTime(DWORD dwNumTimeStamps, FILETIME* ftTimeStamps, DWO
 
     std::vector<const ItemDefinition*> definitions(dwNumItems, nullptr);
     for (DWORD i = 0; i < dwNumItems; ++i)
-      if (const ItemHandle* handle = Resolve(phServer[i])) definitions[i] = &TheCatalog().Item(handle->item);
+      if (const ItemHandle* handle = Resolve(phServer[i]))
+        definitions[i] = &TheCatalog().Item(handle->item);
     WaitForSlowItems(definitions);
 
     TaskArray<OPCHDA_ITEM> items(dwNumItems);
@@ -210,8 +229,9 @@ HRESULT HdaServer::ReadAtTime(DWORD dwNumTimeStamps, FILETIME* ftTimeStamps, DWO
       bool any = false;
       for (DWORD t = 0; t < dwNumTimeStamps; ++t) {
         if (definitions[i]->control == Control::kPrivateBytes) {
-          values.push_back(Sample{TicksOf(ftTimeStamps[t]),
-                                  Value::Number(ValueKind::kR8, static_cast<double>(PrivateBytes())), kDaGood});
+          values.push_back(
+              Sample{TicksOf(ftTimeStamps[t]),
+                     Value::Number(ValueKind::kR8, static_cast<double>(PrivateBytes())), kDaGood});
         } else {
           values.push_back(ValueAtTime(history, TicksOf(ftTimeStamps[t])));
         }
@@ -228,8 +248,8 @@ HRESULT HdaServer::ReadAtTime(DWORD dwNumTimeStamps, FILETIME* ftTimeStamps, DWO
 }
 
 HRESULT HdaServer::ReadModified(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime, DWORD dwNumValues,
-                                DWORD dwNumItems, OPCHANDLE* phServer, OPCHDA_MODIFIEDITEM** ppItemValues,
-                                HRESULT** ppErrors) {
+                                DWORD dwNumItems, OPCHANDLE* phServer,
+                                OPCHDA_MODIFIEDITEM** ppItemValues, HRESULT** ppErrors) {
   return Guarded([&]() -> HRESULT {
     if (ppItemValues) *ppItemValues = nullptr;
     if (ppErrors) *ppErrors = nullptr;
@@ -256,7 +276,8 @@ HRESULT HdaServer::ReadModified(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime
       items[i].hClient = handle->client;
       const ItemDefinition& item = TheCatalog().Item(handle->item);
       if ((errors[i] = ReadFault(item)) != S_OK) continue;
-      const ModifiedResult modified = hdasim::ReadModified(item, sim.FindOverlay(handle->item), *domain, limit);
+      const ModifiedResult modified =
+          hdasim::ReadModified(item, sim.FindOverlay(handle->item), *domain, limit);
       errors[i] = StatusCode(modified.status);
       const std::size_t n = modified.entries.size();
       if (n == 0) continue;
@@ -292,13 +313,14 @@ HRESULT HdaServer::ReadModified(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime
   });
 }
 
-HRESULT HdaServer::ReadAttribute(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime, OPCHANDLE hServer,
-                                 DWORD dwNumAttributes, DWORD* pdwAttributeIDs, OPCHDA_ATTRIBUTE** ppAttributeValues,
-                                 HRESULT** ppErrors) {
+HRESULT HdaServer::ReadAttribute(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime,
+                                 OPCHANDLE hServer, DWORD dwNumAttributes, DWORD* pdwAttributeIDs,
+                                 OPCHDA_ATTRIBUTE** ppAttributeValues, HRESULT** ppErrors) {
   return Guarded([&]() -> HRESULT {
     if (ppAttributeValues) *ppAttributeValues = nullptr;
     if (ppErrors) *ppErrors = nullptr;
-    if (!htStartTime || !htEndTime || dwNumAttributes == 0 || !pdwAttributeIDs || !ppAttributeValues || !ppErrors)
+    if (!htStartTime || !htEndTime || dwNumAttributes == 0 || !pdwAttributeIDs ||
+        !ppAttributeValues || !ppErrors)
       return E_INVALIDARG;
     const ItemHandle* handle = Resolve(hServer);
     if (!handle) return OPC_E_INVALIDHANDLE;

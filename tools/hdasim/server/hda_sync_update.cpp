@@ -9,30 +9,37 @@
 namespace hdasim {
 namespace {
 
-bool MayWrite(const ItemDefinition& item) { return item.writable && item.fault != Fault::kAccessDenied; }
+bool MayWrite(const ItemDefinition& item) {
+  return item.writable && item.fault != Fault::kAccessDenied;
+}
 
 }  // namespace
 
 HRESULT HdaServer::QueryCapabilities(OPCHDA_UPDATECAPABILITIES* pCapabilities) {
   if (!pCapabilities) return E_INVALIDARG;
-  *pCapabilities = static_cast<OPCHDA_UPDATECAPABILITIES>(OPCHDA_INSERTCAP | OPCHDA_REPLACECAP |
-                                                          OPCHDA_INSERTREPLACECAP | OPCHDA_DELETERAWCAP |
-                                                          OPCHDA_DELETEATTIMECAP);
+  *pCapabilities = static_cast<OPCHDA_UPDATECAPABILITIES>(
+      OPCHDA_INSERTCAP | OPCHDA_REPLACECAP | OPCHDA_INSERTREPLACECAP | OPCHDA_DELETERAWCAP |
+      OPCHDA_DELETEATTIMECAP);
   return S_OK;
 }
 
-HRESULT HdaServer::WriteOne(WriteKind kind, OPCHANDLE handle, const FILETIME& time, const VARIANT& value,
-                            DWORD quality, bool* shutdown) {
+HRESULT HdaServer::WriteOne(WriteKind kind, OPCHANDLE handle, const FILETIME& time,
+                            const VARIANT& value, DWORD quality, bool* shutdown) {
   const ItemHandle* resolved = Resolve(handle);
   if (!resolved) return OPC_E_INVALIDHANDLE;
   const ItemDefinition& item = TheCatalog().Item(resolved->item);
   if (!MayWrite(item)) return OPC_E_BADRIGHTS;
   Simulation& sim = Simulation::Instance();
   switch (item.control) {
-    case Control::kShutdown: *shutdown = true; return S_OK;
-    case Control::kReset: sim.ResetOverlays(); return S_OK;
+    case Control::kShutdown:
+      *shutdown = true;
+      return S_OK;
+    case Control::kReset:
+      sim.ResetOverlays();
+      return S_OK;
     case Control::kPrivateBytes:  // not writable
-    case Control::kNone: break;
+    case Control::kNone:
+      break;
   }
   // Qualities written are DA qualities; the HDA flags are the server's to set.
   if (!IsValidFileTime(time) || (quality & ~kDaQualityMask) != 0) return E_INVALIDARG;
@@ -40,30 +47,36 @@ HRESULT HdaServer::WriteOne(WriteKind kind, OPCHANDLE handle, const FILETIME& ti
   sample.time = TicksOf(time);
   sample.quality = quality;
   if (!FromVariant(value, item.type, &sample.value)) return E_INVALIDARG;
-  if (const std::optional<double> x = NumericValue(sample.value); x && (*x < item.wave.low || *x > item.wave.high))
+  if (const std::optional<double> x = NumericValue(sample.value);
+      x && (*x < item.wave.low || *x > item.wave.high))
     return E_INVALIDARG;
 
   Overlay& overlay = sim.OverlayFor(resolved->item);
   const Ticks now = sim.Now();
   switch (kind) {
     case WriteKind::kInsert:
-      return InsertValue(item, overlay, now, sample) == WriteOutcome::kInserted ? S_OK : OPC_E_DATAEXISTS;
+      return InsertValue(item, overlay, now, sample) == WriteOutcome::kInserted ? S_OK
+                                                                                : OPC_E_DATAEXISTS;
     case WriteKind::kReplace:
-      return ReplaceValue(item, overlay, now, sample, client_name_) == WriteOutcome::kReplaced ? S_OK
-                                                                                              : OPC_E_NODATAEXISTS;
+      return ReplaceValue(item, overlay, now, sample, client_name_) == WriteOutcome::kReplaced
+                 ? S_OK
+                 : OPC_E_NODATAEXISTS;
     case WriteKind::kInsertReplace:
-      return InsertOrReplaceValue(item, overlay, now, sample, client_name_) == WriteOutcome::kInserted
+      return InsertOrReplaceValue(item, overlay, now, sample, client_name_) ==
+                     WriteOutcome::kInserted
                  ? OPC_S_INSERTED
                  : OPC_S_REPLACED;
   }
   return E_FAIL;
 }
 
-HRESULT HdaServer::Write(WriteKind kind, DWORD count, const OPCHANDLE* handles, const FILETIME* times,
-                         const VARIANT* values, const DWORD* qualities, HRESULT** errors_out) {
+HRESULT HdaServer::Write(WriteKind kind, DWORD count, const OPCHANDLE* handles,
+                         const FILETIME* times, const VARIANT* values, const DWORD* qualities,
+                         HRESULT** errors_out) {
   return Guarded([&]() -> HRESULT {
     if (errors_out) *errors_out = nullptr;
-    if (count == 0 || !handles || !times || !values || !qualities || !errors_out) return E_INVALIDARG;
+    if (count == 0 || !handles || !times || !values || !qualities || !errors_out)
+      return E_INVALIDARG;
     TaskArray<HRESULT> errors(count);
     bool shutdown = false;
     for (DWORD i = 0; i < count; ++i)
@@ -75,26 +88,30 @@ HRESULT HdaServer::Write(WriteKind kind, DWORD count, const OPCHANDLE* handles, 
   });
 }
 
-HRESULT HdaServer::Insert(DWORD dwNumItems, OPCHANDLE* phServer, FILETIME* ftTimeStamps, VARIANT* vDataValues,
-                          DWORD* pdwQualities, HRESULT** ppErrors) {
-  return Write(WriteKind::kInsert, dwNumItems, phServer, ftTimeStamps, vDataValues, pdwQualities, ppErrors);
+HRESULT HdaServer::Insert(DWORD dwNumItems, OPCHANDLE* phServer, FILETIME* ftTimeStamps,
+                          VARIANT* vDataValues, DWORD* pdwQualities, HRESULT** ppErrors) {
+  return Write(WriteKind::kInsert, dwNumItems, phServer, ftTimeStamps, vDataValues, pdwQualities,
+               ppErrors);
 }
 
-HRESULT HdaServer::Replace(DWORD dwNumItems, OPCHANDLE* phServer, FILETIME* ftTimeStamps, VARIANT* vDataValues,
-                           DWORD* pdwQualities, HRESULT** ppErrors) {
-  return Write(WriteKind::kReplace, dwNumItems, phServer, ftTimeStamps, vDataValues, pdwQualities, ppErrors);
+HRESULT HdaServer::Replace(DWORD dwNumItems, OPCHANDLE* phServer, FILETIME* ftTimeStamps,
+                           VARIANT* vDataValues, DWORD* pdwQualities, HRESULT** ppErrors) {
+  return Write(WriteKind::kReplace, dwNumItems, phServer, ftTimeStamps, vDataValues, pdwQualities,
+               ppErrors);
 }
 
 HRESULT HdaServer::InsertReplace(DWORD dwNumItems, OPCHANDLE* phServer, FILETIME* ftTimeStamps,
                                  VARIANT* vDataValues, DWORD* pdwQualities, HRESULT** ppErrors) {
-  return Write(WriteKind::kInsertReplace, dwNumItems, phServer, ftTimeStamps, vDataValues, pdwQualities, ppErrors);
+  return Write(WriteKind::kInsertReplace, dwNumItems, phServer, ftTimeStamps, vDataValues,
+               pdwQualities, ppErrors);
 }
 
 HRESULT HdaServer::DeleteRaw(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime, DWORD dwNumItems,
                              OPCHANDLE* phServer, HRESULT** ppErrors) {
   return Guarded([&]() -> HRESULT {
     if (ppErrors) *ppErrors = nullptr;
-    if (!htStartTime || !htEndTime || dwNumItems == 0 || !phServer || !ppErrors) return E_INVALIDARG;
+    if (!htStartTime || !htEndTime || dwNumItems == 0 || !phServer || !ppErrors)
+      return E_INVALIDARG;
     Simulation& sim = Simulation::Instance();
     const Ticks now = sim.Now();
     const ResolvedArgument start = ResolveTimeArgument(*htStartTime, now);
@@ -122,7 +139,9 @@ HRESULT HdaServer::DeleteRaw(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime, D
         errors[i] = OPC_E_BADRIGHTS;
         continue;
       }
-      errors[i] = DeleteRange(item, sim.OverlayFor(handle->item), now, from, to, client_name_) ? S_OK : OPC_S_NODATA;
+      errors[i] = DeleteRange(item, sim.OverlayFor(handle->item), now, from, to, client_name_)
+                      ? S_OK
+                      : OPC_S_NODATA;
     }
     WriteBack(htStartTime, start);
     WriteBack(htEndTime, end);
@@ -132,7 +151,8 @@ HRESULT HdaServer::DeleteRaw(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime, D
   });
 }
 
-HRESULT HdaServer::DeleteAtTime(DWORD dwNumItems, OPCHANDLE* phServer, FILETIME* ftTimeStamps, HRESULT** ppErrors) {
+HRESULT HdaServer::DeleteAtTime(DWORD dwNumItems, OPCHANDLE* phServer, FILETIME* ftTimeStamps,
+                                HRESULT** ppErrors) {
   return Guarded([&]() -> HRESULT {
     if (ppErrors) *ppErrors = nullptr;
     if (dwNumItems == 0 || !phServer || !ftTimeStamps || !ppErrors) return E_INVALIDARG;
@@ -151,7 +171,8 @@ HRESULT HdaServer::DeleteAtTime(DWORD dwNumItems, OPCHANDLE* phServer, FILETIME*
       } else if (!IsValidFileTime(ftTimeStamps[i])) {
         errors[i] = E_INVALIDARG;
       } else {
-        errors[i] = DeleteAt(item, sim.OverlayFor(handle->item), now, TicksOf(ftTimeStamps[i]), client_name_)
+        errors[i] = DeleteAt(item, sim.OverlayFor(handle->item), now, TicksOf(ftTimeStamps[i]),
+                             client_name_)
                         ? S_OK
                         : OPC_S_NODATA;
       }

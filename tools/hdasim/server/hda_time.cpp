@@ -14,8 +14,11 @@ ResolvedArgument ResolveTimeArgument(const OPCHDA_TIME& time, Ticks now) {
   }
   const ResolvedTime resolved = ResolveRelativeTime(time.szTime ? time.szTime : L"", now);
   switch (resolved.kind) {
-    case ResolvedTime::Kind::kInvalid: return result;
-    case ResolvedTime::Kind::kNull: result.valid = true; return result;
+    case ResolvedTime::Kind::kInvalid:
+      return result;
+    case ResolvedTime::Kind::kNull:
+      result.valid = true;
+      return result;
     case ResolvedTime::Kind::kTime:
       result.valid = true;
       result.ticks = resolved.ticks;

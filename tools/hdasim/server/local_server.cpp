@@ -1,6 +1,7 @@
 #include "tools/hdasim/server/local_server.h"
 
 #include <windows.h>
+
 #include <objbase.h>
 
 #include <memory>
@@ -41,7 +42,8 @@ class ClassRegistration {
  public:
   ClassRegistration(const CLSID& clsid, ClassFactory::Creator creator)
       : factory_(std::make_unique<ClassFactory>(std::move(creator))) {
-    result_ = CoRegisterClassObject(clsid, factory_.get(), CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, &cookie_);
+    result_ = CoRegisterClassObject(clsid, factory_.get(), CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE,
+                                    &cookie_);
   }
   ~ClassRegistration() { Revoke(); }
   ClassRegistration(const ClassRegistration&) = delete;
@@ -79,7 +81,8 @@ DWORD LingerMs() {
   wchar_t text[32] = {};
   const DWORD length = GetEnvironmentVariableW(L"HDASIM_LINGER_MS", text, 32);
   std::int64_t ms = 0;
-  if (length > 0 && length < 32 && ParseOffsetMs(text, &ms) && ms >= 0 && ms <= 600000) return static_cast<DWORD>(ms);
+  if (length > 0 && length < 32 && ParseOffsetMs(text, &ms) && ms >= 0 && ms <= 600000)
+    return static_cast<DWORD>(ms);
   return kDefaultLingerMs;
 }
 
@@ -98,7 +101,8 @@ DWORD WINAPI ShutdownWorker(void* parameter) {
                                    IID_IGlobalInterfaceTable, reinterpret_cast<void**>(&table)))) {
       for (DWORD cookie : job->sinks) {
         ui::ComPtr<IOPCShutdown> sink;
-        if (SUCCEEDED(table->GetInterfaceFromGlobal(cookie, IID_IOPCShutdown, reinterpret_cast<void**>(&sink))))
+        if (SUCCEEDED(table->GetInterfaceFromGlobal(cookie, IID_IOPCShutdown,
+                                                    reinterpret_cast<void**>(&sink))))
           sink->ShutdownRequest(kShutdownReason);
       }
     }
@@ -113,8 +117,8 @@ void WaitServingCalls(HANDLE handle, DWORD limit_ms) {
   while (true) {
     const ULONGLONG now = GetTickCount64();
     if (now >= deadline) return;
-    const DWORD result =
-        MsgWaitForMultipleObjects(1, &handle, FALSE, static_cast<DWORD>(deadline - now), QS_ALLINPUT);
+    const DWORD result = MsgWaitForMultipleObjects(1, &handle, FALSE,
+                                                   static_cast<DWORD>(deadline - now), QS_ALLINPUT);
     if (result != WAIT_OBJECT_0 + 1) return;
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
@@ -143,7 +147,8 @@ void DisconnectClients() {
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case kIdleMessage:
-      if (ServerModule::Count() == 0) SetTimer(window, kLingerTimer, static_cast<UINT>(lparam), nullptr);
+      if (ServerModule::Count() == 0)
+        SetTimer(window, kLingerTimer, static_cast<UINT>(lparam), nullptr);
       return 0;
     case WM_TIMER:
       if (wparam == kLingerTimer) {
@@ -156,7 +161,8 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
       DisconnectClients();
       PostQuitMessage(0);
       return 0;
-    default: return DefWindowProcW(window, message, wparam, lparam);
+    default:
+      return DefWindowProcW(window, message, wparam, lparam);
   }
 }
 
@@ -173,13 +179,14 @@ int RunLocalServer() {
   window_class.hInstance = GetModuleHandleW(nullptr);
   window_class.lpszClassName = L"VarnelHdaSimServer";
   RegisterClassW(&window_class);
-  UniqueWindow window(CreateWindowExW(0, window_class.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                      window_class.hInstance, nullptr));
+  UniqueWindow window(CreateWindowExW(0, window_class.lpszClassName, L"", 0, 0, 0, 0, 0,
+                                      HWND_MESSAGE, nullptr, window_class.hInstance, nullptr));
   if (!window) return 1;
   g_window = window.Get();
 
   g_linger_ms = linger_ms;
-  ServerModule::SetIdleCallback([] { PostMessageW(g_window, kIdleMessage, 0, static_cast<LPARAM>(g_linger_ms)); });
+  ServerModule::SetIdleCallback(
+      [] { PostMessageW(g_window, kIdleMessage, 0, static_cast<LPARAM>(g_linger_ms)); });
   sim.SetShutdownHandler([] { PostMessageW(g_window, kShutdownMessage, 0, 0); });
 
   std::vector<std::unique_ptr<ClassRegistration>> registrations;
@@ -191,7 +198,8 @@ int RunLocalServer() {
   }
   if (ServerListIsOurs())
     registrations.push_back(std::make_unique<ClassRegistration>(
-        CLSID_OpcServerList, []() -> IUnknown* { return static_cast<IOPCServerList2*>(new ServerList()); }));
+        CLSID_OpcServerList,
+        []() -> IUnknown* { return static_cast<IOPCServerList2*>(new ServerList()); }));
   for (const auto& r : registrations)
     if (FAILED(r->Result())) return 1;
 

@@ -1,5 +1,6 @@
 // hdasim.exe: /RegServer, /UnregServer, or -Embedding when COM starts it.
 #include <windows.h>
+
 #include <objbase.h>
 #include <shellapi.h>
 
@@ -23,8 +24,9 @@ int Register(bool add) {
   if (GetModuleFileNameW(nullptr, path, MAX_PATH) > 0)
     hr = add ? hdasim::RegisterServer(path) : hdasim::UnregisterServer();
   CoUninitialize();
-  if (FAILED(hr)) std::fwprintf(stderr, L"hdasim: %ls failed (0x%08lX)\n", add ? L"registration" : L"unregistration",
-                                static_cast<unsigned long>(hr));
+  if (FAILED(hr))
+    std::fwprintf(stderr, L"hdasim: %ls failed (0x%08lX)\n",
+                  add ? L"registration" : L"unregistration", static_cast<unsigned long>(hr));
   return FAILED(hr) ? 1 : 0;
 }
 
@@ -43,8 +45,8 @@ int Run(int argc, wchar_t** argv) {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   try {
     int argc = 0;
-    const std::unique_ptr<wchar_t*, decltype(&LocalFree)> argv(CommandLineToArgvW(GetCommandLineW(), &argc),
-                                                                &LocalFree);
+    const std::unique_ptr<wchar_t*, decltype(&LocalFree)> argv(
+        CommandLineToArgvW(GetCommandLineW(), &argc), &LocalFree);
     if (!argv) return 1;
     return Run(argc, argv.get());
   } catch (...) {

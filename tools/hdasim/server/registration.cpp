@@ -22,8 +22,8 @@ std::wstring GuidText(const GUID& guid) {
 
 bool SetText(const std::wstring& path, const wchar_t* name, const std::wstring& value) {
   ui::UniqueRegKey key;
-  if (RegCreateKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
-      ERROR_SUCCESS)
+  if (RegCreateKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS)
     return false;
   return RegSetValueExW(key.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                         static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
@@ -32,7 +32,8 @@ bool SetText(const std::wstring& path, const wchar_t* name, const std::wstring& 
 std::wstring GetText(const std::wstring& path, const wchar_t* name = nullptr) {
   wchar_t value[1024] = {};
   DWORD size = sizeof(value) - sizeof(wchar_t);
-  if (RegGetValueW(HKEY_CLASSES_ROOT, path.c_str(), name, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS)
+  if (RegGetValueW(HKEY_CLASSES_ROOT, path.c_str(), name, RRF_RT_REG_SZ, nullptr, value, &size) !=
+      ERROR_SUCCESS)
     return {};
   return value;
 }
@@ -61,12 +62,14 @@ bool RegisterHdaClass(const ServerClass& c, const std::wstring& command, ICatReg
   const std::wstring clsid = GuidText(c.clsid);
   const std::wstring key = L"CLSID\\" + clsid;
   bool ok = SetText(key, nullptr, c.name) && SetText(key, L"AppID", GuidText(kHdaSimAppId)) &&
-            SetText(key + L"\\LocalServer32", nullptr, command) && SetText(key + L"\\ProgID", nullptr, c.prog_id) &&
-            SetText(c.prog_id, nullptr, c.name) && SetText(std::wstring(c.prog_id) + L"\\CLSID", nullptr, clsid);
+            SetText(key + L"\\LocalServer32", nullptr, command) &&
+            SetText(key + L"\\ProgID", nullptr, c.prog_id) && SetText(c.prog_id, nullptr, c.name) &&
+            SetText(std::wstring(c.prog_id) + L"\\CLSID", nullptr, clsid);
   if (c.version_independent_prog_id) {
     const std::wstring independent = c.version_independent_prog_id;
     ok = ok && SetText(key + L"\\VersionIndependentProgID", nullptr, independent) &&
-         SetText(independent, nullptr, c.name) && SetText(independent + L"\\CLSID", nullptr, clsid) &&
+         SetText(independent, nullptr, c.name) &&
+         SetText(independent + L"\\CLSID", nullptr, clsid) &&
          SetText(independent + L"\\CurVer", nullptr, c.prog_id);
   }
   CATID category = CATID_OPCHDAServer10;
@@ -83,7 +86,9 @@ void DeleteProgId(const wchar_t* prog_id, const CLSID& clsid) {
 }  // namespace
 
 bool ServerListIsOurs() {
-  return _wcsicmp(ProgramFileName(GetText(L"CLSID\\" + GuidText(CLSID_OpcServerList) + L"\\LocalServer32")).c_str(),
+  return _wcsicmp(ProgramFileName(
+                      GetText(L"CLSID\\" + GuidText(CLSID_OpcServerList) + L"\\LocalServer32"))
+                      .c_str(),
                   kExeName) == 0;
 }
 
@@ -106,8 +111,9 @@ HRESULT RegisterServer(const std::wstring& exe_path) {
 
   const std::wstring list_key = L"CLSID\\" + GuidText(CLSID_OpcServerList);
   const bool taken = !GetText(list_key + L"\\LocalServer32").empty() && !ServerListIsOurs();
-  if (!taken && !(SetText(list_key, nullptr, kServerListName) && SetText(list_key, L"AppID", app_id) &&
-                  SetText(list_key + L"\\LocalServer32", nullptr, command)))
+  if (!taken &&
+      !(SetText(list_key, nullptr, kServerListName) && SetText(list_key, L"AppID", app_id) &&
+        SetText(list_key + L"\\LocalServer32", nullptr, command)))
     return SELFREG_E_CLASS;
   return S_OK;
 }
@@ -123,7 +129,8 @@ HRESULT UnregisterServer() {
     DeleteProgId(c.prog_id, c.clsid);
     RegDeleteTreeW(HKEY_CLASSES_ROOT, (L"CLSID\\" + GuidText(c.clsid)).c_str());
   }
-  if (ServerListIsOurs()) RegDeleteTreeW(HKEY_CLASSES_ROOT, (L"CLSID\\" + GuidText(CLSID_OpcServerList)).c_str());
+  if (ServerListIsOurs())
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, (L"CLSID\\" + GuidText(CLSID_OpcServerList)).c_str());
   RegDeleteTreeW(HKEY_CLASSES_ROOT, (L"AppID\\" + GuidText(kHdaSimAppId)).c_str());
   RegDeleteTreeW(HKEY_CLASSES_ROOT, (std::wstring(L"AppID\\") + kExeName).c_str());
   return S_OK;

@@ -10,17 +10,18 @@ namespace hdasim {
 namespace {
 
 // The classes the component categories manager lists for the categories.
-HRESULT ClassesOfCategories(ULONG implemented_count, CATID* implemented, ULONG required_count, CATID* required,
-                            std::vector<GUID>* classes) {
+HRESULT ClassesOfCategories(ULONG implemented_count, CATID* implemented, ULONG required_count,
+                            CATID* required, std::vector<GUID>* classes) {
   if ((implemented_count > 0 && implemented_count != ULONG(-1) && !implemented) ||
       (required_count > 0 && required_count != ULONG(-1) && !required))
     return E_INVALIDARG;
   ui::ComPtr<ICatInformation> categories;
-  HRESULT hr = CoCreateInstance(CLSID_StdComponentCategoriesMgr, nullptr, CLSCTX_INPROC_SERVER, IID_ICatInformation,
-                                reinterpret_cast<void**>(&categories));
+  HRESULT hr = CoCreateInstance(CLSID_StdComponentCategoriesMgr, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_ICatInformation, reinterpret_cast<void**>(&categories));
   if (FAILED(hr)) return hr;
   ui::ComPtr<IEnumGUID> found;
-  hr = categories->EnumClassesOfCategories(implemented_count, implemented, required_count, required, &found);
+  hr = categories->EnumClassesOfCategories(implemented_count, implemented, required_count, required,
+                                           &found);
   if (FAILED(hr)) return hr;
   GUID guid;
   ULONG fetched = 0;
@@ -31,7 +32,8 @@ HRESULT ClassesOfCategories(ULONG implemented_count, CATID* implemented, ULONG r
 std::wstring RegistryText(const std::wstring& path) {
   wchar_t value[512] = {};
   DWORD size = sizeof(value) - sizeof(wchar_t);
-  if (RegGetValueW(HKEY_CLASSES_ROOT, path.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS)
+  if (RegGetValueW(HKEY_CLASSES_ROOT, path.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value,
+                   &size) != ERROR_SUCCESS)
     return {};
   return value;
 }
@@ -41,7 +43,8 @@ bool KeyExists(const std::wstring& path) {
   return RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
 }
 
-HRESULT ClassDetails(REFCLSID clsid, LPOLESTR* prog_id_out, LPOLESTR* user_type_out, LPOLESTR* independent_out) {
+HRESULT ClassDetails(REFCLSID clsid, LPOLESTR* prog_id_out, LPOLESTR* user_type_out,
+                     LPOLESTR* independent_out) {
   if (!prog_id_out || !user_type_out) return E_INVALIDARG;
   *prog_id_out = *user_type_out = nullptr;
   if (independent_out) *independent_out = nullptr;
@@ -62,13 +65,14 @@ HRESULT ClassDetails(REFCLSID clsid, LPOLESTR* prog_id_out, LPOLESTR* user_type_
 
 // The two interfaces differ only in the enumerator interface they hand out.
 template <typename Enumerator>
-HRESULT EnumerateClasses(ULONG implemented_count, CATID* implemented, ULONG required_count, CATID* required,
-                         Enumerator** out) {
+HRESULT EnumerateClasses(ULONG implemented_count, CATID* implemented, ULONG required_count,
+                         CATID* required, Enumerator** out) {
   return Guarded([&]() -> HRESULT {
     if (!out) return E_INVALIDARG;
     *out = nullptr;
     std::vector<GUID> classes;
-    const HRESULT hr = ClassesOfCategories(implemented_count, implemented, required_count, required, &classes);
+    const HRESULT hr =
+        ClassesOfCategories(implemented_count, implemented, required_count, required, &classes);
     if (FAILED(hr)) return hr;
     *out = new GuidEnumerator(std::move(classes));
     return S_OK;
@@ -106,17 +110,21 @@ HRESULT GuidEnumerator::Reset() {
   return S_OK;
 }
 
-HRESULT GuidEnumerator::Clone(IOPCEnumGUID** ppenum) { return CloneInto(guids_, position_, ppenum); }
+HRESULT GuidEnumerator::Clone(IOPCEnumGUID** ppenum) {
+  return CloneInto(guids_, position_, ppenum);
+}
 
 HRESULT GuidEnumerator::Clone(IEnumGUID** ppenum) { return CloneInto(guids_, position_, ppenum); }
 
-HRESULT ServerList::EnumClassesOfCategories(ULONG cImplemented, CATID rgcatidImpl[], ULONG cRequired,
-                                            CATID rgcatidReq[], IOPCEnumGUID** ppenumClsid) {
+HRESULT ServerList::EnumClassesOfCategories(ULONG cImplemented, CATID rgcatidImpl[],
+                                            ULONG cRequired, CATID rgcatidReq[],
+                                            IOPCEnumGUID** ppenumClsid) {
   return EnumerateClasses(cImplemented, rgcatidImpl, cRequired, rgcatidReq, ppenumClsid);
 }
 
-HRESULT ServerList::EnumClassesOfCategories(ULONG cImplemented, CATID rgcatidImpl[], ULONG cRequired,
-                                            CATID rgcatidReq[], IEnumGUID** ppenumClsid) {
+HRESULT ServerList::EnumClassesOfCategories(ULONG cImplemented, CATID rgcatidImpl[],
+                                            ULONG cRequired, CATID rgcatidReq[],
+                                            IEnumGUID** ppenumClsid) {
   return EnumerateClasses(cImplemented, rgcatidImpl, cRequired, rgcatidReq, ppenumClsid);
 }
 
@@ -129,7 +137,8 @@ HRESULT ServerList::GetClassDetails(REFCLSID clsid, LPOLESTR* ppszProgID, LPOLES
 }
 
 HRESULT ServerList::GetClassDetails(REFCLSID clsid, LPOLESTR* ppszProgID, LPOLESTR* ppszUserType) {
-  return Guarded([&]() -> HRESULT { return ClassDetails(clsid, ppszProgID, ppszUserType, nullptr); });
+  return Guarded(
+      [&]() -> HRESULT { return ClassDetails(clsid, ppszProgID, ppszUserType, nullptr); });
 }
 
 HRESULT ServerList::CLSIDFromProgID(LPCOLESTR szProgId, LPCLSID clsid) {

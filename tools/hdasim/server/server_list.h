@@ -31,16 +31,20 @@ class GuidEnumerator final : public ComObject<IOPCEnumGUID, IEnumGUID> {
 class ServerList final : public ComObject<IOPCServerList2, IOPCServerList> {
  public:
   // IOPCServerList2
-  HRESULT STDMETHODCALLTYPE EnumClassesOfCategories(ULONG cImplemented, CATID rgcatidImpl[], ULONG cRequired,
-                                                    CATID rgcatidReq[], IOPCEnumGUID** ppenumClsid) override;
-  HRESULT STDMETHODCALLTYPE GetClassDetails(REFCLSID clsid, LPOLESTR* ppszProgID, LPOLESTR* ppszUserType,
+  HRESULT STDMETHODCALLTYPE EnumClassesOfCategories(ULONG cImplemented, CATID rgcatidImpl[],
+                                                    ULONG cRequired, CATID rgcatidReq[],
+                                                    IOPCEnumGUID** ppenumClsid) override;
+  HRESULT STDMETHODCALLTYPE GetClassDetails(REFCLSID clsid, LPOLESTR* ppszProgID,
+                                            LPOLESTR* ppszUserType,
                                             LPOLESTR* ppszVerIndProgID) override;
   // Both interfaces
   HRESULT STDMETHODCALLTYPE CLSIDFromProgID(LPCOLESTR szProgId, LPCLSID clsid) override;
   // IOPCServerList
-  HRESULT STDMETHODCALLTYPE EnumClassesOfCategories(ULONG cImplemented, CATID rgcatidImpl[], ULONG cRequired,
-                                                    CATID rgcatidReq[], IEnumGUID** ppenumClsid) override;
-  HRESULT STDMETHODCALLTYPE GetClassDetails(REFCLSID clsid, LPOLESTR* ppszProgID, LPOLESTR* ppszUserType) override;
+  HRESULT STDMETHODCALLTYPE EnumClassesOfCategories(ULONG cImplemented, CATID rgcatidImpl[],
+                                                    ULONG cRequired, CATID rgcatidReq[],
+                                                    IEnumGUID** ppenumClsid) override;
+  HRESULT STDMETHODCALLTYPE GetClassDetails(REFCLSID clsid, LPOLESTR* ppszProgID,
+                                            LPOLESTR* ppszUserType) override;
 };
 
 }  // namespace hdasim

@@ -42,8 +42,9 @@ HRESULT ShutdownPoint::Advise(IUnknown* sink, DWORD* cookie) {
     if (FAILED(sink->QueryInterface(IID_IOPCShutdown, reinterpret_cast<void**>(&shutdown))))
       return CONNECT_E_CANNOTCONNECT;
     if (!table_) {
-      const HRESULT hr = CoCreateInstance(CLSID_StdGlobalInterfaceTable, nullptr, CLSCTX_INPROC_SERVER,
-                                          IID_IGlobalInterfaceTable, reinterpret_cast<void**>(&table_));
+      const HRESULT hr =
+          CoCreateInstance(CLSID_StdGlobalInterfaceTable, nullptr, CLSCTX_INPROC_SERVER,
+                           IID_IGlobalInterfaceTable, reinterpret_cast<void**>(&table_));
       if (FAILED(hr)) return hr;
     }
     DWORD global = 0;

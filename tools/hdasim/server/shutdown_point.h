@@ -4,8 +4,9 @@
 #pragma once
 
 #include <windows.h>
-#include <ocidl.h>
+
 #include <objidl.h>
+#include <ocidl.h>
 
 #include <map>
 #include <vector>
@@ -26,7 +27,8 @@ class ShutdownPoint final : public IConnectionPoint {
   ULONG STDMETHODCALLTYPE Release() override { return owner_->Release(); }
 
   HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) override;
-  HRESULT STDMETHODCALLTYPE GetConnectionPointContainer(IConnectionPointContainer** container) override;
+  HRESULT STDMETHODCALLTYPE
+  GetConnectionPointContainer(IConnectionPointContainer** container) override;
   HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) override;
   HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override;
   HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections** connections) override;
