@@ -55,7 +55,10 @@ function(varnel_add_gtest name)
   target_link_libraries(${name} PRIVATE ${arg_LIBS} GTest::gmock GTest::gtest_main)
   if(VARNEL_UNDER_WINE)
     add_test(NAME ${name} COMMAND ${name})
-    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED WinePrefix LABELS wine)
+    # A crash inside a test program (or a COM server it started) must fail the test even where
+    # Wine's debugger leaves the exit code at 0.
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED WinePrefix LABELS wine
+                         FAIL_REGULAR_EXPRESSION "Unhandled exception:|wine: Unhandled")
   elseif(WIN32)
     add_test(NAME ${name} COMMAND ${name})
   else()
