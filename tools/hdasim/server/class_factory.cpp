@@ -7,11 +7,13 @@
 namespace hdasim {
 
 HRESULT ClassFactory::QueryInterface(REFIID iid, void** out) {
-  if (!out) return E_POINTER;
-  *out = nullptr;
-  if (iid != IID_IUnknown && iid != IID_IClassFactory) return E_NOINTERFACE;
-  *out = static_cast<IClassFactory*>(this);
-  return S_OK;
+  return Guarded([&]() -> HRESULT {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    if (iid != IID_IUnknown && iid != IID_IClassFactory) return E_NOINTERFACE;
+    *out = static_cast<IClassFactory*>(this);
+    return S_OK;
+  });
 }
 
 HRESULT ClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** out) {
@@ -25,12 +27,14 @@ HRESULT ClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** out) {
 }
 
 HRESULT ClassFactory::LockServer(BOOL lock) {
-  if (lock) {
-    ServerModule::AddRef();
-  } else {
-    ServerModule::Release();
-  }
-  return S_OK;
+  return Guarded([&]() -> HRESULT {
+    if (lock) {
+      ServerModule::AddRef();
+    } else {
+      ServerModule::Release();
+    }
+    return S_OK;
+  });
 }
 
 }  // namespace hdasim

@@ -2,9 +2,8 @@
 // from crossing a COM boundary.
 #pragma once
 
-#include <windows.h>
-
 #include <unknwn.h>
+#include <windows.h>
 
 #include <new>
 
@@ -35,16 +34,18 @@ class ComObject : public First, public Rest... {
   ComObject& operator=(const ComObject&) = delete;
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (!out) return E_POINTER;
-    *out = nullptr;
-    if (iid == IID_IUnknown) {
-      *out = static_cast<First*>(this);
-    } else if (Supports(iid)) {
-      Find<First, Rest...>(iid, out);
-    }
-    if (!*out) return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
+    return Guarded([&]() -> HRESULT {
+      if (!out) return E_POINTER;
+      *out = nullptr;
+      if (iid == IID_IUnknown) {
+        *out = static_cast<First*>(this);
+      } else if (Supports(iid)) {
+        Find<First, Rest...>(iid, out);
+      }
+      if (!*out) return E_NOINTERFACE;
+      AddRef();
+      return S_OK;
+    });
   }
   ULONG STDMETHODCALLTYPE AddRef() override {
     return static_cast<ULONG>(InterlockedIncrement(&refs_));

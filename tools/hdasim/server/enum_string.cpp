@@ -1,5 +1,6 @@
 #include "tools/hdasim/server/enum_string.h"
 
+#include "tools/hdasim/server/com_object.h"
 #include "tools/hdasim/server/task_memory.h"
 
 namespace hdasim {
@@ -23,14 +24,18 @@ HRESULT StringEnumerator::Next(ULONG celt, LPOLESTR* rgelt, ULONG* pceltFetched)
 }
 
 HRESULT StringEnumerator::Skip(ULONG celt) {
-  const std::size_t left = list_->size() - position_;
-  position_ += celt < left ? celt : left;
-  return celt <= left ? S_OK : S_FALSE;
+  return Guarded([&]() -> HRESULT {
+    const std::size_t left = list_->size() - position_;
+    position_ += celt < left ? celt : left;
+    return celt <= left ? S_OK : S_FALSE;
+  });
 }
 
 HRESULT StringEnumerator::Reset() {
-  position_ = 0;
-  return S_OK;
+  return Guarded([&]() -> HRESULT {
+    position_ = 0;
+    return S_OK;
+  });
 }
 
 HRESULT StringEnumerator::Clone(IEnumString** ppenum) {

@@ -9,6 +9,7 @@
 #include "tools/hdasim/core/aggregates.h"
 #include "tools/hdasim/core/attributes.h"
 #include "tools/hdasim/server/browser.h"
+#include "tools/hdasim/server/com_object.h"
 #include "tools/hdasim/server/error_text.h"
 #include "tools/hdasim/server/hda_time.h"
 #include "tools/hdasim/server/simulation.h"
@@ -29,25 +30,31 @@ class ConnectionPointEnumerator final : public ComObject<IEnumConnectionPoints> 
       : point_(ui::ComPtr<IConnectionPoint>::Share(point)), position_(position) {}
 
   HRESULT STDMETHODCALLTYPE Next(ULONG celt, LPCONNECTIONPOINT* points, ULONG* fetched) override {
-    if (fetched) *fetched = 0;
-    if (!points || (celt > 1 && !fetched)) return E_INVALIDARG;
-    ULONG n = 0;
-    if (celt > 0 && position_ == 0) {
-      point_.CopyTo(&points[0]);
-      position_ = 1;
-      n = 1;
-    }
-    if (fetched) *fetched = n;
-    return n == celt ? S_OK : S_FALSE;
+    return Guarded([&]() -> HRESULT {
+      if (fetched) *fetched = 0;
+      if (!points || (celt > 1 && !fetched)) return E_INVALIDARG;
+      ULONG n = 0;
+      if (celt > 0 && position_ == 0) {
+        point_.CopyTo(&points[0]);
+        position_ = 1;
+        n = 1;
+      }
+      if (fetched) *fetched = n;
+      return n == celt ? S_OK : S_FALSE;
+    });
   }
   HRESULT STDMETHODCALLTYPE Skip(ULONG celt) override {
-    const ULONG left = 1 - position_;
-    position_ += celt < left ? celt : left;
-    return celt <= left ? S_OK : S_FALSE;
+    return Guarded([&]() -> HRESULT {
+      const ULONG left = 1 - position_;
+      position_ += celt < left ? celt : left;
+      return celt <= left ? S_OK : S_FALSE;
+    });
   }
   HRESULT STDMETHODCALLTYPE Reset() override {
-    position_ = 0;
-    return S_OK;
+    return Guarded([&]() -> HRESULT {
+      position_ = 0;
+      return S_OK;
+    });
   }
   HRESULT STDMETHODCALLTYPE Clone(IEnumConnectionPoints** out) override {
     return Guarded([&]() -> HRESULT {
@@ -259,15 +266,19 @@ HRESULT HdaServer::CreateBrowse(DWORD dwCount, DWORD* pdwAttrID, OPCHDA_OPERATOR
 }
 
 HRESULT HdaServer::SetLocaleID(LCID dwLcid) {
-  if (!IsSupportedLocale(dwLcid)) return E_INVALIDARG;
-  locale_ = dwLcid;
-  return S_OK;
+  return Guarded([&]() -> HRESULT {
+    if (!IsSupportedLocale(dwLcid)) return E_INVALIDARG;
+    locale_ = dwLcid;
+    return S_OK;
+  });
 }
 
 HRESULT HdaServer::GetLocaleID(LCID* pdwLcid) {
-  if (!pdwLcid) return E_INVALIDARG;
-  *pdwLcid = locale_;
-  return S_OK;
+  return Guarded([&]() -> HRESULT {
+    if (!pdwLcid) return E_INVALIDARG;
+    *pdwLcid = locale_;
+    return S_OK;
+  });
 }
 
 HRESULT HdaServer::QueryAvailableLocaleIDs(DWORD* pdwCount, LCID** pdwLcid) {
@@ -312,12 +323,14 @@ HRESULT HdaServer::EnumConnectionPoints(IEnumConnectionPoints** ppEnum) {
 }
 
 HRESULT HdaServer::FindConnectionPoint(REFIID riid, IConnectionPoint** ppCP) {
-  if (!ppCP) return E_POINTER;
-  *ppCP = nullptr;
-  if (riid != IID_IOPCShutdown) return CONNECT_E_NOCONNECTION;
-  *ppCP = &shutdown_point_;
-  shutdown_point_.AddRef();
-  return S_OK;
+  return Guarded([&]() -> HRESULT {
+    if (!ppCP) return E_POINTER;
+    *ppCP = nullptr;
+    if (riid != IID_IOPCShutdown) return CONNECT_E_NOCONNECTION;
+    *ppCP = &shutdown_point_;
+    shutdown_point_.AddRef();
+    return S_OK;
+  });
 }
 
 }  // namespace hdasim

@@ -1,5 +1,6 @@
 // IOPCHDA_SyncUpdate of the server object; writing a control item acts on the server instead.
 #include "tools/hdasim/core/editing.h"
+#include "tools/hdasim/server/com_object.h"
 #include "tools/hdasim/server/hda_server.h"
 #include "tools/hdasim/server/hda_time.h"
 #include "tools/hdasim/server/simulation.h"
@@ -16,11 +17,13 @@ bool MayWrite(const ItemDefinition& item) {
 }  // namespace
 
 HRESULT HdaServer::QueryCapabilities(OPCHDA_UPDATECAPABILITIES* pCapabilities) {
-  if (!pCapabilities) return E_INVALIDARG;
-  *pCapabilities = static_cast<OPCHDA_UPDATECAPABILITIES>(
-      OPCHDA_INSERTCAP | OPCHDA_REPLACECAP | OPCHDA_INSERTREPLACECAP | OPCHDA_DELETERAWCAP |
-      OPCHDA_DELETEATTIMECAP);
-  return S_OK;
+  return Guarded([&]() -> HRESULT {
+    if (!pCapabilities) return E_INVALIDARG;
+    *pCapabilities = static_cast<OPCHDA_UPDATECAPABILITIES>(
+        OPCHDA_INSERTCAP | OPCHDA_REPLACECAP | OPCHDA_INSERTREPLACECAP | OPCHDA_DELETERAWCAP |
+        OPCHDA_DELETEATTIMECAP);
+    return S_OK;
+  });
 }
 
 HRESULT HdaServer::WriteOne(WriteKind kind, OPCHANDLE handle, const FILETIME& time,

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "tools/hdasim/server/com_object.h"
 #include "tools/hdasim/server/task_memory.h"
 #include "ui/com_ptr.h"
 #include "ui/handle.h"
@@ -91,23 +92,29 @@ HRESULT CloneInto(const std::vector<GUID>& guids, std::size_t position, Enumerat
 }  // namespace
 
 HRESULT GuidEnumerator::Next(ULONG celt, GUID* rgelt, ULONG* pceltFetched) {
-  if (pceltFetched) *pceltFetched = 0;
-  if (!rgelt || (celt > 1 && !pceltFetched)) return E_INVALIDARG;
-  ULONG n = 0;
-  for (; n < celt && position_ < guids_.size(); ++n) rgelt[n] = guids_[position_++];
-  if (pceltFetched) *pceltFetched = n;
-  return n == celt ? S_OK : S_FALSE;
+  return Guarded([&]() -> HRESULT {
+    if (pceltFetched) *pceltFetched = 0;
+    if (!rgelt || (celt > 1 && !pceltFetched)) return E_INVALIDARG;
+    ULONG n = 0;
+    for (; n < celt && position_ < guids_.size(); ++n) rgelt[n] = guids_[position_++];
+    if (pceltFetched) *pceltFetched = n;
+    return n == celt ? S_OK : S_FALSE;
+  });
 }
 
 HRESULT GuidEnumerator::Skip(ULONG celt) {
-  const std::size_t left = guids_.size() - position_;
-  position_ += celt < left ? celt : left;
-  return celt <= left ? S_OK : S_FALSE;
+  return Guarded([&]() -> HRESULT {
+    const std::size_t left = guids_.size() - position_;
+    position_ += celt < left ? celt : left;
+    return celt <= left ? S_OK : S_FALSE;
+  });
 }
 
 HRESULT GuidEnumerator::Reset() {
-  position_ = 0;
-  return S_OK;
+  return Guarded([&]() -> HRESULT {
+    position_ = 0;
+    return S_OK;
+  });
 }
 
 HRESULT GuidEnumerator::Clone(IOPCEnumGUID** ppenum) {

@@ -13,25 +13,31 @@ ShutdownPoint::~ShutdownPoint() {
 }
 
 HRESULT ShutdownPoint::QueryInterface(REFIID iid, void** out) {
-  if (!out) return E_POINTER;
-  *out = nullptr;
-  if (iid != IID_IUnknown && iid != IID_IConnectionPoint) return E_NOINTERFACE;
-  *out = static_cast<IConnectionPoint*>(this);
-  AddRef();
-  return S_OK;
+  return Guarded([&]() -> HRESULT {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    if (iid != IID_IUnknown && iid != IID_IConnectionPoint) return E_NOINTERFACE;
+    *out = static_cast<IConnectionPoint*>(this);
+    AddRef();
+    return S_OK;
+  });
 }
 
 HRESULT ShutdownPoint::GetConnectionInterface(IID* iid) {
-  if (!iid) return E_POINTER;
-  *iid = IID_IOPCShutdown;
-  return S_OK;
+  return Guarded([&]() -> HRESULT {
+    if (!iid) return E_POINTER;
+    *iid = IID_IOPCShutdown;
+    return S_OK;
+  });
 }
 
 HRESULT ShutdownPoint::GetConnectionPointContainer(IConnectionPointContainer** container) {
-  if (!container) return E_POINTER;
-  *container = owner_;
-  owner_->AddRef();
-  return S_OK;
+  return Guarded([&]() -> HRESULT {
+    if (!container) return E_POINTER;
+    *container = owner_;
+    owner_->AddRef();
+    return S_OK;
+  });
 }
 
 HRESULT ShutdownPoint::Advise(IUnknown* sink, DWORD* cookie) {
@@ -67,8 +73,10 @@ HRESULT ShutdownPoint::Unadvise(DWORD cookie) {
 }
 
 HRESULT ShutdownPoint::EnumConnections(IEnumConnections** connections) {
-  if (connections) *connections = nullptr;
-  return E_NOTIMPL;
+  return Guarded([&]() -> HRESULT {
+    if (connections) *connections = nullptr;
+    return E_NOTIMPL;
+  });
 }
 
 std::vector<DWORD> ShutdownPoint::SinkCookies() const {
