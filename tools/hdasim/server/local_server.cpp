@@ -75,6 +75,14 @@ class ComApartment {
 };
 
 HWND g_window = nullptr;
+// The class objects; revoked as soon as the server decides to end, so that no new client finds it.
+std::vector<std::unique_ptr<ClassRegistration>>* g_registrations = nullptr;
+bool g_ending = false;
+
+void RevokeClasses() {
+  if (g_registrations)
+    for (auto& r : *g_registrations) r->Revoke();
+}
 DWORD g_linger_ms = kDefaultLingerMs;
 
 DWORD LingerMs() {
@@ -147,16 +155,27 @@ void DisconnectClients() {
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case kIdleMessage:
-      if (ServerModule::Count() == 0)
+      if (ServerModule::Count() != 0) return 0;
+      if (g_ending) {
+        PostQuitMessage(0);
+      } else {
         SetTimer(window, kLingerTimer, static_cast<UINT>(lparam), nullptr);
+      }
       return 0;
     case WM_TIMER:
       if (wparam == kLingerTimer) {
         KillTimer(window, kLingerTimer);
+        if (ServerModule::Count() != 0) return 0;
+        // Revoke first: a client that got in just before is served to the end, and any later one
+        // makes COM start a new server instead of reaching this one as it goes.
+        g_ending = true;
+        RevokeClasses();
         if (ServerModule::Count() == 0) PostQuitMessage(0);
       }
       return 0;
     case kShutdownMessage:
+      g_ending = true;
+      RevokeClasses();
       NotifyClientsOfShutdown();
       DisconnectClients();
       PostQuitMessage(0);
@@ -202,6 +221,7 @@ int RunLocalServer() {
         []() -> IUnknown* { return static_cast<IOPCServerList2*>(new ServerList()); }));
   for (const auto& r : registrations)
     if (FAILED(r->Result())) return 1;
+  g_registrations = &registrations;
 
   // Nobody may come at all: the same grace period applies from the start, but never less than
   // the time a client needs to create its first object.
@@ -210,7 +230,8 @@ int RunLocalServer() {
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
 
-  for (auto& r : registrations) r->Revoke();
+  RevokeClasses();
+  g_registrations = nullptr;
   ServerModule::SetIdleCallback(nullptr);
   sim.SetShutdownHandler(nullptr);
   window.Reset();
