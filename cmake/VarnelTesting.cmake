@@ -38,13 +38,9 @@ if(VARNEL_UNDER_WINE)
 endif()
 
 if(VARNEL_UNDER_WINE)
-  # Xvfb for the tests that need a display; the address of the display is written to a file the
-  # GUI tests and wine-run read.
+  # The WinePrefix fixture also runs the tree's Xvfb; its display is written here, where
+  # wine-run and the GUI tests read it.
   set(VARNEL_XVFB_STATE ${CMAKE_BINARY_DIR}/xvfb)
-  add_test(NAME xvfb_start COMMAND ${CMAKE_SOURCE_DIR}/scripts/xvfb start ${VARNEL_XVFB_STATE})
-  set_tests_properties(xvfb_start PROPERTIES FIXTURES_SETUP Display LABELS gui)
-  add_test(NAME xvfb_stop COMMAND ${CMAKE_SOURCE_DIR}/scripts/xvfb stop ${VARNEL_XVFB_STATE})
-  set_tests_properties(xvfb_stop PROPERTIES FIXTURES_CLEANUP Display LABELS gui)
 endif()
 
 # varnel_add_gtest(<name> SOURCES <files...> LIBS <targets...>)

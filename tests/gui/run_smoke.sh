@@ -9,13 +9,13 @@ DISPLAY=$(cat "$state/display"); export DISPLAY
 mkdir -p "$work" && cd "$work"
 rm -f gui_smoke.ready gui_smoke.quit screenshot.png
 
-"$wine_run" "$prefix" "$exe" &
+"$wine_run" "$prefix" "$exe" >wine.log 2>&1 &
 pid=$!
 trap 'touch gui_smoke.quit; wait $pid 2>/dev/null || true' EXIT
 
 for _ in $(seq 1 300); do
   [ -f gui_smoke.ready ] && break
-  kill -0 $pid 2>/dev/null || { echo "gui_smoke.exe ended before painting"; exit 1; }
+  kill -0 $pid 2>/dev/null || { echo "gui_smoke.exe ended before painting:"; cat wine.log; exit 1; }
   sleep 0.1
 done
 [ -f gui_smoke.ready ] || { echo "gui_smoke.exe did not paint within 30 s"; exit 1; }
