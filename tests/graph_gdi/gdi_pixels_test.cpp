@@ -2,6 +2,7 @@
 // per-column reduction leaves every pixel of a graph as it was.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -167,6 +168,65 @@ TEST(GdiReduction, EveryPixelAsWithoutReduction) {
   EXPECT_EQ(compared, 6 * 8 * 3);
 }
 
+struct TInk {
+  int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;
+  int Width() const { return right < left ? 0 : right - left + 1; }
+  int Height() const { return bottom < top ? 0 : bottom - top + 1; }
+};
+
+// The box around the pixels of the area that differ from its top left pixel.
+TInk InkIn(const ui::MemoryBitmap& bitmap, const TRect& area) {
+  TInk ink;
+  const std::uint32_t background = bitmap.Pixel(area.left, area.top);
+  for (int y = area.top; y < area.bottom; ++y) {
+    for (int x = area.left; x < area.right; ++x) {
+      if (bitmap.Pixel(x, y) == background) continue;
+      ink.left = std::min(ink.left, x);
+      ink.right = std::max(ink.right, x);
+      ink.top = std::min(ink.top, y);
+      ink.bottom = std::max(ink.bottom, y);
+    }
+  }
+  return ink;
+}
+
+// The outer strip of the left axis's band holds its title and nothing else.
+TInk LeftTitleInk(const TGraph& g, const ui::MemoryBitmap& bitmap) {
+  for (const graph::TAxisSlot& slot : g.Slots()) {
+    if (slot.axis == g.LeftAxes().begin()->second.get()) {
+      const TRect& band = slot.band;
+      return InkIn(bitmap, {band.left + 1, band.top + 1, band.left + 30, band.bottom - 1});
+    }
+  }
+  ADD_FAILURE() << "no left axis drawn";
+  return {};
+}
+
+TEST(GdiAxisTitle, VerticalTitlesAreTurned) {
+  struct Case {
+    const char* name;
+    int waves;
+    bool printer;
+  };
+  const Case cases[] = {{"empty", 0, false}, {"waves", 3, false}, {"printer", 3, true}};
+  for (const Case& c : cases) {
+    TGraph g;
+    BuildGraph(g, Shape::Sparse, 1, 1, 0, c.waves);
+    g.Readout = u"(\u25BC 01/03 12:00)  (\u25C4 12.5)  ";
+    ui::MemoryBitmap bitmap(800, 500);
+    ASSERT_TRUE(bitmap.Valid());
+    ui::GdiCanvas canvas(bitmap.Dc(), c.printer);
+    for (int round = 0; round < 2; ++round) {  // a second drawing with the canvas's kept tools
+      g.Draw(canvas, {0, 0, 800, 500});
+      GdiFlush();
+      const TInk ink = LeftTitleInk(g, bitmap);
+      EXPECT_GT(ink.Height(), 0) << c.name << " round " << round;
+      EXPECT_GT(ink.Height(), 2 * ink.Width()) << c.name << " round " << round << ": " << ink.Width()
+                                              << " wide, " << ink.Height() << " high";
+    }
+  }
+}
+
 // Renderings to look at, written when VARNEL_GRAPH_IMAGES names a directory.
 TEST(GdiReduction, WritesSampleImages) {
   const char* dir = std::getenv("VARNEL_GRAPH_IMAGES");
@@ -189,6 +249,7 @@ TEST(GdiReduction, WritesSampleImages) {
     ui::MemoryBitmap bitmap(800, 500);
     ui::GdiCanvas canvas(bitmap.Dc(), s.printer);
     g.Draw(canvas, {0, 0, 800, 500});
+    GdiFlush();
     WriteBmp(bitmap, std::string(dir) + "/" + s.name + ".bmp");
   }
 }
