@@ -44,6 +44,20 @@ TEST(CliArgs, AcceptedCommandLines) {
   EXPECT_EQ(ParseArguments({"doc", "show", "f.xml"}).options.command, TCommand::DocShow);
   EXPECT_TRUE(ParseArguments({"doc", "new", "--server", "P", "--item", "i", "--period", "day", "--out", "o.xml"}).ok);
   EXPECT_TRUE(ParseArguments({"servers"}).ok);
+
+  auto render = ParseArguments({"render", "d.xml", "--out", "g.png", "--width", "1600", "--print"});
+  ASSERT_TRUE(render.ok) << render.error;
+  EXPECT_EQ(render.options.command, TCommand::Render);
+  EXPECT_EQ(render.options.file, "d.xml");
+  EXPECT_EQ(render.options.out, "g.png");
+  EXPECT_EQ(render.options.width, 1600);
+  EXPECT_EQ(render.options.height, kDefaultRenderHeight);
+  EXPECT_TRUE(render.options.print);
+  auto plain = ParseArguments({"render", "d.xml", "--height", "100", "--out", "g.png"});
+  ASSERT_TRUE(plain.ok) << plain.error;
+  EXPECT_EQ(plain.options.width, kDefaultRenderWidth);
+  EXPECT_EQ(plain.options.height, kMinRenderSize);
+  EXPECT_FALSE(plain.options.print);
 }
 
 TEST(CliArgs, ErrorsNameTheBadArgument) {
@@ -75,6 +89,14 @@ TEST(CliArgs, ErrorsNameTheBadArgument) {
       {{"servers", "--utc-offset", "5000"}, "--utc-offset"},
       {{"servers", "--language", "7"}, "--language"},
       {{"--csv", "read"}, "--csv"},
+      {{"render"}, "FILE"},
+      {{"render", "--out", "g.png"}, "FILE"},
+      {{"render", "d.xml"}, "--out"},
+      {{"render", "d.xml", "--out", "g.png", "--width", "99"}, "--width"},
+      {{"render", "d.xml", "--out", "g.png", "--height", "8001"}, "--height"},
+      {{"render", "d.xml", "--out", "g.png", "--width", "wide"}, "wide"},
+      {{"doc", "show", "d.xml", "--print"}, "--print"},
+      {{"servers", "--width", "500"}, "--width"},
   };
   for (const Case& c : cases) {
     const TParseResult result = ParseArguments(c.args);

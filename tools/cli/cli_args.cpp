@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <iterator>
+#include <string>
 
 #include "document/period.h"
 
@@ -81,7 +82,7 @@ class TParser {
       }
       if (!ParseOption()) return false;
     }
-    if (pos_ >= args_.size()) return Error("missing command (servers, items, read or doc)");
+    if (pos_ >= args_.size()) return Error("missing command (servers, items, read, doc or render)");
     const std::string& word = args_[pos_++];
     if (word == "servers") {
       options_.command = TCommand::Servers;
@@ -103,6 +104,10 @@ class TParser {
       } else {
         return Error("doc: unknown command " + sub);
       }
+    } else if (word == "render") {
+      options_.command = TCommand::Render;
+      if (pos_ >= args_.size() || args_[pos_].rfind("--", 0) == 0) return Error("render: missing FILE");
+      options_.file = args_[pos_++];
     } else {
       return Error("unknown command " + word);
     }
@@ -182,7 +187,18 @@ class TParser {
       if (!Allowed(option, {TCommand::Read})) return false;
       options_.csv = true;
     } else if (option == "--out") {
-      if (!Allowed(option, {TCommand::DocNew}) || !Value(option, options_.out)) return false;
+      if (!Allowed(option, {TCommand::DocNew, TCommand::Render}) || !Value(option, options_.out)) return false;
+    } else if (option == "--width" || option == "--height") {
+      if (!Allowed(option, {TCommand::Render}) || !Value(option, value)) return false;
+      auto size = ParseInteger(value);
+      if (!size || *size < kMinRenderSize || *size > kMaxRenderSize) {
+        return Error(option + ": not a number of pixels within " + std::to_string(kMinRenderSize) +
+                     ".." + std::to_string(kMaxRenderSize) + ": " + value);
+      }
+      (option == "--width" ? options_.width : options_.height) = static_cast<std::int32_t>(*size);
+    } else if (option == "--print") {
+      if (!Allowed(option, {TCommand::Render})) return false;
+      options_.print = true;
     } else if (option == "--previous") {
       return SetStep(option, TStep::Previous);
     } else if (option == "--next") {
@@ -219,6 +235,7 @@ class TParser {
       if (!options_.period) return Error("missing --period KIND");
       if (options_.out.empty()) return Error("missing --out FILE");
     }
+    if (c == TCommand::Render && options_.out.empty()) return Error("missing --out FILE.png");
     if (c == TCommand::DocStep && options_.step == TStep::None) {
       return Error("missing --previous, --next, --current or --period KIND");
     }
@@ -266,6 +283,7 @@ std::string UsageText() {
          "  doc new --server PROGID [--machine M] --item ID... --period KIND --out FILE\n"
          "  doc show FILE\n"
          "  doc step FILE (--previous | --next | --current | --period KIND)\n"
+         "  render FILE --out FILE.png [--width W] [--height H] [--print]\n"
          "TIME is day first: \"25/12/2024 13:45:10.250\". KIND is one of:\n  " +
          PeriodNames() + "\n";
 }

@@ -10,8 +10,13 @@
 
 namespace cli {
 
-enum class TCommand { Servers, Items, Read, DocNew, DocShow, DocStep };
+enum class TCommand { Servers, Items, Read, DocNew, DocShow, DocStep, Render };
 enum class TStep { None, Previous, Next, Current, Period };
+
+inline constexpr std::int32_t kDefaultRenderWidth = 800;
+inline constexpr std::int32_t kDefaultRenderHeight = 500;
+inline constexpr std::int32_t kMinRenderSize = 100;
+inline constexpr std::int32_t kMaxRenderSize = 8000;
 
 struct TOptions {
   TCommand command = TCommand::Servers;
@@ -24,7 +29,11 @@ struct TOptions {
   std::string to;
   bool csv = false;
   std::string out;
-  std::string file;  // doc show and doc step
+  std::string file;  // doc show, doc step and render
+  // render: the picture's size in pixels and the print colours and border.
+  std::int32_t width = kDefaultRenderWidth;
+  std::int32_t height = kDefaultRenderHeight;
+  bool print = false;
   TStep step = TStep::None;
   // Global options.
   std::optional<int> utcOffsetMinutes;

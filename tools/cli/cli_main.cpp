@@ -1,5 +1,6 @@
-// varnel-cli: lists servers and items, reads history and makes, shows and steps documents,
-// through Ambrel and the same connection and document code as the desktop program.
+// varnel-cli: lists servers and items, reads history, makes, shows and steps documents and draws
+// their graphs into PNG files, through Ambrel and the same connection, document and graph code as
+// the desktop program.
 #include <fcntl.h>
 #include <io.h>
 
@@ -10,6 +11,7 @@
 #include "tools/cli/cli_args.h"
 #include "tools/cli/cli_commands.h"
 #include "tools/cli/cli_environment.h"
+#include "tools/cli/cli_render.h"
 #include "tools/cli/utf8.h"
 
 namespace {
@@ -38,6 +40,9 @@ int Run(const cli::TOptions& options) {
         break;
       case cli::TCommand::DocStep:
         cli::StepDocument(options, environment);
+        break;
+      case cli::TCommand::Render:
+        cli::RenderDocument(options);
         break;
     }
   } catch (const cli::TFailure& failure) {
