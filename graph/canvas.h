@@ -81,6 +81,10 @@ class TCanvas {
   virtual void MoveTo(std::int32_t x, std::int32_t y) = 0;
   virtual void LineTo(std::int32_t x, std::int32_t y) = 0;
   virtual void Polyline(const TPoint* points, std::uint32_t count) = 0;
+  // Separate polylines in one call: `counts[i]` points each (at least 2), one after the other in
+  // `points`. Leaves the pixels of one Polyline call per line.
+  virtual void PolyPolyline(const TPoint* points, const std::uint32_t* counts,
+                            std::uint32_t lines) = 0;
   // Outlined with the pen; the inside is filled with the brush when `fill` is set.
   virtual void Polygon(const TPoint* points, std::uint32_t count, bool fill) = 0;
   virtual void Rectangle(const TRect& rect, bool fill) = 0;

@@ -85,7 +85,8 @@ void TPlot::DrawRun(TCanvas& dc, const TRunFrame& frame, bool reduce) {
   // The lines of a later run may cover earlier markers, so pixels are remembered per run only.
   // Markers reach a few pixels past the frame; the filter covers that band generously.
   markerFilter_.Reset(frame.top - 64, frame.bottom + 64);
-  DrawRunMarkers(dc, *this, run_.data(), runCount, reduce ? &markerFilter_ : nullptr);
+  DrawRunMarkers(dc, *this, run_.data(), runCount, reduce ? &markerFilter_ : nullptr,
+                 &markerBatch_);
 }
 
 }  // namespace graph

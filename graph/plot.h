@@ -6,6 +6,7 @@
 
 #include "graph/canvas.h"
 #include "graph/column_reduce.h"
+#include "graph/plot_run.h"
 #include "graph/plot_settings.h"
 
 namespace graph {
@@ -56,6 +57,7 @@ class TPlot : public TPlotSettings {
   std::vector<TPoint> run_;
   std::vector<TPoint> reduced_;
   TMarkerFilter markerFilter_;
+  TMarkerBatch markerBatch_;
 };
 
 }  // namespace graph

@@ -84,6 +84,35 @@ void DrawRunLines(TCanvas& dc, const TPlotSettings& look, const TRunFrame& f, co
   }
 }
 
+std::uint32_t MarkerOutline(std::int32_t shape, std::int32_t a, TPoint c, TPoint* out) {
+  const std::int32_t x = c.x, y = c.y;
+  switch (shape) {
+    case cSquareMarker:
+      out[0] = {x - a, y - a};
+      out[1] = {x - a, y + a};
+      out[2] = {x + a, y + a};
+      out[3] = {x + a, y - a};
+      out[4] = {x - a, y - a};
+      return 5;
+    case cUpTriangleMarker:
+    case cUpTriangleFilledMarker:
+      out[0] = {x - a, y + a};
+      out[1] = {x, y - a};
+      out[2] = {x + a, y + a};
+      out[3] = {x - a, y + a};
+      return 4;
+    case cDownTriangleMarker:
+    case cDownTriangleFilledMarker:
+      out[0] = {x - a, y - a};
+      out[1] = {x, y + a};
+      out[2] = {x + a, y - a};
+      out[3] = {x - a, y - a};
+      return 4;
+    default:
+      return 0;
+  }
+}
+
 void DrawMarker(TCanvas& dc, std::int32_t shape, std::int32_t a, TPoint c) {
   const std::int32_t b = a + 1, x = c.x, y = c.y;
   switch (shape) {
@@ -101,10 +130,11 @@ void DrawMarker(TCanvas& dc, std::int32_t shape, std::int32_t a, TPoint c) {
       Segment(dc, x - a, y - a, x + b, y + b);
       Segment(dc, x - a, y + a, x + b, y - b);
       break;
-    case cSquareMarker: {
-      const TPoint outline[5] = {{x - a, y - a}, {x - a, y + a}, {x + a, y + a}, {x + a, y - a},
-                                 {x - a, y - a}};
-      dc.Polyline(outline, 5);
+    case cSquareMarker:
+    case cUpTriangleMarker:
+    case cDownTriangleMarker: {
+      TPoint outline[kMaxOutline];
+      dc.Polyline(outline, MarkerOutline(shape, a, c, outline));
       break;
     }
     case cSquareFilledMarker: {
@@ -118,24 +148,11 @@ void DrawMarker(TCanvas& dc, std::int32_t shape, std::int32_t a, TPoint c) {
     case cCircleFilledMarker:
       dc.Ellipse({x - a, y - a, x + a, y + a}, true);
       break;
-    case cUpTriangleMarker:
-    case cUpTriangleFilledMarker: {
-      const TPoint corners[4] = {{x - a, y + a}, {x, y - a}, {x + a, y + a}, {x - a, y + a}};
-      if (shape == cUpTriangleMarker) {
-        dc.Polyline(corners, 4);
-      } else {
-        dc.Polygon(corners, 3, true);
-      }
-      break;
-    }
-    case cDownTriangleMarker:
+    case cUpTriangleFilledMarker:
     case cDownTriangleFilledMarker: {
-      const TPoint corners[4] = {{x - a, y - a}, {x, y + a}, {x + a, y - a}, {x - a, y - a}};
-      if (shape == cDownTriangleMarker) {
-        dc.Polyline(corners, 4);
-      } else {
-        dc.Polygon(corners, 3, true);
-      }
+      TPoint corners[kMaxOutline];
+      MarkerOutline(shape, a, c, corners);
+      dc.Polygon(corners, 3, true);
       break;
     }
     default:  // no marker, and any unknown shape
@@ -144,11 +161,28 @@ void DrawMarker(TCanvas& dc, std::int32_t shape, std::int32_t a, TPoint c) {
 }
 
 void DrawRunMarkers(TCanvas& dc, const TPlotSettings& look, const TPoint* p, std::uint32_t n,
-                    TMarkerFilter* filter) {
+                    TMarkerFilter* filter, TMarkerBatch* batch) {
   if (n == 0 || look.MarkerShape == cNoMarker) return;
   TCanvasStateGuard state(dc);
   dc.SetPen({TPenStyle::Solid, true, 1, look.MarkerColor});
   dc.SetBrush(look.MarkerColor);
+  const bool outlined = look.MarkerShape == cSquareMarker || look.MarkerShape == cUpTriangleMarker ||
+                        look.MarkerShape == cDownTriangleMarker;
+  if (batch && outlined) {
+    // All outlines in one pen and one call: the same pixels as one call per marker.
+    batch->points.clear();
+    batch->counts.clear();
+    TPoint outline[kMaxOutline];
+    for (std::uint32_t i = 0; i < n; ++i) {
+      if (filter && filter->Seen(p[i])) continue;
+      const std::uint32_t count = MarkerOutline(look.MarkerShape, look.MarkerSize, p[i], outline);
+      batch->points.insert(batch->points.end(), outline, outline + count);
+      batch->counts.push_back(count);
+    }
+    dc.PolyPolyline(batch->points.data(), batch->counts.data(),
+                    static_cast<std::uint32_t>(batch->counts.size()));
+    return;
+  }
   for (std::uint32_t i = 0; i < n; ++i) {
     if (filter && filter->Seen(p[i])) continue;
     DrawMarker(dc, look.MarkerShape, look.MarkerSize, p[i]);

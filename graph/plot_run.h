@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "graph/canvas.h"
 #include "graph/column_reduce.h"
@@ -27,12 +28,24 @@ struct TRunFrame {
 void DrawRunLines(TCanvas& dc, const TPlotSettings& look, const TRunFrame& frame,
                   const TPoint* points, std::uint32_t count, std::uint32_t runCount);
 
+// The corners of the outline of a square or triangle marker (hollow or filled), closed: returns
+// their number (at most kMaxOutline), 0 for the other shapes.
+inline constexpr std::uint32_t kMaxOutline = 5;
+std::uint32_t MarkerOutline(std::int32_t shape, std::int32_t size, TPoint centre, TPoint* out);
+
+// Kept by a plot between drawings so that batched markers allocate only when a run is longer
+// than any before.
+struct TMarkerBatch {
+  std::vector<TPoint> points;
+  std::vector<std::uint32_t> counts;
+};
+
 // One marker in the currently selected pen and brush; shapes outside 1..11 draw nothing.
 void DrawMarker(TCanvas& dc, std::int32_t shape, std::int32_t size, TPoint p);
 
 // The markers of a run with the marker pen and brush. With a filter, a pixel already marked in
-// its column is skipped.
+// its column is skipped. With a batch, hollow squares and triangles go to the canvas in one call.
 void DrawRunMarkers(TCanvas& dc, const TPlotSettings& look, const TPoint* points,
-                    std::uint32_t count, TMarkerFilter* filter);
+                    std::uint32_t count, TMarkerFilter* filter, TMarkerBatch* batch = nullptr);
 
 }  // namespace graph

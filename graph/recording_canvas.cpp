@@ -33,6 +33,14 @@ void TRecordingCanvas::Polyline(const TPoint* points, std::uint32_t count) {
   if (count) position_ = points[count - 1];
 }
 
+void TRecordingCanvas::PolyPolyline(const TPoint* points, const std::uint32_t* counts,
+                                    std::uint32_t lines) {
+  for (std::uint32_t i = 0; i < lines; ++i) {
+    Polyline(points, counts[i]);
+    points += counts[i];
+  }
+}
+
 void TRecordingCanvas::Polygon(const TPoint* points, std::uint32_t count, bool fill) {
   TCanvasOp& op = Record(TOpKind::Polygon);
   op.points.assign(points, points + count);

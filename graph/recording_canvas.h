@@ -58,6 +58,9 @@ class TRecordingCanvas final : public TCanvas {
   void MoveTo(std::int32_t x, std::int32_t y) override { position_ = {x, y}; }
   void LineTo(std::int32_t x, std::int32_t y) override;
   void Polyline(const TPoint* points, std::uint32_t count) override;
+  // Recorded as one Polyline per line.
+  void PolyPolyline(const TPoint* points, const std::uint32_t* counts,
+                    std::uint32_t lines) override;
   void Polygon(const TPoint* points, std::uint32_t count, bool fill) override;
   void Rectangle(const TRect& rect, bool fill) override;
   void Ellipse(const TRect& rect, bool fill) override;

@@ -113,6 +113,14 @@ void GdiCanvas::Polyline(const graph::TPoint* points, std::uint32_t count) {
   ::Polyline(dc_, reinterpret_cast<const POINT*>(points), static_cast<int>(count));
 }
 
+void GdiCanvas::PolyPolyline(const graph::TPoint* points, const std::uint32_t* counts,
+                             std::uint32_t lines) {
+  static_assert(sizeof(DWORD) == sizeof(std::uint32_t), "counts must match DWORD");
+  if (lines == 0) return;
+  ::PolyPolyline(dc_, reinterpret_cast<const POINT*>(points), reinterpret_cast<const DWORD*>(counts),
+                 lines);
+}
+
 void GdiCanvas::Polygon(const graph::TPoint* points, std::uint32_t count, bool fill) {
   if (count < 2) return;
   SelectGuard hollow;

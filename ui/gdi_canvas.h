@@ -34,6 +34,8 @@ class GdiCanvas final : public graph::TCanvas {
   void MoveTo(std::int32_t x, std::int32_t y) override;
   void LineTo(std::int32_t x, std::int32_t y) override;
   void Polyline(const graph::TPoint* points, std::uint32_t count) override;
+  void PolyPolyline(const graph::TPoint* points, const std::uint32_t* counts,
+                    std::uint32_t lines) override;
   void Polygon(const graph::TPoint* points, std::uint32_t count, bool fill) override;
   void Rectangle(const TRect& rect, bool fill) override;
   void Ellipse(const TRect& rect, bool fill) override;

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "graph/graph.h"
+#include "graph/plot_run.h"
 #include "ui/gdi_canvas.h"
 #include "ui/memory_bitmap.h"
 
@@ -67,6 +68,42 @@ TEST(GdiCanvas, LinesLeaveTheirEndPixel) {
   EXPECT_EQ(bitmap.Pixel(2, 5), 0xFFFFFFu);
   EXPECT_EQ(bitmap.Pixel(9, 5), 0xFFFFFFu);
   EXPECT_EQ(bitmap.Pixel(10, 5), 0u);
+}
+
+// Hollow squares and triangles go to GDI as one call per run; the pixels must be those of one
+// call per marker.
+TEST(GdiMarkers, OneCallLeavesThePixelsOfOneCallPerMarker) {
+  std::mt19937 random(77);
+  std::vector<graph::TPoint> points(3000);
+  for (auto& p : points) {
+    p = {std::uniform_int_distribution<int>(-8, 208)(random), std::uniform_int_distribution<int>(-8, 128)(random)};
+  }
+  graph::TMarkerBatch batch;
+  for (int shape : {graph::cSquareMarker, graph::cUpTriangleMarker, graph::cDownTriangleMarker}) {
+    for (int size : {1, 3, 6}) {
+      TPlotSettings look;
+      look.MarkerShape = shape;
+      look.MarkerSize = size;
+      ui::MemoryBitmap batched(200, 120), single(200, 120);
+      ASSERT_TRUE(batched.Valid() && single.Valid());
+      for (auto* bitmap : {&batched, &single}) {
+        ui::GdiCanvas canvas(bitmap->Dc(), false);
+        canvas.FillRect({0, 0, 200, 120}, 0);
+        canvas.IntersectClip({5, 5, 190, 110});
+        graph::DrawRunMarkers(canvas, look, points.data(), static_cast<std::uint32_t>(points.size()),
+                              nullptr, bitmap == &batched ? &batch : nullptr);
+      }
+      GdiFlush();
+      int differing = 0, ink = 0;
+      for (int i = 0; i < 200 * 120; ++i) {
+        differing += (batched.Pixels()[i] & 0xFFFFFF) != (single.Pixels()[i] & 0xFFFFFF);
+        ink += (single.Pixels()[i] & 0xFFFFFF) != 0;
+      }
+      EXPECT_EQ(differing, 0) << "shape " << shape << " size " << size;
+      EXPECT_GT(ink, 1000) << "shape " << shape << " size " << size;
+    }
+  }
+  EXPECT_GT(batch.counts.size(), 2000u);  // the batch was used
 }
 
 enum class Shape { Dense, Sparse, Gaps, Flat, Steep, Walk };
