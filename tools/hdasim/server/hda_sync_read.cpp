@@ -62,6 +62,29 @@ void FillItem(OPCHDA_ITEM& out, const std::vector<Sample>& samples) {
   out.pvDataValues = values.Release();
 }
 
+// The arguments the raw and the modified reads share: both times, the direction and the count.
+struct RawReadRequest {
+  ResolvedArgument start;
+  ResolvedArgument end;
+  ReadDomain domain;
+  std::uint32_t limit = 0;
+};
+
+// S_OK with the request filled in, or the failure code of the whole call.
+HRESULT ResolveRawRead(const OPCHDA_TIME& startTime, const OPCHDA_TIME& endTime, DWORD numValues,
+                       Ticks now, RawReadRequest& request) {
+  request.start = ResolveTimeArgument(startTime, now);
+  request.end = ResolveTimeArgument(endTime, now);
+  if (!request.start.valid || !request.end.valid) return E_INVALIDARG;
+  if (numValues > kMaxReturnValues) return OPC_E_MAXEXCEEDED;
+  const std::optional<ReadDomain> domain =
+      MakeReadDomain(request.start.ticks, request.end.ticks, numValues);
+  if (!domain) return E_INVALIDARG;
+  request.domain = *domain;
+  request.limit = numValues ? numValues : kMaxReturnValues;
+  return S_OK;
+}
+
 }  // namespace
 
 HRESULT HdaServer::ReadRaw(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime, DWORD dwNumValues,
@@ -74,13 +97,14 @@ HRESULT HdaServer::ReadRaw(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime, DWO
       return E_INVALIDARG;
     Simulation& sim = Simulation::Instance();
     const Ticks now = sim.Now();
-    const ResolvedArgument start = ResolveTimeArgument(*htStartTime, now);
-    const ResolvedArgument end = ResolveTimeArgument(*htEndTime, now);
-    if (!start.valid || !end.valid) return E_INVALIDARG;
-    if (dwNumValues > kMaxReturnValues) return OPC_E_MAXEXCEEDED;
-    const std::optional<ReadDomain> domain = MakeReadDomain(start.ticks, end.ticks, dwNumValues);
-    if (!domain) return E_INVALIDARG;
-    const std::uint32_t limit = dwNumValues ? dwNumValues : kMaxReturnValues;
+    RawReadRequest request;
+    if (const HRESULT hr = ResolveRawRead(*htStartTime, *htEndTime, dwNumValues, now, request);
+        FAILED(hr))
+      return hr;
+    const ResolvedArgument& start = request.start;
+    const ResolvedArgument& end = request.end;
+    const ReadDomain* domain = &request.domain;
+    const std::uint32_t limit = request.limit;
 
     TaskArray<OPCHDA_ITEM> items(dwNumItems);
     TaskArray<HRESULT> errors(dwNumItems);
@@ -257,13 +281,14 @@ HRESULT HdaServer::ReadModified(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime
       return E_INVALIDARG;
     Simulation& sim = Simulation::Instance();
     const Ticks now = sim.Now();
-    const ResolvedArgument start = ResolveTimeArgument(*htStartTime, now);
-    const ResolvedArgument end = ResolveTimeArgument(*htEndTime, now);
-    if (!start.valid || !end.valid) return E_INVALIDARG;
-    if (dwNumValues > kMaxReturnValues) return OPC_E_MAXEXCEEDED;
-    const std::optional<ReadDomain> domain = MakeReadDomain(start.ticks, end.ticks, dwNumValues);
-    if (!domain) return E_INVALIDARG;
-    const std::uint32_t limit = dwNumValues ? dwNumValues : kMaxReturnValues;
+    RawReadRequest request;
+    if (const HRESULT hr = ResolveRawRead(*htStartTime, *htEndTime, dwNumValues, now, request);
+        FAILED(hr))
+      return hr;
+    const ResolvedArgument& start = request.start;
+    const ResolvedArgument& end = request.end;
+    const ReadDomain* domain = &request.domain;
+    const std::uint32_t limit = request.limit;
 
     TaskArray<OPCHDA_MODIFIEDITEM> items(dwNumItems);
     TaskArray<HRESULT> errors(dwNumItems);
