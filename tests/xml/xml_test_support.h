@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "platform/file.h"
 #include "platform/locale.h"
 #include "platform/screen.h"
@@ -71,10 +73,13 @@ class ScopedFileFaults {
 };
 
 // A file name in the working directory (the build tree, natively and under Wine), removed when
-// the object goes.
+// the object goes. The running test's name comes first, so test cases that run at the same time
+// in separate processes never share a file.
 class TempPath {
  public:
-  explicit TempPath(const char16_t* name) : path_(name) { platform::File::Remove(path_.c_str()); }
+  explicit TempPath(const char16_t* name) : path_(CurrentTestPrefix() + name) {
+    platform::File::Remove(path_.c_str());
+  }
   ~TempPath() { platform::File::Remove(path_.c_str()); }
   TempPath(const TempPath&) = delete;
   TempPath& operator=(const TempPath&) = delete;
@@ -82,6 +87,20 @@ class TempPath {
   const char16_t* c_str() const { return path_.c_str(); }
 
  private:
+  static std::u16string CurrentTestPrefix() {
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::u16string prefix;
+    if (!test) return prefix;
+    for (const char* part : {test->test_suite_name(), ".", test->name(), "."}) {
+      for (const char* c = part; *c; ++c) {
+        const bool plain = (*c >= 'a' && *c <= 'z') || (*c >= 'A' && *c <= 'Z') ||
+                           (*c >= '0' && *c <= '9') || *c == '.';
+        prefix += plain ? static_cast<char16_t>(*c) : u'_';
+      }
+    }
+    return prefix;
+  }
+
   std::u16string path_;
 };
 
