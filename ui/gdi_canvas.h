@@ -48,6 +48,8 @@ class GdiCanvas final : public graph::TCanvas {
   void ResetClip() override;
 
   HDC Dc() const { return dc_; }
+  // Longest polyline handed to GDI in one call with a solid geometric pen (see Polyline).
+  static constexpr std::uint32_t kPolylineChunk = 64;
   // How many GDI objects the canvas has created so far.
   std::size_t CreatedObjects() const { return pens_.size() + brushes_.size() + fonts_.size(); }
 
@@ -58,6 +60,7 @@ class GdiCanvas final : public graph::TCanvas {
     UniqueGdiObject object;
   };
   HGDIOBJ PenFor(const graph::TPenSpec& spec);
+  bool SolidGeometricPenSelected() const;
   HGDIOBJ BrushFor(graph::TColor color);
   HGDIOBJ FontFor(const graph::TFontSpec& spec);
 

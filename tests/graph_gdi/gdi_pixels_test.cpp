@@ -20,6 +20,24 @@ namespace {
 using graph::TGraph;
 using graph::TPlotSettings;
 
+// How many pixels of two bitmaps of one size differ, and how many of `expected` are not black.
+struct TComparison {
+  int differing = 0;
+  int inked = 0;
+};
+
+TComparison Compare(const ui::MemoryBitmap& tested, const ui::MemoryBitmap& expected) {
+  GdiFlush();
+  TComparison result;
+  const int count = expected.Width() * expected.Height();
+  for (int i = 0; i < count; ++i) {
+    const std::uint32_t want = expected.Pixels()[i] & 0xFFFFFF;
+    result.differing += (tested.Pixels()[i] & 0xFFFFFF) != want;
+    result.inked += want != 0;
+  }
+  return result;
+}
+
 TEST(GdiSelectGuard, RestoresTheDcsObjectWhenItEnds) {
   ui::MemoryBitmap bitmap(10, 10);
   ASSERT_TRUE(bitmap.Valid());
@@ -70,6 +88,50 @@ TEST(GdiCanvas, LinesLeaveTheirEndPixel) {
   EXPECT_EQ(bitmap.Pixel(10, 5), 0u);
 }
 
+// Long polylines with a solid geometric pen go to GDI in pieces; the pixels must be those of one
+// call: random points, runs of repeated points, vertical and horizontal stretches, points off the
+// bitmap, every width a plot may have, and piece boundaries on every kind of point.
+TEST(GdiCanvas, LongPolylineInPiecesLeavesThePixelsOfOneCall) {
+  std::mt19937 random(4242);
+  auto coordinate = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+  for (int pattern = 0; pattern < 4; ++pattern) {
+    std::vector<graph::TPoint> points;
+    graph::TPoint at{100, 60};
+    while (points.size() < 3 * ui::GdiCanvas::kPolylineChunk + 7) {
+      switch (pattern) {
+        case 0: at = {coordinate(-10, 210), coordinate(-10, 130)}; break;        // anywhere
+        case 1: at.y = coordinate(0, 120); break;                                // one column
+        case 2: if (coordinate(0, 2) != 0) at = {coordinate(0, 200), coordinate(0, 120)}; break;
+        default: at = {at.x + coordinate(0, 1), at.y + coordinate(-3, 3)}; break;  // a dense walk
+      }
+      points.push_back(at);
+    }
+    for (int width = 1; width <= 3; ++width) {
+      const graph::TColor ink = graph::Rgb(255, 255, 255);
+      ui::MemoryBitmap pieces(200, 120), whole(200, 120);
+      ASSERT_TRUE(pieces.Valid() && whole.Valid());
+      {
+        ui::GdiCanvas canvas(pieces.Dc(), false);
+        canvas.FillRect({0, 0, 200, 120}, 0);
+        canvas.SetPen({graph::TPenStyle::Solid, false, width, ink});
+        canvas.Polyline(points.data(), static_cast<std::uint32_t>(points.size()));
+      }
+      {
+        LOGBRUSH brush{BS_SOLID, ink, 0};
+        ui::UniqueGdiObject pen(ExtCreatePen(PS_GEOMETRIC | PS_ENDCAP_ROUND | PS_JOIN_ROUND | PS_SOLID,
+                                             static_cast<DWORD>(width), &brush, 0, nullptr));
+        PatBlt(whole.Dc(), 0, 0, 200, 120, BLACKNESS);
+        ui::SelectGuard selected(whole.Dc(), pen.Get());
+        ::Polyline(whole.Dc(), reinterpret_cast<const POINT*>(points.data()),
+                   static_cast<int>(points.size()));
+      }
+      const TComparison c = Compare(pieces, whole);
+      EXPECT_EQ(c.differing, 0) << "pattern " << pattern << " width " << width;
+      EXPECT_GT(c.inked, 100) << "pattern " << pattern << " width " << width;
+    }
+  }
+}
+
 // Hollow squares and triangles go to GDI as one call per run; the pixels must be those of one
 // call per marker.
 TEST(GdiMarkers, OneCallLeavesThePixelsOfOneCallPerMarker) {
@@ -93,14 +155,9 @@ TEST(GdiMarkers, OneCallLeavesThePixelsOfOneCallPerMarker) {
         graph::DrawRunMarkers(canvas, look, points.data(), static_cast<std::uint32_t>(points.size()),
                               nullptr, bitmap == &batched ? &batch : nullptr);
       }
-      GdiFlush();
-      int differing = 0, ink = 0;
-      for (int i = 0; i < 200 * 120; ++i) {
-        differing += (batched.Pixels()[i] & 0xFFFFFF) != (single.Pixels()[i] & 0xFFFFFF);
-        ink += (single.Pixels()[i] & 0xFFFFFF) != 0;
-      }
-      EXPECT_EQ(differing, 0) << "shape " << shape << " size " << size;
-      EXPECT_GT(ink, 1000) << "shape " << shape << " size " << size;
+      const TComparison c = Compare(batched, single);
+      EXPECT_EQ(c.differing, 0) << "shape " << shape << " size " << size;
+      EXPECT_GT(c.inked, 1000) << "shape " << shape << " size " << size;
     }
   }
   EXPECT_GT(batch.counts.size(), 2000u);  // the batch was used
@@ -193,11 +250,8 @@ TEST(GdiReduction, EveryPixelAsWithoutReduction) {
         ASSERT_TRUE(reduced.Valid() && full.Valid());
         Render(g, reduced, true);
         Render(g, full, false);
-        int differing = 0;
-        for (int i = 0; i < 640 * 400; ++i) {
-          differing += (reduced.Pixels()[i] & 0xFFFFFF) != (full.Pixels()[i] & 0xFFFFFF);
-        }
-        EXPECT_EQ(differing, 0) << names[s] << " type " << lineType << " width " << width;
+        EXPECT_EQ(Compare(reduced, full).differing, 0)
+            << names[s] << " type " << lineType << " width " << width;
         ++compared;
       }
     }
