@@ -154,5 +154,50 @@ TEST_F(SimulatorSession, AggregateListHoldsTheCommonAggregates) {
   EXPECT_EQ(GetHDAAggregateDescr(session_.Get(), count, nullptr, nullptr, 0, nullptr, 0), FALSE);
 }
 
+// A server without a single item: the browse finds nothing and reports nothing.
+TEST(NumberOfHDAItems, EmptyServerGivesNoNamesAndNoReport) {
+  Session session(kEmptyServer);
+  ASSERT_NE(session.Get(), AMBREL_NO_SESSION);
+  ClearReports();
+  EXPECT_EQ(NumberOfHDAItems(session.Get()), 0u);
+  char name[8] = "same";
+  EXPECT_EQ(GetHDAItemName(session.Get(), 0, name, sizeof name), FALSE);
+  EXPECT_STREQ(name, "same");
+  EXPECT_EQ(GetHDAItemHandle(session.Get(), "Waves/Sine 1s", 1), AMBREL_NO_ITEM);
+  EXPECT_TRUE(Errors().empty()) << Errors()[0].text;
+}
+
+struct BrowseFault {
+  const char* server;
+  HRESULT hr;
+  const char* text;
+};
+
+class BrowseFaults : public ::testing::TestWithParam<BrowseFault> {};
+
+// Each failed step is reported once with the server's HRESULT; the browse gives 0 and no names.
+TEST_P(BrowseFaults, AreReportedAndGiveNoNames) {
+  Session session(GetParam().server);
+  ASSERT_NE(session.Get(), AMBREL_NO_SESSION);
+  for (int round = 0; round < 2; ++round) {
+    ClearReports();
+    EXPECT_EQ(NumberOfHDAItems(session.Get()), 0u);
+    ASSERT_EQ(Errors().size(), 1u);
+    EXPECT_EQ(Errors()[0].hr, GetParam().hr);
+    EXPECT_EQ(Errors()[0].text, GetParam().text);
+    char name[8] = "same";
+    EXPECT_EQ(GetHDAItemName(session.Get(), 0, name, sizeof name), FALSE);
+    EXPECT_STREQ(name, "same");
+  }
+  // The session itself is sound: items of the full set still get their handles.
+  Item item(session.Get(), "Waves/Sine 1s");
+  EXPECT_NE(item.Get(), AMBREL_NO_ITEM);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, BrowseFaults,
+    ::testing::Values(BrowseFault{kBrowseFailsServer, E_FAIL, "HDASvr::Create Browse Failed!"},
+                      BrowseFault{kEnumFailsServer, E_ACCESSDENIED, "pBrowser->GetEnum Failed!"}));
+
 }  // namespace
 }  // namespace ambrel_test

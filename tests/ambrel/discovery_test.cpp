@@ -27,7 +27,9 @@ std::vector<std::string> Sorted(std::vector<std::string> names) {
 
 std::vector<std::string> SimulatorServers() {
   std::vector<std::string> names;
-  for (int i = 1; i <= 11; ++i) names.push_back("Varnel.HdaSim." + std::to_string(i));
+  for (int i = 1; i <= kSimulatorClasses; ++i) {
+    names.push_back("Varnel.HdaSim." + std::to_string(i));
+  }
   return Sorted(names);
 }
 

@@ -41,16 +41,24 @@ TEST_P(WriteChecks, ComeInOrder) {
   Session session(c.server);
   ASSERT_NE(session.Get(), AMBREL_NO_SESSION);
   Item item(session.Get(), "Writable/Empty R8");
-  ASSERT_NE(item.Get(), AMBREL_NO_ITEM);
+  // The empty server has no item to name; no case gets as far as handing the handle over.
+  const DWORD handle = item.Get() != AMBREL_NO_ITEM ? item.Get() : 1;
   const FILETIME times[2] = {Utc(2019, 1, 1), Utc(2019, 1, 2)};
   const VARIANT values[2] = {Real(1), Real(2)};
   const DWORD qualities[2] = {0xC0, 0xC0};
   HRESULT results[2] = {77, 77};
   ClearReports();
-  EXPECT_EQ(WriteHDAItemValues(session.Get(), item.Get(), c.edit_type, c.count, times, values,
+  EXPECT_EQ(WriteHDAItemValues(session.Get(), handle, c.edit_type, c.count, times, values,
                                qualities, results),
             c.expected);
   EXPECT_EQ(results[0], 77) << "no server call, no per-value result";
+  // The automation variant goes through the same checks.
+  const DATE dates[2] = {43466.0, 43467.0};  // 2019-01-01 and 2019-01-02
+  const LONG long_qualities[2] = {0xC0, 0xC0};
+  EXPECT_EQ(WriteHDAItemValuesVB(session.Get(), handle, c.edit_type, c.count, dates, values,
+                                 long_qualities, results),
+            c.expected);
+  EXPECT_EQ(results[0], 77);
   EXPECT_TRUE(Errors().empty());
 }
 
@@ -66,7 +74,12 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{kReadOnlyServer, 1, 1, kNoInterface}, CheckCase{kReadOnlyServer, 0, 1, kNoInterface},
         CheckCase{kReadOnlyServer, 3, 1, kNoInterface}, CheckCase{kFullServer, 0, 1, kNotImpl},
         CheckCase{kFullServer, 3, 1, kInvalidArg}, CheckCase{kFullServer, 4, 0, kInvalidArg},
-        CheckCase{kFullServer, 0xFFFFFFFF, 1, kInvalidArg}));
+        CheckCase{kFullServer, 0xFFFFFFFF, 1, kInvalidArg},
+        // A server that can do no edit: the capabilities are asked before edit type 3 is refused.
+        CheckCase{kEmptyServer, 1, 0, kInvalidArg}, CheckCase{kEmptyServer, 5, 1, kInvalidArg},
+        CheckCase{kEmptyServer, 1, 1, kNotImpl}, CheckCase{kEmptyServer, 2, 1, kNotImpl},
+        CheckCase{kEmptyServer, 4, 1, kNotImpl}, CheckCase{kEmptyServer, 0, 1, kNotImpl},
+        CheckCase{kEmptyServer, 3, 1, kNotImpl}));
 
 class Writes : public ::testing::Test {
  protected:

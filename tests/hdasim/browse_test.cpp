@@ -12,7 +12,7 @@ namespace hdatest {
 namespace {
 
 // Every item the server has: 5000 in Large and 62 elsewhere.
-constexpr std::size_t kItemCount = 5062;
+constexpr std::size_t kItemCount = 5063;
 
 struct Filter {
   DWORD attribute;
@@ -276,6 +276,52 @@ TEST(Browse, StringEnumeratorNextSkipResetClone) {
   ASSERT_EQ(copy->Next(1, texts, &fetched), S_OK);
   EXPECT_STREQ(texts[0], L"From 2020 1s");
   CoTaskMemFree(texts[0]);
+}
+
+// Number 12 has no items at all: every browse is empty, no ID names an item.
+TEST(Browse, EmptyClassHasNothingToBrowse) {
+  Session session(L"Varnel.HdaSim.12");
+  ASSERT_TRUE(session.Ok());
+  wchar_t sine[] = L"Waves/Sine 1s";
+  LPWSTR id = sine;
+  Browse b = CreateBrowse(session, {{0x0D, OPCHDA_EQUAL, Text(L"*")}});
+  ASSERT_EQ(b.call, S_OK);
+  ASSERT_TRUE(b.browser);
+  for (OPCHDA_BROWSETYPE type : {OPCHDA_FLAT, OPCHDA_BRANCH, OPCHDA_LEAF, OPCHDA_ITEMS}) {
+    HRESULT hr = E_FAIL;
+    EXPECT_TRUE(Names(b.browser.Get(), type, &hr).empty()) << type;
+    EXPECT_EQ(hr, S_FALSE) << type;
+  }
+  EXPECT_EQ(b.browser->ChangeBrowsePosition(OPCHDA_BROWSE_DOWN, L"Waves"), E_INVALIDARG);
+  HRESULT* errors = nullptr;
+  ASSERT_EQ(session.Server()->ValidateItemIDs(1, &id, &errors), S_FALSE);
+  EXPECT_EQ(errors[0], OPC_E_UNKNOWNITEMID);
+  CoTaskMemFree(errors);
+}
+
+// Number 13 refuses to browse, number 14 hands out browsers that cannot enumerate.
+TEST(Browse, FaultyClassesFailCreateBrowseAndGetEnum) {
+  Session refusing(L"Varnel.HdaSim.13");
+  ASSERT_TRUE(refusing.Ok());
+  Browse none = CreateBrowse(refusing, {{0x0D, OPCHDA_EQUAL, Text(L"*")}});
+  EXPECT_EQ(none.call, E_FAIL);
+  EXPECT_FALSE(none.browser);
+  EXPECT_TRUE(none.errors.empty()) << "a failed call returns no error array";
+
+  Session blind(L"Varnel.HdaSim.14");
+  ASSERT_TRUE(blind.Ok());
+  Browse b = CreateBrowse(blind, {});
+  ASSERT_EQ(b.call, S_OK);
+  ASSERT_TRUE(b.browser);
+  for (OPCHDA_BROWSETYPE type : {OPCHDA_FLAT, OPCHDA_BRANCH}) {
+    ComPtr<IEnumString> names;
+    EXPECT_EQ(b.browser->GetEnum(type, &names), E_ACCESSDENIED) << type;
+    EXPECT_FALSE(names);
+  }
+  // Everything else of the class works: it has the full item set.
+  EXPECT_EQ(b.browser->ChangeBrowsePosition(OPCHDA_BROWSE_DOWN, L"Waves"), S_OK);
+  EXPECT_EQ(Position(b.browser.Get()), L"Waves");
+  EXPECT_NE(blind.Handle(L"Waves/Sine 1s"), 0u);
 }
 
 }  // namespace

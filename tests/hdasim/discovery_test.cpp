@@ -21,7 +21,7 @@ std::wstring Text(const GUID& g) {
 
 std::set<std::wstring> OurClasses() {
   std::set<std::wstring> classes;
-  for (int n = 1; n <= 11; ++n) {
+  for (int n = 1; n <= kClassCount; ++n) {
     CLSID clsid{};
     EXPECT_EQ(CLSIDFromProgID((L"Varnel.HdaSim." + std::to_wstring(n)).c_str(), &clsid), S_OK);
     classes.insert(Text(clsid));

@@ -16,6 +16,9 @@ namespace hdatest {
 using ui::ComPtr;
 using Ticks = std::int64_t;  // FILETIME units
 
+// The server classes "Varnel.HdaSim.1" to "Varnel.HdaSim.14".
+constexpr int kClassCount = 14;
+
 constexpr Ticks kMs = 10'000;
 constexpr Ticks kSecond = 1000 * kMs;
 constexpr Ticks kMinute = 60 * kSecond;

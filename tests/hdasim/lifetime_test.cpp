@@ -13,9 +13,9 @@
 namespace hdatest {
 namespace {
 
-// The server reports its committed private memory through a diagnostic item (the process
-// handle does not give it under Wine).
-double PrivateBytes(Session& session, OPCHANDLE item) {
+// The value of a diagnostic control item now: the server reports its committed private memory
+// this way (the process handle does not give it under Wine) and its live server objects.
+double Diagnostic(Session& session, OPCHANDLE item) {
   ReadResult r = session.ReadAtTime({SystemNow()}, {item});
   if (r.items.empty() || r.items[0].points.size() != 1) return 0;
   return r.items[0].points[0].number;
@@ -122,10 +122,10 @@ TEST(Lifetime, PrivateBytesStayFlatUnderRepeatedReads) {
     ASSERT_EQ(c.items[0].points.size(), 60u);
   };
   for (int i = 0; i < 10; ++i) read_all();
-  const double warm = PrivateBytes(session, memory);
+  const double warm = Diagnostic(session, memory);
   ASSERT_GT(warm, 1e6) << "the server's private bytes cannot be read";
   for (int i = 0; i < 60; ++i) read_all();
-  const double after = PrivateBytes(session, memory);
+  const double after = Diagnostic(session, memory);
   // 60 rounds turn 3.8 million values into VARIANTs; leaking one VARIANT or string per value, or
   // one result array per read, would pass the margin many times over.
   EXPECT_LT(after, warm + 4 * 1024 * 1024) << "grew from " << warm << " to " << after;
@@ -144,6 +144,23 @@ TEST(Lifetime, SlowItemsDelayTheWholeReadOnce) {
   for (const ItemResult& item : r.items) EXPECT_EQ(item.points.size(), 10u);
   EXPECT_GE(took, 1900u);
   EXPECT_LT(took, 3900u);  // once per call, not once per item
+}
+
+// The diagnostic counts the server objects of every class and client, so a test can see a
+// client let go of its objects.
+TEST(Lifetime, ServerObjectsCountsTheLiveServerObjects) {
+  Session observer;
+  const OPCHANDLE objects = observer.Handle(L"Control/Server objects");
+  ASSERT_NE(objects, 0u);
+  const double before = Diagnostic(observer, objects);
+  ASSERT_GE(before, 1.0);
+  {
+    Session empty(L"Varnel.HdaSim.12");
+    Session full(L"Varnel.HdaSim.2");
+    ASSERT_TRUE(empty.Ok() && full.Ok());
+    EXPECT_EQ(Diagnostic(observer, objects), before + 2);
+  }
+  EXPECT_EQ(Diagnostic(observer, objects), before);
 }
 
 }  // namespace

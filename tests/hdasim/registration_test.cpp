@@ -99,7 +99,7 @@ TEST_F(Registration, UnregisterRemovesWhatRegisterWrote) {
   EXPECT_EQ(Text(kFirstClassKey, L"AppID"), Text(L"AppID\\hdasim.exe", L"AppID"));
   EXPECT_FALSE(Text(kFirstClassKey, L"AppID").empty());
   EXPECT_EQ(Text(std::wstring(kServerListKey) + L"\\LocalServer32"), L"\"" + ServerPath() + L"\"");
-  EXPECT_EQ(ClassesInCategory(), 11);
+  EXPECT_EQ(ClassesInCategory(), kClassCount);
   EXPECT_EQ(RunServer(L"/nonsense"), 2u);
 }
 
@@ -109,7 +109,7 @@ TEST_F(Registration, AnotherServerListStaysInPlace) {
   ASSERT_TRUE(SetText(std::wstring(kServerListKey) + L"\\LocalServer32", theirs));
   ASSERT_EQ(RunServer(L"/RegServer"), 0u);
   EXPECT_EQ(Text(std::wstring(kServerListKey) + L"\\LocalServer32"), theirs);
-  EXPECT_EQ(ClassesInCategory(), 11);  // our HDA classes are registered all the same
+  EXPECT_EQ(ClassesInCategory(), kClassCount);  // our HDA classes are registered all the same
   ASSERT_EQ(RunServer(L"/UnregServer"), 0u);
   EXPECT_EQ(Text(std::wstring(kServerListKey) + L"\\LocalServer32"), theirs);
 }

@@ -201,12 +201,12 @@ TEST(HdaServer, CommonLocaleErrorTextsAndClientName) {
   EXPECT_EQ(common->SetClientName(L"TESTNODE hdasim_tests.exe"), S_OK);
 }
 
-// Eleven classes, so a client can be tested against its ten-connection limit; number 10 cannot
-// be written to and number 11 cannot announce a shutdown.
-TEST(HdaServer, ElevenClassesWithTheirInterfaces) {
+// More than ten classes, so a client can be tested against its ten-connection limit; number 10
+// cannot be written to and number 11 cannot announce a shutdown.
+TEST(HdaServer, FourteenClassesWithTheirInterfaces) {
   std::vector<ComPtr<IUnknown>> servers;
   std::set<std::wstring> clsids;
-  for (int n = 1; n <= 11; ++n) {
+  for (int n = 1; n <= kClassCount; ++n) {
     SCOPED_TRACE(n);
     CLSID clsid{};
     ASSERT_EQ(CLSIDFromProgID(ProgId(n).c_str(), &clsid), S_OK);
@@ -224,7 +224,7 @@ TEST(HdaServer, ElevenClassesWithTheirInterfaces) {
     EXPECT_FALSE(Query<IOPCHDA_AsyncRead>(server.Get()));
     servers.push_back(server);
   }
-  EXPECT_EQ(clsids.size(), 11u);
+  EXPECT_EQ(clsids.size(), static_cast<std::size_t>(kClassCount));
   // All of them live in one server process.
   EXPECT_EQ(ServerProcessIds().size(), 1u);
 }

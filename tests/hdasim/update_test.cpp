@@ -248,5 +248,34 @@ TEST(UpdateClass, ReadOnlyClassHasNoUpdateInterface) {
             E_NOINTERFACE);
 }
 
+// Number 12 has the update interface but no capability: every edit is refused as a whole.
+TEST(UpdateClass, EmptyClassCanDoNoEdit) {
+  Session session(L"Varnel.HdaSim.12");
+  ASSERT_TRUE(session.Ok());
+  ASSERT_TRUE(session.Update());
+  OPCHDA_UPDATECAPABILITIES capabilities = OPCHDA_INSERTCAP;
+  ASSERT_EQ(session.Update()->QueryCapabilities(&capabilities), S_OK);
+  EXPECT_EQ(capabilities, 0);
+  VARIANT one = Real(1);
+  for (Session::Edit edit :
+       {Session::Edit::kInsert, Session::Edit::kReplace, Session::Edit::kInsertReplace}) {
+    HRESULT call = S_OK;
+    const std::vector<HRESULT> errors =
+        session.Write(edit, {1}, {At(2020, 1, 1)}, {one}, {0xC0}, &call);
+    EXPECT_EQ(call, E_NOTIMPL);
+    EXPECT_TRUE(errors.empty());
+  }
+  OPCHANDLE handle = 1;
+  FILETIME time = ToFileTime(At(2020, 1, 1));
+  HRESULT* errors = reinterpret_cast<HRESULT*>(1);
+  EXPECT_EQ(session.Update()->DeleteAtTime(1, &handle, &time, &errors), E_NOTIMPL);
+  EXPECT_EQ(errors, nullptr);
+  HdaTime start = HdaTime::Absolute(At(2020, 1, 1));
+  HdaTime end = HdaTime::Absolute(At(2020, 1, 2));
+  errors = reinterpret_cast<HRESULT*>(1);
+  EXPECT_EQ(session.Update()->DeleteRaw(start.Get(), end.Get(), 1, &handle, &errors), E_NOTIMPL);
+  EXPECT_EQ(errors, nullptr);
+}
+
 }  // namespace
 }  // namespace hdatest

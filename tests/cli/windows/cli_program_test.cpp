@@ -109,8 +109,8 @@ std::vector<std::string> Lines(const std::string& text) {
 TEST(CliProgram, ServersListsTheSimulatorClasses) {
   const TRun run = RunCli(L"servers");
   EXPECT_EQ(run.exitCode, 0u) << run.err;
-  // Eleven server classes; their ProgIDs may come back without a name from the server list.
-  EXPECT_EQ(Lines(run.out).size(), 11u) << run.out;
+  // The simulator's fourteen server classes.
+  EXPECT_EQ(Lines(run.out).size(), 14u) << run.out;
 }
 
 TEST(CliProgram, ItemsWithAWordFilter) {

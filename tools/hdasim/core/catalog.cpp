@@ -72,4 +72,9 @@ const Catalog& TheCatalog() {
   return catalog;
 }
 
+const Catalog& EmptyCatalog() {
+  static const Catalog catalog{std::vector<ItemDefinition>{}};
+  return catalog;
+}
+
 }  // namespace hdasim

@@ -36,9 +36,10 @@ enum class QualityPattern : std::uint8_t {
 };
 
 enum class Fault : std::uint8_t { kNone, kReadFails, kAccessDenied, kSlow };
-// Items that act on the server instead of holding history. kPrivateBytes is read with
-// ReadAtTime and reports the server's committed private memory, for leak checks.
-enum class Control : std::uint8_t { kNone, kShutdown, kReset, kPrivateBytes };
+// Items that act on the server instead of holding history. The diagnostics are read with
+// ReadAtTime: kPrivateBytes reports the server's committed private memory, for leak checks;
+// kServerObjects the number of live server objects, so a test sees clients let go of theirs.
+enum class Control : std::uint8_t { kNone, kShutdown, kReset, kPrivateBytes, kServerObjects };
 
 // Samples whose time modulo `cycle` lies in [from, to) do not exist.
 struct GapRule {
@@ -114,5 +115,7 @@ bool IsWellFormedItemId(std::wstring_view id);
 
 // The simulator's items, built once.
 const Catalog& TheCatalog();
+// No items and no branches but the root: the address space of the empty server class.
+const Catalog& EmptyCatalog();
 
 }  // namespace hdasim

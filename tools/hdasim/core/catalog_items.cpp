@@ -252,6 +252,11 @@ void AddControls(std::vector<ItemDefinition>& items) {
   memory.writable = false;
   memory.units = L"bytes";
   items.push_back(std::move(memory));
+  ItemDefinition objects =
+      ControlItem(L"Control/Server objects", Control::kServerObjects,
+                  L"ReadAtTime gives the number of live server objects of all classes");
+  objects.writable = false;
+  items.push_back(std::move(objects));
 }
 
 }  // namespace

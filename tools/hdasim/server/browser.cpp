@@ -18,7 +18,8 @@ HRESULT Browser::GetEnum(OPCHDA_BROWSETYPE dwBrowseType, LPENUMSTRING* ppIEnumSt
   return Guarded([&]() -> HRESULT {
     if (!ppIEnumString) return E_POINTER;
     *ppIEnumString = nullptr;
-    const Catalog& catalog = TheCatalog();
+    if (enum_fault_ != S_OK) return enum_fault_;
+    const Catalog& catalog = catalog_;
     const std::wstring& node = Simulation::Instance().NodeName();
     const Branch& here = catalog.BranchAt(branch_);
     auto names = std::make_shared<std::vector<std::wstring>>();
@@ -51,7 +52,7 @@ HRESULT Browser::GetEnum(OPCHDA_BROWSETYPE dwBrowseType, LPENUMSTRING* ppIEnumSt
 
 HRESULT Browser::ChangeBrowsePosition(OPCHDA_BROWSEDIRECTION dwBrowseDirection, LPCWSTR szString) {
   return Guarded([&]() -> HRESULT {
-    const Catalog& catalog = TheCatalog();
+    const Catalog& catalog = catalog_;
     const std::wstring_view text = szString ? szString : L"";
     switch (dwBrowseDirection) {
       case OPCHDA_BROWSE_UP:
@@ -83,7 +84,7 @@ HRESULT Browser::GetItemID(LPCWSTR szNode, LPWSTR* pszItemID) {
     if (!pszItemID) return E_POINTER;
     *pszItemID = nullptr;
     if (!szNode || !*szNode) return E_INVALIDARG;
-    const Catalog& catalog = TheCatalog();
+    const Catalog& catalog = catalog_;
     const std::wstring id = Join(catalog.BranchAt(branch_).path, szNode);
     if (!catalog.FindItem(id)) return E_INVALIDARG;
     *pszItemID = TaskString(id);
@@ -94,7 +95,7 @@ HRESULT Browser::GetItemID(LPCWSTR szNode, LPWSTR* pszItemID) {
 HRESULT Browser::GetBranchPosition(LPWSTR* pszBranchPos) {
   return Guarded([&]() -> HRESULT {
     if (!pszBranchPos) return E_POINTER;
-    *pszBranchPos = TaskString(TheCatalog().BranchAt(branch_).path);
+    *pszBranchPos = TaskString(catalog_.BranchAt(branch_).path);
     return S_OK;
   });
 }

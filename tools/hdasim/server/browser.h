@@ -9,9 +9,13 @@
 
 namespace hdasim {
 
+class Catalog;
+
 class Browser final : public ComObject<IOPCHDA_Browser> {
  public:
-  explicit Browser(std::vector<BrowseFilter> filters) : filters_(std::move(filters)) {}
+  // `enum_fault`: not S_OK for a faulty server class, whose GetEnum always fails with it.
+  Browser(const Catalog& catalog, std::vector<BrowseFilter> filters, HRESULT enum_fault)
+      : catalog_(catalog), filters_(std::move(filters)), enum_fault_(enum_fault) {}
 
   HRESULT STDMETHODCALLTYPE GetEnum(OPCHDA_BROWSETYPE dwBrowseType,
                                     LPENUMSTRING* ppIEnumString) override;
@@ -21,7 +25,9 @@ class Browser final : public ComObject<IOPCHDA_Browser> {
   HRESULT STDMETHODCALLTYPE GetBranchPosition(LPWSTR* pszBranchPos) override;
 
  private:
+  const Catalog& catalog_;
   std::vector<BrowseFilter> filters_;
+  HRESULT enum_fault_;
   int branch_ = 0;  // the root
 };
 

@@ -69,12 +69,6 @@ class ConnectionPointEnumerator final : public ComObject<IEnumConnectionPoints> 
   ULONG position_;
 };
 
-HRESULT ItemIdError(LPCWSTR id) {
-  if (!id || !IsWellFormedItemId(id)) return OPC_E_INVALIDITEMID;
-  if (!TheCatalog().FindItem(id)) return OPC_E_UNKNOWNITEMID;
-  return S_OK;
-}
-
 HRESULT FilterError(DWORD attribute, int op, const VARIANT& operand, BrowseFilter* filter) {
   switch (CheckFilter(attribute, op)) {
     case FilterCheck::kUnknownAttribute:
@@ -96,7 +90,9 @@ HRESULT FilterError(DWORD attribute, int op, const VARIANT& operand, BrowseFilte
 }  // namespace
 
 HdaServer::HdaServer(ServerFeatures features)
-    : features_(features), shutdown_point_(static_cast<IConnectionPointContainer*>(this)) {
+    : features_(features),
+      catalog_(features.items ? TheCatalog() : EmptyCatalog()),
+      shutdown_point_(static_cast<IConnectionPointContainer*>(this)) {
   Simulation::Instance().AddServer(this);
 }
 
@@ -111,6 +107,12 @@ bool HdaServer::Supports(const IID& iid) const {
 const HdaServer::ItemHandle* HdaServer::Resolve(OPCHANDLE handle) const {
   auto found = handles_.find(handle);
   return found == handles_.end() ? nullptr : &found->second;
+}
+
+HRESULT HdaServer::ItemIdError(LPCWSTR id) const {
+  if (!id || !IsWellFormedItemId(id)) return OPC_E_INVALIDITEMID;
+  if (!catalog_.FindItem(id)) return OPC_E_UNKNOWNITEMID;
+  return S_OK;
 }
 
 HRESULT HdaServer::GetItemAttributes(DWORD* pdwCount, DWORD** ppdwAttrID, LPWSTR** ppszAttrName,
@@ -207,7 +209,7 @@ HRESULT HdaServer::GetItemHandles(DWORD dwCount, LPWSTR* pszItemID, OPCHANDLE* p
       errors[i] = ItemIdError(pszItemID[i]);
       if (errors[i] != S_OK) continue;
       const OPCHANDLE handle = next_handle_++;
-      added.emplace_back(handle, ItemHandle{*TheCatalog().FindItem(pszItemID[i]), phClient[i]});
+      added.emplace_back(handle, ItemHandle{*catalog_.FindItem(pszItemID[i]), phClient[i]});
       server[i] = handle;
     }
     handles_.insert(added.begin(), added.end());
@@ -251,6 +253,7 @@ HRESULT HdaServer::CreateBrowse(DWORD dwCount, DWORD* pdwAttrID, OPCHDA_OPERATOR
     if (ppErrors) *ppErrors = nullptr;
     if (!pphBrowser || !ppErrors || (dwCount > 0 && (!pdwAttrID || !pOperator || !vFilter)))
       return E_INVALIDARG;
+    if (features_.create_browse_fault != S_OK) return features_.create_browse_fault;
     TaskArray<HRESULT> errors(dwCount);
     std::vector<BrowseFilter> filters;
     for (DWORD i = 0; i < dwCount; ++i) {
@@ -258,7 +261,7 @@ HRESULT HdaServer::CreateBrowse(DWORD dwCount, DWORD* pdwAttrID, OPCHDA_OPERATOR
       errors[i] = FilterError(pdwAttrID[i], static_cast<int>(pOperator[i]), vFilter[i], &filter);
       if (errors[i] == S_OK) filters.push_back(std::move(filter));
     }
-    *pphBrowser = new Browser(std::move(filters));
+    *pphBrowser = new Browser(catalog_, std::move(filters), features_.browse_enum_fault);
     const HRESULT result = CallResult(errors);
     *ppErrors = errors.Release();
     return result;

@@ -12,12 +12,23 @@
 
 namespace hdasim {
 
-struct ItemDefinition;
+class Catalog;
 
-// What a server class leaves out, so that clients can be tested against thinner servers.
+// Every edit IOPCHDA_SyncUpdate knows.
+inline constexpr DWORD kAllUpdateCapabilities = OPCHDA_INSERTCAP | OPCHDA_REPLACECAP |
+                                                OPCHDA_INSERTREPLACECAP | OPCHDA_DELETERAWCAP |
+                                                OPCHDA_DELETEATTIMECAP;
+
+// What a server class leaves out or gets wrong, so that clients can be tested against thinner
+// and faulty servers.
 struct ServerFeatures {
   bool sync_update = true;
   bool connection_points = true;
+  bool items = true;  // false: an address space without a single item or branch
+  // What QueryCapabilities reports; the edits left out answer E_NOTIMPL.
+  DWORD update_capabilities = kAllUpdateCapabilities;
+  HRESULT create_browse_fault = S_OK;  // not S_OK: CreateBrowse fails with it
+  HRESULT browse_enum_fault = S_OK;    // not S_OK: every browser's GetEnum fails with it
 };
 
 class HdaServer final : public ComObject<IOPCHDA_Server, IOPCHDA_SyncRead, IOPCHDA_SyncUpdate,
@@ -99,6 +110,7 @@ class HdaServer final : public ComObject<IOPCHDA_Server, IOPCHDA_SyncRead, IOPCH
   HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID riid, IConnectionPoint** ppCP) override;
 
   ShutdownPoint& Shutdown() { return shutdown_point_; }
+  enum class WriteKind { kInsert, kReplace, kInsertReplace };
   const ServerFeatures& Features() const { return features_; }
 
  private:
@@ -110,14 +122,18 @@ class HdaServer final : public ComObject<IOPCHDA_Server, IOPCHDA_SyncRead, IOPCH
   };
   // Null for a handle this object never gave out or has released.
   const ItemHandle* Resolve(OPCHANDLE handle) const;
+  HRESULT ItemIdError(LPCWSTR id) const;
+  bool Can(DWORD update_capability) const {
+    return (features_.update_capabilities & update_capability) != 0;
+  }
 
-  enum class WriteKind { kInsert, kReplace, kInsertReplace };
   HRESULT Write(WriteKind kind, DWORD count, const OPCHANDLE* handles, const FILETIME* times,
                 const VARIANT* values, const DWORD* qualities, HRESULT** errors);
   HRESULT WriteOne(WriteKind kind, OPCHANDLE handle, const FILETIME& time, const VARIANT& value,
                    DWORD quality, bool* shutdown);
 
   ServerFeatures features_;
+  const Catalog& catalog_;
   ShutdownPoint shutdown_point_;
   std::unordered_map<OPCHANDLE, ItemHandle> handles_;
   OPCHANDLE next_handle_ = 1;

@@ -1,5 +1,6 @@
 // IOPCHDA_SyncRead of the server object.
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "tools/hdasim/core/aggregates.h"
@@ -36,6 +37,18 @@ HRESULT StatusCode(ReadStatus status) {
       return OPC_S_MOREDATA;
   }
   return E_FAIL;
+}
+
+// What a diagnostic control reports at any time; nothing for the other items.
+std::optional<double> DiagnosticValue(const ItemDefinition& item) {
+  switch (item.control) {
+    case Control::kPrivateBytes:
+      return static_cast<double>(PrivateBytes());
+    case Control::kServerObjects:
+      return static_cast<double>(Simulation::Instance().Servers().size());
+    default:
+      return std::nullopt;
+  }
 }
 
 // Slow items make the whole call wait, once, for the longest of their delays.
@@ -111,7 +124,7 @@ HRESULT HdaServer::ReadRaw(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime, DWO
     std::vector<const ItemDefinition*> definitions(dwNumItems, nullptr);
     for (DWORD i = 0; i < dwNumItems; ++i)
       if (const ItemHandle* handle = Resolve(phServer[i]))
-        definitions[i] = &TheCatalog().Item(handle->item);
+        definitions[i] = &catalog_.Item(handle->item);
     WaitForSlowItems(definitions);
 
     for (DWORD i = 0; i < dwNumItems; ++i) {
@@ -172,7 +185,7 @@ HRESULT HdaServer::ReadProcessed(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTim
     for (DWORD i = 0; i < dwNumItems; ++i) {
       const ItemHandle* handle = Resolve(phServer[i]);
       if (!handle) continue;
-      definitions[i] = &TheCatalog().Item(handle->item);
+      definitions[i] = &catalog_.Item(handle->item);
       // Refuse work that would keep the server busy for many seconds.
       if (haAggregate[i] != kAggInterpolative &&
           EstimatedSamples(*definitions[i], span) > kMaxProcessedSamples)
@@ -233,7 +246,7 @@ HRESULT HdaServer::ReadAtTime(DWORD dwNumTimeStamps, FILETIME* ftTimeStamps, DWO
     std::vector<const ItemDefinition*> definitions(dwNumItems, nullptr);
     for (DWORD i = 0; i < dwNumItems; ++i)
       if (const ItemHandle* handle = Resolve(phServer[i]))
-        definitions[i] = &TheCatalog().Item(handle->item);
+        definitions[i] = &catalog_.Item(handle->item);
     WaitForSlowItems(definitions);
 
     TaskArray<OPCHDA_ITEM> items(dwNumItems);
@@ -252,10 +265,9 @@ HRESULT HdaServer::ReadAtTime(DWORD dwNumTimeStamps, FILETIME* ftTimeStamps, DWO
       values.reserve(dwNumTimeStamps);
       bool any = false;
       for (DWORD t = 0; t < dwNumTimeStamps; ++t) {
-        if (definitions[i]->control == Control::kPrivateBytes) {
-          values.push_back(
-              Sample{TicksOf(ftTimeStamps[t]),
-                     Value::Number(ValueKind::kR8, static_cast<double>(PrivateBytes())), kDaGood});
+        if (const std::optional<double> diagnostic = DiagnosticValue(*definitions[i])) {
+          values.push_back(Sample{TicksOf(ftTimeStamps[t]),
+                                  Value::Number(ValueKind::kR8, *diagnostic), kDaGood});
         } else {
           values.push_back(ValueAtTime(history, TicksOf(ftTimeStamps[t])));
         }
@@ -299,7 +311,7 @@ HRESULT HdaServer::ReadModified(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime
         continue;
       }
       items[i].hClient = handle->client;
-      const ItemDefinition& item = TheCatalog().Item(handle->item);
+      const ItemDefinition& item = catalog_.Item(handle->item);
       if ((errors[i] = ReadFault(item)) != S_OK) continue;
       const ModifiedResult modified =
           hdasim::ReadModified(item, sim.FindOverlay(handle->item), *domain, limit);
@@ -356,7 +368,7 @@ HRESULT HdaServer::ReadAttribute(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTim
     if (!start.valid || !end.valid || !start.ticks) return E_INVALIDARG;
 
     // Attributes never change, so their history is one value, stamped with the start time.
-    const ItemDefinition& item = TheCatalog().Item(handle->item);
+    const ItemDefinition& item = catalog_.Item(handle->item);
     TaskArray<OPCHDA_ATTRIBUTE> attributes(dwNumAttributes);
     TaskArray<HRESULT> errors(dwNumAttributes);
     for (DWORD i = 0; i < dwNumAttributes; ++i) {

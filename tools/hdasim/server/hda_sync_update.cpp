@@ -14,14 +14,24 @@ bool MayWrite(const ItemDefinition& item) {
   return item.writable && item.fault != Fault::kAccessDenied;
 }
 
+DWORD Capability(HdaServer::WriteKind kind) {
+  switch (kind) {
+    case HdaServer::WriteKind::kInsert:
+      return OPCHDA_INSERTCAP;
+    case HdaServer::WriteKind::kReplace:
+      return OPCHDA_REPLACECAP;
+    case HdaServer::WriteKind::kInsertReplace:
+      return OPCHDA_INSERTREPLACECAP;
+  }
+  return 0;
+}
+
 }  // namespace
 
 HRESULT HdaServer::QueryCapabilities(OPCHDA_UPDATECAPABILITIES* pCapabilities) {
   return Guarded([&]() -> HRESULT {
     if (!pCapabilities) return E_INVALIDARG;
-    *pCapabilities = static_cast<OPCHDA_UPDATECAPABILITIES>(
-        OPCHDA_INSERTCAP | OPCHDA_REPLACECAP | OPCHDA_INSERTREPLACECAP | OPCHDA_DELETERAWCAP |
-        OPCHDA_DELETEATTIMECAP);
+    *pCapabilities = static_cast<OPCHDA_UPDATECAPABILITIES>(features_.update_capabilities);
     return S_OK;
   });
 }
@@ -30,7 +40,7 @@ HRESULT HdaServer::WriteOne(WriteKind kind, OPCHANDLE handle, const FILETIME& ti
                             const VARIANT& value, DWORD quality, bool* shutdown) {
   const ItemHandle* resolved = Resolve(handle);
   if (!resolved) return OPC_E_INVALIDHANDLE;
-  const ItemDefinition& item = TheCatalog().Item(resolved->item);
+  const ItemDefinition& item = catalog_.Item(resolved->item);
   if (!MayWrite(item)) return OPC_E_BADRIGHTS;
   Simulation& sim = Simulation::Instance();
   switch (item.control) {
@@ -40,7 +50,8 @@ HRESULT HdaServer::WriteOne(WriteKind kind, OPCHANDLE handle, const FILETIME& ti
     case Control::kReset:
       sim.ResetOverlays();
       return S_OK;
-    case Control::kPrivateBytes:  // not writable
+    case Control::kPrivateBytes:  // diagnostics are not writable
+    case Control::kServerObjects:
     case Control::kNone:
       break;
   }
@@ -78,6 +89,7 @@ HRESULT HdaServer::Write(WriteKind kind, DWORD count, const OPCHANDLE* handles,
                          HRESULT** errors_out) {
   return Guarded([&]() -> HRESULT {
     if (errors_out) *errors_out = nullptr;
+    if (!Can(Capability(kind))) return E_NOTIMPL;
     if (count == 0 || !handles || !times || !values || !qualities || !errors_out)
       return E_INVALIDARG;
     TaskArray<HRESULT> errors(count);
@@ -113,6 +125,7 @@ HRESULT HdaServer::DeleteRaw(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime, D
                              OPCHANDLE* phServer, HRESULT** ppErrors) {
   return Guarded([&]() -> HRESULT {
     if (ppErrors) *ppErrors = nullptr;
+    if (!Can(OPCHDA_DELETERAWCAP)) return E_NOTIMPL;
     if (!htStartTime || !htEndTime || dwNumItems == 0 || !phServer || !ppErrors)
       return E_INVALIDARG;
     Simulation& sim = Simulation::Instance();
@@ -137,7 +150,7 @@ HRESULT HdaServer::DeleteRaw(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime, D
         errors[i] = OPC_E_INVALIDHANDLE;
         continue;
       }
-      const ItemDefinition& item = TheCatalog().Item(handle->item);
+      const ItemDefinition& item = catalog_.Item(handle->item);
       if (!MayWrite(item)) {
         errors[i] = OPC_E_BADRIGHTS;
         continue;
@@ -158,6 +171,7 @@ HRESULT HdaServer::DeleteAtTime(DWORD dwNumItems, OPCHANDLE* phServer, FILETIME*
                                 HRESULT** ppErrors) {
   return Guarded([&]() -> HRESULT {
     if (ppErrors) *ppErrors = nullptr;
+    if (!Can(OPCHDA_DELETEATTIMECAP)) return E_NOTIMPL;
     if (dwNumItems == 0 || !phServer || !ftTimeStamps || !ppErrors) return E_INVALIDARG;
     Simulation& sim = Simulation::Instance();
     const Ticks now = sim.Now();
@@ -168,7 +182,7 @@ HRESULT HdaServer::DeleteAtTime(DWORD dwNumItems, OPCHANDLE* phServer, FILETIME*
         errors[i] = OPC_E_INVALIDHANDLE;
         continue;
       }
-      const ItemDefinition& item = TheCatalog().Item(handle->item);
+      const ItemDefinition& item = catalog_.Item(handle->item);
       if (!MayWrite(item)) {
         errors[i] = OPC_E_BADRIGHTS;
       } else if (!IsValidFileTime(ftTimeStamps[i])) {
