@@ -57,6 +57,8 @@ class HDASvr {
   void RequestDisconnect();
   // The process is ending: forget every interface without calling it.
   void Abandon();
+  // The sink advised on the server, if any (a new reference).
+  ui::ComPtr<CIOPCShutdown> ShutdownSink() const { return shutdown_sink_; }
 
   DWORD Browse();
   BOOL ItemName(DWORD index, char* buffer, DWORD length) const;

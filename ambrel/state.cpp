@@ -32,10 +32,20 @@ void DetachState(bool process_ending) {
   if (!state) return;
   state->servers.clear();
   std::vector<SessionSlot> sessions = std::move(state->sessions);
+  std::vector<ui::ComPtr<CIOPCShutdown>> sinks;
   for (SessionSlot& slot : sessions) {
-    if (process_ending) slot.session->Abandon();
+    if (process_ending) {
+      slot.session->Abandon();
+    } else if (auto sink = slot.session->ShutdownSink()) {
+      sinks.push_back(std::move(sink));
+    }
   }
   sessions.clear();
+  // Unadvised, a sink may still be known to COM: while the loader runs this, the server's
+  // release of it cannot reach this apartment, and the stub COM keeps would call into the
+  // unmapped DLL later. Cut every connection to it while our code is still here.
+  for (const auto& sink : sinks) CoDisconnectObject(static_cast<IOPCShutdown*>(sink.Get()), 0);
+  sinks.clear();
   if (process_ending) {
     state->task_allocator.Detach();
   } else {

@@ -1,11 +1,17 @@
 // Server discovery: the local machine through the server browser, another machine (which Wine
-// cannot reach) through the local categories after one report, and the list served by index.
+// cannot reach) through the local categories after one report, and the list served by index;
+// then what the reports say when the prefix's registry holds a class without ProgID or lacks the
+// server browser or the component categories manager.
+#include <comcat.h>
+
 #include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "tests/ambrel/ambrel_test_support.h"
+#include "tests/ambrel/registry_setup.h"
+#include "tests/support/process_ids.h"
 
 namespace ambrel_test {
 namespace {
@@ -118,6 +124,111 @@ TEST(ConnectHDA, RemoteUsesTheListedClassAndReportsTheFailedActivation) {
   ASSERT_EQ(Errors().size(), 1u);
   EXPECT_EQ(Errors()[0].text,
             "CoCreateInstanceEx - failed for node:NOSUCHHOST ProgID:Varnel.HdaSim.2 (80040154)\n");
+}
+
+constexpr const char* kUnknown = "UNKNOWN";
+constexpr const wchar_t* kServerListKey = L"CLSID\\{13486D51-4821-11D2-A494-3CB306C10000}";
+constexpr const wchar_t* kCategoriesManagerKey = L"CLSID\\{0002E005-0000-0000-C000-000000000046}";
+
+std::size_t CountOf(const std::vector<std::string>& names, const std::string& name) {
+  return static_cast<std::size_t>(std::count(names.begin(), names.end(), name));
+}
+
+// A running simulator keeps serving its server-list class whatever the registry says: wait
+// until the last one has ended (it lingers a few seconds after its last client).
+bool NoSimulatorRuns() {
+  return PumpUntil([] { return test_support::ProcessIdsOf(L"hdasim.exe").empty(); }, 20000);
+}
+
+// After a set-up is undone, discovery is back to what it was.
+void ExpectTheSimulatorListedWithoutReports() {
+  ClearReports();
+  EXPECT_EQ(OnlySimulator(ServerNames(NumberOfHDAServers(""))), SimulatorServers());
+  EXPECT_TRUE(Errors().empty());
+}
+
+// The browser cannot tell the class's ProgID: the class is listed all the same, as "UNKNOWN",
+// and nothing is reported.
+TEST(DiscoveryRegistry, BrowserListsAClassWithoutProgIdAsUnknown) {
+  const std::vector<std::string> before = ServerNames(NumberOfHDAServers(""));
+  {
+    ClassWithoutProgId orphan;
+    ASSERT_TRUE(orphan.Registered());
+    ClearReports();
+    const std::vector<std::string> names = ServerNames(NumberOfHDAServers(""));
+    EXPECT_TRUE(Errors().empty()) << Errors()[0].text;
+    EXPECT_EQ(CountOf(names, kUnknown), CountOf(before, kUnknown) + 1);
+    EXPECT_EQ(names.size(), before.size() + 1);
+    EXPECT_EQ(OnlySimulator(names), SimulatorServers());
+  }
+  ExpectTheSimulatorListedWithoutReports();
+}
+
+// Without the browser, the local categories skip the class with one report of its own.
+TEST(DiscoveryRegistry, FallbackSkipsAClassWithoutProgIdWithOneReport) {
+  {
+    ClassWithoutProgId orphan;
+    ASSERT_TRUE(orphan.Registered());
+    LPOLESTR none = nullptr;
+    const HRESULT expected = ProgIDFromCLSID(ClassWithoutProgId::Clsid(), &none);
+    CoTaskMemFree(none);
+    ASSERT_TRUE(FAILED(expected));
+    ClearReports();
+    const std::vector<std::string> names = ServerNames(NumberOfHDAServers("NOSUCHHOST"));
+    ASSERT_EQ(Errors().size(), 2u);
+    EXPECT_EQ(Errors()[0].hr, 0);
+    EXPECT_EQ(Errors()[0].text, "Failed to Execute OPCENUM");
+    EXPECT_EQ(Errors()[1].hr, expected);
+    EXPECT_EQ(Errors()[1].text, "Error from ProgIDFromCLSID");
+    EXPECT_EQ(CountOf(names, kUnknown), 0u);
+    EXPECT_EQ(OnlySimulator(names), SimulatorServers());
+  }
+  ExpectTheSimulatorListedWithoutReports();
+}
+
+// A machine without the server browser is this machine too: one report, then the local
+// categories.
+TEST(DiscoveryRegistry, WithoutTheServerBrowserTheLocalMachineFallsBack) {
+  const std::vector<std::string> local = Sorted(ServerNames(NumberOfHDAServers("")));
+  ASSERT_TRUE(NoSimulatorRuns());
+  {
+    HiddenClassesKey browser(kServerListKey);
+    ASSERT_TRUE(browser.Hidden());
+    ClearReports();
+    const std::vector<std::string> names = ServerNames(NumberOfHDAServers("LOCAL"));
+    ASSERT_EQ(Errors().size(), 1u);
+    EXPECT_EQ(Errors()[0].hr, 0);
+    EXPECT_EQ(Errors()[0].text, "Failed to Execute OPCENUM");
+    EXPECT_EQ(Sorted(names), local);
+  }
+  ExpectTheSimulatorListedWithoutReports();
+}
+
+// Neither the browser nor the categories manager: two reports and an empty list, which replaces
+// the one before.
+TEST(DiscoveryRegistry, WithoutTheCategoriesManagerTheListIsEmpty) {
+  ASSERT_GT(NumberOfHDAServers(""), 0u);
+  {
+    HiddenClassesKey manager(kCategoriesManagerKey);
+    ASSERT_TRUE(manager.Hidden());
+    IUnknown* none = nullptr;
+    const HRESULT expected = CoCreateInstance(CLSID_StdComponentCategoriesMgr, nullptr,
+                                              CLSCTX_INPROC_SERVER, IID_IUnknown,
+                                              reinterpret_cast<void**>(&none));
+    if (none) none->Release();
+    ASSERT_TRUE(FAILED(expected));
+    ClearReports();
+    EXPECT_EQ(NumberOfHDAServers("NOSUCHHOST"), 0u);
+    ASSERT_EQ(Errors().size(), 2u);
+    EXPECT_EQ(Errors()[0].hr, 0);
+    EXPECT_EQ(Errors()[0].text, "Failed to Execute OPCENUM");
+    EXPECT_EQ(Errors()[1].hr, expected);
+    EXPECT_EQ(Errors()[1].text, "Error from CoCreateInstance for CLSID_StdComponentCategoriesMgr\n");
+    char name[16] = "untouched";
+    EXPECT_EQ(GetHDAServerName(0, name, sizeof name), FALSE);
+    EXPECT_STREQ(name, "untouched");
+  }
+  ExpectTheSimulatorListedWithoutReports();
 }
 
 }  // namespace

@@ -1,13 +1,12 @@
 #include "tests/hdasim/hda_client.h"
 
 #include <gtest/gtest.h>
-#include <tlhelp32.h>
 
 #include <cmath>
 #include <cstring>
 #include <cwchar>
 
-#include "ui/handle.h"
+#include "tests/support/process_ids.h"
 
 namespace hdatest {
 
@@ -277,20 +276,7 @@ VARIANT Text(const wchar_t* text) {
   return v;
 }
 
-std::vector<DWORD> ServerProcessIds() {
-  std::vector<DWORD> ids;
-  ui::UniqueKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  if (!snapshot || snapshot.Get() == INVALID_HANDLE_VALUE) {
-    snapshot.Release();
-    return ids;
-  }
-  PROCESSENTRY32W entry{};
-  entry.dwSize = sizeof(entry);
-  for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more;
-       more = Process32NextW(snapshot.Get(), &entry))
-    if (_wcsicmp(entry.szExeFile, L"hdasim.exe") == 0) ids.push_back(entry.th32ProcessID);
-  return ids;
-}
+std::vector<DWORD> ServerProcessIds() { return test_support::ProcessIdsOf(L"hdasim.exe"); }
 
 bool WaitForNoServer(DWORD timeout_ms) {
   // Pumping, because a server on its way out may still call into this apartment.
