@@ -109,14 +109,15 @@ class Variants {
 
 // The simulator's fully featured server, the one without IOPCHDA_SyncUpdate, the one without
 // IConnectionPointContainer, the one without items and update capabilities, the one whose
-// CreateBrowse fails and the one whose browsers cannot enumerate.
+// CreateBrowse fails, the one whose browsers cannot enumerate and the one that creates nothing.
 inline constexpr const char* kFullServer = "Varnel.HdaSim.1";
 inline constexpr const char* kReadOnlyServer = "Varnel.HdaSim.10";
 inline constexpr const char* kNoShutdownServer = "Varnel.HdaSim.11";
 inline constexpr const char* kEmptyServer = "Varnel.HdaSim.12";
 inline constexpr const char* kBrowseFailsServer = "Varnel.HdaSim.13";
 inline constexpr const char* kEnumFailsServer = "Varnel.HdaSim.14";
-// "Varnel.HdaSim.1" to "Varnel.HdaSim.14".
-inline constexpr int kSimulatorClasses = 14;
+inline constexpr const char* kUnlicensedServer = "Varnel.HdaSim.15";
+// "Varnel.HdaSim.1" to "Varnel.HdaSim.15".
+inline constexpr int kSimulatorClasses = 15;
 
 }  // namespace ambrel_test

@@ -83,4 +83,18 @@ ClassWithoutProgId::~ClassWithoutProgId() {
 
 const CLSID& ClassWithoutProgId::Clsid() { return kClassWithoutProgId; }
 
+RegisteredProgId::RegisteredProgId(std::wstring prog_id, const CLSID& clsid)
+    : prog_id_(std::move(prog_id)) {
+  wchar_t text[40] = {};
+  StringFromGUID2(clsid, text, 40);
+  const DWORD bytes = static_cast<DWORD>((std::wstring(text).size() + 1) * sizeof(wchar_t));
+  ui::UniqueRegKey key;
+  registered_ = RegCreateKeyExW(HKEY_CLASSES_ROOT, (prog_id_ + L"\\CLSID").c_str(), 0, nullptr, 0,
+                                KEY_WRITE, nullptr, &key, nullptr) == ERROR_SUCCESS &&
+                RegSetValueExW(key.Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                               bytes) == ERROR_SUCCESS;
+}
+
+RegisteredProgId::~RegisteredProgId() { RegDeleteTreeW(HKEY_CLASSES_ROOT, prog_id_.c_str()); }
+
 }  // namespace ambrel_test

@@ -29,6 +29,22 @@ class HiddenClassesKey {
   bool hidden_ = false;
 };
 
+// A ProgID that names a class, whatever the class's own registration says; removed again when
+// the object goes.
+class RegisteredProgId {
+ public:
+  RegisteredProgId(std::wstring prog_id, const CLSID& clsid);
+  ~RegisteredProgId();
+  RegisteredProgId(const RegisteredProgId&) = delete;
+  RegisteredProgId& operator=(const RegisteredProgId&) = delete;
+
+  bool Registered() const { return registered_; }
+
+ private:
+  std::wstring prog_id_;
+  bool registered_ = false;
+};
+
 // A class registered as implementing the OPC HDA server category but without a ProgID, removed
 // again when the object goes.
 class ClassWithoutProgId {

@@ -1,10 +1,14 @@
 // Connecting to the simulator through the real proxy/stub: the creation paths and their reports,
 // the interface queries in order, and what every per-server export does with a handle that names
 // no session.
+#include <comcat.h>
+
+#include <cwchar>
 #include <string>
 #include <vector>
 
 #include "tests/ambrel/ambrel_test_support.h"
+#include "tests/ambrel/registry_setup.h"
 
 namespace ambrel_test {
 namespace {
@@ -106,7 +110,54 @@ INSTANTIATE_TEST_SUITE_P(
                       "CLSIDFromProgID failed for No.Such.Server (800401f3)\n"},
         FailedConnect{"ANOTHERHOST", kFullServer, static_cast<HRESULT>(0x80040154),
                       "CoCreateInstanceEx - failed for node:ANOTHERHOST ProgID:Varnel.HdaSim.1 "
-                      "(80040154)\n"}));
+                      "(80040154)\n"},
+        // The simulator's class whose factory refuses every object.
+        FailedConnect{"", kUnlicensedServer, CLASS_E_NOTLICENSED,
+                      "Error from CreateInstance (80040112)\n"}));
+
+// ProgIDs set up in the prefix's registry for the local creation steps no server can fail: one
+// names a class nobody registered, one a class that is no OPC HDA server.
+struct ProgIdCase {
+  const wchar_t* prog_id;
+  CLSID clsid;
+  HRESULT hr;
+  const char* text;
+  std::vector<std::string> traces;
+};
+
+class ProgIdFailures : public ::testing::TestWithParam<ProgIdCase> {};
+
+TEST_P(ProgIdFailures, ReturnMinusOneWithTheExactReportAndTraces) {
+  const ProgIdCase& c = GetParam();
+  RegisteredProgId prog_id(c.prog_id, c.clsid);
+  ASSERT_TRUE(prog_id.Registered());
+  const std::string narrow(c.prog_id, c.prog_id + std::wcslen(c.prog_id));
+  ClearReports();
+  EXPECT_EQ(ConnectHDA("", narrow.c_str()), AMBREL_NO_SESSION);
+  ASSERT_EQ(Errors().size(), 1u);
+  EXPECT_EQ(Errors()[0].hr, c.hr);
+  EXPECT_EQ(Errors()[0].text, c.text);
+  EXPECT_EQ(Traces(), c.traces);
+}
+
+const CLSID kUnregisteredClass = {
+    0x14204900, 0x3861, 0x468B, {0xAA, 0x94, 0x74, 0x81, 0x58, 0x17, 0x6C, 0x6C}};
+
+INSTANTIATE_TEST_SUITE_P(
+    Registry, ProgIdFailures,
+    ::testing::Values(
+        ProgIdCase{L"Varnel.Test.NoServer",
+                   kUnregisteredClass,
+                   static_cast<HRESULT>(0x80040154),
+                   "CoGetClassObject- no InProc or Local server for (80040154)\n",
+                   {"CLSIDFromProgID HRESULT = 0x00000000", "CoGetClassObject HRESULT = 0x80040154"}},
+        ProgIdCase{L"Varnel.Test.NotAnHdaServer",
+                   CLSID_StdComponentCategoriesMgr,
+                   E_NOINTERFACE,
+                   "QueryInterface (IID_IOPCHDA_Server) Failed",
+                   {"CLSIDFromProgID HRESULT = 0x00000000", "CoGetClassObject HRESULT = 0x00000000",
+                    "CreateInstance HRESULT = 0x00000000",
+                    "OPCServer->QueryInterface(IID_IOPCHDA_Server) HRESULT = 0x80004002"}}));
 
 TEST(ConnectHDA, HandlesAreDistinctAndNeverReused) {
   AMBREL_SESSION first = AMBREL_NO_SESSION;

@@ -16,8 +16,9 @@ namespace hdatest {
 using ui::ComPtr;
 using Ticks = std::int64_t;  // FILETIME units
 
-// The server classes "Varnel.HdaSim.1" to "Varnel.HdaSim.14".
-constexpr int kClassCount = 14;
+// The server classes "Varnel.HdaSim.1" to "Varnel.HdaSim.15"; the last one creates nothing.
+constexpr int kClassCount = 15;
+constexpr int kUncreatableClass = 15;
 
 constexpr Ticks kMs = 10'000;
 constexpr Ticks kSecond = 1000 * kMs;

@@ -202,8 +202,8 @@ TEST(HdaServer, CommonLocaleErrorTextsAndClientName) {
 }
 
 // More than ten classes, so a client can be tested against its ten-connection limit; number 10
-// cannot be written to and number 11 cannot announce a shutdown.
-TEST(HdaServer, FourteenClassesWithTheirInterfaces) {
+// cannot be written to, number 11 cannot announce a shutdown, number 15 creates nothing.
+TEST(HdaServer, FifteenClassesWithTheirInterfaces) {
   std::vector<ComPtr<IUnknown>> servers;
   std::set<std::wstring> clsids;
   for (int n = 1; n <= kClassCount; ++n) {
@@ -215,6 +215,11 @@ TEST(HdaServer, FourteenClassesWithTheirInterfaces) {
     clsids.insert(text);
     HRESULT hr = E_FAIL;
     ComPtr<IUnknown> server = CreateServer(ProgId(n).c_str(), &hr);
+    if (n == kUncreatableClass) {
+      EXPECT_EQ(hr, CLASS_E_NOTLICENSED);
+      EXPECT_FALSE(server);
+      continue;
+    }
     ASSERT_EQ(hr, S_OK);
     EXPECT_TRUE(Query<IOPCHDA_Server>(server.Get()));
     EXPECT_TRUE(Query<IOPCHDA_SyncRead>(server.Get()));

@@ -109,8 +109,8 @@ std::vector<std::string> Lines(const std::string& text) {
 TEST(CliProgram, ServersListsTheSimulatorClasses) {
   const TRun run = RunCli(L"servers");
   EXPECT_EQ(run.exitCode, 0u) << run.err;
-  // The simulator's fourteen server classes.
-  EXPECT_EQ(Lines(run.out).size(), 14u) << run.out;
+  // The simulator's fifteen server classes.
+  EXPECT_EQ(Lines(run.out).size(), 15u) << run.out;
 }
 
 TEST(CliProgram, ItemsWithAWordFilter) {

@@ -21,6 +21,7 @@ HRESULT ClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** out) {
     if (!out) return E_POINTER;
     *out = nullptr;
     if (outer) return CLASS_E_NOAGGREGATION;
+    if (refusal_ != S_OK) return refusal_;
     const auto object = ui::ComPtr<IUnknown>::Attach(creator_());
     return object->QueryInterface(iid, out);
   });

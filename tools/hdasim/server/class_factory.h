@@ -13,7 +13,9 @@ class ClassFactory final : public IClassFactory {
  public:
   // Makes a new object with one reference.
   using Creator = std::function<IUnknown*()>;
-  explicit ClassFactory(Creator creator) : creator_(std::move(creator)) {}
+  // `refusal`: not S_OK for a faulty class, whose CreateInstance always fails with it.
+  explicit ClassFactory(Creator creator, HRESULT refusal = S_OK)
+      : creator_(std::move(creator)), refusal_(refusal) {}
   ClassFactory(const ClassFactory&) = delete;
   ClassFactory& operator=(const ClassFactory&) = delete;
 
@@ -26,6 +28,7 @@ class ClassFactory final : public IClassFactory {
 
  private:
   Creator creator_;
+  HRESULT refusal_;
 };
 
 }  // namespace hdasim

@@ -29,6 +29,7 @@ struct ServerFeatures {
   DWORD update_capabilities = kAllUpdateCapabilities;
   HRESULT create_browse_fault = S_OK;  // not S_OK: CreateBrowse fails with it
   HRESULT browse_enum_fault = S_OK;    // not S_OK: every browser's GetEnum fails with it
+  HRESULT create_fault = S_OK;         // not S_OK: the class factory creates nothing
 };
 
 class HdaServer final : public ComObject<IOPCHDA_Server, IOPCHDA_SyncRead, IOPCHDA_SyncUpdate,

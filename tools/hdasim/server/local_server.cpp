@@ -40,8 +40,8 @@ using UniqueWindow = ui::UniqueHandle<WindowTraits>;
 // One class object registered with COM for the lifetime of the object.
 class ClassRegistration {
  public:
-  ClassRegistration(const CLSID& clsid, ClassFactory::Creator creator)
-      : factory_(std::make_unique<ClassFactory>(std::move(creator))) {
+  ClassRegistration(const CLSID& clsid, ClassFactory::Creator creator, HRESULT refusal = S_OK)
+      : factory_(std::make_unique<ClassFactory>(std::move(creator), refusal)) {
     result_ = CoRegisterClassObject(clsid, factory_.get(), CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE,
                                     &cookie_);
   }
@@ -211,9 +211,10 @@ int RunLocalServer() {
   std::vector<std::unique_ptr<ClassRegistration>> registrations;
   for (const ServerClass& c : HdaServerClasses()) {
     const ServerFeatures features = c.features;
-    registrations.push_back(std::make_unique<ClassRegistration>(c.clsid, [features]() -> IUnknown* {
-      return static_cast<IOPCHDA_Server*>(new HdaServer(features));
-    }));
+    registrations.push_back(std::make_unique<ClassRegistration>(
+        c.clsid,
+        [features]() -> IUnknown* { return static_cast<IOPCHDA_Server*>(new HdaServer(features)); },
+        features.create_fault));
   }
   if (ServerListIsOurs())
     registrations.push_back(std::make_unique<ClassRegistration>(

@@ -78,6 +78,11 @@ const std::vector<ServerClass>& HdaServerClasses() {
        nullptr,
        L"Varnel HDA Simulation Server 14 (browser cannot enumerate)",
        ServerFeatures{.browse_enum_fault = E_ACCESSDENIED}},
+      {{0x8F182ED3, 0xA517, 0x456F, {0x8C, 0xAA, 0xE6, 0x78, 0x74, 0xCD, 0xF2, 0x11}},
+       L"Varnel.HdaSim.15",
+       nullptr,
+       L"Varnel HDA Simulation Server 15 (not licensed)",
+       ServerFeatures{.create_fault = CLASS_E_NOTLICENSED}},
   };
   return classes;
 }
