@@ -33,6 +33,8 @@
  *   connected it; COM must be initialised on that thread (by the caller or AmbrelCoInit).
  * - Errors go to the callback set with EnableHDAErrorNotification or, while none is set, to a
  *   modal message box: programs that must not block enable the callback first.
+ * - Unloading the DLL closes every session still open; the servers get their objects back and
+ *   no callback is made afterwards.
  */
 #ifndef AMBREL_AMBREL_H
 #define AMBREL_AMBREL_H
