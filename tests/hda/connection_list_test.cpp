@@ -147,10 +147,21 @@ TEST(HdaConnection, SameItemIsAskedOnceAndKeepsItsHandles) {
   EXPECT_EQ(messages.texts[0], TString(kCouldNotAddItemText));
   EXPECT_EQ(connection.Items().size(), 2u);
 
-  // A name cut to 256 bytes is still sent and refused like any unknown name.
-  TString longName(u"Waves/Sine 1s");
-  while (longName.Length() < 300) longName.Append(u'x');
-  EXPECT_TRUE(connection.AddItem(longName, messages));
+  // Names go to the server cut to 256 bytes: a longer name whose first 256 characters are the
+  // simulator's longest name reaches that item, and one character fewer is another, unknown name.
+  TString longest(u"Names/Exactly 256 characters ");
+  for (char16_t digit = u'0'; longest.Length() < 256; digit = digit == u'9' ? u'0' : digit + 1) {
+    longest.Append(digit);
+  }
+  TString longer(longest);
+  while (longer.Length() < 300) longer.Append(u'x');
+  EXPECT_FALSE(connection.AddItem(longer, messages));
+  EXPECT_EQ(messages.texts.size(), 1u);
+  TString shorter(longest);
+  shorter.SetLength(255);
+  EXPECT_TRUE(connection.AddItem(shorter, messages));
+  EXPECT_EQ(messages.texts.size(), 2u);
+  EXPECT_EQ(connection.Items().size(), 3u);
 
   connection.Destroy();
   EXPECT_TRUE(connection.Items().empty());

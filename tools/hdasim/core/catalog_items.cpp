@@ -188,6 +188,13 @@ void AddNames(std::vector<ItemDefinition>& items) {
     items.push_back(WaveItem(name, Shape::kSine, kMin, 0, high, kS, L"Sine of one minute"));
     high += 10;
   }
+  // Exactly 256 characters: clients that cut longer names to 256 bytes reach this item.
+  std::wstring longest = L"Names/Exactly 256 characters ";
+  for (wchar_t digit = L'0'; longest.size() < 256; digit = digit == L'9' ? L'0' : digit + 1) {
+    longest += digit;
+  }
+  items.push_back(WaveItem(std::move(longest), Shape::kSine, kMin, 0, 70, kS,
+                           L"Sine of one minute with the longest name"));
 }
 
 void AddPlant(std::vector<ItemDefinition>& items) {
