@@ -83,11 +83,18 @@ struct RawReadRequest {
   std::uint32_t limit = 0;
 };
 
-// S_OK with the request filled in, or the failure code of the whole call.
-HRESULT ResolveRawRead(const OPCHDA_TIME& startTime, const OPCHDA_TIME& endTime, DWORD numValues,
-                       Ticks now, RawReadRequest& request) {
-  request.start = ResolveTimeArgument(startTime, now);
-  request.end = ResolveTimeArgument(endTime, now);
+// The opening of the raw and the modified reads: both out pointers cleared, the arguments
+// checked and resolved. S_OK with the request filled in, or the failure code of the whole call.
+template <typename ItemValues>
+HRESULT BeginRawRead(const OPCHDA_TIME* startTime, const OPCHDA_TIME* endTime, DWORD numValues,
+                     DWORD numItems, const OPCHANDLE* serverHandles, ItemValues** itemValues,
+                     HRESULT** errors, Ticks now, RawReadRequest& request) {
+  if (itemValues) *itemValues = nullptr;
+  if (errors) *errors = nullptr;
+  if (!startTime || !endTime || numItems == 0 || !serverHandles || !itemValues || !errors)
+    return E_INVALIDARG;
+  request.start = ResolveTimeArgument(*startTime, now);
+  request.end = ResolveTimeArgument(*endTime, now);
   if (!request.start.valid || !request.end.valid) return E_INVALIDARG;
   if (numValues > kMaxReturnValues) return OPC_E_MAXEXCEEDED;
   const std::optional<ReadDomain> domain =
@@ -104,20 +111,13 @@ HRESULT HdaServer::ReadRaw(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime, DWO
                            BOOL bBounds, DWORD dwNumItems, OPCHANDLE* phServer,
                            OPCHDA_ITEM** ppItemValues, HRESULT** ppErrors) {
   return Guarded([&]() -> HRESULT {
-    if (ppItemValues) *ppItemValues = nullptr;
-    if (ppErrors) *ppErrors = nullptr;
-    if (!htStartTime || !htEndTime || dwNumItems == 0 || !phServer || !ppItemValues || !ppErrors)
-      return E_INVALIDARG;
     Simulation& sim = Simulation::Instance();
     const Ticks now = sim.Now();
     RawReadRequest request;
-    if (const HRESULT hr = ResolveRawRead(*htStartTime, *htEndTime, dwNumValues, now, request);
+    if (const HRESULT hr = BeginRawRead(htStartTime, htEndTime, dwNumValues, dwNumItems, phServer,
+                                        ppItemValues, ppErrors, now, request);
         FAILED(hr))
       return hr;
-    const ResolvedArgument& start = request.start;
-    const ResolvedArgument& end = request.end;
-    const ReadDomain* domain = &request.domain;
-    const std::uint32_t limit = request.limit;
 
     TaskArray<OPCHDA_ITEM> items(dwNumItems);
     TaskArray<HRESULT> errors(dwNumItems);
@@ -138,12 +138,12 @@ HRESULT HdaServer::ReadRaw(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime, DWO
       const ItemDefinition& item = *definitions[i];
       if ((errors[i] = ReadFault(item)) != S_OK) continue;
       const ItemHistory history(item, sim.FindOverlay(handle->item), now);
-      const RawResult raw = hdasim::ReadRaw(history, *domain, bBounds != FALSE, limit);
+      const RawResult raw = hdasim::ReadRaw(history, request.domain, bBounds != FALSE, request.limit);
       FillItem(items[i], raw.samples);
       errors[i] = StatusCode(raw.status);
     }
-    WriteBack(htStartTime, start);
-    WriteBack(htEndTime, end);
+    WriteBack(htStartTime, request.start);
+    WriteBack(htEndTime, request.end);
     const HRESULT result = CallResult(errors);
     *ppItemValues = items.Release();
     *ppErrors = errors.Release();
@@ -287,20 +287,13 @@ HRESULT HdaServer::ReadModified(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime
                                 DWORD dwNumItems, OPCHANDLE* phServer,
                                 OPCHDA_MODIFIEDITEM** ppItemValues, HRESULT** ppErrors) {
   return Guarded([&]() -> HRESULT {
-    if (ppItemValues) *ppItemValues = nullptr;
-    if (ppErrors) *ppErrors = nullptr;
-    if (!htStartTime || !htEndTime || dwNumItems == 0 || !phServer || !ppItemValues || !ppErrors)
-      return E_INVALIDARG;
     Simulation& sim = Simulation::Instance();
     const Ticks now = sim.Now();
     RawReadRequest request;
-    if (const HRESULT hr = ResolveRawRead(*htStartTime, *htEndTime, dwNumValues, now, request);
+    if (const HRESULT hr = BeginRawRead(htStartTime, htEndTime, dwNumValues, dwNumItems, phServer,
+                                        ppItemValues, ppErrors, now, request);
         FAILED(hr))
       return hr;
-    const ResolvedArgument& start = request.start;
-    const ResolvedArgument& end = request.end;
-    const ReadDomain* domain = &request.domain;
-    const std::uint32_t limit = request.limit;
 
     TaskArray<OPCHDA_MODIFIEDITEM> items(dwNumItems);
     TaskArray<HRESULT> errors(dwNumItems);
@@ -314,7 +307,8 @@ HRESULT HdaServer::ReadModified(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime
       const ItemDefinition& item = catalog_.Item(handle->item);
       if ((errors[i] = ReadFault(item)) != S_OK) continue;
       const ModifiedResult modified =
-          hdasim::ReadModified(item, sim.FindOverlay(handle->item), *domain, limit);
+          hdasim::ReadModified(item, sim.FindOverlay(handle->item), request.domain,
+                               request.limit);
       errors[i] = StatusCode(modified.status);
       const std::size_t n = modified.entries.size();
       if (n == 0) continue;
@@ -341,8 +335,8 @@ HRESULT HdaServer::ReadModified(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime
       out.pEditType = edits.Release();
       out.szUser = users.Release();
     }
-    WriteBack(htStartTime, start);
-    WriteBack(htEndTime, end);
+    WriteBack(htStartTime, request.start);
+    WriteBack(htEndTime, request.end);
     const HRESULT result = CallResult(errors);
     *ppItemValues = items.Release();
     *ppErrors = errors.Release();
