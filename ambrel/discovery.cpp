@@ -10,7 +10,7 @@
 #include "ambrel/state.h"
 #include "ambrel/text_conversion.h"
 #include "opc/opc.h"
-#include "ui/com_ptr.h"
+#include "win/com_ptr.h"
 
 namespace ambrel {
 namespace {
@@ -22,7 +22,7 @@ bool IsLocalName(const char* machine) {
   return upper == "LOCAL";
 }
 
-ui::ComPtr<IOPCServerList> CreateServerBrowser(const std::string& machine) {
+win::ComPtr<IOPCServerList> CreateServerBrowser(const std::string& machine) {
   std::wstring node = WidenBytes(machine.c_str());
   COSERVERINFO info{};
   info.pwszName = node.data();
@@ -31,7 +31,7 @@ ui::ComPtr<IOPCServerList> CreateServerBrowser(const std::string& machine) {
       machine.empty()
           ? CoCreateInstanceEx(CLSID_OpcServerList, nullptr, CLSCTX_LOCAL_SERVER, nullptr, 1, &query)
           : CoCreateInstanceEx(CLSID_OpcServerList, nullptr, CLSCTX_REMOTE_SERVER, &info, 1, &query);
-  auto browser = ui::ComPtr<IOPCServerList>::Attach(static_cast<IOPCServerList*>(query.pItf));
+  auto browser = win::ComPtr<IOPCServerList>::Attach(static_cast<IOPCServerList*>(query.pItf));
   if (FAILED(hr) || FAILED(query.hr)) browser.Reset();
   return browser;
 }
@@ -39,7 +39,7 @@ ui::ComPtr<IOPCServerList> CreateServerBrowser(const std::string& machine) {
 void ListFromBrowser(IOPCServerList* browser, std::vector<ServerEntry>& servers) {
   CATID category = CATID_OPCHDAServer10;
   CATID required = CATID_OPCHDAServer10;
-  ui::ComPtr<IEnumGUID> classes;
+  win::ComPtr<IEnumGUID> classes;
   if (FAILED(browser->EnumClassesOfCategories(1, &category, 1, &required, &classes)) || !classes) {
     return;
   }
@@ -62,7 +62,7 @@ void ListFromBrowser(IOPCServerList* browser, std::vector<ServerEntry>& servers)
 
 DWORD ListLocalCategory(std::vector<ServerEntry>& servers) {
   servers.clear();
-  ui::ComPtr<ICatInformation> categories;
+  win::ComPtr<ICatInformation> categories;
   HRESULT hr = CoCreateInstance(CLSID_StdComponentCategoriesMgr, nullptr, CLSCTX_INPROC_SERVER,
                                 IID_ICatInformation, reinterpret_cast<void**>(&categories));
   if (FAILED(hr)) {
@@ -70,7 +70,7 @@ DWORD ListLocalCategory(std::vector<ServerEntry>& servers) {
     return 0;
   }
   CATID category = CATID_OPCHDAServer10;
-  ui::ComPtr<IEnumGUID> classes;
+  win::ComPtr<IEnumGUID> classes;
   hr = categories->EnumClassesOfCategories(1, &category, 0, nullptr, &classes);
   if (FAILED(hr) || !classes) return 0;
   for (;;) {
@@ -96,7 +96,7 @@ DWORD EnumerateServers(const char* machine) {
   if (!state) return 0;
   const std::string name = IsLocalName(machine) ? std::string() : std::string(machine ? machine : "");
   state->servers.clear();
-  ui::ComPtr<IOPCServerList> browser = CreateServerBrowser(name);
+  win::ComPtr<IOPCServerList> browser = CreateServerBrowser(name);
   if (!browser) {
     ReportError(0, "Failed to Execute OPCENUM");
     return ListLocalCategory(state->servers);

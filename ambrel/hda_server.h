@@ -11,7 +11,7 @@
 #include "ambrel/ambrel.h"
 #include "ambrel/shutdown_sink.h"
 #include "opc/opc.h"
-#include "ui/com_ptr.h"
+#include "win/com_ptr.h"
 
 namespace ambrel {
 
@@ -58,7 +58,7 @@ class HDASvr {
   // The process is ending: forget every interface without calling it.
   void Abandon();
   // The sink advised on the server, if any (a new reference).
-  ui::ComPtr<CIOPCShutdown> ShutdownSink() const { return shutdown_sink_; }
+  win::ComPtr<CIOPCShutdown> ShutdownSink() const { return shutdown_sink_; }
 
   DWORD Browse();
   BOOL ItemName(DWORD index, char* buffer, DWORD length) const;
@@ -97,15 +97,15 @@ class HDASvr {
   std::vector<AttributeEntry> attributes_;
   std::vector<AggregateEntry> aggregates_;
   AMBREL_SHUTDOWN_CALLBACK shutdown_callback_ = nullptr;
-  ui::ComPtr<IUnknown> server_object_;
-  ui::ComPtr<IOPCHDA_Server> history_server_;
-  ui::ComPtr<IOPCHDA_SyncRead> sync_read_;
-  ui::ComPtr<IOPCHDA_SyncUpdate> sync_update_;
-  ui::ComPtr<IOPCHDA_AsyncRead> async_read_;
-  ui::ComPtr<IOPCCommon> common_;
-  ui::ComPtr<IConnectionPointContainer> point_container_;
-  ui::ComPtr<IConnectionPoint> shutdown_point_;
-  ui::ComPtr<CIOPCShutdown> shutdown_sink_;
+  win::ComPtr<IUnknown> server_object_;
+  win::ComPtr<IOPCHDA_Server> history_server_;
+  win::ComPtr<IOPCHDA_SyncRead> sync_read_;
+  win::ComPtr<IOPCHDA_SyncUpdate> sync_update_;
+  win::ComPtr<IOPCHDA_AsyncRead> async_read_;
+  win::ComPtr<IOPCCommon> common_;
+  win::ComPtr<IConnectionPointContainer> point_container_;
+  win::ComPtr<IConnectionPoint> shutdown_point_;
+  win::ComPtr<CIOPCShutdown> shutdown_sink_;
 
   AMBREL_SESSION handle_ = AMBREL_NO_SESSION;
   int uses_ = 0;

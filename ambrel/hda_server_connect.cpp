@@ -33,7 +33,7 @@ bool HDASvr::CreateLocal(const std::wstring& prog_id, const char* prog_id_text) 
     ReportError(hr, FillPattern("CLSIDFromProgID failed for %ls\n", {prog_id_text}));
     return false;
   }
-  ui::ComPtr<IClassFactory> factory;
+  win::ComPtr<IClassFactory> factory;
   hr = CoGetClassObject(clsid, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
                         reinterpret_cast<void**>(&factory));
   if (FAILED(hr)) {
@@ -89,7 +89,7 @@ bool HDASvr::CreateRemote(const std::wstring& machine, const std::wstring& prog_
                                 {machine_text, prog_id_text, HexNoPad(hr)}));
     return false;
   }
-  server_object_ = ui::ComPtr<IUnknown>::Attach(query.pItf);
+  server_object_ = win::ComPtr<IUnknown>::Attach(query.pItf);
   return true;
 }
 
@@ -116,7 +116,7 @@ bool HDASvr::QueryInterfaces() {
 
 void HDASvr::AdviseShutdown() {
   if (!point_container_) return;
-  shutdown_sink_ = ui::ComPtr<CIOPCShutdown>::Share(new CIOPCShutdown(this));
+  shutdown_sink_ = win::ComPtr<CIOPCShutdown>::Share(new CIOPCShutdown(this));
   HRESULT hr = point_container_->FindConnectionPoint(IID_IOPCShutdown, &shutdown_point_);
   Trace("IConnectionPointContainer->FindConnectionPoint (IID_IOPCShutdown)", hr);
   if (FAILED(hr)) shutdown_point_.Reset();

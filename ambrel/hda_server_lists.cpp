@@ -32,7 +32,7 @@ DWORD HDASvr::Browse() {
   filter.value.bstrVal = SysAllocString(L"*");
   if (!filter.value.bstrVal) return 0;
 
-  ui::ComPtr<IOPCHDA_Browser> browser;
+  win::ComPtr<IOPCHDA_Browser> browser;
   CoTaskPtr<HRESULT> filter_errors;
   HRESULT* filter_errors_raw = nullptr;
   HRESULT hr = history_server_->CreateBrowse(1, &attribute, &op, &filter.value, &browser,
@@ -43,7 +43,7 @@ DWORD HDASvr::Browse() {
     return 0;
   }
 
-  ui::ComPtr<IEnumString> names;
+  win::ComPtr<IEnumString> names;
   hr = browser->GetEnum(OPCHDA_FLAT, &names);
   if (FAILED(hr)) {
     ReportError(hr, "pBrowser->GetEnum Failed!");

@@ -32,7 +32,7 @@ void DetachState(bool process_ending) {
   if (!state) return;
   state->servers.clear();
   std::vector<SessionSlot> sessions = std::move(state->sessions);
-  std::vector<ui::ComPtr<CIOPCShutdown>> sinks;
+  std::vector<win::ComPtr<CIOPCShutdown>> sinks;
   for (SessionSlot& slot : sessions) {
     if (process_ending) {
       slot.session->Abandon();

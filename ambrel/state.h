@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "ambrel/ambrel.h"
-#include "ui/com_ptr.h"
+#include "win/com_ptr.h"
 
 namespace ambrel {
 
@@ -34,7 +34,7 @@ struct AmbrelState {
   AMBREL_ERROR_CALLBACK error_callback = nullptr;
   bool event_callback_enabled = false;
   AMBREL_EVENT_CALLBACK event_callback = nullptr;
-  ui::ComPtr<IMalloc> task_allocator;
+  win::ComPtr<IMalloc> task_allocator;
   // Handles count up from 1, skipping 0, -1 and live ones: a closed handle comes back only after
   // 2^31 further connects.
   AMBREL_SESSION last_handle = 0;

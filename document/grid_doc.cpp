@@ -5,9 +5,9 @@
 #include <iterator>
 #include <utility>
 
-#include "app/main_frame_link.h"
-#include "app/resource_text.h"
-#include "app/string_ids.h"
+#include "app_core/main_frame_link.h"
+#include "app_core/resource_text.h"
+#include "app_core/string_ids.h"
 #include "document/log_message.h"
 #include "platform/lock.h"
 #include "text/assert_report.h"

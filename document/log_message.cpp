@@ -1,6 +1,6 @@
 #include "document/log_message.h"
 
-#include "app/main_frame_link.h"
+#include "app_core/main_frame_link.h"
 #include "document/grid_doc.h"
 #include "text/time_base.h"
 #include "text/tstring.h"

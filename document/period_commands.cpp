@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "app/resource_text.h"
+#include "app_core/resource_text.h"
 #include "document/log_entry.h"
 #include "document/log_message.h"
 #include "text/time_base.h"

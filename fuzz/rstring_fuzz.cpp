@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/resource_text.h"
+#include "app_core/resource_text.h"
 
 namespace {
 

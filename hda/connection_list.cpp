@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/resource_text.h"
-#include "app/string_ids.h"
+#include "app_core/resource_text.h"
+#include "app_core/string_ids.h"
 #include "hda/wave_reader.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "opc/opc_constants.h"
-#include "ui/handle.h"
+#include "win/handle.h"
 
 extern "C" void VarnelOpcForEachInterface(void (*visit)(const IID* iid, const char* name,
                                                         unsigned long methods, void* context),
@@ -40,8 +40,8 @@ std::wstring GetString(HKEY root, const std::wstring& path, const wchar_t* name)
   return value;
 }
 
-ui::UniqueRegKey CreateKey(const std::wstring& path) {
-  ui::UniqueRegKey key;
+win::UniqueRegKey CreateKey(const std::wstring& path) {
+  win::UniqueRegKey key;
   if (RegCreateKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
                       nullptr) != ERROR_SUCCESS)
     return {};
@@ -70,8 +70,8 @@ HRESULT Register() {
   if (GetModuleFileNameW(g_module, path, MAX_PATH) == 0) return HRESULT_FROM_WIN32(GetLastError());
   const std::wstring ours = GuidText(CLSID_VarnelOpcPSFactory);
 
-  ui::UniqueRegKey cls = CreateKey(L"CLSID\\" + ours);
-  ui::UniqueRegKey server = CreateKey(L"CLSID\\" + ours + L"\\InprocServer32");
+  win::UniqueRegKey cls = CreateKey(L"CLSID\\" + ours);
+  win::UniqueRegKey server = CreateKey(L"CLSID\\" + ours + L"\\InprocServer32");
   if (!cls || !server || !SetString(cls.Get(), nullptr, L"Varnel OPC HDA proxy/stub") ||
       !SetString(server.Get(), nullptr, path) || !SetString(server.Get(), L"ThreadingModel", L"Both"))
     return SELFREG_E_CLASS;
@@ -82,9 +82,9 @@ HRESULT Register() {
     if (OwnedByAnother(iidText, ours)) return;
     const std::wstring base = L"Interface\\" + iidText;
     std::wstring wideName(name, name + std::strlen(name));
-    ui::UniqueRegKey itf = CreateKey(base);
-    ui::UniqueRegKey count = CreateKey(base + L"\\NumMethods");
-    ui::UniqueRegKey ps = CreateKey(base + L"\\ProxyStubClsid32");
+    win::UniqueRegKey itf = CreateKey(base);
+    win::UniqueRegKey count = CreateKey(base + L"\\NumMethods");
+    win::UniqueRegKey ps = CreateKey(base + L"\\ProxyStubClsid32");
     if (!itf || !count || !ps || !SetString(itf.Get(), nullptr, wideName) ||
         !SetString(count.Get(), nullptr, std::to_wstring(methods)) ||
         !SetString(ps.Get(), nullptr, ours))

@@ -53,7 +53,7 @@ HGDIOBJ GdiCanvas::PenFor(const graph::TPenSpec& spec) {
     pen = ExtCreatePen(style, static_cast<DWORD>(spec.width > 1 ? spec.width : 1), &brush, 0,
                        nullptr);
   }
-  pens_.push_back({spec, UniqueGdiObject(pen)});
+  pens_.push_back({spec, win::UniqueGdiObject(pen)});
   return pen;
 }
 
@@ -62,7 +62,7 @@ HGDIOBJ GdiCanvas::BrushFor(graph::TColor color) {
     if (e.spec == color) return e.object.Get();
   }
   HBRUSH brush = CreateSolidBrush(color);
-  brushes_.push_back({color, UniqueGdiObject(brush)});
+  brushes_.push_back({color, win::UniqueGdiObject(brush)});
   return brush;
 }
 
@@ -79,7 +79,7 @@ HGDIOBJ GdiCanvas::FontFor(const graph::TFontSpec& spec) {
   static_assert(graph::TFontSpec::kFaceUnits <= LF_FACESIZE);
   std::memcpy(lf.lfFaceName, spec.face, sizeof spec.face);
   HFONT font = CreateFontIndirectW(&lf);
-  fonts_.push_back({spec, UniqueGdiObject(font)});
+  fonts_.push_back({spec, win::UniqueGdiObject(font)});
   return font;
 }
 
@@ -186,7 +186,7 @@ void GdiCanvas::IntersectClip(const TRect& r) {
 }
 
 void GdiCanvas::SelectClip(const TRect& r) {
-  UniqueGdiObject region(CreateRectRgn(r.left, r.top, r.right, r.bottom));
+  win::UniqueGdiObject region(CreateRectRgn(r.left, r.top, r.right, r.bottom));
   SelectClipRgn(dc_, static_cast<HRGN>(region.Get()));  // the DC keeps a copy
 }
 

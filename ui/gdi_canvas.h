@@ -10,7 +10,7 @@
 
 #include "graph/canvas.h"
 #include "ui/gdi_select.h"
-#include "ui/handle.h"
+#include "win/handle.h"
 
 namespace ui {
 
@@ -57,7 +57,7 @@ class GdiCanvas final : public graph::TCanvas {
   template <typename Spec>
   struct Entry {
     Spec spec;
-    UniqueGdiObject object;
+    win::UniqueGdiObject object;
   };
   HGDIOBJ PenFor(const graph::TPenSpec& spec);
   bool SolidGeometricPenSelected() const;

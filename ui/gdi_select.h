@@ -6,7 +6,7 @@
 
 #include <utility>
 
-#include "ui/handle.h"
+#include "win/handle.h"
 
 namespace ui {
 
@@ -15,7 +15,7 @@ struct DcTraits {
   static Handle Invalid() { return nullptr; }
   static void Close(Handle h) { DeleteDC(h); }
 };
-using UniqueDc = UniqueHandle<DcTraits>;
+using UniqueDc = win::UniqueHandle<DcTraits>;
 
 // Selects `object` into `dc` and restores the object it replaced. Move-only, so exactly one guard
 // restores.

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "ui/gdi_select.h"
-#include "ui/handle.h"
+#include "win/handle.h"
 
 namespace ui {
 
@@ -31,7 +31,7 @@ class MemoryBitmap {
   int height_;
   std::uint32_t* bits_ = nullptr;
   UniqueDc dc_;
-  UniqueGdiObject bitmap_;
+  win::UniqueGdiObject bitmap_;
   SelectGuard select_;  // declared last: the bitmap is deselected before it is deleted
 };
 

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "ui/com_ptr.h"
+#include "win/com_ptr.h"
 
 namespace ui {
 
@@ -20,21 +20,21 @@ std::string Failed(const char* step, HRESULT hr) {
 
 std::string WritePng(const MemoryBitmap& bitmap, const wchar_t* path) {
   if (!bitmap.Valid()) return "no bitmap to write";
-  ComPtr<IWICImagingFactory> factory;
+  win::ComPtr<IWICImagingFactory> factory;
   HRESULT hr = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                 IID_IWICImagingFactory, reinterpret_cast<void**>(&factory));
   if (FAILED(hr)) return Failed("creating the imaging factory", hr);
-  ComPtr<IWICStream> stream;
+  win::ComPtr<IWICStream> stream;
   hr = factory->CreateStream(&stream);
   if (FAILED(hr)) return Failed("creating a stream", hr);
   hr = stream->InitializeFromFilename(path, GENERIC_WRITE);
   if (FAILED(hr)) return Failed("opening the file", hr);
-  ComPtr<IWICBitmapEncoder> encoder;
+  win::ComPtr<IWICBitmapEncoder> encoder;
   hr = factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder);
   if (FAILED(hr)) return Failed("creating the PNG encoder", hr);
   hr = encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache);
   if (FAILED(hr)) return Failed("starting the PNG encoder", hr);
-  ComPtr<IWICBitmapFrameEncode> frame;
+  win::ComPtr<IWICBitmapFrameEncode> frame;
   hr = encoder->CreateNewFrame(&frame, nullptr);
   if (FAILED(hr)) return Failed("creating the image frame", hr);
   hr = frame->Initialize(nullptr);
@@ -49,7 +49,7 @@ std::string WritePng(const MemoryBitmap& bitmap, const wchar_t* path) {
   hr = frame->SetPixelFormat(&format);
   if (FAILED(hr)) return Failed("setting the pixel format", hr);
   const UINT stride = width * 4;
-  ComPtr<IWICBitmap> source;
+  win::ComPtr<IWICBitmap> source;
   hr = factory->CreateBitmapFromMemory(
       width, height, GUID_WICPixelFormat32bppBGR, stride, stride * height,
       reinterpret_cast<BYTE*>(const_cast<std::uint32_t*>(bitmap.Pixels())), &source);

@@ -11,7 +11,7 @@
 
 #include "opc/opc.h"
 #include "tools/hdasim/server/hda_server.h"
-#include "ui/com_ptr.h"
+#include "win/com_ptr.h"
 
 namespace {
 
@@ -73,8 +73,8 @@ bool ReadOnce(IOPCHDA_SyncRead* read, OPCHANDLE handle) {
 
 // Median of the repetitions, after one read to warm up.
 double MedianMs(IUnknown* server, const wchar_t* item) {
-  ui::ComPtr<IOPCHDA_Server> hda;
-  ui::ComPtr<IOPCHDA_SyncRead> read;
+  win::ComPtr<IOPCHDA_Server> hda;
+  win::ComPtr<IOPCHDA_SyncRead> read;
   server->QueryInterface(IID_IOPCHDA_Server, reinterpret_cast<void**>(&hda));
   server->QueryInterface(IID_IOPCHDA_SyncRead, reinterpret_cast<void**>(&read));
   if (!hda || !read) return -1;
@@ -97,14 +97,14 @@ int main() {
   int status = 0;
   {
     CLSID clsid{};
-    ui::ComPtr<IUnknown> remote;
+    win::ComPtr<IUnknown> remote;
     if (FAILED(CLSIDFromProgID(L"Varnel.HdaSim.1", &clsid)) ||
         FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, IID_IUnknown,
                                 reinterpret_cast<void**>(&remote)))) {
       std::fprintf(stderr, "hdasim.exe is not registered in this prefix\n");
       status = 1;
     } else {
-      const auto local = ui::ComPtr<IUnknown>::Attach(
+      const auto local = win::ComPtr<IUnknown>::Attach(
           static_cast<IOPCHDA_Server*>(new hdasim::HdaServer(hdasim::ServerFeatures{})));
       struct Case {
         const char* type;

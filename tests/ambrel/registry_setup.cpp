@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "ui/handle.h"
+#include "win/handle.h"
 
 namespace ambrel_test {
 namespace {
@@ -25,14 +25,14 @@ std::wstring BackupPath(const std::wstring& path) {
 }
 
 bool KeyExists(HKEY root, const std::wstring& path) {
-  ui::UniqueRegKey key;
+  win::UniqueRegKey key;
   return RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
 }
 
 // Copies the tree below `from` into `to`, which is created.
 bool CopyTree(HKEY from_root, const std::wstring& from, HKEY to_root, const std::wstring& to) {
-  ui::UniqueRegKey source;
-  ui::UniqueRegKey target;
+  win::UniqueRegKey source;
+  win::UniqueRegKey target;
   return RegOpenKeyExW(from_root, from.c_str(), 0, KEY_READ, &source) == ERROR_SUCCESS &&
          RegCreateKeyExW(to_root, to.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &target,
                          nullptr) == ERROR_SUCCESS &&
@@ -72,7 +72,7 @@ bool HiddenClassesKey::Restore() {
 
 ClassWithoutProgId::ClassWithoutProgId() {
   const std::wstring key = ClsidKey(kClassWithoutProgId);
-  ui::UniqueRegKey category;
+  win::UniqueRegKey category;
   registered_ = RegCreateKeyExW(HKEY_CLASSES_ROOT, (key + kHdaCategoryKey).c_str(), 0, nullptr, 0,
                                 KEY_WRITE, nullptr, &category, nullptr) == ERROR_SUCCESS;
 }
@@ -88,7 +88,7 @@ RegisteredProgId::RegisteredProgId(std::wstring prog_id, const CLSID& clsid)
   wchar_t text[40] = {};
   StringFromGUID2(clsid, text, 40);
   const DWORD bytes = static_cast<DWORD>((std::wstring(text).size() + 1) * sizeof(wchar_t));
-  ui::UniqueRegKey key;
+  win::UniqueRegKey key;
   registered_ = RegCreateKeyExW(HKEY_CLASSES_ROOT, (prog_id_ + L"\\CLSID").c_str(), 0, nullptr, 0,
                                 KEY_WRITE, nullptr, &key, nullptr) == ERROR_SUCCESS &&
                 RegSetValueExW(key.Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),

@@ -7,7 +7,7 @@
 #include "opc/opc.h"
 #include "tests/ambrel/ambrel_test_support.h"
 #include "tests/ambrel/fresh_library.h"
-#include "ui/com_ptr.h"
+#include "win/com_ptr.h"
 
 namespace ambrel_test {
 namespace {
@@ -59,8 +59,8 @@ class ServerObjects {
   }
 
  private:
-  ui::ComPtr<IOPCHDA_Server> server_;
-  ui::ComPtr<IOPCHDA_SyncRead> read_;
+  win::ComPtr<IOPCHDA_Server> server_;
+  win::ComPtr<IOPCHDA_SyncRead> read_;
   OPCHANDLE handle_ = 0;
 };
 

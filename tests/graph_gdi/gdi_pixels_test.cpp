@@ -42,7 +42,7 @@ TEST(GdiSelectGuard, RestoresTheDcsObjectWhenItEnds) {
   ui::MemoryBitmap bitmap(10, 10);
   ASSERT_TRUE(bitmap.Valid());
   HGDIOBJ before = GetCurrentObject(bitmap.Dc(), OBJ_PEN);
-  ui::UniqueGdiObject pen(CreatePen(PS_SOLID, 1, RGB(1, 2, 3)));
+  win::UniqueGdiObject pen(CreatePen(PS_SOLID, 1, RGB(1, 2, 3)));
   {
     ui::SelectGuard guard(bitmap.Dc(), pen.Get());
     EXPECT_EQ(GetCurrentObject(bitmap.Dc(), OBJ_PEN), pen.Get());
@@ -118,7 +118,7 @@ TEST(GdiCanvas, LongPolylineInPiecesLeavesThePixelsOfOneCall) {
       }
       {
         LOGBRUSH brush{BS_SOLID, ink, 0};
-        ui::UniqueGdiObject pen(ExtCreatePen(PS_GEOMETRIC | PS_ENDCAP_ROUND | PS_JOIN_ROUND | PS_SOLID,
+        win::UniqueGdiObject pen(ExtCreatePen(PS_GEOMETRIC | PS_ENDCAP_ROUND | PS_JOIN_ROUND | PS_SOLID,
                                              static_cast<DWORD>(width), &brush, 0, nullptr));
         PatBlt(whole.Dc(), 0, 0, 200, 120, BLACKNESS);
         ui::SelectGuard selected(whole.Dc(), pen.Get());

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/resource_text.h"
-#include "app/string_ids.h"
+#include "app_core/resource_text.h"
+#include "app_core/string_ids.h"
 #include "document/varnel_doc.h"
 #include "hda/connection_list.h"
 #include "tests/hda/hda_test_support.h"

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "ambrel/ambrel.h"
-#include "app/main_frame_link.h"
+#include "app_core/main_frame_link.h"
 
 namespace hda_test {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "tests/hdasim/hda_client.h"
 #include "tests/hdasim/shutdown_sink.h"
-#include "ui/handle.h"
+#include "win/handle.h"
 
 namespace hdatest {
 
@@ -23,7 +23,7 @@ int RunChildClient(const char* ready_event) {
   }
   const OPCHANDLE handle = session.Handle(L"Dense/Sine 5ms");
   const std::string name(ready_event);
-  ui::UniqueKernelHandle ready(OpenEventA(EVENT_MODIFY_STATE, FALSE, name.c_str()));
+  win::UniqueKernelHandle ready(OpenEventA(EVENT_MODIFY_STATE, FALSE, name.c_str()));
   if (!ready) return 3;
   SetEvent(ready.Get());
   // Reads without end; the parent kills this process in the middle of one of them.

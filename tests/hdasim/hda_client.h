@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "opc/opc.h"
-#include "ui/com_ptr.h"
+#include "win/com_ptr.h"
 
 namespace hdatest {
 
-using ui::ComPtr;
+using win::ComPtr;
 using Ticks = std::int64_t;  // FILETIME units
 
 // The server classes "Varnel.HdaSim.1" to "Varnel.HdaSim.15"; the last one creates nothing.

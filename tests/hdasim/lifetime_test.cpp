@@ -8,7 +8,7 @@
 #include <string>
 
 #include "tests/hdasim/hda_client.h"
-#include "ui/handle.h"
+#include "win/handle.h"
 
 namespace hdatest {
 namespace {
@@ -28,7 +28,7 @@ TEST(Lifetime, ServerSurvivesAClientThatIsKilledMidSession) {
   ASSERT_EQ(before.size(), 1u);
 
   const std::string event_name = "hdasim-child-ready-" + std::to_string(GetCurrentProcessId());
-  ui::UniqueKernelHandle ready(CreateEventA(nullptr, TRUE, FALSE, event_name.c_str()));
+  win::UniqueKernelHandle ready(CreateEventA(nullptr, TRUE, FALSE, event_name.c_str()));
   ASSERT_TRUE(ready);
   std::wstring command = L"\"" + SelfPath() + L"\" --child-client " +
                          std::wstring(event_name.begin(), event_name.end());
@@ -37,7 +37,7 @@ TEST(Lifetime, ServerSurvivesAClientThatIsKilledMidSession) {
   PROCESS_INFORMATION info{};
   ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                              &startup, &info));
-  ui::UniqueKernelHandle child(info.hProcess), child_thread(info.hThread);
+  win::UniqueKernelHandle child(info.hProcess), child_thread(info.hThread);
   ASSERT_EQ(WaitForSingleObject(ready.Get(), 30000), WAIT_OBJECT_0)
       << "the child client did not connect";
   Sleep(500);  // in the middle of its reads

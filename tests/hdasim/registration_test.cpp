@@ -8,7 +8,7 @@
 #include <string>
 
 #include "tests/hdasim/hda_client.h"
-#include "ui/handle.h"
+#include "win/handle.h"
 
 namespace hdatest {
 namespace {
@@ -32,7 +32,7 @@ DWORD RunServer(const std::wstring& arguments) {
   if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                       &startup, &info))
     return static_cast<DWORD>(-1);
-  ui::UniqueKernelHandle process(info.hProcess), thread(info.hThread);
+  win::UniqueKernelHandle process(info.hProcess), thread(info.hThread);
   if (WaitForSingleObject(process.Get(), 60000) != WAIT_OBJECT_0) return static_cast<DWORD>(-1);
   DWORD code = 0;
   GetExitCodeProcess(process.Get(), &code);
@@ -49,7 +49,7 @@ std::wstring Text(const std::wstring& key, const wchar_t* name = nullptr) {
 }
 
 bool SetText(const std::wstring& key, const std::wstring& value) {
-  ui::UniqueRegKey handle;
+  win::UniqueRegKey handle;
   if (RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &handle,
                       nullptr) != ERROR_SUCCESS)
     return false;

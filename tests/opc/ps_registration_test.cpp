@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "opc/opc.h"
-#include "ui/handle.h"
+#include "win/handle.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ std::wstring ReadDefault(const std::wstring& path) {
 }
 
 void WriteDefault(const std::wstring& path, const std::wstring& value) {
-  ui::UniqueRegKey key;
+  win::UniqueRegKey key;
   ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
                             &key, nullptr),
             ERROR_SUCCESS);

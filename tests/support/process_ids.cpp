@@ -4,13 +4,13 @@
 
 #include <cwchar>
 
-#include "ui/handle.h"
+#include "win/handle.h"
 
 namespace test_support {
 
 std::vector<DWORD> ProcessIdsOf(const wchar_t* exe_name) {
   std::vector<DWORD> ids;
-  ui::UniqueKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  win::UniqueKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
   if (!snapshot || snapshot.Get() == INVALID_HANDLE_VALUE) {
     snapshot.Release();
     return ids;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "ambrel/ambrel.h"
-#include "app/resource_text.h"
+#include "app_core/resource_text.h"
 #include "document/period_commands.h"
 #include "document/varnel_doc.h"
 #include "hda/connection_list.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_frame_link.h"
+#include "app_core/main_frame_link.h"
 #include "document/grid_doc.h"
 #include "document/user_messages.h"
 #include "tools/cli/cli_args.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/com_ptr.h"
+#include "win/com_ptr.h"
 
 namespace {
 
@@ -179,15 +179,15 @@ class TComScope {
 
 TPicture ReadPng(const std::wstring& file) {
   TPicture picture;
-  ui::ComPtr<IWICImagingFactory> factory;
+  win::ComPtr<IWICImagingFactory> factory;
   if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
                               reinterpret_cast<void**>(&factory)))) {
     ADD_FAILURE() << "no imaging factory";
     return picture;
   }
-  ui::ComPtr<IWICBitmapDecoder> decoder;
-  ui::ComPtr<IWICBitmapFrameDecode> frame;
-  ui::ComPtr<IWICFormatConverter> converter;
+  win::ComPtr<IWICBitmapDecoder> decoder;
+  win::ComPtr<IWICBitmapFrameDecode> frame;
+  win::ComPtr<IWICFormatConverter> converter;
   GUID container{};
   if (FAILED(factory->CreateDecoderFromFilename(file.c_str(), nullptr, GENERIC_READ,
                                                 WICDecodeMetadataCacheOnDemand, &decoder)) ||

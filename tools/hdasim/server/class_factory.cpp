@@ -2,7 +2,7 @@
 
 #include "tools/hdasim/server/com_object.h"
 #include "tools/hdasim/server/module.h"
-#include "ui/com_ptr.h"
+#include "win/com_ptr.h"
 
 namespace hdasim {
 
@@ -22,7 +22,7 @@ HRESULT ClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** out) {
     *out = nullptr;
     if (outer) return CLASS_E_NOAGGREGATION;
     if (refusal_ != S_OK) return refusal_;
-    const auto object = ui::ComPtr<IUnknown>::Attach(creator_());
+    const auto object = win::ComPtr<IUnknown>::Attach(creator_());
     return object->QueryInterface(iid, out);
   });
 }

@@ -27,7 +27,7 @@ constexpr WORD kBuildNumber = 1;
 class ConnectionPointEnumerator final : public ComObject<IEnumConnectionPoints> {
  public:
   ConnectionPointEnumerator(IConnectionPoint* point, ULONG position)
-      : point_(ui::ComPtr<IConnectionPoint>::Share(point)), position_(position) {}
+      : point_(win::ComPtr<IConnectionPoint>::Share(point)), position_(position) {}
 
   HRESULT STDMETHODCALLTYPE Next(ULONG celt, LPCONNECTIONPOINT* points, ULONG* fetched) override {
     return Guarded([&]() -> HRESULT {
@@ -65,7 +65,7 @@ class ConnectionPointEnumerator final : public ComObject<IEnumConnectionPoints> 
   }
 
  private:
-  ui::ComPtr<IConnectionPoint> point_;
+  win::ComPtr<IConnectionPoint> point_;
   ULONG position_;
 };
 

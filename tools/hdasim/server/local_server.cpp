@@ -16,8 +16,8 @@
 #include "tools/hdasim/server/server_classes.h"
 #include "tools/hdasim/server/server_list.h"
 #include "tools/hdasim/server/simulation.h"
-#include "ui/com_ptr.h"
-#include "ui/handle.h"
+#include "win/com_ptr.h"
+#include "win/handle.h"
 
 namespace hdasim {
 namespace {
@@ -35,7 +35,7 @@ struct WindowTraits {
   static Handle Invalid() { return nullptr; }
   static void Close(Handle h) { DestroyWindow(h); }
 };
-using UniqueWindow = ui::UniqueHandle<WindowTraits>;
+using UniqueWindow = win::UniqueHandle<WindowTraits>;
 
 // One class object registered with COM for the lifetime of the object.
 class ClassRegistration {
@@ -104,11 +104,11 @@ DWORD WINAPI ShutdownWorker(void* parameter) {
   std::unique_ptr<ShutdownJob> job(static_cast<ShutdownJob*>(parameter));
   if (FAILED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) return 1;
   {
-    ui::ComPtr<IGlobalInterfaceTable> table;
+    win::ComPtr<IGlobalInterfaceTable> table;
     if (SUCCEEDED(CoCreateInstance(CLSID_StdGlobalInterfaceTable, nullptr, CLSCTX_INPROC_SERVER,
                                    IID_IGlobalInterfaceTable, reinterpret_cast<void**>(&table)))) {
       for (DWORD cookie : job->sinks) {
-        ui::ComPtr<IOPCShutdown> sink;
+        win::ComPtr<IOPCShutdown> sink;
         if (SUCCEEDED(table->GetInterfaceFromGlobal(cookie, IID_IOPCShutdown,
                                                     reinterpret_cast<void**>(&sink))))
           sink->ShutdownRequest(kShutdownReason);
@@ -138,7 +138,7 @@ void NotifyClientsOfShutdown() {
   for (HdaServer* server : Simulation::Instance().Servers())
     for (DWORD cookie : server->Shutdown().SinkCookies()) job->sinks.push_back(cookie);
   if (job->sinks.empty()) return;
-  ui::UniqueKernelHandle thread(CreateThread(nullptr, 0, ShutdownWorker, job.get(), 0, nullptr));
+  win::UniqueKernelHandle thread(CreateThread(nullptr, 0, ShutdownWorker, job.get(), 0, nullptr));
   if (!thread) return;
   job.release();  // the worker owns it now
   WaitServingCalls(thread.Get(), kShutdownCallLimitMs);
@@ -146,9 +146,9 @@ void NotifyClientsOfShutdown() {
 
 // Cuts every client off, so that their later calls fail instead of reaching a dying process.
 void DisconnectClients() {
-  std::vector<ui::ComPtr<IUnknown>> servers;
+  std::vector<win::ComPtr<IUnknown>> servers;
   for (HdaServer* server : Simulation::Instance().Servers())
-    servers.push_back(ui::ComPtr<IUnknown>::Share(static_cast<IOPCHDA_Server*>(server)));
+    servers.push_back(win::ComPtr<IUnknown>::Share(static_cast<IOPCHDA_Server*>(server)));
   for (const auto& server : servers) CoDisconnectObject(server.Get(), 0);
 }
 

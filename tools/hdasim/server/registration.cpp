@@ -5,8 +5,8 @@
 
 #include "opc/opc_constants.h"
 #include "tools/hdasim/server/server_classes.h"
-#include "ui/com_ptr.h"
-#include "ui/handle.h"
+#include "win/com_ptr.h"
+#include "win/handle.h"
 
 namespace hdasim {
 namespace {
@@ -21,7 +21,7 @@ std::wstring GuidText(const GUID& guid) {
 }
 
 bool SetText(const std::wstring& path, const wchar_t* name, const std::wstring& value) {
-  ui::UniqueRegKey key;
+  win::UniqueRegKey key;
   if (RegCreateKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
                       nullptr) != ERROR_SUCCESS)
     return false;
@@ -51,8 +51,8 @@ std::wstring ProgramFileName(const std::wstring& command) {
   return slash == std::wstring::npos ? path : path.substr(slash + 1);
 }
 
-ui::ComPtr<ICatRegister> CategoryRegister() {
-  ui::ComPtr<ICatRegister> categories;
+win::ComPtr<ICatRegister> CategoryRegister() {
+  win::ComPtr<ICatRegister> categories;
   CoCreateInstance(CLSID_StdComponentCategoriesMgr, nullptr, CLSCTX_INPROC_SERVER, IID_ICatRegister,
                    reinterpret_cast<void**>(&categories));
   return categories;
@@ -94,7 +94,7 @@ bool ServerListIsOurs() {
 
 HRESULT RegisterServer(const std::wstring& exe_path) {
   const std::wstring command = L"\"" + exe_path + L"\"";
-  const ui::ComPtr<ICatRegister> categories = CategoryRegister();
+  const win::ComPtr<ICatRegister> categories = CategoryRegister();
   if (!categories) return SELFREG_E_CLASS;
   CATEGORYINFO info{};
   info.catid = CATID_OPCHDAServer10;
@@ -119,7 +119,7 @@ HRESULT RegisterServer(const std::wstring& exe_path) {
 }
 
 HRESULT UnregisterServer() {
-  const ui::ComPtr<ICatRegister> categories = CategoryRegister();
+  const win::ComPtr<ICatRegister> categories = CategoryRegister();
   for (const ServerClass& c : HdaServerClasses()) {
     if (categories) {
       CATID category = CATID_OPCHDAServer10;

@@ -4,8 +4,8 @@
 
 #include "tools/hdasim/server/com_object.h"
 #include "tools/hdasim/server/task_memory.h"
-#include "ui/com_ptr.h"
-#include "ui/handle.h"
+#include "win/com_ptr.h"
+#include "win/handle.h"
 
 namespace hdasim {
 namespace {
@@ -16,11 +16,11 @@ HRESULT ClassesOfCategories(ULONG implemented_count, CATID* implemented, ULONG r
   if ((implemented_count > 0 && implemented_count != ULONG(-1) && !implemented) ||
       (required_count > 0 && required_count != ULONG(-1) && !required))
     return E_INVALIDARG;
-  ui::ComPtr<ICatInformation> categories;
+  win::ComPtr<ICatInformation> categories;
   HRESULT hr = CoCreateInstance(CLSID_StdComponentCategoriesMgr, nullptr, CLSCTX_INPROC_SERVER,
                                 IID_ICatInformation, reinterpret_cast<void**>(&categories));
   if (FAILED(hr)) return hr;
-  ui::ComPtr<IEnumGUID> found;
+  win::ComPtr<IEnumGUID> found;
   hr = categories->EnumClassesOfCategories(implemented_count, implemented, required_count, required,
                                            &found);
   if (FAILED(hr)) return hr;
@@ -40,7 +40,7 @@ std::wstring RegistryText(const std::wstring& path) {
 }
 
 bool KeyExists(const std::wstring& path) {
-  ui::UniqueRegKey key;
+  win::UniqueRegKey key;
   return RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
 }
 

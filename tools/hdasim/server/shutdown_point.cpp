@@ -44,7 +44,7 @@ HRESULT ShutdownPoint::Advise(IUnknown* sink, DWORD* cookie) {
   return Guarded([&]() -> HRESULT {
     if (cookie) *cookie = 0;
     if (!sink || !cookie) return E_POINTER;
-    ui::ComPtr<IOPCShutdown> shutdown;
+    win::ComPtr<IOPCShutdown> shutdown;
     if (FAILED(sink->QueryInterface(IID_IOPCShutdown, reinterpret_cast<void**>(&shutdown))))
       return CONNECT_E_CANNOTCONNECT;
     if (!table_) {

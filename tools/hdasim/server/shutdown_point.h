@@ -11,7 +11,7 @@
 #include <map>
 #include <vector>
 
-#include "ui/com_ptr.h"
+#include "win/com_ptr.h"
 
 namespace hdasim {
 
@@ -38,7 +38,7 @@ class ShutdownPoint final : public IConnectionPoint {
 
  private:
   IConnectionPointContainer* owner_;
-  ui::ComPtr<IGlobalInterfaceTable> table_;
+  win::ComPtr<IGlobalInterfaceTable> table_;
   std::map<DWORD, DWORD> sinks_;  // advise cookie -> global interface table cookie
   DWORD next_cookie_ = 1;
 };

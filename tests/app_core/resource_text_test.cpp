@@ -1,11 +1,11 @@
-#include "app/resource_text.h"
+#include "app_core/resource_text.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "app/main_frame_link.h"
-#include "app/string_ids.h"
+#include "app_core/main_frame_link.h"
+#include "app_core/string_ids.h"
 
 namespace {
 

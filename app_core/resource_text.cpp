@@ -1,10 +1,10 @@
-#include "app/resource_text.h"
+#include "app_core/resource_text.h"
 
 #include <algorithm>
 #include <atomic>
 
-#include "app/main_frame_link.h"
-#include "app/string_table.h"
+#include "app_core/main_frame_link.h"
+#include "app_core/string_table.h"
 #include "platform/lock.h"
 
 namespace {

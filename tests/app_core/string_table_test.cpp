@@ -1,4 +1,4 @@
-#include "app/string_table.h"
+#include "app_core/string_table.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/resource_text.h"
+#include "app_core/resource_text.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include <utility>
 
-namespace ui {
+namespace win {
 
 template <typename Traits>
 class UniqueHandle {
@@ -70,4 +70,4 @@ using UniqueFileHandle = UniqueHandle<FileHandleTraits>;
 using UniqueRegKey = UniqueHandle<RegKeyTraits>;
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
 
-}  // namespace ui
+}  // namespace win

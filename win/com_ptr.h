@@ -7,7 +7,7 @@
 #include <memory>
 #include <utility>
 
-namespace ui {
+namespace win {
 
 template <typename T>
 class ComPtr {
@@ -74,4 +74,4 @@ class ComPtr {
   T* p_ = nullptr;
 };
 
-}  // namespace ui
+}  // namespace win
