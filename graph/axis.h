@@ -136,6 +136,9 @@ class TAxis {
                         double hi, double unit);
   // The calendar snapping of time ticks for a gap.
   static double SnapTime(double value, double gap, bool major);
+  // The calendar slot after `tick` for a gap: the next 1 January, 1st of the month, or 1st, 5th,
+  // 10th, 15th, 20th or 25th, at local midnight.
+  static double NextCalendarSlot(double tick, double gap, bool major);
   void StepTimeTicks(std::vector<double>& ticks, double first, double gap, bool major);
   static std::int32_t ToPixel(double value);
 

@@ -156,6 +156,9 @@ void TAxis::PlaceNumTicks(TCanvas&, double, double major, double minor, double m
   ClearTicks();
   double lo = min_ / unit, hi = max_ / unit;
   if (!(major > 0)) return;
+  // Labels are in units of the power of ten shown: the row's unit on vertical axes, 1 on
+  // horizontal ones, which show none.
+  double labelScale = unit / std::pow(10.0, exponent_);
   double tolerance = major * 1e-9;
   double first = major * std::ceil(lo / major);
   for (int k = 0; k < kMaxTickSteps; ++k) {
@@ -163,7 +166,7 @@ void TAxis::PlaceNumTicks(TCanvas&, double, double major, double minor, double m
     if (v > hi + tolerance) break;
     if (v >= lo - tolerance) {
       major_.push_back(v * unit);
-      AddLabel(major, v);
+      AddLabel(major * labelScale, v * labelScale);
     }
   }
   if (minor > 0) StepTicks(minor_, minor * std::ceil(lo / minor), minor, lo, hi, unit);
@@ -178,14 +181,15 @@ void TAxis::ComputeNumTicks(TCanvas& dc) {
     return;
   }
   double a = std::max(std::fabs(min_), std::fabs(max_));
-  // Horizontal axes have no place for a power of ten, so their labels keep whole values.
-  bool horizontal = GetLocation() == kTop || GetLocation() == kBottom;
-  if ((a > 0.01 && a < 10000) || a == 0 || !std::isfinite(a) || horizontal) {
-    exponent_ = 0;
-  } else {
-    exponent_ = 3 * std::floor(std::floor(std::log10(a)) / 3);
+  double power = 0;
+  if (!((a > 0.01 && a < 10000) || a == 0 || !std::isfinite(a))) {
+    power = 3 * std::floor(std::floor(std::log10(a)) / 3);
   }
-  double unit = std::pow(10.0, exponent_);
+  // The row always comes from the range in units of the power; horizontal axes have no place to
+  // show the power, so their labels carry the full values instead.
+  bool horizontal = GetLocation() == kTop || GetLocation() == kBottom;
+  exponent_ = horizontal ? 0 : power;
+  double unit = std::pow(10.0, power);
   double range = max_ / unit - min_ / unit;
   SelectRow(dc, NumTable(), range, unit, u"", [&](const TTickRow& row) {
     PlaceNumTicks(dc, range, row.major, row.minor, row.micro, unit);
@@ -280,19 +284,38 @@ double TAxis::SnapTime(double value, double gap, bool major) {
   return value;
 }
 
+double TAxis::NextCalendarSlot(double tick, double gap, bool major) {
+  TTimeFields fields;
+  TimeToFields(tick, fields);
+  TTimeFields next;
+  next.year = fields.year;
+  next.month = fields.month;
+  next.day = 1;
+  if (major && gap >= kLeapYear) {
+    next.month = 1;
+    ++next.year;
+  } else if (gap >= kThirtyTwoDays || fields.day >= 25) {
+    if (++next.month > 12) {
+      next.month = 1;
+      ++next.year;
+    }
+  } else {
+    next.day = fields.day < 5 ? 5 : (fields.day / 5 + 1) * 5;
+  }
+  return FieldsToTime(next);
+}
+
 void TAxis::StepTimeTicks(std::vector<double>& ticks, double first, double gap, bool major) {
   if (!(gap > 0)) return;
   double t = first;
   double previous = -TAxisSettings::kHighest;
   for (int k = 0; k < kMaxTickSteps; ++k) {
     double snapped = SnapTime(t, gap, major);
-    // From the 25th, five days on is still in the same five-day slot in months of 30 and 31
-    // days; the next slot is then the 1st of the next month.
-    if (snapped <= previous) {
-      TTimeFields fields;
-      TimeToFields(previous + 7 * kDay, fields);
-      snapped = StartOfMonth(fields);
-    }
+    // A gap that snaps back onto the previous tick (from the 25th in months of 30 and 31 days,
+    // or when the end of summer time moves the step back an hour into the previous day) goes to
+    // the next slot of the calendar instead.
+    if (snapped <= previous && gap >= kFiveDays) snapped = NextCalendarSlot(previous, gap, major);
+    if (!(snapped > previous)) break;  // the end of the calendar
     t = snapped;
     if (!(t <= max_)) break;
     if (t >= min_) {
@@ -350,6 +373,14 @@ void TAxis::PlaceManualTimeTicks() {
 
 namespace {
 
+// Three decimals, or as many as a gap below a thousandth needs (full-value labels of horizontal
+// axes); the labels are always written in fixed notation.
+int NumericLabelDecimals(double gap) {
+  constexpr int kDecimals = 3, kMaxDecimals = 18;
+  if (!(gap > 0 && gap < 0.001)) return kDecimals;
+  return std::min(kMaxDecimals, static_cast<int>(std::ceil(-std::log10(gap) - 1e-9)));
+}
+
 void AppendTwoDigits(char16_t*& out, std::int32_t v) {
   *out++ = static_cast<char16_t>(u'0' + (v / 10) % 10);
   *out++ = static_cast<char16_t>(u'0' + v % 10);
@@ -403,7 +434,8 @@ void TAxis::FormatValue(TString& text, double gap, double value) const {
     }
   } else {
     NumberText digits;
-    FormatNumberTrimmed(value, digits);
+    FormatFixed(value, NumericLabelDecimals(gap), digits);
+    TrimZeros(digits);
     text.Assign(digits);
   }
 }

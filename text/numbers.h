@@ -16,6 +16,10 @@ inline constexpr char16_t kNaNText[] = u"1.#QNAN";
 // length of the text written into destination.
 std::uint32_t FormatNumber(double value, int decimals, NumberText& destination);
 
+// Like printf "%.<decimals>lf" (decimals clamped to 0..18) up to 1e13 in magnitude; larger and
+// non-finite values as FormatNumber writes them. Returns the length of the text.
+std::uint32_t FormatFixed(double value, int decimals, NumberText& destination);
+
 // FormatNumber with 3 decimals, without the trailing zeros of a fraction: 12.5, not 12.500.
 std::uint32_t FormatNumberTrimmed(double value, NumberText& destination);
 

@@ -55,14 +55,20 @@ std::uint32_t FormatGeneral(double value, int significantDigits, NumberText& des
   return Render(value, std::chars_format::general, significantDigits, decimalPoint, destination);
 }
 
-std::uint32_t FormatNumber(double value, int decimals, NumberText& destination) {
+std::uint32_t FormatFixed(double value, int decimals, NumberText& destination) {
   decimals = std::clamp(decimals, 0, kMaxDecimals);
-  const double magnitude = std::fabs(value);
-  if (!std::isfinite(value) || magnitude > kFixedLimit) {
+  if (!std::isfinite(value) || std::fabs(value) > kFixedLimit) {
     return FormatGeneral(value, kDefaultGeneralDigits, destination);
   }
-  if (decimals >= 5 && magnitude < 1) return FormatGeneral(value, decimals + 1, destination);
   return Render(value, std::chars_format::fixed, decimals, 0, destination);
+}
+
+std::uint32_t FormatNumber(double value, int decimals, NumberText& destination) {
+  decimals = std::clamp(decimals, 0, kMaxDecimals);
+  if (decimals >= 5 && std::fabs(value) < 1) {
+    return FormatGeneral(value, decimals + 1, destination);
+  }
+  return FormatFixed(value, decimals, destination);
 }
 
 std::uint32_t TrimZeros(char16_t* text) {

@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
+#include <utility>
 
 #include "graph/axis.h"
 #include "graph/recording_canvas.h"
 #include "graph_test_support.h"
+#include "text/numbers.h"
 #include "text/time_fields.h"
+#include "text/tstring.h"
 
 namespace graph {
 namespace {
@@ -76,15 +80,56 @@ TEST(GraphAxisTicks, NumericRowsAndExponent) {
   }
 }
 
-TEST(GraphAxisTicks, HorizontalNumericAxisKeepsWholeValues) {
-  AxisFixture<TBottomAxis> f(kBottom);
+// Horizontal axes have no place for a power of ten: the row comes from the range in units of
+// the power, as on vertical axes, and the labels show the full values.
+template <typename Axis>
+void ExpectFullValueLabels(std::int32_t location, double min, double max) {
+  AxisFixture<Axis> f(location);
   f.settings().Format = kNumericFormat;
-  f.Place(0, 50000, {0, 0, 1000, 60});
+  f.Place(min, max, {0, 0, 1000, 60});
   TRecordingCanvas dc;
   dc.SetFont(f.axis->LabelFont(false));
   f.axis->ComputeNumTicks(dc);
+  SCOPED_TRACE(std::to_string(min) + " .. " + std::to_string(max) + " on " +
+               std::to_string(location));
   EXPECT_EQ(f.axis->Exponent(), 0);
-  EXPECT_EQ(f.Labels().back(), u"50000");
+  EXPECT_TRUE(f.axis->LabelsFit(f.axis->LabelExtent(dc)));
+  const auto& ticks = f.axis->MajorTicks();
+  ASSERT_GE(ticks.size(), 3u);
+  const double gap = f.settings().MajorTickGap;
+  EXPECT_GE(ticks.front(), min);
+  EXPECT_LE(ticks.back(), max);
+  EXPECT_GT(ticks.back() + gap, max * (1 + 1e-12)) << "the range end is not reached";
+  auto labels = f.Labels();
+  ASSERT_EQ(labels.size(), ticks.size());
+  for (std::size_t i = 0; i < ticks.size(); ++i) {
+    TString label(labels[i].c_str());
+    EXPECT_NEAR(ParseNumber(label.Str()), ticks[i], gap * 1e-6) << testing::Narrow(labels[i]);
+  }
+}
+
+TEST(GraphAxisTicks, HorizontalNumericAxesLabelFullValues) {
+  const std::pair<double, double> ranges[] = {
+      {0, 0.001}, {0, 1}, {0, 50000}, {0, 5e6}, {-3e9, 3e9},
+  };
+  for (const auto& [min, max] : ranges) {
+    ExpectFullValueLabels<TBottomAxis>(kBottom, min, max);
+    ExpectFullValueLabels<TTopAxis>(kTop, min, max);
+  }
+}
+
+TEST(GraphAxisTicks, HorizontalNumericAxisOfMillionsStepsInHalfMillions) {
+  AxisFixture<TBottomAxis> f(kBottom);
+  f.settings().Format = kNumericFormat;
+  f.Place(0, 5e6, {0, 0, 1000, 60});
+  TRecordingCanvas dc;
+  dc.SetFont(f.axis->LabelFont(false));
+  f.axis->ComputeNumTicks(dc);
+  EXPECT_EQ(f.settings().MajorTickGap, 500000);
+  auto labels = f.Labels();
+  ASSERT_EQ(labels.size(), 11u);
+  EXPECT_EQ(labels[1], u"500000");
+  EXPECT_EQ(labels.back(), u"5000000");
 }
 
 TEST(GraphAxisTicks, ManualNumericTicksUseTheSettingsPower) {

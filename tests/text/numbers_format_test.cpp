@@ -71,6 +71,25 @@ TEST(FormatNumber, FormatsAtTheSwitchOverPoints) {
   }
 }
 
+// Fixed notation where FormatNumber would switch to the general form below 1.
+TEST(FormatFixed, StaysFixedBelowOne) {
+  struct Case {
+    double value;
+    int decimals;
+    const char16_t* text;
+  } const cases[] = {
+      {0.00005, 5, u"0.00005"},  {0.000123, 6, u"0.000123"}, {-0.00015, 5, u"-0.00015"},
+      {12.5, 2, u"12.50"},       {1e-20, 18, u"0.000000000000000000"},
+      {2e14, 3, u"2E+14"},       {kInf, 3, u"INF"},          {0.5, 25, u"0.500000000000000000"},
+  };
+  for (const Case& c : cases) {
+    NumberText text;
+    std::uint32_t n = FormatFixed(c.value, c.decimals, text);
+    EXPECT_EQ(std::u16string(text), c.text) << c.value << " " << c.decimals;
+    EXPECT_EQ(std::char_traits<char16_t>::length(text), n);
+  }
+}
+
 TEST(FormatNumber, ValuesThatAreNotFinite) {
   for (int decimals : {0, 3, 18}) {
     EXPECT_EQ(Formatted(kInf, decimals), u"INF");
