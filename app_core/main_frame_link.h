@@ -3,11 +3,11 @@
 // RString answers with a placeholder.
 #pragma once
 
-class TGridDoc;
+class ILogSink;
 
 struct TMainFrameLink {
   int language = 1;  // the Language of the base settings
-  TGridDoc* log = nullptr;
+  ILogSink* log = nullptr;
 };
 
 // Null while no main frame exists.

@@ -8,18 +8,14 @@
 #include "app_core/main_frame_link.h"
 #include "app_core/resource_text.h"
 #include "app_core/string_ids.h"
-#include "document/log_message.h"
+#include "document/log_lock.h"
 #include "platform/lock.h"
+#include "platform/path.h"
 #include "text/assert_report.h"
 #include "text/time_base.h"
 
 namespace {
 
-#ifdef _WIN32
-constexpr char16_t kPathSeparator = u'\\';
-#else
-constexpr char16_t kPathSeparator = u'/';
-#endif
 constexpr char16_t kLogLeafName[] = u"Varnel.log";
 constexpr int kDefaultLanguage = 1;
 
@@ -36,7 +32,7 @@ TString LogFileNameIn(const TString& startDirectory) {
   if (!name.IsEmpty()) {
     char16_t last = name.Str()[name.Length() - 1];
     // A drive root such as "C:\" already ends with its separator.
-    if (last != u'\\' && last != u'/') name.Append(kPathSeparator);
+    if (last != u'\\' && last != u'/') name.Append(platform::kPathSeparator);
   }
   name.Append(kLogLeafName);
   return name;

@@ -7,10 +7,11 @@
 #include <cstdint>
 #include <vector>
 
+#include "app_core/log_sink.h"
 #include "document/log_entry.h"
 #include "text/tstring.h"
 
-class TGridDoc {
+class TGridDoc final : public ILogSink {
  public:
   static constexpr std::uint32_t kPendingRoom = 1000;
   static constexpr std::uint32_t kShownRoom = 11000;
@@ -29,7 +30,7 @@ class TGridDoc {
   // The log file is startDirectory + separator + "Varnel.log". Installs the assertion sink, so
   // the assertion reports kept so far and every later one become Error entries of this log.
   explicit TGridDoc(const TString& startDirectory);
-  ~TGridDoc();
+  ~TGridDoc() override;
   TGridDoc(const TGridDoc&) = delete;
   TGridDoc& operator=(const TGridDoc&) = delete;
 
@@ -39,7 +40,7 @@ class TGridDoc {
   void AddEntry(TLogEntry entry);
   // A message of several lines (separated by CR LF) becomes one entry per line of at most 1024
   // units: the first with the given time, the others with Time 0.
-  void AddMessage(int type, int level, const TString& text, double time);
+  void AddMessage(int type, int level, const TString& text, double time) override;
 
   // Keeps the previous run's log file as LogFileName + ".bu".
   void BackupLogFile();

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "document/grid_doc.h"
-#include "document/log_message.h"
+#include "document/log_lock.h"
 #include "platform/file.h"
 #include "platform/lock.h"
 #include "text/time_fields.h"

@@ -1,15 +1,10 @@
 #include "document/log_message.h"
 
+#include "app_core/log_sink.h"
 #include "app_core/main_frame_link.h"
-#include "document/grid_doc.h"
+#include "document/log_lock.h"
 #include "text/time_base.h"
 #include "text/tstring.h"
-
-platform::Lock& LogLock() {
-  // Never destroyed: messages may still be logged while other static objects are torn down.
-  static platform::Lock* lock = new platform::Lock;
-  return *lock;
-}
 
 void LogMessage(int type, int level, const char16_t* p1, const char16_t* p2, const char16_t* p3,
                 const char16_t* p4, const char16_t* p5, const char16_t* p6) {

@@ -4,8 +4,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "graph/plot.h"
-
 namespace graph {
 
 TAxis::TAxis(TAxisSettingsMap& settingsMap, std::int32_t id) : id_(id) {
@@ -137,16 +135,6 @@ void TAxis::FreezeRange() {
 }
 
 // Direction-specific operations.
-
-void TVerticalAxis::WidenToPlot(const TPlot& plot) {
-  min_ = std::max(std::min(min_, plot.YLower()), lowerLimit_);
-  max_ = std::min(std::max(max_, plot.YUpper()), upperLimit_);
-}
-
-void THorizontalAxis::WidenToPlot(const TPlot& plot) {
-  min_ = std::max(std::min(min_, plot.XLower()), lowerLimit_);
-  max_ = std::min(std::max(max_, plot.XUpper()), upperLimit_);
-}
 
 void THorizontalAxis::ZoomToRect(const TRect& rect) {
   if (!settings_) return;

@@ -5,24 +5,19 @@
 #include <string>
 
 #include "log_test_support.h"
+#include "platform/path.h"
 
 namespace {
 
 using log_test::LogTest;
 using log_test::Text;
 
-#ifdef _WIN32
-constexpr char16_t kSeparator[] = u"\\";
-#else
-constexpr char16_t kSeparator[] = u"/";
-#endif
-
 TEST(GridDocName, LogFileIsInTheStartDirectory) {
   struct Case {
     const char16_t* startDirectory;
     std::u16string expected;
   } const cases[] = {
-      {u"C:\\Work", std::u16string(u"C:\\Work") + kSeparator + u"Varnel.log"},
+      {u"C:\\Work", std::u16string(u"C:\\Work") + platform::kPathSeparator + u"Varnel.log"},
       {u"C:\\", u"C:\\Varnel.log"},
       {u"/home/op/", u"/home/op/Varnel.log"},
       {u"", u"Varnel.log"},
