@@ -7,10 +7,10 @@
 
 #include "app_core/main_frame_link.h"
 #include "app_core/resource_text.h"
+#include "app_core/start_directory.h"
 #include "app_core/string_ids.h"
 #include "document/log_lock.h"
 #include "platform/lock.h"
-#include "platform/path.h"
 #include "text/assert_report.h"
 #include "text/time_base.h"
 
@@ -25,17 +25,6 @@ TGridDoc* g_assertLog = nullptr;
 void LogAssertion(const char16_t* line) {
   platform::LockGuard guard(LogLock());
   if (g_assertLog != nullptr) g_assertLog->AddMessage(kTypeOther, kLevelError, TString(line), Now());
-}
-
-TString LogFileNameIn(const TString& startDirectory) {
-  TString name(startDirectory);
-  if (!name.IsEmpty()) {
-    char16_t last = name.Str()[name.Length() - 1];
-    // A drive root such as "C:\" already ends with its separator.
-    if (last != u'\\' && last != u'/') name.Append(platform::kPathSeparator);
-  }
-  name.Append(kLogLeafName);
-  return name;
 }
 
 void ReplaceLeadingTabs(TString& text) {
@@ -58,7 +47,8 @@ bool ContainsCarriageReturn(const TString& text) {
 
 }  // namespace
 
-TGridDoc::TGridDoc(const TString& startDirectory) : logFileName_(LogFileNameIn(startDirectory)) {
+TGridDoc::TGridDoc(const TString& startDirectory)
+    : logFileName_(FileInDirectory(startDirectory, kLogLeafName)) {
   pending_.reserve(kPendingRoom);
   shown_.reserve(kShownRoom);
   {

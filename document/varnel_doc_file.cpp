@@ -7,7 +7,6 @@
 #include "document/log_message.h"
 #include "document/varnel_doc.h"
 #include "graph/settings_xml.h"
-#include "platform/file.h"
 #include "platform/locale.h"
 #include "text/numbers.h"
 #include "text/time_base.h"
@@ -23,7 +22,6 @@ namespace {
 constexpr double kFileVersion = 1.36;
 constexpr std::int32_t kSavedLocked = 1;  // a reopened document is always locked
 constexpr std::uint32_t kWriteCapacity = 256000;
-constexpr char16_t kTemporarySuffix[] = u".tmp";
 // The shortest text a "Wave" or a "Point" element can take; sizes read from a file reserve no
 // more entries than the text could hold.
 constexpr std::size_t kMinElementUnits = 13;
@@ -174,19 +172,6 @@ bool ReadConnections(TVarnelDoc& doc, const TString& root) {
   return false;
 }
 
-// Writes the whole document into the file. Returns true when any of it could not be written.
-bool WriteDocument(TXmlDoc& xml, const char16_t* fileName) {
-  platform::File file;
-  if (!file.Open(fileName, platform::File::Mode::Write)) return true;
-  bool failed = xml.WriteTo(file, kWriteCapacity);
-  // The text of a file is at most TString::kMaxLength units; a document that reaches the limit
-  // has been cut short.
-  const std::int64_t cutSize = 2 + std::int64_t{TString::kMaxLength} * 2;
-  if (file.Tell() >= cutSize) failed = true;
-  if (!file.Flush()) failed = true;
-  return failed;
-}
-
 }  // namespace
 
 bool TVarnelDoc::Load(const char16_t* fileName) {
@@ -220,12 +205,8 @@ bool TVarnelDoc::Save(const char16_t* fileName) {
     platform::ScopedFileNumerics numerics;  // point texts are built here, not by the writer
     xml.SetRoot(DocumentElement(*this).release());
   }
-  // Written beside the target first, so a failed write leaves the previous file intact.
-  const TString temporary(fileName, kTemporarySuffix);
-  bool failed = WriteDocument(xml, temporary.Str());
-  if (!failed && !platform::File::Rename(temporary.Str(), fileName)) failed = true;
-  if (failed) {
-    platform::File::Remove(temporary.Str());
+  // A failed write leaves the previous file intact.
+  if (XmlSaveFile(xml, fileName, kWriteCapacity)) {
     LogMessage(kTypeConfiguration, kLevelError, u"Could not save document into file : ", fileName);
     return true;
   }

@@ -3,10 +3,25 @@
 #include <algorithm>
 
 #include "platform/file.h"
+#include "xml/xml_doc.h"
 
 namespace {
 constexpr char16_t kByteOrderMark = 0xFEFF;
 constexpr std::uint32_t kSpareUnits = 8;
+constexpr char16_t kTemporarySuffix[] = u".tmp";
+
+// Writes the whole document into the file. Returns true when any of it could not be written.
+bool WriteWhole(TXmlDoc& doc, const char16_t* fileName, std::uint32_t initialCapacity) {
+  platform::File file;
+  if (!file.Open(fileName, platform::File::Mode::Write)) return true;
+  bool failed = doc.WriteTo(file, initialCapacity);
+  // The mark and at most TString::kMaxLength units: a text that long has been cut.
+  const std::int64_t cutSize = 2 + std::int64_t{TString::kMaxLength} * 2;
+  if (file.Tell() >= cutSize) failed = true;
+  if (!file.Flush()) failed = true;
+  return failed;
+}
+
 }  // namespace
 
 XmlFileStatus XmlLoadFile(const char16_t* fileName, TString& text) {
@@ -23,4 +38,14 @@ XmlFileStatus XmlLoadFile(const char16_t* fileName, TString& text) {
     return XmlFileStatus::NotUnicode;
   }
   return XmlFileStatus::Read;
+}
+
+bool XmlSaveFile(TXmlDoc& doc, const char16_t* fileName, std::uint32_t initialCapacity) {
+  if (fileName == nullptr) return true;
+  const TString temporary(fileName, kTemporarySuffix);
+  // Closed before the rename: an open file cannot replace another on Windows.
+  bool failed = WriteWhole(doc, temporary.Str(), initialCapacity);
+  if (!failed && !platform::File::Rename(temporary.Str(), fileName)) failed = true;
+  if (failed) platform::File::Remove(temporary.Str());
+  return failed;
 }
