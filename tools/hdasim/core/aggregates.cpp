@@ -4,7 +4,7 @@
 #include <cmath>
 #include <optional>
 
-#include "opc/opc_constants.h"
+#include "opc/opc_codes.h"
 
 namespace hdasim {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "opc/opc_constants.h"
+#include "opc/opc_codes.h"
 
 namespace hdasim {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "opc/opc_constants.h"
+#include "opc/opc_codes.h"
 
 namespace hdasim {
 namespace {

@@ -1,6 +1,6 @@
 #include "tools/hdasim/core/raw_read.h"
 
-#include "opc/opc_constants.h"
+#include "opc/opc_codes.h"
 
 namespace hdasim {
 namespace {
