@@ -176,4 +176,7 @@ inline constexpr int IDS_ZOOM_SHRINK = 11328;
 inline constexpr int IDS_ZOOM_SHRINK_HORIZONTAL = 11329;
 inline constexpr int IDS_ZOOM_SHRINK_VERTICAL = 11330;
 inline constexpr int IDS_PRINT_PAGE_FORMAT = 61508;
+inline constexpr int IDS_FAILED_TO_OPEN_DOCUMENT = 61697;
+inline constexpr int IDS_FAILED_TO_SAVE_DOCUMENT = 61698;
 inline constexpr int IDS_PRINT_JOB_FAILED = 61702;
+inline constexpr int IDS_ASK_TO_SAVE = 61711;

@@ -667,12 +667,30 @@ constexpr TStringEntry kEntries[] = {
      u"¶\tSeite %u\nSeiten %u-%u\n"
      u"¶\tPágina %u\nPáginas %u-%u\n"
      u"¶\tPagina %u\nPagina's %u-%u\n"},
+    {IDS_FAILED_TO_OPEN_DOCUMENT,
+     u"Impossible d'ouvrir le document %1."
+     u"¶\tFailed to open document %1."
+     u"¶\tDas Dokument %1 konnte nicht geöffnet werden."
+     u"¶\tNo se pudo abrir el documento %1."
+     u"¶\tHet document %1 kon niet worden geopend."},
+    {IDS_FAILED_TO_SAVE_DOCUMENT,
+     u"Impossible d'enregistrer le document %1."
+     u"¶\tFailed to save document %1."
+     u"¶\tDas Dokument %1 konnte nicht gespeichert werden."
+     u"¶\tNo se pudo guardar el documento %1."
+     u"¶\tHet document %1 kon niet worden opgeslagen."},
     {IDS_PRINT_JOB_FAILED,
      u"Impossible de démarrer l'impression."
      u"¶\tCould not start print job."
      u"¶\tDruckauftrag konnte nicht gestartet werden."
      u"¶\tNo se pudo iniciar el trabajo de impresión."
      u"¶\tAfdruktaak kon niet worden gestart."},
+    {IDS_ASK_TO_SAVE,
+     u"Enregistrer les modifications de %1 ?"
+     u"¶\tSave changes to %1?"
+     u"¶\tÄnderungen an %1 speichern?"
+     u"¶\t¿Guardar los cambios en %1?"
+     u"¶\tWijzigingen in %1 opslaan?"},
 };
 
 constexpr bool IsSorted() {

@@ -1,0 +1,21 @@
+#include "app/about_box.h"
+
+#include "app/resource.h"
+#include "app_core/about_text.h"
+
+namespace app {
+
+namespace {
+constexpr wchar_t kMakerAddress[] = L"www.molrand.example";
+}  // namespace
+
+TAboutBox::TAboutBox(HWND owner) : TDialog(owner, IDD_ABOUTBOX) {}
+
+bool TAboutBox::OnInitDialog() {
+  TDialog::OnInitDialog();
+  SetItemText(IDC_ABOUT_VERSION, reinterpret_cast<const wchar_t*>(AboutVersionText().Str()));
+  SetItemText(IDC_ABOUT_ADDRESS, kMakerAddress);
+  return true;
+}
+
+}  // namespace app

@@ -1,0 +1,55 @@
+#include "app/child_frame.h"
+
+#include "app/main_frame.h"
+#include "document/log_entry.h"
+#include "document/log_message.h"
+
+namespace app {
+
+bool TChildFrame::OnCreateViews(const CREATESTRUCTW&) {
+  if (!splitter_.Create(Hwnd(), 2.0 / 3.0)) {
+    LogMessage(kTypeOther, kLevelError, u"Failed to CreateStaticSplitter\n");
+    return false;
+  }
+  graph_view_.SetDocument(GetDocument());
+  if (!graph_view_.Create(splitter_.Hwnd(), ui::Splitter::kFirstPaneId)) {
+    LogMessage(kTypeOther, kLevelError, u"Failed to create first pane\n");
+    return false;
+  }
+  grid_view_.SetDocument(GetDocument());
+  if (!grid_view_.Create(splitter_.Hwnd(), ui::Splitter::kSecondPaneId)) {
+    LogMessage(kTypeOther, kLevelError, u"Failed to create second pane\n");
+    return false;
+  }
+  splitter_.SetPanes(graph_view_.Hwnd(), grid_view_.Hwnd());
+  SetActiveView(&graph_view_);
+  return true;
+}
+
+void TChildFrame::OnSize(UINT type, int cx, int cy) {
+  if (splitter_.Hwnd()) MoveWindow(splitter_.Hwnd(), 0, 0, cx, cy, TRUE);
+  if ((type == SIZE_MAXIMIZED || type == SIZE_MINIMIZED) && MainFrame()) {
+    PostMessageW(MainFrame()->Hwnd(), kRebuildMenusMessage, 0, 0);
+  }
+}
+
+bool TChildFrame::OnGetMinMaxInfo(MINMAXINFO& info) {
+  info.ptMinTrackSize = {360, 240};
+  return false;  // DefMDIChildProc fills the rest
+}
+
+LRESULT TChildFrame::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_SIZE) {
+    // DefMDIChildProc must see it too (it updates the frame's maximised state).
+    OnSize(static_cast<UINT>(wparam), LOWORD(lparam), HIWORD(lparam));
+    return DefaultProc(message, wparam, lparam);
+  }
+  if (message == WM_GETMINMAXINFO) {
+    const LRESULT result = DefaultProc(message, wparam, lparam);
+    OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lparam));
+    return result;
+  }
+  return MdiChild::HandleMessage(message, wparam, lparam);
+}
+
+}  // namespace app

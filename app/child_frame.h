@@ -1,0 +1,29 @@
+// TChildFrame: a document window, split into the graph view (upper two thirds, the active view)
+// and the grid view (lower third).
+#pragma once
+
+#include "ui/mdi_child.h"
+#include "ui/splitter.h"
+#include "views/graph_view.h"
+#include "views/grid_view.h"
+
+namespace app {
+
+class TChildFrame : public ui::MdiChild {
+ public:
+  views::TVarnelGraphView& GraphView() { return graph_view_; }
+  views::TVarnelGridView& GridView() { return grid_view_; }
+
+ protected:
+  bool OnCreateViews(const CREATESTRUCTW& create) override;
+  void OnSize(UINT type, int cx, int cy) override;
+  bool OnGetMinMaxInfo(MINMAXINFO& info) override;
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+
+ private:
+  ui::Splitter splitter_;
+  views::TVarnelGraphView graph_view_;
+  views::TVarnelGridView grid_view_;
+};
+
+}  // namespace app

@@ -1,0 +1,122 @@
+#include "app/config_sheet.h"
+
+#include "app/resource.h"
+#include "app_core/resource_text.h"
+#include "app_core/string_ids.h"
+#include "config/refresh_rates.h"
+#include "dialogs/question.h"
+#include "text/assert_report.h"
+
+namespace app {
+
+namespace {
+const wchar_t* W(const char16_t* s) { return reinterpret_cast<const wchar_t*>(s); }
+}  // namespace
+
+TGeneralConfigPage::TGeneralConfigPage()
+    : PropertyPage(IDD_CONFIG_GENERAL, W(RString(IDS_CONFIG_PAGE_GENERAL))) {}
+
+void TGeneralConfigPage::SetPtrs(TConfigServerSheet* sheet, TConfig* edited) {
+  if (!sheet || !edited) {
+    AssertReport(u"TConfigServerPage::SetPtrs receiving a NULL Pointer", "ConfigServerPage",
+                 false);
+    return;
+  }
+  sheet_ = sheet;
+  edited_ = edited;
+}
+
+bool TGeneralConfigPage::OnInitDialog() {
+  SetItemText(IDC_CONFIG_DESCRIPTION, W(RString(IDS_CONFIG_DESCRIPTION)));
+  SetItemText(IDC_CONFIG_REFRESH_LABEL, W(RString(IDS_CONFIG_REFRESH_RATE)));
+  SetItemText(IDC_CONFIG_MILLISECONDS, W(RString(IDS_CONFIG_VIEW_MILLISECONDS)));
+  SetItemText(IDC_CONFIG_DEFAULTS, W(RString(IDS_DEFAULTS)));
+  defaults_icon_ = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
+                                                 MAKEINTRESOURCEW(IDI_DEFAULTS), IMAGE_ICON, 16,
+                                                 16, LR_SHARED));
+  if (defaults_icon_) {
+    SendMessageW(Item(IDC_CONFIG_DEFAULTS), BM_SETIMAGE, IMAGE_ICON,
+                 reinterpret_cast<LPARAM>(defaults_icon_));
+  }
+  HWND combo = Item(IDC_CONFIG_REFRESH_RATE);
+  for (const RefreshRateChoice& choice : kRefreshRateChoices) {
+    SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(W(choice.text)));
+  }
+  Fill();
+  return true;
+}
+
+void TGeneralConfigPage::Fill() {
+  if (!edited_) return;
+  SendMessageW(Item(IDC_CONFIG_REFRESH_RATE), CB_SETCURSEL, RefreshRateIndex(edited_->RefreshRate), 0);
+  CheckDlgButton(Hwnd(), IDC_CONFIG_MILLISECONDS, edited_->ViewMilliseconds ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void TGeneralConfigPage::Read() {
+  if (!edited_) return;
+  const LRESULT index = SendMessageW(Item(IDC_CONFIG_REFRESH_RATE), CB_GETCURSEL, 0, 0);
+  if (index >= 0 && static_cast<std::size_t>(index) < kRefreshRateChoices.size()) {
+    edited_->RefreshRate = kRefreshRateChoices[static_cast<std::size_t>(index)].value;
+  }
+  edited_->ViewMilliseconds = IsDlgButtonChecked(Hwnd(), IDC_CONFIG_MILLISECONDS) == BST_CHECKED;
+}
+
+bool TGeneralConfigPage::OnCommand(UINT id, UINT code, HWND) {
+  if (id == IDC_CONFIG_DEFAULTS && code == BN_CLICKED && edited_) {
+    edited_->RefreshRate = TConfig::kDefaultRefreshRate;
+    edited_->ViewMilliseconds = false;
+    edited_->ConfigBox = TConfig::kDefaultBox;
+    edited_->ToolsBox = TConfig::kDefaultBox;
+    edited_->Validate();
+    Fill();
+    return true;
+  }
+  return false;
+}
+
+bool TGeneralConfigPage::OnApply() {
+  Read();
+  if (sheet_) sheet_->Confirm();
+  return true;
+}
+
+bool TGeneralConfigPage::OnQueryCancel() {
+  Read();
+  return !sheet_ || sheet_->MayCancel();
+}
+
+TConfigServerSheet::TConfigServerSheet(TConfig& live, HWND owner)
+    : live_(live), edited_(live), owner_(owner) {
+  page_.SetPtrs(this, &edited_);
+}
+
+INT_PTR TConfigServerSheet::Run() {
+  accelerators_ = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_CONFIG_ACCELERATORS));
+  const RECT place{live_.ConfigBox.left, live_.ConfigBox.top, live_.ConfigBox.right,
+                   live_.ConfigBox.bottom};
+  return RunModal({.owner = owner_,
+                   .caption = W(RString(IDS_CONFIG_SHEET_CAPTION)),
+                   .pages = {&page_},
+                   .place = &place});
+}
+
+void TConfigServerSheet::OnInitialized() {}
+
+void TConfigServerSheet::Confirm() {
+  edited_.Validate();
+  live_ = edited_;
+  live_.Save();
+}
+
+bool TConfigServerSheet::MayCancel() {
+  if (!edited_.DiffersFully(live_)) return true;
+  dialogs::TQuestion question({.owner = Hwnd(),
+                               .caption = RString(IDS_WARNING_TITLE),
+                               .heading = RString(IDS_DISCARD_CHANGES),
+                               .text = RString(IDS_CHANGES_DETECTED),
+                               .buttons = {TString(RString(IDS_YES)), TString(RString(IDS_NO)), TString()},
+                               .answers = {1, 2, 3}});
+  return question.Ask() == 1;
+}
+
+}  // namespace app

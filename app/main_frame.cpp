@@ -1,0 +1,316 @@
+#include "app/main_frame.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cwchar>
+
+#include "app/child_frame.h"
+#include "app/resource.h"
+#include "app/test_channel.h"
+#include "app_core/resource_text.h"
+#include "app_core/start_directory.h"
+#include "document/log_entry.h"
+#include "document/log_message.h"
+#include "text/time_base.h"
+#include "text/time_fields.h"
+#include "ui/dpi.h"
+#include "ui/doc_manager.h"
+#include "ui/mdi_child.h"
+
+namespace app {
+
+namespace {
+
+TMainFrame* g_main_frame = nullptr;
+
+constexpr int kPeriodToolbarGap = 20;
+constexpr UINT kStatusBarId = 0xE801;
+constexpr std::size_t kMaxTooltipUnits = 80;
+const std::vector<UINT> kFileButtons = {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, 0, ID_EDIT_CUT,
+                                        ID_EDIT_COPY, ID_EDIT_PASTE, 0, ID_FILE_PRINT, ID_APP_ABOUT};
+const std::vector<UINT> kPeriodButtons = {
+    ID_SERVER_CONNECT_LOCAL, ID_SERVER_CONNECT_REMOTE, ID_BROWSE_LAST_CONNECTION,
+    ID_GRAPH_REMOVE_TAGS, ID_PERIOD_UNLOCK, ID_PERIOD_LOCK, ID_PERIOD_PREVIOUS,
+    ID_PERIOD_REFRESH, ID_PERIOD_NEXT, ID_PERIOD_CURRENT};
+
+const wchar_t* W(const TString& s) { return reinterpret_cast<const wchar_t*>(s.Str()); }
+const wchar_t* W(const char16_t* s) { return reinterpret_cast<const wchar_t*>(s); }
+
+// The clock pane: "hh:mm:ss" in local time, "INF" when the time cannot be converted.
+std::wstring ClockText(double now) {
+  TTimeFields fields;
+  TimeToFields(now, fields);
+  if (fields.invalid) return L"INF";
+  wchar_t text[16];
+  swprintf(text, 16, L"%02li:%02li:%02li", static_cast<long>(fields.hour),
+           static_cast<long>(fields.minute), static_cast<long>(fields.second));
+  return text;
+}
+
+}  // namespace
+
+TMainFrame* MainFrame() { return g_main_frame; }
+
+TMainFrame::TMainFrame() : connections_(*this) {
+  g_main_frame = this;
+  link_.language = config_.language;
+  SetMainFrameLink(&link_);
+  AddCommands();
+}
+
+TMainFrame::~TMainFrame() {
+  SetMainFrameLink(nullptr);
+  if (g_main_frame == this) g_main_frame = nullptr;
+}
+
+bool TMainFrame::LoadFrame() {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  ui::RegisterWindowClass(
+      {.name = kClassName, .style = CS_DBLCLKS,
+       .icon = LoadIconW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME)),
+       .small_icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME),
+                                                   IMAGE_ICON, 16, 16, LR_SHARED)),
+       .background = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1)});
+  HMENU menu = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME));
+  const bool made = Create({.class_name = kClassName, .title = L"Varnel",
+                            .style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, .menu = menu});
+  if (!made && menu) DestroyMenu(menu);
+  return made;
+}
+
+bool TMainFrame::CreateBars() {
+  if (!file_bar_.Create({.parent = Hwnd(), .id = IDR_FILE_TOOLBAR,
+                         .bitmap_resource = IDR_FILE_TOOLBAR, .buttons = kFileButtons})) {
+    return false;
+  }
+  if (!period_bar_.Create({.parent = Hwnd(), .id = IDR_PERIOD_TOOLBAR,
+                           .bitmap_resource = IDR_PERIOD_TOOLBAR, .buttons = kPeriodButtons})) {
+    return false;
+  }
+  if (!status_.Create(Hwnd(), kStatusBarId)) return false;
+  status_.SetPaneWidths({ui::ScaleForWindow(Hwnd(), 60), status_.TextWidth(L"88:88:88 ") + 8});
+  return true;
+}
+
+bool TMainFrame::OnCreate(const CREATESTRUCTW& create) {
+  if (!MdiFrame::OnCreate(create)) return false;
+  log_ = std::make_unique<TGridDoc>(StartDirectory());
+  link_.log = log_.get();
+  log_->BackupLogFile();
+  if (!CreateBars()) return false;
+  LogMessage(kTypeOther, kLevelInfo, u"Application started");
+  config_.Load();
+  link_.language = config_.language;
+  const TRect& box = config_.mainBox;
+  MoveWindow(Hwnd(), box.left, box.top, box.right - box.left, box.bottom - box.top, FALSE);
+  LoadLanguageMenu();
+  PostMessageW(Hwnd(), kStartupMessage, 0, 0);
+  return true;
+}
+
+RECT TMainFrame::LayoutBars(RECT client) {
+  int top = client.top;
+  if (file_bar_.Shown() || period_bar_.Shown()) {
+    int x = 0;
+    int height = 0;
+    if (file_bar_.Shown()) {
+      const SIZE size = file_bar_.IdealSize();
+      MoveWindow(file_bar_.Hwnd(), x, top, size.cx, size.cy, TRUE);
+      x += size.cx + ui::ScaleForWindow(Hwnd(), kPeriodToolbarGap);
+      height = size.cy;
+    }
+    if (period_bar_.Shown()) {
+      const SIZE size = period_bar_.IdealSize();
+      MoveWindow(period_bar_.Hwnd(), x, top, size.cx, size.cy, TRUE);
+      height = std::max<int>(height, size.cy);
+    }
+    top += height;
+  }
+  int bottom = client.bottom;
+  if (status_.Hwnd() && IsWindowVisible(status_.Hwnd())) {
+    status_.Relayout();
+    bottom -= status_.Height();
+  }
+  return {client.left, top, client.right, std::max(top, bottom)};
+}
+
+void TMainFrame::OnStartup() {
+  for (const HdaServerDef& server : std::vector<HdaServerDef>(config_.Servers)) {
+    if (!server.ReconnectAtStartup) continue;
+    if (!connections_.Add(server)) last_connection_ = connections_.LastConnection();
+  }
+  RebuildMenus();
+  SetTimer(Hwnd(), kOneSecondTimer, 1000, nullptr);
+  timer_running_ = true;
+}
+
+bool TMainFrame::OnTimer(UINT_PTR id) {
+  if (id != kOneSecondTimer) return false;
+  Tick();
+  return true;
+}
+
+void TMainFrame::Tick() {
+  const double now = Now();
+  if (last_second_mark_ == 0) {  // the first tick only sets the mark
+    last_second_mark_ = std::floor(now / 1000.0) * 1000.0;
+    return;
+  }
+  if (now < last_second_mark_ + 1000.0) return;
+  log_->WritePending(config_.traceSize);
+  log_->MovePending();
+  status_.SetText(2, ClockText(now));
+  last_second_mark_ = std::floor(now / 1000.0) * 1000.0;
+
+  std::vector<views::VarnelDocument*> documents = AllDocuments();
+  std::vector<TVarnelDoc*> docs;
+  for (views::VarnelDocument* d : documents) docs.push_back(&d->Doc());
+  if (refresh_.Tick(now, config_.RefreshRate, docs, connections_)) {
+    for (views::VarnelDocument* d : documents) UpdateViews(*d, views::kHintAutomaticRefresh);
+    UpdateTitle();
+  }
+}
+
+bool TMainFrame::OnClose() {
+  KillTimer(Hwnd(), kOneSecondTimer);
+  timer_running_ = false;
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof(placement);
+  RECT r;
+  if (!IsIconic(Hwnd()) && !IsZoomed(Hwnd()) && GetWindowRect(Hwnd(), &r)) {
+    config_.mainBox = {r.left, r.top, r.right, r.bottom};
+  } else if (GetWindowPlacement(Hwnd(), &placement)) {
+    const RECT& n = placement.rcNormalPosition;
+    config_.mainBox = {n.left, n.top, n.right, n.bottom};
+  }
+  config_.Save();
+  LogMessage(kTypeOther, kLevelInfo, u"Application closed");
+  log_->WritePending(config_.traceSize);
+  log_->MovePending();
+  if (!Documents().CanCloseAll()) {
+    // The user kept the program open: it goes on as before.
+    SetTimer(Hwnd(), kOneSecondTimer, 1000, nullptr);
+    timer_running_ = true;
+    return true;
+  }
+  DestroyWindow(Hwnd());
+  return true;
+}
+
+void TMainFrame::OnDestroy() {
+  if (timer_running_) KillTimer(Hwnd(), kOneSecondTimer);
+  link_.log = nullptr;
+  log_.reset();
+  PostQuitMessage(0);
+}
+
+bool TMainFrame::OnGetMinMaxInfo(MINMAXINFO& info) {
+  const int width = GetSystemMetrics(SM_CXSCREEN);
+  const int height = GetSystemMetrics(SM_CYSCREEN);
+  info.ptMaxSize = {width, height};
+  info.ptMaxPosition = {0, 0};
+  info.ptMaxTrackSize = {width, height};
+  info.ptMinTrackSize = {240, 240};
+  return true;
+}
+
+bool TMainFrame::OnNotify(const NMHDR& header, LRESULT& result) {
+  if (header.code == TTN_GETDISPINFOW) {
+    auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(header));
+    static wchar_t tip[kMaxTooltipUnits + 1];
+    const TString text(RString(static_cast<int>(header.idFrom), config_.language));
+    const std::size_t n = std::min<std::size_t>(text.Length(), kMaxTooltipUnits);
+    std::copy_n(W(text), n, tip);
+    tip[n] = L'\0';
+    info.lpszText = tip;
+    result = 0;
+    return true;
+  }
+  return false;
+}
+
+void TMainFrame::ShowPrompt(UINT id) {
+  if (!status_.Hwnd()) return;
+  status_.SetText(0, id ? W(RString(static_cast<int>(id), config_.language)) : L"");
+}
+
+void TMainFrame::OnIdle() {
+  const ui::CommandChain chain = Chain();
+  file_bar_.UpdateButtons(chain);
+  period_bar_.UpdateButtons(chain);
+}
+
+void TMainFrame::OnChildActivated() { UpdateTitle(); }
+
+void TMainFrame::ShowMessage(const TString& text, TMessageKind kind) {
+  const UINT icon = kind == TMessageKind::Error     ? MB_ICONERROR
+                    : kind == TMessageKind::Warning ? MB_ICONWARNING
+                                                    : MB_ICONINFORMATION;
+  MessageBoxW(Hwnd(), W(text), L"Varnel", MB_OK | icon);
+}
+
+views::VarnelDocument* TMainFrame::ActiveDocument() const {
+  ui::MdiChild* child = ActiveChild();
+  return child ? static_cast<views::VarnelDocument*>(child->GetDocument()) : nullptr;
+}
+
+TChildFrame* TMainFrame::ActiveChildFrame() const {
+  return dynamic_cast<TChildFrame*>(ActiveChild());
+}
+
+std::vector<views::VarnelDocument*> TMainFrame::AllDocuments() const {
+  std::vector<views::VarnelDocument*> all;
+  for (const auto& d : Documents().Documents()) {
+    all.push_back(static_cast<views::VarnelDocument*>(d.get()));
+  }
+  return all;
+}
+
+void TMainFrame::CopyConfigToViews(views::VarnelDocument& document) {
+  for (ui::View* v : document.Views()) {
+    if (auto* view = dynamic_cast<views::TVarnelView*>(v)) view->SetConfig(config_);
+  }
+}
+
+void TMainFrame::UpdateViews(views::VarnelDocument& document, LPARAM hint) {
+  document.UpdateAllViews(nullptr, hint);
+}
+
+void TMainFrame::UpdateTitle() {
+  TChildFrame* child = ActiveChildFrame();
+  views::VarnelDocument* document = ActiveDocument();
+  if (!child || !document) return;
+  wchar_t caption[512] = {};
+  GetWindowTextW(child->Hwnd(), caption, 512);
+  const TString title = MainWindowTitle(&document->Doc(), IsZoomed(child->Hwnd()) != FALSE,
+                                        TString(reinterpret_cast<const char16_t*>(caption)));
+  SetWindowTextW(Hwnd(), W(title));
+}
+
+LRESULT TMainFrame::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case kStartupMessage:
+      OnStartup();
+      return 0;
+    case kRebuildMenusMessage:
+      RebuildMenus();
+      UpdateTitle();
+      return 0;
+    case kNewDocumentMessage:
+    case kOpenedDocumentMessage:
+      // The document may have been closed since the message was posted.
+      for (views::VarnelDocument* document : AllDocuments()) {
+        if (reinterpret_cast<LPARAM>(document) == lparam) CopyConfigToViews(*document);
+      }
+      PostMessageW(Hwnd(), kRebuildMenusMessage, 0, 0);
+      return 0;
+    default:
+      break;
+  }
+  if (LRESULT answer = 0; TestChannel(*this, message, wparam, lparam, answer)) return answer;
+  return MdiFrame::HandleMessage(message, wparam, lparam);
+}
+
+}  // namespace app

@@ -1,0 +1,110 @@
+// TMainFrame: the program's main window. It owns the live configuration, the application log,
+// the open server connections, the toolbars and the status bar; it turns commands into actions on
+// the active document, keeps its menus in the configured language, and runs the one-second timer.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "app_core/main_frame_link.h"
+#include "config/config.h"
+#include "document/grid_doc.h"
+#include "document/period_commands.h"
+#include "document/user_messages.h"
+#include "hda/connection_list.h"
+#include "ui/bars.h"
+#include "ui/mdi_frame.h"
+#include "views/varnel_document.h"
+
+namespace app {
+
+class TChildFrame;
+
+inline constexpr UINT kRebuildMenusMessage = WM_USER + 26;      // 1050
+inline constexpr UINT kStartupMessage = WM_USER + 90;           // 1114
+inline constexpr UINT kNewDocumentMessage = WM_USER + 144;      // 1168
+inline constexpr UINT kOpenedDocumentMessage = WM_USER + 145;   // 1169
+inline constexpr UINT_PTR kOneSecondTimer = 999;
+
+class TMainFrame : public ui::MdiFrame, public IUserMessages {
+ public:
+  static constexpr wchar_t kClassName[] = L"VarnelMainFrame";
+
+  TMainFrame();
+  ~TMainFrame() override;
+
+  // Makes the window from resource 128 (menu, icon); false when it could not be made.
+  bool LoadFrame();
+
+  TConfig& Config() { return config_; }
+  TGridDoc* Log() { return log_.get(); }
+  THdaConnectionList& Connections() { return connections_; }
+  views::VarnelDocument* ActiveDocument() const;
+  TChildFrame* ActiveChildFrame() const;
+  int Language() const { return config_.language; }
+
+  // Loads the main menu of the current language in place of the frame's menu, then rebuilds
+  // its dynamic parts.
+  void LoadLanguageMenu();
+  // The connections, period, browse and window entries of the menu (then the title).
+  void RebuildMenus();
+  void UpdateTitle();
+  // Every view of the document gets a fresh copy of the configuration.
+  void CopyConfigToViews(views::VarnelDocument& document);
+  // Sends the hint to every view of the document.
+  void UpdateViews(views::VarnelDocument& document, LPARAM hint);
+
+  // IUserMessages
+  void ShowMessage(const TString& text, TMessageKind kind) override;
+
+  void OnIdle() override;
+  void OnChildActivated() override;
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  bool OnCreate(const CREATESTRUCTW& create) override;
+  bool OnClose() override;
+  void OnDestroy() override;
+  bool OnTimer(UINT_PTR id) override;
+  bool OnGetMinMaxInfo(MINMAXINFO& info) override;
+  bool OnNotify(const NMHDR& header, LRESULT& result) override;
+  void ShowPrompt(UINT id) override;
+  void OnMenuPopup(HMENU menu) override;
+  RECT LayoutBars(RECT client) override;
+
+ private:
+  friend class TTestChannel;
+
+  void AddCommands();
+  void AddPeriodCommands();
+  void AddWindowCommands();
+  bool CreateBars();
+  void OnStartup();
+  void Tick();
+  void SwitchLanguage(int language);
+  void RunConfiguration();
+  void ShowAbout();
+  void OpenManual();
+  void BringDocumentToTop(std::size_t k);
+  void NextDocument();
+  std::vector<views::VarnelDocument*> AllDocuments() const;
+  HMENU MenuBarPopup(int from_last) const;
+
+  TConfig config_;
+  std::unique_ptr<TGridDoc> log_;
+  TMainFrameLink link_;
+  THdaConnectionList connections_;
+  int last_connection_ = -1;
+  ui::ToolBar file_bar_;
+  ui::ToolBar period_bar_;
+  ui::StatusBar status_;
+  TRefreshTimer refresh_;
+  double last_second_mark_ = 0;
+  std::vector<TString> window_menu_names_;
+  bool timer_running_ = false;
+};
+
+// The main frame while it exists.
+TMainFrame* MainFrame();
+
+}  // namespace app

@@ -1,0 +1,151 @@
+// The main frame's command table: toolbars, options, languages, help, windows, the period
+// commands and the connections.
+#include <windows.h>
+
+#include "app/about_box.h"
+#include "app/child_frame.h"
+#include "app/config_sheet.h"
+#include "app/custom_period.h"
+#include "app/main_frame.h"
+#include "app/manual.h"
+#include "app/resource.h"
+#include "ui/doc_manager.h"
+#include "views/graph_view.h"
+
+namespace app {
+
+void TMainFrame::AddCommands() {
+  auto& c = Commands();
+  auto toggle = [this](ui::Window& bar) {
+    ShowWindow(bar.Hwnd(), IsWindowVisible(bar.Hwnd()) ? SW_HIDE : SW_SHOW);
+    RecalcLayout();
+  };
+  auto shown = [](ui::Window& bar) {
+    return [&bar](ui::CommandState& s) { s.checked = bar.Hwnd() && IsWindowVisible(bar.Hwnd()); };
+  };
+  c.Add(ID_VIEW_FILE_TOOLBAR, [=, this](UINT) { toggle(file_bar_); }, shown(file_bar_));
+  c.Add(ID_VIEW_PERIOD_TOOLBAR, [=, this](UINT) { toggle(period_bar_); }, shown(period_bar_));
+  c.Add(ID_VIEW_STATUS_BAR, [=, this](UINT) { toggle(status_); }, shown(status_));
+  c.Add(ID_APP_EXIT, [this](UINT) { PostMessageW(Hwnd(), WM_CLOSE, 0, 0); });
+  c.Add(ID_OPTIONS_CONFIGURE, [this](UINT) { RunConfiguration(); });
+  c.Add(ID_LANGUAGE_FRENCH, ID_LANGUAGE_DUTCH,
+        [this](UINT id) { SwitchLanguage(static_cast<int>(id) - ID_LANGUAGE_FRENCH); },
+        [this](ui::CommandState& s) {
+          s.checked = static_cast<int>(s.id) - ID_LANGUAGE_FRENCH == config_.language;
+        });
+  c.Add(ID_HELP_MANUAL, [this](UINT) { OpenManual(); });
+  c.Add(ID_APP_ABOUT, [this](UINT) { ShowAbout(); });
+  AddWindowCommands();
+  AddPeriodCommands();
+
+  // Disconnecting: all, or connection k.
+  c.Add(ID_SERVER_DISCONNECT_ALL, [this](UINT) {
+    connections_.RemoveAll();
+    last_connection_ = -1;
+    RebuildMenus();
+  });
+  c.Add(ID_SERVER_DISCONNECT_FIRST, ID_SERVER_DISCONNECT_FIRST + 9, [this](UINT id) {
+    const std::size_t k = id - ID_SERVER_DISCONNECT_FIRST;
+    if (k >= connections_.Count()) return;
+    connections_.Remove(k);
+    if (last_connection_ >= static_cast<int>(connections_.Count())) {
+      last_connection_ = static_cast<int>(connections_.Count()) - 1;
+    }
+    RebuildMenus();
+  });
+}
+
+void TMainFrame::AddWindowCommands() {
+  auto& c = Commands();
+  auto has_active = [this](ui::CommandState& s) { s.enabled = ActiveDocument() != nullptr; };
+  c.Add(ID_WINDOW_CASCADE, [this](UINT) { SendMessageW(MdiClient(), WM_MDICASCADE, 0, 0); }, has_active);
+  c.Add(ID_WINDOW_TILE_HORZ, [this](UINT) { SendMessageW(MdiClient(), WM_MDITILE, MDITILE_HORIZONTAL, 0); },
+        has_active);
+  c.Add(ID_WINDOW_DOCUMENT_FIRST, ID_WINDOW_DOCUMENT_FIRST + 7,
+        [this](UINT id) { BringDocumentToTop(id - ID_WINDOW_DOCUMENT_FIRST); });
+  c.Add(ID_WINDOW_NEXT_DOCUMENT, [this](UINT) { NextDocument(); });
+}
+
+void TMainFrame::BringDocumentToTop(std::size_t k) {
+  if (k >= window_menu_names_.size()) return;
+  for (views::TVarnelView* view : views::TVarnelView::AllViews()) {
+    HWND frame = GetParent(GetParent(view->Hwnd()));
+    wchar_t caption[512] = {};
+    if (frame) GetWindowTextW(frame, caption, 512);
+    if (TString(reinterpret_cast<const char16_t*>(caption)) == window_menu_names_[k]) {
+      if (auto* child = dynamic_cast<ui::MdiChild*>(ui::Window::FromHandle(frame))) child->Activate();
+      return;
+    }
+  }
+}
+
+void TMainFrame::NextDocument() {
+  const auto& all = views::TVarnelView::AllViews();
+  if (all.size() < 2) return;
+  ui::MdiChild* active = ActiveChild();
+  ui::View* active_view = active ? active->ActiveView() : nullptr;
+  std::size_t i = 0;
+  while (i < all.size() && all[i] != active_view) ++i;
+  const std::size_t next = (i >= all.size() || i + 2 >= all.size()) ? 0 : i + 2;
+  HWND frame = GetParent(GetParent(all[next]->Hwnd()));
+  if (auto* child = dynamic_cast<ui::MdiChild*>(ui::Window::FromHandle(frame))) child->Activate();
+}
+
+void TMainFrame::AddPeriodCommands() {
+  auto& c = Commands();
+  auto active_doc = [this]() -> TVarnelDoc* {
+    views::VarnelDocument* d = ActiveDocument();
+    return d ? &d->Doc() : nullptr;
+  };
+  auto after = [this](int hint) {
+    views::VarnelDocument* d = ActiveDocument();
+    if (d && hint != kHintNone) UpdateViews(*d, hint);
+    RebuildMenus();
+    UpdateTitle();
+  };
+  c.Add(ID_PERIOD_UNLOCK, [=, this](UINT id) { after(RunPeriodCommand(active_doc(), id, connections_)); },
+        [=, this](ui::CommandState& s) { s.enabled = UnlockEnabled(active_doc(), connections_); });
+  c.Add(ID_PERIOD_LOCK, ID_PERIOD_CURRENT,
+        [=, this](UINT id) { after(RunPeriodCommand(active_doc(), id, connections_)); },
+        [=, this](ui::CommandState& s) {
+          TVarnelDoc* doc = active_doc();
+          s.enabled = PeriodCommandsEnabled(doc, connections_);
+          if (s.id == ID_PERIOD_LOCK && doc) s.checked = doc->Locked;
+        });
+  c.Add(ID_GRAPH_REFRESH, [=, this](UINT id) { after(RunPeriodCommand(active_doc(), id, connections_)); },
+        [=, this](ui::CommandState& s) { s.enabled = active_doc() != nullptr; });
+  c.Add(kCommandFirstPeriodKind, kCommandLastPeriodKind,
+        [=, this](UINT id) {
+          TChildFrame* child = ActiveChildFrame();
+          const int hint = ChoosePeriodKind(
+              active_doc(), static_cast<int>(id), connections_, child != nullptr,
+              [this](const char16_t* title, double& start, double& stop) {
+                return RunCustomPeriod(Hwnd(), title, start, stop);
+              });
+          after(hint);
+        },
+        [=, this](ui::CommandState& s) {
+          TVarnelDoc* doc = active_doc();
+          s.enabled = PeriodCommandsEnabled(doc, connections_);
+          s.checked = doc && PeriodKindOf(doc->Period).command == static_cast<int>(s.id);
+        });
+}
+
+void TMainFrame::RunConfiguration() {
+  const TConfig snapshot = config_;
+  TConfigServerSheet sheet(config_, Hwnd());
+  sheet.Run();
+  if (config_.DiffersFully(snapshot)) {
+    config_.Save();
+    if (views::VarnelDocument* d = ActiveDocument()) {
+      CopyConfigToViews(*d);
+      UpdateViews(*d, views::kHintConfiguration);
+    }
+  }
+}
+
+void TMainFrame::ShowAbout() { TAboutBox(Hwnd()).DoModal(); }
+
+void TMainFrame::OpenManual() { OpenUserManual(Hwnd(), config_.language); }
+
+}  // namespace app

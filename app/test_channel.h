@@ -1,0 +1,23 @@
+// A channel for the GUI tests, open only when the environment variable VARNEL_TEST_CHANNEL is 1:
+// a test program sends WM_COPYDATA (kind kTestChannelKind, a UTF-16 question) to the main window
+// with its own window as WPARAM and gets the answer back the same way. It answers what another
+// process cannot read itself under every system (menus) and what only the program knows.
+//   "menu"       every item of the menu bar: depth, identifier, state letters (g greyed,
+//                c checked, p pop-up) and text, one line each
+//   "status"     the texts of the status bar's panes, one line each
+//   "documents"  per document: title, path, modified (0/1), waves, items
+//   "draw-ms"    milliseconds of the active graph's last screen drawing
+#pragma once
+
+#include <windows.h>
+
+namespace app {
+
+class TMainFrame;
+
+inline constexpr ULONG_PTR kTestChannelKind = 0x56544348;  // "VTCH"
+
+// True when the message was a test question (answered into result).
+bool TestChannel(TMainFrame& frame, UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
+
+}  // namespace app

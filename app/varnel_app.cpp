@@ -1,0 +1,90 @@
+#include "app/varnel_app.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+#include <shellapi.h>
+
+#include "app/doc_template.h"
+#include "app/resource.h"
+#include "app_core/start_directory.h"
+#include "ui/mdi_child.h"
+#include "ui/message_loop.h"
+#include "views/varnel_view.h"
+
+namespace app {
+
+UINT PrinterChangedMessage() {
+  static const UINT message = RegisterWindowMessageW(L"VarnelPrinterChanged");
+  return message;
+}
+
+TVarnelApp::TVarnelApp() = default;
+
+TVarnelApp::~TVarnelApp() {
+  frame_.reset();
+  documents_.reset();
+  if (com_initialised_) CoUninitialize();
+}
+
+bool TVarnelApp::InitInstance(int show_command) {
+  // 1. COM for this user-interface thread, and the process's security.
+  if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return false;
+  com_initialised_ = true;
+  CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_NONE,
+                       RPC_C_IMP_LEVEL_IDENTIFY, nullptr, EOAC_NONE, nullptr);
+  // 2. The common controls.
+  INITCOMMONCONTROLSEX controls{};
+  controls.dwSize = sizeof(controls);
+  controls.dwICC = ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES;
+  InitCommonControlsEx(&controls);
+  // 3. The start directory.
+  SetStartDirectory(ReadCurrentDirectory());
+  // 4-6. The profile's recent files, the printers, the document template.
+  frame_ = std::make_unique<TMainFrame>();
+  documents_ = MakeDocManager(*frame_);
+  documents_->Recent().Load();
+  views::TVarnelView::SendToAllViews(PrinterChangedMessage(), 0, 0);
+  frame_->SetDocuments(documents_.get());
+  frame_->AddFallbackTarget(this);
+  frame_->AddFallbackTarget(documents_.get());
+  documents_->SetActiveDocumentSource([this]() -> ui::Document* {
+    ui::MdiChild* child = frame_->ActiveChild();
+    return child ? child->GetDocument() : nullptr;
+  });
+  // 7. The main frame.
+  if (!frame_->LoadFrame()) return false;
+  documents_->SetOwner(frame_->Hwnd());
+  accelerators_ = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
+  // 8. The command line; 9. the window shown.
+  if (!ProcessCommandLine()) {
+    DestroyWindow(frame_->Hwnd());
+    return false;
+  }
+  ShowWindow(frame_->Hwnd(), show_command);
+  UpdateWindow(frame_->Hwnd());
+  return true;
+}
+
+bool TVarnelApp::ProcessCommandLine() {
+  int count = 0;
+  LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::wstring file;
+  if (arguments) {
+    for (int i = 1; i < count; ++i) {
+      const wchar_t* a = arguments[i];
+      if (a[0] == L'/' || a[0] == L'-') continue;  // switches are the system's, not ours
+      file = a;
+      break;
+    }
+    LocalFree(arguments);
+  }
+  if (file.empty()) return documents_->NewDocument() != nullptr;
+  return documents_->OpenDocument(file) != nullptr;
+}
+
+int TVarnelApp::Run(int show_command) {
+  if (!InitInstance(show_command)) return 1;
+  return ui::RunMessageLoop(*frame_, accelerators_);
+}
+
+}  // namespace app

@@ -1,0 +1,96 @@
+// TDialog: the base of every dialog of the program. It opens at its remembered screen rectangle
+// (kept on the screen) or centred, carries the dialogs' File menu, an optional status line and
+// progress bar, moves its controls by their layout codes when it is resized, filters the keyboard
+// (accelerators, Tab, Esc, Ctrl+F4), and ends either modally (1 OK, 2 Cancel) or by telling its
+// owner (message 1025 with the template id and the user data).
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "app_core/dialog_layout.h"
+#include "platform/rect.h"
+#include "text/tstring.h"
+#include "ui/dialog_window.h"
+#include "win/handle.h"
+
+namespace dialogs {
+
+inline constexpr UINT kDialogEndedMessage = WM_USER + 1;     // 1025, to the owner
+inline constexpr UINT kDialogCtrlTabMessage = WM_USER + 6;   // 1030, to the owner
+inline constexpr UINT kDialogStartupMessage = WM_USER + 90;  // 1114, to itself
+inline constexpr int kStatusLineId = 11037;
+inline constexpr int kProgressBarId = 11038;
+inline constexpr UINT kDialogMenuBase = 140;
+
+class TDialog : public ui::DialogWindow {
+ public:
+  TDialog(HWND owner, std::uint16_t template_id, TRect* remembered = nullptr);
+  ~TDialog() override;
+
+  // 1 for OK, 2 for Cancel (or the answer of a question box); -1 when it could not be made.
+  INT_PTR DoModal();
+  // Opens the dialog modelessly; it reports its end to the owner.
+  bool Open();
+
+  void SetStatusText(const TString& text);
+  void SetProgressRange(int low, int high);
+  void SetProgressPosition(int position);
+  // Manages the control's position by four edge codes (left, top, right, bottom).
+  void AddLayout(HWND control, std::int32_t left, std::int32_t top, std::int32_t right,
+                 std::int32_t bottom);
+
+  void SetUserData(std::int32_t data) { user_data_ = data; }
+  void SetSelfPointer(TDialog** self) { self_pointer_ = self; }
+  void SetAccelerators(HACCEL accelerators) { accelerators_ = accelerators; }
+  std::uint16_t TemplateId() const { return template_id_; }
+  const std::vector<TLayoutEntry>& Layout() const { return layout_; }
+
+ protected:
+  // Hooks of derived dialogs: when confirmed BeforeOk then StoreControls; when cancelled
+  // StoreControls only.
+  virtual void BeforeOk() {}
+  virtual void StoreControls() {}
+  // The dialog is shown: finish what needs the window on the screen.
+  virtual void OnStartup() {}
+
+  bool OnInitDialog() override;
+  INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  bool OnCommand(UINT id, UINT code, HWND control) override;
+  bool PreTranslateMessage(MSG& msg) override;
+  void OnOk() override;
+  void OnCancel() override;
+  void OnDestroy() override;
+
+  // Ends the dialog with a value: stores the rectangle, then ends modally or tells the owner.
+  void Finish(INT_PTR result);
+  HWND Owner() const { return owner_; }
+  bool HasToolbar() const { return toolbar_ != nullptr; }
+
+ private:
+  void Place();
+  void AttachMenu();
+  void SetListBoxFonts();
+  void Relayout(bool final_pass);
+  void StoreRectangle();
+  void Paint();
+
+  HWND owner_;
+  std::uint16_t template_id_;
+  std::int32_t user_data_ = 0;
+  TRect* remembered_;
+  TDialog** self_pointer_ = nullptr;
+  HACCEL accelerators_ = nullptr;
+  std::vector<TLayoutEntry> layout_;
+  HWND status_line_ = nullptr;
+  HWND progress_bar_ = nullptr;
+  HWND toolbar_ = nullptr;
+  HMENU menu_ = nullptr;
+  win::UniqueGdiObject list_font_;
+  win::UniqueGdiObject fixed_font_;
+  win::UniqueGdiObject fixed_font_large_;
+};
+
+}  // namespace dialogs

@@ -1,0 +1,18 @@
+// The program's message loop: modeless dialogs get their keyboard first, then the MDI system
+// keys, then the frame's accelerators; when no message waits, the frame's idle work runs once.
+#pragma once
+
+#include <windows.h>
+
+namespace ui {
+
+class MdiFrame;
+
+// Registers a modeless dialog so that Tab and Enter work in it; unregistered when destroyed.
+void AddModelessDialog(HWND dialog);
+void RemoveModelessDialog(HWND dialog);
+
+// Runs until WM_QUIT; returns its exit code.
+int RunMessageLoop(MdiFrame& frame, HACCEL accelerators);
+
+}  // namespace ui

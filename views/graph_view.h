@@ -1,0 +1,34 @@
+// The upper pane of a document window: the document's numeric waves as a graph. The view fills
+// the graph from the document on every update hint; the graph window covering its client area
+// draws it.
+#pragma once
+
+#include "views/graph_window.h"
+#include "views/varnel_view.h"
+
+namespace views {
+
+class TVarnelGraphView : public TVarnelView {
+ public:
+  static constexpr wchar_t kClassName[] = L"VarnelGraphView";
+
+  TVarnelGraphView();
+  bool Create(HWND parent, UINT id);
+  void OnUpdate(ui::View* sender, LPARAM hint) override;
+  GraphWindow& GraphPane() { return graph_window_; }
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  bool OnCreate(const CREATESTRUCTW& create) override;
+  void OnSize(UINT type, int cx, int cy) override;
+  bool OnEraseBackground(HDC) override { return true; }
+
+ private:
+  void ApplyPeriod();
+  void StoreSettings();
+  void CopyToClipboard();
+
+  GraphWindow graph_window_;
+};
+
+}  // namespace views
