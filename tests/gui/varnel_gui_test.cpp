@@ -1,0 +1,320 @@
+// Varnel.exe as the operator meets it: started in a directory of its own, driven through its
+// windows, closed, and judged by what it showed and the files it left.
+#include <gtest/gtest.h>
+
+#include <cwctype>
+#include <string>
+
+#include "document/varnel_doc.h"
+#include "tests/gui/varnel_driver.h"
+
+namespace gui {
+namespace {
+
+constexpr UINT kOptions = 9070, kAbout = 9090, kFileToolbar = 9020, kEnglish = 11051;
+
+// The text between <name> and </name>, or "" when there is none.
+std::wstring Element(const std::wstring& text, const std::wstring& name) {
+  const std::size_t open = text.find(L"<" + name + L">");
+  if (open == std::wstring::npos) return L"";
+  const std::size_t from = open + name.size() + 2;
+  const std::size_t close = text.find(L"</" + name + L">", from);
+  return close == std::wstring::npos ? L"" : text.substr(from, close - from);
+}
+
+long Number(const std::wstring& text, const std::wstring& name) {
+  const std::wstring value = Element(text, name);
+  return value.empty() ? -99999 : std::stol(value);
+}
+
+// The titles of the menu bar's pop-ups, as the test channel lists them.
+std::vector<std::wstring> MenuBarTitles(const std::wstring& menu) {
+  std::vector<std::wstring> titles;
+  std::size_t at = 0;
+  while (at < menu.size()) {
+    const std::size_t end = menu.find(L'\n', at);
+    const std::wstring line = menu.substr(at, end - at);
+    if (line.rfind(L"0|", 0) == 0) titles.push_back(line.substr(line.rfind(L'|') + 1));
+    if (end == std::wstring::npos) break;
+    at = end + 1;
+  }
+  return titles;
+}
+
+// The line of the menu item with that identifier ("depth|id|flags|text"), or "".
+std::wstring MenuItem(const std::wstring& menu, UINT id) {
+  const std::wstring key = L"|" + std::to_wstring(id) + L"|";
+  const std::size_t at = menu.find(key);
+  if (at == std::wstring::npos) return L"";
+  const std::size_t start = menu.rfind(L'\n', at);
+  const std::size_t end = menu.find(L'\n', at);
+  return menu.substr(start == std::wstring::npos ? 0 : start + 1,
+                     end - (start == std::wstring::npos ? 0 : start + 1));
+}
+
+std::wstring Flags(const std::wstring& item) {
+  const std::size_t a = item.find(L'|', item.find(L'|') + 1);
+  const std::size_t b = item.find(L'|', a + 1);
+  return a == std::wstring::npos || b == std::wstring::npos ? L"" : item.substr(a + 1, b - a - 1);
+}
+
+bool LooksLikeClock(const std::wstring& s) {
+  return s.size() == 8 && std::iswdigit(s[0]) && std::iswdigit(s[1]) && s[2] == L':' &&
+         std::iswdigit(s[3]) && std::iswdigit(s[4]) && s[5] == L':' && std::iswdigit(s[6]) &&
+         std::iswdigit(s[7]);
+}
+
+std::vector<std::wstring> Lines(const std::wstring& text) {
+  std::vector<std::wstring> lines;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    const std::size_t end = text.find(L'\n', at);
+    lines.push_back(text.substr(at, end - at));
+    if (end == std::wstring::npos) break;
+    at = end + 1;
+  }
+  return lines;
+}
+
+std::wstring Config(const std::wstring& dir) { return ReadUtf16(dir + L"\\Varnel_Config.xml"); }
+std::wstring Log(const std::wstring& dir) { return ReadUtf16(dir + L"\\Varnel.log"); }
+
+class VarnelGui : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    dir_ = MakeRunDirectory(std::wstring(name.begin(), name.end()));
+  }
+  void TearDown() override {
+    if (!HasFailure()) RemoveRunDirectory(dir_);
+  }
+  // Starts the program and waits for its main window.
+  void Launch(VarnelProcess& program) {
+    ASSERT_TRUE(program.Start()) << "Varnel.exe could not be started";
+    ASSERT_NE(program.WaitMainWindow(), nullptr) << "no main window within 30 s";
+  }
+  void CloseAndExpectExit(VarnelProcess& program) {
+    PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.WaitExit(), 0) << "the program did not end cleanly after WM_CLOSE";
+  }
+
+  std::wstring dir_;
+};
+
+TEST_F(VarnelGui, StartsWithFrameMenusClockAndNewDocumentThenClosesWritingItsFiles) {
+  VarnelProcess program(dir_);
+  Launch(program);
+  EXPECT_EQ(WindowText(program.MainWindow()).rfind(L"Varnel", 0), 0u);
+
+  const std::wstring menu = program.Ask(L"menu");
+  const std::vector<std::wstring> expected = {L"&File", L"&Edit", L"&View", L"&Server",
+                                              L"&Graph", L"&Tools", L"&Window", L"&Help"};
+  EXPECT_EQ(MenuBarTitles(menu), expected) << menu;
+  // The window menu lists the new document; the English item is checked.
+  EXPECT_NE(MenuItem(menu, 9010).find(L"Varnel1"), std::wstring::npos) << menu;
+  EXPECT_NE(Flags(MenuItem(menu, kEnglish)).find(L'c'), std::wstring::npos);
+  EXPECT_EQ(Flags(MenuItem(menu, 11050)).find(L'c'), std::wstring::npos);
+
+  const std::vector<std::wstring> documents = Lines(program.Ask(L"documents"));
+  ASSERT_EQ(documents.size(), 1u);
+  EXPECT_EQ(documents[0].substr(0, documents[0].find(L'|')), L"Varnel1");
+
+  // The clock pane shows the time after the second tick.
+  std::wstring status;
+  EXPECT_TRUE(WaitUntil([&] {
+    const std::vector<std::wstring> panes = Lines(program.Ask(L"status"));
+    status = panes.size() == 3 ? panes[2] : L"";
+    return LooksLikeClock(status);
+  }, 5000)) << "clock pane: " << std::string(status.begin(), status.end());
+
+  // The file toolbar hides and its item loses the check mark.
+  EXPECT_NE(Flags(MenuItem(menu, kFileToolbar)).find(L'c'), std::wstring::npos);
+  program.Command(kFileToolbar);
+  EXPECT_TRUE(WaitUntil([&] {
+    return Flags(MenuItem(program.Ask(L"menu"), kFileToolbar)).find(L'c') == std::wstring::npos;
+  }));
+
+  CloseAndExpectExit(program);
+  const std::wstring config = Config(dir_);
+  ASSERT_FALSE(config.empty()) << "Varnel_Config.xml missing or not UTF-16 with a byte-order mark";
+  EXPECT_NE(config.find(L"<Varnel_Configuration>"), std::wstring::npos);
+  EXPECT_NE(Number(Element(config, L"MainBox"), L"right"), -99999);
+  const std::wstring log = Log(dir_);
+  const std::size_t started = log.find(L"Application started");
+  const std::size_t closed = log.find(L"Application closed");
+  ASSERT_NE(started, std::wstring::npos) << "log: " << std::string(log.begin(), log.end());
+  ASSERT_NE(closed, std::wstring::npos);
+  EXPECT_LT(started, closed);
+}
+
+TEST_F(VarnelGui, NextStartPlacesTheWindowWhereItWasAndKeepsThePreviousLog) {
+  {
+    VarnelProcess first(dir_);
+    Launch(first);
+    SetWindowPos(first.MainWindow(), nullptr, 30, 40, 700, 500, SWP_NOZORDER | SWP_NOACTIVATE);
+    WaitUntil([&] {
+      RECT r;
+      GetWindowRect(first.MainWindow(), &r);
+      return r.left == 30 && r.top == 40;
+    });
+    CloseAndExpectExit(first);
+  }
+  const std::wstring config = Config(dir_);
+  const std::wstring box = Element(config, L"MainBox");
+  EXPECT_EQ(Number(box, L"left"), 30);
+  EXPECT_EQ(Number(box, L"top"), 40);
+  EXPECT_EQ(Number(box, L"right"), 730);
+  EXPECT_EQ(Number(box, L"bottom"), 540);
+
+  VarnelProcess second(dir_);
+  Launch(second);
+  RECT r{};
+  GetWindowRect(second.MainWindow(), &r);
+  EXPECT_EQ(r.left, 30);
+  EXPECT_EQ(r.top, 40);
+  EXPECT_EQ(r.right, 730);
+  EXPECT_EQ(r.bottom, 540);
+  const std::wstring previous = ReadUtf16(dir_ + L"\\Varnel.log.bu");
+  EXPECT_NE(previous.find(L"Application closed"), std::wstring::npos)
+      << "the first run's log was not kept as Varnel.log.bu";
+  CloseAndExpectExit(second);
+}
+
+TEST_F(VarnelGui, ConfigurationInUtf8IsRefusedAndRewrittenAtClose) {
+  WriteBytes(dir_ + L"\\Varnel_Config.xml",
+             "<Varnel_Configuration><ConfigBase><Language>0</Language></ConfigBase>"
+             "<General><RefreshRate>30</RefreshRate></General></Varnel_Configuration>");
+  VarnelProcess program(dir_);
+  Launch(program);
+  // Refused: the defaults stay, so the menu is English.
+  EXPECT_EQ(MenuBarTitles(program.Ask(L"menu")).front(), L"&File");
+  CloseAndExpectExit(program);
+  EXPECT_NE(Log(dir_).find(L"is not Unicode"), std::wstring::npos);
+  const std::wstring config = Config(dir_);
+  ASSERT_FALSE(config.empty()) << "the file was not rewritten in UTF-16";
+  EXPECT_EQ(Number(config, L"RefreshRate"), 60);
+}
+
+TEST_F(VarnelGui, MenusFollowTheConfiguredLanguageAndTheLanguageCommand) {
+  WriteUtf16(dir_ + L"\\Varnel_Config.xml",
+             L"<Varnel_Configuration><ConfigBase><Language>0</Language></ConfigBase>"
+             L"</Varnel_Configuration>");
+  {
+    VarnelProcess program(dir_);
+    Launch(program);
+    EXPECT_EQ(MenuBarTitles(program.Ask(L"menu")).front(), L"&Fichier");
+    // Switching saves at once and loads the new menu.
+    program.Command(kEnglish);
+    EXPECT_TRUE(WaitUntil([&] { return MenuBarTitles(program.Ask(L"menu")).front() == L"&File"; }));
+    EXPECT_EQ(Number(Config(dir_), L"Language"), 1) << "the switch was not saved at once";
+    CloseAndExpectExit(program);
+  }
+  // Spanish has no menu of its own: English, and the log says so.
+  WriteUtf16(dir_ + L"\\Varnel_Config.xml",
+             L"<Varnel_Configuration><ConfigBase><Language>3</Language></ConfigBase>"
+             L"</Varnel_Configuration>");
+  VarnelProcess spanish(dir_);
+  Launch(spanish);
+  EXPECT_EQ(MenuBarTitles(spanish.Ask(L"menu")).front(), L"&File");
+  CloseAndExpectExit(spanish);
+  EXPECT_NE(Log(dir_).find(L"Missing menu for language 3"), std::wstring::npos);
+}
+
+TEST_F(VarnelGui, ConfigurationSheetSavesOnOkAndAsksBeforeDiscarding) {
+  VarnelProcess program(dir_);
+  Launch(program);
+  program.Command(kOptions);
+  HWND sheet = program.WaitWindow(L"Varnel configuration:");
+  ASSERT_NE(sheet, nullptr) << "the configuration sheet did not open";
+  HWND combo = FindDescendant(sheet, L"ComboBox");
+  ASSERT_NE(combo, nullptr);
+  EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 2) << "60 s is the third choice";
+  SendMessageW(combo, CB_SETCURSEL, 0, 0);  // "10 s"
+  Click(GetDlgItem(sheet, IDOK));
+  ASSERT_TRUE(VarnelProcess::WaitGone(sheet));
+  EXPECT_EQ(Number(Config(dir_), L"RefreshRate"), 10) << "OK did not save at once";
+
+  program.Command(kOptions);
+  sheet = program.WaitWindow(L"Varnel configuration:");
+  ASSERT_NE(sheet, nullptr);
+  combo = FindDescendant(sheet, L"ComboBox");
+  EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 0);
+  SendMessageW(combo, CB_SETCURSEL, 3, 0);  // "10 min"
+  Click(GetDlgItem(sheet, IDCANCEL));
+  HWND question = program.WaitWindow(L"Warning:");
+  ASSERT_NE(question, nullptr) << "Cancel with a change did not ask";
+  EXPECT_EQ(WindowText(GetDlgItem(question, 1030)), L"Discard changes?");
+  EXPECT_EQ(WindowText(GetDlgItem(question, 1031)),
+            L"Some changes have been detected, are you sure you want to discard these changes?");
+  Click(GetDlgItem(question, 1033));  // "No": the sheet stays
+  ASSERT_TRUE(VarnelProcess::WaitGone(question));
+  EXPECT_TRUE(IsWindowVisible(sheet));
+  Click(GetDlgItem(sheet, IDCANCEL));
+  question = program.WaitWindow(L"Warning:");
+  ASSERT_NE(question, nullptr);
+  Click(GetDlgItem(question, 1032));  // "Yes": changes dropped
+  ASSERT_TRUE(VarnelProcess::WaitGone(sheet));
+  CloseAndExpectExit(program);
+  EXPECT_EQ(Number(Config(dir_), L"RefreshRate"), 10);
+}
+
+TEST_F(VarnelGui, AboutBoxShowsTheVersion) {
+  VarnelProcess program(dir_);
+  Launch(program);
+  program.Command(kAbout);
+  HWND about = program.WaitWindow(L"About Varnel");
+  ASSERT_NE(about, nullptr);
+  EXPECT_EQ(WindowText(GetDlgItem(about, 1010)), L"1.3.6.1  from Nov  8 2007");
+  Click(GetDlgItem(about, IDOK));
+  EXPECT_TRUE(VarnelProcess::WaitGone(about));
+  CloseAndExpectExit(program);
+}
+
+// A document of one wave of three points, with no look stored for it: the graph view stores
+// one when it shows the document, which marks it modified.
+std::wstring WriteDocumentWithAWave(const std::wstring& dir) {
+  TVarnelDoc doc;
+  HdaServerDef server;
+  server.ServerName = u"Varnel.HdaSim.1";
+  doc.FindOrAddConnection(server).AddItemName(u"Plant/Area 1/Line A/Temperature");
+  TWave wave;
+  wave.ServerName = u"Varnel.HdaSim.1";
+  wave.ItemName = u"Plant/Area 1/Line A/Temperature";
+  wave.T = {doc.StartTime, (doc.StartTime + doc.StopTime) / 2, doc.StopTime};
+  wave.Y = {1.0, 3.0, 2.0};
+  doc.Waves.push_back(wave);
+  const std::wstring path = dir + L"\\wave.xml";
+  EXPECT_FALSE(doc.Save(reinterpret_cast<const char16_t*>(path.c_str())));
+  return path;
+}
+
+TEST_F(VarnelGui, OpensTheDocumentOfItsCommandLineAndAsksBeforeClosingItModified) {
+  const std::wstring path = WriteDocumentWithAWave(dir_);
+  VarnelProcess program(dir_, L"\"" + path + L"\"");
+  Launch(program);
+  std::vector<std::wstring> documents;
+  ASSERT_TRUE(WaitUntil([&] {
+    documents = Lines(program.Ask(L"documents"));
+    return documents.size() == 1 && documents[0].find(L"|1|1|1") != std::wstring::npos;
+  })) << "expected the opened document, modified, with one wave and one item";
+  EXPECT_EQ(documents[0].substr(0, documents[0].find(L'|')), L"wave.xml");
+
+  // Closing asks; Cancel keeps the program running.
+  PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
+  HWND box = program.WaitWindow(L"Varnel");
+  ASSERT_NE(box, nullptr) << "no question before closing a modified document";
+  ASSERT_NE(FindDescendant(box, L"Static", L"Save changes to " + path + L"?"), nullptr);
+  Click(GetDlgItem(box, IDCANCEL));
+  EXPECT_EQ(program.WaitExit(1500), -1) << "Cancel did not keep the program open";
+  // No: the program ends and the file is as it was.
+  const std::string before = ReadBytes(path);
+  PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
+  box = program.WaitWindow(L"Varnel");
+  ASSERT_NE(box, nullptr);
+  Click(GetDlgItem(box, IDNO));
+  EXPECT_EQ(program.WaitExit(), 0);
+  EXPECT_EQ(ReadBytes(path), before);
+}
+
+}  // namespace
+}  // namespace gui
