@@ -5,7 +5,6 @@
 // Menus, accelerators, icons, toolbars and dialogs.
 #define IDR_MAINFRAME 128
 #define IDR_VARNELTYPE 129
-#define IDR_DIALOG_MENU_BASE 140      /* + language */
 #define IDR_MAIN_MENU_BASE 11040      /* + language */
 #define IDR_FILE_TOOLBAR 1002
 #define IDR_PERIOD_TOOLBAR 1003

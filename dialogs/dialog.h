@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app_core/dialog_layout.h"
+#include "dialogs/dialog_ids.h"
 #include "platform/rect.h"
 #include "text/tstring.h"
 #include "ui/dialog_window.h"
@@ -21,9 +22,9 @@ namespace dialogs {
 inline constexpr UINT kDialogEndedMessage = WM_USER + 1;     // 1025, to the owner
 inline constexpr UINT kDialogCtrlTabMessage = WM_USER + 6;   // 1030, to the owner
 inline constexpr UINT kDialogStartupMessage = WM_USER + 90;  // 1114, to itself
-inline constexpr int kStatusLineId = 11037;
-inline constexpr int kProgressBarId = 11038;
-inline constexpr UINT kDialogMenuBase = 140;
+inline constexpr int kStatusLineId = IDC_STATUS_LINE;
+inline constexpr int kProgressBarId = IDC_PROGRESS;
+inline constexpr UINT kDialogMenuBase = IDR_DIALOG_MENU_BASE;
 
 class TDialog : public ui::DialogWindow {
  public:

@@ -2,6 +2,7 @@
 // defines, so the resource compiler reads them too.
 #pragma once
 
+#define IDR_DIALOG_MENU_BASE 140  /* + language */
 #define IDD_QUESTION 10996
 #define IDD_INPUT 10997
 #define IDI_ANSWER_YES 11100
