@@ -61,7 +61,7 @@ bool FollowEdge(const std::vector<TLayoutEntry>& entries, int edge, std::int32_t
   const bool proportional = rule.mode >= kLayoutNearNear && rule.mode <= kLayoutFarFar;
   if (!ValidIndex(rule.a, entries.size()) ||
       (proportional && !ValidIndex(rule.b, entries.size()))) {
-    AssertReport(u"Layout code refers to an entry that does not exist", __FILE__, false, __LINE__);
+    AssertReport(u"Layout code refers to an entry that does not exist", false);
     return false;
   }
   const TLayoutEntry& a = entries[static_cast<std::size_t>(rule.a)];

@@ -1,11 +1,11 @@
 #include "document/period_commands.h"
 
-#include <charconv>
 #include <cmath>
 
 #include "app_core/resource_text.h"
 #include "document/log_entry.h"
 #include "document/log_message.h"
+#include "text/integer_text.h"
 #include "text/time_base.h"
 #include "text/time_fields.h"
 #include "text/time_format.h"
@@ -22,14 +22,6 @@ TString DateText(double timeStamp, bool withMilliseconds) {
 
 void LogPeriod(const char16_t* text, double timeStamp) {
   LogMessage(kTypeOpc, kLevelDebug, text, DateText(timeStamp, true).Str());
-}
-
-TString Decimal(int value) {
-  char digits[16];
-  const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-  TString text;
-  for (const char* c = digits; c != end; ++c) text.Append(static_cast<char16_t>(*c));
-  return text;
 }
 
 bool CanChangePeriod(const TVarnelDoc* doc) { return doc != nullptr && !doc->Locked; }
@@ -65,7 +57,7 @@ int ChoosePeriodKind(TVarnelDoc* doc, int command, IOpenConnections& connections
     }
     doc->StartTime = start;
     doc->StopTime = stop;
-    LogMessage(kTypeOpc, kLevelDebug, u"CmGraphPeriod:New Period: ", Decimal(command).Str());
+    LogMessage(kTypeOpc, kLevelDebug, u"CmGraphPeriod:New Period: ", IntegerText(command).Str());
   }
   if (hasGraphView) LogPeriod(u"CmGraphPeriod:New StartTime(1): ", doc->StartTime);
   Complete(*doc, Now());

@@ -6,6 +6,7 @@
 #include "graph/graph_text.h"
 #include "text/assert_report.h"
 #include "text/numbers.h"
+#include "text/source_location.h"
 #include "text/time_fields.h"
 #include "text/time_format.h"
 
@@ -18,13 +19,15 @@ constexpr double kThirtyTwoDays = 2764800000.0;
 constexpr double kLeapYear = 31622400000.0;
 constexpr double kDay = 86400000.0;
 
-// The tables are kept as four columns, as they are edited; they must have equal lengths.
+// The tables are kept as four columns, as they are edited; they must have equal lengths. A
+// mismatch is reported at the table that has it.
 std::vector<TTickRow> BuildTable(const std::vector<double>& thresholds,
                                  const std::vector<double>& micro, const std::vector<double>& minor,
-                                 const std::vector<double>& major, const char16_t* sizeMessage) {
+                                 const std::vector<double>& major, const char16_t* sizeMessage,
+                                 SourceLocation where = SourceLocation::current()) {
   bool equal = thresholds.size() == micro.size() && micro.size() == minor.size() &&
                minor.size() == major.size();
-  AssertReport(sizeMessage, "Axis", equal, __LINE__);
+  AssertReport(sizeMessage, "Axis", equal, where);
   std::size_t rows = std::min({thresholds.size(), micro.size(), minor.size(), major.size()});
   std::vector<TTickRow> table(rows);
   for (std::size_t i = 0; i < rows; ++i) table[i] = {thresholds[i], micro[i], minor[i], major[i]};
@@ -53,6 +56,13 @@ const std::vector<double> kDurationMajor = {
     86400000,  172800000, 432000000, 864000000,  2160000000, 4320000000};
 
 constexpr std::size_t kSharedTimeRows = 26;
+
+// 10^exponent, exact for the whole exponents of the tick units: negative powers as the quotient
+// of two exact numbers, since pow() may miss 1e-3 by an ulp (it does with mingw), which puts a
+// tick just past the end of its range.
+double PowerOfTen(double exponent) {
+  return exponent < 0 ? 1.0 / std::pow(10.0, -exponent) : std::pow(10.0, exponent);
+}
 
 template <typename T>
 std::vector<T> Concat(const std::vector<T>& head, std::size_t count, std::vector<T> tail) {
@@ -158,7 +168,7 @@ void TAxis::PlaceNumTicks(TCanvas&, double, double major, double minor, double m
   if (!(major > 0)) return;
   // Labels are in units of the power of ten shown: the row's unit on vertical axes, 1 on
   // horizontal ones, which show none.
-  double labelScale = unit / std::pow(10.0, exponent_);
+  double labelScale = unit / PowerOfTen(exponent_);
   double tolerance = major * 1e-9;
   double first = major * std::ceil(lo / major);
   for (int k = 0; k < kMaxTickSteps; ++k) {
@@ -189,7 +199,7 @@ void TAxis::ComputeNumTicks(TCanvas& dc) {
   // show the power, so their labels carry the full values instead.
   bool horizontal = GetLocation() == kTop || GetLocation() == kBottom;
   exponent_ = horizontal ? 0 : power;
-  double unit = std::pow(10.0, power);
+  double unit = PowerOfTen(power);
   double range = max_ / unit - min_ / unit;
   SelectRow(dc, NumTable(), range, unit, u"", [&](const TTickRow& row) {
     PlaceNumTicks(dc, range, row.major, row.minor, row.micro, unit);
@@ -202,7 +212,7 @@ void TAxis::PlaceManualNumTicks() {
   if (!(s.MajorTickGap > 0)) return;
   // The labels are in units of the settings' power of ten, so that is the power shown.
   exponent_ = s.Exponent;
-  double unit = std::pow(10.0, s.Exponent);
+  double unit = PowerOfTen(s.Exponent);
   double lo = min_ / unit, hi = max_ / unit;
   double gap = s.MajorTickGap / unit, tolerance = gap * 1e-9, first = s.FirstMajorTick / unit;
   for (int k = 0; k < kMaxTickSteps; ++k) {

@@ -31,8 +31,7 @@ void TPlot::SetValues(std::vector<double> x, std::vector<double> y) {
 }
 
 void TPlot::SetMinMax() {
-  AssertReport(u"Wrong vector size in TPlot::SetMinMax()", "Plot", x_.size() == y_.size(),
-               __LINE__);
+  AssertReport(u"Wrong vector size in TPlot::SetMinMax()", "Plot", x_.size() == y_.size());
   auto bounds = [](const std::vector<double>& values, double& lower, double& upper) {
     lower = TAxisSettings::kHighest;
     upper = TAxisSettings::kLowest;

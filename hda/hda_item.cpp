@@ -59,7 +59,7 @@ THdaItem::~THdaItem() { ClearAttributes(); }
 
 void THdaItem::SetAttribute(std::size_t index, VARIANT& value) {
   AssertReport(u"idx too big in THdaItem::SetAttribute()", "HdaClient",
-               index < kExpectedAttributes, 63);
+               index < kExpectedAttributes);
   if (index >= attributes_.size()) {
     const std::size_t old = attributes_.size();
     attributes_.resize(index + 1);

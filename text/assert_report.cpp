@@ -1,10 +1,10 @@
 #include "text/assert_report.h"
 
-#include <charconv>
 #include <utility>
 #include <vector>
 
 #include "platform/lock.h"
+#include "text/integer_text.h"
 #include "text/tstring.h"
 
 namespace {
@@ -31,19 +31,10 @@ const char* FileNameOf(const char* path) {
   return name;
 }
 
-TString DecimalText(long long value) {
-  char digits[24];
-  auto [end, ec] = std::to_chars(digits, digits + sizeof digits, value);
-  (void)ec;  // 24 characters hold any long long
-  TString text;
-  for (const char* d = digits; d != end; ++d) text.Append(static_cast<char16_t>(*d));
-  return text;
-}
-
-TString FormatLine(const char16_t* message, const char* sourceName, int line) {
+TString FormatLine(const char16_t* message, const char* sourceName, std::uint_least32_t line) {
   TString source;
-  source.FromNarrow(FileNameOf(sourceName));
-  return TString(u"Assert in ", source.Str(), u" line ", DecimalText(line).Str(), u": ",
+  source.FromNarrow(sourceName ? sourceName : "");
+  return TString(u"Assert in ", source.Str(), u" line ", IntegerText(line).Str(), u": ",
                  message ? message : u"");
 }
 
@@ -51,11 +42,7 @@ void Deliver(AssertSink sink, const std::vector<TString>& lines) {
   for (const TString& line : lines) sink(line.Str());
 }
 
-}  // namespace
-
-void AssertReport(const char16_t* message, const char* sourceName, bool condition, int line) {
-  if (condition) return;
-  TString text = FormatLine(message, sourceName, line);
+void Report(TString text) {
   AssertState& state = State();
   AssertSink sink;
   {
@@ -73,6 +60,17 @@ void AssertReport(const char16_t* message, const char* sourceName, bool conditio
   // Outside the lock: the sink takes the log's own lock, which may be held by a thread that is
   // reporting an assertion itself.
   sink(text.Str());
+}
+
+}  // namespace
+
+void AssertReport(const char16_t* message, const char* sourceName, bool condition,
+                  SourceLocation where) {
+  if (!condition) Report(FormatLine(message, sourceName, where.line()));
+}
+
+void AssertReport(const char16_t* message, bool condition, SourceLocation where) {
+  if (!condition) Report(FormatLine(message, FileNameOf(where.file_name()), where.line()));
 }
 
 AssertSink SetAssertSink(AssertSink sink) {
@@ -94,7 +92,7 @@ AssertSink SetAssertSink(AssertSink sink) {
     }
     Deliver(sink, lines);
     if (notKept != 0) {
-      TString summary(DecimalText(notKept).Str(), u" further assert reports were not kept");
+      TString summary(IntegerText(notKept).Str(), u" further assert reports were not kept");
       sink(summary.Str());
     }
   }

@@ -1,7 +1,7 @@
 // TString::NextName: proposing a name that differs from an existing one.
 #include "text/tstring.h"
 
-#include <charconv>
+#include "text/integer_text.h"
 
 namespace {
 constexpr std::uint32_t kMaxCountedDigits = 8;  // so that the number plus one fits 32 bits
@@ -26,14 +26,9 @@ void TString::NextName() {
   std::uint32_t number = 0;
   for (std::uint32_t i = length_ - digits; i < length_; ++i) number = number * 10 + (text[i] - u'0');
 
-  char printed[12];
-  auto [end, ec] = std::to_chars(printed, printed + sizeof printed, number + 1);
-  (void)ec;  // at most 9 digits: always fits
-  const auto width = static_cast<std::uint32_t>(end - printed);
+  const TString printed = IntegerText(std::int64_t{number} + 1);
   // A shorter number keeps the leading zeros it replaces: Axis007 -> Axis008.
-  const std::uint32_t replaced = width < digits ? width : digits;
-  char16_t wide[12];
-  for (std::uint32_t i = 0; i < width; ++i) wide[i] = static_cast<char16_t>(printed[i]);
+  const std::uint32_t replaced = printed.Length() < digits ? printed.Length() : digits;
   SetLength(length_ - replaced);
-  Append(width, wide);
+  Append(printed.Str());
 }

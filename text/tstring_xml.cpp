@@ -40,7 +40,7 @@ void TString::AddXml(const char16_t* source, bool nameMode) {
   }
   const std::uint64_t wanted = std::min<std::uint64_t>(length_ + escaped, kMaxLength) + 8;
   if (Reserve(static_cast<std::uint32_t>(wanted))) {
-    AssertReport(u"TString::AddXml() memory overflow", __FILE__, false, __LINE__);
+    AssertReport(u"TString::AddXml() memory overflow", false);
     return;
   }
   char16_t* out = Buffer();

@@ -8,6 +8,7 @@
 
 #include "platform/screen.h"
 #include "text/assert_report.h"
+#include "text/integer_text.h"
 #include "xml/xml_reader.h"
 #include "xml/xml_tree.h"
 
@@ -19,9 +20,7 @@ constexpr std::int64_t kMinMainWidth = 400;
 
 // "MessageLevel_" + index: the indexed element names.
 std::u16string IndexedName(const char16_t* prefix, std::size_t index) {
-  std::u16string name(prefix);
-  for (char c : std::to_string(index)) name.push_back(static_cast<char16_t>(c));
-  return name;
+  return std::u16string(prefix) + IntegerText(static_cast<std::int64_t>(index)).Str();
 }
 
 // Work areas come as `long`; a seam can make them wider than a coordinate.
@@ -53,12 +52,12 @@ TConfigBaseData::TConfigBaseData()
 }
 
 bool TConfigBaseData::Load() {
-  AssertReport(u"You should override this function", "ConfigBase", false, __LINE__);
+  AssertReport(u"You should override this function", "ConfigBase", false);
   return true;
 }
 
 bool TConfigBaseData::Save() {
-  AssertReport(u"You should override this function", "ConfigBase", false, __LINE__);
+  AssertReport(u"You should override this function", "ConfigBase", false);
   return true;
 }
 

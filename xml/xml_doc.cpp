@@ -46,7 +46,7 @@ TXmlDoc::~TXmlDoc() = default;
 void TXmlDoc::SetHeader(const char16_t* text) { header_.Assign(text ? text : u""); }
 
 void TXmlDoc::SetRoot(TXmlNode* node) {
-  AssertReport(u"Do not set the XML Document root twice", __FILE__, root_ == nullptr, __LINE__);
+  AssertReport(u"Do not set the XML Document root twice", root_ == nullptr);
   if (node == root_.get()) return;  // the same node again: resetting would delete it
   root_.reset(node);
 }

@@ -1,21 +1,13 @@
 // Value texts of the leaf elements.
 #include "xml/xml_variant.h"
 
-#include <charconv>
-
 #include "text/assert_report.h"
+#include "text/integer_text.h"
 #include "text/numbers.h"
 
 namespace {
 
 constexpr int kDoubleDigits = 13;
-
-template <typename Integer>
-void AppendInteger(Integer value, TString& output) {
-  char digits[24];
-  const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-  for (const char* c = digits; c != end; ++c) output.Append(static_cast<char16_t>(*c));
-}
 
 // "E+005" -> "E+5", "E-07" -> "E-7"; a zero exponent keeps one digit.
 std::uint32_t ShortenExponent(char16_t* text, std::uint32_t length) {
@@ -50,17 +42,16 @@ void TXmlVariant::FillString(TString& output) const {
       output.AddXml(bstrVal.Str(), false);
       break;
     case kXmlBool:
-      AppendInteger(boolVal, output);
+      AppendInteger(output, boolVal);
       break;
     case kXmlLong:
-      AppendInteger(lVal, output);
+      AppendInteger(output, lVal);
       break;
     case kXmlUnsigned:
-      AppendInteger(uintVal, output);
+      AppendInteger(output, uintVal);
       break;
     default:
-      AssertReport(u"TXmlVariant::FillString() called for unsuported type", __FILE__, false,
-                   __LINE__);
+      AssertReport(u"TXmlVariant::FillString() called for unsuported type", false);
       break;
   }
 }

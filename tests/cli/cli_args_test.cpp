@@ -106,6 +106,37 @@ TEST(CliArgs, ErrorsNameTheBadArgument) {
   }
 }
 
+// The help comes from the same table as the parsing: every option it names for a command is
+// accepted there, and every option accepted is named.
+TEST(CliArgs, HelpListsWhatEachCommandAccepts) {
+  const std::string usage = UsageText();
+  struct Case {
+    const char* line;  // the start of the command's usage line
+    Args accepted;     // a command line using every option the line must show
+  };
+  const Case cases[] = {
+      {"  servers [--machine M]\n", {"servers", "--machine", "m"}},
+      {"  items [--machine M] --server PROGID [--filter \"WORDS\"]\n",
+       {"items", "--machine", "m", "--server", "P", "--filter", "w"}},
+      {"  doc new [--machine M] --server PROGID --item ID... --period KIND --out FILE\n",
+       {"doc", "new", "--machine", "m", "--server", "P", "--item", "i", "--period", "day", "--out", "o"}},
+      {"  doc show FILE\n", {"doc", "show", "f"}},
+      {"  render FILE --out FILE [--width W] [--height H] [--print]\n",
+       {"render", "f", "--out", "o", "--width", "200", "--height", "200", "--print"}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_NE(usage.find(c.line), std::string::npos) << c.line;
+    const TParseResult result = ParseArguments(c.accepted);
+    EXPECT_TRUE(result.ok) << c.line << result.error;
+  }
+  for (const char* option : {"--utc-offset MINUTES", "--language N", "--verbose", "--csv", "--from TIME",
+                             "--previous", "--next", "--current"}) {
+    EXPECT_NE(usage.find(std::string("\n  ") + option), std::string::npos) << option;
+  }
+  EXPECT_NE(usage.find(PeriodNames()), std::string::npos);
+  EXPECT_EQ(usage.find("\n\n"), std::string::npos);
+}
+
 TEST(CliArgs, PeriodNamesAndCodes) {
   EXPECT_EQ(PeriodCodeOfName("last-7-days"), kPeriodLast7Days);
   EXPECT_EQ(PeriodCodeOfName("5-minutes"), kPeriodFiveMinuteSteps);

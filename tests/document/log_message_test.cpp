@@ -8,6 +8,7 @@
 
 #include "log_test_support.h"
 #include "text/assert_report.h"
+#include "text/integer_text.h"
 
 namespace {
 
@@ -116,20 +117,24 @@ TEST_F(LogTest, NamesComeFromTheLanguageOfTheFirstEntry) {
 }
 
 TEST_F(LogTest, AssertionReportsBecomeErrorEntries) {
-  AssertReport(u"idx too big", "hda/item.cpp", false, 63);
+  const std::uint_least32_t line = __LINE__ + 1;
+  AssertReport(u"idx too big", "HdaClient", false);
   ASSERT_EQ(Log().Pending().size(), 1u);
-  EXPECT_EQ(Text(Log().Pending()[0].Text), u"Assert in item.cpp line 63: idx too big");
+  EXPECT_EQ(Text(Log().Pending()[0].Text),
+            u"Assert in HdaClient line " + Text(IntegerText(line)) + u": idx too big");
   EXPECT_EQ(Log().Pending()[0].Level, kLevelError);
   EXPECT_EQ(Log().Pending()[0].Type, kTypeOther);
 }
 
 TEST_F(LogTest, AssertionReportsMadeBeforeTheLogArriveWithIt) {
   DestroyLog();  // no log: the reports are kept
-  AssertReport(u"early", "a.cpp", false, 1);
+  const std::uint_least32_t line = __LINE__ + 1;
+  AssertReport(u"early", "A", false);
   CreateLog();
-  AssertReport(u"late", "b.cpp", false, 2);
-  std::vector<std::u16string> expected = {u"Assert in a.cpp line 1: early",
-                                          u"Assert in b.cpp line 2: late"};
+  AssertReport(u"late", "B", false);
+  std::vector<std::u16string> expected = {
+      u"Assert in A line " + Text(IntegerText(line)) + u": early",
+      u"Assert in B line " + Text(IntegerText(line + 2)) + u": late"};
   EXPECT_EQ(PendingTexts(Log()), expected);
 }
 

@@ -97,8 +97,8 @@ void ExpectFullValueLabels(std::int32_t location, double min, double max) {
   const auto& ticks = f.axis->MajorTicks();
   ASSERT_GE(ticks.size(), 3u);
   const double gap = f.settings().MajorTickGap;
-  EXPECT_GE(ticks.front(), min);
-  EXPECT_LE(ticks.back(), max);
+  EXPECT_GE(ticks.front(), min - gap * 1e-9);
+  EXPECT_LE(ticks.back(), max + gap * 1e-9);
   EXPECT_GT(ticks.back() + gap, max * (1 + 1e-12)) << "the range end is not reached";
   auto labels = f.Labels();
   ASSERT_EQ(labels.size(), ticks.size());

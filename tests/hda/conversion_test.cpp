@@ -135,7 +135,10 @@ TEST(HdaItem, SetAttributeGrowsReportsAndCopiesDeep) {
   EXPECT_EQ(item.Attributes()[32].lVal, 7);
   const auto texts = LogTexts();
   ASSERT_EQ(texts.size(), 1u);
-  EXPECT_EQ(texts[0], TString(u"Assert in HdaClient line 63: idx too big in THdaItem::SetAttribute()"));
+  // The line is the one of the check in hda_item.cpp, whatever it is.
+  const std::u16string report(texts[0].Str());
+  EXPECT_TRUE(report.starts_with(u"Assert in HdaClient line ")) << texts[0].Length();
+  EXPECT_TRUE(report.ends_with(u": idx too big in THdaItem::SetAttribute()"));
 
   VARIANT smaller = Of(VT_I4, 1);
   item.SetAttribute(0, smaller);

@@ -51,6 +51,31 @@ TEST(File, NonAsciiNamesAndRenameOverExisting) {
   platform::File::Remove(to.c_str());
 }
 
+#ifndef _WIN32
+// A name with a surrogate that has no partner (legal in a Windows name) is written with U+FFFD in
+// its place, never as invalid UTF-8, and the same name finds the same file again.
+TEST(File, NameWithALoneSurrogate) {
+  const std::u16string path = TempPath(u"lone_") + char16_t(0xD800) + u".bin";
+  {
+    platform::File f;
+    ASSERT_TRUE(f.Open(path.c_str(), platform::File::Mode::Write));
+    EXPECT_EQ(f.Write("lone", 4), 4u);
+  }
+  EXPECT_TRUE(platform::File::Exists(path.c_str()));
+  platform::File f;
+  ASSERT_TRUE(f.Open(path.c_str(), platform::File::Mode::Read));
+  char buf[8] = {};
+  EXPECT_EQ(f.Read(buf, sizeof buf), 4u);
+  EXPECT_STREQ(buf, "lone");
+  f.Close();
+  std::FILE* replaced = std::fopen("varnel_file_test_lone_\xEF\xBF\xBD.bin", "rb");
+  EXPECT_NE(replaced, nullptr) << "the name on disk is not the replaced one";
+  if (replaced) std::fclose(replaced);
+  EXPECT_TRUE(platform::File::Remove(path.c_str()));
+  EXPECT_FALSE(platform::File::Exists(path.c_str()));
+}
+#endif
+
 TEST(File, MissingFileAndInjectedFaults) {
   platform::File f;
   EXPECT_FALSE(f.Open(TempPath(u"does-not-exist").c_str(), platform::File::Mode::Read));

@@ -1,6 +1,8 @@
 #include "tools/cli/cli_args.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <iterator>
 #include <string>
 
@@ -45,6 +47,37 @@ std::optional<long long> ParseInteger(std::string_view text) {
   return value;
 }
 
+using TCommandSet = std::uint32_t;
+
+constexpr TCommandSet Set(TCommand command) { return 1u << static_cast<unsigned>(command); }
+template <typename... Commands>
+constexpr TCommandSet Set(TCommand first, Commands... rest) {
+  return Set(first) | Set(rest...);
+}
+
+// Options that belong to every command and may also come before it.
+constexpr TCommandSet kGlobal = 0;
+
+struct TCommandSpec {
+  TCommand command;
+  const char* words;
+  const char* operand;  // the argument right after the words, or nullptr
+  const char* help;
+  const char* rule;  // what the option table cannot say, or nullptr
+};
+
+constexpr TCommandSpec kCommands[] = {
+    {TCommand::Servers, "servers", nullptr, "list the OPC HDA servers of a computer", nullptr},
+    {TCommand::Items, "items", nullptr, "list the items of a server", nullptr},
+    {TCommand::Read, "read", nullptr, "read the history of items as a table or CSV",
+     "either --period, or --from and --to"},
+    {TCommand::DocNew, "doc new", nullptr, "make a document of items over a period", nullptr},
+    {TCommand::DocShow, "doc show", "FILE", "show a document's servers, items and period", nullptr},
+    {TCommand::DocStep, "doc step", "FILE", "move a document's period and read its items again",
+     "exactly one of --previous, --next, --current and --period"},
+    {TCommand::Render, "render", "FILE", "draw a document's graph into a PNG file", nullptr},
+};
+
 class TParser {
  public:
   explicit TParser(const std::vector<std::string>& arguments) : args_(arguments) {}
@@ -52,7 +85,7 @@ class TParser {
   TParseResult Run() {
     if (!ParseCommand()) return Fail();
     while (pos_ < args_.size()) {
-      if (!ParseOption()) return Fail();
+      if (!ParseOption(false)) return Fail();
     }
     if (!Check()) return Fail();
     TParseResult result;
@@ -61,7 +94,31 @@ class TParser {
     return result;
   }
 
+  static std::string Usage();
+
  private:
+  using TApply = bool (TParser::*)(const std::string& option, const std::string& value);
+
+  struct TOptionSpec {
+    const char* name;
+    const char* value;  // the placeholder of its value; nullptr for a switch
+    TCommandSet commands;
+    TCommandSet required;
+    const char* help;
+    TApply apply;
+  };
+
+  static const TOptionSpec* FindOption(const std::string& name) {
+    for (const TOptionSpec& spec : kOptions) {
+      if (name == spec.name) return &spec;
+    }
+    return nullptr;
+  }
+
+  static bool Belongs(const TOptionSpec& spec, TCommand command) {
+    return spec.commands == kGlobal || (spec.commands & Set(command)) != 0;
+  }
+
   TParseResult Fail() const {
     TParseResult result;
     result.error = error_;
@@ -76,151 +133,156 @@ class TParser {
   // Global options may come before the command too.
   bool ParseCommand() {
     while (pos_ < args_.size() && args_[pos_].rfind("--", 0) == 0) {
-      const std::string& option = args_[pos_];
-      if (option != "--verbose" && option != "--utc-offset" && option != "--language") {
-        return Error("unknown option " + option + " before the command");
+      const TOptionSpec* spec = FindOption(args_[pos_]);
+      if (spec == nullptr || spec->commands != kGlobal) {
+        return Error("unknown option " + args_[pos_] + " before the command");
       }
-      if (!ParseOption()) return false;
+      if (!ParseOption(true)) return false;
     }
     if (pos_ >= args_.size()) return Error("missing command (servers, items, read, doc or render)");
-    const std::string& word = args_[pos_++];
-    if (word == "servers") {
-      options_.command = TCommand::Servers;
-    } else if (word == "items") {
-      options_.command = TCommand::Items;
-    } else if (word == "read") {
-      options_.command = TCommand::Read;
-    } else if (word == "doc") {
+    std::string words = args_[pos_++];
+    if (words == "doc") {
       if (pos_ >= args_.size()) return Error("doc: missing new, show or step");
-      const std::string& sub = args_[pos_++];
-      if (sub == "new") {
-        options_.command = TCommand::DocNew;
-      } else if (sub == "show" || sub == "step") {
-        options_.command = sub == "show" ? TCommand::DocShow : TCommand::DocStep;
-        if (pos_ >= args_.size() || args_[pos_].rfind("--", 0) == 0) {
-          return Error("doc " + sub + ": missing FILE");
-        }
-        options_.file = args_[pos_++];
-      } else {
-        return Error("doc: unknown command " + sub);
+      words += " " + args_[pos_++];
+    }
+    const TCommandSpec* command = nullptr;
+    for (const TCommandSpec& spec : kCommands) {
+      if (words == spec.words) command = &spec;
+    }
+    if (command == nullptr) {
+      return Error(words.rfind("doc ", 0) == 0 ? "doc: unknown command " + words.substr(4)
+                                               : "unknown command " + words);
+    }
+    options_.command = command->command;
+    if (command->operand != nullptr) {
+      if (pos_ >= args_.size() || args_[pos_].rfind("--", 0) == 0) {
+        return Error(words + ": missing " + command->operand);
       }
-    } else if (word == "render") {
-      options_.command = TCommand::Render;
-      if (pos_ >= args_.size() || args_[pos_].rfind("--", 0) == 0) return Error("render: missing FILE");
       options_.file = args_[pos_++];
-    } else {
-      return Error("unknown command " + word);
     }
     return true;
   }
 
-  bool Value(const std::string& option, std::string& value) {
-    if (pos_ >= args_.size()) return Error(option + " needs a value");
-    value = args_[pos_++];
-    return true;
-  }
-
-  bool Allowed(const std::string& option, std::initializer_list<TCommand> commands) {
-    for (TCommand c : commands) {
-      if (c == options_.command) return true;
-    }
-    return Error("option " + option + " does not belong to this command");
-  }
-
-  bool SetStep(const std::string& option, TStep step) {
-    if (!Allowed(option, {TCommand::DocStep})) return false;
-    if (options_.step != TStep::None) return Error(option + ": only one period operation");
-    options_.step = step;
-    return true;
-  }
-
-  bool ParseOption() {
+  bool ParseOption(bool beforeCommand) {
     const std::string option = args_[pos_++];
-    std::string value;
-    if (option == "--verbose") {
-      options_.verbose = true;
-    } else if (option == "--utc-offset") {
-      if (!Value(option, value)) return false;
-      auto minutes = ParseInteger(value);
-      if (!minutes || *minutes < -1200 || *minutes > 1200) {
-        return Error("--utc-offset: not a number of minutes within +-1200: " + value);
-      }
-      options_.utcOffsetMinutes = static_cast<int>(*minutes);
-    } else if (option == "--language") {
-      if (!Value(option, value)) return false;
-      auto language = ParseInteger(value);
-      if (!language || *language < 0 || *language > 4) {
-        return Error("--language: not a language number 0..4: " + value);
-      }
-      options_.language = static_cast<int>(*language);
-    } else if (option == "--machine") {
-      if (!Allowed(option, {TCommand::Servers, TCommand::Items, TCommand::Read, TCommand::DocNew}) ||
-          !Value(option, options_.machine)) {
-        return false;
-      }
-    } else if (option == "--server") {
-      if (!Allowed(option, {TCommand::Items, TCommand::Read, TCommand::DocNew}) ||
-          !Value(option, options_.server)) {
-        return false;
-      }
-    } else if (option == "--item") {
-      if (!Allowed(option, {TCommand::Read, TCommand::DocNew}) || !Value(option, value)) return false;
-      options_.items.push_back(value);
-      // Further item IDs may follow without repeating the option.
-      while (pos_ < args_.size() && args_[pos_].rfind("--", 0) != 0) options_.items.push_back(args_[pos_++]);
-    } else if (option == "--filter") {
-      if (!Allowed(option, {TCommand::Items}) || !Value(option, options_.filter)) return false;
-    } else if (option == "--period") {
-      if (!Allowed(option, {TCommand::Read, TCommand::DocNew, TCommand::DocStep}) ||
-          !Value(option, value)) {
-        return false;
-      }
-      options_.period = PeriodCodeOfName(value);
-      if (!options_.period) return Error("--period: unknown kind " + value + " (" + PeriodNames() + ")");
-      if (options_.command == TCommand::DocStep && !SetStep(option, TStep::Period)) return false;
-    } else if (option == "--from" || option == "--to") {
-      if (!Allowed(option, {TCommand::Read}) ||
-          !Value(option, option == "--from" ? options_.from : options_.to)) {
-        return false;
-      }
-    } else if (option == "--csv") {
-      if (!Allowed(option, {TCommand::Read})) return false;
-      options_.csv = true;
-    } else if (option == "--out") {
-      if (!Allowed(option, {TCommand::DocNew, TCommand::Render}) || !Value(option, options_.out)) return false;
-    } else if (option == "--width" || option == "--height") {
-      if (!Allowed(option, {TCommand::Render}) || !Value(option, value)) return false;
-      auto size = ParseInteger(value);
-      if (!size || *size < kMinRenderSize || *size > kMaxRenderSize) {
-        return Error(option + ": not a number of pixels within " + std::to_string(kMinRenderSize) +
-                     ".." + std::to_string(kMaxRenderSize) + ": " + value);
-      }
-      (option == "--width" ? options_.width : options_.height) = static_cast<std::int32_t>(*size);
-    } else if (option == "--print") {
-      if (!Allowed(option, {TCommand::Render})) return false;
-      options_.print = true;
-    } else if (option == "--previous") {
-      return SetStep(option, TStep::Previous);
-    } else if (option == "--next") {
-      return SetStep(option, TStep::Next);
-    } else if (option == "--current") {
-      return SetStep(option, TStep::Current);
-    } else if (option.rfind("--", 0) == 0) {
-      return Error("unknown option " + option);
-    } else {
-      return Error("unexpected argument " + option);
+    const TOptionSpec* spec = FindOption(option);
+    if (spec == nullptr) {
+      return Error(option.rfind("--", 0) == 0 ? "unknown option " + option
+                                              : "unexpected argument " + option);
     }
+    if (!beforeCommand && !Belongs(*spec, options_.command)) {
+      return Error("option " + option + " does not belong to this command");
+    }
+    std::string value;
+    if (spec->value != nullptr) {
+      if (pos_ >= args_.size()) return Error(option + " needs a value");
+      value = args_[pos_++];
+    }
+    given_ |= 1ull << (spec - kOptions);
+    return (this->*spec->apply)(option, value);
+  }
+
+  bool SetUtcOffset(const std::string& option, const std::string& value) {
+    auto minutes = ParseInteger(value);
+    if (!minutes || *minutes < -1200 || *minutes > 1200) {
+      return Error(option + ": not a number of minutes within +-1200: " + value);
+    }
+    options_.utcOffsetMinutes = static_cast<int>(*minutes);
+    return true;
+  }
+
+  bool SetLanguage(const std::string& option, const std::string& value) {
+    auto language = ParseInteger(value);
+    if (!language || *language < 0 || *language > 4) {
+      return Error(option + ": not a language number 0..4: " + value);
+    }
+    options_.language = static_cast<int>(*language);
+    return true;
+  }
+
+  bool SetVerbose(const std::string&, const std::string&) {
+    options_.verbose = true;
+    return true;
+  }
+
+  bool SetMachine(const std::string&, const std::string& value) {
+    options_.machine = value;
+    return true;
+  }
+
+  bool SetServer(const std::string&, const std::string& value) {
+    options_.server = value;
+    return true;
+  }
+
+  bool AddItems(const std::string&, const std::string& value) {
+    options_.items.push_back(value);
+    while (pos_ < args_.size() && args_[pos_].rfind("--", 0) != 0) options_.items.push_back(args_[pos_++]);
+    return true;
+  }
+
+  bool SetFilter(const std::string&, const std::string& value) {
+    options_.filter = value;
+    return true;
+  }
+
+  bool SetPeriod(const std::string& option, const std::string& value) {
+    options_.period = PeriodCodeOfName(value);
+    if (!options_.period) return Error(option + ": unknown kind " + value + " (" + PeriodNames() + ")");
+    return options_.command != TCommand::DocStep || SetStep(option, value);
+  }
+
+  bool SetFrom(const std::string&, const std::string& value) {
+    options_.from = value;
+    return true;
+  }
+
+  bool SetTo(const std::string&, const std::string& value) {
+    options_.to = value;
+    return true;
+  }
+
+  bool SetCsv(const std::string&, const std::string&) {
+    options_.csv = true;
+    return true;
+  }
+
+  bool SetOut(const std::string&, const std::string& value) {
+    options_.out = value;
+    return true;
+  }
+
+  bool SetSize(const std::string& option, const std::string& value) {
+    auto size = ParseInteger(value);
+    if (!size || *size < kMinRenderSize || *size > kMaxRenderSize) {
+      return Error(option + ": not a number of pixels within " + std::to_string(kMinRenderSize) +
+                   ".." + std::to_string(kMaxRenderSize) + ": " + value);
+    }
+    (option == "--width" ? options_.width : options_.height) = static_cast<std::int32_t>(*size);
+    return true;
+  }
+
+  bool SetPrint(const std::string&, const std::string&) {
+    options_.print = true;
+    return true;
+  }
+
+  bool SetStep(const std::string& option, const std::string&) {
+    if (options_.step != TStep::None) return Error(option + ": only one period operation");
+    options_.step = option == "--previous" ? TStep::Previous
+                    : option == "--next"   ? TStep::Next
+                    : option == "--current" ? TStep::Current
+                                            : TStep::Period;
     return true;
   }
 
   bool Check() {
     const TCommand c = options_.command;
-    if ((c == TCommand::Items || c == TCommand::Read || c == TCommand::DocNew) &&
-        options_.server.empty()) {
-      return Error("missing --server PROGID");
-    }
-    if ((c == TCommand::Read || c == TCommand::DocNew) && options_.items.empty()) {
-      return Error("missing --item ID");
+    for (std::size_t i = 0; i < std::size(kOptions); ++i) {
+      const TOptionSpec& spec = kOptions[i];
+      if ((spec.required & Set(c)) != 0 && (given_ & (1ull << i)) == 0) {
+        return Error(std::string("missing ") + spec.name + " " + spec.value);
+      }
     }
     if (c == TCommand::Read) {
       const bool span = !options_.from.empty() || !options_.to.empty();
@@ -231,22 +293,88 @@ class TParser {
                                                                   : "missing --to TIME");
       }
     }
-    if (c == TCommand::DocNew) {
-      if (!options_.period) return Error("missing --period KIND");
-      if (options_.out.empty()) return Error("missing --out FILE");
-    }
-    if (c == TCommand::Render && options_.out.empty()) return Error("missing --out FILE.png");
     if (c == TCommand::DocStep && options_.step == TStep::None) {
       return Error("missing --previous, --next, --current or --period KIND");
     }
     return true;
   }
 
+  // Every option: which commands take it, which need it, its help line and what it sets. Parsing,
+  // the checks and the help text all come from here.
+  static constexpr TOptionSpec kOptions[] = {
+      {"--utc-offset", "MINUTES", kGlobal, 0,
+       "local standard time in minutes east of UTC, instead of the computer's",
+       &TParser::SetUtcOffset},
+      {"--language", "N", kGlobal, 0, "language of the texts: 0 French, 1 English, 2 German, "
+       "3 Spanish, 4 Dutch", &TParser::SetLanguage},
+      {"--verbose", nullptr, kGlobal, 0, "write the program's log to standard error",
+       &TParser::SetVerbose},
+      {"--machine", "M", Set(TCommand::Servers, TCommand::Items, TCommand::Read, TCommand::DocNew),
+       0, "the computer the server runs on (default: this one)", &TParser::SetMachine},
+      {"--server", "PROGID", Set(TCommand::Items, TCommand::Read, TCommand::DocNew),
+       Set(TCommand::Items, TCommand::Read, TCommand::DocNew), "the server's ProgID",
+       &TParser::SetServer},
+      {"--item", "ID...", Set(TCommand::Read, TCommand::DocNew), Set(TCommand::Read, TCommand::DocNew),
+       "item IDs; further IDs may follow without repeating the option", &TParser::AddItems},
+      {"--filter", "\"WORDS\"", Set(TCommand::Items), 0,
+       "only items whose names hold every word", &TParser::SetFilter},
+      {"--period", "KIND", Set(TCommand::Read, TCommand::DocNew, TCommand::DocStep),
+       Set(TCommand::DocNew), "a period kind (below); doc step: change to it",
+       &TParser::SetPeriod},
+      {"--from", "TIME", Set(TCommand::Read), 0, "start of the span to read", &TParser::SetFrom},
+      {"--to", "TIME", Set(TCommand::Read), 0, "end of the span to read", &TParser::SetTo},
+      {"--csv", nullptr, Set(TCommand::Read), 0, "write CSV instead of a table", &TParser::SetCsv},
+      {"--out", "FILE", Set(TCommand::DocNew, TCommand::Render), Set(TCommand::DocNew, TCommand::Render),
+       "the file to write (render: a PNG file)", &TParser::SetOut},
+      {"--width", "W", Set(TCommand::Render), 0, "picture width in pixels", &TParser::SetSize},
+      {"--height", "H", Set(TCommand::Render), 0, "picture height in pixels", &TParser::SetSize},
+      {"--print", nullptr, Set(TCommand::Render), 0, "print colours and border",
+       &TParser::SetPrint},
+      {"--previous", nullptr, Set(TCommand::DocStep), 0, "step back one period",
+       &TParser::SetStep},
+      {"--next", nullptr, Set(TCommand::DocStep), 0, "step on one period", &TParser::SetStep},
+      {"--current", nullptr, Set(TCommand::DocStep), 0, "go to the period holding now",
+       &TParser::SetStep},
+  };
+
   const std::vector<std::string>& args_;
   std::size_t pos_ = 0;
   TOptions options_;
+  std::uint64_t given_ = 0;  // bit i: kOptions[i] was given
   std::string error_;
 };
+
+std::string OptionText(const char* name, const char* value) {
+  return value ? std::string(name) + " " + value : std::string(name);
+}
+
+std::string TParser::Usage() {
+  static_assert(std::size(kOptions) <= 64, "given_ has one bit per option");
+  std::string text = "usage: varnel-cli";
+  for (const TOptionSpec& spec : kOptions) {
+    if (spec.commands == kGlobal) text += " [" + OptionText(spec.name, spec.value) + "]";
+  }
+  text += " COMMAND\n";
+  for (const TCommandSpec& command : kCommands) {
+    std::string line = std::string("  ") + command.words;
+    if (command.operand) line += std::string(" ") + command.operand;
+    for (const TOptionSpec& spec : kOptions) {
+      if (spec.commands == kGlobal || !Belongs(spec, command.command)) continue;
+      const std::string option = OptionText(spec.name, spec.value);
+      line += (spec.required & Set(command.command)) != 0 ? " " + option : " [" + option + "]";
+    }
+    text += line + "\n      " + command.help + (command.rule ? std::string("; ") + command.rule : "") + "\n";
+  }
+  text += "options:\n";
+  std::size_t width = 0;
+  for (const TOptionSpec& spec : kOptions) width = std::max(width, OptionText(spec.name, spec.value).size());
+  for (const TOptionSpec& spec : kOptions) {
+    std::string option = "  " + OptionText(spec.name, spec.value);
+    option.resize(width + 4, ' ');
+    text += option + spec.help + "\n";
+  }
+  return text + "TIME is day first: \"25/12/2024 13:45:10.250\". KIND is one of:\n  " + PeriodNames() + "\n";
+}
 
 }  // namespace
 
@@ -275,17 +403,6 @@ std::string PeriodNames() {
   return names;
 }
 
-std::string UsageText() {
-  return "usage: varnel-cli [--utc-offset MINUTES] [--language N] [--verbose] COMMAND\n"
-         "  servers [--machine M]\n"
-         "  items --server PROGID [--machine M] [--filter \"words\"]\n"
-         "  read --server PROGID [--machine M] --item ID... (--period KIND | --from TIME --to TIME) [--csv]\n"
-         "  doc new --server PROGID [--machine M] --item ID... --period KIND --out FILE\n"
-         "  doc show FILE\n"
-         "  doc step FILE (--previous | --next | --current | --period KIND)\n"
-         "  render FILE --out FILE.png [--width W] [--height H] [--print]\n"
-         "TIME is day first: \"25/12/2024 13:45:10.250\". KIND is one of:\n  " +
-         PeriodNames() + "\n";
-}
+std::string UsageText() { return TParser::Usage(); }
 
 }  // namespace cli

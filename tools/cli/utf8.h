@@ -4,13 +4,14 @@
 #include <string>
 #include <string_view>
 
+#include "platform/utf8.h"
 #include "text/tstring.h"
 
 namespace cli {
 
-// Invalid sequences and lone surrogates become U+FFFD.
+// Invalid sequences and lone surrogates become U+FFFD, both ways.
 TString FromUtf8(std::string_view text);
-std::string ToUtf8(const char16_t* text);
-inline std::string ToUtf8(const TString& text) { return ToUtf8(text.Str()); }
+inline std::string ToUtf8(const char16_t* text) { return platform::ToUtf8(text); }
+inline std::string ToUtf8(const TString& text) { return platform::ToUtf8(text.Str()); }
 
 }  // namespace cli
