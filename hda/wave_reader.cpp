@@ -9,6 +9,7 @@
 #include "document/log_entry.h"
 #include "document/log_message.h"
 #include "hda/wave_conversion.h"
+#include "text/integer_text.h"
 
 namespace {
 
@@ -30,13 +31,6 @@ struct TReadBuffers {
   std::unique_ptr<VARIANT[]> values;
   std::unique_ptr<DWORD[]> qualities;
 };
-
-TString IntText(std::uint32_t n) {
-  const std::string digits = std::to_string(n);
-  TString text;
-  for (char c : digits) text.Append(static_cast<char16_t>(c));
-  return text;
-}
 
 }  // namespace
 
@@ -66,10 +60,10 @@ bool ReadWave(THdaConnection& connection, TWave& wave, double start, double stop
   // Never trust a count beyond the buffers.
   const std::uint32_t n = std::min<std::uint32_t>(result & AMBREL_COUNT_MASK, hda::kMaxValuesPerRead);
   if ((result & AMBREL_MORE_DATA) != 0) {
-    LogMessage(kTypeOpc, kLevelInfo, u"More than", IntText(hda::kMaxValuesPerRead).Str(),
+    LogMessage(kTypeOpc, kLevelInfo, u"More than", IntegerText(hda::kMaxValuesPerRead).Str(),
                u" points available. Please reduce the graphic duration");
   }
-  LogMessage(kTypeOpc, kLevelDebug, IntText(n).Str(), u" points received");
+  LogMessage(kTypeOpc, kLevelDebug, IntegerText(n).Str(), u" points received");
 
   wave.T.clear();
   wave.Y.clear();
