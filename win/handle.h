@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <utility>
 
 namespace win {
@@ -18,7 +19,8 @@ class UniqueHandle {
   ~UniqueHandle() { Reset(); }
   UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.Release()) {}
   UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-    if (this != &other) Reset(other.Release());
+    // std::addressof: the overloaded & would close the source's handle.
+    if (this != std::addressof(other)) Reset(other.Release());
     return *this;
   }
   UniqueHandle(const UniqueHandle&) = delete;
