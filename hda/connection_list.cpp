@@ -5,6 +5,7 @@
 #include "app_core/resource_text.h"
 #include "app_core/string_ids.h"
 #include "hda/wave_reader.h"
+#include "win/barrier.h"
 
 namespace {
 
@@ -12,11 +13,11 @@ namespace {
 THdaConnectionList* g_shutdownReceiver = nullptr;
 
 void __stdcall OnServerShutdown(AMBREL_SESSION session) {
-  try {
+  // Nothing may unwind into the library.
+  win::Barrier(false, [&] {
     if (g_shutdownReceiver != nullptr) g_shutdownReceiver->RemoveBySession(session);
-  } catch (...) {
-    // Nothing may unwind into the library.
-  }
+    return true;
+  });
 }
 
 }  // namespace

@@ -7,9 +7,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
 
 #include "text/tstring.h"
+#include "win/variant_vector.h"
 
 class THdaItem {
  public:
@@ -18,18 +18,12 @@ class THdaItem {
 
   THdaItem() = default;
   THdaItem(const TString& machineName, const TString& serverName, const TString& itemName);
-  // Copies every field, the attribute values element by element.
-  THdaItem(const THdaItem& other);
-  THdaItem& operator=(const THdaItem& other);
-  THdaItem(THdaItem&& other) noexcept;
-  THdaItem& operator=(THdaItem&& other) noexcept;
-  // Clears the attribute values.
-  ~THdaItem();
 
   // Stores value at index, taking the VARIANT over as it is (the caller's copy is left
   // VT_EMPTY). The list grows with empty entries to reach the index; it never shrinks.
   void SetAttribute(std::size_t index, VARIANT& value);
-  const std::vector<VARIANT>& Attributes() const { return attributes_; }
+  // Copies of the item copy the values deeply.
+  const win::VariantVector& Attributes() const { return attributes_; }
 
   TString MachineName;
   TString ServerName;
@@ -38,7 +32,5 @@ class THdaItem {
   std::int32_t ClientHandle = 0;
 
  private:
-  void ClearAttributes();
-
-  std::vector<VARIANT> attributes_;
+  win::VariantVector attributes_;
 };

@@ -1,7 +1,5 @@
 #include "hda/wave_reader.h"
 
-#include <oleauto.h>
-
 #include <algorithm>
 #include <memory>
 #include <string>
@@ -10,26 +8,15 @@
 #include "document/log_message.h"
 #include "hda/wave_conversion.h"
 #include "text/integer_text.h"
+#include "win/variant_vector.h"
 
 namespace {
 
 // The three buffers of one read; the values are cleared when the read is over.
 struct TReadBuffers {
-  TReadBuffers()
-      : times(new FILETIME[hda::kMaxValuesPerRead]()),
-        values(new VARIANT[hda::kMaxValuesPerRead]),
-        qualities(new DWORD[hda::kMaxValuesPerRead]()) {
-    for (std::uint32_t i = 0; i < hda::kMaxValuesPerRead; ++i) VariantInit(&values[i]);
-  }
-  ~TReadBuffers() {
-    for (std::uint32_t i = 0; i < hda::kMaxValuesPerRead; ++i) VariantClear(&values[i]);
-  }
-  TReadBuffers(const TReadBuffers&) = delete;
-  TReadBuffers& operator=(const TReadBuffers&) = delete;
-
-  std::unique_ptr<FILETIME[]> times;
-  std::unique_ptr<VARIANT[]> values;
-  std::unique_ptr<DWORD[]> qualities;
+  std::unique_ptr<FILETIME[]> times{new FILETIME[hda::kMaxValuesPerRead]()};
+  win::VariantVector values{hda::kMaxValuesPerRead};
+  std::unique_ptr<DWORD[]> qualities{new DWORD[hda::kMaxValuesPerRead]()};
 };
 
 }  // namespace
@@ -52,11 +39,11 @@ bool ReadWave(THdaConnection& connection, TWave& wave, double start, double stop
   LogMessage(kTypeOpc, kLevelDebug, u"Reading HDA Items from server ", label.Str(), u" from ",
              hda::StampText(start).Str(), u" to ", hda::StampText(stop).Str());
 
-  const DWORD result = ReadHDAItemValues(
-      connection.Session(), serverHandle, FALSE, static_cast<DWORD>(startUnits),
-      static_cast<DWORD>(startUnits >> 32), static_cast<DWORD>(stopUnits),
-      static_cast<DWORD>(stopUnits >> 32), hda::kMaxValuesPerRead, buffers.times.get(),
-      buffers.values.get(), buffers.qualities.get());
+  const DWORD result =
+      ReadHDAItemValues(connection.Session(), serverHandle, FALSE, static_cast<DWORD>(startUnits),
+                        static_cast<DWORD>(startUnits >> 32), static_cast<DWORD>(stopUnits),
+                        static_cast<DWORD>(stopUnits >> 32), hda::kMaxValuesPerRead,
+                        buffers.times.get(), buffers.values.Data(), buffers.qualities.get());
   // Never trust a count beyond the buffers.
   const std::uint32_t n = std::min<std::uint32_t>(result & AMBREL_COUNT_MASK, hda::kMaxValuesPerRead);
   if ((result & AMBREL_MORE_DATA) != 0) {
@@ -69,7 +56,7 @@ bool ReadWave(THdaConnection& connection, TWave& wave, double start, double stop
   wave.Y.clear();
   wave.S.clear();
   if (n != 0) {
-    const VARIANT* values = buffers.values.get();
+    const VARIANT* values = buffers.values.begin();
     const bool text = values[0].vt == VT_BSTR;
     wave.T.reserve(n);
     for (std::uint32_t i = 0; i < n; ++i) wave.T.push_back(hda::StampOfFileTime(buffers.times[i]));

@@ -11,7 +11,9 @@
 #include <string>
 
 #include "opc/opc_constants.h"
-#include "win/handle.h"
+#include "win/barrier.h"
+#include "win/guid.h"
+#include "win/registry.h"
 
 extern "C" void VarnelOpcForEachInterface(void (*visit)(const IID* iid, const char* name,
                                                         unsigned long methods, void* context),
@@ -21,39 +23,20 @@ namespace {
 
 HMODULE g_module = nullptr;
 
-std::wstring GuidText(const GUID& guid) {
-  wchar_t text[40] = {};
-  StringFromGUID2(guid, text, 40);
-  return text;
+bool SetString(const std::wstring& path, const wchar_t* name, const std::wstring& value) {
+  return win::WriteRegString(HKEY_CLASSES_ROOT, path, name, value);
 }
 
-bool SetString(HKEY key, const wchar_t* name, const std::wstring& value) {
-  return RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                        static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
-}
-
-std::wstring GetString(HKEY root, const std::wstring& path, const wchar_t* name) {
-  wchar_t value[512] = {};
-  DWORD size = sizeof(value) - sizeof(wchar_t);
-  if (RegGetValueW(root, path.c_str(), name, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS)
-    return {};
-  return value;
-}
-
-win::UniqueRegKey CreateKey(const std::wstring& path) {
-  win::UniqueRegKey key;
-  if (RegCreateKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                      nullptr) != ERROR_SUCCESS)
-    return {};
-  return key;
+std::wstring GetString(const std::wstring& path) {
+  return win::ReadRegString(HKEY_CLASSES_ROOT, path, nullptr).value_or(L"");
 }
 
 // Another proxy/stub owns an interface when its ProxyStubClsid32 names a different class that
 // still has an in-process server.
 bool OwnedByAnother(const std::wstring& iid, const std::wstring& ours) {
-  std::wstring clsid = GetString(HKEY_CLASSES_ROOT, L"Interface\\" + iid + L"\\ProxyStubClsid32", nullptr);
+  const std::wstring clsid = GetString(L"Interface\\" + iid + L"\\ProxyStubClsid32");
   if (clsid.empty() || _wcsicmp(clsid.c_str(), ours.c_str()) == 0) return false;
-  return !GetString(HKEY_CLASSES_ROOT, L"CLSID\\" + clsid + L"\\InprocServer32", nullptr).empty();
+  return !GetString(L"CLSID\\" + clsid + L"\\InprocServer32").empty();
 }
 
 template <typename Visit>
@@ -68,39 +51,36 @@ void ForEachInterface(Visit visit) {
 HRESULT Register() {
   wchar_t path[MAX_PATH] = {};
   if (GetModuleFileNameW(g_module, path, MAX_PATH) == 0) return HRESULT_FROM_WIN32(GetLastError());
-  const std::wstring ours = GuidText(CLSID_VarnelOpcPSFactory);
+  const std::wstring ours = win::GuidText(CLSID_VarnelOpcPSFactory);
 
-  win::UniqueRegKey cls = CreateKey(L"CLSID\\" + ours);
-  win::UniqueRegKey server = CreateKey(L"CLSID\\" + ours + L"\\InprocServer32");
-  if (!cls || !server || !SetString(cls.Get(), nullptr, L"Varnel OPC HDA proxy/stub") ||
-      !SetString(server.Get(), nullptr, path) || !SetString(server.Get(), L"ThreadingModel", L"Both"))
+  const std::wstring cls = L"CLSID\\" + ours;
+  if (!SetString(cls, nullptr, L"Varnel OPC HDA proxy/stub") ||
+      !SetString(cls + L"\\InprocServer32", nullptr, path) ||
+      !SetString(cls + L"\\InprocServer32", L"ThreadingModel", L"Both"))
     return SELFREG_E_CLASS;
 
   HRESULT result = S_OK;
   ForEachInterface([&](const IID& iid, const char* name, unsigned long methods) {
-    const std::wstring iidText = GuidText(iid);
+    const std::wstring iidText = win::GuidText(iid);
     if (OwnedByAnother(iidText, ours)) return;
     const std::wstring base = L"Interface\\" + iidText;
     std::wstring wideName(name, name + std::strlen(name));
-    win::UniqueRegKey itf = CreateKey(base);
-    win::UniqueRegKey count = CreateKey(base + L"\\NumMethods");
-    win::UniqueRegKey ps = CreateKey(base + L"\\ProxyStubClsid32");
-    if (!itf || !count || !ps || !SetString(itf.Get(), nullptr, wideName) ||
-        !SetString(count.Get(), nullptr, std::to_wstring(methods)) ||
-        !SetString(ps.Get(), nullptr, ours))
+    if (!SetString(base, nullptr, wideName) ||
+        !SetString(base + L"\\NumMethods", nullptr, std::to_wstring(methods)) ||
+        !SetString(base + L"\\ProxyStubClsid32", nullptr, ours))
       result = SELFREG_E_TYPELIB;
   });
   return result;
 }
 
 HRESULT Unregister() {
-  const std::wstring ours = GuidText(CLSID_VarnelOpcPSFactory);
+  const std::wstring ours = win::GuidText(CLSID_VarnelOpcPSFactory);
   ForEachInterface([&](const IID& iid, const char*, unsigned long) {
-    const std::wstring base = L"Interface\\" + GuidText(iid);
-    std::wstring clsid = GetString(HKEY_CLASSES_ROOT, base + L"\\ProxyStubClsid32", nullptr);
-    if (_wcsicmp(clsid.c_str(), ours.c_str()) == 0) RegDeleteTreeW(HKEY_CLASSES_ROOT, base.c_str());
+    const std::wstring base = L"Interface\\" + win::GuidText(iid);
+    const std::wstring clsid = GetString(base + L"\\ProxyStubClsid32");
+    if (_wcsicmp(clsid.c_str(), ours.c_str()) == 0) win::DeleteRegTree(HKEY_CLASSES_ROOT, base);
   });
-  RegDeleteTreeW(HKEY_CLASSES_ROOT, (L"CLSID\\" + ours).c_str());
+  win::DeleteRegTree(HKEY_CLASSES_ROOT, L"CLSID\\" + ours);
   return S_OK;
 }
 
@@ -117,19 +97,11 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
 }
 
 HRESULT WINAPI DllRegisterServer() {
-  try {
-    return Register();
-  } catch (...) {
-    return E_UNEXPECTED;
-  }
+  return win::ComBarrier([] { return Register(); });
 }
 
 HRESULT WINAPI DllUnregisterServer() {
-  try {
-    return Unregister();
-  } catch (...) {
-    return E_UNEXPECTED;
-  }
+  return win::ComBarrier([] { return Unregister(); });
 }
 
 }  // extern "C"

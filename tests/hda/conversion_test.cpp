@@ -125,13 +125,13 @@ TEST(HdaItem, SetAttributeGrowsReportsAndCopiesDeep) {
   text.bstrVal = SysAllocString(L"units");
   item.SetAttribute(3, text);
   EXPECT_EQ(text.vt, VT_EMPTY);  // taken over
-  ASSERT_EQ(item.Attributes().size(), 4u);
+  ASSERT_EQ(item.Attributes().Size(), 4u);
   for (int i = 0; i < 3; ++i) EXPECT_EQ(item.Attributes()[i].vt, VT_EMPTY);
   EXPECT_TRUE(LogTexts().empty());
 
   VARIANT number = Of(VT_I4, 7);
   item.SetAttribute(32, number);
-  ASSERT_EQ(item.Attributes().size(), 33u);
+  ASSERT_EQ(item.Attributes().Size(), 33u);
   EXPECT_EQ(item.Attributes()[32].lVal, 7);
   const auto texts = LogTexts();
   ASSERT_EQ(texts.size(), 1u);
@@ -142,11 +142,11 @@ TEST(HdaItem, SetAttributeGrowsReportsAndCopiesDeep) {
 
   VARIANT smaller = Of(VT_I4, 1);
   item.SetAttribute(0, smaller);
-  EXPECT_EQ(item.Attributes().size(), 33u);  // never shrinks
+  EXPECT_EQ(item.Attributes().Size(), 33u);  // never shrinks
 
   THdaItem copy(item);
   EXPECT_EQ(copy.ItemName, TString(u"i"));
-  ASSERT_EQ(copy.Attributes().size(), 33u);
+  ASSERT_EQ(copy.Attributes().Size(), 33u);
   EXPECT_NE(copy.Attributes()[3].bstrVal, item.Attributes()[3].bstrVal);
   EXPECT_EQ(std::wstring(copy.Attributes()[3].bstrVal), L"units");
   item = copy;

@@ -9,6 +9,7 @@
 
 #include "tests/hdasim/child_client.h"
 #include "tests/hdasim/hda_client.h"
+#include "win/apartment.h"
 
 namespace {
 
@@ -46,10 +47,9 @@ int main(int argc, char** argv) {
   SetUnhandledExceptionFilter(ReportCrash);
   if (argc == 3 && std::strcmp(argv[1], "--child-client") == 0)
     return hdatest::RunChildClient(argv[2]);
-  if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
+  const win::Apartment apartment(COINIT_APARTMENTTHREADED);
+  if (!apartment) return 1;
   ::testing::InitGoogleTest(&argc, argv);
   ::testing::AddGlobalTestEnvironment(new ServerExitCheck);
-  const int result = RUN_ALL_TESTS();
-  CoUninitialize();
-  return result;
+  return RUN_ALL_TESTS();
 }

@@ -6,27 +6,12 @@
 #include <string>
 
 #include "opc/opc.h"
+#include "win/com_object.h"
 
 namespace hdatest {
 
-class ShutdownSink final : public IOPCShutdown {
+class ShutdownSink final : public win::ComObject<IOPCShutdown> {
  public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (!out) return E_POINTER;
-    *out = nullptr;
-    if (iid != IID_IUnknown && iid != IID_IOPCShutdown) return E_NOINTERFACE;
-    *out = static_cast<IOPCShutdown*>(this);
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override {
-    return static_cast<ULONG>(InterlockedIncrement(&refs_));
-  }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const LONG left = InterlockedDecrement(&refs_);
-    if (left == 0) delete this;
-    return static_cast<ULONG>(left);
-  }
   HRESULT STDMETHODCALLTYPE ShutdownRequest(LPCWSTR reason) override {
     ++calls_;
     thread_ = GetCurrentThreadId();
@@ -39,7 +24,6 @@ class ShutdownSink final : public IOPCShutdown {
   const std::wstring& Reason() const { return reason_; }
 
  private:
-  LONG refs_ = 1;
   int calls_ = 0;
   DWORD thread_ = 0;
   std::wstring reason_;

@@ -3,6 +3,7 @@
 #include "tools/hdasim/server/enum_string.h"
 #include "tools/hdasim/server/simulation.h"
 #include "tools/hdasim/server/task_memory.h"
+#include "win/barrier.h"
 
 namespace hdasim {
 namespace {
@@ -15,7 +16,7 @@ std::wstring Join(const std::wstring& branch, std::wstring_view name) {
 }  // namespace
 
 HRESULT Browser::GetEnum(OPCHDA_BROWSETYPE dwBrowseType, LPENUMSTRING* ppIEnumString) {
-  return Guarded([&]() -> HRESULT {
+  return win::ComBarrier([&]() -> HRESULT {
     if (!ppIEnumString) return E_POINTER;
     *ppIEnumString = nullptr;
     if (enum_fault_ != S_OK) return enum_fault_;
@@ -51,7 +52,7 @@ HRESULT Browser::GetEnum(OPCHDA_BROWSETYPE dwBrowseType, LPENUMSTRING* ppIEnumSt
 }
 
 HRESULT Browser::ChangeBrowsePosition(OPCHDA_BROWSEDIRECTION dwBrowseDirection, LPCWSTR szString) {
-  return Guarded([&]() -> HRESULT {
+  return win::ComBarrier([&]() -> HRESULT {
     const Catalog& catalog = catalog_;
     const std::wstring_view text = szString ? szString : L"";
     switch (dwBrowseDirection) {
@@ -80,7 +81,7 @@ HRESULT Browser::ChangeBrowsePosition(OPCHDA_BROWSEDIRECTION dwBrowseDirection, 
 }
 
 HRESULT Browser::GetItemID(LPCWSTR szNode, LPWSTR* pszItemID) {
-  return Guarded([&]() -> HRESULT {
+  return win::ComBarrier([&]() -> HRESULT {
     if (!pszItemID) return E_POINTER;
     *pszItemID = nullptr;
     if (!szNode || !*szNode) return E_INVALIDARG;
@@ -93,7 +94,7 @@ HRESULT Browser::GetItemID(LPCWSTR szNode, LPWSTR* pszItemID) {
 }
 
 HRESULT Browser::GetBranchPosition(LPWSTR* pszBranchPos) {
-  return Guarded([&]() -> HRESULT {
+  return win::ComBarrier([&]() -> HRESULT {
     if (!pszBranchPos) return E_POINTER;
     *pszBranchPos = TaskString(catalog_.BranchAt(branch_).path);
     return S_OK;

@@ -5,13 +5,13 @@
 
 #include "opc/opc.h"
 #include "tools/hdasim/core/browse_filter.h"
-#include "tools/hdasim/server/com_object.h"
+#include "tools/hdasim/server/server_object.h"
 
 namespace hdasim {
 
 class Catalog;
 
-class Browser final : public ComObject<IOPCHDA_Browser> {
+class Browser final : public ServerObject<IOPCHDA_Browser> {
  public:
   // `enum_fault`: not S_OK for a faulty server class, whose GetEnum always fails with it.
   Browser(const Catalog& catalog, std::vector<BrowseFilter> filters, HRESULT enum_fault)

@@ -1,13 +1,13 @@
 #include "tools/hdasim/server/class_factory.h"
 
-#include "tools/hdasim/server/com_object.h"
 #include "tools/hdasim/server/module.h"
+#include "win/barrier.h"
 #include "win/com_ptr.h"
 
 namespace hdasim {
 
 HRESULT ClassFactory::QueryInterface(REFIID iid, void** out) {
-  return Guarded([&]() -> HRESULT {
+  return win::ComBarrier([&]() -> HRESULT {
     if (!out) return E_POINTER;
     *out = nullptr;
     if (iid != IID_IUnknown && iid != IID_IClassFactory) return E_NOINTERFACE;
@@ -17,7 +17,7 @@ HRESULT ClassFactory::QueryInterface(REFIID iid, void** out) {
 }
 
 HRESULT ClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** out) {
-  return Guarded([&]() -> HRESULT {
+  return win::ComBarrier([&]() -> HRESULT {
     if (!out) return E_POINTER;
     *out = nullptr;
     if (outer) return CLASS_E_NOAGGREGATION;
@@ -28,7 +28,7 @@ HRESULT ClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** out) {
 }
 
 HRESULT ClassFactory::LockServer(BOOL lock) {
-  return Guarded([&]() -> HRESULT {
+  return win::ComBarrier([&]() -> HRESULT {
     if (lock) {
       ServerModule::AddRef();
     } else {

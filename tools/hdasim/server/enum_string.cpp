@@ -1,12 +1,12 @@
 #include "tools/hdasim/server/enum_string.h"
 
-#include "tools/hdasim/server/com_object.h"
 #include "tools/hdasim/server/task_memory.h"
+#include "win/barrier.h"
 
 namespace hdasim {
 
 HRESULT StringEnumerator::Next(ULONG celt, LPOLESTR* rgelt, ULONG* pceltFetched) {
-  return Guarded([&]() -> HRESULT {
+  return win::ComBarrier([&]() -> HRESULT {
     if (pceltFetched) *pceltFetched = 0;
     if (!rgelt || (celt > 1 && !pceltFetched)) return E_INVALIDARG;
     ULONG fetched = 0;
@@ -24,7 +24,7 @@ HRESULT StringEnumerator::Next(ULONG celt, LPOLESTR* rgelt, ULONG* pceltFetched)
 }
 
 HRESULT StringEnumerator::Skip(ULONG celt) {
-  return Guarded([&]() -> HRESULT {
+  return win::ComBarrier([&]() -> HRESULT {
     const std::size_t left = list_->size() - position_;
     position_ += celt < left ? celt : left;
     return celt <= left ? S_OK : S_FALSE;
@@ -32,14 +32,14 @@ HRESULT StringEnumerator::Skip(ULONG celt) {
 }
 
 HRESULT StringEnumerator::Reset() {
-  return Guarded([&]() -> HRESULT {
+  return win::ComBarrier([&]() -> HRESULT {
     position_ = 0;
     return S_OK;
   });
 }
 
 HRESULT StringEnumerator::Clone(IEnumString** ppenum) {
-  return Guarded([&]() -> HRESULT {
+  return win::ComBarrier([&]() -> HRESULT {
     if (!ppenum) return E_POINTER;
     *ppenum = new StringEnumerator(list_, position_);
     return S_OK;

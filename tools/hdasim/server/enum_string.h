@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "tools/hdasim/server/com_object.h"
+#include "tools/hdasim/server/server_object.h"
 
 namespace hdasim {
 
-class StringEnumerator final : public ComObject<IEnumString> {
+class StringEnumerator final : public ServerObject<IEnumString> {
  public:
   using List = std::shared_ptr<const std::vector<std::wstring>>;
   explicit StringEnumerator(List list, std::size_t position = 0)

@@ -9,12 +9,13 @@
 #include "tools/hdasim/core/aggregates.h"
 #include "tools/hdasim/core/attributes.h"
 #include "tools/hdasim/server/browser.h"
-#include "tools/hdasim/server/com_object.h"
 #include "tools/hdasim/server/error_text.h"
 #include "tools/hdasim/server/hda_time.h"
 #include "tools/hdasim/server/simulation.h"
 #include "tools/hdasim/server/task_memory.h"
 #include "tools/hdasim/server/variant_value.h"
+#include "win/barrier.h"
+#include "win/co_task_memory.h"
 
 namespace hdasim {
 namespace {
@@ -24,13 +25,13 @@ constexpr WORD kMinorVersion = 0;
 constexpr WORD kBuildNumber = 1;
 
 // The connection points of a server object: just the shutdown point.
-class ConnectionPointEnumerator final : public ComObject<IEnumConnectionPoints> {
+class ConnectionPointEnumerator final : public ServerObject<IEnumConnectionPoints> {
  public:
   ConnectionPointEnumerator(IConnectionPoint* point, ULONG position)
       : point_(win::ComPtr<IConnectionPoint>::Share(point)), position_(position) {}
 
   HRESULT STDMETHODCALLTYPE Next(ULONG celt, LPCONNECTIONPOINT* points, ULONG* fetched) override {
-    return Guarded([&]() -> HRESULT {
+    return win::ComBarrier([&]() -> HRESULT {
       if (fetched) *fetched = 0;
       if (!points || (celt > 1 && !fetched)) return E_INVALIDARG;
       ULONG n = 0;
@@ -44,20 +45,20 @@ class ConnectionPointEnumerator final : public ComObject<IEnumConnectionPoints> 
     });
   }
   HRESULT STDMETHODCALLTYPE Skip(ULONG celt) override {
-    return Guarded([&]() -> HRESULT {
+    return win::ComBarrier([&]() -> HRESULT {
       const ULONG left = 1 - position_;
       position_ += celt < left ? celt : left;
       return celt <= left ? S_OK : S_FALSE;
     });
   }
   HRESULT STDMETHODCALLTYPE Reset() override {
-    return Guarded([&]() -> HRESULT {
+    return win::ComBarrier([&]() -> HRESULT {
       position_ = 0;
       return S_OK;
     });
   }
   HRESULT STDMETHODCALLTYPE Clone(IEnumConnectionPoints** out) override {
-    return Guarded([&]() -> HRESULT {
+    return win::ComBarrier([&]() -> HRESULT {
       if (!out) return E_POINTER;
       *out = new ConnectionPointEnumerator(point_.Get(), position_);
       return S_OK;
@@ -117,7 +118,7 @@ HRESULT HdaServer::ItemIdError(LPCWSTR id) const {
 
 HRESULT HdaServer::GetItemAttributes(DWORD* pdwCount, DWORD** ppdwAttrID, LPWSTR** ppszAttrName,
                                      LPWSTR** ppszAttrDesc, VARTYPE** ppvtAttrDataType) {
-  return Guarded([&]() -> HRESULT {
+  return win::ComBarrier([&]() -> HRESULT {
     if (!pdwCount || !ppdwAttrID || !ppszAttrName || !ppszAttrDesc || !ppvtAttrDataType)
       return E_INVALIDARG;
     *pdwCount = 0;
@@ -145,7 +146,7 @@ HRESULT HdaServer::GetItemAttributes(DWORD* pdwCount, DWORD** ppdwAttrID, LPWSTR
 
 HRESULT HdaServer::GetAggregates(DWORD* pdwCount, DWORD** ppdwAggrID, LPWSTR** ppszAggrName,
                                  LPWSTR** ppszAggrDesc) {
-  return Guarded([&]() -> HRESULT {
+  return win::ComBarrier([&]() -> HRESULT {
     if (!pdwCount || !ppdwAggrID || !ppszAggrName || !ppszAggrDesc) return E_INVALIDARG;
     *pdwCount = 0;
     *ppdwAggrID = nullptr;
@@ -171,7 +172,7 @@ HRESULT HdaServer::GetHistorianStatus(OPCHDA_SERVERSTATUS* pwStatus, FILETIME** 
                                       WORD* pwMinorVersion, WORD* pwBuildNumber,
                                       DWORD* pdwMaxReturnValues, LPWSTR* ppszStatusString,
                                       LPWSTR* ppszVendorInfo) {
-  return Guarded([&]() -> HRESULT {
+  return win::ComBarrier([&]() -> HRESULT {
     if (!pwStatus || !pftCurrentTime || !pftStartTime || !pwMajorVersion || !pwMinorVersion ||
         !pwBuildNumber || !pdwMaxReturnValues || !ppszStatusString || !ppszVendorInfo)
       return E_INVALIDARG;
@@ -181,8 +182,8 @@ HRESULT HdaServer::GetHistorianStatus(OPCHDA_SERVERSTATUS* pwStatus, FILETIME** 
     TaskArray<FILETIME> now(1), start(1);
     now[0] = FileTimeOf(sim.Now());
     start[0] = FileTimeOf(sim.StartTime());
-    TaskStringHolder status(L"Running");
-    TaskStringHolder vendor(L"Varnel HDA simulation server");
+    win::CoTaskPtr<wchar_t> status(TaskString(L"Running"));
+    win::CoTaskPtr<wchar_t> vendor(TaskString(L"Varnel HDA simulation server"));
     *pwStatus = OPCHDA_UP;
     *pwMajorVersion = kMajorVersion;
     *pwMinorVersion = kMinorVersion;
@@ -190,15 +191,15 @@ HRESULT HdaServer::GetHistorianStatus(OPCHDA_SERVERSTATUS* pwStatus, FILETIME** 
     *pdwMaxReturnValues = kMaxReturnValues;
     *pftCurrentTime = now.Release();
     *pftStartTime = start.Release();
-    *ppszStatusString = status.Release();
-    *ppszVendorInfo = vendor.Release();
+    *ppszStatusString = status.release();
+    *ppszVendorInfo = vendor.release();
     return S_OK;
   });
 }
 
 HRESULT HdaServer::GetItemHandles(DWORD dwCount, LPWSTR* pszItemID, OPCHANDLE* phClient,
                                   OPCHANDLE** pphServer, HRESULT** ppErrors) {
-  return Guarded([&]() -> HRESULT {
+  return win::ComBarrier([&]() -> HRESULT {
     if (pphServer) *pphServer = nullptr;
     if (ppErrors) *ppErrors = nullptr;
     if (dwCount == 0 || !pszItemID || !phClient || !pphServer || !ppErrors) return E_INVALIDARG;
@@ -221,7 +222,7 @@ HRESULT HdaServer::GetItemHandles(DWORD dwCount, LPWSTR* pszItemID, OPCHANDLE* p
 }
 
 HRESULT HdaServer::ReleaseItemHandles(DWORD dwCount, OPCHANDLE* phServer, HRESULT** ppErrors) {
-  return Guarded([&]() -> HRESULT {
+  return win::ComBarrier([&]() -> HRESULT {
     if (ppErrors) *ppErrors = nullptr;
     if (dwCount == 0 || !phServer || !ppErrors) return E_INVALIDARG;
     TaskArray<HRESULT> errors(dwCount);
@@ -234,7 +235,7 @@ HRESULT HdaServer::ReleaseItemHandles(DWORD dwCount, OPCHANDLE* phServer, HRESUL
 }
 
 HRESULT HdaServer::ValidateItemIDs(DWORD dwCount, LPWSTR* pszItemID, HRESULT** ppErrors) {
-  return Guarded([&]() -> HRESULT {
+  return win::ComBarrier([&]() -> HRESULT {
     if (ppErrors) *ppErrors = nullptr;
     if (dwCount == 0 || !pszItemID || !ppErrors) return E_INVALIDARG;
     TaskArray<HRESULT> errors(dwCount);
@@ -248,7 +249,7 @@ HRESULT HdaServer::ValidateItemIDs(DWORD dwCount, LPWSTR* pszItemID, HRESULT** p
 HRESULT HdaServer::CreateBrowse(DWORD dwCount, DWORD* pdwAttrID, OPCHDA_OPERATORCODES* pOperator,
                                 VARIANT* vFilter, IOPCHDA_Browser** pphBrowser,
                                 HRESULT** ppErrors) {
-  return Guarded([&]() -> HRESULT {
+  return win::ComBarrier([&]() -> HRESULT {
     if (pphBrowser) *pphBrowser = nullptr;
     if (ppErrors) *ppErrors = nullptr;
     if (!pphBrowser || !ppErrors || (dwCount > 0 && (!pdwAttrID || !pOperator || !vFilter)))
@@ -269,7 +270,7 @@ HRESULT HdaServer::CreateBrowse(DWORD dwCount, DWORD* pdwAttrID, OPCHDA_OPERATOR
 }
 
 HRESULT HdaServer::SetLocaleID(LCID dwLcid) {
-  return Guarded([&]() -> HRESULT {
+  return win::ComBarrier([&]() -> HRESULT {
     if (!IsSupportedLocale(dwLcid)) return E_INVALIDARG;
     locale_ = dwLcid;
     return S_OK;
@@ -277,7 +278,7 @@ HRESULT HdaServer::SetLocaleID(LCID dwLcid) {
 }
 
 HRESULT HdaServer::GetLocaleID(LCID* pdwLcid) {
-  return Guarded([&]() -> HRESULT {
+  return win::ComBarrier([&]() -> HRESULT {
     if (!pdwLcid) return E_INVALIDARG;
     *pdwLcid = locale_;
     return S_OK;
@@ -285,7 +286,7 @@ HRESULT HdaServer::GetLocaleID(LCID* pdwLcid) {
 }
 
 HRESULT HdaServer::QueryAvailableLocaleIDs(DWORD* pdwCount, LCID** pdwLcid) {
-  return Guarded([&]() -> HRESULT {
+  return win::ComBarrier([&]() -> HRESULT {
     if (!pdwCount || !pdwLcid) return E_INVALIDARG;
     *pdwCount = 0;
     *pdwLcid = nullptr;
@@ -299,7 +300,7 @@ HRESULT HdaServer::QueryAvailableLocaleIDs(DWORD* pdwCount, LCID** pdwLcid) {
 }
 
 HRESULT HdaServer::GetErrorString(HRESULT dwError, LPWSTR* ppString) {
-  return Guarded([&]() -> HRESULT {
+  return win::ComBarrier([&]() -> HRESULT {
     if (!ppString) return E_INVALIDARG;
     *ppString = nullptr;
     const std::wstring text = ErrorText(dwError);
@@ -310,7 +311,7 @@ HRESULT HdaServer::GetErrorString(HRESULT dwError, LPWSTR* ppString) {
 }
 
 HRESULT HdaServer::SetClientName(LPCWSTR szName) {
-  return Guarded([&]() -> HRESULT {
+  return win::ComBarrier([&]() -> HRESULT {
     if (!szName) return E_INVALIDARG;
     client_name_ = szName;
     return S_OK;
@@ -318,7 +319,7 @@ HRESULT HdaServer::SetClientName(LPCWSTR szName) {
 }
 
 HRESULT HdaServer::EnumConnectionPoints(IEnumConnectionPoints** ppEnum) {
-  return Guarded([&]() -> HRESULT {
+  return win::ComBarrier([&]() -> HRESULT {
     if (!ppEnum) return E_POINTER;
     *ppEnum = new ConnectionPointEnumerator(&shutdown_point_, 0);
     return S_OK;
@@ -326,7 +327,7 @@ HRESULT HdaServer::EnumConnectionPoints(IEnumConnectionPoints** ppEnum) {
 }
 
 HRESULT HdaServer::FindConnectionPoint(REFIID riid, IConnectionPoint** ppCP) {
-  return Guarded([&]() -> HRESULT {
+  return win::ComBarrier([&]() -> HRESULT {
     if (!ppCP) return E_POINTER;
     *ppCP = nullptr;
     if (riid != IID_IOPCShutdown) return CONNECT_E_NOCONNECTION;

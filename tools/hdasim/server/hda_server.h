@@ -7,7 +7,7 @@
 #include <unordered_map>
 
 #include "opc/opc.h"
-#include "tools/hdasim/server/com_object.h"
+#include "tools/hdasim/server/server_object.h"
 #include "tools/hdasim/server/shutdown_point.h"
 
 namespace hdasim {
@@ -32,8 +32,8 @@ struct ServerFeatures {
   HRESULT create_fault = S_OK;         // not S_OK: the class factory creates nothing
 };
 
-class HdaServer final : public ComObject<IOPCHDA_Server, IOPCHDA_SyncRead, IOPCHDA_SyncUpdate,
-                                         IOPCCommon, IConnectionPointContainer> {
+class HdaServer final : public ServerObject<IOPCHDA_Server, IOPCHDA_SyncRead, IOPCHDA_SyncUpdate,
+                                            IOPCCommon, IConnectionPointContainer> {
  public:
   explicit HdaServer(ServerFeatures features);
   ~HdaServer() override;

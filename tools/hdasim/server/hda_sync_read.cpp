@@ -12,6 +12,7 @@
 #include "tools/hdasim/server/simulation.h"
 #include "tools/hdasim/server/task_memory.h"
 #include "tools/hdasim/server/variant_value.h"
+#include "win/barrier.h"
 
 namespace hdasim {
 namespace {
@@ -110,7 +111,7 @@ HRESULT BeginRawRead(const OPCHDA_TIME* startTime, const OPCHDA_TIME* endTime, D
 HRESULT HdaServer::ReadRaw(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime, DWORD dwNumValues,
                            BOOL bBounds, DWORD dwNumItems, OPCHANDLE* phServer,
                            OPCHDA_ITEM** ppItemValues, HRESULT** ppErrors) {
-  return Guarded([&]() -> HRESULT {
+  return win::ComBarrier([&]() -> HRESULT {
     Simulation& sim = Simulation::Instance();
     const Ticks now = sim.Now();
     RawReadRequest request;
@@ -155,7 +156,7 @@ HRESULT HdaServer::ReadProcessed(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTim
                                  FILETIME ftResampleInterval, DWORD dwNumItems, OPCHANDLE* phServer,
                                  DWORD* haAggregate, OPCHDA_ITEM** ppItemValues,
                                  HRESULT** ppErrors) {
-  return Guarded([&]() -> HRESULT {
+  return win::ComBarrier([&]() -> HRESULT {
     if (ppItemValues) *ppItemValues = nullptr;
     if (ppErrors) *ppErrors = nullptr;
     if (!htStartTime || !htEndTime || dwNumItems == 0 || !phServer || !haAggregate ||
@@ -231,7 +232,7 @@ HRESULT HdaServer::ReadProcessed(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTim
 
 HRESULT HdaServer::ReadAtTime(DWORD dwNumTimeStamps, FILETIME* ftTimeStamps, DWORD dwNumItems,
                               OPCHANDLE* phServer, OPCHDA_ITEM** ppItemValues, HRESULT** ppErrors) {
-  return Guarded([&]() -> HRESULT {
+  return win::ComBarrier([&]() -> HRESULT {
     if (ppItemValues) *ppItemValues = nullptr;
     if (ppErrors) *ppErrors = nullptr;
     if (dwNumTimeStamps == 0 || !ftTimeStamps || dwNumItems == 0 || !phServer || !ppItemValues ||
@@ -286,7 +287,7 @@ HRESULT HdaServer::ReadAtTime(DWORD dwNumTimeStamps, FILETIME* ftTimeStamps, DWO
 HRESULT HdaServer::ReadModified(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime, DWORD dwNumValues,
                                 DWORD dwNumItems, OPCHANDLE* phServer,
                                 OPCHDA_MODIFIEDITEM** ppItemValues, HRESULT** ppErrors) {
-  return Guarded([&]() -> HRESULT {
+  return win::ComBarrier([&]() -> HRESULT {
     Simulation& sim = Simulation::Instance();
     const Ticks now = sim.Now();
     RawReadRequest request;
@@ -347,7 +348,7 @@ HRESULT HdaServer::ReadModified(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime
 HRESULT HdaServer::ReadAttribute(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime,
                                  OPCHANDLE hServer, DWORD dwNumAttributes, DWORD* pdwAttributeIDs,
                                  OPCHDA_ATTRIBUTE** ppAttributeValues, HRESULT** ppErrors) {
-  return Guarded([&]() -> HRESULT {
+  return win::ComBarrier([&]() -> HRESULT {
     if (ppAttributeValues) *ppAttributeValues = nullptr;
     if (ppErrors) *ppErrors = nullptr;
     if (!htStartTime || !htEndTime || dwNumAttributes == 0 || !pdwAttributeIDs ||

@@ -1,11 +1,11 @@
 // IOPCHDA_SyncUpdate of the server object; writing a control item acts on the server instead.
 #include "tools/hdasim/core/editing.h"
-#include "tools/hdasim/server/com_object.h"
 #include "tools/hdasim/server/hda_server.h"
 #include "tools/hdasim/server/hda_time.h"
 #include "tools/hdasim/server/simulation.h"
 #include "tools/hdasim/server/task_memory.h"
 #include "tools/hdasim/server/variant_value.h"
+#include "win/barrier.h"
 
 namespace hdasim {
 namespace {
@@ -29,7 +29,7 @@ DWORD Capability(HdaServer::WriteKind kind) {
 }  // namespace
 
 HRESULT HdaServer::QueryCapabilities(OPCHDA_UPDATECAPABILITIES* pCapabilities) {
-  return Guarded([&]() -> HRESULT {
+  return win::ComBarrier([&]() -> HRESULT {
     if (!pCapabilities) return E_INVALIDARG;
     *pCapabilities = static_cast<OPCHDA_UPDATECAPABILITIES>(features_.update_capabilities);
     return S_OK;
@@ -87,7 +87,7 @@ HRESULT HdaServer::WriteOne(WriteKind kind, OPCHANDLE handle, const FILETIME& ti
 HRESULT HdaServer::Write(WriteKind kind, DWORD count, const OPCHANDLE* handles,
                          const FILETIME* times, const VARIANT* values, const DWORD* qualities,
                          HRESULT** errors_out) {
-  return Guarded([&]() -> HRESULT {
+  return win::ComBarrier([&]() -> HRESULT {
     if (errors_out) *errors_out = nullptr;
     if (!Can(Capability(kind))) return E_NOTIMPL;
     if (count == 0 || !handles || !times || !values || !qualities || !errors_out)
@@ -123,7 +123,7 @@ HRESULT HdaServer::InsertReplace(DWORD dwNumItems, OPCHANDLE* phServer, FILETIME
 
 HRESULT HdaServer::DeleteRaw(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime, DWORD dwNumItems,
                              OPCHANDLE* phServer, HRESULT** ppErrors) {
-  return Guarded([&]() -> HRESULT {
+  return win::ComBarrier([&]() -> HRESULT {
     if (ppErrors) *ppErrors = nullptr;
     if (!Can(OPCHDA_DELETERAWCAP)) return E_NOTIMPL;
     if (!htStartTime || !htEndTime || dwNumItems == 0 || !phServer || !ppErrors)
@@ -169,7 +169,7 @@ HRESULT HdaServer::DeleteRaw(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime, D
 
 HRESULT HdaServer::DeleteAtTime(DWORD dwNumItems, OPCHANDLE* phServer, FILETIME* ftTimeStamps,
                                 HRESULT** ppErrors) {
-  return Guarded([&]() -> HRESULT {
+  return win::ComBarrier([&]() -> HRESULT {
     if (ppErrors) *ppErrors = nullptr;
     if (!Can(OPCHDA_DELETEATTIMECAP)) return E_NOTIMPL;
     if (dwNumItems == 0 || !phServer || !ftTimeStamps || !ppErrors) return E_INVALIDARG;

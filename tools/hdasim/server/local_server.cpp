@@ -16,6 +16,7 @@
 #include "tools/hdasim/server/server_classes.h"
 #include "tools/hdasim/server/server_list.h"
 #include "tools/hdasim/server/simulation.h"
+#include "win/apartment.h"
 #include "win/com_ptr.h"
 #include "win/handle.h"
 
@@ -60,20 +61,6 @@ class ClassRegistration {
   HRESULT result_ = E_FAIL;
 };
 
-class ComApartment {
- public:
-  ComApartment() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-  ~ComApartment() {
-    if (SUCCEEDED(result_)) CoUninitialize();
-  }
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-  bool Ok() const { return SUCCEEDED(result_); }
-
- private:
-  HRESULT result_;
-};
-
 HWND g_window = nullptr;
 // The class objects; revoked as soon as the server decides to end, so that no new client finds it.
 std::vector<std::unique_ptr<ClassRegistration>>* g_registrations = nullptr;
@@ -102,20 +89,18 @@ struct ShutdownJob {
 
 DWORD WINAPI ShutdownWorker(void* parameter) {
   std::unique_ptr<ShutdownJob> job(static_cast<ShutdownJob*>(parameter));
-  if (FAILED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) return 1;
-  {
-    win::ComPtr<IGlobalInterfaceTable> table;
-    if (SUCCEEDED(CoCreateInstance(CLSID_StdGlobalInterfaceTable, nullptr, CLSCTX_INPROC_SERVER,
-                                   IID_IGlobalInterfaceTable, reinterpret_cast<void**>(&table)))) {
-      for (DWORD cookie : job->sinks) {
-        win::ComPtr<IOPCShutdown> sink;
-        if (SUCCEEDED(table->GetInterfaceFromGlobal(cookie, IID_IOPCShutdown,
-                                                    reinterpret_cast<void**>(&sink))))
-          sink->ShutdownRequest(kShutdownReason);
-      }
+  const win::Apartment apartment(COINIT_MULTITHREADED);
+  if (!apartment) return 1;
+  win::ComPtr<IGlobalInterfaceTable> table;
+  if (SUCCEEDED(CoCreateInstance(CLSID_StdGlobalInterfaceTable, nullptr, CLSCTX_INPROC_SERVER,
+                                 IID_IGlobalInterfaceTable, reinterpret_cast<void**>(&table)))) {
+    for (DWORD cookie : job->sinks) {
+      win::ComPtr<IOPCShutdown> sink;
+      if (SUCCEEDED(table->GetInterfaceFromGlobal(cookie, IID_IOPCShutdown,
+                                                  reinterpret_cast<void**>(&sink))))
+        sink->ShutdownRequest(kShutdownReason);
     }
   }
-  CoUninitialize();
   return 0;
 }
 
@@ -188,8 +173,8 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
 }  // namespace
 
 int RunLocalServer() {
-  ComApartment apartment;
-  if (!apartment.Ok()) return 1;
+  const win::Apartment apartment(COINIT_APARTMENTTHREADED);
+  if (!apartment) return 1;
   Simulation& sim = Simulation::Instance();  // reads the clock offset now, at start
   const DWORD linger_ms = LingerMs();
 

@@ -10,6 +10,8 @@
 
 #include "tools/hdasim/server/local_server.h"
 #include "tools/hdasim/server/registration.h"
+#include "win/apartment.h"
+#include "win/barrier.h"
 
 namespace {
 
@@ -18,12 +20,14 @@ bool IsSwitch(const wchar_t* arg, const wchar_t* name) {
 }
 
 int Register(bool add) {
-  if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
-  wchar_t path[MAX_PATH] = {};
   HRESULT hr = E_FAIL;
-  if (GetModuleFileNameW(nullptr, path, MAX_PATH) > 0)
-    hr = add ? hdasim::RegisterServer(path) : hdasim::UnregisterServer();
-  CoUninitialize();
+  {
+    const win::Apartment apartment(COINIT_APARTMENTTHREADED);
+    if (!apartment) return 1;
+    wchar_t path[MAX_PATH] = {};
+    if (GetModuleFileNameW(nullptr, path, MAX_PATH) > 0)
+      hr = add ? hdasim::RegisterServer(path) : hdasim::UnregisterServer();
+  }
   if (FAILED(hr))
     std::fwprintf(stderr, L"hdasim: %ls failed (0x%08lX)\n",
                   add ? L"registration" : L"unregistration", static_cast<unsigned long>(hr));
@@ -43,13 +47,11 @@ int Run(int argc, wchar_t** argv) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
-  try {
+  return win::Barrier(1, [] {
     int argc = 0;
     const std::unique_ptr<wchar_t*, decltype(&LocalFree)> argv(
         CommandLineToArgvW(GetCommandLineW(), &argc), &LocalFree);
     if (!argv) return 1;
     return Run(argc, argv.get());
-  } catch (...) {
-    return 1;
-  }
+  });
 }

@@ -6,7 +6,8 @@
 #include "opc/opc_constants.h"
 #include "tools/hdasim/server/server_classes.h"
 #include "win/com_ptr.h"
-#include "win/handle.h"
+#include "win/guid.h"
+#include "win/registry.h"
 
 namespace hdasim {
 namespace {
@@ -14,28 +15,12 @@ namespace {
 constexpr const wchar_t* kExeName = L"hdasim.exe";
 constexpr LCID kCategoryLocale = 0x409;
 
-std::wstring GuidText(const GUID& guid) {
-  wchar_t text[40] = {};
-  StringFromGUID2(guid, text, 40);
-  return text;
-}
-
 bool SetText(const std::wstring& path, const wchar_t* name, const std::wstring& value) {
-  win::UniqueRegKey key;
-  if (RegCreateKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                      nullptr) != ERROR_SUCCESS)
-    return false;
-  return RegSetValueExW(key.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                        static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+  return win::WriteRegString(HKEY_CLASSES_ROOT, path, name, value);
 }
 
 std::wstring GetText(const std::wstring& path, const wchar_t* name = nullptr) {
-  wchar_t value[1024] = {};
-  DWORD size = sizeof(value) - sizeof(wchar_t);
-  if (RegGetValueW(HKEY_CLASSES_ROOT, path.c_str(), name, RRF_RT_REG_SZ, nullptr, value, &size) !=
-      ERROR_SUCCESS)
-    return {};
-  return value;
+  return win::ReadRegString(HKEY_CLASSES_ROOT, path, name).value_or(L"");
 }
 
 // The file name part of a LocalServer32 command line: quotes and arguments removed.
@@ -59,9 +44,9 @@ win::ComPtr<ICatRegister> CategoryRegister() {
 }
 
 bool RegisterHdaClass(const ServerClass& c, const std::wstring& command, ICatRegister* categories) {
-  const std::wstring clsid = GuidText(c.clsid);
+  const std::wstring clsid = win::GuidText(c.clsid);
   const std::wstring key = L"CLSID\\" + clsid;
-  bool ok = SetText(key, nullptr, c.name) && SetText(key, L"AppID", GuidText(kHdaSimAppId)) &&
+  bool ok = SetText(key, nullptr, c.name) && SetText(key, L"AppID", win::GuidText(kHdaSimAppId)) &&
             SetText(key + L"\\LocalServer32", nullptr, command) &&
             SetText(key + L"\\ProgID", nullptr, c.prog_id) && SetText(c.prog_id, nullptr, c.name) &&
             SetText(std::wstring(c.prog_id) + L"\\CLSID", nullptr, clsid);
@@ -79,15 +64,16 @@ bool RegisterHdaClass(const ServerClass& c, const std::wstring& command, ICatReg
 // Removes a ProgID key only when it still names our class.
 void DeleteProgId(const wchar_t* prog_id, const CLSID& clsid) {
   if (!prog_id) return;
-  if (_wcsicmp(GetText(std::wstring(prog_id) + L"\\CLSID").c_str(), GuidText(clsid).c_str()) == 0)
-    RegDeleteTreeW(HKEY_CLASSES_ROOT, prog_id);
+  const std::wstring named = GetText(std::wstring(prog_id) + L"\\CLSID");
+  if (_wcsicmp(named.c_str(), win::GuidText(clsid).c_str()) == 0)
+    win::DeleteRegTree(HKEY_CLASSES_ROOT, prog_id);
 }
 
 }  // namespace
 
 bool ServerListIsOurs() {
   return _wcsicmp(ProgramFileName(
-                      GetText(L"CLSID\\" + GuidText(CLSID_OpcServerList) + L"\\LocalServer32"))
+                      GetText(L"CLSID\\" + win::GuidText(CLSID_OpcServerList) + L"\\LocalServer32"))
                       .c_str(),
                   kExeName) == 0;
 }
@@ -102,14 +88,14 @@ HRESULT RegisterServer(const std::wstring& exe_path) {
   lstrcpynW(info.szDescription, OPC_CATEGORY_DESCRIPTION_HDA10, 128);
   if (FAILED(categories->RegisterCategories(1, &info))) return SELFREG_E_CLASS;
 
-  const std::wstring app_id = GuidText(kHdaSimAppId);
+  const std::wstring app_id = win::GuidText(kHdaSimAppId);
   if (!SetText(L"AppID\\" + app_id, nullptr, L"Varnel HDA simulation server") ||
       !SetText(std::wstring(L"AppID\\") + kExeName, L"AppID", app_id))
     return SELFREG_E_CLASS;
   for (const ServerClass& c : HdaServerClasses())
     if (!RegisterHdaClass(c, command, categories.Get())) return SELFREG_E_CLASS;
 
-  const std::wstring list_key = L"CLSID\\" + GuidText(CLSID_OpcServerList);
+  const std::wstring list_key = L"CLSID\\" + win::GuidText(CLSID_OpcServerList);
   const bool taken = !GetText(list_key + L"\\LocalServer32").empty() && !ServerListIsOurs();
   if (!taken &&
       !(SetText(list_key, nullptr, kServerListName) && SetText(list_key, L"AppID", app_id) &&
@@ -127,12 +113,12 @@ HRESULT UnregisterServer() {
     }
     DeleteProgId(c.version_independent_prog_id, c.clsid);
     DeleteProgId(c.prog_id, c.clsid);
-    RegDeleteTreeW(HKEY_CLASSES_ROOT, (L"CLSID\\" + GuidText(c.clsid)).c_str());
+    win::DeleteRegTree(HKEY_CLASSES_ROOT, L"CLSID\\" + win::GuidText(c.clsid));
   }
   if (ServerListIsOurs())
-    RegDeleteTreeW(HKEY_CLASSES_ROOT, (L"CLSID\\" + GuidText(CLSID_OpcServerList)).c_str());
-  RegDeleteTreeW(HKEY_CLASSES_ROOT, (L"AppID\\" + GuidText(kHdaSimAppId)).c_str());
-  RegDeleteTreeW(HKEY_CLASSES_ROOT, (std::wstring(L"AppID\\") + kExeName).c_str());
+    win::DeleteRegTree(HKEY_CLASSES_ROOT, L"CLSID\\" + win::GuidText(CLSID_OpcServerList));
+  win::DeleteRegTree(HKEY_CLASSES_ROOT, L"AppID\\" + win::GuidText(kHdaSimAppId));
+  win::DeleteRegTree(HKEY_CLASSES_ROOT, std::wstring(L"AppID\\") + kExeName);
   return S_OK;
 }
 

@@ -2,10 +2,12 @@
 
 #include <string>
 
-#include "tools/hdasim/server/com_object.h"
 #include "tools/hdasim/server/task_memory.h"
+#include "win/barrier.h"
+#include "win/co_task_memory.h"
 #include "win/com_ptr.h"
-#include "win/handle.h"
+#include "win/guid.h"
+#include "win/registry.h"
 
 namespace hdasim {
 namespace {
@@ -31,17 +33,7 @@ HRESULT ClassesOfCategories(ULONG implemented_count, CATID* implemented, ULONG r
 }
 
 std::wstring RegistryText(const std::wstring& path) {
-  wchar_t value[512] = {};
-  DWORD size = sizeof(value) - sizeof(wchar_t);
-  if (RegGetValueW(HKEY_CLASSES_ROOT, path.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value,
-                   &size) != ERROR_SUCCESS)
-    return {};
-  return value;
-}
-
-bool KeyExists(const std::wstring& path) {
-  win::UniqueRegKey key;
-  return RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
+  return win::ReadRegString(HKEY_CLASSES_ROOT, path, nullptr).value_or(L"");
 }
 
 HRESULT ClassDetails(REFCLSID clsid, LPOLESTR* prog_id_out, LPOLESTR* user_type_out,
@@ -49,18 +41,18 @@ HRESULT ClassDetails(REFCLSID clsid, LPOLESTR* prog_id_out, LPOLESTR* user_type_
   if (!prog_id_out || !user_type_out) return E_INVALIDARG;
   *prog_id_out = *user_type_out = nullptr;
   if (independent_out) *independent_out = nullptr;
-  wchar_t text[40] = {};
-  StringFromGUID2(clsid, text, 40);
-  const std::wstring key = std::wstring(L"CLSID\\") + text;
-  if (!KeyExists(key)) return REGDB_E_CLASSNOTREG;
+  const std::wstring key = L"CLSID\\" + win::GuidText(clsid);
+  if (!win::RegKeyExists(HKEY_CLASSES_ROOT, key)) return REGDB_E_CLASSNOTREG;
   const std::wstring prog_id = RegistryText(key + L"\\ProgID");
   if (prog_id.empty()) return REGDB_E_READREGDB;
   std::wstring independent = RegistryText(key + L"\\VersionIndependentProgID");
   if (independent.empty()) independent = prog_id;
-  TaskStringHolder prog(prog_id), user(RegistryText(key)), version_free(independent);
-  *prog_id_out = prog.Release();
-  *user_type_out = user.Release();
-  if (independent_out) *independent_out = version_free.Release();
+  win::CoTaskPtr<wchar_t> prog(TaskString(prog_id));
+  win::CoTaskPtr<wchar_t> user(TaskString(RegistryText(key)));
+  win::CoTaskPtr<wchar_t> version_free(TaskString(independent));
+  *prog_id_out = prog.release();
+  *user_type_out = user.release();
+  if (independent_out) *independent_out = version_free.release();
   return S_OK;
 }
 
@@ -68,7 +60,7 @@ HRESULT ClassDetails(REFCLSID clsid, LPOLESTR* prog_id_out, LPOLESTR* user_type_
 template <typename Enumerator>
 HRESULT EnumerateClasses(ULONG implemented_count, CATID* implemented, ULONG required_count,
                          CATID* required, Enumerator** out) {
-  return Guarded([&]() -> HRESULT {
+  return win::ComBarrier([&]() -> HRESULT {
     if (!out) return E_INVALIDARG;
     *out = nullptr;
     std::vector<GUID> classes;
@@ -82,7 +74,7 @@ HRESULT EnumerateClasses(ULONG implemented_count, CATID* implemented, ULONG requ
 
 template <typename Enumerator>
 HRESULT CloneInto(const std::vector<GUID>& guids, std::size_t position, Enumerator** out) {
-  return Guarded([&]() -> HRESULT {
+  return win::ComBarrier([&]() -> HRESULT {
     if (!out) return E_POINTER;
     *out = new GuidEnumerator(guids, position);
     return S_OK;
@@ -92,7 +84,7 @@ HRESULT CloneInto(const std::vector<GUID>& guids, std::size_t position, Enumerat
 }  // namespace
 
 HRESULT GuidEnumerator::Next(ULONG celt, GUID* rgelt, ULONG* pceltFetched) {
-  return Guarded([&]() -> HRESULT {
+  return win::ComBarrier([&]() -> HRESULT {
     if (pceltFetched) *pceltFetched = 0;
     if (!rgelt || (celt > 1 && !pceltFetched)) return E_INVALIDARG;
     ULONG n = 0;
@@ -103,7 +95,7 @@ HRESULT GuidEnumerator::Next(ULONG celt, GUID* rgelt, ULONG* pceltFetched) {
 }
 
 HRESULT GuidEnumerator::Skip(ULONG celt) {
-  return Guarded([&]() -> HRESULT {
+  return win::ComBarrier([&]() -> HRESULT {
     const std::size_t left = guids_.size() - position_;
     position_ += celt < left ? celt : left;
     return celt <= left ? S_OK : S_FALSE;
@@ -111,7 +103,7 @@ HRESULT GuidEnumerator::Skip(ULONG celt) {
 }
 
 HRESULT GuidEnumerator::Reset() {
-  return Guarded([&]() -> HRESULT {
+  return win::ComBarrier([&]() -> HRESULT {
     position_ = 0;
     return S_OK;
   });
@@ -137,19 +129,19 @@ HRESULT ServerList::EnumClassesOfCategories(ULONG cImplemented, CATID rgcatidImp
 
 HRESULT ServerList::GetClassDetails(REFCLSID clsid, LPOLESTR* ppszProgID, LPOLESTR* ppszUserType,
                                     LPOLESTR* ppszVerIndProgID) {
-  return Guarded([&]() -> HRESULT {
+  return win::ComBarrier([&]() -> HRESULT {
     if (!ppszVerIndProgID) return E_INVALIDARG;
     return ClassDetails(clsid, ppszProgID, ppszUserType, ppszVerIndProgID);
   });
 }
 
 HRESULT ServerList::GetClassDetails(REFCLSID clsid, LPOLESTR* ppszProgID, LPOLESTR* ppszUserType) {
-  return Guarded(
+  return win::ComBarrier(
       [&]() -> HRESULT { return ClassDetails(clsid, ppszProgID, ppszUserType, nullptr); });
 }
 
 HRESULT ServerList::CLSIDFromProgID(LPCOLESTR szProgId, LPCLSID clsid) {
-  return Guarded([&]() -> HRESULT {
+  return win::ComBarrier([&]() -> HRESULT {
     if (!szProgId || !clsid) return E_INVALIDARG;
     *clsid = GUID_NULL;
     return ::CLSIDFromProgID(szProgId, clsid);

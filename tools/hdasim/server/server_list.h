@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "opc/opc.h"
-#include "tools/hdasim/server/com_object.h"
+#include "tools/hdasim/server/server_object.h"
 
 namespace hdasim {
 
 // IEnumGUID and IOPCEnumGUID over a fixed list of class IDs.
-class GuidEnumerator final : public ComObject<IOPCEnumGUID, IEnumGUID> {
+class GuidEnumerator final : public ServerObject<IOPCEnumGUID, IEnumGUID> {
  public:
   explicit GuidEnumerator(std::vector<GUID> guids, std::size_t position = 0)
       : guids_(std::move(guids)), position_(position) {}
@@ -28,7 +28,7 @@ class GuidEnumerator final : public ComObject<IOPCEnumGUID, IEnumGUID> {
   std::size_t position_;
 };
 
-class ServerList final : public ComObject<IOPCServerList2, IOPCServerList> {
+class ServerList final : public ServerObject<IOPCServerList2, IOPCServerList> {
  public:
   // IOPCServerList2
   HRESULT STDMETHODCALLTYPE EnumClassesOfCategories(ULONG cImplemented, CATID rgcatidImpl[],

@@ -3,7 +3,7 @@
 #include <olectl.h>
 
 #include "opc/opc.h"
-#include "tools/hdasim/server/com_object.h"
+#include "win/barrier.h"
 
 namespace hdasim {
 
@@ -13,7 +13,7 @@ ShutdownPoint::~ShutdownPoint() {
 }
 
 HRESULT ShutdownPoint::QueryInterface(REFIID iid, void** out) {
-  return Guarded([&]() -> HRESULT {
+  return win::ComBarrier([&]() -> HRESULT {
     if (!out) return E_POINTER;
     *out = nullptr;
     if (iid != IID_IUnknown && iid != IID_IConnectionPoint) return E_NOINTERFACE;
@@ -24,7 +24,7 @@ HRESULT ShutdownPoint::QueryInterface(REFIID iid, void** out) {
 }
 
 HRESULT ShutdownPoint::GetConnectionInterface(IID* iid) {
-  return Guarded([&]() -> HRESULT {
+  return win::ComBarrier([&]() -> HRESULT {
     if (!iid) return E_POINTER;
     *iid = IID_IOPCShutdown;
     return S_OK;
@@ -32,7 +32,7 @@ HRESULT ShutdownPoint::GetConnectionInterface(IID* iid) {
 }
 
 HRESULT ShutdownPoint::GetConnectionPointContainer(IConnectionPointContainer** container) {
-  return Guarded([&]() -> HRESULT {
+  return win::ComBarrier([&]() -> HRESULT {
     if (!container) return E_POINTER;
     *container = owner_;
     owner_->AddRef();
@@ -41,7 +41,7 @@ HRESULT ShutdownPoint::GetConnectionPointContainer(IConnectionPointContainer** c
 }
 
 HRESULT ShutdownPoint::Advise(IUnknown* sink, DWORD* cookie) {
-  return Guarded([&]() -> HRESULT {
+  return win::ComBarrier([&]() -> HRESULT {
     if (cookie) *cookie = 0;
     if (!sink || !cookie) return E_POINTER;
     win::ComPtr<IOPCShutdown> shutdown;
@@ -63,7 +63,7 @@ HRESULT ShutdownPoint::Advise(IUnknown* sink, DWORD* cookie) {
 }
 
 HRESULT ShutdownPoint::Unadvise(DWORD cookie) {
-  return Guarded([&]() -> HRESULT {
+  return win::ComBarrier([&]() -> HRESULT {
     auto found = sinks_.find(cookie);
     if (found == sinks_.end()) return CONNECT_E_NOCONNECTION;
     table_->RevokeInterfaceFromGlobal(found->second);
@@ -73,7 +73,7 @@ HRESULT ShutdownPoint::Unadvise(DWORD cookie) {
 }
 
 HRESULT ShutdownPoint::EnumConnections(IEnumConnections** connections) {
-  return Guarded([&]() -> HRESULT {
+  return win::ComBarrier([&]() -> HRESULT {
     if (connections) *connections = nullptr;
     return E_NOTIMPL;
   });

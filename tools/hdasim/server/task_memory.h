@@ -84,17 +84,4 @@ inline HRESULT CallResult(const TaskArray<HRESULT>& errors) {
 // A CoTaskMem copy of a string; throws std::bad_alloc.
 LPWSTR TaskString(std::wstring_view text);
 
-// Owns one CoTaskMem string until it is handed out.
-class TaskStringHolder {
- public:
-  explicit TaskStringHolder(std::wstring_view text) : s_(TaskString(text)) {}
-  ~TaskStringHolder() { CoTaskMemFree(s_); }
-  TaskStringHolder(const TaskStringHolder&) = delete;
-  TaskStringHolder& operator=(const TaskStringHolder&) = delete;
-  LPWSTR Release() { return std::exchange(s_, nullptr); }
-
- private:
-  LPWSTR s_;
-};
-
 }  // namespace hdasim
