@@ -30,7 +30,10 @@
  * - VARIANTs copied into the caller's arrays belong to the caller, which clears them
  *   (VariantClear).
  * - One thread at a time. A session's functions are called from the thread (COM apartment) that
- *   connected it; COM must be initialised on that thread (by the caller or AmbrelCoInit).
+ *   connected it; COM must be initialised on that thread (by the caller or AmbrelCoInit). The
+ *   exception is the shutdown callback: in a multithreaded apartment it runs on a thread of
+ *   COM's, where it may call DisconnectHDA while the connecting thread opens, uses or closes
+ *   sessions.
  * - Errors go to the callback set with EnableHDAErrorNotification or, while none is set, to a
  *   modal message box: programs that must not block enable the callback first.
  * - Unloading the DLL closes every session still open; the servers get their objects back and

@@ -1,39 +1,30 @@
-// The one barrier every export puts between its work and the C caller: no exception crosses.
+// What every export puts between its work and the C caller: the Windows base's barrier (no
+// exception crosses, each one caught is reported), and for the per-session exports the session
+// looked up and counted as in use.
 #pragma once
 
-#include <memory>
+#include <source_location>
 
 #include "ambrel/ambrel.h"
 #include "ambrel/hda_server.h"
 #include "ambrel/state.h"
+#include "win/barrier.h"
 
 namespace ambrel {
 
-template <typename Result, typename Work>
-Result Guarded(Result failure, Work&& work) noexcept {
-  try {
-    return work();
-  } catch (...) {
-    return failure;
-  }
-}
-
 // Runs work(HDASvr&) on a live session, or gives `failure` for an unknown or stale handle
-// without a message. The session counts as in use meanwhile (see HDASvr::BeginUse).
+// without a message. The session counts as in use meanwhile (see SessionUse).
 template <typename Result, typename Work>
-Result WithSession(AMBREL_SESSION handle, Result failure, Work&& work) noexcept {
-  return Guarded(failure, [&]() -> Result {
-    std::shared_ptr<HDASvr> session = FindSession(handle);
-    if (!session) return failure;
-    struct Use {
-      HDASvr& session;
-      explicit Use(HDASvr& s) : session(s) { session.BeginUse(); }
-      Use(const Use&) = delete;
-      Use& operator=(const Use&) = delete;
-      ~Use() { session.EndUse(); }
-    } use(*session);
-    return work(*session);
-  });
+Result WithSession(AMBREL_SESSION handle, Result failure, Work&& work,
+                   std::source_location where = std::source_location::current()) noexcept {
+  return win::Barrier(
+      failure,
+      [&]() -> Result {
+        const SessionUse use(handle);
+        if (!use.Get()) return failure;
+        return work(*use.Get());
+      },
+      where);
 }
 
 inline FILETIME MakeFileTime(DWORD low, DWORD high) {

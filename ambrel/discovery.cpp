@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <string>
 
-#include "ambrel/co_memory.h"
 #include "ambrel/report.h"
 #include "ambrel/state.h"
 #include "ambrel/text_conversion.h"
 #include "opc/opc.h"
+#include "win/co_task_memory.h"
 #include "win/com_ptr.h"
 
 namespace ambrel {
@@ -51,11 +51,9 @@ void ListFromBrowser(IOPCServerList* browser, std::vector<ServerEntry>& servers)
     ServerEntry entry{clsid, "UNKNOWN"};
     LPOLESTR prog_id = nullptr;
     LPOLESTR user_type = nullptr;
-    if (SUCCEEDED(browser->GetClassDetails(clsid, &prog_id, &user_type)) && prog_id) {
-      entry.prog_id = NarrowAnsi(prog_id);
-    }
-    CoTaskMemFree(prog_id);
-    CoTaskMemFree(user_type);
+    const HRESULT details = browser->GetClassDetails(clsid, &prog_id, &user_type);
+    const win::CoTaskPtr<wchar_t> owned_prog_id(prog_id), owned_user_type(user_type);
+    if (SUCCEEDED(details) && prog_id) entry.prog_id = NarrowAnsi(prog_id);
     servers.push_back(std::move(entry));
   }
 }
@@ -79,7 +77,7 @@ DWORD ListLocalCategory(std::vector<ServerEntry>& servers) {
     if (classes->Next(1, &clsid, &fetched) != S_OK || fetched != 1) break;
     LPOLESTR prog_id = nullptr;
     hr = ProgIDFromCLSID(clsid, &prog_id);
-    CoTaskPtr<wchar_t> owned(prog_id);
+    win::CoTaskPtr<wchar_t> owned(prog_id);
     if (FAILED(hr)) {
       ReportError(hr, "Error from ProgIDFromCLSID");
       continue;

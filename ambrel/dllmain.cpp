@@ -2,9 +2,11 @@
 #include <windows.h>
 
 #include "ambrel/state.h"
+#include "win/barrier.h"
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
-  try {
+  const BOOL failure = reason == DLL_PROCESS_ATTACH ? FALSE : TRUE;
+  return win::Barrier<BOOL>(failure, [&]() -> BOOL {
     switch (reason) {
       case DLL_PROCESS_ATTACH:
         DisableThreadLibraryCalls(instance);
@@ -17,7 +19,5 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
       default:
         return TRUE;
     }
-  } catch (...) {
-    return reason == DLL_PROCESS_ATTACH ? FALSE : TRUE;
-  }
+  });
 }

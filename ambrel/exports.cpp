@@ -9,7 +9,6 @@
 #include "ambrel/discovery.h"
 #include "ambrel/text_conversion.h"
 
-using ambrel::Guarded;
 using ambrel::HDASvr;
 using ambrel::MakeFileTime;
 using ambrel::ReadPeriod;
@@ -18,7 +17,7 @@ using ambrel::WithSession;
 WORD __stdcall AmbrelRevision(void) { return AMBREL_REVISION; }
 
 BOOL __stdcall AmbrelCoInit(void) {
-  return Guarded<BOOL>(FALSE, [] {
+  return win::Barrier<BOOL>(FALSE, [] {
     const HRESULT init = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
     const HRESULT security =
         CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_NONE,
@@ -28,11 +27,11 @@ BOOL __stdcall AmbrelCoInit(void) {
 }
 
 DWORD __stdcall NumberOfHDAServers(const char* machine) {
-  return Guarded<DWORD>(0, [&] { return ambrel::EnumerateServers(machine); });
+  return win::Barrier<DWORD>(0, [&] { return ambrel::EnumerateServers(machine); });
 }
 
 BOOL __stdcall GetHDAServerName(DWORD index, char* buffer, DWORD length) {
-  return Guarded<BOOL>(FALSE, [&]() -> BOOL {
+  return win::Barrier<BOOL>(FALSE, [&]() -> BOOL {
     const ambrel::AmbrelState* state = ambrel::TheState();
     if (!state || index >= state->servers.size()) return FALSE;
     ambrel::CopyToBuffer(state->servers[index].prog_id, buffer, length);
@@ -41,14 +40,14 @@ BOOL __stdcall GetHDAServerName(DWORD index, char* buffer, DWORD length) {
 }
 
 AMBREL_SESSION __stdcall ConnectHDA(const char* machine, const char* prog_id) {
-  return Guarded<AMBREL_SESSION>(AMBREL_NO_SESSION, [&] {
+  return win::Barrier<AMBREL_SESSION>(AMBREL_NO_SESSION, [&] {
     std::shared_ptr<HDASvr> session = HDASvr::Connect(machine, prog_id);
     return session ? ambrel::AddSession(std::move(session)) : AMBREL_NO_SESSION;
   });
 }
 
 BOOL __stdcall DisconnectHDA(AMBREL_SESSION session) {
-  return Guarded<BOOL>(FALSE, [&]() -> BOOL {
+  return win::Barrier<BOOL>(FALSE, [&]() -> BOOL {
     std::shared_ptr<HDASvr> found = ambrel::TakeSession(session);
     if (!found) return FALSE;
     found->RequestDisconnect();
@@ -140,7 +139,7 @@ HRESULT __stdcall WriteHDAItemValues(AMBREL_SESSION session, DWORD item_handle, 
                                      HRESULT* results) {
   // An unknown session has its own failure value; an exception inside the write gives E_FAIL.
   return WithSession<HRESULT>(session, CONNECT_E_NOCONNECTION, [&](HDASvr& s) {
-    return Guarded<HRESULT>(E_FAIL, [&] {
+    return win::Barrier<HRESULT>(E_FAIL, [&] {
       return s.Write(item_handle, edit_type, count, time_stamps, values, qualities, results);
     });
   });

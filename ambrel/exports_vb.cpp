@@ -13,7 +13,6 @@
 
 using ambrel::DateToFileTime;
 using ambrel::FileTimeToDate;
-using ambrel::Guarded;
 
 namespace {
 
@@ -39,7 +38,7 @@ void ReturnDates(DWORD result, const std::vector<FILETIME>& times, DATE* dates) 
 DWORD __stdcall ReadHDAItemAttributesVB(AMBREL_SESSION session, DWORD item_handle,
                                         DWORD attribute_id, DATE* start, DATE* end,
                                         DWORD max_values, DATE* time_stamps, VARIANT* values) {
-  return Guarded<DWORD>(0, [&]() -> DWORD {
+  return win::Barrier<DWORD>(0, [&]() -> DWORD {
     if (!start || !end) return 0;
     std::vector<FILETIME> times = TemporaryTimes(max_values);
     if (max_values != 0 && times.empty()) return 0;
@@ -57,7 +56,7 @@ DWORD __stdcall ReadHDAItemAttributesVB(AMBREL_SESSION session, DWORD item_handl
 DWORD __stdcall ReadHDAItemValuesVB(AMBREL_SESSION session, DWORD item_handle, BOOL bounds,
                                     DATE* start, DATE* end, DWORD max_values, DATE* time_stamps,
                                     VARIANT* values, LONG* qualities) {
-  return Guarded<DWORD>(0, [&]() -> DWORD {
+  return win::Barrier<DWORD>(0, [&]() -> DWORD {
     if (!start || !end) return 0;
     std::vector<FILETIME> times = TemporaryTimes(max_values);
     if (max_values != 0 && times.empty()) return 0;
@@ -75,7 +74,7 @@ DWORD __stdcall ReadHDAProcessedItemValuesVB(AMBREL_SESSION session, DWORD item_
                                              DWORD aggregate_id, DATE* start, DATE* end,
                                              LONG* resample_seconds, DWORD max_values,
                                              DATE* time_stamps, VARIANT* values, LONG* qualities) {
-  return Guarded<DWORD>(0, [&]() -> DWORD {
+  return win::Barrier<DWORD>(0, [&]() -> DWORD {
     if (!start || !end || !resample_seconds) return 0;
     std::vector<FILETIME> times = TemporaryTimes(max_values);
     if (max_values != 0 && times.empty()) return 0;
@@ -97,7 +96,7 @@ HRESULT __stdcall WriteHDAItemValuesVB(AMBREL_SESSION session, DWORD item_handle
                                        DWORD count, const DATE* time_stamps,
                                        const VARIANT* values, const LONG* qualities,
                                        HRESULT* results) {
-  return Guarded<HRESULT>(E_FAIL, [&]() -> HRESULT {
+  return win::Barrier<HRESULT>(E_FAIL, [&]() -> HRESULT {
     std::vector<FILETIME> times = TemporaryTimes(count);
     if (count != 0 && times.empty()) return E_OUTOFMEMORY;
     if (count != 0 && !time_stamps) return E_INVALIDARG;

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
@@ -45,13 +46,19 @@ class HDASvr {
   ~HDASvr();
 
   AMBREL_SESSION Handle() const { return handle_; }
-  void SetHandle(AMBREL_SESSION handle) { handle_ = handle; }
-  AMBREL_SHUTDOWN_CALLBACK ShutdownCallback() const { return shutdown_callback_; }
-  void SetShutdownCallback(AMBREL_SHUTDOWN_CALLBACK callback) { shutdown_callback_ = callback; }
+  // Also tells the shutdown sink which session it serves.
+  void SetHandle(AMBREL_SESSION handle);
+  // Read by the shutdown sink on whatever thread the notice arrives.
+  AMBREL_SHUTDOWN_CALLBACK ShutdownCallback() const { return shutdown_callback_.load(); }
+  void SetShutdownCallback(AMBREL_SHUTDOWN_CALLBACK callback) {
+    shutdown_callback_.store(callback);
+  }
 
-  // An export that works on the session brackets its work with these. A disconnect asked for
-  // meanwhile (a shutdown callback run while the server call waits) happens when the last use
-  // ends, so no call in progress loses its interfaces or its session.
+  // An export that works on the session brackets its work with these (through SessionUse,
+  // state.h). A disconnect asked for meanwhile (a shutdown callback run while the server call
+  // waits, on this thread or another) happens when the last use ends, so no call in progress
+  // loses its interfaces or its session. The count is kept under the session table's lock;
+  // BeginUse is called with that lock held.
   void BeginUse() { ++uses_; }
   void EndUse();
   void RequestDisconnect();
@@ -96,7 +103,7 @@ class HDASvr {
   std::vector<std::string> item_names_;
   std::vector<AttributeEntry> attributes_;
   std::vector<AggregateEntry> aggregates_;
-  AMBREL_SHUTDOWN_CALLBACK shutdown_callback_ = nullptr;
+  std::atomic<AMBREL_SHUTDOWN_CALLBACK> shutdown_callback_{nullptr};
   win::ComPtr<IUnknown> server_object_;
   win::ComPtr<IOPCHDA_Server> history_server_;
   win::ComPtr<IOPCHDA_SyncRead> sync_read_;

@@ -5,6 +5,7 @@
 #include <ocidl.h>
 
 #include <memory>
+#include <mutex>
 
 #include "ambrel/hda_server.h"
 #include "ambrel/report.h"
@@ -116,7 +117,7 @@ bool HDASvr::QueryInterfaces() {
 
 void HDASvr::AdviseShutdown() {
   if (!point_container_) return;
-  shutdown_sink_ = win::ComPtr<CIOPCShutdown>::Share(new CIOPCShutdown(this));
+  shutdown_sink_ = win::ComPtr<CIOPCShutdown>::Attach(new CIOPCShutdown);
   HRESULT hr = point_container_->FindConnectionPoint(IID_IOPCShutdown, &shutdown_point_);
   Trace("IConnectionPointContainer->FindConnectionPoint (IID_IOPCShutdown)", hr);
   if (FAILED(hr)) shutdown_point_.Reset();
@@ -135,7 +136,7 @@ void HDASvr::ReleaseShutdown() {
     }
   }
   if (shutdown_sink_) {
-    shutdown_sink_->DetachOwner();
+    shutdown_sink_->DetachSession();
     shutdown_sink_.Reset();
   }
   shutdown_point_.Reset();
@@ -148,19 +149,30 @@ void HDASvr::Disconnect() {
   server_object_.Reset();
 }
 
+void HDASvr::SetHandle(AMBREL_SESSION handle) {
+  handle_ = handle;
+  if (shutdown_sink_) shutdown_sink_->SetSession(handle);
+}
+
 void HDASvr::RequestDisconnect() {
-  if (uses_ > 0) {
-    disconnect_pending_ = true;
-  } else {
-    Disconnect();
+  {
+    std::lock_guard<std::mutex> lock(SessionTableLock());
+    if (uses_ > 0) {
+      disconnect_pending_ = true;
+      return;
+    }
   }
+  // Out of the table already, so no new use can begin.
+  Disconnect();
 }
 
 void HDASvr::EndUse() {
-  if (--uses_ == 0 && disconnect_pending_) {
+  {
+    std::lock_guard<std::mutex> lock(SessionTableLock());
+    if (--uses_ > 0 || !disconnect_pending_) return;
     disconnect_pending_ = false;
-    Disconnect();
   }
+  Disconnect();
 }
 
 void HDASvr::Abandon() {
@@ -171,7 +183,7 @@ void HDASvr::Abandon() {
   common_.Detach();
   point_container_.Detach();
   shutdown_point_.Detach();
-  if (shutdown_sink_) shutdown_sink_->DetachOwner();
+  if (shutdown_sink_) shutdown_sink_->DetachSession();
   shutdown_sink_.Detach();
   server_object_.Detach();
 }

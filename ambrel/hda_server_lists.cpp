@@ -1,24 +1,13 @@
 // Browsing item IDs, item handles, and the attribute and aggregate lists of a session.
 #include <windows.h>
 
-#include "ambrel/co_memory.h"
 #include "ambrel/hda_server.h"
 #include "ambrel/report.h"
 #include "ambrel/text_conversion.h"
+#include "win/co_task_memory.h"
+#include "win/variant.h"
 
 namespace ambrel {
-namespace {
-
-// A VARIANT that clears itself.
-struct ScopedVariant {
-  VARIANT value;
-  ScopedVariant() { VariantInit(&value); }
-  ScopedVariant(const ScopedVariant&) = delete;
-  ScopedVariant& operator=(const ScopedVariant&) = delete;
-  ~ScopedVariant() { VariantClear(&value); }
-};
-
-}  // namespace
 
 DWORD HDASvr::Browse() {
   item_names_.clear();
@@ -27,16 +16,13 @@ DWORD HDASvr::Browse() {
   // Every item ID matches "*": the whole server, whatever the server's filtering supports.
   DWORD attribute = OPCHDA_ITEMID;
   OPCHDA_OPERATORCODES op = OPCHDA_EQUAL;
-  ScopedVariant filter;
-  filter.value.vt = VT_BSTR;
-  filter.value.bstrVal = SysAllocString(L"*");
-  if (!filter.value.bstrVal) return 0;
+  win::Variant filter(L"*");
 
   win::ComPtr<IOPCHDA_Browser> browser;
-  CoTaskPtr<HRESULT> filter_errors;
+  win::CoTaskPtr<HRESULT> filter_errors;
   HRESULT* filter_errors_raw = nullptr;
-  HRESULT hr = history_server_->CreateBrowse(1, &attribute, &op, &filter.value, &browser,
-                                             &filter_errors_raw);
+  HRESULT hr =
+      history_server_->CreateBrowse(1, &attribute, &op, filter.In(), &browser, &filter_errors_raw);
   filter_errors.reset(filter_errors_raw);
   if (FAILED(hr) || !browser) {
     ReportError(hr, "HDASvr::Create Browse Failed!");
@@ -55,7 +41,7 @@ DWORD HDASvr::Browse() {
     LPOLESTR name = nullptr;
     ULONG fetched = 0;
     hr = names->Next(1, &name, &fetched);
-    CoTaskPtr<wchar_t> owned(name);
+    win::CoTaskPtr<wchar_t> owned(name);
     if (hr != S_OK || fetched != 1) break;
     item_names_.push_back(NarrowAnsi(name));
   }
@@ -76,8 +62,8 @@ DWORD HDASvr::ItemHandle(const char* item_id, DWORD client_handle) {
   OPCHANDLE* server_handles = nullptr;
   HRESULT* errors = nullptr;
   const HRESULT hr = history_server_->GetItemHandles(1, ids, &client, &server_handles, &errors);
-  CoTaskPtr<OPCHANDLE> owned_handles(server_handles);
-  CoTaskPtr<HRESULT> owned_errors(errors);
+  win::CoTaskPtr<OPCHANDLE> owned_handles(server_handles);
+  win::CoTaskPtr<HRESULT> owned_errors(errors);
   if (FAILED(hr) || !server_handles) return AMBREL_NO_ITEM;
   if (errors && errors[0] != S_OK) return AMBREL_NO_ITEM;
   return server_handles[0];
@@ -88,7 +74,7 @@ BOOL HDASvr::ReleaseItemHandle(DWORD item_handle) {
   OPCHANDLE handle = item_handle;
   HRESULT* errors = nullptr;
   const HRESULT hr = history_server_->ReleaseItemHandles(1, &handle, &errors);
-  CoTaskPtr<HRESULT> owned_errors(errors);
+  win::CoTaskPtr<HRESULT> owned_errors(errors);
   if (FAILED(hr) || !errors) return FALSE;
   return errors[0] == S_OK ? TRUE : FALSE;
 }
@@ -98,13 +84,13 @@ DWORD HDASvr::LoadAttributes() {
   if (!history_server_) return 0;
   DWORD count = 0;
   DWORD* ids = nullptr;
-  CoTaskStringArray names;
-  CoTaskStringArray descriptions;
+  win::CoTaskStringArray names;
+  win::CoTaskStringArray descriptions;
   VARTYPE* types = nullptr;
   const HRESULT hr =
       history_server_->GetItemAttributes(&count, &ids, names.Slot(), descriptions.Slot(), &types);
-  CoTaskPtr<DWORD> owned_ids(ids);
-  CoTaskPtr<VARTYPE> owned_types(types);
+  win::CoTaskPtr<DWORD> owned_ids(ids);
+  win::CoTaskPtr<VARTYPE> owned_types(types);
   names.SetCount(count);
   descriptions.SetCount(count);
   if (hr != S_OK || !ids) return 0;
@@ -132,10 +118,10 @@ DWORD HDASvr::LoadAggregates() {
   if (!history_server_) return 0;
   DWORD count = 0;
   DWORD* ids = nullptr;
-  CoTaskStringArray names;
-  CoTaskStringArray descriptions;
+  win::CoTaskStringArray names;
+  win::CoTaskStringArray descriptions;
   const HRESULT hr = history_server_->GetAggregates(&count, &ids, names.Slot(), descriptions.Slot());
-  CoTaskPtr<DWORD> owned_ids(ids);
+  win::CoTaskPtr<DWORD> owned_ids(ids);
   names.SetCount(count);
   descriptions.SetCount(count);
   if (hr != S_OK || !ids) return 0;

@@ -2,7 +2,8 @@
 // arrays with the more-data flag.
 #include <windows.h>
 
-#include "ambrel/co_memory.h"
+#include <objbase.h>
+
 #include "ambrel/hda_server.h"
 
 namespace ambrel {

@@ -3,10 +3,10 @@
 
 #include <type_traits>
 
-#include "ambrel/co_memory.h"
 #include "ambrel/hda_server.h"
 #include "ambrel/state.h"
 #include "ambrel/text_conversion.h"
+#include "win/co_task_memory.h"
 
 namespace ambrel {
 namespace {
@@ -80,7 +80,7 @@ HRESULT HDASvr::Write(DWORD item_handle, DWORD edit_type, DWORD count, const FIL
                                        quality_copies.Get(), &errors);
       break;
   }
-  CoTaskPtr<HRESULT> owned_errors(errors);
+  win::CoTaskPtr<HRESULT> owned_errors(errors);
   if (errors && results) {
     for (DWORD i = 0; i < count; ++i) results[i] = errors[i];
   }
@@ -103,10 +103,10 @@ BOOL HDASvr::Status(DWORD* status, FILETIME* current_time, FILETIME* start_time,
   const HRESULT hr = history_server_->GetHistorianStatus(&state, &current, &started, &major_version,
                                                          &minor_version, &build_number, &max_values,
                                                          &status_string, &vendor_string);
-  CoTaskPtr<FILETIME> owned_current(current);
-  CoTaskPtr<FILETIME> owned_started(started);
-  CoTaskPtr<wchar_t> owned_status(status_string);
-  CoTaskPtr<wchar_t> owned_vendor(vendor_string);
+  win::CoTaskPtr<FILETIME> owned_current(current);
+  win::CoTaskPtr<FILETIME> owned_started(started);
+  win::CoTaskPtr<wchar_t> owned_status(status_string);
+  win::CoTaskPtr<wchar_t> owned_vendor(vendor_string);
   if (FAILED(hr)) return FALSE;
   if (status) *status = static_cast<DWORD>(state);
   if (current_time && current) *current_time = *current;

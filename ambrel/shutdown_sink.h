@@ -1,36 +1,31 @@
-// The sink a session advises on its server's IOPCShutdown connection point.
+// The sink a session advises on its server's IOPCShutdown connection point. In a multithreaded
+// apartment the server's call arrives on a thread of COM's, while the connecting thread may be
+// closing the very session: the sink therefore knows its session only by handle and looks the
+// callback up in the session table, under the table's lock.
 #pragma once
 
 #include <windows.h>
 
+#include <atomic>
+
 #include "ambrel/ambrel.h"
 #include "opc/opc.h"
+#include "win/com_object.h"
 
 namespace ambrel {
 
-class HDASvr;
-
-class CIOPCShutdown final : public IOPCShutdown {
+class CIOPCShutdown final : public win::ComObject<IOPCShutdown> {
  public:
-  explicit CIOPCShutdown(HDASvr* owner) : owner_(owner) {}
-  CIOPCShutdown(const CIOPCShutdown&) = delete;
-  CIOPCShutdown& operator=(const CIOPCShutdown&) = delete;
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
   HRESULT STDMETHODCALLTYPE ShutdownRequest(LPCWSTR reason) override;
 
+  // The session's handle, once it has one; a sink without one calls nobody.
+  void SetSession(AMBREL_SESSION handle) { session_.store(handle); }
+  void DetachSession() { session_.store(AMBREL_NO_SESSION); }
+
   DWORD cookie = 0;
-  // The session forgets itself here before it lets go of the sink.
-  void DetachOwner() { owner_ = nullptr; }
 
  private:
-  ~CIOPCShutdown() = default;
-
-  HDASvr* owner_;
-  // Plain counter: the session and its sink live in one apartment.
-  ULONG references_ = 0;
+  std::atomic<AMBREL_SESSION> session_{AMBREL_NO_SESSION};
 };
 
 }  // namespace ambrel

@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <mutex>
+#include <utility>
 
 #include "ambrel/hda_server.h"
 
@@ -10,8 +12,20 @@ namespace ambrel {
 namespace {
 
 AmbrelState* g_state = nullptr;
+std::mutex g_session_table_lock;
+
+// The caller holds the table's lock.
+std::shared_ptr<HDASvr> FindLocked(AMBREL_SESSION handle) {
+  if (!g_state) return nullptr;
+  for (const SessionSlot& slot : g_state->sessions) {
+    if (slot.handle == handle) return slot.session;
+  }
+  return nullptr;
+}
 
 }  // namespace
+
+std::mutex& SessionTableLock() { return g_session_table_lock; }
 
 AmbrelState* TheState() { return g_state; }
 
@@ -28,10 +42,16 @@ bool AttachState() {
 }
 
 void DetachState(bool process_ending) {
-  AmbrelState* state = g_state;
-  if (!state) return;
+  AmbrelState* state = nullptr;
+  std::vector<SessionSlot> sessions;
+  {
+    // From here on a shutdown notice finds no session and calls nobody.
+    std::lock_guard<std::mutex> lock(g_session_table_lock);
+    state = std::exchange(g_state, nullptr);
+    if (!state) return;
+    sessions = std::move(state->sessions);
+  }
   state->servers.clear();
-  std::vector<SessionSlot> sessions = std::move(state->sessions);
   std::vector<win::ComPtr<CIOPCShutdown>> sinks;
   for (SessionSlot& slot : sessions) {
     if (process_ending) {
@@ -51,16 +71,16 @@ void DetachState(bool process_ending) {
   } else {
     state->task_allocator.Reset();
   }
-  g_state = nullptr;
   delete state;
 }
 
 AMBREL_SESSION AddSession(std::shared_ptr<HDASvr> session) {
+  std::lock_guard<std::mutex> lock(g_session_table_lock);
   AmbrelState& state = *g_state;
   AMBREL_SESSION handle = state.last_handle;
   do {
     handle = handle == 0x7FFFFFFF ? 1 : handle + 1;
-  } while (FindSession(handle));
+  } while (FindLocked(handle));
   state.last_handle = handle;
   session->SetHandle(handle);
   state.sessions.push_back({handle, std::move(session)});
@@ -68,14 +88,12 @@ AMBREL_SESSION AddSession(std::shared_ptr<HDASvr> session) {
 }
 
 std::shared_ptr<HDASvr> FindSession(AMBREL_SESSION handle) {
-  if (!g_state) return nullptr;
-  for (const SessionSlot& slot : g_state->sessions) {
-    if (slot.handle == handle) return slot.session;
-  }
-  return nullptr;
+  std::lock_guard<std::mutex> lock(g_session_table_lock);
+  return FindLocked(handle);
 }
 
 std::shared_ptr<HDASvr> TakeSession(AMBREL_SESSION handle) {
+  std::lock_guard<std::mutex> lock(g_session_table_lock);
   if (!g_state) return nullptr;
   auto& sessions = g_state->sessions;
   auto it = std::find_if(sessions.begin(), sessions.end(),
@@ -84,6 +102,22 @@ std::shared_ptr<HDASvr> TakeSession(AMBREL_SESSION handle) {
   std::shared_ptr<HDASvr> session = std::move(it->session);
   sessions.erase(it);
   return session;
+}
+
+AMBREL_SHUTDOWN_CALLBACK ShutdownCallbackOf(AMBREL_SESSION handle) {
+  std::lock_guard<std::mutex> lock(g_session_table_lock);
+  const std::shared_ptr<HDASvr> session = FindLocked(handle);
+  return session ? session->ShutdownCallback() : nullptr;
+}
+
+SessionUse::SessionUse(AMBREL_SESSION handle) {
+  std::lock_guard<std::mutex> lock(g_session_table_lock);
+  session_ = FindLocked(handle);
+  if (session_) session_->BeginUse();
+}
+
+SessionUse::~SessionUse() {
+  if (session_) session_->EndUse();
 }
 
 }  // namespace ambrel

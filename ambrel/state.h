@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -52,11 +53,33 @@ bool AttachState();
 // servers' interfaces are dropped without calls through them.
 void DetachState(bool process_ending);
 
+// The session table may change on two threads at once: in a multithreaded apartment a shutdown
+// notice, and the DisconnectHDA its callback makes, arrive on a thread of COM's while the
+// connecting thread opens, uses and closes sessions. Every function below takes the table's lock.
+std::mutex& SessionTableLock();
+
 // Appends a session and returns its new handle.
 AMBREL_SESSION AddSession(std::shared_ptr<HDASvr> session);
 // Linear search by value; null for an unknown or stale handle.
 std::shared_ptr<HDASvr> FindSession(AMBREL_SESSION handle);
 // Removes the session from the list and returns it (null when unknown).
 std::shared_ptr<HDASvr> TakeSession(AMBREL_SESSION handle);
+// The shutdown callback enabled for the session; null for none or an unknown session.
+AMBREL_SHUTDOWN_CALLBACK ShutdownCallbackOf(AMBREL_SESSION handle);
+
+// One export's use of a session: found and counted in one step, so that a disconnect from
+// another thread meanwhile waits for the use to end (see HDASvr::RequestDisconnect).
+class SessionUse {
+ public:
+  explicit SessionUse(AMBREL_SESSION handle);
+  ~SessionUse();
+  SessionUse(const SessionUse&) = delete;
+  SessionUse& operator=(const SessionUse&) = delete;
+  // Null for an unknown or stale handle.
+  HDASvr* Get() const { return session_.get(); }
+
+ private:
+  std::shared_ptr<HDASvr> session_;
+};
 
 }  // namespace ambrel

@@ -1,10 +1,14 @@
 // The historian status, and the shutdown notice: delivered on the connecting thread, safe when
-// the callback disconnects the session while the server's call is still running.
+// the callback disconnects the session while the server's call is still running, and safe in a
+// multithreaded apartment, where it arrives on a thread of COM's.
+#include <atomic>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/ambrel/ambrel_test_support.h"
+#include "win/apartment.h"
 
 namespace ambrel_test {
 namespace {
@@ -121,6 +125,70 @@ TEST(ShutdownNotice, ServerWithoutContainerConnectsButIsNeverNotified) {
   AskForShutdown(session.Get());
   PumpUntil([] { return !g_notices.empty(); }, 2000);
   EXPECT_TRUE(g_notices.empty());
+}
+
+// The session of a multithreaded apartment, and what its shutdown callback saw.
+std::atomic<AMBREL_SESSION> g_mta_session{AMBREL_NO_SESSION};
+std::atomic<DWORD> g_mta_notice_thread{0};
+std::atomic<BOOL> g_mta_disconnected{FALSE};
+std::atomic<int> g_sta_notices{0};
+
+void __stdcall DisconnectOnShutdown(AMBREL_SESSION session) {
+  g_mta_disconnected = DisconnectHDA(session);
+  g_mta_notice_thread = GetCurrentThreadId();
+}
+
+void __stdcall CountShutdown(AMBREL_SESSION) { ++g_sta_notices; }
+
+// The callback closes its session on COM's thread while this thread keeps opening, looking up
+// and closing sessions: both change the session table at once.
+TEST(ShutdownNoticeInMultithreadedApartment, ClosesItsSessionWhileOthersOpenAndClose) {
+  g_mta_notice_thread = 0;
+  g_mta_disconnected = FALSE;
+  g_sta_notices = 0;
+  std::atomic<bool> ready{false};
+  std::atomic<DWORD> worker_thread{0};
+  std::thread worker([&] {
+    const win::Apartment apartment(COINIT_MULTITHREADED);
+    worker_thread = GetCurrentThreadId();
+    g_mta_session = ConnectHDA("", kFullServer);
+    if (g_mta_session != AMBREL_NO_SESSION)
+      EnableHDAShutdownNotification(g_mta_session, &DisconnectOnShutdown);
+    ready = true;
+    // The apartment must outlive the notice.
+    const DWORD start = GetTickCount();
+    while (g_mta_notice_thread == 0 && GetTickCount() - start < 30000) Sleep(10);
+  });
+  ASSERT_TRUE(PumpUntil([&] { return ready.load(); }, 30000));
+  ASSERT_NE(g_mta_session.load(), AMBREL_NO_SESSION);
+
+  std::vector<AMBREL_SESSION> sessions;
+  for (int i = 0; i < 8; ++i) {
+    sessions.push_back(ConnectHDA("", kFullServer));
+    ASSERT_NE(sessions.back(), AMBREL_NO_SESSION);
+  }
+  AskForShutdown(sessions.front());
+  const DWORD start = GetTickCount();
+  while (g_mta_notice_thread == 0 && GetTickCount() - start < 30000) {
+    for (AMBREL_SESSION session : sessions) EnableHDAShutdownNotification(session, &CountShutdown);
+    // One session closed and another opened each round (a new server once this one is gone).
+    EXPECT_EQ(DisconnectHDA(sessions.front()), TRUE);
+    sessions.erase(sessions.begin());
+    const AMBREL_SESSION opened = ConnectHDA("", kFullServer);
+    if (opened != AMBREL_NO_SESSION) sessions.push_back(opened);
+    PumpUntil([] { return false; }, 5);
+  }
+  worker.join();
+
+  EXPECT_NE(g_mta_notice_thread.load(), 0u);
+  EXPECT_NE(g_mta_notice_thread.load(), GetCurrentThreadId());
+  EXPECT_NE(g_mta_notice_thread.load(), worker_thread.load());
+  EXPECT_EQ(g_mta_disconnected.load(), TRUE);
+  // Closed from COM's thread: unknown here.
+  EXPECT_EQ(DisconnectHDA(g_mta_session), FALSE);
+  for (AMBREL_SESSION session : sessions) EXPECT_EQ(DisconnectHDA(session), TRUE);
+  // Let the simulator finish its own shutdown before the next test starts a new one.
+  PumpUntil([] { return false; }, 1500);
 }
 
 }  // namespace
