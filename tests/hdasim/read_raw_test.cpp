@@ -163,7 +163,9 @@ TEST(ReadRaw, GapsQualitiesAndTheRandomWalk) {
   EXPECT_EQ(late.items[0].points[1].time, new_year);
 }
 
-// The standard's table of bounds, on a store holding values at 5:00, 5:02, 5:03, 5:05 and 5:06.
+// The standard's table of bounds reaches the client, on a store holding values at 5:00, 5:02, 5:03,
+// 5:05 and 5:06. Every row of the table is checked on the value model (unit/raw_bounds_test.cpp);
+// here one row for each answer the client can get: no data, both placeholders, more data, reverse.
 class RawBounds : public ::testing::Test {
  protected:
   static constexpr Ticks kNone = -1, kFirst = -2, kLast = -3;
@@ -190,40 +192,22 @@ class RawBounds : public ::testing::Test {
   OPCHANDLE store_ = 0;
 };
 
-TEST_F(RawBounds, EveryRowOfTheTable) {
+TEST_F(RawBounds, EachAnswerOfTheTableThroughTheProxy) {
   struct Row {
     Ticks start, end;
     DWORD n;
     std::vector<Ticks> with_bounds, without_bounds;
     bool more_with_bounds = false, more_without_bounds = false;
   };
-  const Ticks m459 = M(4, 59), m457 = M(4, 57), m500 = M(5, 0), m501 = M(5, 1), m502 = M(5, 2),
-              m503 = M(5, 3), m504 = M(5, 4), m505 = M(5, 5), m506 = M(5, 6), m507 = M(5, 7),
-              m509 = M(5, 9);
+  const Ticks m459 = M(4, 59), m500 = M(5, 0), m501 = M(5, 1), m502 = M(5, 2), m503 = M(5, 3),
+              m505 = M(5, 5), m506 = M(5, 6), m507 = M(5, 7);
   // The last two columns: whether more values exist than the count let through.
   const std::vector<Row> rows = {
       {m459, m459, 0, {}, {}},
-      {m501, m501, 0, {}, {}},
-      {m507, m507, 0, {}, {}},
-      {m457, m459, 0, {kFirst, m500}, {}},
-      {m501, m502, 0, {m500, m502}, {}},
-      {m507, m509, 0, {m506, kLast}, {}},
-      {m500, m505, 0, {m500, m502, m503, m505}, {m500, m502, m503}},
-      {m501, m504, 0, {m500, m502, m503, m505}, {m502, m503}},
-      {m505, m500, 0, {m505, m503, m502, m500}, {m505, m503, m502}},
-      {m504, m501, 0, {m505, m503, m502, m500}, {m503, m502}},
-      {m459, m505, 0, {kFirst, m500, m502, m503, m505}, {m500, m502, m503}},
       {m501, m507, 0, {m500, m502, m503, m505, m506, kLast}, {m502, m503, m505, m506}},
-      {m500, m505, 3, {m500, m502, m503}, {m500, m502, m503}, true, false},
-      {m501, m504, 3, {m500, m502, m503}, {m502, m503}, true, false},
-      {m505, m500, 3, {m505, m503, m502}, {m505, m503, m502}, true, false},
-      {m504, m501, 3, {m505, m503, m502}, {m503, m502}, true, false},
       {m459, m505, 3, {kFirst, m500, m502}, {m500, m502, m503}, true, false},
-      {m501, m507, 3, {m500, m502, m503}, {m502, m503, m505}, true, true},
-      {m500, kNone, 3, {m500, m502, m503}, {m500, m502, m503}, true, true},
-      {m500, kNone, 6, {m500, m502, m503, m505, m506}, {m500, m502, m503, m505, m506}},
+      {m505, m500, 3, {m505, m503, m502}, {m505, m503, m502}, true, false},
       {kNone, m506, 3, {m506, m505, m503}, {m506, m505, m503}, true, true},
-      {kNone, m506, 6, {m506, m505, m503, m502, m500}, {m506, m505, m503, m502, m500}},
   };
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const Row& row = rows[i];
