@@ -1,6 +1,6 @@
 #include "app/child_frame.h"
 
-#include "app/main_frame.h"
+#include "app/frame_messages.h"
 #include "document/log_entry.h"
 #include "document/log_message.h"
 
@@ -28,8 +28,8 @@ bool TChildFrame::OnCreateViews(const CREATESTRUCTW&) {
 
 void TChildFrame::OnSize(UINT type, int cx, int cy) {
   if (splitter_.Hwnd()) MoveWindow(splitter_.Hwnd(), 0, 0, cx, cy, TRUE);
-  if ((type == SIZE_MAXIMIZED || type == SIZE_MINIMIZED) && MainFrame()) {
-    PostMessageW(MainFrame()->Hwnd(), kRebuildMenusMessage, 0, 0);
+  if (type == SIZE_MAXIMIZED || type == SIZE_MINIMIZED) {
+    PostMessageW(GetAncestor(Hwnd(), GA_ROOT), kRebuildMenusMessage, 0, 0);
   }
 }
 

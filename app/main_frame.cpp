@@ -8,7 +8,6 @@
 
 #include "app/child_frame.h"
 #include "app/resource.h"
-#include "app/test_channel.h"
 #include "app_core/resource_text.h"
 #include "app_core/start_directory.h"
 #include "document/log_entry.h"
@@ -309,7 +308,7 @@ LRESULT TMainFrame::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     default:
       break;
   }
-  if (LRESULT answer = 0; TestChannel(*this, message, wparam, lparam, answer)) return answer;
+  if (LRESULT answer = 0; filter_ && filter_(message, wparam, lparam, answer)) return answer;
   return MdiFrame::HandleMessage(message, wparam, lparam);
 }
 

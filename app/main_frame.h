@@ -3,9 +3,11 @@
 // the active document, keeps its menus in the configured language, and runs the one-second timer.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <vector>
 
+#include "app/frame_messages.h"
 #include "app_core/main_frame_link.h"
 #include "config/config.h"
 #include "document/grid_doc.h"
@@ -20,11 +22,10 @@ namespace app {
 
 class TChildFrame;
 
-inline constexpr UINT kRebuildMenusMessage = WM_USER + 26;      // 1050
-inline constexpr UINT kStartupMessage = WM_USER + 90;           // 1114
-inline constexpr UINT kNewDocumentMessage = WM_USER + 144;      // 1168
-inline constexpr UINT kOpenedDocumentMessage = WM_USER + 145;   // 1169
 inline constexpr UINT_PTR kOneSecondTimer = 999;
+
+// Looks at a message of the main window before the frame does; true when it handled it.
+using MessageFilter = std::function<bool(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result)>;
 
 class TMainFrame : public ui::MdiFrame, public IUserMessages {
  public:
@@ -56,6 +57,8 @@ class TMainFrame : public ui::MdiFrame, public IUserMessages {
 
   // IUserMessages
   void ShowMessage(const TString& text, TMessageKind kind) override;
+
+  void SetMessageFilter(MessageFilter filter) { filter_ = std::move(filter); }
 
   void OnIdle() override;
   void OnChildActivated() override;
@@ -102,6 +105,7 @@ class TMainFrame : public ui::MdiFrame, public IUserMessages {
   double last_second_mark_ = 0;
   std::vector<TString> window_menu_names_;
   bool timer_running_ = false;
+  MessageFilter filter_;
 };
 
 // The main frame while it exists.

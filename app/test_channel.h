@@ -7,6 +7,8 @@
 //   "status"     the texts of the status bar's panes, one line each
 //   "documents"  per document: title, path, modified (0/1), waves, items
 //   "draw-ms"    milliseconds of the active graph's last screen drawing
+//   "open-timed <path>"  opens the document and paints it at once: milliseconds, and the
+//                process's private bytes before and after
 #pragma once
 
 #include <windows.h>

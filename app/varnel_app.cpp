@@ -6,6 +6,7 @@
 
 #include "app/doc_template.h"
 #include "app/resource.h"
+#include "app/test_channel.h"
 #include "app_core/start_directory.h"
 #include "ui/mdi_child.h"
 #include "ui/message_loop.h"
@@ -45,6 +46,9 @@ bool TVarnelApp::InitInstance(int show_command) {
   documents_->Recent().Load();
   views::TVarnelView::SendToAllViews(PrinterChangedMessage(), 0, 0);
   frame_->SetDocuments(documents_.get());
+  frame_->SetMessageFilter([this](UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
+    return TestChannel(*frame_, message, wparam, lparam, result);
+  });
   frame_->AddFallbackTarget(this);
   frame_->AddFallbackTarget(documents_.get());
   documents_->SetActiveDocumentSource([this]() -> ui::Document* {

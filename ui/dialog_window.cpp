@@ -51,7 +51,7 @@ bool DialogWindow::CreateModeless(HWND owner, UINT template_id) {
   HWND hwnd = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(template_id), owner,
                                  &Proc, reinterpret_cast<LPARAM>(this));
   if (!hwnd) return false;
-  AddModelessDialog(hwnd);
+  AddModelessDialog(hwnd, [this](MSG& msg) { return PreTranslateMessage(msg); });
   return true;
 }
 
@@ -120,11 +120,6 @@ INT_PTR DialogWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) 
     default:
       return FALSE;
   }
-}
-
-bool PreTranslateDialogMessage(HWND dialog, MSG& msg) {
-  DialogWindow* self = DialogWindow::FromHandle(dialog);
-  return self && self->PreTranslateMessage(msg);
 }
 
 void DialogWindow::AttachHandle(HWND hwnd) {

@@ -55,11 +55,6 @@ class DialogWindow {
   bool modal_ = false;
   bool ended_ = false;
   INT_PTR result_ = -1;
-
-  friend bool PreTranslateDialogMessage(HWND dialog, MSG& msg);
 };
-
-// Offers a message to the dialog object of the window, if it has one.
-bool PreTranslateDialogMessage(HWND dialog, MSG& msg);
 
 }  // namespace ui

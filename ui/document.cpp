@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "ui/mdi_child.h"
 
 namespace ui {
 
@@ -41,12 +40,8 @@ void View::SetDocument(Document* document) {
 }
 
 bool View::OnSetFocus(HWND /*previous*/) {
-  // The frame routes commands through the view that last had the focus.
   for (HWND w = GetParent(Hwnd()); w; w = GetParent(w)) {
-    if (auto* frame = dynamic_cast<MdiChild*>(Window::FromHandle(w))) {
-      frame->SetActiveView(this);
-      break;
-    }
+    if (SendMessageW(w, kViewActivatedMessage, 0, reinterpret_cast<LPARAM>(this))) break;
   }
   return false;
 }

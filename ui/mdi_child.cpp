@@ -3,11 +3,10 @@
 #include <utility>
 
 #include "ui/doc_manager.h"
-#include "ui/mdi_frame.h"
 
 namespace ui {
 
-bool MdiChild::CreateIn(MdiFrame& frame, Document& document, HICON icon) {
+bool MdiChild::CreateIn(MdiChildHost& frame, Document& document, HICON icon) {
   frame_ = &frame;
   document_ = &document;
   RegisterWindowClass({.name = kClassName, .style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
@@ -49,6 +48,9 @@ LRESULT MdiChild::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       }
       if (frame_) frame_->OnChildActivated();
       break;
+    case kViewActivatedMessage:
+      SetActiveView(reinterpret_cast<View*>(lparam));
+      return TRUE;
     case WM_SETFOCUS:
       if (active_view_ && active_view_->Hwnd()) {
         SetFocus(active_view_->Hwnd());

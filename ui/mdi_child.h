@@ -8,7 +8,19 @@
 
 namespace ui {
 
-class MdiFrame;
+class DocManager;
+
+// What a document window needs of the frame that holds it.
+class MdiChildHost {
+ public:
+  virtual HWND MdiClient() const = 0;
+  virtual DocManager& Documents() const = 0;
+  // A document window came to the top or went away.
+  virtual void OnChildActivated() = 0;
+
+ protected:
+  ~MdiChildHost() = default;
+};
 
 class MdiChild : public Window, public CommandTarget {
  public:
@@ -17,12 +29,12 @@ class MdiChild : public Window, public CommandTarget {
 
   // Creates the window in the frame's MDI client for the document; the views are made by
   // OnCreateViews. Maximised when the active child is.
-  bool CreateIn(MdiFrame& frame, Document& document, HICON icon);
+  bool CreateIn(MdiChildHost& frame, Document& document, HICON icon);
 
   Document* GetDocument() const { return document_; }
   View* ActiveView() const { return active_view_; }
   void SetActiveView(View* view) { active_view_ = view; }
-  MdiFrame* Frame() const { return frame_; }
+  MdiChildHost* Frame() const { return frame_; }
   void Activate();
 
  protected:
@@ -36,7 +48,7 @@ class MdiChild : public Window, public CommandTarget {
   void OnFinalMessage() override;
 
  private:
-  MdiFrame* frame_ = nullptr;
+  MdiChildHost* frame_ = nullptr;
   Document* document_ = nullptr;
   View* active_view_ = nullptr;
 };

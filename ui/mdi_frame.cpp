@@ -1,7 +1,6 @@
 #include "ui/mdi_frame.h"
 
 #include "ui/doc_manager.h"
-#include "ui/mdi_child.h"
 
 namespace ui {
 
@@ -103,6 +102,10 @@ LRESULT MdiFrame::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       // Not to DefFrameProc: it would give the MDI client the whole area, bars included.
       OnSize(static_cast<UINT>(wparam), LOWORD(lparam), HIWORD(lparam));
       return 0;
+    case WM_SETTEXT:
+      // The frame's title is the program's own: DefFrameProc would append the caption of a
+      // maximised document window.
+      return DefWindowProcW(Hwnd(), message, wparam, lparam);
     case WM_EXITMENULOOP:
       ShowPrompt(0);
       break;

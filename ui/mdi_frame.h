@@ -10,20 +10,18 @@
 #include <vector>
 
 #include "ui/commands.h"
+#include "ui/mdi_child.h"
 #include "ui/window.h"
 
 namespace ui {
 
-class DocManager;
-class MdiChild;
-
-class MdiFrame : public Window, public CommandTarget {
+class MdiFrame : public Window, public CommandTarget, public MdiChildHost {
  public:
   static constexpr UINT kFirstMdiChildId = 0xFF00;
 
-  HWND MdiClient() const { return client_; }
+  HWND MdiClient() const override { return client_; }
   MdiChild* ActiveChild() const;
-  DocManager& Documents() const { return *documents_; }
+  DocManager& Documents() const override { return *documents_; }
   void SetDocuments(DocManager* documents) { documents_ = documents; }
   // Targets asked after the frame (the application, the document manager).
   void AddFallbackTarget(CommandTarget* target) { fallbacks_.push_back(target); }
@@ -36,7 +34,7 @@ class MdiFrame : public Window, public CommandTarget {
   // Called when the program has no message waiting.
   virtual void OnIdle() {}
   // A document window came to the top or went away.
-  virtual void OnChildActivated() {}
+  void OnChildActivated() override {}
   // Places the bars and the client; derived frames override to place their own bars.
   virtual void RecalcLayout();
 

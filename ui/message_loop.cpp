@@ -3,22 +3,27 @@
 #include <algorithm>
 #include <vector>
 
-#include "ui/dialog_window.h"
 #include "ui/mdi_frame.h"
 
 namespace ui {
 
 namespace {
 
-std::vector<HWND>& ModelessDialogs() {
-  static std::vector<HWND> dialogs;
+struct ModelessDialog {
+  HWND hwnd;
+  std::function<bool(MSG&)> pretranslate;
+};
+
+std::vector<ModelessDialog>& ModelessDialogs() {
+  static std::vector<ModelessDialog> dialogs;
   return dialogs;
 }
 
 bool IsModelessDialogMessage(MSG& msg) {
-  for (HWND dialog : ModelessDialogs()) {
-    if (IsWindow(dialog) && (dialog == msg.hwnd || IsChild(dialog, msg.hwnd))) {
-      return PreTranslateDialogMessage(dialog, msg) || IsDialogMessageW(dialog, &msg) != FALSE;
+  for (const ModelessDialog& dialog : ModelessDialogs()) {
+    if (IsWindow(dialog.hwnd) && (dialog.hwnd == msg.hwnd || IsChild(dialog.hwnd, msg.hwnd))) {
+      return (dialog.pretranslate && dialog.pretranslate(msg)) ||
+             IsDialogMessageW(dialog.hwnd, &msg) != FALSE;
     }
   }
   return false;
@@ -26,9 +31,13 @@ bool IsModelessDialogMessage(MSG& msg) {
 
 }  // namespace
 
-void AddModelessDialog(HWND dialog) { ModelessDialogs().push_back(dialog); }
+void AddModelessDialog(HWND dialog, std::function<bool(MSG&)> pretranslate) {
+  ModelessDialogs().push_back({dialog, std::move(pretranslate)});
+}
 
-void RemoveModelessDialog(HWND dialog) { std::erase(ModelessDialogs(), dialog); }
+void RemoveModelessDialog(HWND dialog) {
+  std::erase_if(ModelessDialogs(), [dialog](const ModelessDialog& d) { return d.hwnd == dialog; });
+}
 
 int RunMessageLoop(MdiFrame& frame, HACCEL accelerators) {
   MSG msg{};

@@ -4,12 +4,15 @@
 
 #include <windows.h>
 
+#include <functional>
+
 namespace ui {
 
 class MdiFrame;
 
-// Registers a modeless dialog so that Tab and Enter work in it; unregistered when destroyed.
-void AddModelessDialog(HWND dialog);
+// Registers a modeless dialog so that its keyboard filter and then Tab and Enter work in it;
+// unregistered when destroyed.
+void AddModelessDialog(HWND dialog, std::function<bool(MSG&)> pretranslate);
 void RemoveModelessDialog(HWND dialog);
 
 // Runs until WM_QUIT; returns its exit code.
