@@ -106,7 +106,9 @@ TEST_F(VarnelGui, StartsWithFrameMenusClockAndNewDocumentThenClosesWritingItsFil
   Launch(program);
   EXPECT_EQ(WindowText(program.MainWindow()).rfind(L"Varnel", 0), 0u);
 
-  const std::wstring menu = program.Ask(L"menu");
+  // The window menu is rebuilt by a message the new document posts: wait for it.
+  std::wstring menu;
+  WaitUntil([&] { return (menu = program.Ask(L"menu")).find(L"|9010|") != std::wstring::npos; });
   const std::vector<std::wstring> expected = {L"&File", L"&Edit", L"&View", L"&Server",
                                               L"&Graph", L"&Tools", L"&Window", L"&Help"};
   EXPECT_EQ(MenuBarTitles(menu), expected) << menu;
@@ -272,7 +274,7 @@ TEST_F(VarnelGui, AboutBoxShowsTheVersion) {
 
 // A document of one wave of three points, with no look stored for it: the graph view stores
 // one when it shows the document, which marks it modified.
-std::wstring WriteDocumentWithAWave(const std::wstring& dir) {
+std::wstring WriteDocumentWithAWaveFile(const std::wstring& dir) {
   TVarnelDoc doc;
   HdaServerDef server;
   server.ServerName = u"Varnel.HdaSim.1";
@@ -289,7 +291,7 @@ std::wstring WriteDocumentWithAWave(const std::wstring& dir) {
 }
 
 TEST_F(VarnelGui, OpensTheDocumentOfItsCommandLineAndAsksBeforeClosingItModified) {
-  const std::wstring path = WriteDocumentWithAWave(dir_);
+  const std::wstring path = WriteDocumentWithAWaveFile(dir_);
   VarnelProcess program(dir_, L"\"" + path + L"\"");
   Launch(program);
   std::vector<std::wstring> documents;
@@ -314,6 +316,44 @@ TEST_F(VarnelGui, OpensTheDocumentOfItsCommandLineAndAsksBeforeClosingItModified
   Click(GetDlgItem(box, IDNO));
   EXPECT_EQ(program.WaitExit(), 0);
   EXPECT_EQ(ReadBytes(path), before);
+}
+
+TEST_F(VarnelGui, SavesUnderItsNameAndSaveAsGivesTheTypedNameTheXmlExtension) {
+  const std::wstring path = WriteDocumentWithAWaveFile(dir_);
+  VarnelProcess program(dir_, L"\"" + path + L"\"");
+  Launch(program);
+  ASSERT_TRUE(WaitUntil([&] { return program.Ask(L"documents").find(L"|1|1|1") != std::wstring::npos; }));
+  // Save: the same file, now with the look the graph view stored; no longer modified.
+  program.Command(57603);
+  ASSERT_TRUE(WaitUntil([&] { return program.Ask(L"documents").find(L"|0|1|1") != std::wstring::npos; }));
+  EXPECT_NE(ReadUtf16(path).find(L"<PlotSetting>"), std::wstring::npos);
+
+  // Save As with a name typed with another extension: saved as .xml, and the window follows.
+  program.Command(57604);
+  HWND dialog = program.WaitWindow(L"Save As");
+  ASSERT_NE(dialog, nullptr) << "no save dialog";
+  HWND name = FindDescendant(dialog, L"Edit");
+  ASSERT_NE(name, nullptr);
+  const std::wstring typed = dir_ + L"\\copy.txt";
+  SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.c_str()));
+  Click(GetDlgItem(dialog, IDOK));
+  ASSERT_TRUE(VarnelProcess::WaitGone(dialog));
+  EXPECT_TRUE(WaitUntil([&] { return FileExists(dir_ + L"\\copy.xml"); })) << "not saved as copy.xml";
+  EXPECT_FALSE(FileExists(typed));
+  EXPECT_TRUE(WaitUntil([&] { return program.Ask(L"documents").rfind(L"copy.xml|", 0) == 0; }));
+  CloseAndExpectExit(program);
+}
+
+TEST_F(VarnelGui, UserManualThatIsNowhereIsReportedWithItsName) {
+  VarnelProcess program(dir_);
+  Launch(program);
+  program.Command(11082);
+  HWND box = program.WaitWindow(L"Error");
+  ASSERT_NE(box, nullptr) << "no message for a missing manual";
+  EXPECT_NE(FindDescendant(box, L"Static", L"Can not open Help file : Varnel Help UK"), nullptr);
+  Click(GetDlgItem(box, IDOK));
+  EXPECT_TRUE(VarnelProcess::WaitGone(box));
+  CloseAndExpectExit(program);
 }
 
 }  // namespace
