@@ -6,6 +6,7 @@
 #include "config/refresh_rates.h"
 #include "dialogs/question.h"
 #include "text/assert_report.h"
+#include "ui/dpi.h"
 
 namespace app {
 
@@ -31,9 +32,7 @@ bool TGeneralConfigPage::OnInitDialog() {
   SetItemText(IDC_CONFIG_REFRESH_LABEL, W(RString(IDS_CONFIG_REFRESH_RATE)));
   SetItemText(IDC_CONFIG_MILLISECONDS, W(RString(IDS_CONFIG_VIEW_MILLISECONDS)));
   SetItemText(IDC_CONFIG_DEFAULTS, W(RString(IDS_DEFAULTS)));
-  defaults_icon_ = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
-                                                 MAKEINTRESOURCEW(IDI_DEFAULTS), IMAGE_ICON, 16,
-                                                 16, LR_SHARED));
+  defaults_icon_ = ui::LoadSmallIcon(Hwnd(), IDI_DEFAULTS);
   if (defaults_icon_) {
     SendMessageW(Item(IDC_CONFIG_DEFAULTS), BM_SETIMAGE, IMAGE_ICON,
                  reinterpret_cast<LPARAM>(defaults_icon_));

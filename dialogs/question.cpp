@@ -5,6 +5,7 @@
 #include "app_core/resource_text.h"
 #include "app_core/string_ids.h"
 #include "text/assert_report.h"
+#include "ui/dpi.h"
 
 namespace dialogs {
 
@@ -33,8 +34,7 @@ void TQuestion::SetButton(int index, int control) {
   if (!button) return;
   const std::int32_t answer = args_.answers[index];
   const int icon_id = answer == 1 ? kAnswerIconBase : answer == 2 ? kAnswerIconBase + 1 : answer;
-  icons_[index] = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(icon_id),
-                                                IMAGE_ICON, 16, 16, LR_SHARED));
+  icons_[index] = ui::LoadSmallIcon(Hwnd(), icon_id);
   if (icons_[index]) SendMessageW(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icons_[index]));
 }
 

@@ -18,4 +18,10 @@ int WindowDpi(HWND hwnd) {
 
 int ScaleForWindow(HWND hwnd, int value) { return MulDiv(value, WindowDpi(hwnd), 96); }
 
+HICON LoadSmallIcon(HWND hwnd, int resource_id) {
+  const int size = ScaleForWindow(hwnd, 16);
+  return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource_id),
+                                       IMAGE_ICON, size, size, LR_SHARED));
+}
+
 }  // namespace ui

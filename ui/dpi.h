@@ -9,5 +9,8 @@ namespace ui {
 int WindowDpi(HWND hwnd);
 // value * DPI / 96, rounded.
 int ScaleForWindow(HWND hwnd, int value);
+// An icon resource of the program at the small-icon size for the window's DPI (shared: never
+// destroyed by the caller).
+HICON LoadSmallIcon(HWND hwnd, int resource_id);
 
 }  // namespace ui
