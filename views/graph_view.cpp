@@ -93,6 +93,26 @@ void TVarnelGraphView::OnUpdate(ui::View*, LPARAM hint) {
   if (store || (hint != kHintFull && added)) StoreSettings();
 }
 
+void TVarnelGraphView::MarkPoint(const TString&, std::size_t) {
+  InvalidateRect(graph_window_.Hwnd(), nullptr, FALSE);
+}
+
+void TVarnelGraphView::ApplyDocumentPlotVisibility() {
+  VarnelDocument* document = Document();
+  if (!document) return;
+  const graph::TPlotSettingsMap& wanted = document->Doc().GraphSettings.Plots;
+  graph::TGraph& graph = graph_window_.Graph();
+  bool changed = false;
+  for (auto& [name, record] : graph.Settings().Plots) {
+    const auto found = wanted.find(name);
+    if (found == wanted.end() || found->second.Hide == record.Hide) continue;
+    record.Hide = found->second.Hide;
+    changed = true;
+  }
+  // The plots take their records again and the window repaints; the zoom stays.
+  if (changed) graph.Rebuild();
+}
+
 void TVarnelGraphView::StoreSettings() {
   VarnelDocument* document = Document();
   if (!document) return;

@@ -3,6 +3,9 @@
 // draws it.
 #pragma once
 
+#include <cstddef>
+
+#include "text/tstring.h"
 #include "views/graph_window.h"
 #include "views/varnel_view.h"
 
@@ -16,6 +19,11 @@ class TVarnelGraphView : public TVarnelView {
   bool Create(HWND parent, UINT id);
   void OnUpdate(ui::View* sender, LPARAM hint) override;
   GraphWindow& GraphPane() { return graph_window_; }
+  // The grid asks for point `index` of the named wave to be marked. For now the graph is only
+  // repainted: the point marker belongs to the graph's mouse handling.
+  void MarkPoint(const TString& wave_name, std::size_t index);
+  // Takes the Hide fields of the document's plot settings into the graph and repaints it.
+  void ApplyDocumentPlotVisibility();
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
