@@ -148,13 +148,6 @@ void TGraph::SetAllAxesAutomatic() {
 
 void TGraph::Draw(TCanvas& dc, const TRect& rect, bool reduce) {
   if (rect.right <= rect.left || rect.bottom <= rect.top) return;
-  bool printing = dc.IsPrinter();
-  if (observer_ && !printing) observer_->RemoveOverlays(dc);
-  DrawContent(dc, rect, reduce);
-  if (observer_ && !printing) observer_->RestoreOverlays(dc);
-}
-
-void TGraph::DrawContent(TCanvas& dc, const TRect& rect, bool reduce) {
   TCanvasStateGuard state(dc);
   bool printing = dc.IsPrinter();
   dc.SetTransparentBackground(true);
@@ -193,7 +186,9 @@ void TGraph::DrawContent(TCanvas& dc, const TRect& rect, bool reduce) {
 }
 
 void TGraph::DrawReadout(TCanvas& dc, const TRect& rect) {
+  TCanvasStateGuard state(dc);
   bool printing = dc.IsPrinter();
+  dc.SetTransparentBackground(true);
   TRect strip{rect.left + 2, rect.bottom - 20, rect.right - 2, rect.bottom - 5};
   dc.FillRect(strip, printing ? settings_.PrintBackground : settings_.Background);
   const TAxisMap& source = bottom_.empty() ? top_ : bottom_;

@@ -26,10 +26,6 @@ class TGraphObserver {
   virtual void GraphRebuilt(std::int32_t w) = 0;
   // After all axes were set to automatic scaling: clear the selection, repaint, refresh.
   virtual void GraphRescaled() = 0;
-  // Around a screen drawing: take the selection rectangle and point marker off and put the
-  // selection back.
-  virtual void RemoveOverlays(TCanvas& dc) = 0;
-  virtual void RestoreOverlays(TCanvas& dc) = 0;
 };
 
 class TGraph {
@@ -62,8 +58,11 @@ class TGraph {
   void SetAllAxesAutomatic();
 
   // Draws into the rectangle (which starts at 0, 0). Without `reduce` the plots draw every
-  // point (see TPlot::Draw).
+  // point (see TPlot::Draw). The selection rectangle and the point marker are not part of the
+  // drawing: the window that shows the graph puts them on the screen.
   void Draw(TCanvas& dc, const TRect& rect, bool reduce = true);
+  // Only the readout strip at the bottom of the rectangle, with the current readout text.
+  void DrawReadout(TCanvas& dc, const TRect& rect);
 
   TGraphSettings& Settings() { return settings_; }
   const TGraphSettings& Settings() const { return settings_; }
@@ -82,8 +81,6 @@ class TGraph {
 
  private:
   void DestroyAxes();
-  void DrawContent(TCanvas& dc, const TRect& rect, bool reduce);
-  void DrawReadout(TCanvas& dc, const TRect& rect);
   template <typename F>
   void ForEachAxis(F f) const;
 

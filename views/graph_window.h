@@ -28,8 +28,6 @@ class GraphWindow : public ui::Window, public graph::TGraphObserver {
   // TGraphObserver
   void GraphRebuilt(std::int32_t w) override;
   void GraphRescaled() override;
-  void RemoveOverlays(graph::TCanvas&) override {}
-  void RestoreOverlays(graph::TCanvas&) override {}
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
