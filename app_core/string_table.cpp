@@ -52,6 +52,12 @@ constexpr TStringEntry kEntries[] = {
      u"¶\tMillisekunden anzeigen"
      u"¶\tMostrar milisegundos"
      u"¶\tMilliseconden tonen"},
+    {IDS_PROMPT_BROWSE_LAST_CONNECTION,
+     u"Parcourir les points du dernier serveur connecté"
+     u"¶\tBrowse the tags of the server connected last"
+     u"¶\tVariablen des zuletzt verbundenen Servers durchsuchen"
+     u"¶\tExaminar las variables del último servidor conectado"
+     u"¶\tTags van de laatst verbonden server doorbladeren"},
     {IDS_PROMPT_UNLOCK,
      u"Déverrouiller la connexion au serveur"
      u"¶\tUnlock the server connection"
@@ -468,6 +474,96 @@ constexpr TStringEntry kEntries[] = {
      u"¶\tConfiguración"
      u"¶\tConfiguratie"},
     {IDS_TYPE_RESERVED, u"Réservé¶\tReserved¶\tReserviert¶\tReservado¶\tGereserveerd"},
+    {IDS_PROMPT_WINDOW_DOCUMENT,
+     u"Amener cette fenêtre de document au premier plan"
+     u"¶\tBring this document window to the top"
+     u"¶\tDieses Dokumentfenster nach vorne holen"
+     u"¶\tTraer esta ventana de documento al frente"
+     u"¶\tDit documentvenster naar voren halen"},
+    {IDS_PROMPT_FILE_TOOLBAR,
+     u"Afficher ou masquer la barre d'outils Fichier"
+     u"¶\tShow or hide the file toolbar"
+     u"¶\tDatei-Symbolleiste ein- oder ausblenden"
+     u"¶\tMostrar u ocultar la barra de herramientas de archivo"
+     u"¶\tBestandswerkbalk tonen of verbergen"},
+    {IDS_PROMPT_PERIOD_TOOLBAR,
+     u"Afficher ou masquer la barre d'outils Période"
+     u"¶\tShow or hide the period toolbar"
+     u"¶\tZeitraum-Symbolleiste ein- oder ausblenden"
+     u"¶\tMostrar u ocultar la barra de herramientas de período"
+     u"¶\tPeriodewerkbalk tonen of verbergen"},
+    {IDS_PROMPT_CONNECT_LOCAL,
+     u"Se connecter à un serveur OPC HDA de cet ordinateur"
+     u"¶\tConnect to an OPC HDA server on this computer"
+     u"¶\tMit einem OPC-HDA-Server auf diesem Computer verbinden"
+     u"¶\tConectar con un servidor OPC HDA de este equipo"
+     u"¶\tVerbinden met een OPC HDA-server op deze computer"},
+    {IDS_PROMPT_CONNECT_REMOTE,
+     u"Se connecter à un serveur OPC HDA d'un autre ordinateur"
+     u"¶\tConnect to an OPC HDA server on another computer"
+     u"¶\tMit einem OPC-HDA-Server auf einem anderen Computer verbinden"
+     u"¶\tConectar con un servidor OPC HDA de otro equipo"
+     u"¶\tVerbinden met een OPC HDA-server op een andere computer"},
+    {IDS_PROMPT_DISCONNECT_ALL,
+     u"Déconnecter tous les serveurs"
+     u"¶\tDisconnect every server"
+     u"¶\tAlle Server trennen"
+     u"¶\tDesconectar todos los servidores"
+     u"¶\tAlle servers loskoppelen"},
+    {IDS_PROMPT_DISCONNECT_SERVER,
+     u"Déconnecter ce serveur"
+     u"¶\tDisconnect this server"
+     u"¶\tDiesen Server trennen"
+     u"¶\tDesconectar este servidor"
+     u"¶\tDeze server loskoppelen"},
+    {IDS_PROMPT_LEGEND,
+     u"Afficher ou masquer la légende du graphique"
+     u"¶\tShow or hide the graph's legend"
+     u"¶\tLegende der Grafik ein- oder ausblenden"
+     u"¶\tMostrar u ocultar la leyenda del gráfico"
+     u"¶\tLegenda van de grafiek tonen of verbergen"},
+    {IDS_PROMPT_BROWSE_SERVER,
+     u"Parcourir les points de ce serveur"
+     u"¶\tBrowse the tags of this server"
+     u"¶\tVariablen dieses Servers durchsuchen"
+     u"¶\tExaminar las variables de este servidor"
+     u"¶\tTags van deze server doorbladeren"},
+    {IDS_PROMPT_REMOVE_TAGS,
+     u"Retirer des points du graphique"
+     u"¶\tRemove tags from the graph"
+     u"¶\tVariablen aus der Grafik entfernen"
+     u"¶\tQuitar variables del gráfico"
+     u"¶\tTags uit de grafiek verwijderen"},
+    {IDS_PROMPT_REFRESH_VIEW,
+     u"Rafraîchir la grille et le graphique"
+     u"¶\tRefresh grid and graph"
+     u"¶\tTabelle und Grafik aktualisieren"
+     u"¶\tActualizar la tabla y el gráfico"
+     u"¶\tTabel en grafiek verversen"},
+    {IDS_PROMPT_AUTOSCALE,
+     u"Ajuster les axes aux valeurs affichées"
+     u"¶\tFit the axes to the values shown"
+     u"¶\tAchsen an die angezeigten Werte anpassen"
+     u"¶\tAjustar los ejes a los valores mostrados"
+     u"¶\tAssen aanpassen aan de getoonde waarden"},
+    {IDS_PROMPT_OPTIONS,
+     u"Modifier les options du programme"
+     u"¶\tChange the program's options"
+     u"¶\tProgrammoptionen ändern"
+     u"¶\tCambiar las opciones del programa"
+     u"¶\tProgramma-opties wijzigen"},
+    {IDS_PROMPT_NEXT_DOCUMENT,
+     u"Amener la fenêtre de document suivante au premier plan"
+     u"¶\tBring the next document window to the top"
+     u"¶\tNächstes Dokumentfenster nach vorne holen"
+     u"¶\tTraer al frente la siguiente ventana de documento"
+     u"¶\tHet volgende documentvenster naar voren halen"},
+    {IDS_PROMPT_ABOUT,
+     u"Afficher le nom, la version et le copyright du programme"
+     u"¶\tShow the program's name, version and copyright"
+     u"¶\tName, Version und Copyright des Programms anzeigen"
+     u"¶\tMostrar el nombre, la versión y el copyright del programa"
+     u"¶\tNaam, versie en copyright van het programma tonen"},
     {IDS_CONNECTION_DENIED,
      u"Connection refusée, le nombre de serveurs simultanés est limité"
      u"¶\tConnection denied, the number of simultaneous servers is limited"
@@ -504,6 +600,12 @@ constexpr TStringEntry kEntries[] = {
     {IDS_PROMPT_ENGLISH, u"Switches the program to English"},
     {IDS_PROMPT_GERMAN, u"Schaltet das Programm auf Deutsch um"},
     {IDS_PROMPT_DUTCH, u"Zet het programma in het Nederlands"},
+    {IDS_PROMPT_USER_MANUAL,
+     u"Ouvrir le manuel d'utilisation"
+     u"¶\tOpen the user manual"
+     u"¶\tBenutzerhandbuch öffnen"
+     u"¶\tAbrir el manual de usuario"
+     u"¶\tDe handleiding openen"},
     {IDS_CLOSE, u"Fermer¶\tClose¶\tSchließen¶\tCerrar¶\tSluiten"},
     {IDS_CANCEL, u"Annuler¶\tCancel¶\tAbbrechen¶\tCancelar¶\tAnnuleren"},
     {IDS_OK, u"OK"},
@@ -661,6 +763,126 @@ constexpr TStringEntry kEntries[] = {
      u"¶\tVertikal verkleinern"
      u"¶\tReducir verticalmente"
      u"¶\tVerticaal verkleinen"},
+    {IDS_PROMPT_FILE_NEW,
+     u"Commencer un nouveau document de tendances"
+     u"¶\tStart a new trend document"
+     u"¶\tNeues Trenddokument beginnen"
+     u"¶\tEmpezar un nuevo documento de tendencias"
+     u"¶\tEen nieuw trenddocument beginnen"},
+    {IDS_PROMPT_FILE_OPEN,
+     u"Ouvrir un document de tendances enregistré"
+     u"¶\tOpen a saved trend document"
+     u"¶\tGespeichertes Trenddokument öffnen"
+     u"¶\tAbrir un documento de tendencias guardado"
+     u"¶\tEen opgeslagen trenddocument openen"},
+    {IDS_PROMPT_FILE_CLOSE,
+     u"Fermer le document actif"
+     u"¶\tClose the active document"
+     u"¶\tAktives Dokument schließen"
+     u"¶\tCerrar el documento activo"
+     u"¶\tHet actieve document sluiten"},
+    {IDS_PROMPT_FILE_SAVE,
+     u"Enregistrer le document actif dans son fichier"
+     u"¶\tSave the active document in its file"
+     u"¶\tAktives Dokument in seiner Datei speichern"
+     u"¶\tGuardar el documento activo en su archivo"
+     u"¶\tHet actieve document in zijn bestand opslaan"},
+    {IDS_PROMPT_FILE_SAVE_AS,
+     u"Enregistrer le document actif sous un autre nom"
+     u"¶\tSave the active document under another name"
+     u"¶\tAktives Dokument unter einem anderen Namen speichern"
+     u"¶\tGuardar el documento activo con otro nombre"
+     u"¶\tHet actieve document onder een andere naam opslaan"},
+    {IDS_PROMPT_PAGE_SETUP,
+     u"Choisir l'imprimante et la mise en page"
+     u"¶\tChoose the printer and the page layout"
+     u"¶\tDrucker und Seitenlayout wählen"
+     u"¶\tElegir la impresora y el diseño de página"
+     u"¶\tPrinter en pagina-indeling kiezen"},
+    {IDS_PROMPT_FILE_PRINT,
+     u"Imprimer le graphique et la grille du document actif"
+     u"¶\tPrint the graph and the grid of the active document"
+     u"¶\tGrafik und Tabelle des aktiven Dokuments drucken"
+     u"¶\tImprimir el gráfico y la tabla del documento activo"
+     u"¶\tGrafiek en tabel van het actieve document afdrukken"},
+    {IDS_PROMPT_PRINT_PREVIEW,
+     u"Montrer à l'écran les pages imprimées"
+     u"¶\tShow the printed pages on the screen"
+     u"¶\tGedruckte Seiten auf dem Bildschirm zeigen"
+     u"¶\tMostrar en pantalla las páginas impresas"
+     u"¶\tDe afgedrukte pagina's op het scherm tonen"},
+    {IDS_PROMPT_RECENT_FILE,
+     u"Ouvrir ce document utilisé récemment"
+     u"¶\tOpen this recently used document"
+     u"¶\tDieses zuletzt verwendete Dokument öffnen"
+     u"¶\tAbrir este documento usado recientemente"
+     u"¶\tDit recent gebruikte document openen"},
+    {IDS_PROMPT_EDIT_COPY,
+     u"Copier la sélection dans le presse-papiers"
+     u"¶\tCopy the selection to the clipboard"
+     u"¶\tAuswahl in die Zwischenablage kopieren"
+     u"¶\tCopiar la selección al portapapeles"
+     u"¶\tDe selectie naar het klembord kopiëren"},
+    {IDS_PROMPT_EDIT_CUT,
+     u"Déplacer la sélection dans le presse-papiers"
+     u"¶\tMove the selection to the clipboard"
+     u"¶\tAuswahl in die Zwischenablage verschieben"
+     u"¶\tMover la selección al portapapeles"
+     u"¶\tDe selectie naar het klembord verplaatsen"},
+    {IDS_PROMPT_EDIT_FIND,
+     u"Chercher un texte dans la grille"
+     u"¶\tLook for a text in the grid"
+     u"¶\tText in der Tabelle suchen"
+     u"¶\tBuscar un texto en la tabla"
+     u"¶\tEen tekst in de tabel zoeken"},
+    {IDS_PROMPT_EDIT_PASTE,
+     u"Insérer le contenu du presse-papiers"
+     u"¶\tInsert the clipboard's contents"
+     u"¶\tInhalt der Zwischenablage einfügen"
+     u"¶\tInsertar el contenido del portapapeles"
+     u"¶\tDe inhoud van het klembord invoegen"},
+    {IDS_PROMPT_EDIT_UNDO,
+     u"Revenir sur la dernière modification"
+     u"¶\tTake back the last change"
+     u"¶\tLetzte Änderung zurücknehmen"
+     u"¶\tDeshacer el último cambio"
+     u"¶\tDe laatste wijziging terugdraaien"},
+    {IDS_PROMPT_WINDOW_CASCADE,
+     u"Disposer les fenêtres de document en cascade"
+     u"¶\tLay the document windows over one another"
+     u"¶\tDokumentfenster überlappend anordnen"
+     u"¶\tColocar las ventanas de documento superpuestas"
+     u"¶\tDocumentvensters over elkaar schikken"},
+    {IDS_PROMPT_WINDOW_TILE,
+     u"Disposer les fenêtres de document côte à côte"
+     u"¶\tLay the document windows side by side"
+     u"¶\tDokumentfenster nebeneinander anordnen"
+     u"¶\tColocar las ventanas de documento una junto a otra"
+     u"¶\tDocumentvensters naast elkaar schikken"},
+    {IDS_PROMPT_APP_EXIT,
+     u"Fermer tous les documents et quitter Varnel"
+     u"¶\tClose every document and quit Varnel"
+     u"¶\tAlle Dokumente schließen und Varnel beenden"
+     u"¶\tCerrar todos los documentos y salir de Varnel"
+     u"¶\tAlle documenten sluiten en Varnel afsluiten"},
+    {IDS_PROMPT_NEXT_PANE,
+     u"Passer au volet suivant de la fenêtre"
+     u"¶\tGo to the next pane of the window"
+     u"¶\tZum nächsten Fensterbereich wechseln"
+     u"¶\tPasar al siguiente panel de la ventana"
+     u"¶\tNaar het volgende deelvenster gaan"},
+    {IDS_PROMPT_PREVIOUS_PANE,
+     u"Revenir au volet précédent de la fenêtre"
+     u"¶\tGo back to the previous pane of the window"
+     u"¶\tZum vorherigen Fensterbereich zurückkehren"
+     u"¶\tVolver al panel anterior de la ventana"
+     u"¶\tTerug naar het vorige deelvenster"},
+    {IDS_PROMPT_STATUS_BAR,
+     u"Afficher ou masquer la barre d'état"
+     u"¶\tShow or hide the status bar"
+     u"¶\tStatusleiste ein- oder ausblenden"
+     u"¶\tMostrar u ocultar la barra de estado"
+     u"¶\tStatusbalk tonen of verbergen"},
     {IDS_PRINT_PAGE_FORMAT,
      u"Page %u\nPages %u-%u\n"
      u"¶\tPage %u\nPages %u-%u\n"

@@ -122,6 +122,11 @@ bool TRefreshTimer::Tick(double now, std::int32_t refreshRateSeconds,
   return refreshed;
 }
 
+int CheckedPeriodCommand(std::int32_t periodCode) {
+  const TPeriodKind& kind = PeriodKindOf(periodCode);
+  return kind.code == periodCode ? kind.command : kCommandDayPeriod;
+}
+
 TString MainWindowTitle(const TVarnelDoc* doc, bool childMaximised, const TString& childCaption) {
   TString title(u"Varnel");
   if (doc == nullptr) return title;

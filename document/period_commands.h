@@ -3,6 +3,7 @@
 // returned view hint to each view of the document.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <span>
@@ -19,6 +20,7 @@ enum TPeriodCommand : int {
   kCommandNextPeriod = 1208,
   kCommandCurrentPeriod = 1209,
   kCommandFirstPeriodKind = 1210,  // the day, like 1225
+  kCommandDayPeriod = 1225,
   kCommandCustomPeriod = 1229,
   kCommandLastPeriodKind = 1229,
   kCommandRefreshView = 9064,
@@ -64,6 +66,11 @@ class TRefreshTimer {
   static constexpr double kCheckIntervalMs = 5000.0;
   static constexpr double kEarlinessMs = 4000.0;  // a refresh may come this much early
 
+  // The first check comes once the 5-second slot after `startTime` (the main window's making)
+  // has begun; the first refresh at that check.
+  explicit TRefreshTimer(double startTime = 0.0)
+      : lastCheckMark_(std::floor(startTime / kCheckIntervalMs) * kCheckIntervalMs) {}
+
   // Runs a check when one is due and refreshes every Live, unlocked document when the refresh
   // rate (seconds, 0 for never) says so. Returns true when a document was refreshed: every view
   // of every document is then told kHintAutomaticRefresh and the title is updated.
@@ -74,6 +81,10 @@ class TRefreshTimer {
   double lastCheckMark_ = 0.0;
   double lastRefresh_ = 0.0;
 };
+
+// The Period menu item checked for a document's period code: the command of its kind, and the
+// day (1225) for a code outside the table.
+int CheckedPeriodCommand(std::int32_t periodCode);
 
 // "Varnel", and for an active document " : <" kind name " : " start "->" stop ">", followed by
 // "-" and the child window's caption when that window is not maximised.

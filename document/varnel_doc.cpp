@@ -42,6 +42,7 @@ void TVarnelDoc::RemoveItem(std::size_t connection, const TString& itemName) {
   std::size_t wave = static_cast<std::size_t>(found - names.begin());
   for (std::size_t i = 0; i < connection; ++i) wave += Connections[i].ItemNames.size();
   names.erase(found);
+  SetModified();
   // A document read from a file may hold fewer waves than items.
   if (wave < Waves.size()) Waves.erase(Waves.begin() + static_cast<std::ptrdiff_t>(wave));
 }

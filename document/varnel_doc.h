@@ -27,7 +27,8 @@ class TVarnelDoc : public TPeriod {
   // is appended (and the document marked modified). The reference is valid until Connections
   // changes.
   ConnectionInfo& FindOrAddConnection(const HdaServerDef& server);
-  // Removes the first item of that name from the connection at that index, with its wave.
+  // Removes the first item of that name from the connection at that index, with its wave; the
+  // document is then modified.
   void RemoveItem(std::size_t connection, const TString& itemName);
   // Gives Waves one wave per item and re-reads the waves of every server that is open, for
   // [StartTime, StopTime]. The waves of the other servers keep their points.

@@ -4,37 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "text/search_string.h"
 #include "text/time_base.h"
 #include "tools/cli/utf8.h"
 #include "tools/cli/wave_table.h"
-#include "tools/cli/word_filter.h"
 
 namespace cli {
 namespace {
-
-TEST(CliWordFilter, EveryWordAnyCaseCommaAsFullStop) {
-  struct Case {
-    const char* filter;
-    const char16_t* item;
-    bool listed;
-  };
-  const Case cases[] = {
-      {"", u"Names/Flow, inlet", true},
-      {"   ", u"Names/Flow, inlet", true},
-      {"flow", u"Names/Flow, inlet", true},
-      {"INLET  flow", u"Names/Flow, inlet", true},
-      {"flow outlet", u"Names/Flow, inlet", false},
-      {"flow. inlet", u"Names/Flow, inlet", true},
-      {"1,level", u"Names/Tank 1.Level", true},
-      {"tank 2", u"Names/Tank 1.Level", false},
-      {"temp\u00C9rature", u"Names/Temp\u00E9rature ext\u00E9rieure", true},
-  };
-  for (const Case& c : cases) {
-    const TWordFilter filter(FromUtf8(c.filter));
-    EXPECT_EQ(filter.Matches(MakeSearchKey(c.item)), c.listed) << c.filter;
-  }
-}
 
 TEST(CliUtf8, RoundTripsAndReplacesInvalidBytes) {
   const std::string text = "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80z";

@@ -270,6 +270,31 @@ TEST_F(PeriodCommandTest, AutomaticRefreshSurvivesTheClockGoingBack) {
   EXPECT_TRUE(timer.Tick(start - kHourMs + 10000, 10, documents, connections_));
 }
 
+TEST_F(PeriodCommandTest, FirstRefreshCheckInTheSlotAfterTheMainWindowWasMade) {
+  TVarnelDoc* documents[] = {&doc_};
+  const double made = Local(2024, 6, 15, 14, 0, 3);  // in the slot from 14:00:00
+  TRefreshTimer timer(made);
+  EXPECT_FALSE(timer.Tick(made + 1000, 60, documents, connections_));
+  EXPECT_FALSE(timer.Tick(Local(2024, 6, 15, 14, 0, 4, 999), 60, documents, connections_));
+  // The first check refreshes, whatever the rate: the last refresh time starts at 0.
+  EXPECT_TRUE(timer.Tick(Local(2024, 6, 15, 14, 0, 5), 60, documents, connections_));
+  // A rate of 60 s: the first check at least 56 s later.
+  EXPECT_FALSE(timer.Tick(Local(2024, 6, 15, 14, 0, 60), 60, documents, connections_));
+  EXPECT_TRUE(timer.Tick(Local(2024, 6, 15, 14, 1, 5), 60, documents, connections_));
+}
+
+TEST_F(PeriodCommandTest, PeriodMenuChecksTheKindOrTheDayForCodesOutsideTheTable) {
+  struct Case {
+    std::int32_t period;
+    int command;
+  } const cases[] = {
+      {kPeriodLast10Seconds, 1211}, {kPeriodLast7Days, 1219}, {kPeriodMinuteSteps, 1220},
+      {kPeriodDay, 1225},            {kPeriodCustom, 1229},        {999, 1225},
+      {0, 1225},
+  };
+  for (const Case& c : cases) EXPECT_EQ(CheckedPeriodCommand(c.period), c.command) << c.period;
+}
+
 TEST_F(PeriodCommandTest, MainWindowTitleShowsThePeriod) {
   doc_.StartTime = Local(2024, 6, 15);
   doc_.StopTime = Local(2024, 6, 15, 14, 7, 23, 789);

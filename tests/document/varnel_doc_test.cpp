@@ -104,9 +104,12 @@ TEST_F(VarnelDocTest, RemoveItemTakesItsWaveAlong) {
   };
   for (const Case& c : cases) {
     TVarnelDoc doc = TwoServers();
+    doc.SetModified(false);
     doc.RemoveItem(c.connection, c.item);
     EXPECT_EQ(WaveItems(doc), c.waves) << Ascii(c.item);
     EXPECT_EQ(doc.ItemCount(), c.waves.size()) << Ascii(c.item);
+    // A removal must be saved, also when no server of the document is open to re-read it.
+    EXPECT_EQ(doc.IsModified(), c.waves.size() == 4) << Ascii(c.item);
   }
   // The first of two equal names goes; a document with fewer waves than items loses no other.
   TVarnelDoc doc = TwoServers();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ambrel/ambrel.h"
+#include "app_core/item_filter.h"
 #include "app_core/resource_text.h"
 #include "document/period_commands.h"
 #include "document/varnel_doc.h"
@@ -17,7 +18,6 @@
 #include "text/time_format.h"
 #include "tools/cli/utf8.h"
 #include "tools/cli/wave_table.h"
-#include "tools/cli/word_filter.h"
 
 namespace cli {
 namespace {
@@ -117,7 +117,7 @@ void ListItems(const TOptions& options, TEnvironment& environment) {
   THdaConnection& connection = Connect(list, server);
   const DWORD count = NumberOfHDAItems(connection.Session());
   if (count == 0 && !TEnvironment::LastLibraryError().empty()) Fail("cannot browse " + ServerText(server));
-  const TWordFilter filter(FromUtf8(options.filter));
+  const WordFilter filter(FromUtf8(options.filter));
   std::string out;
   for (DWORD i = 0; i < count; ++i) {
     char name[kNameBytes] = {};
