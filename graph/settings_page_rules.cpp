@@ -52,31 +52,42 @@ double ReadAxisGap(std::int32_t format, const TString& text) {
   return format == kNumericFormat ? ParseNumber(text.Str()) : ParseDuration(text);
 }
 
-void StoreAxisValueTexts(TAxisSettings& axis, std::int32_t shownFormat, const TAxisValueTexts& texts) {
-  double min = ReadAxisValue(shownFormat, texts.min);
-  double max = ReadAxisValue(shownFormat, texts.max);
-  if (!std::isfinite(min)) min = axis.MinValue;
-  if (!std::isfinite(max)) max = axis.MaxValue;
-  NormaliseRange(axis.Format, min, max);
-  axis.MinValue = std::min(min, max);
-  axis.MaxValue = std::max(min, max);
+void StoreAxisValueTexts(TAxisSettings& axis, std::int32_t shownFormat, const TAxisValueTexts& shown,
+                         const TAxisValueTexts& typed) {
+  auto value = [&](const TString& text, const TString& before, double current) {
+    if (text == before) return current;
+    const double read = ReadAxisValue(shownFormat, text);
+    return std::isfinite(read) ? read : current;
+  };
+  if (!(typed.min == shown.min) || !(typed.max == shown.max)) {
+    double min = value(typed.min, shown.min, axis.MinValue);
+    double max = value(typed.max, shown.max, axis.MaxValue);
+    NormaliseRange(axis.Format, min, max);
+    axis.MinValue = std::min(min, max);
+    axis.MaxValue = std::max(min, max);
+  }
 
-  const double first = ReadAxisValue(shownFormat, texts.firstTick);
-  if (std::isfinite(first)) {
+  if (!(typed.firstTick == shown.firstTick)) {
+    const double first = value(typed.firstTick, shown.firstTick, axis.FirstMajorTick);
     axis.FirstMajorTick = first;
     axis.FirstMinorTick = first;
     axis.FirstMicroTick = first;
   }
 
-  double gaps[3] = {ReadAxisGap(shownFormat, texts.majorGap), ReadAxisGap(shownFormat, texts.minorGap),
-                    ReadAxisGap(shownFormat, texts.microGap)};
-  for (double& gap : gaps) {
-    if (!std::isfinite(gap)) gap = 0;
+  auto gap = [&](const TString& text, const TString& before, double current) {
+    const double read = text == before ? current : ReadAxisGap(shownFormat, text);
+    return std::isfinite(read) ? read : 0.0;
+  };
+  if (!(typed.majorGap == shown.majorGap) || !(typed.minorGap == shown.minorGap) ||
+      !(typed.microGap == shown.microGap)) {
+    double gaps[3] = {gap(typed.majorGap, shown.majorGap, axis.MajorTickGap),
+                      gap(typed.minorGap, shown.minorGap, axis.MinorTickGap),
+                      gap(typed.microGap, shown.microGap, axis.MicroTickGap)};
+    std::sort(std::begin(gaps), std::end(gaps), std::greater<double>());
+    axis.MajorTickGap = gaps[0] > 0 ? gaps[0] : (axis.MaxValue - axis.MinValue) / 10;
+    axis.MinorTickGap = gaps[1] > 0 ? gaps[1] : 0;
+    axis.MicroTickGap = gaps[2] > 0 ? gaps[2] : 0;
   }
-  std::sort(std::begin(gaps), std::end(gaps), std::greater<double>());
-  axis.MajorTickGap = gaps[0] > 0 ? gaps[0] : (axis.MaxValue - axis.MinValue) / 10;
-  axis.MinorTickGap = gaps[1] > 0 ? gaps[1] : 0;
-  axis.MicroTickGap = gaps[2] > 0 ? gaps[2] : 0;
 }
 
 bool IsVerticalLocation(std::int32_t location) { return location == kLeft || location == kRight; }

@@ -12,10 +12,11 @@ thread_local PropertySheet* g_sheet_being_made = nullptr;
 PROPSHEETPAGEW PropertyPage::Describe() {
   PROPSHEETPAGEW page{};
   page.dwSize = sizeof(page);
-  page.dwFlags = PSP_USETITLE;
+  page.dwFlags = PSP_USETITLE | (icon_id_ ? PSP_USEICONID : 0);
   page.hInstance = GetModuleHandleW(nullptr);
   page.pszTemplate = MAKEINTRESOURCEW(template_id_);
   page.pszTitle = title_.c_str();
+  if (icon_id_) page.pszIcon = MAKEINTRESOURCEW(icon_id_);
   page.pfnDlgProc = &PageProc;
   page.lParam = reinterpret_cast<LPARAM>(this);
   return page;
@@ -31,8 +32,20 @@ INT_PTR CALLBACK PropertyPage::PageProc(HWND hwnd, UINT message, WPARAM wparam, 
   return Proc(hwnd, message, wparam, lparam);
 }
 
+bool PropertyPage::IsActivePage() const {
+  HWND sheet = GetParent(Hwnd());
+  return sheet && reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)) == Hwnd();
+}
+
+void PropertyPage::MarkChanged() {
+  if (HWND sheet = GetParent(Hwnd())) SendMessageW(sheet, PSM_CHANGED, reinterpret_cast<WPARAM>(Hwnd()), 0);
+}
+
 bool PropertyPage::OnNotify(const NMHDR& header, LRESULT& result) {
   switch (header.code) {
+    case PSN_KILLACTIVE:
+      result = OnKillActive() ? FALSE : TRUE;
+      return true;
     case PSN_APPLY:
       result = OnApply() ? PSNRET_NOERROR : PSNRET_INVALID_NOCHANGEPAGE;
       return true;
@@ -66,7 +79,7 @@ INT_PTR PropertySheet::RunModal(const PropertySheetArgs& args) {
   for (PropertyPage* p : args.pages) pages.push_back(p->Describe());
   PROPSHEETHEADERW header{};
   header.dwSize = sizeof(header);
-  header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_USECALLBACK;
+  header.dwFlags = PSH_PROPSHEETPAGE | PSH_USECALLBACK | (args.apply_button ? 0 : PSH_NOAPPLYNOW);
   header.hwndParent = args.owner;
   header.hInstance = GetModuleHandleW(nullptr);
   header.pszCaption = args.caption.c_str();

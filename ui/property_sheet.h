@@ -14,9 +14,12 @@ namespace ui {
 
 class PropertyPage : public DialogWindow {
  public:
-  PropertyPage(UINT template_id, std::wstring title)
-      : template_id_(template_id), title_(std::move(title)) {}
+  // `icon_id`: an icon resource shown on the page's tab, 0 for none.
+  PropertyPage(UINT template_id, std::wstring title, UINT icon_id = 0)
+      : template_id_(template_id), icon_id_(icon_id), title_(std::move(title)) {}
   PROPSHEETPAGEW Describe();
+  // Whether the page is the one the sheet shows.
+  bool IsActivePage() const;
 
  protected:
   // OK (or Apply): false keeps the sheet open.
@@ -24,12 +27,17 @@ class PropertyPage : public DialogWindow {
   // Cancel: false keeps the sheet open.
   virtual bool OnQueryCancel() { return true; }
   virtual void OnSetActive() {}
+  // The page is left for another (or the sheet is about to apply): false keeps it.
+  virtual bool OnKillActive() { return true; }
+  // Enables the sheet's Apply button after a change on the page.
+  void MarkChanged();
   bool OnNotify(const NMHDR& header, LRESULT& result) override;
 
  private:
   static INT_PTR CALLBACK PageProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 
   UINT template_id_;
+  UINT icon_id_;
   std::wstring title_;
 };
 
@@ -39,6 +47,7 @@ struct PropertySheetArgs {
   std::vector<PropertyPage*> pages;
   const RECT* place = nullptr;  // top-left corner of the sheet on the screen, or centred
   UINT start_page = 0;
+  bool apply_button = false;
 };
 
 class PropertySheet {

@@ -10,10 +10,11 @@ namespace views {
 
 TVarnelGraphView::TVarnelGraphView() {
   Commands().Add(ID_EDIT_COPY, [this](UINT) { CopyToClipboard(); });
-  Commands().Add(ID_GRAPH_AUTOSCALE, [this](UINT) {
-    graph_window_.Graph().SetAllAxesAutomatic();
-    InvalidateRect(graph_window_.Hwnd(), nullptr, FALSE);
-  }, [this](ui::CommandState& s) { s.checked = graph_window_.Graph().AreAllAxesAutomatic(); });
+  Commands().Add(ID_GRAPH_LEGEND, [this](UINT) { ShowLegend(); },
+                 [this](ui::CommandState& s) { s.enabled = Document() != nullptr; });
+  Commands().Add(ID_GRAPH_AUTOSCALE, [this](UINT) { graph_window_.Graph().SetAllAxesAutomatic(); },
+                 [this](ui::CommandState& s) { s.checked = graph_window_.Graph().AreAllAxesAutomatic(); });
+  Commands().Add(ID_GRAPH_REPAINT, [this](UINT) { graph_window_.RepaintNow(); });
 }
 
 bool TVarnelGraphView::Create(HWND parent, UINT id) {
@@ -93,10 +94,6 @@ void TVarnelGraphView::OnUpdate(ui::View*, LPARAM hint) {
   if (store || (hint != kHintFull && added)) StoreSettings();
 }
 
-void TVarnelGraphView::MarkPoint(const TString&, std::size_t) {
-  InvalidateRect(graph_window_.Hwnd(), nullptr, FALSE);
-}
-
 void TVarnelGraphView::ApplyDocumentPlotVisibility() {
   VarnelDocument* document = Document();
   if (!document) return;
@@ -111,6 +108,14 @@ void TVarnelGraphView::ApplyDocumentPlotVisibility() {
   }
   // The plots take their records again and the window repaints; the zoom stays.
   if (changed) graph.Rebuild();
+}
+
+void TVarnelGraphView::ShowLegend() {
+  if (Document()) graph_window_.ShowLegend();
+}
+
+void TVarnelGraphView::MarkPoint(const TString& wave_name, std::size_t index) {
+  graph_window_.MarkPoint(wave_name, static_cast<std::int64_t>(index));
 }
 
 void TVarnelGraphView::StoreSettings() {
@@ -142,9 +147,21 @@ void TVarnelGraphView::CopyToClipboard() {
 }
 
 LRESULT TVarnelGraphView::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == kStoreGraphSettingsMessage) {
-    if (wparam == 1) StoreSettings();
-    return 0;
+  switch (message) {
+    case kStoreGraphSettingsMessage:
+      if (wparam == 1) StoreSettings();
+      return 0;
+    case WM_KEYDOWN:
+      graph_window_.KeyDown();
+      return 0;
+    case WM_KEYUP:
+      graph_window_.KeyUp();
+      return 0;
+    case WM_KILLFOCUS:
+      graph_window_.FocusLost();
+      break;
+    default:
+      break;
   }
   return TVarnelView::HandleMessage(message, wparam, lparam);
 }

@@ -1,6 +1,8 @@
 // The upper pane of a document window: the document's numeric waves as a graph. The view fills
 // the graph from the document on every update hint; the graph window covering its client area
-// draws it.
+// draws it and handles the mouse. The view has the keyboard focus and passes keys and the loss
+// of the focus on to the graph window; it copies the graph as a bitmap, opens the legend, and
+// copies the settings the user changed into the document.
 #pragma once
 
 #include <cstddef>
@@ -19,8 +21,7 @@ class TVarnelGraphView : public TVarnelView {
   bool Create(HWND parent, UINT id);
   void OnUpdate(ui::View* sender, LPARAM hint) override;
   GraphWindow& GraphPane() { return graph_window_; }
-  // The grid asks for point `index` of the named wave to be marked. For now the graph is only
-  // repainted: the point marker belongs to the graph's mouse handling.
+  // Shows the point marker on point `index` of the named wave (a double click in the grid).
   void MarkPoint(const TString& wave_name, std::size_t index);
   // Takes the Hide fields of the document's plot settings into the graph and repaints it.
   void ApplyDocumentPlotVisibility();
@@ -35,6 +36,7 @@ class TVarnelGraphView : public TVarnelView {
   void ApplyPeriod();
   void StoreSettings();
   void CopyToClipboard();
+  void ShowLegend();
 
   GraphWindow graph_window_;
 };

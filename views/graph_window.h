@@ -1,29 +1,62 @@
 // The window that shows a graph: it owns the TGraph, draws it into an off-screen bitmap of its
-// client size and puts that on the screen with one blit, so a repaint never flickers.
+// client size and puts that on the screen with one blit, so a repaint never flickers. Over the
+// picture it keeps the selection frame and the point marker (inverted pixels), and it handles
+// the mouse and the keys: readouts, the selection drawn, moved and resized, the zoom pop-up,
+// Ctrl-drag panning, double clicks to the settings sheet, and the legend window.
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "graph/graph.h"
+#include "graph/graph_interaction.h"
+#include "ui/invert_overlay.h"
 #include "ui/memory_bitmap.h"
 #include "ui/window.h"
 
 namespace views {
 
+class TGraphLegendDialog;
+
 // Repaint at once and refresh the legend (posted by the view after an update).
 inline constexpr UINT kGraphRepaintMessage = WM_USER + 14;
+// Deletes the legend that reported its end (posted to itself, so that the legend is not deleted
+// while it is still inside its own message).
+inline constexpr UINT kDeleteLegendMessage = WM_APP + 0x3B0;
 
 class GraphWindow : public ui::Window, public graph::TGraphObserver {
  public:
-  static constexpr wchar_t kClassName[] = L"VarnelGraph";
+  static constexpr wchar_t kClassName[] = L"TGraph";
+  static constexpr UINT kControlId = 20050310;
 
   GraphWindow();
+  ~GraphWindow() override;
   bool Create(HWND parent, const RECT& rect);
   graph::TGraph& Graph() { return graph_; }
+  const graph::TGraph& Graph() const { return graph_; }
   // Draws the graph as the screen shows it into any DC (the clipboard copy, a print page).
   void DrawInto(HDC dc, const RECT& rect, bool printer);
-  // Milliseconds the last screen drawing took (for the start-up and open measurements).
+  // Milliseconds the last screen drawing took, from drawing into the bitmap to the blit.
   double LastDrawMilliseconds() const { return last_draw_ms_; }
+
+  // Repaints at once and refreshes the legend.
+  void RepaintNow();
+  // Brings the legend to the top, or opens it.
+  void ShowLegend();
+  const TGraphLegendDialog* Legend() const { return legend_.get(); }
+  // Shows the point marker on point `index` of the wave's plot (from the grid view).
+  void MarkPoint(const TString& wave_name, std::int64_t index);
+  // The settings sheet on its general page (axis_id -1) or on an axis's page.
+  void OpenSettings(std::int32_t axis_id);
+
+  // From the view, which has the keyboard focus.
+  void KeyDown();
+  void KeyUp();
+  void FocusLost();
+
+  bool HasSelection() const { return selection_active_; }
+  const TRect& Selection() const { return rect_; }
 
   // TGraphObserver
   void GraphRebuilt(std::int32_t w) override;
@@ -34,11 +67,48 @@ class GraphWindow : public ui::Window, public graph::TGraphObserver {
   bool OnPaint() override;
   bool OnEraseBackground(HDC) override { return true; }
   void OnSize(UINT type, int cx, int cy) override;
+  bool OnCommand(UINT id, UINT code, HWND control) override;
+  void OnDestroy() override;
 
  private:
+  // Mouse and keys (graph_window_mouse.cpp).
+  void OnMouseMove(std::int32_t x, std::int32_t y);
+  void OnLeftDown(std::int32_t x, std::int32_t y, bool ctrl);
+  void OnLeftUp();
+  void OnRightDown(std::int32_t x, std::int32_t y);
+  void OnDoubleClick(std::int32_t x, std::int32_t y);
+  void OnCaptureLost();
+  void ApplyZoom(UINT command);
+  void ClearSelection();
+  void SetCursorShape(graph::TSelectionCursor shape);
+
+  // Screen (graph_window.cpp).
+  bool EnsureBuffer();
+  // Redraws the readout strip into the bitmap and puts it on the screen.
+  void ShowReadout();
+  // Puts the bitmap (all of it, or a part) on the screen with the overlays over it.
+  void Present(HDC screen, const RECT* part);
+  // Brings the overlays on the screen up to date.
+  void SyncOverlays();
+  std::optional<TRect> WantedFrame() const;
+  void RefreshLegend();
+
   graph::TGraph graph_;
   std::unique_ptr<ui::MemoryBitmap> buffer_;
   double last_draw_ms_ = 0;
+  ui::InvertOverlay overlay_;
+  std::unique_ptr<TGraphLegendDialog> legend_;
+
+  // The selection and the drag in progress.
+  bool selection_active_ = false;
+  bool selection_shown_ = true;  // false from losing the focus to the next drawing
+  TRect rect_;
+  TRect saved_;
+  graph::TPoint anchor_;
+  graph::TDragMode mode_ = graph::kDragNone;
+  graph::TSideAxes pan_axes_;
+  std::optional<TRect> marker_;
+  HCURSOR cursor_ = nullptr;
 };
 
 }  // namespace views

@@ -90,10 +90,16 @@ def write_bmp(path, img):
     open(path, 'wb').write(header + info + data)
 
 def write_ico(path, img):
-    # One 32-bit image with alpha; magenta is transparent.
+    # One 32-bit image with alpha; magenta is transparent, in the alpha and in the AND mask (image
+    # lists without alpha, such as those of property sheet tabs, go by the mask).
     h, w = len(img), len(img[0])
     pixels = b''.join(bytes([b, g, r, 0 if (r, g, b) == MAGENTA else 255]) for y in range(h - 1, -1, -1) for (r, g, b) in img[y])
-    mask = b'\0' * (((w + 31) // 32) * 4 * h)
+    stride = ((w + 31) // 32) * 4
+    mask = bytearray(stride * h)
+    for row, y in enumerate(range(h - 1, -1, -1)):
+        for x in range(w):
+            if img[y][x] == MAGENTA: mask[row * stride + x // 8] |= 0x80 >> (x % 8)
+    mask = bytes(mask)
     dib = struct.pack('<IiiHHIIiiII', 40, w, h * 2, 1, 32, 0, len(pixels) + len(mask), 0, 0, 0, 0) + pixels + mask
     head = struct.pack('<HHH', 0, 1, 1) + struct.pack('<BBBBHHII', w % 256, h % 256, 0, 0, 1, 32, len(dib), 22)
     open(path, 'wb').write(head + dib)
@@ -122,3 +128,13 @@ defaults = canvas(16, 16); refresh(defaults, 0)
 write_ico(os.path.join(HERE, '..', '..', 'dialogs', 'answer_yes.ico'), yes)
 write_ico(os.path.join(HERE, '..', '..', 'dialogs', 'answer_no.ico'), no)
 write_ico(os.path.join(HERE, 'defaults.ico'), defaults)
+# The tabs of the graph settings sheet: the graph's colours, its waves and an axis.
+tab_general = canvas(16, 16); rect(tab_general, 1, 2, 14, 13, BLACK); rect(tab_general, 1, 2, 14, 13, GREY, False)
+rect(tab_general, 3, 4, 5, 6, RED); rect(tab_general, 7, 4, 9, 6, GREEN); rect(tab_general, 11, 4, 12, 6, YELLOW); rect(tab_general, 3, 9, 12, 11, BLUE)
+tab_waves = canvas(16, 16); poly(tab_waves, [(1, 12), (4, 5), (7, 10), (10, 3), (14, 8)], RED); poly(tab_waves, [(1, 8), (5, 12), (9, 7), (14, 13)], BLUE)
+tab_axis = canvas(16, 16); line(tab_axis, 4, 1, 4, 12, BLACK); line(tab_axis, 4, 12, 15, 12, BLACK)
+for y in (3, 6, 9): line(tab_axis, 1, y, 4, y, BLACK)
+for x in (7, 10, 13): line(tab_axis, x, 12, x, 15, BLACK)
+write_ico(os.path.join(HERE, '..', '..', 'views', 'graph_general_tab.ico'), tab_general)
+write_ico(os.path.join(HERE, '..', '..', 'views', 'graph_waves_tab.ico'), tab_waves)
+write_ico(os.path.join(HERE, '..', '..', 'views', 'graph_axis_tab.ico'), tab_axis)

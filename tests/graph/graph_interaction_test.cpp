@@ -54,11 +54,11 @@ TEST_F(PointerGraph, ReadoutsOfTheAxesAndOfTheNearestPoint) {
   AxisReadout(graph, 10, 590, text);  // beyond both bands' spans
   EXPECT_EQ(Text(text), u"");
 
-  TNearestPoint near = NearestPoint(graph, 283, 319);  // 2² + 1² from point 1
-  ASSERT_NE(near.plot, nullptr);
-  EXPECT_EQ(near.index, 1u);
-  EXPECT_EQ(near.pixel, (TPoint{281, 318}));
-  PointReadout(*near.plot, near.index, text);
+  TNearestPoint found = NearestPoint(graph, 283, 319);  // 2² + 1² from point 1
+  ASSERT_NE(found.plot, nullptr);
+  EXPECT_EQ(found.index, 1u);
+  EXPECT_EQ(found.pixel, (TPoint{281, 318}));
+  PointReadout(*found.plot, found.index, text);
   EXPECT_EQ(Text(text), u"w [1] (\u25C4 200)  (\u25BC 200)  ");
   EXPECT_EQ(NearestPoint(graph, 285, 318).plot, nullptr) << "a distance of 4 is not near";
   EXPECT_EQ(NearestPoint(graph, 281, 322).plot, nullptr);

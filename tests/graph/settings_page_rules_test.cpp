@@ -17,6 +17,10 @@ TAxisValueTexts Texts(const char16_t* min, const char16_t* max, const char16_t* 
   return {min, max, first, major, minor, micro};
 }
 
+// Texts no user types: every field counts as changed.
+const TAxisValueTexts kNothingShown =
+    Texts(u"\x1", u"\x1", u"\x1", u"\x1", u"\x1", u"\x1");
+
 TEST(AxisPageTexts, ValuesAndGapsAreShownInTheFormOfTheAxisFormat) {
   testing::UtcTime utc;
   const double t = testing::kMarch2024 + ((13 * 60 + 45) * 60 + 10) * 1000.0 + 250;
@@ -81,7 +85,7 @@ TEST(AxisPageStore, GapsAreSortedAndRepairedAndTheRangeNormalised) {
   };
   for (const Case& c : cases) {
     TAxisSettings axis(1, kLeft);
-    StoreAxisValueTexts(axis, kNumericFormat, c.texts);
+    StoreAxisValueTexts(axis, kNumericFormat, kNothingShown, c.texts);
     EXPECT_DOUBLE_EQ(axis.MinValue, c.min) << testing::Narrow(Text(c.texts.min));
     EXPECT_DOUBLE_EQ(axis.MaxValue, c.max) << testing::Narrow(Text(c.texts.min));
     EXPECT_DOUBLE_EQ(axis.MajorTickGap, c.major) << testing::Narrow(Text(c.texts.min));
@@ -95,7 +99,7 @@ TEST(AxisPageStore, FirstTickTimeTextsAndTextsThatAreNoValue) {
   TAxisSettings axis(2, kBottom);
   axis.MinValue = 11;
   axis.MaxValue = 22;
-  StoreAxisValueTexts(axis, kTimeFormat,
+  StoreAxisValueTexts(axis, kTimeFormat, kNothingShown,
                       Texts(u"INF", u"01/03/2024 01:00", u"01/03/2024 00:30", u"00:10", u"1:00",
                             u"INF"));
   EXPECT_DOUBLE_EQ(axis.MinValue, 11) << "a time that is no time keeps the field";
@@ -107,7 +111,8 @@ TEST(AxisPageStore, FirstTickTimeTextsAndTextsThatAreNoValue) {
   EXPECT_DOUBLE_EQ(axis.MinorTickGap, 600000);
   EXPECT_DOUBLE_EQ(axis.MicroTickGap, 0) << "an infinite gap counts as none";
   // Equal times are widened by a second either side.
-  StoreAxisValueTexts(axis, kTimeFormat, Texts(u"01/03/2024", u"01/03/2024", u"", u"", u"", u""));
+  StoreAxisValueTexts(axis, kTimeFormat, kNothingShown,
+                      Texts(u"01/03/2024", u"01/03/2024", u"", u"", u"", u""));
   EXPECT_DOUBLE_EQ(axis.MinValue, testing::kMarch2024 - 1000);
   EXPECT_DOUBLE_EQ(axis.MaxValue, testing::kMarch2024 + 1000);
 }
@@ -116,10 +121,38 @@ TEST(AxisPageStore, TextsAreReadInTheFormatTheyWereShownIn) {
   // The page showed a numeric axis; the user switched it to time: the numbers stay the values.
   TAxisSettings axis(1, kLeft);
   axis.Format = kTimeFormat;
-  StoreAxisValueTexts(axis, kNumericFormat, Texts(u"1000", u"61000", u"0", u"10000", u"", u""));
+  StoreAxisValueTexts(axis, kNumericFormat, kNothingShown,
+                      Texts(u"1000", u"61000", u"0", u"10000", u"", u""));
   EXPECT_DOUBLE_EQ(axis.MinValue, 1000);
   EXPECT_DOUBLE_EQ(axis.MaxValue, 61000);
   EXPECT_DOUBLE_EQ(axis.MajorTickGap, 10000);
+}
+
+TEST(AxisPageStore, TextsLeftAsShownKeepTheirValuesExactly) {
+  TAxisSettings axis(1, kLeft);
+  axis.MinValue = 0.12345;  // shown as 0.123
+  axis.MaxValue = 9.87654;
+  axis.FirstMajorTick = 0.0004;
+  axis.MajorTickGap = 0.33333;
+  axis.MinorTickGap = 0.11111;
+  const TAxisSettings before = axis;
+  const TAxisValueTexts shown = AxisValueTexts(axis);
+  StoreAxisValueTexts(axis, kNumericFormat, shown, shown);
+  EXPECT_TRUE(axis == before) << "opening and leaving the page changed the axis";
+  // One end typed: the other keeps its exact value.
+  TAxisValueTexts typed = shown;
+  typed.max = u"20";
+  StoreAxisValueTexts(axis, kNumericFormat, shown, typed);
+  EXPECT_DOUBLE_EQ(axis.MinValue, 0.12345);
+  EXPECT_DOUBLE_EQ(axis.MaxValue, 20);
+  EXPECT_DOUBLE_EQ(axis.MajorTickGap, 0.33333) << "the gaps were not touched";
+  // One gap typed: all three are sorted from their values.
+  typed = shown;
+  typed.microGap = u"1";
+  StoreAxisValueTexts(axis, kNumericFormat, shown, typed);
+  EXPECT_DOUBLE_EQ(axis.MajorTickGap, 1);
+  EXPECT_DOUBLE_EQ(axis.MinorTickGap, 0.33333);
+  EXPECT_DOUBLE_EQ(axis.MicroTickGap, 0.11111);
 }
 
 TEST(AxisPageAxes, AddCopiesTheCurrentAxisUnderTheNextNameAndFreeId) {
