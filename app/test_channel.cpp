@@ -8,6 +8,7 @@
 
 #include "app/child_frame.h"
 #include "app/main_frame.h"
+#include "app/test_channel_graph.h"
 #include "ui/doc_manager.h"
 
 namespace app {
@@ -99,6 +100,8 @@ class TTestChannel {
       out = child ? std::to_wstring(child->GraphView().GraphPane().LastDrawMilliseconds()) : L"-1";
     } else if (question.rfind(L"open-timed ", 0) == 0) {
       out = OpenTimed(frame, question.substr(11));
+    } else if (std::optional<std::wstring> graph = GraphTestAnswer(frame, question)) {
+      out = *graph;
     } else {
       out = L"?";
     }

@@ -1,0 +1,94 @@
+#include "app/test_channel_graph.h"
+
+#include <windows.h>
+
+#include <cwchar>
+
+#include "app/child_frame.h"
+#include "app/main_frame.h"
+#include "graph/legend_item.h"
+#include "views/legend_window.h"
+
+namespace app {
+
+namespace {
+
+std::wstring Number(double value) {
+  wchar_t text[64];
+  swprintf(text, 64, L"%.6f", value);
+  return text;
+}
+
+std::wstring Wide(const TString& text) { return reinterpret_cast<const wchar_t*>(text.Str()); }
+
+std::wstring Rect(const TRect& r) {
+  return std::to_wstring(r.left) + L"|" + std::to_wstring(r.top) + L"|" + std::to_wstring(r.right) +
+         L"|" + std::to_wstring(r.bottom);
+}
+
+std::wstring DescribeGraph(views::GraphWindow& window) {
+  const graph::TGraph& graph = window.Graph();
+  std::wstring out = L"window|" + std::to_wstring(reinterpret_cast<UINT_PTR>(window.Hwnd())) + L"\n";
+  out += L"area|" + Rect(graph.PlotAreaRect()) + L"\n";
+  for (const graph::TAxisMap* side : {&graph.LeftAxes(), &graph.TopAxes(), &graph.RightAxes(),
+                                      &graph.BottomAxes()}) {
+    for (const auto& [id, axis] : *side) {
+      const graph::TAxisSettings* s = axis->Settings();
+      if (!s) continue;
+      out += L"axis|" + std::to_wstring(id) + L"|" + std::to_wstring(axis->GetLocation()) + L"|" +
+             (s->AutoScale ? L"1" : L"0") + L"|" + Number(s->MinValue) + L"|" + Number(s->MaxValue) +
+             L"|" + Number(axis->Min()) + L"|" + Number(axis->Max()) + L"|" + Rect(axis->Band()) +
+             L"|" + (s->Hide ? L"1" : L"0") + L"\n";
+    }
+  }
+  out += L"selection|" + std::wstring(window.HasSelection() ? L"1" : L"0") + L"|" +
+         Rect(window.Selection()) + L"\n";
+  out += L"readout|" + Wide(graph.Readout) + L"\n";
+  const views::TGraphLegendDialog* legend = window.Legend();
+  if (!legend || !legend->Hwnd()) return out + L"legend|-\n";
+  wchar_t caption[256] = {};
+  GetWindowTextW(legend->Hwnd(), caption, 256);
+  out += L"legend|" + std::wstring(caption) + L"\n";
+  const views::TLegendDropList& list = legend->List();
+  for (std::size_t i = 0; i < list.Count(); ++i) {
+    TString prefix;
+    graph::LegendPrefix(list.Record(i), prefix);
+    out += L"item|" + Wide(prefix) + L" " + Wide(list.Record(i).Name) + L"\n";
+  }
+  return out;
+}
+
+double Milliseconds(const LARGE_INTEGER& start) {
+  LARGE_INTEGER frequency, stop;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&stop);
+  return 1000.0 * static_cast<double>(stop.QuadPart - start.QuadPart) /
+         static_cast<double>(frequency.QuadPart);
+}
+
+}  // namespace
+
+std::optional<std::wstring> GraphTestAnswer(TMainFrame& frame, const std::wstring& question) {
+  const bool graph = question == L"graph";
+  const bool command = question.rfind(L"command-timed ", 0) == 0;
+  const bool update = question.rfind(L"update-timed ", 0) == 0;
+  if (!graph && !command && !update) return std::nullopt;
+  TChildFrame* child = frame.ActiveChildFrame();
+  if (!child) return L"none";
+  views::GraphWindow& window = child->GraphView().GraphPane();
+  if (graph) return DescribeGraph(window);
+  LARGE_INTEGER start;
+  QueryPerformanceCounter(&start);
+  if (command) {
+    const auto id = static_cast<UINT>(std::wcstoul(question.c_str() + 14, nullptr, 10));
+    SendMessageW(window.Hwnd(), WM_COMMAND, id, 0);
+  } else {
+    views::VarnelDocument* document = child->GraphView().Document();
+    if (!document) return L"none";
+    document->UpdateAllViews(nullptr, static_cast<LPARAM>(std::wcstol(question.c_str() + 13, nullptr, 10)));
+    RedrawWindow(child->Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  }
+  return Number(Milliseconds(start));
+}
+
+}  // namespace app

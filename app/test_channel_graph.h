@@ -1,0 +1,23 @@
+// The test channel's questions about the active document window's graph (see test_channel.h):
+//   "graph"                the graph window ("window|<handle>"), the plot area ("area|l|t|r|b"),
+//                          each axis ("axis|id|location|automatic|MinValue|MaxValue|min|max|
+//                          band l|band t|band r|band b|hidden"), the selection
+//                          ("selection|active|l|t|r|b"), the readout ("readout|text"), the
+//                          legend ("legend|caption" or "legend|-") and its items ("item|text")
+//   "command-timed <id>"   the command sent to the graph window, which repaints at once:
+//                          milliseconds
+//   "update-timed <hint>"  the document's views updated with the hint (no read) and the
+//                          document window painted at once: milliseconds
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace app {
+
+class TMainFrame;
+
+// The answer, or nothing when the question is not one of these.
+std::optional<std::wstring> GraphTestAnswer(TMainFrame& frame, const std::wstring& question);
+
+}  // namespace app
