@@ -46,8 +46,11 @@ std::wstring ProgramPath() {
 
 }  // namespace
 
-VarnelProcess::VarnelProcess(std::wstring start_dir, std::wstring arguments)
-    : start_dir_(std::move(start_dir)), arguments_(std::move(arguments)) {}
+VarnelProcess::VarnelProcess(std::wstring start_dir, std::wstring arguments,
+                             std::wstring program_path)
+    : start_dir_(std::move(start_dir)),
+      arguments_(std::move(arguments)),
+      program_path_(program_path.empty() ? ProgramPath() : std::move(program_path)) {}
 
 VarnelProcess::~VarnelProcess() {
   if (info_.hProcess) {
@@ -62,7 +65,7 @@ VarnelProcess::~VarnelProcess() {
 
 bool VarnelProcess::Start() {
   SetEnvironmentVariableW(L"VARNEL_TEST_CHANNEL", L"1");
-  std::wstring command = L"\"" + ProgramPath() + L"\"";
+  std::wstring command = L"\"" + program_path_ + L"\"";
   if (!arguments_.empty()) command += L" " + arguments_;
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);

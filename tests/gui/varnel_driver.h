@@ -12,8 +12,10 @@ namespace gui {
 
 class VarnelProcess {
  public:
-  // The program beside this test program, started in `start_dir` with the arguments.
-  VarnelProcess(std::wstring start_dir, std::wstring arguments = L"");
+  // The program beside this test program, or the one at `program_path` (an installed copy),
+  // started in `start_dir` with the arguments.
+  VarnelProcess(std::wstring start_dir, std::wstring arguments = L"",
+                std::wstring program_path = L"");
   // Ends the program if it still runs.
   ~VarnelProcess();
   VarnelProcess(const VarnelProcess&) = delete;
@@ -43,6 +45,7 @@ class VarnelProcess {
  private:
   std::wstring start_dir_;
   std::wstring arguments_;
+  std::wstring program_path_;
   PROCESS_INFORMATION info_{};
   HWND main_ = nullptr;
 };

@@ -1,0 +1,371 @@
+; Varnel's setup program for one architecture, made by packaging/CMakeLists.txt. makensis is given
+;   VERSION     the project's version (a.b.c.d)
+;   ARCH        x64 or x86
+;   STAGE_DIR   the portable folder: the programs and DLLs, Developer\ and Help\ (stage.cmake)
+;   SOURCE_DIR  the source tree (icons, resource numbers)
+;   MANUALS     an include file that installs and removes the user manuals there are (stage.cmake)
+;   OUT_FILE    the setup program to write
+;
+; A per-machine install: the programs in Program Files, the OPC proxy/stub and (when chosen) the
+; simulation server registered, the Start-menu shortcuts for every user, an uninstaller with its
+; entry in Add/Remove Programs. Varnel keeps its configuration and log in its start directory, so
+; its shortcut starts it in %APPDATA%\Varnel: the setup makes that folder for the user who runs it,
+; and Active Setup for every other user when they log on. Nothing in those folders, and no
+; document, is ever removed.
+;
+; Silent: setup.exe /S [/Simulator] [/Developer] [/AssociateXml] [/D=folder] (/D= last, unquoted).
+; An upgrade keeps the components of the installed version and adds those given, removes the
+; installed version with its own uninstaller (which leaves user files) and installs into the same
+; folder unless /D= names another.
+
+Unicode true
+!if "${ARCH}" == "x64"
+  Target amd64-unicode
+  !define PROGRAM_FILES "$PROGRAMFILES64"
+  !define DISPLAY_NAME "Varnel"
+!else if "${ARCH}" == "x86"
+  Target x86-unicode
+  !define PROGRAM_FILES "$PROGRAMFILES"
+  !define DISPLAY_NAME "Varnel (32-bit)"
+!else
+  !error "ARCH is x64 or x86, not '${ARCH}'"
+!endif
+
+!include LogicLib.nsh
+!include FileFunc.nsh
+!include Sections.nsh
+!include MUI2.nsh
+
+!define PUBLISHER "Molrand"
+!define UNINSTALLER "uninstall.exe"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Varnel"
+!define ACTIVE_SETUP_KEY "Software\Microsoft\Active Setup\Installed Components\Varnel"
+!define CLASSES "Software\Classes"
+!define DOCUMENT_PROGID "Varnel.Document"
+!define START_MENU "$SMPROGRAMS\Varnel"
+!define USER_FOLDER "Varnel"
+; The document icon is a resource of Varnel.exe; the shell finds it by its number.
+!searchparse /file "${SOURCE_DIR}/app/resource.h" "#define IDR_VARNELTYPE " DOCUMENT_ICON_ID
+!searchreplace VERSION_COMMAS "${VERSION}" "." ","
+
+Name "${DISPLAY_NAME}"
+OutFile "${OUT_FILE}"
+InstallDir "${PROGRAM_FILES}\Varnel"
+InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
+RequestExecutionLevel admin
+ManifestDPIAware true
+SetCompressor /SOLID lzma
+BrandingText "Varnel ${VERSION}"
+ShowInstDetails show
+ShowUninstDetails show
+
+!define MUI_ICON "${SOURCE_DIR}/app/res/varnel.ico"
+!define MUI_UNICON "${SOURCE_DIR}/app/res/varnel.ico"
+!define MUI_ABORTWARNING
+!define MUI_COMPONENTSPAGE_SMALLDESC
+!define MUI_WELCOMEPAGE_TEXT "This installs Varnel ${VERSION}, the client for OPC HDA history servers, for every user of this computer.$\r$\n$\r$\nAn installed version is replaced; each user's configuration, log and documents stay as they are.$\r$\n$\r$\nClick Next to continue."
+!insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_COMPONENTS
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "English"
+
+VIProductVersion "${VERSION}"
+VIFileVersion "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductName" "Varnel"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "CompanyName" "${PUBLISHER}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "Copyright ${PUBLISHER}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "FileDescription" "Varnel ${VERSION} setup (${ARCH})"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductVersion" "${VERSION}"
+
+!include "${MANUALS}"
+
+; Stops the setup with the reason, also in silent mode (exit code 2).
+!macro Fail text
+  DetailPrint "${text}"
+  MessageBox MB_OK|MB_ICONSTOP "${text}" /SD IDOK
+  Abort "${text}"
+!macroend
+
+!macro UseMachineViews
+  SetShellVarContext all
+  !if "${ARCH}" == "x64"
+    SetRegView 64
+  !endif
+!macroend
+
+!macro RequireAdministrator
+  UserInfo::GetAccountType
+  Pop $0
+  ${If} $0 != "Admin"
+    MessageBox MB_OK|MB_ICONSTOP "Varnel is installed for every user of this computer: run this program as an administrator." /SD IDOK
+    SetErrorLevel 740 ; ERROR_ELEVATION_REQUIRED
+    Quit
+  ${EndIf}
+!macroend
+
+!macro WriteChoice section name
+  ${If} ${SectionIsSelected} ${section}
+    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "${name}" 1
+  ${Else}
+    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "${name}" 0
+  ${EndIf}
+!macroend
+
+; Selects the component when the installed version has it or the command line asks for it.
+!macro ChooseComponent section name
+  ReadRegDWORD $0 HKLM "${UNINSTALL_KEY}" "${name}"
+  ClearErrors
+  ${GetOptions} $R0 "/${name}" $1
+  ${IfNot} ${Errors}
+  ${OrIf} $0 = 1
+    !insertmacro SelectSection ${section}
+  ${EndIf}
+!macroend
+
+Section "Varnel" SecProgram
+  SectionIn RO
+  Call RemoveInstalledVersion
+
+  SetOutPath "$INSTDIR"
+  File "${STAGE_DIR}/Varnel.exe"
+  File "${STAGE_DIR}/Ambrel.dll"
+  File "${STAGE_DIR}/varnel-cli.exe"
+  File "${STAGE_DIR}/VarnelOpcPs.dll"
+  ; The uninstaller and its entry come before anything is registered, so that a setup that stops
+  ; half-way can still be removed.
+  WriteUninstaller "$INSTDIR\${UNINSTALLER}"
+  Call WriteUninstallEntry
+
+  ClearErrors
+  RegDLL "$INSTDIR\VarnelOpcPs.dll"
+  ${If} ${Errors}
+    !insertmacro Fail "The OPC proxy/stub $INSTDIR\VarnelOpcPs.dll could not be registered."
+  ${EndIf}
+
+  !insertmacro InstallManuals
+
+  CreateDirectory "${START_MENU}"
+  ; The working directory is taken from $OUTDIR; the shell expands the variable for each user.
+  StrCpy $OUTDIR "%APPDATA%\${USER_FOLDER}"
+  CreateShortCut "${START_MENU}\Varnel.lnk" "$INSTDIR\Varnel.exe" "" "$INSTDIR\Varnel.exe" 0 \
+                 SW_SHOWNORMAL "" "Varnel HDA OPC Client"
+  SetOutPath "$INSTDIR"
+  CreateShortCut "${START_MENU}\Uninstall Varnel.lnk" "$INSTDIR\${UNINSTALLER}"
+
+  ; Every user's start directory: now for the user running the setup, at logon for the others.
+  SetShellVarContext current
+  CreateDirectory "$APPDATA\${USER_FOLDER}"
+  SetShellVarContext all
+  WriteRegStr HKLM "${ACTIVE_SETUP_KEY}" "" "Varnel"
+  WriteRegStr HKLM "${ACTIVE_SETUP_KEY}" "Version" "${VERSION_COMMAS}"
+  WriteRegExpandStr HKLM "${ACTIVE_SETUP_KEY}" "StubPath" \
+    '"%SystemRoot%\System32\cmd.exe" /d /c if not exist "%APPDATA%\${USER_FOLDER}\" mkdir "%APPDATA%\${USER_FOLDER}"'
+SectionEnd
+
+Section /o "Simulation server" SecSimulator
+  SetOutPath "$INSTDIR"
+  File "${STAGE_DIR}/hdasim.exe"
+  ClearErrors
+  ExecWait '"$INSTDIR\hdasim.exe" /RegServer' $0
+  ${If} ${Errors}
+  ${OrIf} $0 <> 0
+    !insertmacro Fail "The simulation server $INSTDIR\hdasim.exe could not be registered."
+  ${EndIf}
+SectionEnd
+
+Section /o "Developer files" SecDeveloper
+  SetOutPath "$INSTDIR\Developer"
+  File "${STAGE_DIR}/Developer/ambrel.h"
+  File "${STAGE_DIR}/Developer/CHANGELOG.md"
+  File "${STAGE_DIR}/Developer/libAmbrel.dll.a"
+SectionEnd
+
+Section /o "Open .xml documents with Varnel" SecAssociateXml
+  ReadRegStr $0 HKLM "${CLASSES}\.xml" ""
+  ${If} $0 != "${DOCUMENT_PROGID}"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "XmlPreviousDefault" $0
+  ${EndIf}
+  WriteRegStr HKLM "${CLASSES}\${DOCUMENT_PROGID}" "" "Varnel document"
+  WriteRegStr HKLM "${CLASSES}\${DOCUMENT_PROGID}\DefaultIcon" "" "$INSTDIR\Varnel.exe,-${DOCUMENT_ICON_ID}"
+  WriteRegStr HKLM "${CLASSES}\${DOCUMENT_PROGID}\shell\open\command" "" '"$INSTDIR\Varnel.exe" "%1"'
+  WriteRegStr HKLM "${CLASSES}\.xml\OpenWithProgids" "${DOCUMENT_PROGID}" ""
+  WriteRegStr HKLM "${CLASSES}\.xml" "" "${DOCUMENT_PROGID}"
+  Call NotifyAssociationsChanged
+SectionEnd
+
+; Last: the size of everything installed, and the components chosen, which an upgrade keeps.
+Section "-Size and components"
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
+  !insertmacro WriteChoice ${SecSimulator} "Simulator"
+  !insertmacro WriteChoice ${SecDeveloper} "Developer"
+  !insertmacro WriteChoice ${SecAssociateXml} "AssociateXml"
+SectionEnd
+
+!insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN
+  !insertmacro MUI_DESCRIPTION_TEXT ${SecProgram} "Varnel.exe, Ambrel.dll, varnel-cli.exe, the OPC proxy/stub, the user manuals and the Start-menu shortcuts."
+  !insertmacro MUI_DESCRIPTION_TEXT ${SecSimulator} "An OPC HDA simulation server (hdasim.exe, classes Varnel.HdaSim.1 to 15) for trying Varnel without a plant."
+  !insertmacro MUI_DESCRIPTION_TEXT ${SecDeveloper} "Ambrel's header, import library and changelog, for programs of your own."
+  !insertmacro MUI_DESCRIPTION_TEXT ${SecAssociateXml} "Double-clicking a .xml file opens it in Varnel."
+!insertmacro MUI_FUNCTION_DESCRIPTION_END
+
+Function .onInit
+  !insertmacro UseMachineViews
+  !insertmacro RequireAdministrator
+  ${GetParameters} $R0
+  !insertmacro ChooseComponent ${SecSimulator} "Simulator"
+  !insertmacro ChooseComponent ${SecDeveloper} "Developer"
+  !insertmacro ChooseComponent ${SecAssociateXml} "AssociateXml"
+FunctionEnd
+
+Function WriteUninstallEntry
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${DISPLAY_NAME}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Varnel.exe,0"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+FunctionEnd
+
+; An installed version (this one, an older or a newer) is removed by its own uninstaller, run in
+; place (_?=) so that the setup waits for it; it removes everything it installed but itself.
+Function RemoveInstalledVersion
+  ReadRegStr $R1 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $R1 == ""
+  ${OrIfNot} ${FileExists} "$R1\${UNINSTALLER}"
+    Return
+  ${EndIf}
+  ReadRegStr $R2 HKLM "${UNINSTALL_KEY}" "DisplayVersion"
+  DetailPrint "Removing Varnel $R2 from $R1 (user files stay)"
+  ClearErrors
+  ExecWait '"$R1\${UNINSTALLER}" /S _?=$R1' $0
+  ${If} ${Errors}
+  ${OrIf} $0 <> 0
+    !insertmacro Fail "The installed Varnel $R2 in $R1 could not be removed (exit code $0)."
+  ${EndIf}
+  Delete "$R1\${UNINSTALLER}"
+  RMDir "$R1"
+FunctionEnd
+
+!macro NotifyAssociationsChanged un
+  Function ${un}NotifyAssociationsChanged
+    System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)' ; SHCNE_ASSOCCHANGED
+  FunctionEnd
+!macroend
+!insertmacro NotifyAssociationsChanged ""
+!insertmacro NotifyAssociationsChanged "un."
+
+Function un.onInit
+  !insertmacro UseMachineViews
+  !insertmacro RequireAdministrator
+FunctionEnd
+
+; Gives .xml back to the program that had it, unless something else took it since.
+Function un.RemoveXmlAssociation
+  ReadRegStr $0 HKLM "${CLASSES}\.xml" ""
+  ${If} $0 == "${DOCUMENT_PROGID}"
+    ReadRegStr $1 HKLM "${UNINSTALL_KEY}" "XmlPreviousDefault"
+    ${If} $1 == ""
+      DeleteRegValue HKLM "${CLASSES}\.xml" ""
+    ${Else}
+      WriteRegStr HKLM "${CLASSES}\.xml" "" $1
+    ${EndIf}
+  ${EndIf}
+  DeleteRegValue HKLM "${CLASSES}\.xml\OpenWithProgids" "${DOCUMENT_PROGID}"
+  DeleteRegKey /ifempty HKLM "${CLASSES}\.xml\OpenWithProgids"
+  ClearErrors
+  EnumRegKey $2 HKLM "${CLASSES}\${DOCUMENT_PROGID}" 0
+  ${IfNot} ${Errors}
+    DeleteRegKey HKLM "${CLASSES}\${DOCUMENT_PROGID}"
+    Call un.NotifyAssociationsChanged
+  ${EndIf}
+FunctionEnd
+
+; Deletes a file that a running program may still hold: a server that COM started (the simulator,
+; with the proxy/stub loaded) ends a few seconds after its last client, Varnel.exe when its user
+; closes it. Tries for 30 s, then asks to retry; silent, or when not retried, the file goes when
+; Windows restarts (exit code 3010).
+!macro DeleteInUse file
+  Push "${file}"
+  Call un.DeleteInUse
+!macroend
+
+Function un.DeleteInUse
+  Exch $R0
+  Push $R1
+  StrCpy $R1 0
+  try:
+    Delete "$R0"
+    IfFileExists "$R0" 0 done
+    IntOp $R1 $R1 + 1
+    IntCmp $R1 60 ask wait ask
+  wait:
+    Sleep 500
+    Goto try
+  ask:
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$R0 is in use. Close Varnel and the programs that read history through it, then click Retry." /SD IDCANCEL IDCANCEL later
+    StrCpy $R1 0
+    Goto try
+  later:
+    Delete /REBOOTOK "$R0"
+    DetailPrint "$R0 is in use: it is removed when Windows restarts."
+  done:
+  Pop $R1
+  Pop $R0
+FunctionEnd
+
+Section "Uninstall"
+  ; The classes go before their files. A failure is reported and the rest is still removed.
+  ${If} ${FileExists} "$INSTDIR\hdasim.exe"
+    ClearErrors
+    ExecWait '"$INSTDIR\hdasim.exe" /UnregServer' $0
+    ${If} ${Errors}
+    ${OrIf} $0 <> 0
+      DetailPrint "The simulation server's classes could not be removed (exit code $0)."
+      SetErrorLevel 1
+    ${EndIf}
+  ${EndIf}
+  ${If} ${FileExists} "$INSTDIR\VarnelOpcPs.dll"
+    ClearErrors
+    UnRegDLL "$INSTDIR\VarnelOpcPs.dll"
+    ${If} ${Errors}
+      DetailPrint "The OPC proxy/stub's classes could not be removed."
+      SetErrorLevel 1
+    ${EndIf}
+  ${EndIf}
+  Call un.RemoveXmlAssociation
+
+  !insertmacro DeleteInUse "$INSTDIR\Varnel.exe"
+  !insertmacro DeleteInUse "$INSTDIR\Ambrel.dll"
+  !insertmacro DeleteInUse "$INSTDIR\varnel-cli.exe"
+  !insertmacro DeleteInUse "$INSTDIR\hdasim.exe"
+  !insertmacro DeleteInUse "$INSTDIR\VarnelOpcPs.dll"
+  Delete "$INSTDIR\Developer\ambrel.h"
+  Delete "$INSTDIR\Developer\CHANGELOG.md"
+  Delete "$INSTDIR\Developer\libAmbrel.dll.a"
+  RMDir "$INSTDIR\Developer"
+  !insertmacro UninstallManuals
+
+  Delete "${START_MENU}\Varnel.lnk"
+  Delete "${START_MENU}\Uninstall Varnel.lnk"
+  RMDir "${START_MENU}"
+
+  DeleteRegKey HKLM "${ACTIVE_SETUP_KEY}"
+  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  Delete "$INSTDIR\${UNINSTALLER}"
+  ; Only when empty: files a user put here stay, with the folder.
+  ${If} ${RebootFlag}
+    RMDir /REBOOTOK "$INSTDIR"
+    SetErrorLevel 3010 ; ERROR_SUCCESS_REBOOT_REQUIRED
+  ${Else}
+    RMDir "$INSTDIR"
+  ${EndIf}
+SectionEnd

@@ -1,0 +1,145 @@
+#include "tests/packaging/setup_probe.h"
+
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <cwctype>
+#include <memory>
+
+#include "win/com_ptr.h"
+#include "win/handle.h"
+#include "win/registry.h"
+
+namespace packaging_test {
+
+namespace {
+
+std::wstring Lower(std::wstring text) {
+  for (wchar_t& c : text) c = static_cast<wchar_t>(std::towlower(c));
+  return text;
+}
+
+struct FindTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+  static void Close(Handle h) { FindClose(h); }
+};
+using UniqueFind = win::UniqueHandle<FindTraits>;
+
+template <typename Visit>
+void ForEachEntry(const std::wstring& folder, Visit visit) {
+  WIN32_FIND_DATAW data{};
+  UniqueFind find(FindFirstFileW((folder + L"\\*").c_str(), &data));
+  if (!find) return;
+  do {
+    const std::wstring name = data.cFileName;
+    if (name != L"." && name != L"..") visit(name, data);
+  } while (FindNextFileW(find.Get(), &data));
+}
+
+}  // namespace
+
+std::wstring ShellFolder(int csidl) {
+  wchar_t path[MAX_PATH] = {};
+  if (FAILED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
+  return path;
+}
+
+std::wstring ExpandEnvironment(const std::wstring& text) {
+  const DWORD size = ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
+  std::wstring expanded(size, L'\0');
+  ExpandEnvironmentStringsW(text.c_str(), expanded.data(), size);
+  expanded.resize(size ? size - 1 : 0);
+  return expanded;
+}
+
+bool FolderExists(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::vector<std::wstring> FolderEntries(const std::wstring& path) {
+  std::vector<std::wstring> names;
+  ForEachEntry(path, [&](const std::wstring& name, const WIN32_FIND_DATAW&) { names.push_back(name); });
+  return names;
+}
+
+ULONGLONG FolderBytes(const std::wstring& path) {
+  ULONGLONG bytes = 0;
+  ForEachEntry(path, [&](const std::wstring& name, const WIN32_FIND_DATAW& data) {
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+      bytes += FolderBytes(path + L"\\" + name);
+    else
+      bytes += (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  });
+  return bytes;
+}
+
+std::optional<Shortcut> ReadShortcut(const std::wstring& path) {
+  win::ComPtr<IShellLinkW> link;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                              reinterpret_cast<void**>(&link))))
+    return std::nullopt;
+  win::ComPtr<IPersistFile> file;
+  if (FAILED(link.As(IID_IPersistFile, std::addressof(file))) ||
+      FAILED(file->Load(path.c_str(), STGM_READ)))
+    return std::nullopt;
+  wchar_t target[MAX_PATH] = {};
+  wchar_t working_dir[MAX_PATH] = {};
+  if (FAILED(link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH)) ||
+      FAILED(link->GetWorkingDirectory(working_dir, MAX_PATH)))
+    return std::nullopt;
+  return Shortcut{target, working_dir};
+}
+
+std::optional<FileVersions> ReadFileVersions(const std::wstring& path) {
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
+  if (size == 0) return std::nullopt;
+  std::string block(size, '\0');
+  if (!GetFileVersionInfoW(path.c_str(), 0, size, block.data())) return std::nullopt;
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  if (!VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) ||
+      length < sizeof(VS_FIXEDFILEINFO))
+    return std::nullopt;
+  const auto text = [](DWORD high, DWORD low) {
+    return std::to_wstring(HIWORD(high)) + L"." + std::to_wstring(LOWORD(high)) + L"." +
+           std::to_wstring(HIWORD(low)) + L"." + std::to_wstring(LOWORD(low));
+  };
+  return FileVersions{text(fixed->dwFileVersionMS, fixed->dwFileVersionLS),
+                      text(fixed->dwProductVersionMS, fixed->dwProductVersionLS)};
+}
+
+std::vector<std::wstring> ClassesServedFrom(const std::wstring& folder) {
+  std::vector<std::wstring> found;
+  const std::wstring classes = L"Software\\Classes\\CLSID";
+  win::UniqueRegKey root = win::OpenRegKey(HKEY_LOCAL_MACHINE, classes);
+  if (!root) return found;
+  const std::wstring prefix = Lower(folder + L"\\");
+  for (DWORD index = 0;; ++index) {
+    wchar_t name[64] = {};
+    DWORD length = 64;
+    const LSTATUS status =
+        RegEnumKeyExW(root.Get(), index, name, &length, nullptr, nullptr, nullptr, nullptr);
+    if (status == ERROR_NO_MORE_ITEMS) break;
+    if (status != ERROR_SUCCESS) continue;
+    for (const wchar_t* server : {L"InprocServer32", L"LocalServer32"}) {
+      const auto path = win::ReadRegString(HKEY_LOCAL_MACHINE,
+                                           classes + L"\\" + name + L"\\" + server, nullptr);
+      if (!path) continue;
+      std::wstring file = Lower(*path);
+      if (!file.empty() && file.front() == L'"') file.erase(0, 1);
+      if (file.compare(0, prefix.size(), prefix) == 0) found.push_back(name);
+    }
+  }
+  return found;
+}
+
+bool SameText(const std::wstring& a, const std::wstring& b) { return Lower(a) == Lower(b); }
+
+bool ContainsText(const std::wstring& text, const std::wstring& part) {
+  return Lower(text).find(Lower(part)) != std::wstring::npos;
+}
+
+}  // namespace packaging_test

@@ -1,0 +1,43 @@
+// What the setup tests look at around an install: the machine's folders, shortcuts, version
+// resources and the COM classes that name files of a folder.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace packaging_test {
+
+// A shell folder by CSIDL (CSIDL_PROGRAM_FILES, CSIDL_COMMON_PROGRAMS, CSIDL_APPDATA, ...).
+std::wstring ShellFolder(int csidl);
+std::wstring ExpandEnvironment(const std::wstring& text);
+bool FolderExists(const std::wstring& path);
+// The names in a folder (files and folders, without "." and ".."); empty when it does not exist.
+std::vector<std::wstring> FolderEntries(const std::wstring& path);
+// The total size of the files in a folder and its subfolders, in bytes.
+ULONGLONG FolderBytes(const std::wstring& path);
+
+struct Shortcut {
+  std::wstring target;
+  // As stored: environment variables are not expanded.
+  std::wstring working_dir;
+};
+std::optional<Shortcut> ReadShortcut(const std::wstring& path);
+
+// The file and product versions of the version resource's fixed part ("1.3.6.1").
+struct FileVersions {
+  std::wstring file;
+  std::wstring product;
+};
+std::optional<FileVersions> ReadFileVersions(const std::wstring& path);
+
+// Every CLSID under HKLM\Software\Classes whose InprocServer32 or LocalServer32 names a file in
+// `folder` (compared without regard to case).
+std::vector<std::wstring> ClassesServedFrom(const std::wstring& folder);
+
+bool SameText(const std::wstring& a, const std::wstring& b);
+bool ContainsText(const std::wstring& text, const std::wstring& part);
+
+}  // namespace packaging_test

@@ -1,0 +1,272 @@
+// The x64 setup program as an administrator meets it, in a Wine prefix of its own: a silent
+// install with every component, what it wrote, Varnel.exe and varnel-cli.exe started from the
+// installed folder, a silent uninstall that leaves nothing of ours but the user's files; and an
+// upgrade over an older version that keeps the configuration, the folder and the components.
+// run_setup_tests.sh passes the setup programs' paths in VARNEL_TEST_SETUP and
+// VARNEL_TEST_PREVIOUS_SETUP, and their versions in VARNEL_TEST_VERSION and
+// VARNEL_TEST_PREVIOUS_VERSION.
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <cstdlib>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "opc/opc.h"
+#include "tests/gui/varnel_driver.h"
+#include "tests/packaging/setup_probe.h"
+#include "tests/support/program_run.h"
+#include "win/apartment.h"
+#include "win/guid.h"
+#include "win/registry.h"
+
+namespace {
+
+using namespace std::string_literals;
+using packaging_test::ContainsText;
+using packaging_test::FolderEntries;
+using packaging_test::FolderExists;
+using packaging_test::SameText;
+using packaging_test::ShellFolder;
+
+const std::wstring kUninstallKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Varnel";
+const std::wstring kActiveSetupKey = L"Software\\Microsoft\\Active Setup\\Installed Components\\Varnel";
+const std::wstring kClasses = L"Software\\Classes\\";
+const std::vector<std::wstring> kPrograms = {L"Varnel.exe", L"Ambrel.dll", L"varnel-cli.exe",
+                                             L"VarnelOpcPs.dll", L"hdasim.exe"};
+const std::vector<std::wstring> kDeveloperFiles = {L"ambrel.h", L"CHANGELOG.md", L"libAmbrel.dll.a"};
+
+std::wstring Environment(const wchar_t* name) {
+  const wchar_t* value = _wgetenv(name);
+  return value ? value : L"";
+}
+
+std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
+
+std::optional<std::wstring> MachineString(const std::wstring& key, const wchar_t* name = nullptr) {
+  return win::ReadRegString(HKEY_LOCAL_MACHINE, key, name);
+}
+
+bool MachineKeyExists(const std::wstring& key) { return win::RegKeyExists(HKEY_LOCAL_MACHINE, key); }
+
+std::wstring StartMenuFolder() { return ShellFolder(CSIDL_COMMON_PROGRAMS) + L"\\Varnel"; }
+std::wstring UserFolder() { return ShellFolder(CSIDL_APPDATA) + L"\\Varnel"; }
+std::wstring DefaultInstallFolder() { return ShellFolder(CSIDL_PROGRAM_FILES) + L"\\Varnel"; }
+
+std::wstring ProxyStubClass() { return kClasses + L"CLSID\\" + win::GuidText(CLSID_VarnelOpcPSFactory); }
+std::wstring HdaServerInterface() { return kClasses + L"Interface\\" + win::GuidText(IID_IOPCHDA_Server); }
+
+// The simulator's ProgIDs: the version-independent one and classes 1 to 15.
+std::vector<std::wstring> SimulatorProgIds() {
+  std::vector<std::wstring> ids = {L"Varnel.HdaSim"};
+  for (int n = 1; n <= 15; ++n) ids.push_back(L"Varnel.HdaSim." + std::to_wstring(n));
+  return ids;
+}
+
+// The local server the class of a ProgID names, or "" when the ProgID or class is missing.
+std::wstring LocalServerOf(const std::wstring& prog_id) {
+  const auto clsid = MachineString(kClasses + prog_id + L"\\CLSID");
+  if (!clsid) return {};
+  return MachineString(kClasses + L"CLSID\\" + *clsid + L"\\LocalServer32").value_or(L"");
+}
+
+test_support::ProgramRun RunSetup(const std::wstring& setup, const std::wstring& options) {
+  return test_support::RunProgram(Quoted(setup) + L" /S " + options);
+}
+
+// Every trace of our own that an uninstall has to remove.
+void ExpectNothingOfOursLeft(const std::wstring& folder) {
+  EXPECT_FALSE(MachineKeyExists(kUninstallKey)) << "the uninstall entry is still there";
+  EXPECT_FALSE(MachineKeyExists(kActiveSetupKey)) << "the Active Setup entry is still there";
+  EXPECT_FALSE(FolderExists(StartMenuFolder())) << "the Start-menu folder is still there";
+  for (const std::wstring& file : kPrograms)
+    EXPECT_EQ(GetFileAttributesW((folder + L"\\" + file).c_str()), INVALID_FILE_ATTRIBUTES) << file;
+  EXPECT_FALSE(FolderExists(folder + L"\\Developer"));
+  EXPECT_FALSE(MachineKeyExists(ProxyStubClass())) << "the proxy/stub class is still registered";
+  EXPECT_FALSE(MachineKeyExists(HdaServerInterface())) << "IOPCHDA_Server still has our proxy/stub";
+  for (const std::wstring& prog_id : SimulatorProgIds())
+    EXPECT_FALSE(MachineKeyExists(kClasses + prog_id)) << prog_id << " is still registered";
+  EXPECT_FALSE(MachineKeyExists(kClasses + L"AppID\\hdasim.exe"));
+  EXPECT_EQ(packaging_test::ClassesServedFrom(folder), std::vector<std::wstring>{})
+      << "classes still name files of " << folder;
+  EXPECT_FALSE(MachineKeyExists(kClasses + L"Varnel.Document"));
+  EXPECT_FALSE(MachineString(kClasses + L".xml\\OpenWithProgids", L"Varnel.Document").has_value());
+}
+
+class Setup : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(apartment_) << "no COM apartment for reading shortcuts";
+    setup_ = Environment(L"VARNEL_TEST_SETUP");
+    previous_setup_ = Environment(L"VARNEL_TEST_PREVIOUS_SETUP");
+    version_ = Environment(L"VARNEL_TEST_VERSION");
+    previous_version_ = Environment(L"VARNEL_TEST_PREVIOUS_VERSION");
+    ASSERT_FALSE(setup_.empty() || previous_setup_.empty() || version_.empty() ||
+                 previous_version_.empty())
+        << "run through run_setup_tests.sh, which names the setup programs and their versions";
+    ASSERT_FALSE(MachineKeyExists(kUninstallKey)) << "Varnel is installed before the test";
+  }
+
+  // A test that stopped half-way leaves no install behind for the next one.
+  void TearDown() override {
+    const auto folder = MachineString(kUninstallKey, L"InstallLocation");
+    if (folder && HasFailure()) Uninstall(*folder);
+  }
+
+  // Runs the installed uninstaller in place, so that its end can be waited for, and gives its
+  // exit code; the copy it runs from is removed afterwards.
+  static DWORD Uninstall(const std::wstring& folder) {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring copy = std::wstring(temp) + L"varnel-uninstall.exe";
+    if (!CopyFileW((folder + L"\\uninstall.exe").c_str(), copy.c_str(), FALSE)) return 0xFFFFFFFF;
+    const auto run = test_support::RunProgram(Quoted(copy) + L" /S _?=" + folder);
+    DeleteFileW(copy.c_str());
+    return run.finished ? run.exit_code : 0xFFFFFFFF;
+  }
+
+  win::Apartment apartment_{COINIT_APARTMENTTHREADED};
+  std::wstring setup_, previous_setup_, version_, previous_version_;
+};
+
+TEST_F(Setup, InstallsEverythingRunsAndUninstallsWithoutTraces) {
+  // Another program has .xml, as on Windows; the uninstall gives it back.
+  ASSERT_TRUE(win::WriteRegString(HKEY_LOCAL_MACHINE, kClasses + L".xml", nullptr, L"xmlfile"));
+
+  const auto install = RunSetup(setup_, L"/Simulator /Developer /AssociateXml");
+  ASSERT_TRUE(install.finished) << "the setup did not end";
+  ASSERT_EQ(install.exit_code, 0u) << install.output;
+  const std::wstring folder = DefaultInstallFolder();
+
+  // Add/Remove Programs.
+  EXPECT_EQ(MachineString(kUninstallKey, L"DisplayName"), L"Varnel");
+  EXPECT_EQ(MachineString(kUninstallKey, L"DisplayVersion"), version_);
+  EXPECT_EQ(MachineString(kUninstallKey, L"Publisher"), L"Molrand");
+  EXPECT_EQ(MachineString(kUninstallKey, L"DisplayIcon"), folder + L"\\Varnel.exe,0");
+  EXPECT_EQ(MachineString(kUninstallKey, L"InstallLocation"), folder);
+  EXPECT_EQ(MachineString(kUninstallKey, L"UninstallString"), Quoted(folder + L"\\uninstall.exe"));
+  const auto quiet_uninstall = MachineString(kUninstallKey, L"QuietUninstallString");
+  ASSERT_EQ(quiet_uninstall, Quoted(folder + L"\\uninstall.exe") + L" /S");
+  const auto size_kb = win::ReadRegDword(HKEY_LOCAL_MACHINE, kUninstallKey, L"EstimatedSize");
+  ASSERT_TRUE(size_kb.has_value());
+  EXPECT_NEAR(static_cast<double>(*size_kb), packaging_test::FolderBytes(folder) / 1024.0, 16.0)
+      << "the size shown is not the size installed";
+
+  // Files, each binary with the build's version.
+  for (const std::wstring& file : kPrograms) {
+    const auto versions = packaging_test::ReadFileVersions(folder + L"\\" + file);
+    ASSERT_TRUE(versions.has_value()) << file << " is missing or has no version resource";
+    EXPECT_EQ(versions->file, version_) << file;
+    EXPECT_EQ(versions->product, version_) << file;
+  }
+  for (const std::wstring& file : kDeveloperFiles)
+    EXPECT_TRUE(gui::FileExists(folder + L"\\Developer\\" + file)) << file;
+
+  // Registrations: the proxy/stub for the OPC HDA interfaces, the simulator's classes, .xml.
+  EXPECT_TRUE(SameText(MachineString(ProxyStubClass() + L"\\InprocServer32").value_or(L""),
+                       folder + L"\\VarnelOpcPs.dll"));
+  EXPECT_EQ(MachineString(HdaServerInterface() + L"\\ProxyStubClsid32"),
+            win::GuidText(CLSID_VarnelOpcPSFactory));
+  for (const std::wstring& prog_id : SimulatorProgIds())
+    EXPECT_TRUE(ContainsText(LocalServerOf(prog_id), folder + L"\\hdasim.exe")) << prog_id;
+  EXPECT_EQ(MachineString(kClasses + L".xml"), L"Varnel.Document");
+  EXPECT_EQ(MachineString(kClasses + L"Varnel.Document\\shell\\open\\command"),
+            Quoted(folder + L"\\Varnel.exe") + L" \"%1\"");
+
+  // Shortcuts: Varnel starts in each user's own folder, which exists for the installing user
+  // and is made at logon for the others.
+  const auto shortcut = packaging_test::ReadShortcut(StartMenuFolder() + L"\\Varnel.lnk");
+  ASSERT_TRUE(shortcut.has_value()) << "no Start-menu shortcut";
+  EXPECT_TRUE(SameText(shortcut->target, folder + L"\\Varnel.exe")) << shortcut->target;
+  EXPECT_EQ(shortcut->working_dir, L"%APPDATA%\\Varnel");
+  const auto uninstall_shortcut =
+      packaging_test::ReadShortcut(StartMenuFolder() + L"\\Uninstall Varnel.lnk");
+  ASSERT_TRUE(uninstall_shortcut.has_value());
+  EXPECT_TRUE(SameText(uninstall_shortcut->target, folder + L"\\uninstall.exe"));
+  const std::wstring start_dir = packaging_test::ExpandEnvironment(shortcut->working_dir);
+  EXPECT_TRUE(SameText(start_dir, UserFolder()));
+  ASSERT_TRUE(FolderExists(start_dir)) << "the installing user's start directory is missing";
+  EXPECT_TRUE(ContainsText(MachineString(kActiveSetupKey, L"Version").value_or(L""), L","));
+
+  // The installed programs work: the companion finds the installed simulator ...
+  const auto servers = test_support::RunProgram(Quoted(folder + L"\\varnel-cli.exe") + L" servers");
+  ASSERT_TRUE(servers.finished);
+  EXPECT_EQ(servers.exit_code, 0u) << servers.output;
+  EXPECT_TRUE(std::regex_search(servers.output, std::regex("(^|\n)Varnel\\.HdaSim\\.1\r?\n")))
+      << servers.output;
+
+  // ... and Varnel.exe opens its main window where the shortcut starts it and ends cleanly.
+  {
+    gui::VarnelProcess program(start_dir, L"", folder + L"\\Varnel.exe");
+    ASSERT_TRUE(program.Start()) << "the installed Varnel.exe could not be started";
+    ASSERT_NE(program.WaitMainWindow(), nullptr) << "no main window within 30 s";
+    PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.WaitExit(), 0) << "the program did not end cleanly";
+  }
+  EXPECT_TRUE(gui::FileExists(start_dir + L"\\Varnel.log")) << "no log in the start directory";
+  const std::vector<std::wstring> user_files = FolderEntries(start_dir);
+  ASSERT_FALSE(user_files.empty());
+
+  // Uninstall as an administrator's tool does, with the quiet command of the entry. The
+  // uninstaller runs on from a copy of itself, so its work is waited for.
+  const auto uninstall = test_support::RunProgram(*quiet_uninstall);
+  ASSERT_TRUE(uninstall.finished);
+  EXPECT_EQ(uninstall.exit_code, 0u) << uninstall.output;
+  EXPECT_TRUE(gui::WaitUntil([&] { return !FolderExists(folder) && !MachineKeyExists(kUninstallKey); },
+                             60000))
+      << "the uninstall did not finish within 60 s";
+  ExpectNothingOfOursLeft(folder);
+  EXPECT_FALSE(FolderExists(folder)) << "the install folder is still there";
+  EXPECT_EQ(MachineString(kClasses + L".xml"), L"xmlfile") << ".xml was not given back";
+  EXPECT_EQ(FolderEntries(start_dir), user_files) << "the user's files were touched";
+}
+
+TEST_F(Setup, UpgradeKeepsConfigurationFolderAndComponents) {
+  const std::wstring folder = L"C:\\Plant Tools\\Varnel";
+  const bool default_folder_existed = FolderExists(DefaultInstallFolder());
+  const auto first = RunSetup(previous_setup_, L"/Simulator /D=" + folder);
+  ASSERT_TRUE(first.finished);
+  ASSERT_EQ(first.exit_code, 0u) << first.output;
+  ASSERT_EQ(MachineString(kUninstallKey, L"DisplayVersion"), previous_version_);
+
+  // The user's configuration where the shortcut starts Varnel, and one where someone started it
+  // from the install folder.
+  const std::string config = "\xFF\xFE<\0?\0x\0m\0l\0 \0k\0e\0p\0t\0?\0>\0"s;
+  const std::wstring user_config = UserFolder() + L"\\Varnel_Config.xml";
+  const std::wstring folder_config = folder + L"\\Varnel_Config.xml";
+  gui::WriteBytes(user_config, config);
+  gui::WriteBytes(folder_config, config);
+
+  // No /D= and no components named: the same folder and the same components.
+  const auto upgrade = RunSetup(setup_, L"");
+  ASSERT_TRUE(upgrade.finished);
+  ASSERT_EQ(upgrade.exit_code, 0u) << upgrade.output;
+  EXPECT_EQ(MachineString(kUninstallKey, L"DisplayVersion"), version_);
+  EXPECT_EQ(MachineString(kUninstallKey, L"InstallLocation"), folder);
+  EXPECT_EQ(FolderExists(DefaultInstallFolder()), default_folder_existed)
+      << "the upgrade did not go into the installed version's folder";
+  for (const std::wstring& file : kPrograms) {
+    const auto versions = packaging_test::ReadFileVersions(folder + L"\\" + file);
+    ASSERT_TRUE(versions.has_value()) << file;
+    EXPECT_EQ(versions->file, version_) << file;
+  }
+  EXPECT_TRUE(ContainsText(LocalServerOf(L"Varnel.HdaSim.1"), folder + L"\\hdasim.exe"))
+      << "the simulator chosen before is not registered after the upgrade";
+  EXPECT_FALSE(FolderExists(folder + L"\\Developer")) << "a component nobody chose was installed";
+  EXPECT_NE(MachineString(kClasses + L".xml"), L"Varnel.Document");
+  EXPECT_EQ(gui::ReadBytes(user_config), config);
+  EXPECT_EQ(gui::ReadBytes(folder_config), config);
+
+  EXPECT_EQ(Uninstall(folder), 0u);
+  ExpectNothingOfOursLeft(folder);
+  EXPECT_EQ(FolderEntries(folder), std::vector<std::wstring>{L"Varnel_Config.xml"})
+      << "the uninstall removed the user's file or left files of ours";
+  EXPECT_EQ(gui::ReadBytes(user_config), config);
+
+  DeleteFileW(folder_config.c_str());
+  RemoveDirectoryW(folder.c_str());
+  RemoveDirectoryW(L"C:\\Plant Tools");
+}
+
+}  // namespace
