@@ -52,7 +52,7 @@ std::wstring ClockText(double now) {
 
 TMainFrame* MainFrame() { return g_main_frame; }
 
-TMainFrame::TMainFrame() : connections_(*this) {
+TMainFrame::TMainFrame() : connections_(*this), refresh_(Now()) {
   g_main_frame = this;
   link_.language = config_.language;
   SetMainFrameLink(&link_);
@@ -138,7 +138,7 @@ RECT TMainFrame::LayoutBars(RECT client) {
 void TMainFrame::OnStartup() {
   for (const HdaServerDef& server : std::vector<HdaServerDef>(config_.Servers)) {
     if (!server.ReconnectAtStartup) continue;
-    if (!connections_.Add(server)) last_connection_ = connections_.LastConnection();
+    if (!connections_.Add(server)) last_connection_ = &connections_.At(connections_.Count() - 1);
   }
   RebuildMenus();
   SetTimer(Hwnd(), kOneSecondTimer, 1000, nullptr);
@@ -219,7 +219,7 @@ bool TMainFrame::OnNotify(const NMHDR& header, LRESULT& result) {
   if (header.code == TTN_GETDISPINFOW) {
     auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(header));
     static wchar_t tip[kMaxTooltipUnits + 1];
-    const TString text(RString(static_cast<int>(header.idFrom), config_.language));
+    const TString text(RString(PromptTextId(static_cast<int>(header.idFrom)), config_.language));
     const std::size_t n = std::min<std::size_t>(text.Length(), kMaxTooltipUnits);
     std::copy_n(W(text), n, tip);
     tip[n] = L'\0';
@@ -232,7 +232,7 @@ bool TMainFrame::OnNotify(const NMHDR& header, LRESULT& result) {
 
 void TMainFrame::ShowPrompt(UINT id) {
   if (!status_.Hwnd()) return;
-  status_.SetText(0, id ? W(RString(static_cast<int>(id), config_.language)) : L"");
+  status_.SetText(0, id ? W(RString(PromptTextId(static_cast<int>(id)), config_.language)) : L"");
 }
 
 void TMainFrame::OnIdle() {

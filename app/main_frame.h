@@ -9,6 +9,7 @@
 
 #include "app/frame_messages.h"
 #include "app_core/main_frame_link.h"
+#include "app_core/main_menus.h"
 #include "config/config.h"
 #include "document/grid_doc.h"
 #include "document/period_commands.h"
@@ -17,6 +18,10 @@
 #include "ui/bars.h"
 #include "ui/mdi_frame.h"
 #include "views/varnel_document.h"
+
+namespace dialogs {
+class TBrowseHdaItemDlg;
+}
 
 namespace app {
 
@@ -90,14 +95,32 @@ class TMainFrame : public ui::MdiFrame, public IUserMessages {
   void OpenManual();
   void BringDocumentToTop(std::size_t k);
   void NextDocument();
+  // Every view of every document as the window menu sees it, in AllViews order.
+  std::vector<ViewEntry> ViewEntries() const;
   std::vector<views::VarnelDocument*> AllDocuments() const;
+
+  // Servers and items (main_frame_servers.cpp).
+  void AddServerCommands();
+  // The connect command for a machine ("" for this one).
+  void ConnectServer(const TString& machine);
+  void ConnectRemoteServer();
+  void DisconnectServer(std::size_t k);
+  void DisconnectAll();
+  // The item browser on connection k for the active document, then its waves re-read.
+  void BrowseItems(std::size_t k);
+  void RemoveItems();
+  // Position of the connection made or browsed last, -1 when it is gone or there is none.
+  int LastConnection() const;
   HMENU MenuBarPopup(int from_last) const;
 
   TConfig config_;
   std::unique_ptr<TGridDoc> log_;
   TMainFrameLink link_;
   THdaConnectionList connections_;
-  int last_connection_ = -1;
+  // Kept by identity, not position: disconnects and shutdowns move the others up.
+  const THdaConnection* last_connection_ = nullptr;
+  TString remote_machine_;  // the machine typed last, offered again
+  dialogs::TBrowseHdaItemDlg* item_browser_ = nullptr;  // while it is open
   ui::ToolBar file_bar_;
   ui::ToolBar period_bar_;
   ui::StatusBar status_;

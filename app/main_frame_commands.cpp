@@ -1,15 +1,18 @@
-// The main frame's command table: toolbars, options, languages, help, windows, the period
-// commands and the connections.
+// The main frame's command table: toolbars, options, languages, help, windows and the period
+// commands (servers and items: main_frame_servers.cpp).
 #include <windows.h>
+
+#include <optional>
 
 #include "app/about_box.h"
 #include "app/child_frame.h"
 #include "app/config_sheet.h"
-#include "app/custom_period.h"
 #include "app/main_frame.h"
 #include "app/manual.h"
 #include "app/resource.h"
+#include "dialogs/other_period_dialog.h"
 #include "ui/doc_manager.h"
+#include "ui/mdi_child.h"
 #include "views/graph_view.h"
 
 namespace app {
@@ -31,28 +34,15 @@ void TMainFrame::AddCommands() {
   c.Add(ID_LANGUAGE_FRENCH, ID_LANGUAGE_DUTCH,
         [this](UINT id) { SwitchLanguage(static_cast<int>(id) - ID_LANGUAGE_FRENCH); },
         [this](ui::CommandState& s) {
-          s.checked = static_cast<int>(s.id) - ID_LANGUAGE_FRENCH == config_.language;
+          // The German item carries no check mark.
+          s.checked = static_cast<int>(s.id) - ID_LANGUAGE_FRENCH == config_.language &&
+                      s.id != ID_LANGUAGE_GERMAN;
         });
   c.Add(ID_HELP_MANUAL, [this](UINT) { OpenManual(); });
   c.Add(ID_APP_ABOUT, [this](UINT) { ShowAbout(); });
   AddWindowCommands();
   AddPeriodCommands();
-
-  // Disconnecting: all, or connection k.
-  c.Add(ID_SERVER_DISCONNECT_ALL, [this](UINT) {
-    connections_.RemoveAll();
-    last_connection_ = -1;
-    RebuildMenus();
-  });
-  c.Add(ID_SERVER_DISCONNECT_FIRST, ID_SERVER_DISCONNECT_FIRST + 9, [this](UINT id) {
-    const std::size_t k = id - ID_SERVER_DISCONNECT_FIRST;
-    if (k >= connections_.Count()) return;
-    connections_.Remove(k);
-    if (last_connection_ >= static_cast<int>(connections_.Count())) {
-      last_connection_ = static_cast<int>(connections_.Count()) - 1;
-    }
-    RebuildMenus();
-  });
+  AddServerCommands();
 }
 
 void TMainFrame::AddWindowCommands() {
@@ -66,29 +56,32 @@ void TMainFrame::AddWindowCommands() {
   c.Add(ID_WINDOW_NEXT_DOCUMENT, [this](UINT) { NextDocument(); });
 }
 
+namespace {
+
+// Brings the document window that holds the view to the top.
+void ActivateFrameOf(const views::TVarnelView& view) {
+  HWND frame = GetParent(GetParent(view.Hwnd()));
+  if (auto* child = dynamic_cast<ui::MdiChild*>(ui::Window::FromHandle(frame))) child->Activate();
+}
+
+}  // namespace
+
 void TMainFrame::BringDocumentToTop(std::size_t k) {
-  if (k >= window_menu_names_.size()) return;
-  for (views::TVarnelView* view : views::TVarnelView::AllViews()) {
-    HWND frame = GetParent(GetParent(view->Hwnd()));
-    wchar_t caption[512] = {};
-    if (frame) GetWindowTextW(frame, caption, 512);
-    if (TString(reinterpret_cast<const char16_t*>(caption)) == window_menu_names_[k]) {
-      if (auto* child = dynamic_cast<ui::MdiChild*>(ui::Window::FromHandle(frame))) child->Activate();
-      return;
-    }
-  }
+  const std::optional<std::size_t> view = WindowMenuTarget(ViewEntries(), window_menu_names_, k);
+  if (view) ActivateFrameOf(*views::TVarnelView::AllViews()[*view]);
 }
 
 void TMainFrame::NextDocument() {
   const auto& all = views::TVarnelView::AllViews();
-  if (all.size() < 2) return;
   ui::MdiChild* active = ActiveChild();
   ui::View* active_view = active ? active->ActiveView() : nullptr;
-  std::size_t i = 0;
-  while (i < all.size() && all[i] != active_view) ++i;
-  const std::size_t next = (i >= all.size() || i + 2 >= all.size()) ? 0 : i + 2;
-  HWND frame = GetParent(GetParent(all[next]->Hwnd()));
-  if (auto* child = dynamic_cast<ui::MdiChild*>(ui::Window::FromHandle(frame))) child->Activate();
+  std::optional<std::size_t> position;
+  for (std::size_t i = 0; i < all.size(); ++i) {
+    if (all[i] == active_view) position = i;
+  }
+  if (const std::optional<std::size_t> next = NextDocumentView(all.size(), position)) {
+    ActivateFrameOf(*all[*next]);
+  }
 }
 
 void TMainFrame::AddPeriodCommands() {
@@ -120,14 +113,14 @@ void TMainFrame::AddPeriodCommands() {
           const int hint = ChoosePeriodKind(
               active_doc(), static_cast<int>(id), connections_, child != nullptr,
               [this](const char16_t* title, double& start, double& stop) {
-                return RunCustomPeriod(Hwnd(), title, start, stop);
+                return dialogs::AskOtherPeriod(Hwnd(), TString(title), start, stop);
               });
           after(hint);
         },
         [=, this](ui::CommandState& s) {
           TVarnelDoc* doc = active_doc();
           s.enabled = PeriodCommandsEnabled(doc, connections_);
-          s.checked = doc && PeriodKindOf(doc->Period).command == static_cast<int>(s.id);
+          s.checked = doc && CheckedPeriodCommand(doc->Period) == static_cast<int>(s.id);
         });
 }
 

@@ -22,19 +22,30 @@ namespace app {
 namespace {
 
 const wchar_t* W(const TString& s) { return reinterpret_cast<const wchar_t*>(s.Str()); }
-const wchar_t* W(const char16_t* s) { return reinterpret_cast<const wchar_t*>(s); }
 
 // Removes every item of the menu from position `keep` on.
 void TruncateMenu(HMENU menu, int keep) {
   for (int i = GetMenuItemCount(menu) - 1; i >= keep; --i) DeleteMenu(menu, i, MF_BYPOSITION);
 }
 
-constexpr int kFirstLastPeriodItem = 1211;
-constexpr int kFirstStepPeriodItem = 1220;
-constexpr int kLastStepPeriodItem = 1229;
-constexpr int kFirstLastPeriodText = 11256;
-constexpr int kFirstStepPeriodText = 11238;
-constexpr std::size_t kWindowMenuViews = 8;
+void AppendItems(HMENU menu, const std::vector<MenuItemSpec>& items) {
+  for (const MenuItemSpec& item : items) {
+    if (item.IsSeparator()) {
+      AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+      continue;
+    }
+    const UINT state = (item.grayed ? MF_GRAYED : MF_ENABLED) | (item.checked ? MF_CHECKED : 0);
+    AppendMenuW(menu, MF_STRING | state, static_cast<UINT_PTR>(item.id), W(item.text));
+  }
+}
+
+// The caption of the document window that holds the view.
+TString FrameCaption(const views::TVarnelView& view) {
+  HWND frame = GetParent(GetParent(view.Hwnd()));
+  wchar_t caption[512] = {};
+  if (frame) GetWindowTextW(frame, caption, 512);
+  return TString(reinterpret_cast<const char16_t*>(caption));
+}
 
 }  // namespace
 
@@ -62,61 +73,54 @@ void TMainFrame::LoadLanguageMenu() {
   RebuildMenus();
 }
 
+std::vector<ViewEntry> TMainFrame::ViewEntries() const {
+  std::vector<ViewEntry> entries;
+  for (const views::TVarnelView* view : views::TVarnelView::AllViews()) {
+    entries.push_back({dynamic_cast<const views::TVarnelGraphView*>(view) != nullptr, FrameCaption(*view)});
+  }
+  return entries;
+}
+
 void TMainFrame::RebuildMenus() {
   HMENU bar = GetMenu(Hwnd());
   if (!bar || GetMenuItemCount(bar) < 5) return;  // the first menu has no dynamic parts
-  views::VarnelDocument* active = ActiveDocument();
+  const views::VarnelDocument* active = ActiveDocument();
 
-  // Disconnect Server: "All Servers", a separator, then one item per open connection.
+  MainMenuState state;
+  for (std::size_t k = 0; k < connections_.Count(); ++k) {
+    state.connectionNames.push_back(connections_.At(k).DisplayName());
+  }
+  if (active) {
+    state.periodUsable = active->Doc().UsesConnection(connections_) && !active->Doc().Locked;
+    state.checkedPeriodCommand = CheckedPeriodCommand(active->Doc().Period);
+  }
+  state.views = ViewEntries();
+  state.language = config_.language;
+  const DynamicMenus menus = BuildDynamicMenus(state);
+
+  // Disconnect Server (item 3 of Server) keeps "All Servers" and its separator.
   if (HMENU server = MenuBarPopup(5)) {
     if (HMENU disconnect = GetSubMenu(server, 3)) {
       TruncateMenu(disconnect, 2);
-      for (std::size_t k = 0; k < connections_.Count(); ++k) {
-        AppendMenuW(disconnect, MF_STRING, ID_SERVER_DISCONNECT_FIRST + k,
-                    W(connections_.At(k).DisplayName()));
-      }
+      AppendItems(disconnect, menus.disconnect);
     }
   }
+  // Browse Tags and Period are items 0 and 3 of Graph.
   if (HMENU graph = MenuBarPopup(4)) {
-    // Period: the sliding windows, a separator, the stepped kinds; greyed unless the active
-    // document uses a connection and is not locked; the active kind checked.
     if (HMENU period = GetSubMenu(graph, 3)) {
       TruncateMenu(period, 0);
-      const bool usable = active && active->Doc().UsesConnection(connections_) && !active->Doc().Locked;
-      const UINT state = usable ? MF_ENABLED : MF_GRAYED;
-      int checked = active ? PeriodKindOf(active->Doc().Period).command : 0;
-      if (active && (checked < kFirstLastPeriodItem || checked > kLastStepPeriodItem)) checked = 1225;
-      auto add = [&](int id, int text) {
-        AppendMenuW(period, MF_STRING | state | (id == checked ? MF_CHECKED : 0), id,
-                    W(RString(text, config_.language)));
-      };
-      for (int i = 0; i < 9; ++i) add(kFirstLastPeriodItem + i, kFirstLastPeriodText + i);
-      AppendMenuW(period, MF_SEPARATOR, 0, nullptr);
-      for (int i = 0; i < 10; ++i) add(kFirstStepPeriodItem + i, kFirstStepPeriodText + i);
+      AppendItems(period, menus.period);
     }
-    // Browse Tags: one item per open connection.
     if (HMENU browse = GetSubMenu(graph, 0)) {
       TruncateMenu(browse, 0);
-      for (std::size_t k = 0; k < connections_.Count(); ++k) {
-        AppendMenuW(browse, MF_STRING, ID_GRAPH_BROWSE_FIRST + k,
-                    W(connections_.At(k).DisplayName()));
-      }
+      AppendItems(browse, menus.browse);
     }
   }
-  // Window: Cascade and Tile, then the graph views among the first eight views.
+  // Window keeps Cascade and Tile.
   if (HMENU window = MenuBarPopup(2)) {
     TruncateMenu(window, 2);
-    window_menu_names_.clear();
-    const auto& all = views::TVarnelView::AllViews();
-    if (!all.empty()) AppendMenuW(window, MF_SEPARATOR, 0, nullptr);
-    for (std::size_t i = 0; i < all.size() && i < kWindowMenuViews; ++i) {
-      if (!dynamic_cast<views::TVarnelGraphView*>(all[i])) continue;
-      HWND frame = GetParent(GetParent(all[i]->Hwnd()));
-      wchar_t caption[512] = {};
-      if (frame) GetWindowTextW(frame, caption, 512);
-      AppendMenuW(window, MF_STRING, ID_WINDOW_DOCUMENT_FIRST + window_menu_names_.size(), caption);
-      window_menu_names_.emplace_back(reinterpret_cast<const char16_t*>(caption));
-    }
+    AppendItems(window, menus.window);
+    window_menu_names_ = menus.windowNames;
   }
   DrawMenuBar(Hwnd());
 }

@@ -2,6 +2,7 @@
 
 #include <psapi.h>
 
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -9,6 +10,7 @@
 #include "app/child_frame.h"
 #include "app/main_frame.h"
 #include "app/test_channel_graph.h"
+#include "dialogs/item_browser.h"
 #include "ui/doc_manager.h"
 
 namespace app {
@@ -51,6 +53,13 @@ std::uint64_t PrivateBytes() {
   }
   // Windows fills both; Wine only the page-file usage, which is the same figure.
   return counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
+}
+
+std::wstring Wide(const TString& text) { return reinterpret_cast<const wchar_t*>(text.Str()); }
+
+// A time stamp as whole milliseconds, "INF" when it is not finite.
+std::wstring Milliseconds(double t) {
+  return std::isfinite(t) ? std::to_wstring(static_cast<long long>(t)) : L"INF";
 }
 
 }  // namespace
@@ -98,6 +107,27 @@ class TTestChannel {
     } else if (question == L"draw-ms") {
       TChildFrame* child = frame.ActiveChildFrame();
       out = child ? std::to_wstring(child->GraphView().GraphPane().LastDrawMilliseconds()) : L"-1";
+    } else if (question == L"connections") {
+      out = std::to_wstring(frame.LastConnection()) + L"\n";
+      for (std::size_t k = 0; k < frame.connections_.Count(); ++k) {
+        const THdaConnection& c = frame.connections_.At(k);
+        out += Wide(c.DisplayName()) + L"|" + std::to_wstring(c.Session()) + L"|" +
+               std::to_wstring(c.Items().size()) + L"\n";
+      }
+    } else if (question == L"periods") {
+      for (const auto& d : frame.Documents().Documents()) {
+        const TVarnelDoc& doc = static_cast<views::VarnelDocument*>(d.get())->Doc();
+        std::size_t points = 0;
+        for (const TWave& wave : doc.Waves) points += wave.T.size();
+        out += d->Title() + L"|" + std::to_wstring(doc.Period) + L"|" + Milliseconds(doc.StartTime) +
+               L"|" + Milliseconds(doc.StopTime) + L"|" + (doc.Live ? L"1" : L"0") + L"|" +
+               (doc.Locked ? L"1" : L"0") + L"|" + std::to_wstring(points) + L"\n";
+      }
+    } else if (question == L"item-browser") {
+      const dialogs::TBrowseHdaItemDlg* browser = frame.item_browser_;
+      out = browser ? std::to_wstring(browser->BrowseMilliseconds()) + L" " +
+                          std::to_wstring(browser->LastFillMilliseconds())
+                    : L"none";
     } else if (question.rfind(L"open-timed ", 0) == 0) {
       out = OpenTimed(frame, question.substr(11));
     } else if (std::optional<std::wstring> graph = GraphTestAnswer(frame, question)) {

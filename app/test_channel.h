@@ -7,6 +7,12 @@
 //   "status"     the texts of the status bar's panes, one line each
 //   "documents"  per document: title, path, modified (0/1), waves, items
 //   "draw-ms"    milliseconds of the active graph's last screen drawing
+//   "connections"  the last connection's position, then per connection: display name, session,
+//                items with a server handle
+//   "periods"    per document: title, period kind, start and stop (ms), Live, Locked (0/1), and
+//                the number of points of all its waves
+//   "item-browser"  while the item browser is open: milliseconds of its browse and of its last
+//                list fill; "none" otherwise
 //   "open-timed <path>"  opens the document and paints it at once: milliseconds, and the
 //                process's private bytes before and after
 #pragma once

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "app_core/dialog_placement.h"
 #include "app_core/main_frame_link.h"
 #include "text/assert_report.h"
@@ -73,6 +75,9 @@ bool TDialog::OnInitDialog() {
   if (status_line_) AddLayout(status_line_, 1, 2, 2, 2);
   if (progress_bar_) AddLayout(progress_bar_, 2, 2, 2, 2);
   AttachMenu();
+  RECT window;
+  GetWindowRect(Hwnd(), &window);
+  opening_height_ = window.bottom - window.top;
   Place();
   SetListBoxFonts();
   PostMessageW(Hwnd(), kDialogStartupMessage, 0, 0);
@@ -133,6 +138,28 @@ void TDialog::SetListBoxFonts() {
       SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fixed_font_.Get()), TRUE);
     }
   }
+}
+
+void TDialog::SetSizeLimits(int min_width, int min_height, bool fixed_height) {
+  min_size_ = {min_width, min_height};
+  fixed_height_ = fixed_height;
+}
+
+void TDialog::LimitSize(MINMAXINFO& info) const {
+  if (min_size_.cx <= 0 && min_size_.cy <= 0) return;
+  const int min_width = ui::ScaleForWindow(Hwnd(), min_size_.cx);
+  int min_height = ui::ScaleForWindow(Hwnd(), min_size_.cy);
+  if (fixed_height_) {
+    min_height = std::max(min_height, opening_height_);
+    info.ptMaxTrackSize.y = min_height;
+  }
+  info.ptMinTrackSize = {min_width, min_height};
+}
+
+void TDialog::SetButtonIcon(int control, int icon_id) {
+  HWND button = Item(control);
+  HICON icon = ui::LoadSmallIcon(Hwnd(), icon_id);
+  if (button && icon) SendMessageW(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
 }
 
 void TDialog::SetStatusText(const TString& text) {
@@ -298,6 +325,9 @@ INT_PTR TDialog::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return TRUE;
     case WM_PAINT:
       Paint();
+      return TRUE;
+    case WM_GETMINMAXINFO:
+      LimitSize(*reinterpret_cast<MINMAXINFO*>(lparam));
       return TRUE;
     case kDialogStartupMessage:
       OnStartup();

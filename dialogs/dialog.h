@@ -43,6 +43,11 @@ class TDialog : public ui::DialogWindow {
   void AddLayout(HWND control, std::int32_t left, std::int32_t top, std::int32_t right,
                  std::int32_t bottom);
 
+  // How far the user may resize the dialog, in pixels at 96 DPI (scaled to the dialog's DPI): at
+  // least min_width by min_height; with fixed_height, no taller than min_height either (or than
+  // the template made it, if that is more).
+  void SetSizeLimits(int min_width, int min_height, bool fixed_height);
+
   void SetUserData(std::int32_t data) { user_data_ = data; }
   void SetSelfPointer(TDialog** self) { self_pointer_ = self; }
   void SetAccelerators(HACCEL accelerators) { accelerators_ = accelerators; }
@@ -67,6 +72,13 @@ class TDialog : public ui::DialogWindow {
 
   // Ends the dialog with a value: stores the rectangle, then ends modally or tells the owner.
   void Finish(INT_PTR result);
+  // Puts the program's icon resource on the button, beside its text.
+  void SetButtonIcon(int control, int icon_id);
+  // Manages a control of the dialog by its identifier.
+  void AddLayout(int control, std::int32_t left, std::int32_t top, std::int32_t right,
+                 std::int32_t bottom) {
+    AddLayout(Item(control), left, top, right, bottom);
+  }
   HWND Owner() const { return owner_; }
   bool HasToolbar() const { return toolbar_ != nullptr; }
 
@@ -77,6 +89,7 @@ class TDialog : public ui::DialogWindow {
   void Relayout(bool final_pass);
   void StoreRectangle();
   void Paint();
+  void LimitSize(MINMAXINFO& info) const;
 
   HWND owner_;
   std::uint16_t template_id_;
@@ -89,6 +102,9 @@ class TDialog : public ui::DialogWindow {
   HWND progress_bar_ = nullptr;
   HWND toolbar_ = nullptr;
   HMENU menu_ = nullptr;
+  SIZE min_size_{};  // 96-DPI pixels; 0: no limit
+  bool fixed_height_ = false;
+  int opening_height_ = 0;
   win::UniqueGdiObject list_font_;
   win::UniqueGdiObject fixed_font_;
   win::UniqueGdiObject fixed_font_large_;

@@ -1,9 +1,10 @@
 #include "dialogs/question.h"
 
-#include "dialogs/dialog_ids.h"
 #include "app_core/dialog_placement.h"
 #include "app_core/resource_text.h"
 #include "app_core/string_ids.h"
+#include "dialogs/dialog_ids.h"
+#include "dialogs/dialog_text.h"
 #include "text/assert_report.h"
 #include "ui/dpi.h"
 
@@ -13,9 +14,6 @@ namespace {
 
 constexpr UINT_PTR kTimeoutTimer = 1;
 constexpr int kButtonIds[3] = {IDC_QUESTION_BUTTON1, IDC_QUESTION_BUTTON2, IDC_QUESTION_BUTTON3};
-constexpr std::uint32_t kMaxInputUnits = 256;
-
-const wchar_t* W(const TString& s) { return reinterpret_cast<const wchar_t*>(s.Str()); }
 
 }  // namespace
 
@@ -126,7 +124,7 @@ bool TInput::OnInitDialog() {
   ShowWindow(Item(IDC_QUESTION_BUTTON2), SW_HIDE);
   ShowWindow(Item(IDC_QUESTION_BUTTON3), SW_HIDE);
   HWND edit = Item(IDC_INPUT_EDIT);
-  SendMessageW(edit, EM_LIMITTEXT, kMaxInputUnits, 0);
+  SendMessageW(edit, EM_LIMITTEXT, kMaxFieldUnits, 0);
   if (value_) SetWindowTextW(edit, W(*value_));
   SendMessageW(edit, EM_SETSEL, 0, -1);
   SetFocus(edit);
@@ -134,10 +132,7 @@ bool TInput::OnInitDialog() {
 }
 
 void TInput::CopyText() {
-  if (!value_) return;
-  wchar_t text[kMaxInputUnits + 1] = {};
-  GetWindowTextW(Item(IDC_INPUT_EDIT), text, kMaxInputUnits + 1);
-  *value_ = TString(reinterpret_cast<const char16_t*>(text));
+  if (value_) *value_ = FieldText(Item(IDC_INPUT_EDIT));
 }
 
 void TInput::Answer(std::int32_t answer) {

@@ -1,0 +1,116 @@
+// The main frame's server and item commands: connecting a server of this machine or of another
+// one, disconnecting one or all, browsing a server's items into the active document and removing
+// items from it.
+#include <windows.h>
+
+#include "app/main_frame.h"
+#include "app/resource.h"
+#include "app_core/resource_text.h"
+#include "app_core/string_ids.h"
+#include "dialogs/item_browser.h"
+#include "dialogs/item_remover.h"
+#include "dialogs/machine_dialog.h"
+#include "dialogs/server_browser.h"
+#include "document/log_entry.h"
+#include "document/log_message.h"
+#include "document/period.h"
+#include "text/time_base.h"
+
+namespace app {
+
+void TMainFrame::AddServerCommands() {
+  auto& c = Commands();
+  auto has_document = [this](ui::CommandState& s) { s.enabled = ActiveDocument() != nullptr; };
+  c.Add(ID_SERVER_CONNECT_LOCAL, [this](UINT) { ConnectServer(TString()); });
+  c.Add(ID_SERVER_CONNECT_REMOTE, [this](UINT) { ConnectRemoteServer(); });
+  c.Add(ID_SERVER_DISCONNECT_ALL, [this](UINT) { DisconnectAll(); });
+  c.Add(ID_SERVER_DISCONNECT_FIRST, ID_SERVER_DISCONNECT_FIRST + THdaConnectionList::kMaxConnections - 1,
+        [this](UINT id) { DisconnectServer(id - ID_SERVER_DISCONNECT_FIRST); });
+  c.Add(ID_GRAPH_BROWSE_FIRST, ID_GRAPH_BROWSE_FIRST + THdaConnectionList::kMaxConnections - 1,
+        [this](UINT id) { BrowseItems(id - ID_GRAPH_BROWSE_FIRST); }, has_document);
+  c.Add(ID_BROWSE_LAST_CONNECTION,
+        [this](UINT) {
+          if (const int k = LastConnection(); k >= 0) BrowseItems(static_cast<std::size_t>(k));
+        },
+        [this](ui::CommandState& s) { s.enabled = ActiveDocument() && LastConnection() >= 0; });
+  c.Add(ID_GRAPH_REMOVE_TAGS, [this](UINT) { RemoveItems(); }, has_document);
+}
+
+int TMainFrame::LastConnection() const {
+  for (std::size_t k = 0; k < connections_.Count(); ++k) {
+    if (&connections_.At(k) == last_connection_) return static_cast<int>(k);
+  }
+  return -1;
+}
+
+void TMainFrame::ConnectServer(const TString& machine) {
+  if (connections_.Count() >= THdaConnectionList::kMaxConnections) {
+    ShowMessage(RString(IDS_CONNECTION_DENIED), TMessageKind::Warning);
+    return;
+  }
+  HdaServerDef server;
+  server.MachineName = machine;
+  dialogs::TBrowseHdaServerDlg browser(Hwnd(), TString(RString(IDS_BROWSE_OPC_SERVERS)), server,
+                                       config_.Servers);
+  if (browser.DoModal() != IDOK) return;
+  config_.RememberServer(server);
+  // Refused when the server is connected already (the user is told).
+  if (connections_.ConnectCommand(server)) return;
+  last_connection_ = &connections_.At(connections_.Count() - 1);
+  RebuildMenus();
+}
+
+void TMainFrame::ConnectRemoteServer() {
+  dialogs::TMachineDlg machine(Hwnd(), remote_machine_);
+  if (machine.DoModal() != IDOK) return;
+  ConnectServer(remote_machine_);
+}
+
+void TMainFrame::DisconnectServer(std::size_t k) {
+  if (k >= connections_.Count()) return;
+  connections_.Remove(k);
+  RebuildMenus();
+}
+
+void TMainFrame::DisconnectAll() {
+  connections_.RemoveAll();
+  last_connection_ = nullptr;
+  RebuildMenus();
+}
+
+void TMainFrame::BrowseItems(std::size_t k) {
+  // The menu is not rebuilt when a server shuts down: its entry may outlive the connection.
+  if (k >= connections_.Count()) return;
+  THdaConnection& connection = connections_.At(k);
+  last_connection_ = &connection;
+  views::VarnelDocument* document = ActiveDocument();
+  if (!document) {
+    LogMessage(kTypeOpc, kLevelInfo, u"No Document available");
+    return;
+  }
+  TVarnelDoc& doc = document->Doc();
+  ConnectionInfo& info = doc.FindOrAddConnection(connection.Server());
+  dialogs::TBrowseHdaItemDlg browser(Hwnd(), TString(RString(IDS_BROWSE_HDA_TAGS)), connections_,
+                                     connection, info);
+  item_browser_ = &browser;
+  browser.DoModal();
+  item_browser_ = nullptr;
+  doc.Locked = false;
+  if (doc.Live) Current(doc, Now());
+  doc.RebuildWaves(connections_);
+  UpdateViews(*document, views::kHintItemsBrowsed);
+  RebuildMenus();
+  UpdateTitle();
+}
+
+void TMainFrame::RemoveItems() {
+  views::VarnelDocument* document = ActiveDocument();
+  if (!document) return;
+  dialogs::TRemoveHdaItemDlg remover(Hwnd(), TString(RString(IDS_REMOVE_OPC_TAGS)), document->Doc());
+  remover.DoModal();
+  UpdateViews(*document, views::kHintItemsRemoved);
+  RebuildMenus();
+  UpdateTitle();
+}
+
+}  // namespace app

@@ -1,0 +1,196 @@
+#include "dialogs/item_browser.h"
+
+#include <algorithm>
+
+#include "ambrel/ambrel.h"
+#include "app_core/dialog_layout.h"
+#include "app_core/item_filter.h"
+#include "app_core/resource_text.h"
+#include "app_core/string_ids.h"
+#include "dialogs/browse_dialog_ids.h"
+#include "dialogs/dialog_text.h"
+#include "document/log_entry.h"
+#include "document/log_message.h"
+#include "ui/gdi_select.h"
+
+namespace dialogs {
+
+namespace {
+
+constexpr int kMinWidth = 250;
+constexpr int kMinHeight = 300;
+constexpr UINT_PTR kFilterTimer = 1;
+constexpr UINT kFilterTimerMs = 500;
+constexpr DWORD kItemIdBytes = 100;
+
+// Milliseconds of the performance counter since `start` (a reading of it).
+double MillisecondsSince(const LARGE_INTEGER& start) {
+  LARGE_INTEGER now, frequency;
+  QueryPerformanceCounter(&now);
+  QueryPerformanceFrequency(&frequency);
+  return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) /
+         static_cast<double>(frequency.QuadPart);
+}
+
+}  // namespace
+
+TBrowseHdaItemDlg::TBrowseHdaItemDlg(HWND owner, const TString& caption,
+                                     THdaConnectionList& connections, THdaConnection& connection,
+                                     ConnectionInfo& info)
+    : TDialog(owner, IDD_BROWSE_ITEMS),
+      caption_(caption),
+      connections_(connections),
+      connection_(&connection),
+      info_(info) {
+  SetSizeLimits(kMinWidth, kMinHeight, false);
+}
+
+bool TBrowseHdaItemDlg::OnInitDialog() {
+  TDialog::OnInitDialog();
+  SetWindowTextW(Hwnd(), W(caption_));
+  SetItemText(IDC_ITEM_FILTER_GROUP, W(RString(IDS_FILTER)));
+  SetItemText(IDC_ITEM_ADD, W(RString(IDS_ADD)));
+  SetItemText(IDCANCEL, W(RString(IDS_CLOSE)));
+  SetButtonIcon(IDC_ITEM_ADD, IDI_ADD);
+  SetButtonIcon(IDCANCEL, IDI_ANSWER_NO);
+  SendMessageW(Item(IDC_ITEM_FILTER), EM_LIMITTEXT, kMaxFieldUnits, 0);
+
+  // The filter stretches along the top, the list takes the rest, the buttons stay bottom right.
+  const std::int32_t far_edge = LayoutCode(kLayoutKeepFar);
+  AddLayout(IDC_ITEM_FILTER_GROUP, 0, 0, far_edge, 0);
+  AddLayout(IDC_ITEM_FILTER, 0, 0, far_edge, 0);
+  AddLayout(IDC_ITEM_LIST, 0, 0, far_edge, far_edge);
+  AddLayout(IDC_ITEM_ADD, far_edge, far_edge, far_edge, far_edge);
+  AddLayout(IDCANCEL, far_edge, far_edge, far_edge, far_edge);
+
+  BrowseServer();
+  FillList();
+  SetTimer(Hwnd(), kFilterTimer, kFilterTimerMs, nullptr);
+  SetFocus(Item(IDC_ITEM_FILTER));
+  return false;
+}
+
+void TBrowseHdaItemDlg::BrowseServer() {
+  LARGE_INTEGER start;
+  QueryPerformanceCounter(&start);
+  const AMBREL_SESSION session = connection_->Session();
+  const DWORD count = NumberOfHDAItems(session);
+  items_.reserve(count);
+  HWND list = Item(IDC_ITEM_LIST);
+  ui::WindowDc dc(list);
+  ui::SelectGuard font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0)));
+  LONG widest = 0;
+  for (DWORD i = 0; i < count; ++i) {
+    char name[kItemIdBytes] = {};
+    if (!GetHDAItemName(session, i, name, kItemIdBytes)) continue;
+    const TSearchString& item = items_.emplace_back(name);
+    SIZE size{};
+    GetTextExtentPoint32W(dc.Get(), W(item), static_cast<int>(item.Length()), &size);
+    widest = std::max(widest, size.cx);
+  }
+  SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + 8), 0);
+  browse_ms_ = MillisecondsSince(start);
+}
+
+void TBrowseHdaItemDlg::FillList() {
+  LARGE_INTEGER start;
+  QueryPerformanceCounter(&start);
+  HWND list = Item(IDC_ITEM_LIST);
+  const FilteredItems filtered = FilterItems(items_, FieldText(Item(IDC_ITEM_FILTER)), info_.ItemNames);
+  SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(list, LB_RESETCONTENT, 0, 0);
+  SendMessageW(list, LB_INITSTORAGE, filtered.shown.size(), filtered.shown.size() * 32);
+  for (std::size_t i : filtered.shown) {
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(W(items_[i])));
+  }
+  shown_ = filtered.shown;
+  if (filtered.selectFirst) SendMessageW(list, LB_SETCURSEL, 0, 0);
+  SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list, nullptr, TRUE);
+  UpdateWindow(list);
+  EnableAdd();
+  fill_ms_ = MillisecondsSince(start);
+}
+
+void TBrowseHdaItemDlg::OnFilterTimer() {
+  LogMessage(kTypeConfiguration, kLevelInfo, u"OnTimer(()");
+  const TString filter = MakeSearchKey(FieldText(Item(IDC_ITEM_FILTER)).Str());
+  if (filter == applied_filter_) return;
+  FillList();
+  applied_filter_ = filter;
+}
+
+THdaConnection* TBrowseHdaItemDlg::LiveConnection() const {
+  for (std::size_t i = 0; i < connections_.Count(); ++i) {
+    if (&connections_.At(i) == connection_) return connection_;
+  }
+  return nullptr;
+}
+
+void TBrowseHdaItemDlg::AddSelected() {
+  HWND list = Item(IDC_ITEM_LIST);
+  const auto selected = static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0));
+  if (selected == LB_ERR || static_cast<std::size_t>(selected) >= shown_.size()) return;
+  THdaConnection* connection = LiveConnection();
+  if (!connection) return;
+  const TString& name = items_[shown_[static_cast<std::size_t>(selected)]];
+  if (connection->AddItem(name, *this)) return;  // refused: told, and the entry stays
+  info_.AddItemName(name);
+  SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(selected), 0);
+  shown_.erase(shown_.begin() + selected);
+  const auto remaining = static_cast<int>(shown_.size());
+  if (remaining > 0) SendMessageW(list, LB_SETCURSEL, std::min(selected, remaining - 1), 0);
+  EnableAdd();
+  PostMessageW(Owner(), kItemAddedMessage, 0, 0);
+}
+
+void TBrowseHdaItemDlg::EnableAdd() {
+  const bool selected = SendMessageW(Item(IDC_ITEM_LIST), LB_GETCURSEL, 0, 0) != LB_ERR;
+  EnableWindow(Item(IDC_ITEM_ADD), selected ? TRUE : FALSE);
+}
+
+void TBrowseHdaItemDlg::ShowMessage(const TString& text, TMessageKind kind) {
+  const UINT icon = kind == TMessageKind::Error ? MB_ICONERROR : MB_ICONWARNING;
+  MessageBoxW(Hwnd(), W(text), L"Varnel", MB_OK | icon);
+}
+
+bool TBrowseHdaItemDlg::OnCommand(UINT id, UINT code, HWND control) {
+  if (id == IDC_ITEM_ADD && code == BN_CLICKED) {
+    AddSelected();
+    return true;
+  }
+  if (id == IDC_ITEM_LIST && code == LBN_DBLCLK) {
+    AddSelected();
+    return true;
+  }
+  if (id == IDC_ITEM_LIST && (code == LBN_SELCHANGE || code == LBN_SELCANCEL)) {
+    EnableAdd();
+    return true;
+  }
+  return TDialog::OnCommand(id, code, control);
+}
+
+bool TBrowseHdaItemDlg::PreTranslateMessage(MSG& msg) {
+  // Enter in the filter goes on to the list when there is a choice to make there.
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && msg.hwnd == Item(IDC_ITEM_FILTER) &&
+      SendMessageW(Item(IDC_ITEM_LIST), LB_GETCOUNT, 0, 0) > 1) {
+    SetFocus(Item(IDC_ITEM_LIST));
+    return true;
+  }
+  return TDialog::PreTranslateMessage(msg);
+}
+
+INT_PTR TBrowseHdaItemDlg::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_TIMER && wparam == kFilterTimer) {
+    OnFilterTimer();
+    return TRUE;
+  }
+  return TDialog::HandleMessage(message, wparam, lparam);
+}
+
+void TBrowseHdaItemDlg::OnDestroy() {
+  KillTimer(Hwnd(), kFilterTimer);
+  TDialog::OnDestroy();
+}
+
+}  // namespace dialogs

@@ -1,0 +1,743 @@
+// Varnel.exe's main window commands against the simulation server: connecting and disconnecting
+// servers, browsing and filtering items into a document and removing them, the period commands
+// and the custom period, the refresh timer, a server that shuts down, the languages and the
+// window menu. Each case starts the program in a directory of its own and drives it as a user
+// would, through its windows and commands.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "ambrel/ambrel.h"
+#include "document/varnel_doc.h"
+#include "tests/gui/channel_answers.h"
+#include "tests/gui/varnel_driver.h"
+
+namespace gui {
+namespace {
+
+constexpr UINT kConnectLocal = 9032, kConnectRemote = 9033, kDisconnectAll = 9034,
+               kDisconnectFirst = 9035, kBrowseFirst = 9053, kBrowseLast = 1200,
+               kRemoveTags = 9063, kNew = 57600, kWindowFirst = 9010, kNextDocument = 9080;
+constexpr UINT kUnlock = 1204, kLock = 1205, kPrevious = 1206, kNext = 1208, kCurrent = 1209,
+               kLastHour = 1217, kLastMinute = 1213, kCustomPeriod = 1229;
+constexpr UINT kFrench = 11050, kEnglish = 11051, kGerman = 11052, kSpanish = 11053, kDutch = 11054;
+// Controls of the dialogs.
+constexpr int kServerMachine = 1745, kServerList = 1748, kReconnect = 1744, kMachineEdit = 1749,
+              kMachinePrompt = 1747, kItemFilter = 1762, kItemList = 1763, kItemAdd = 1764,
+              kRemoveList = 1781, kRemoveDelete = 1782, kPeriodStart = 1963, kPeriodStop = 1964,
+              kPickStart = 1965;
+constexpr DWORD kBrowseTimeoutMs = 60000;  // a flat browse of the simulator takes seconds
+constexpr wchar_t kServer1[] = L"Varnel.HdaSim.1";
+constexpr wchar_t kTemperatureA[] = L"Plant/Area 1/Line A/Temperature";
+constexpr wchar_t kTemperatureB[] = L"Plant/Area 1/Line B/Temperature";
+
+std::wstring HdaSim(int n) { return L"Varnel.HdaSim." + std::to_wstring(n); }
+
+std::string Narrow(const std::wstring& text) {
+  std::string out;
+  for (wchar_t c : text) out += c < 128 ? static_cast<char>(c) : '?';
+  return out;
+}
+
+// The entries of a list box or combo box of another process.
+std::vector<std::wstring> ListTexts(HWND list, bool combo = false) {
+  std::vector<std::wstring> texts;
+  const auto count = static_cast<int>(SendMessageW(list, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    const auto length = static_cast<int>(
+        SendMessageW(list, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, i, 0));
+    std::wstring text(std::max(length, 0) + 1, L'\0');
+    SendMessageW(list, combo ? CB_GETLBTEXT : LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(std::max(length, 0));
+    texts.push_back(text);
+  }
+  return texts;
+}
+
+int Selection(HWND list) { return static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0)); }
+int Count(HWND list) { return static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0)); }
+
+void SetText(HWND control, const std::wstring& text) {
+  SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+// The static text of a message box.
+std::wstring BoxText(HWND box) {
+  HWND text = GetDlgItem(box, 0xFFFF);
+  return text ? WindowText(text) : WindowText(FindDescendant(box, L"Static"));
+}
+
+// Closes a message box with its only button.
+void CloseBox(HWND box) {
+  HWND ok = GetDlgItem(box, IDOK);
+  Click(ok ? ok : GetDlgItem(box, IDCANCEL));
+  VarnelProcess::WaitGone(box);
+}
+
+std::wstring Config(const std::wstring& dir) { return ReadUtf16(dir + L"\\Varnel_Config.xml"); }
+std::wstring Log(const std::wstring& dir) { return ReadUtf16(dir + L"\\Varnel.log"); }
+
+// One document as the test channel's "periods" tells it.
+struct DocumentState {
+  std::wstring title;
+  int period = 0;
+  long long start = 0;
+  long long stop = 0;
+  bool live = false;
+  bool locked = false;
+  long long points = 0;
+};
+
+std::vector<DocumentState> Periods(const VarnelProcess& program) {
+  std::vector<DocumentState> states;
+  for (const std::wstring& line : Lines(program.Ask(L"periods"))) {
+    const std::vector<std::wstring> f = Fields(line);
+    if (f.size() < 7) continue;
+    states.push_back({f[0], std::stoi(f[1]), std::stoll(f[2]), std::stoll(f[3]), f[4] == L"1",
+                      f[5] == L"1", std::stoll(f[6])});
+  }
+  return states;
+}
+
+// "documents": title|path|modified|waves|items.
+std::vector<std::wstring> FirstDocument(const VarnelProcess& program) {
+  const std::vector<std::wstring> documents = Lines(program.Ask(L"documents"));
+  return documents.empty() ? std::vector<std::wstring>{} : Fields(documents[0]);
+}
+
+// "connections": the last connection's position, then name|session|items per connection.
+struct Connections {
+  int last = -2;
+  std::vector<std::wstring> names;
+};
+
+Connections OpenConnections(const VarnelProcess& program) {
+  Connections result;
+  const std::vector<std::wstring> lines = Lines(program.Ask(L"connections"));
+  if (lines.empty()) return result;
+  result.last = std::stoi(lines[0]);
+  for (std::size_t i = 1; i < lines.size(); ++i) result.names.push_back(Fields(lines[i])[0]);
+  return result;
+}
+
+// The window of the dialog's thread that has the keyboard focus.
+HWND FocusOf(HWND dialog) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  return GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+// Whether the toolbar button of the command is enabled (the program updates it when idle).
+bool ToolbarButtonEnabled(const VarnelProcess& program, UINT command) {
+  for (HWND bar = FindWindowExW(program.MainWindow(), nullptr, L"ToolbarWindow32", nullptr); bar;
+       bar = FindWindowExW(program.MainWindow(), bar, L"ToolbarWindow32", nullptr)) {
+    if (SendMessageW(bar, TB_COMMANDTOINDEX, command, 0) >= 0) {
+      return SendMessageW(bar, TB_ISBUTTONENABLED, command, 0) != 0;
+    }
+  }
+  ADD_FAILURE() << "no toolbar button " << command;
+  return false;
+}
+
+// The caption of the active document window.
+std::wstring ActiveDocumentTitle(const VarnelProcess& program) {
+  HWND client = FindDescendant(program.MainWindow(), L"MDIClient");
+  HWND active = client ? reinterpret_cast<HWND>(SendMessageW(client, WM_MDIGETACTIVE, 0, 0)) : nullptr;
+  return active ? WindowText(active) : L"";
+}
+
+// A document that shows one item of the first simulated server, saved beside the program's files.
+std::wstring WriteDocument(const std::wstring& dir, const std::wstring& name) {
+  TVarnelDoc doc;
+  HdaServerDef server;
+  server.ServerName = u"Varnel.HdaSim.1";
+  doc.FindOrAddConnection(server).AddItemName(u"Waves/Sine 1s");
+  const std::wstring path = dir + L"\\" + name;
+  EXPECT_FALSE(doc.Save(reinterpret_cast<const char16_t*>(path.c_str())));
+  return path;
+}
+
+class VarnelCommands : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    dir_ = MakeRunDirectory(std::wstring(name.begin(), name.end()));
+  }
+  void TearDown() override {
+    if (!HasFailure()) RemoveRunDirectory(dir_);
+  }
+  void Launch(VarnelProcess& program) {
+    ASSERT_TRUE(program.Start()) << "Varnel.exe could not be started";
+    ASSERT_NE(program.WaitMainWindow(), nullptr) << "no main window within 30 s";
+  }
+  void CloseAndExpectExit(VarnelProcess& program) {
+    PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
+    // Documents changed by the test are not saved.
+    if (HWND box = program.WaitWindow(L"Varnel", 3000)) {
+      Click(GetDlgItem(box, IDNO));
+      while ((box = program.WaitWindow(L"Varnel", 1500)) != nullptr) Click(GetDlgItem(box, IDNO));
+    }
+    EXPECT_EQ(program.WaitExit(), 0) << "the program did not end cleanly after WM_CLOSE";
+  }
+  void WriteConfiguration(const std::wstring& body) {
+    WriteUtf16(dir_ + L"\\Varnel_Config.xml", L"<Varnel_Configuration>" + body + L"</Varnel_Configuration>");
+  }
+
+  // Selects the server in the server browser as the user would.
+  static void SelectServer(HWND dialog, const std::wstring& server) {
+    HWND list = GetDlgItem(dialog, kServerList);
+    const auto index = SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                    reinterpret_cast<LPARAM>(server.c_str()));
+    ASSERT_NE(index, CB_ERR) << Narrow(server) << " is not listed";
+    SendMessageW(list, CB_SETCURSEL, index, 0);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kServerList, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+  }
+
+  // The connect command through the server browser: picks the server, OK, and waits until the
+  // menus list the new connection (the command's last step).
+  void Connect(VarnelProcess& program, const std::wstring& server, bool reconnect = false) {
+    const std::size_t before = OpenConnections(program).names.size();
+    program.Command(kConnectLocal);
+    HWND dialog = program.WaitWindow(L"Browse OPC Servers", kBrowseTimeoutMs);
+    ASSERT_NE(dialog, nullptr) << "no server browser";
+    ASSERT_NO_FATAL_FAILURE(SelectServer(dialog, server));
+    if (reconnect) SendMessageW(GetDlgItem(dialog, kReconnect), BM_SETCHECK, BST_CHECKED, 0);
+    Click(GetDlgItem(dialog, IDOK));
+    ASSERT_TRUE(VarnelProcess::WaitGone(dialog, kBrowseTimeoutMs));
+    const UINT entry = kDisconnectFirst + static_cast<UINT>(before);
+    ASSERT_TRUE(WaitUntil([&] { return MenuText(MenuItem(program.Ask(L"menu"), entry)) == server; },
+                          kBrowseTimeoutMs))
+        << Narrow(server) << " did not come into the menus";
+  }
+
+  // Waits until the active document's waves were read again (they hold points).
+  static bool WaitRead(const VarnelProcess& program, std::size_t document = 0) {
+    return WaitUntil([&] {
+      const std::vector<DocumentState> states = Periods(program);
+      return states.size() > document && states[document].points > 0;
+    }, kBrowseTimeoutMs);
+  }
+
+  // The item browser of connection k once it lists the server's items.
+  HWND OpenItemBrowser(VarnelProcess& program, int k) {
+    program.Command(kBrowseFirst + k);
+    HWND dialog = program.WaitWindow(L"Browse Hda Tags", kBrowseTimeoutMs);
+    EXPECT_NE(dialog, nullptr) << "no item browser";
+    return dialog;
+  }
+
+  // Types the filter and gives the list once it shows `expected` (or what it shows after the
+  // wait).
+  static std::vector<std::wstring> Filter(HWND dialog, const std::wstring& filter,
+                                          const std::vector<std::wstring>& expected) {
+    SetText(GetDlgItem(dialog, kItemFilter), filter);
+    HWND list = GetDlgItem(dialog, kItemList);
+    // Reading every entry of a full list takes long across processes: the count comes first.
+    WaitUntil([&] {
+      return static_cast<std::size_t>(Count(list)) == expected.size() && ListTexts(list) == expected;
+    }, 3000);
+    return Count(list) > 100 ? std::vector<std::wstring>{L"(the full list)"} : ListTexts(list);
+  }
+
+  std::wstring dir_;
+};
+
+TEST_F(VarnelCommands, ConnectsUpToTenServersRemembersAndReconnectsThem) {
+  {
+    VarnelProcess program(dir_);
+    Launch(program);
+    program.Command(kConnectLocal);
+    HWND dialog = program.WaitWindow(L"Browse OPC Servers", kBrowseTimeoutMs);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(WindowText(GetDlgItem(dialog, kServerMachine)), L"");
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, kServerMachine)));
+    EXPECT_EQ(WindowText(GetDlgItem(dialog, 1743)), L"Machine Name:");
+    EXPECT_EQ(WindowText(GetDlgItem(dialog, 1744)), L"Reconnect at startup");
+    const std::vector<std::wstring> servers = ListTexts(GetDlgItem(dialog, kServerList), true);
+    for (int n = 1; n <= 11; ++n) {
+      EXPECT_NE(std::find(servers.begin(), servers.end(), HdaSim(n)), servers.end()) << n;
+    }
+    EXPECT_EQ(SendMessageW(GetDlgItem(dialog, kServerList), CB_GETCURSEL, 0, 0), 0);
+    Click(GetDlgItem(dialog, IDCANCEL));
+    ASSERT_TRUE(VarnelProcess::WaitGone(dialog));
+    EXPECT_TRUE(OpenConnections(program).names.empty()) << "Cancel connected";
+
+    ASSERT_NO_FATAL_FAILURE(Connect(program, kServer1, true));
+    Connections open = OpenConnections(program);
+    ASSERT_EQ(open.names, std::vector<std::wstring>{kServer1});
+    EXPECT_EQ(open.last, 0);
+    std::wstring menu = program.Ask(L"menu");
+    EXPECT_EQ(MenuText(MenuItem(menu, kDisconnectFirst)), kServer1);
+    EXPECT_EQ(MenuText(MenuItem(menu, kBrowseFirst)), kServer1);
+
+    // The same server again is refused after the browser, which checks the box of a server
+    // remembered for reconnection.
+    program.Command(kConnectLocal);
+    dialog = program.WaitWindow(L"Browse OPC Servers", kBrowseTimeoutMs);
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_NO_FATAL_FAILURE(SelectServer(dialog, HdaSim(2)));
+    EXPECT_EQ(SendMessageW(GetDlgItem(dialog, kReconnect), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    ASSERT_NO_FATAL_FAILURE(SelectServer(dialog, kServer1));
+    EXPECT_EQ(SendMessageW(GetDlgItem(dialog, kReconnect), BM_GETCHECK, 0, 0), BST_CHECKED);
+    Click(GetDlgItem(dialog, IDOK));
+    HWND box = program.WaitWindow(L"Varnel");
+    ASSERT_NE(box, nullptr) << "no refusal for the same server";
+    EXPECT_EQ(BoxText(box), L"This server is already connected");
+    CloseBox(box);
+    EXPECT_EQ(OpenConnections(program).names.size(), 1u);
+
+    for (int n = 2; n <= 10; ++n) {
+      ASSERT_NO_FATAL_FAILURE(Connect(program, HdaSim(n)));
+    }
+    open = OpenConnections(program);
+    ASSERT_EQ(open.names.size(), 10u);
+    EXPECT_EQ(open.last, 9);
+    // The eleventh is refused before any browser opens.
+    program.Command(kConnectLocal);
+    box = program.WaitWindow(L"Varnel");
+    ASSERT_NE(box, nullptr) << "the eleventh connection was not refused";
+    EXPECT_EQ(BoxText(box), L"Connection denied, the number of simultaneous servers is limited");
+    CloseBox(box);
+    EXPECT_EQ(program.WaitWindow(L"Browse OPC Servers", 1000), nullptr);
+
+    // Disconnecting the second moves the later ones up; the last connected stays the same one.
+    program.Command(kDisconnectFirst + 1);
+    ASSERT_TRUE(WaitUntil([&] { return MenuItem(program.Ask(L"menu"), kDisconnectFirst + 9) == L""; }));
+    open = OpenConnections(program);
+    ASSERT_EQ(open.names.size(), 9u);
+    EXPECT_EQ(open.names[1], HdaSim(3));
+    EXPECT_EQ(open.last, 8);
+    menu = program.Ask(L"menu");
+    EXPECT_EQ(MenuText(MenuItem(menu, kDisconnectFirst + 1)), HdaSim(3));
+    EXPECT_EQ(MenuItem(menu, kDisconnectFirst + 9), L"");
+    program.Command(kDisconnectFirst + 9);  // no such connection: nothing
+    EXPECT_TRUE(ToolbarButtonEnabled(program, kBrowseLast)) << "a document and a last connection";
+    program.Command(kDisconnectAll);
+    ASSERT_TRUE(WaitUntil([&] { return MenuItem(program.Ask(L"menu"), kDisconnectFirst) == L""; }));
+    EXPECT_TRUE(OpenConnections(program).names.empty());
+    EXPECT_EQ(OpenConnections(program).last, -1);
+    EXPECT_TRUE(WaitUntil([&] { return !ToolbarButtonEnabled(program, kBrowseLast); }));
+    CloseAndExpectExit(program);
+  }
+  // Remembered with its flag, and connected again at the next start.
+  const std::wstring config = Config(dir_);
+  EXPECT_NE(config.find(L"<ServerName>Varnel.HdaSim.1</ServerName>"), std::wstring::npos) << Narrow(config);
+  EXPECT_NE(config.find(L"<ReconnectAtStartup>1</ReconnectAtStartup>"), std::wstring::npos);
+  VarnelProcess again(dir_);
+  Launch(again);
+  EXPECT_TRUE(WaitUntil([&] { return OpenConnections(again).names == std::vector<std::wstring>{kServer1}; },
+                        kBrowseTimeoutMs));
+  CloseAndExpectExit(again);
+}
+
+TEST_F(VarnelCommands, RemoteConnectOffersTheMachineTypedLastAndListsLocalServersWhenUnreachable) {
+  VarnelProcess program(dir_);
+  Launch(program);
+  program.Command(kConnectRemote);
+  HWND machine = program.WaitWindow(L"OPC 2.0 Remote Connection");
+  ASSERT_NE(machine, nullptr);
+  EXPECT_EQ(WindowText(GetDlgItem(machine, kMachinePrompt)), L"Enter Machine Name or IP Address:");
+  EXPECT_EQ(WindowText(GetDlgItem(machine, kMachineEdit)), L"");
+  SetText(GetDlgItem(machine, kMachineEdit), L"plant7");
+  Click(GetDlgItem(machine, IDOK));
+  ASSERT_TRUE(VarnelProcess::WaitGone(machine));
+  // The machine cannot be reached here: the library says so and lists this machine's servers.
+  HWND report = program.WaitWindow(L"Ambrel", kBrowseTimeoutMs);
+  ASSERT_NE(report, nullptr) << "no report of the unreachable machine";
+  EXPECT_NE(BoxText(report).find(L"Failed to Execute OPCENUM"), std::wstring::npos);
+  CloseBox(report);
+  HWND dialog = program.WaitWindow(L"Browse OPC Servers", kBrowseTimeoutMs);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(WindowText(GetDlgItem(dialog, kServerMachine)), L"plant7");
+  const std::vector<std::wstring> servers = ListTexts(GetDlgItem(dialog, kServerList), true);
+  EXPECT_NE(std::find(servers.begin(), servers.end(), kServer1), servers.end());
+  Click(GetDlgItem(dialog, IDCANCEL));
+  ASSERT_TRUE(VarnelProcess::WaitGone(dialog));
+  EXPECT_TRUE(OpenConnections(program).names.empty());
+
+  program.Command(kConnectRemote);
+  machine = program.WaitWindow(L"OPC 2.0 Remote Connection");
+  ASSERT_NE(machine, nullptr);
+  EXPECT_EQ(WindowText(GetDlgItem(machine, kMachineEdit)), L"plant7") << "the name typed last";
+  Click(GetDlgItem(machine, IDCANCEL));
+  ASSERT_TRUE(VarnelProcess::WaitGone(machine));
+  EXPECT_EQ(program.WaitWindow(L"Browse OPC Servers", 1000), nullptr) << "Cancel went on";
+  CloseAndExpectExit(program);
+}
+
+TEST_F(VarnelCommands, BrowsesFiltersAndAddsItemsThenRemovesThem) {
+  VarnelProcess program(dir_);
+  Launch(program);
+  ASSERT_NO_FATAL_FAILURE(Connect(program, kServer1));
+  HWND dialog = OpenItemBrowser(program, 0);
+  ASSERT_NE(dialog, nullptr);
+  HWND list = GetDlgItem(dialog, kItemList);
+  EXPECT_EQ(WindowText(GetDlgItem(dialog, 1761)), L"Filter:");
+  EXPECT_EQ(WindowText(GetDlgItem(dialog, kItemAdd)), L"Add");
+  EXPECT_EQ(WindowText(GetDlgItem(dialog, IDCANCEL)), L"Close");
+  // Every item whose ID fits the library's 100-byte buffer, the first one selected.
+  EXPECT_GT(Count(list), 5000);
+  EXPECT_EQ(Selection(list), 0);
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, kItemAdd)));
+
+  // Words in any case and order, "," for "." and the other way round.
+  const std::vector<std::wstring> both = {kTemperatureA, kTemperatureB};
+  const std::vector<std::wstring> line_b = {kTemperatureB};
+  EXPECT_EQ(Filter(dialog, L"area temp", both), both);
+  // The list changes at the next tick of the filter timer, not at the keystroke.
+  SetText(GetDlgItem(dialog, kItemFilter), L"TEMP  AREA line b");
+  EXPECT_EQ(Count(list), 2) << "the list was refilled before the timer's tick";
+  EXPECT_EQ(Filter(dialog, L"TEMP  AREA line b", line_b), line_b);
+  EXPECT_EQ(Filter(dialog, L"TEMP  AREA", both), both);
+  const std::vector<std::wstring> level = {L"Names/Tank 1.Level"};
+  EXPECT_EQ(Filter(dialog, L"1,level", level), level);
+  const std::vector<std::wstring> flow = {L"Names/Flow, inlet"};
+  EXPECT_EQ(Filter(dialog, L"flow. inlet", flow), flow);
+  EXPECT_TRUE(Filter(dialog, L"no such words", {}).empty());
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, kItemAdd))) << "Add without a selection";
+
+  // Add takes the selected item into the document and out of the list.
+  EXPECT_EQ(Filter(dialog, L"area temp", both), both);
+  EXPECT_EQ(Selection(list), 0);
+  Click(GetDlgItem(dialog, kItemAdd));
+  ASSERT_TRUE(WaitUntil([&] { return Count(list) == 1; }));
+  EXPECT_EQ(ListTexts(list), std::vector<std::wstring>{kTemperatureB});
+  EXPECT_EQ(Selection(list), 0);
+  EXPECT_EQ(FirstDocument(program)[4], L"1") << "the document's items";
+  Click(GetDlgItem(dialog, IDCANCEL));
+  ASSERT_TRUE(VarnelProcess::WaitGone(dialog));
+  // Read at once for the document's period.
+  EXPECT_TRUE(WaitRead(program)) << "the added item was not read";
+  EXPECT_EQ(FirstDocument(program)[3], L"1") << "waves";
+  EXPECT_FALSE(Periods(program)[0].locked);
+
+  // Back in the browser the document's item is not offered. Enter in the filter goes to the list
+  // when it offers a choice; a double-click adds.
+  dialog = OpenItemBrowser(program, 0);
+  ASSERT_NE(dialog, nullptr);
+  list = GetDlgItem(dialog, kItemList);
+  EXPECT_EQ(Filter(dialog, L"area temp", line_b), line_b);
+  const std::vector<std::wstring> waves = {L"Waves/Sine 1s",   L"Waves/Ramp 1s",
+                                           L"Waves/Saw 1s",    L"Waves/Square 1s",
+                                           L"Waves/Triangle 1s", L"Waves/Random walk 1s"};
+  EXPECT_EQ(Filter(dialog, L"waves 1s", waves), waves);
+  PostMessageW(GetDlgItem(dialog, kItemFilter), WM_KEYDOWN, VK_RETURN, 0x001C0001);
+  EXPECT_TRUE(WaitUntil([&] { return FocusOf(dialog) == list; })) << "Enter did not go to the list";
+  EXPECT_TRUE(IsWindowVisible(dialog));
+  SendMessageW(list, LB_SETCURSEL, 5, 0);
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kItemList, LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
+  ASSERT_TRUE(WaitUntil([&] { return Count(list) == 5; }));
+  EXPECT_EQ(Selection(list), 4) << "the last entry after the last one was added";
+  Click(GetDlgItem(dialog, IDCANCEL));
+  ASSERT_TRUE(VarnelProcess::WaitGone(dialog));
+  ASSERT_TRUE(WaitUntil([&] { return FirstDocument(program)[3] == L"2"; }));
+  ASSERT_TRUE(WaitUntil([&] { return MenuItem(program.Ask(L"menu"), kBrowseFirst) != L""; }));
+
+  // The removal list names machine, server and item; deleting the last entry selects the new last.
+  program.Command(kRemoveTags);
+  dialog = program.WaitWindow(L"Remove OPC Tags");
+  ASSERT_NE(dialog, nullptr);
+  list = GetDlgItem(dialog, kRemoveList);
+  std::vector<std::wstring> entries = ListTexts(list);
+  ASSERT_EQ(entries.size(), 2u);
+  EXPECT_EQ(entries[0], std::wstring(L"<><Varnel.HdaSim.1>") + kTemperatureA);
+  EXPECT_EQ(Selection(list), 0);
+  EXPECT_EQ(WindowText(GetDlgItem(dialog, kRemoveDelete)), L"Delete");
+  SendMessageW(list, LB_SETCURSEL, 1, 0);
+  Click(GetDlgItem(dialog, kRemoveDelete));
+  ASSERT_TRUE(WaitUntil([&] { return Count(list) == 1; }));
+  EXPECT_EQ(Selection(list), 0);
+  EXPECT_EQ(ListTexts(list), std::vector<std::wstring>{std::wstring(L"<><Varnel.HdaSim.1>") + kTemperatureA});
+  Click(GetDlgItem(dialog, IDCANCEL));
+  ASSERT_TRUE(VarnelProcess::WaitGone(dialog));
+  const std::vector<std::wstring> document = FirstDocument(program);
+  EXPECT_EQ(document[3], L"1") << "waves";
+  EXPECT_EQ(document[4], L"1") << "items";
+  CloseAndExpectExit(program);
+  // The filter timer wrote its line twice a second.
+  EXPECT_NE(Log(dir_).find(L"OnTimer(()"), std::wstring::npos);
+}
+
+TEST_F(VarnelCommands, ServersThatCannotBeBrowsedListNothing) {
+  VarnelProcess program(dir_);
+  Launch(program);
+  ASSERT_NO_FATAL_FAILURE(Connect(program, HdaSim(12)));  // an empty address space
+  HWND dialog = OpenItemBrowser(program, 0);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(Count(GetDlgItem(dialog, kItemList)), 0);
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, kItemAdd)));
+  // Escape is Close.
+  PostMessageW(GetDlgItem(dialog, kItemFilter), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+  ASSERT_TRUE(VarnelProcess::WaitGone(dialog));
+  ASSERT_NO_FATAL_FAILURE(Connect(program, HdaSim(13)));  // its browse fails
+  program.Command(kBrowseFirst + 1);
+  HWND report = program.WaitWindow(L"Ambrel", kBrowseTimeoutMs);
+  ASSERT_NE(report, nullptr) << "the failed browse was not reported";
+  CloseBox(report);
+  dialog = program.WaitWindow(L"Browse Hda Tags", kBrowseTimeoutMs);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(Count(GetDlgItem(dialog, kItemList)), 0);
+  Click(GetDlgItem(dialog, IDCANCEL));
+  ASSERT_TRUE(VarnelProcess::WaitGone(dialog));
+  CloseAndExpectExit(program);
+}
+
+TEST_F(VarnelCommands, PeriodCommandsStepLockAndTakeACustomPeriod) {
+  const std::wstring path = WriteDocument(dir_, L"sine.xml");
+  VarnelProcess program(dir_, L"\"" + path + L"\"");
+  Launch(program);
+  ASSERT_TRUE(WaitUntil([&] { return Periods(program).size() == 1; }));
+  // Without an open server of the document every period command is greyed.
+  std::wstring menu = program.Ask(L"menu");
+  EXPECT_NE(Flags(MenuItem(menu, kLastHour)).find(L'g'), std::wstring::npos);
+  ASSERT_NO_FATAL_FAILURE(Connect(program, kServer1));
+  // A document read from a file is locked: only Unlock.
+  menu = program.Ask(L"menu");
+  EXPECT_TRUE(Periods(program)[0].locked);
+  EXPECT_EQ(Flags(MenuItem(menu, kUnlock)).find(L'g'), std::wstring::npos);
+  EXPECT_NE(Flags(MenuItem(menu, kPrevious)).find(L'g'), std::wstring::npos);
+  program.Command(kUnlock);
+  ASSERT_TRUE(WaitUntil([&] { return !Periods(program)[0].locked; }));
+
+  program.Command(kLastHour);
+  ASSERT_TRUE(WaitUntil([&] {
+    return WindowText(program.MainWindow()).find(L"Varnel : <The last hour : ") == 0;
+  }));
+  DocumentState hour = Periods(program)[0];
+  EXPECT_EQ(hour.period, 280);
+  EXPECT_EQ(hour.stop - hour.start, 3600000);
+  EXPECT_TRUE(hour.live);
+  EXPECT_GT(hour.points, 3000);
+  EXPECT_NE(Flags(MenuItem(program.Ask(L"menu"), kLastHour)).find(L'c'), std::wstring::npos);
+
+  program.Command(kPrevious);
+  ASSERT_TRUE(WaitUntil([&] { return Periods(program)[0].stop == hour.start; }));
+  EXPECT_EQ(Periods(program)[0].start, hour.start - 3600000);
+  EXPECT_FALSE(Periods(program)[0].live);
+  program.Command(kNext);
+  ASSERT_TRUE(WaitUntil([&] { return Periods(program)[0].start == hour.start; }));
+  program.Command(kCurrent);
+  ASSERT_TRUE(WaitUntil([&] { return Periods(program)[0].live; }));
+  EXPECT_GE(Periods(program)[0].stop, hour.stop);
+  EXPECT_EQ(Periods(program)[0].stop - Periods(program)[0].start, 3600000);
+
+  // Locked: the period commands do nothing.
+  program.Command(kLock);
+  ASSERT_TRUE(WaitUntil([&] { return Periods(program)[0].locked; }));
+  const DocumentState locked = Periods(program)[0];
+  program.Command(kPrevious);
+  program.Command(kLastMinute);
+  Sleep(500);
+  EXPECT_EQ(Periods(program)[0].start, locked.start);
+  EXPECT_EQ(Periods(program)[0].period, 280);
+  program.Command(kUnlock);
+  ASSERT_TRUE(WaitUntil([&] { return !Periods(program)[0].locked; }));
+
+  // Another period: a stop before the start is swapped.
+  program.Command(kCustomPeriod);
+  HWND dialog = program.WaitWindow(L"Another period");
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(WindowText(GetDlgItem(dialog, 1961)), L"Start time:");
+  EXPECT_EQ(WindowText(GetDlgItem(dialog, kPeriodStart)).size(), 23u) << "dd/mm/yyyy hh:mm:ss.mmm";
+  SetText(GetDlgItem(dialog, kPeriodStart), L"02/06/2021 00:00");
+  SetText(GetDlgItem(dialog, kPeriodStop), L"01/06/2021 12:00");
+  Click(GetDlgItem(dialog, IDOK));
+  ASSERT_TRUE(VarnelProcess::WaitGone(dialog));
+  EXPECT_TRUE(WaitUntil([&] {
+    return WindowText(program.MainWindow())
+               .find(L"Varnel : <Another period : 01/06/2021 12:00:00->02/06/2021 00:00:00>") == 0;
+  })) << Narrow(WindowText(program.MainWindow()));
+  const DocumentState custom = Periods(program)[0];
+  EXPECT_EQ(custom.period, 131);
+  EXPECT_EQ(custom.stop - custom.start, 12 * 3600000LL);
+  EXPECT_EQ(custom.points, 32000) << "12 hours of a 1 s item, cut at the read's 32000 values";
+
+  // A day picked in the calendar shows at midnight; Cancel keeps the period as it was.
+  program.Command(kCustomPeriod);
+  dialog = program.WaitWindow(L"Another period");
+  ASSERT_NE(dialog, nullptr);
+  Click(GetDlgItem(dialog, kPickStart));
+  HWND calendar = program.WaitWindow(L"Choose the Start Time");
+  ASSERT_NE(calendar, nullptr);
+  Click(GetDlgItem(calendar, IDOK));
+  ASSERT_TRUE(VarnelProcess::WaitGone(calendar));
+  const std::wstring picked = WindowText(GetDlgItem(dialog, kPeriodStart));
+  EXPECT_EQ(picked.substr(10), L" 00:00:00.000") << Narrow(picked);
+  Click(GetDlgItem(dialog, IDCANCEL));
+  ASSERT_TRUE(VarnelProcess::WaitGone(dialog));
+  Sleep(300);
+  EXPECT_EQ(Periods(program)[0].start, custom.start);
+  EXPECT_EQ(Periods(program)[0].period, 131);
+  // Stepping a custom period goes by its length.
+  program.Command(kNext);
+  ASSERT_TRUE(WaitUntil([&] { return Periods(program)[0].start == custom.stop; }));
+  EXPECT_EQ(Periods(program)[0].stop, custom.stop + 12 * 3600000LL);
+  CloseAndExpectExit(program);
+}
+
+TEST_F(VarnelCommands, TimerRefreshesALiveDocumentButNotALockedOne) {
+  WriteConfiguration(L"<General><RefreshRate>10</RefreshRate></General>");
+  const std::wstring first = WriteDocument(dir_, L"live.xml");
+  const std::wstring second = WriteDocument(dir_, L"locked.xml");
+  VarnelProcess program(dir_, L"\"" + first + L"\"");
+  Launch(program);
+  ASSERT_TRUE(WaitUntil([&] { return Periods(program).size() == 1; }));
+  ASSERT_NE(program.Ask(L"open-timed " + second), L"failed");
+  ASSERT_NO_FATAL_FAILURE(Connect(program, kServer1));
+  // Both are locked as read; the first is unlocked and follows the last minute.
+  ASSERT_EQ(ActiveDocumentTitle(program).find(L"locked.xml"), 0u);
+  program.Command(kWindowFirst);  // the first document
+  ASSERT_TRUE(WaitUntil([&] { return ActiveDocumentTitle(program).find(L"live.xml") == 0; }));
+  program.Command(kUnlock);
+  program.Command(kLastMinute);
+  ASSERT_TRUE(WaitUntil([&] {
+    const std::vector<DocumentState> s = Periods(program);
+    return s.size() == 2 && s[0].period == 240 && s[0].live;
+  }));
+  const std::vector<DocumentState> before = Periods(program);
+  ASSERT_TRUE(before[1].locked);
+  // The live one follows the clock within two 5-second checks; the locked one stays.
+  EXPECT_TRUE(WaitUntil([&] { return Periods(program)[0].stop >= before[0].stop + 5000; }, 20000));
+  const std::vector<DocumentState> after = Periods(program);
+  EXPECT_EQ(after[0].stop - after[0].start, 60000);
+  EXPECT_EQ(after[1].start, before[1].start);
+  EXPECT_EQ(after[1].stop, before[1].stop);
+  EXPECT_EQ(after[1].points, before[1].points);
+  CloseAndExpectExit(program);
+}
+
+// Asks the simulator, through a session of this process, to shut down: it tells every client.
+void ShutDownSimulator() {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  EnableHDAErrorNotification([](HRESULT, const char*) {});
+  const AMBREL_SESSION session = ConnectHDA("", "Varnel.HdaSim.2");
+  ASSERT_NE(session, AMBREL_NO_SESSION);
+  const DWORD control = GetHDAItemHandle(session, "Control/Shutdown", 1);
+  ASSERT_NE(control, AMBREL_NO_ITEM);
+  VARIANT value;
+  VariantInit(&value);
+  value.vt = VT_R8;
+  value.dblVal = 1;
+  const FILETIME time{0, 30000000};
+  const DWORD quality = 0xC0;
+  WriteHDAItemValues(session, control, AMBREL_EDIT_INSERT_REPLACE, 1, &time, &value, &quality,
+                     nullptr);
+  // Answer the server's own request while it goes.
+  const ULONGLONG end = GetTickCount64() + 3000;
+  while (GetTickCount64() < end) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    Sleep(20);
+  }
+  DisconnectHDA(session);
+  CoUninitialize();
+}
+
+TEST_F(VarnelCommands, ServerShutdownRemovesItsConnectionWhileADocumentShowsIt) {
+  const std::wstring path = WriteDocument(dir_, L"sine.xml");
+  VarnelProcess program(dir_, L"\"" + path + L"\"");
+  Launch(program);
+  ASSERT_TRUE(WaitUntil([&] { return Periods(program).size() == 1; }));
+  ASSERT_NO_FATAL_FAILURE(Connect(program, kServer1));
+  program.Command(kUnlock);
+  program.Command(kLastMinute);
+  ASSERT_TRUE(WaitUntil([&] {
+    return WindowText(program.MainWindow()).find(L"Varnel : <The last minute") == 0;
+  }));
+  ASSERT_TRUE(WaitRead(program));
+  const long long points = Periods(program)[0].points;
+
+  ASSERT_NO_FATAL_FAILURE(ShutDownSimulator());
+  ASSERT_TRUE(WaitUntil([&] { return OpenConnections(program).names.empty(); }, 20000))
+      << "the connection of the server that shut down is still there";
+  // The menus are not rebuilt for it: its entry stays, and does nothing now.
+  EXPECT_EQ(MenuText(MenuItem(program.Ask(L"menu"), kBrowseFirst)), kServer1);
+  program.Command(kBrowseFirst);
+  EXPECT_EQ(program.WaitWindow(L"Browse Hda Tags", 1500), nullptr);
+  EXPECT_TRUE(WaitUntil([&] { return !ToolbarButtonEnabled(program, kBrowseLast); }))
+      << "browsing the last connection after it went";
+  // The document keeps what it showed.
+  EXPECT_EQ(Periods(program)[0].points, points);
+  CloseAndExpectExit(program);
+}
+
+TEST_F(VarnelCommands, LanguageCommandsLoadEachMenuAndSpanishFallsBackToEnglish) {
+  VarnelProcess program(dir_);
+  Launch(program);
+  struct Case {
+    UINT command;
+    const wchar_t* first_menu;
+    const wchar_t* prompt;  // of Connect Local Server
+    bool checked;
+  } const cases[] = {
+      {kFrench, L"&Fichier", L"Se connecter à un serveur OPC HDA de cet ordinateur", true},
+      {kGerman, L"&Datei", L"Mit einem OPC-HDA-Server auf diesem Computer verbinden", false},
+      {kDutch, L"&Bestand", L"Verbinden met een OPC HDA-server op deze computer", true},
+      {kEnglish, L"&File", L"Connect to an OPC HDA server on this computer", true},
+  };
+  for (const Case& c : cases) {
+    program.Command(c.command);
+    ASSERT_TRUE(WaitUntil([&] { return MenuBarTitles(program.Ask(L"menu")).front() == c.first_menu; }))
+        << c.command;
+    const std::wstring menu = program.Ask(L"menu");
+    EXPECT_EQ(Flags(MenuItem(menu, c.command)).find(L'c') != std::wstring::npos, c.checked) << c.command;
+    EXPECT_EQ(Number(Config(dir_), L"Language"), static_cast<long>(c.command - kFrench)) << c.command;
+    // The status bar's prompt for a menu item, in the new language.
+    SendMessageW(program.MainWindow(), WM_MENUSELECT, MAKEWPARAM(kConnectLocal, MF_STRING),
+                 reinterpret_cast<LPARAM>(GetMenu(program.MainWindow())));
+    EXPECT_EQ(Lines(program.Ask(L"status"))[0], c.prompt) << c.command;
+  }
+  // Spanish has no menu: the English one, and the log says so.
+  program.Command(kSpanish);
+  ASSERT_TRUE(WaitUntil([&] { return Number(Config(dir_), L"Language") == 3; }));
+  EXPECT_EQ(MenuBarTitles(program.Ask(L"menu")).front(), L"&File");
+  EXPECT_TRUE(WaitUntil([&] { return Log(dir_).find(L"Missing menu for language 3") != std::wstring::npos; }));
+  // The language in use again: nothing is saved.
+  DeleteFileW((dir_ + L"\\Varnel_Config.xml").c_str());
+  program.Command(kSpanish);
+  Sleep(1000);
+  EXPECT_FALSE(FileExists(dir_ + L"\\Varnel_Config.xml"));
+  CloseAndExpectExit(program);
+}
+
+TEST_F(VarnelCommands, WindowMenuListsTwoDocumentsThenFourOfFiveAndCtrlTabAlternates) {
+  VarnelProcess program(dir_);
+  Launch(program);
+  program.Command(kNew);
+  ASSERT_TRUE(WaitUntil([&] { return Lines(program.Ask(L"documents")).size() == 2; }));
+  std::wstring menu;
+  ASSERT_TRUE(WaitUntil([&] {
+    menu = program.Ask(L"menu");
+    return MenuItem(menu, kWindowFirst + 1) != L"";
+  }));
+  EXPECT_EQ(MenuText(MenuItem(menu, kWindowFirst)), L"Varnel1");
+  EXPECT_EQ(MenuText(MenuItem(menu, kWindowFirst + 1)), L"Varnel2");
+  EXPECT_EQ(ActiveDocumentTitle(program), L"Varnel2");
+  program.Command(kNextDocument);
+  EXPECT_TRUE(WaitUntil([&] { return ActiveDocumentTitle(program) == L"Varnel1"; }));
+  program.Command(kNextDocument);
+  EXPECT_TRUE(WaitUntil([&] { return ActiveDocumentTitle(program) == L"Varnel2"; }));
+  program.Command(kWindowFirst);
+  EXPECT_TRUE(WaitUntil([&] { return ActiveDocumentTitle(program) == L"Varnel1"; }));
+
+  for (int i = 0; i < 3; ++i) program.Command(kNew);
+  ASSERT_TRUE(WaitUntil([&] { return Lines(program.Ask(L"documents")).size() == 5; }));
+  // Only the first eight views, two per document, are looked at.
+  ASSERT_TRUE(WaitUntil([&] {
+    menu = program.Ask(L"menu");
+    return MenuItem(menu, kWindowFirst + 3) != L"";
+  }));
+  EXPECT_EQ(MenuText(MenuItem(menu, kWindowFirst + 3)), L"Varnel4");
+  EXPECT_EQ(MenuItem(menu, kWindowFirst + 4), L"");
+  program.Command(kWindowFirst + 2);
+  EXPECT_TRUE(WaitUntil([&] { return ActiveDocumentTitle(program) == L"Varnel3"; }));
+  CloseAndExpectExit(program);
+}
+
+}  // namespace
+}  // namespace gui
