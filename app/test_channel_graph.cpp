@@ -6,6 +6,7 @@
 
 #include "app/child_frame.h"
 #include "app/main_frame.h"
+#include "graph/graph_interaction.h"
 #include "graph/legend_item.h"
 #include "views/legend_window.h"
 
@@ -80,8 +81,10 @@ std::optional<std::wstring> GraphTestAnswer(TMainFrame& frame, const std::wstrin
   LARGE_INTEGER start;
   QueryPerformanceCounter(&start);
   if (command) {
+    // The zoom commands are the graph window's; the others go the way of the menu's.
     const auto id = static_cast<UINT>(std::wcstoul(question.c_str() + 14, nullptr, 10));
-    SendMessageW(window.Hwnd(), WM_COMMAND, id, 0);
+    const bool zoom = id >= graph::kZoomExpand && id <= graph::kZoomShrinkVertical;
+    SendMessageW(zoom ? window.Hwnd() : frame.Hwnd(), WM_COMMAND, id, 0);
   } else {
     views::VarnelDocument* document = child->GraphView().Document();
     if (!document) return L"none";

@@ -4,8 +4,9 @@
 //                          band l|band t|band r|band b|hidden"), the selection
 //                          ("selection|active|l|t|r|b"), the readout ("readout|text"), the
 //                          legend ("legend|caption" or "legend|-") and its items ("item|text")
-//   "command-timed <id>"   the command sent to the graph window, which repaints at once:
-//                          milliseconds
+//   "command-timed <id>"   a zoom command sent to the graph window, any other to the main window
+//                          as from the menu; milliseconds until it returned (the graph repaints
+//                          at once)
 //   "update-timed <hint>"  the document's views updated with the hint (no read) and the
 //                          document window painted at once: milliseconds
 #pragma once

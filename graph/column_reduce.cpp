@@ -41,6 +41,21 @@ void ReduceColumns(const TPoint* points, std::uint32_t count, std::vector<TPoint
   }
 }
 
+void DropHiddenStretches(const TPoint* points, std::uint32_t count, std::int32_t left,
+                         std::int32_t right, std::vector<TPoint>& out) {
+  out.clear();
+  auto hiddenLeft = [&](std::uint32_t i) { return points[i].x < left; };
+  auto hiddenRight = [&](std::uint32_t i) { return points[i].x > right; };
+  for (std::uint32_t i = 0; i < count; ++i) {
+    if (i > 0 && i + 1 < count &&
+        ((hiddenLeft(i - 1) && hiddenLeft(i) && hiddenLeft(i + 1)) ||
+         (hiddenRight(i - 1) && hiddenRight(i) && hiddenRight(i + 1)))) {
+      continue;
+    }
+    out.push_back(points[i]);
+  }
+}
+
 void TMarkerFilter::Reset(std::int32_t top, std::int32_t bottom) {
   top_ = top;
   rows_ = std::max(0, bottom - top);

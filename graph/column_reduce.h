@@ -10,11 +10,20 @@
 #include <vector>
 
 #include "graph/canvas.h"
+#include "platform/rect.h"
 
 namespace graph {
 
 // Replaces `out` (whose room is reused) by the reduced run of points[0..count).
 void ReduceColumns(const TPoint* points, std::uint32_t count, std::vector<TPoint>& out);
+
+// Replaces `out` by the run without the points that lie, together with both their neighbours,
+// left of `left` or right of `right`: a stretch of such points keeps only its two ends, and the
+// segment between them lies as far out as the segments it replaces. Where nothing left of `left`
+// or right of `right` can be seen (a zoomed plot's clip, widened by the pen), the polyline leaves
+// the same pixels.
+void DropHiddenStretches(const TPoint* points, std::uint32_t count, std::int32_t left,
+                         std::int32_t right, std::vector<TPoint>& out);
 
 // Remembers which pixels of one column already carry a marker, so a marker is drawn once per
 // pixel: markers are drawn after all lines of a run in one colour, so a repeated one changes
@@ -24,8 +33,24 @@ class TMarkerFilter {
   void Reset(std::int32_t top, std::int32_t bottom);
   // True when (x, y) was already seen in the current column; a new x starts a new column.
   bool Seen(TPoint p);
+  // Markers centred outside this rectangle (its edges included in it) cannot be seen: the clip
+  // of the plot grown by a marker's reach. Until it is set every marker is in sight.
+  void SetSight(const TRect& sight) {
+    sight_ = sight;
+    haveSight_ = true;
+  }
+  // True when the marker at p need not be drawn: out of sight, or its pixel seen.
+  bool Skip(TPoint p) {
+    if (haveSight_ && (p.x < sight_.left || p.x > sight_.right || p.y < sight_.top ||
+                       p.y > sight_.bottom)) {
+      return true;
+    }
+    return Seen(p);
+  }
 
  private:
+  TRect sight_;
+  bool haveSight_ = false;
   std::int32_t top_ = 0;
   std::int32_t rows_ = 0;
   std::int32_t column_ = 0;

@@ -179,7 +179,8 @@ void TGraph::Draw(TCanvas& dc, const TRect& rect, bool reduce) {
     TAxis* x = plot->XAxis();
     TAxis* y = plot->YAxis();
     if (plot->Hide || !x || !y) continue;
-    dc.IntersectClip({x->X0() - 4, y->Y1() - 4, x->X1() + 4, y->Y0() + 4});
+    const std::int32_t m = TPlot::kClipMargin;
+    dc.IntersectClip({x->X0() - m, y->Y1() - m, x->X1() + m, y->Y0() + m});
     plot->Draw(dc, reduce);
     dc.SelectClip(kWholeClip);
   }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "graph/axis.h"
 #include "graph/plot_run.h"
@@ -76,14 +77,26 @@ void TPlot::DrawRun(TCanvas& dc, const TRunFrame& frame, bool reduce) {
   const TPoint* points = run_.data();
   std::uint32_t count = runCount;
   if (reduce && LineType != kNoLine && runCount > 4) {
-    ReduceColumns(run_.data(), runCount, reduced_);
+    if (LineType == kLines) {
+      // Zoomed in, most points lie beyond the plot's clip (the frame grown by kClipMargin): a
+      // stretch of them drawn as one hidden segment leaves the same pixels.
+      const std::int32_t reach = kClipMargin + std::abs(LineWidth) + 2;
+      DropHiddenStretches(points, count, frame.left - reach, frame.right + reach, visible_);
+      points = visible_.data();
+      count = static_cast<std::uint32_t>(visible_.size());
+    }
+    ReduceColumns(points, count, reduced_);
     points = reduced_.data();
     count = static_cast<std::uint32_t>(reduced_.size());
   }
   DrawRunLines(dc, *this, frame, points, count, runCount);
   // The lines of a later run may cover earlier markers, so pixels are remembered per run only.
-  // Markers reach a few pixels past the frame; the filter covers that band generously.
+  // Markers reach a few pixels past the frame; the filter covers that band generously, and
+  // markers that cannot reach into the clip are not drawn.
   markerFilter_.Reset(frame.top - 64, frame.bottom + 64);
+  const std::int32_t reach = kClipMargin + std::abs(MarkerSize) + 2;
+  markerFilter_.SetSight({frame.left - reach, frame.top - reach, frame.right + reach,
+                          frame.bottom + reach});
   DrawRunMarkers(dc, *this, run_.data(), runCount, reduce ? &markerFilter_ : nullptr,
                  &markerBatch_);
 }

@@ -25,8 +25,12 @@ class TPlot : public TPlotSettings {
   void SetValues(std::vector<double> x, std::vector<double> y);
   void SetMinMax();
 
+  // The graph clips a plot to its frame (the axes' lines) grown by this many pixels.
+  static constexpr std::int32_t kClipMargin = 4;
+
   // Draws every run. Without `reduce`, each point of a dense run is drawn as it comes; the
-  // pixels are the same, only slower (kept to prove exactly that).
+  // pixels inside the graph's clip of the plot are the same, only slower (kept to prove
+  // exactly that): the reduced drawing leaves out what cannot reach into that clip.
   void Draw(TCanvas& dc, bool reduce = true);
 
   const std::vector<double>& X() const { return x_; }
@@ -55,6 +59,7 @@ class TPlot : public TPlotSettings {
   double xLower_, xUpper_, yLower_, yUpper_;
   // Kept between draws so that drawing allocates nothing once the buffers have grown.
   std::vector<TPoint> run_;
+  std::vector<TPoint> visible_;
   std::vector<TPoint> reduced_;
   TMarkerFilter markerFilter_;
   TMarkerBatch markerBatch_;

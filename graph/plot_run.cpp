@@ -174,7 +174,7 @@ void DrawRunMarkers(TCanvas& dc, const TPlotSettings& look, const TPoint* p, std
     batch->counts.clear();
     TPoint outline[kMaxOutline];
     for (std::uint32_t i = 0; i < n; ++i) {
-      if (filter && filter->Seen(p[i])) continue;
+      if (filter && filter->Skip(p[i])) continue;
       const std::uint32_t count = MarkerOutline(look.MarkerShape, look.MarkerSize, p[i], outline);
       batch->points.insert(batch->points.end(), outline, outline + count);
       batch->counts.push_back(count);
@@ -184,7 +184,7 @@ void DrawRunMarkers(TCanvas& dc, const TPlotSettings& look, const TPoint* p, std
     return;
   }
   for (std::uint32_t i = 0; i < n; ++i) {
-    if (filter && filter->Seen(p[i])) continue;
+    if (filter && filter->Skip(p[i])) continue;
     DrawMarker(dc, look.MarkerShape, look.MarkerSize, p[i]);
   }
 }

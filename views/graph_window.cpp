@@ -34,9 +34,11 @@ bool GraphWindow::EnsureBuffer() {
   GetClientRect(Hwnd(), &client);
   if (client.right <= 0 || client.bottom <= 0) return false;
   if (!buffer_ || buffer_->Width() != client.right || buffer_->Height() != client.bottom) {
+    canvas_.reset();  // before the DC it draws on
     buffer_ = std::make_unique<ui::MemoryBitmap>(client.right, client.bottom);
+    if (buffer_->Valid()) canvas_ = std::make_unique<ui::GdiCanvas>(buffer_->Dc(), false);
   }
-  return buffer_->Valid();
+  return buffer_->Valid() && canvas_;
 }
 
 bool GraphWindow::OnPaint() {
@@ -45,8 +47,7 @@ bool GraphWindow::OnPaint() {
   LARGE_INTEGER frequency, start, stop;
   QueryPerformanceFrequency(&frequency);
   QueryPerformanceCounter(&start);
-  const RECT all{0, 0, buffer_->Width(), buffer_->Height()};
-  DrawInto(buffer_->Dc(), all, false);
+  graph_.Draw(*canvas_, {0, 0, buffer_->Width(), buffer_->Height()});
   // A drawing takes the point marker away and shows the selection again.
   marker_.reset();
   selection_shown_ = true;
@@ -82,12 +83,9 @@ void GraphWindow::SyncOverlays() {
 }
 
 void GraphWindow::ShowReadout() {
-  if (!buffer_ || !buffer_->Valid()) return;
+  if (!buffer_ || !canvas_) return;
   const TRect all{0, 0, buffer_->Width(), buffer_->Height()};
-  {
-    ui::GdiCanvas canvas(buffer_->Dc(), false);
-    graph_.DrawReadout(canvas, all);
-  }
+  graph_.DrawReadout(*canvas_, all);
   const RECT strip{all.left + 2, all.bottom - 20, all.right - 2, all.bottom - 5};
   ui::WindowDc screen(Hwnd());
   Present(screen.Get(), &strip);

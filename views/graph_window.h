@@ -11,6 +11,7 @@
 
 #include "graph/graph.h"
 #include "graph/graph_interaction.h"
+#include "ui/gdi_canvas.h"
 #include "ui/invert_overlay.h"
 #include "ui/memory_bitmap.h"
 #include "ui/window.h"
@@ -95,6 +96,8 @@ class GraphWindow : public ui::Window, public graph::TGraphObserver {
 
   graph::TGraph graph_;
   std::unique_ptr<ui::MemoryBitmap> buffer_;
+  // Kept with the bitmap, so that its pens, brushes and fonts are made once, not per drawing.
+  std::unique_ptr<ui::GdiCanvas> canvas_;
   double last_draw_ms_ = 0;
   ui::InvertOverlay overlay_;
   std::unique_ptr<TGraphLegendDialog> legend_;

@@ -8,37 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "document/varnel_doc.h"
+#include "bench/win/big_document.h"
 #include "tests/gui/varnel_driver.h"
 
 namespace {
 
 constexpr int kRuns = 5;
-constexpr int kWaves = 10;
-constexpr int kPoints = 32000;
-
-std::wstring WriteBigDocument(const std::wstring& dir) {
-  TVarnelDoc doc;
-  HdaServerDef server;
-  server.ServerName = u"Varnel.HdaSim.1";
-  ConnectionInfo& info = doc.FindOrAddConnection(server);
-  const double span = doc.StopTime - doc.StartTime;
-  for (int w = 0; w < kWaves; ++w) {
-    const std::u16string name = u"Waves/Bench " + std::u16string(1, static_cast<char16_t>(u'A' + w));
-    info.AddItemName(name.c_str());
-    TWave wave;
-    wave.ServerName = server.ServerName;
-    wave.ItemName = name.c_str();
-    for (int i = 0; i < kPoints; ++i) {
-      wave.T.push_back(doc.StartTime + span * i / (kPoints - 1));
-      wave.Y.push_back(100.0 * w + 50.0 * ((i * 7919 + w * 104729) % 1000) / 1000.0);
-    }
-    doc.Waves.push_back(std::move(wave));
-  }
-  const std::wstring path = dir + L"\\bench.xml";
-  doc.Save(reinterpret_cast<const char16_t*>(path.c_str()));
-  return path;
-}
 
 double Median(std::vector<double> v) {
   std::sort(v.begin(), v.end());
@@ -49,7 +24,7 @@ double Median(std::vector<double> v) {
 
 int main() {
   const std::wstring dir = gui::MakeRunDirectory(L"bench");
-  const std::wstring document = WriteBigDocument(dir);
+  const std::wstring document = bench::WriteBigDocument(dir, L"bench.xml");
   std::vector<double> startup, open;
   unsigned long long before = 0, after = 0;
   for (int run = 0; run < kRuns; ++run) {
@@ -71,8 +46,8 @@ int main() {
     program.WaitExit();
   }
   std::printf("start-up to main window shown and idle: median %.0f ms of %d runs\n", Median(startup), kRuns);
-  std::printf("open %d x %d points until painted:      median %.0f ms of %zu runs\n", kWaves, kPoints,
-              Median(open), open.size());
+  std::printf("open %d x %d points until painted:      median %.0f ms of %zu runs\n",
+              bench::kBigWaves, bench::kBigPoints, Median(open), open.size());
   std::printf("private bytes before / after opening:  %.1f / %.1f MB\n", before / 1e6, after / 1e6);
   gui::RemoveRunDirectory(dir);
   return 0;

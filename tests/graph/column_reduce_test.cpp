@@ -94,6 +94,42 @@ TEST(GraphColumnReduce, SamePixelsAsTheWholeRun) {
   }
 }
 
+TEST(GraphColumnReduce, HiddenStretchesKeepOnlyTheirEnds) {
+  auto xs = [](const std::vector<TPoint>& points) {
+    std::vector<std::int32_t> x;
+    for (const TPoint& p : points) x.push_back(p.x);
+    return x;
+  };
+  auto run = [](std::vector<std::int32_t> x) {
+    std::vector<TPoint> points;
+    for (std::size_t i = 0; i < x.size(); ++i) points.push_back({x[i], static_cast<std::int32_t>(i % 7)});
+    return points;
+  };
+  struct Case {
+    std::vector<std::int32_t> x;
+    std::vector<std::int32_t> kept;
+  };
+  const Case cases[] = {
+      // Into the visible columns from the left, out to the right and back.
+      {{-50, -40, -30, -20, 5, 10, 200, 210, 220, 15}, {-50, -20, 5, 10, 200, 220, 15}},
+      // All hidden on one side: the two ends.
+      {{-9, -8, -7, -6, -5}, {-9, -5}},
+      {{101, 150, 300}, {101, 300}},
+      // Jumping from one side to the other crosses the visible columns: nothing goes.
+      {{-10, 120, -10, 120}, {-10, 120, -10, 120}},
+      // On the edges a point is visible.
+      {{0, -1, 100, 101, 102, 100}, {0, -1, 100, 101, 102, 100}},
+      {{}, {}},
+      {{-5}, {-5}},
+  };
+  std::vector<TPoint> out;
+  for (const Case& c : cases) {
+    const std::vector<TPoint> points = run(c.x);
+    DropHiddenStretches(points.data(), static_cast<std::uint32_t>(points.size()), 0, 100, out);
+    EXPECT_EQ(xs(out), c.kept) << c.x.size() << " points";
+  }
+}
+
 TEST(GraphColumnReduce, MarkerFilterRemembersOneColumnAndItsRows) {
   TMarkerFilter filter;
   filter.Reset(0, 100);
@@ -106,6 +142,19 @@ TEST(GraphColumnReduce, MarkerFilterRemembersOneColumnAndItsRows) {
   EXPECT_FALSE(filter.Seen({5, 500}));
   EXPECT_FALSE(filter.Seen({5, -1}));
   EXPECT_FALSE(filter.Seen({5, -1}));
+}
+
+TEST(GraphColumnReduce, MarkerFilterSkipsWhatIsOutOfSight) {
+  TMarkerFilter filter;
+  filter.Reset(0, 100);
+  EXPECT_FALSE(filter.Skip({-20, 5})) << "without a sight every marker is drawn";
+  filter.SetSight({0, 0, 100, 100});
+  for (TPoint outside : {TPoint{-1, 5}, TPoint{101, 5}, TPoint{50, -1}, TPoint{50, 101}}) {
+    EXPECT_TRUE(filter.Skip(outside)) << outside.x << "," << outside.y;
+  }
+  EXPECT_FALSE(filter.Skip({100, 100})) << "the sight's edges are in sight";
+  EXPECT_FALSE(filter.Skip({50, 50}));
+  EXPECT_TRUE(filter.Skip({50, 50})) << "and a pixel seen is skipped";
 }
 
 }  // namespace

@@ -259,6 +259,44 @@ TEST(GdiReduction, EveryPixelAsWithoutReduction) {
   EXPECT_EQ(compared, 6 * 8 * 3);
 }
 
+TEST(GdiReduction, ZoomedInEveryPixelAsWithoutReduction) {
+  // After a zoom most points lie beyond the plot's clip: the reduced drawing leaves them out.
+  const Shape shapes[] = {Shape::Dense, Shape::Gaps, Shape::Steep, Shape::Walk};
+  int compared = 0;
+  for (Shape shape : shapes) {
+    for (int lineType : {graph::kNoLine, graph::kLines, graph::kHorizontalLines, graph::kCityShadow}) {
+      for (int width = 1; width <= 3; ++width) {
+        TGraph g;
+        BuildGraph(g, shape, lineType, width, width == 2 ? graph::cCircleFilledMarker : graph::cSquareMarker, 3);
+        double x_low = 1e300, x_high = -1e300, y_low = 1e300, y_high = -1e300;
+        for (const auto& [name, plot] : g.Plots()) {
+          x_low = std::min(x_low, plot->XLower());
+          x_high = std::max(x_high, plot->XUpper());
+          y_low = std::min(y_low, plot->YLower());
+          y_high = std::max(y_high, plot->YUpper());
+        }
+        graph::TAxisSettings& time = g.Settings().Axes.at(2);
+        time.AutoScale = false;
+        time.MinValue = x_low + (x_high - x_low) * 0.4;
+        time.MaxValue = x_low + (x_high - x_low) * 0.55;
+        graph::TAxisSettings& value = g.Settings().Axes.at(1);
+        value.AutoScale = false;
+        value.MinValue = y_low + (y_high - y_low) * 0.3;
+        value.MaxValue = y_high - (y_high - y_low) * 0.3;
+        ui::MemoryBitmap reduced(640, 400), full(640, 400);
+        ASSERT_TRUE(reduced.Valid() && full.Valid());
+        Render(g, reduced, true);
+        Render(g, full, false);
+        const TComparison c = Compare(reduced, full);
+        EXPECT_EQ(c.differing, 0) << static_cast<int>(shape) << " type " << lineType << " width " << width;
+        EXPECT_GT(c.inked, 5000);
+        ++compared;
+      }
+    }
+  }
+  EXPECT_EQ(compared, 4 * 4 * 3);
+}
+
 struct TInk {
   int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;
   int Width() const { return right < left ? 0 : right - left + 1; }

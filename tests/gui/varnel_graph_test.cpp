@@ -1,0 +1,507 @@
+// The graph view of Varnel.exe as the operator uses it: selections dragged, resized and zoomed,
+// Ctrl-drag panning, the period hints that leave or move a zoomed time axis, double clicks to the
+// settings sheet and its pages, a plot colour changed there and saved, the legend following the
+// settings, and the graph copied to the clipboard as a bitmap. Mouse messages go to the graph
+// window; what it did is read through the program's test channel ("graph", see
+// app/test_channel_graph.h) and from the files it writes.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "document/varnel_doc.h"
+#include "tests/gui/channel_answers.h"
+#include "tests/gui/varnel_driver.h"
+
+namespace gui {
+namespace {
+
+constexpr UINT kExpandHorizontal = 11301, kAutoscale = 9065, kLegend = 9052, kCopy = 57634,
+               kSave = 57603, kUnlock = 1204, kPrevious = 1206, kNext = 1208, kLastHour = 1217;
+constexpr UINT kHintAutomaticRefresh = 1, kHintCurrentPeriod = 9;
+constexpr UINT kPageGeneral = 1790, kPageWaves = 1791, kPageAxis = 1792;
+// Controls of the settings pages and of the question box.
+constexpr int kAxisName = 3010, kAxisHidden = 1977, kAxisLocation = 3011, kAxisAdd = 11111,
+              kPlotYAxis = 3004, kLineColour = 1925, kQuestionYes = 1032, kQuestionNo = 1033;
+// The colour chooser's red, green and blue fields.
+constexpr int kChooserRed = 706, kChooserGreen = 707, kChooserBlue = 708;
+
+struct Rect {
+  int left = 0, top = 0, right = 0, bottom = 0;
+  int Width() const { return right - left; }
+};
+
+struct Axis {
+  int id = 0;
+  int location = 0;
+  bool automatic = true;
+  double min_value = 0, max_value = 0;  // the settings' range
+  double min = 0, max = 0;              // the range drawn last
+  Rect band;
+  bool hidden = false;
+};
+
+// The answer to "graph".
+struct GraphState {
+  HWND window = nullptr;
+  Rect area;
+  std::vector<Axis> axes;
+  bool selection = false;
+  Rect selected;
+  std::wstring readout;
+  std::wstring legend;
+  std::vector<std::wstring> items;
+
+  const Axis* Find(int id) const {
+    for (const Axis& axis : axes) {
+      if (axis.id == id) return &axis;
+    }
+    return nullptr;
+  }
+};
+
+Rect ToRect(const std::vector<std::wstring>& f, std::size_t at) {
+  return {std::stoi(f[at]), std::stoi(f[at + 1]), std::stoi(f[at + 2]), std::stoi(f[at + 3])};
+}
+
+GraphState ReadGraph(const VarnelProcess& program) {
+  GraphState state;
+  for (const std::wstring& line : Lines(program.Ask(L"graph"))) {
+    const std::vector<std::wstring> f = Fields(line);
+    if (f[0] == L"window" && f.size() == 2) {
+      state.window = reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::stoull(f[1])));
+    } else if (f[0] == L"area" && f.size() == 5) {
+      state.area = ToRect(f, 1);
+    } else if (f[0] == L"axis" && f.size() == 13) {
+      state.axes.push_back({std::stoi(f[1]), std::stoi(f[2]), f[3] == L"1", std::stod(f[4]),
+                            std::stod(f[5]), std::stod(f[6]), std::stod(f[7]), ToRect(f, 8),
+                            f[12] == L"1"});
+    } else if (f[0] == L"selection" && f.size() == 6) {
+      state.selection = f[1] == L"1";
+      state.selected = ToRect(f, 2);
+    } else if (f[0] == L"readout" && f.size() >= 2) {
+      state.readout = f[1];
+    } else if (f[0] == L"legend" && f.size() >= 2) {
+      state.legend = f[1];
+    } else if (f[0] == L"item" && f.size() >= 2) {
+      state.items.push_back(f[1]);
+    }
+  }
+  return state;
+}
+
+// Mouse messages straight to the graph window, each handled before the next is sent.
+void Mouse(HWND window, UINT message, WPARAM keys, int x, int y) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(window, message, keys, MAKELPARAM(x, y), SMTO_NORMAL, 5000, &result);
+}
+
+void Drag(HWND window, int x0, int y0, int x1, int y1, WPARAM keys = 0) {
+  Mouse(window, WM_LBUTTONDOWN, MK_LBUTTON | keys, x0, y0);
+  Mouse(window, WM_MOUSEMOVE, MK_LBUTTON | keys, (x0 + x1) / 2, (y0 + y1) / 2);
+  Mouse(window, WM_MOUSEMOVE, MK_LBUTTON | keys, x1, y1);
+  Mouse(window, WM_LBUTTONUP, keys, x1, y1);
+}
+
+// A document of two numeric waves over its period, with no look stored for them.
+std::wstring WriteGraphDocument(const std::wstring& dir) {
+  TVarnelDoc doc;
+  HdaServerDef server;
+  server.ServerName = u"Varnel.HdaSim.1";
+  ConnectionInfo& info = doc.FindOrAddConnection(server);
+  const double span = doc.StopTime - doc.StartTime;
+  for (const char16_t* name : {u"Waves/A", u"Waves/B"}) {
+    info.AddItemName(name);
+    TWave wave;
+    wave.ServerName = server.ServerName;
+    wave.ItemName = name;
+    for (int i = 0; i < 200; ++i) {
+      wave.T.push_back(doc.StartTime + span * i / 199);
+      wave.Y.push_back(name[7] == u'A' ? std::sin(i * 0.1) : 2 + std::cos(i * 0.05));
+    }
+    doc.Waves.push_back(std::move(wave));
+  }
+  const std::wstring path = dir + L"\\graph.xml";
+  EXPECT_FALSE(doc.Save(reinterpret_cast<const char16_t*>(path.c_str())));
+  return path;
+}
+
+int TabIndex(HWND sheet) {
+  return static_cast<int>(SendMessageW(FindDescendant(sheet, L"SysTabControl32"), TCM_GETCURSEL, 0, 0));
+}
+
+HWND CurrentPage(HWND sheet) {
+  return reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+
+// Chooses the combo item carrying `data` as a user would, so that the page hears of it.
+void ChooseComboData(HWND page, int control, LPARAM data) {
+  HWND combo = GetDlgItem(page, control);
+  const auto count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    if (SendMessageW(combo, CB_GETITEMDATA, i, 0) != data) continue;
+    SendMessageW(combo, CB_SETCURSEL, i, 0);
+    SendMessageW(page, WM_COMMAND, MAKEWPARAM(control, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    return;
+  }
+  ADD_FAILURE() << "no item with data " << data << " in combo " << control;
+}
+
+std::string Narrow(const std::wstring& text) {
+  std::string out;
+  for (wchar_t c : text) out += c < 128 ? static_cast<char>(c) : '?';
+  return out;
+}
+
+class VarnelGraph : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    dir_ = MakeRunDirectory(std::wstring(name.begin(), name.end()));
+  }
+  void TearDown() override {
+    if (!HasFailure()) RemoveRunDirectory(dir_);
+  }
+  // Starts the program on the document and waits until its graph has been drawn.
+  GraphState Open(VarnelProcess& program) {
+    EXPECT_TRUE(program.Start()) << "Varnel.exe could not be started";
+    EXPECT_NE(program.WaitMainWindow(), nullptr) << "no main window within 30 s";
+    GraphState graph;
+    EXPECT_TRUE(WaitUntil([&] {
+      graph = ReadGraph(program);
+      const Axis* time = graph.Find(2);
+      return graph.window && time && time->band.right > time->band.left;
+    }, 20000)) << "the graph was not drawn";
+    return graph;
+  }
+  void CloseAndExpectExit(VarnelProcess& program) {
+    PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
+    // Documents changed by the test are not saved.
+    while (HWND box = program.WaitWindow(L"Varnel", 3000)) Click(GetDlgItem(box, IDNO));
+    EXPECT_EQ(program.WaitExit(), 0) << "the program did not end cleanly after WM_CLOSE";
+  }
+  // Double-clicks the graph at (x, y) and waits for the settings sheet.
+  HWND OpenSheet(VarnelProcess& program, HWND graph, int x, int y) {
+    PostMessageW(graph, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageW(graph, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    PostMessageW(graph, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageW(graph, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    HWND sheet = program.WaitWindow(L"graph.xml");
+    EXPECT_NE(sheet, nullptr) << "no settings sheet after a double click at " << x << "," << y;
+    return sheet;
+  }
+
+  std::wstring dir_;
+};
+
+TEST_F(VarnelGraph, SelectionIsDrawnResizedToItsMinimumAndExpandedHorizontallyThenHintsLeaveOrResetIt) {
+  VarnelProcess program(dir_, L"\"" + WriteGraphDocument(dir_) + L"\"");
+  GraphState graph = Open(program);
+  ASSERT_NE(graph.window, nullptr);
+  const Rect area = graph.area;
+  const int x0 = area.left + 100, y0 = area.top + 40, x1 = area.left + 300, y1 = area.top + 160;
+
+  // A click without a drag leaves no selection.
+  Drag(graph.window, x0, y0, x0, y0);
+  EXPECT_FALSE(ReadGraph(program).selection);
+
+  Drag(graph.window, x0, y0, x1, y1);
+  graph = ReadGraph(program);
+  ASSERT_TRUE(graph.selection);
+  EXPECT_EQ(graph.selected.left, x0);
+  EXPECT_EQ(graph.selected.top, y0);
+  EXPECT_EQ(graph.selected.right, x1);
+  EXPECT_EQ(graph.selected.bottom, y1);
+
+  // The bottom right corner dragged past the top left corner stops 8 pixels from it.
+  Drag(graph.window, x1, y1, x0 - 50, y0 - 50);
+  graph = ReadGraph(program);
+  ASSERT_TRUE(graph.selection);
+  EXPECT_EQ(graph.selected.right, x0 + 8);
+  EXPECT_EQ(graph.selected.bottom, y0 + 8);
+
+  // Pressed outside the selection: a new one.
+  Drag(graph.window, x1, y1, x0, y0 + 100);
+  graph = ReadGraph(program);
+  ASSERT_TRUE(graph.selection);
+  EXPECT_EQ(graph.selected.left, x0);
+  EXPECT_EQ(graph.selected.right, x1);
+
+  // The pop-up's "Horizontal Expand": the time axis shows the selection's span and is manual,
+  // the value axis is left alone.
+  const Axis before = *graph.Find(2);
+  ASSERT_TRUE(before.automatic);
+  const double per_pixel = (before.max - before.min) / before.band.Width();
+  program.Ask(L"command-timed " + std::to_wstring(kExpandHorizontal));
+  graph = ReadGraph(program);
+  const Axis* time = graph.Find(2);
+  EXPECT_FALSE(time->automatic);
+  EXPECT_NEAR(time->min_value, before.min + (x0 - before.band.left) * per_pixel, 1.0);
+  EXPECT_NEAR(time->max_value, before.min + (x1 - before.band.left) * per_pixel, 1.0);
+  EXPECT_NEAR(time->min, time->min_value, 1.0) << "the drawing shows the zoomed range";
+  EXPECT_TRUE(graph.Find(1)->automatic);
+  EXPECT_FALSE(graph.selection) << "a zoom consumes the selection";
+  EXPECT_EQ(Flags(MenuItem(program.Ask(L"menu"), kAutoscale)).find(L'c'), std::wstring::npos)
+      << "Autoscale is checked although an axis is manual";
+
+  // An automatic refresh leaves a zoomed time axis where it is.
+  program.Ask(L"update-timed " + std::to_wstring(kHintAutomaticRefresh));
+  const Axis after_refresh = *ReadGraph(program).Find(2);
+  EXPECT_FALSE(after_refresh.automatic);
+  EXPECT_DOUBLE_EQ(after_refresh.min_value, time->min_value);
+  // A period hint shows the period again.
+  program.Ask(L"update-timed " + std::to_wstring(kHintCurrentPeriod));
+  const Axis reset = *ReadGraph(program).Find(2);
+  EXPECT_TRUE(reset.automatic);
+  EXPECT_NEAR(reset.min, before.min, 1.0);
+  EXPECT_NEAR(reset.max, before.max, 1.0);
+
+  // Autoscale: everything automatic and the menu item checked.
+  Drag(graph.window, x0, y0, x1, y1);
+  program.Ask(L"command-timed 11302");  // vertical expand
+  EXPECT_FALSE(ReadGraph(program).Find(1)->automatic);
+  program.Command(kAutoscale);
+  EXPECT_TRUE(WaitUntil([&] { return ReadGraph(program).Find(1)->automatic; }));
+  EXPECT_NE(Flags(MenuItem(program.Ask(L"menu"), kAutoscale)).find(L'c'), std::wstring::npos);
+  CloseAndExpectExit(program);
+}
+
+TEST_F(VarnelGraph, CtrlDragFiftyPixelsRightMovesTheTimeRangeBackFiftyPixelsWorth) {
+  VarnelProcess program(dir_, L"\"" + WriteGraphDocument(dir_) + L"\"");
+  GraphState graph = Open(program);
+  ASSERT_NE(graph.window, nullptr);
+  const Axis before = *graph.Find(2);
+  const double per_pixel = (before.max - before.min) / before.band.Width();
+  const int x = (graph.area.left + graph.area.right) / 2, y = (graph.area.top + graph.area.bottom) / 2;
+  Drag(graph.window, x, y, x + 50, y, MK_CONTROL);
+  graph = ReadGraph(program);
+  const Axis* time = graph.Find(2);
+  EXPECT_FALSE(time->automatic);
+  EXPECT_NEAR(time->min_value, before.min - 50 * per_pixel, 1.0);
+  EXPECT_NEAR(time->max_value, before.max - 50 * per_pixel, 1.0);
+  EXPECT_FALSE(graph.selection) << "panning leaves no selection";
+  CloseAndExpectExit(program);
+}
+
+TEST_F(VarnelGraph, DoubleClicksOpenTheAxisPagesOrTheGeneralPageAndCancelAsksOnlyAfterAChange) {
+  VarnelProcess program(dir_, L"\"" + WriteGraphDocument(dir_) + L"\"");
+  const GraphState graph = Open(program);
+  ASSERT_NE(graph.window, nullptr);
+  const Rect left = graph.Find(1)->band, bottom = graph.Find(2)->band;
+  struct Case {
+    int x, y;
+    int page;
+    const wchar_t* axis;
+  };
+  const Case cases[] = {
+      {(left.left + left.right) / 2, (left.top + left.bottom) / 2, 2, L"Axis_1"},
+      {(bottom.left + bottom.right) / 2, (bottom.top + bottom.bottom) / 2, 2, L"Axis_2"},
+      {(graph.area.left + graph.area.right) / 2, (graph.area.top + graph.area.bottom) / 2, 0, nullptr},
+  };
+  for (const Case& c : cases) {
+    HWND sheet = OpenSheet(program, graph.window, c.x, c.y);
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(TabIndex(sheet), c.page);
+    if (c.axis) {
+      EXPECT_EQ(WindowText(GetDlgItem(CurrentPage(sheet), kAxisName)), c.axis);
+    }
+    // Opened and left alone: Cancel closes without a question.
+    Click(GetDlgItem(sheet, IDCANCEL));
+    ASSERT_TRUE(VarnelProcess::WaitGone(sheet)) << "Cancel right after opening did not close";
+  }
+
+  // The commands turn the pages; a change makes Cancel ask.
+  HWND sheet = OpenSheet(program, graph.window, (left.left + left.right) / 2, (left.top + left.bottom) / 2);
+  ASSERT_NE(sheet, nullptr);
+  SendMessageW(sheet, WM_COMMAND, kPageWaves, 0);
+  EXPECT_EQ(TabIndex(sheet), 1);
+  SendMessageW(sheet, WM_COMMAND, kPageGeneral, 0);
+  EXPECT_EQ(TabIndex(sheet), 0);
+  SendMessageW(sheet, WM_COMMAND, kPageAxis, 0);
+  EXPECT_EQ(TabIndex(sheet), 2);
+  HWND page = CurrentPage(sheet);
+  SendMessageW(GetDlgItem(page, kAxisHidden), BM_CLICK, 0, 0);
+  Click(GetDlgItem(sheet, IDCANCEL));
+  HWND question = program.WaitWindow(L"Discard changes?");
+  ASSERT_NE(question, nullptr) << "Cancel after a change did not ask";
+  EXPECT_EQ(WindowText(GetDlgItem(question, 1030)), L"Warning:");
+  Click(GetDlgItem(question, kQuestionNo));
+  ASSERT_TRUE(VarnelProcess::WaitGone(question));
+  EXPECT_TRUE(IsWindowVisible(sheet)) << "No closed the sheet";
+  Click(GetDlgItem(sheet, IDCANCEL));
+  question = program.WaitWindow(L"Discard changes?");
+  ASSERT_NE(question, nullptr);
+  Click(GetDlgItem(question, kQuestionYes));
+  ASSERT_TRUE(VarnelProcess::WaitGone(sheet));
+  EXPECT_FALSE(ReadGraph(program).Find(1)->hidden) << "a dropped change reached the graph";
+  CloseAndExpectExit(program);
+}
+
+TEST_F(VarnelGraph, PlotColourChosenOnTheWavesPageReachesTheSavedDocument) {
+  const std::wstring path = WriteGraphDocument(dir_);
+  VarnelProcess program(dir_, L"\"" + path + L"\"");
+  const GraphState graph = Open(program);
+  ASSERT_NE(graph.window, nullptr);
+  HWND sheet = OpenSheet(program, graph.window, (graph.area.left + graph.area.right) / 2,
+                         (graph.area.top + graph.area.bottom) / 2);
+  ASSERT_NE(sheet, nullptr);
+  SendMessageW(sheet, WM_COMMAND, kPageWaves, 0);
+  Click(GetDlgItem(CurrentPage(sheet), kLineColour));
+  HWND chooser = program.WaitWindow(L"Color");
+  ASSERT_NE(chooser, nullptr) << "the colour chooser did not open";
+  for (const auto& [control, value] : {std::pair{kChooserRed, L"10"}, std::pair{kChooserGreen, L"200"},
+                                       std::pair{kChooserBlue, L"30"}}) {
+    SendMessageW(GetDlgItem(chooser, control), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value));
+  }
+  Click(GetDlgItem(chooser, IDOK));
+  ASSERT_TRUE(VarnelProcess::WaitGone(chooser));
+  Click(GetDlgItem(sheet, IDOK));
+  ASSERT_TRUE(VarnelProcess::WaitGone(sheet));
+  program.Command(kSave);
+  // RGB(10, 200, 30) as the file writes colours: red in the low byte.
+  const std::wstring colour = L"<LineColor>" + std::to_wstring(10 + 200 * 256 + 30 * 65536) + L"</LineColor>";
+  EXPECT_TRUE(WaitUntil([&] { return ReadUtf16(path).find(colour) != std::wstring::npos; }))
+      << "the saved document has no line colour " << Narrow(colour);
+  CloseAndExpectExit(program);
+}
+
+TEST_F(VarnelGraph, LegendShowsTheWavesAndFollowsAnAxisMovedToTheRight) {
+  VarnelProcess program(dir_, L"\"" + WriteGraphDocument(dir_) + L"\"");
+  const GraphState graph = Open(program);
+  ASSERT_NE(graph.window, nullptr);
+  program.Command(kLegend);
+  HWND legend = program.WaitWindow(L"Legend : graph.xml");
+  ASSERT_NE(legend, nullptr) << "no legend window";
+  GraphState state = ReadGraph(program);
+  const std::vector<std::wstring> items = {L"\u25C4\u25BC Varnel.HdaSim.1::Waves/A",
+                                           L"\u25C4\u25BC Varnel.HdaSim.1::Waves/B"};
+  EXPECT_EQ(state.items, items);
+
+  // A new right axis for the first wave, through the settings sheet.
+  HWND sheet = OpenSheet(program, graph.window, (graph.area.left + graph.area.right) / 2,
+                         (graph.area.top + graph.area.bottom) / 2);
+  ASSERT_NE(sheet, nullptr);
+  SendMessageW(sheet, WM_COMMAND, kPageAxis, 0);
+  HWND page = CurrentPage(sheet);
+  Click(GetDlgItem(page, kAxisAdd));
+  ASSERT_TRUE(WaitUntil([&] { return WindowText(GetDlgItem(page, kAxisName)) == L"Axis_2"; }))
+      << "Add did not make a copy of Axis_1 named after it";
+  ChooseComboData(page, kAxisLocation, 3);  // right
+  SendMessageW(sheet, WM_COMMAND, kPageWaves, 0);
+  ChooseComboData(CurrentPage(sheet), kPlotYAxis, 3);  // the new axis has the free id 3
+  Click(GetDlgItem(sheet, IDOK));
+  ASSERT_TRUE(VarnelProcess::WaitGone(sheet));
+  EXPECT_TRUE(WaitUntil([&] {
+    state = ReadGraph(program);
+    return state.items.size() == 2 && state.items[0] == L"\u25BC\u25BA Varnel.HdaSim.1::Waves/A";
+  })) << (state.items.empty() ? "" : Narrow(state.items[0]));
+  ASSERT_NE(state.Find(3), nullptr);
+  EXPECT_EQ(state.Find(3)->location, 3);
+
+  PostMessageW(legend, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(VarnelProcess::WaitGone(legend));
+  EXPECT_TRUE(WaitUntil([&] { return ReadGraph(program).legend == L"-"; })) << "the legend was not deleted";
+  CloseAndExpectExit(program);
+}
+
+TEST_F(VarnelGraph, CopyPutsTheGraphOnTheClipboardAsABitmap) {
+  VarnelProcess program(dir_, L"\"" + WriteGraphDocument(dir_) + L"\"");
+  const GraphState graph = Open(program);
+  ASSERT_NE(graph.window, nullptr);
+  RECT client{};
+  GetClientRect(GetParent(graph.window), &client);
+  if (OpenClipboard(nullptr)) {
+    EmptyClipboard();
+    CloseClipboard();
+  }
+  program.Command(kCopy);
+  ASSERT_TRUE(WaitUntil([] { return IsClipboardFormatAvailable(CF_BITMAP) != FALSE; }))
+      << "no bitmap on the clipboard";
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  HBITMAP bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
+  ASSERT_NE(bitmap, nullptr);
+  BITMAP info{};
+  GetObjectW(bitmap, sizeof(info), &info);
+  EXPECT_EQ(info.bmWidth, client.right);
+  EXPECT_EQ(info.bmHeight, client.bottom);
+  BITMAPINFO format{};
+  format.bmiHeader.biSize = sizeof(format.bmiHeader);
+  format.bmiHeader.biWidth = info.bmWidth;
+  format.bmiHeader.biHeight = -info.bmHeight;
+  format.bmiHeader.biPlanes = 1;
+  format.bmiHeader.biBitCount = 32;
+  format.bmiHeader.biCompression = BI_RGB;
+  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(info.bmWidth) * info.bmHeight);
+  HDC screen = GetDC(nullptr);
+  const int rows = GetDIBits(screen, bitmap, 0, info.bmHeight, pixels.data(), &format, DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  CloseClipboard();
+  ASSERT_EQ(rows, info.bmHeight);
+  // The graph's black background, with the white axes and the waves on it.
+  EXPECT_EQ(pixels[0] & 0xFFFFFF, 0u);
+  std::size_t white = 0, coloured = 0;
+  for (std::uint32_t p : pixels) {
+    p &= 0xFFFFFF;
+    white += p == 0xFFFFFF;
+    coloured += p != 0 && p != 0xFFFFFF && p != 0x808080;
+  }
+  EXPECT_GT(white, 1000u) << "no axes in the copied picture";
+  EXPECT_GT(coloured, 500u) << "no waves in the copied picture";
+  CloseAndExpectExit(program);
+}
+
+// The period commands need the document's server open: this case runs with the simulator.
+TEST_F(VarnelGraph, NextPeriodMovesAZoomedTimeAxisThatTheAutomaticRefreshLeft) {
+  WriteUtf16(dir_ + L"\\Varnel_Config.xml",
+             L"<Varnel_Configuration><HdaOpcServers><HdaServerDef><MachineName></MachineName>"
+             L"<ServerName>Varnel.HdaSim.1</ServerName><ReconnectAtStartup>1</ReconnectAtStartup>"
+             L"</HdaServerDef></HdaOpcServers></Varnel_Configuration>");
+  TVarnelDoc doc;
+  HdaServerDef server;
+  server.ServerName = u"Varnel.HdaSim.1";
+  doc.FindOrAddConnection(server).AddItemName(u"Waves/Sine 1s");
+  const std::wstring path = dir_ + L"\\graph.xml";
+  ASSERT_FALSE(doc.Save(reinterpret_cast<const char16_t*>(path.c_str())));
+  VarnelProcess program(dir_, L"\"" + path + L"\"");
+  GraphState graph = Open(program);
+  ASSERT_NE(graph.window, nullptr);
+  // The last hour, then the one before it: a period that is not live.
+  program.Command(kUnlock);
+  program.Command(kLastHour);
+  ASSERT_TRUE(WaitUntil([&] {
+    const Axis* time = ReadGraph(program).Find(2);
+    return time && std::fabs(time->max - time->min - 3600000) < 1;
+  }, 30000)) << "the last hour was not shown";
+  const double hour_start = ReadGraph(program).Find(2)->min;
+  program.Command(kPrevious);
+  ASSERT_TRUE(WaitUntil([&] { return std::fabs(ReadGraph(program).Find(2)->min - (hour_start - 3600000)) < 1; }, 30000));
+
+  graph = ReadGraph(program);
+  const int x0 = graph.area.left + 100, x1 = graph.area.left + 200, y = graph.area.top + 50;
+  Drag(graph.window, x0, y, x1, y + 100);
+  program.Ask(L"command-timed " + std::to_wstring(kExpandHorizontal));
+  const Axis zoomed = *ReadGraph(program).Find(2);
+  ASSERT_FALSE(zoomed.automatic);
+  program.Ask(L"update-timed " + std::to_wstring(kHintAutomaticRefresh));
+  EXPECT_DOUBLE_EQ(ReadGraph(program).Find(2)->min_value, zoomed.min_value);
+
+  program.Command(kNext);
+  Axis next;
+  EXPECT_TRUE(WaitUntil([&] {
+    next = *ReadGraph(program).Find(2);
+    return next.automatic;
+  }, 30000)) << "Next left the time axis manual";
+  // The hour after the previous one reaches the present, so it is the last hour again.
+  EXPECT_GE(next.min, hour_start - 1.0) << "the time axis does not show the next period";
+  EXPECT_LT(next.min, hour_start + 120000);
+  EXPECT_NEAR(next.max - next.min, 3600000, 1.0);
+  CloseAndExpectExit(program);
+}
+
+}  // namespace
+}  // namespace gui
