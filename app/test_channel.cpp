@@ -12,6 +12,7 @@
 #include "app/test_channel_graph.h"
 #include "dialogs/item_browser.h"
 #include "ui/doc_manager.h"
+#include "views/printing_dialog.h"
 
 namespace app {
 
@@ -104,6 +105,8 @@ class TTestChannel {
                L"|" + std::to_wstring(doc->Doc().Waves.size()) + L"|" +
                std::to_wstring(doc->Doc().ItemCount()) + L"\n";
       }
+    } else if (question == L"printing") {
+      out = views::PrintingDialogRecord();
     } else if (question == L"draw-ms") {
       TChildFrame* child = frame.ActiveChildFrame();
       out = child ? std::to_wstring(child->GraphView().GraphPane().LastDrawMilliseconds()) : L"-1";

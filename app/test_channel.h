@@ -6,6 +6,8 @@
 //                c checked, p pop-up) and text, one line each
 //   "status"     the texts of the status bar's panes, one line each
 //   "documents"  per document: title, path, modified (0/1), waves, items
+//   "printing"   every text the printing dialogs showed ("document: ", "printer: ", "port: ",
+//                "page: " lines)
 //   "draw-ms"    milliseconds of the active graph's last screen drawing
 //   "connections"  the last connection's position, then per connection: display name, session,
 //                items with a server handle

@@ -5,19 +5,18 @@
 #include <shellapi.h>
 
 #include "app/doc_template.h"
+#include "app/print_commands.h"
 #include "app/resource.h"
 #include "app/test_channel.h"
 #include "app_core/start_directory.h"
 #include "ui/mdi_child.h"
 #include "ui/message_loop.h"
+#include "views/printer_settings.h"
 #include "views/varnel_view.h"
 
 namespace app {
 
-UINT PrinterChangedMessage() {
-  static const UINT message = RegisterWindowMessageW(L"VarnelPrinterChanged");
-  return message;
-}
+UINT PrinterChangedMessage() { return views::PrinterChangedMessage(); }
 
 TVarnelApp::TVarnelApp() = default;
 
@@ -44,9 +43,15 @@ bool TVarnelApp::InitInstance(int show_command) {
   frame_ = std::make_unique<TMainFrame>();
   documents_ = MakeDocManager(*frame_);
   documents_->Recent().Load();
+  views::CurrentPrinter().SelectDefault();
   views::TVarnelView::SendToAllViews(PrinterChangedMessage(), 0, 0);
+  AddPrintCommands(*frame_);
   frame_->SetDocuments(documents_.get());
   frame_->SetMessageFilter([this](UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
+    if (HandleWindowPrint(*frame_, message, wparam, lparam)) {
+      result = 0;
+      return true;
+    }
     return TestChannel(*frame_, message, wparam, lparam, result);
   });
   frame_->AddFallbackTarget(this);
@@ -57,6 +62,8 @@ bool TVarnelApp::InitInstance(int show_command) {
   });
   // 7. The main frame.
   if (!frame_->LoadFrame()) return false;
+  // The configured printer, once the configuration is loaded (the frame's creation step 9).
+  SelectConfiguredPrinter(frame_->Config());
   documents_->SetOwner(frame_->Hwnd());
   accelerators_ = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
   // 8. The command line; 9. the window shown.

@@ -41,6 +41,13 @@ if(VARNEL_UNDER_WINE)
   # The WinePrefix fixture also runs the tree's Xvfb; its display is written here, where
   # wine-run and the GUI tests read it.
   set(VARNEL_XVFB_STATE ${CMAKE_BINARY_DIR}/xvfb)
+
+  # A print spooler of the tree's own with a PDF queue, for the printing tests (scripts/cups).
+  set(VARNEL_CUPS_STATE ${CMAKE_BINARY_DIR}/cups)
+  add_test(NAME cups_setup COMMAND ${CMAKE_SOURCE_DIR}/scripts/cups start ${VARNEL_CUPS_STATE})
+  set_tests_properties(cups_setup PROPERTIES FIXTURES_SETUP Cups TIMEOUT 60 SKIP_RETURN_CODE 77)
+  add_test(NAME cups_cleanup COMMAND ${CMAKE_SOURCE_DIR}/scripts/cups stop ${VARNEL_CUPS_STATE})
+  set_tests_properties(cups_cleanup PROPERTIES FIXTURES_CLEANUP Cups TIMEOUT 60)
 endif()
 
 # varnel_add_gtest(<name> SOURCES <files...> LIBS <targets...>)

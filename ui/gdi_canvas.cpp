@@ -1,6 +1,7 @@
 #include "ui/gdi_canvas.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 namespace ui {
@@ -71,7 +72,11 @@ HGDIOBJ GdiCanvas::FontFor(const graph::TFontSpec& spec) {
     if (e.spec == spec) return e.object.Get();
   }
   LOGFONTW lf{};
-  lf.lfHeight = -MulDiv(spec.tenths, pixelsPerInchY_, 720);
+  // The point size on the device, in the DC's logical units: a printed page drawn through a
+  // scaling mapping mode still shows the font at its point size.
+  POINT height[2] = {{0, 0}, {0, MulDiv(spec.tenths, pixelsPerInchY_, 720)}};
+  DPtoLP(dc_, height, 2);
+  lf.lfHeight = -std::max<LONG>(1, std::abs(height[1].y - height[0].y));
   lf.lfEscapement = spec.angle;
   lf.lfOrientation = spec.angle;
   lf.lfWeight = FW_NORMAL;

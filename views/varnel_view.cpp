@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "ui/gdi_select.h"
+#include "views/printer_settings.h"
+
 namespace views {
 
 namespace {
@@ -22,6 +25,14 @@ void TVarnelView::SendToAllViews(UINT message, WPARAM wparam, LPARAM lparam) {
   for (TVarnelView* v : views) {
     if (v->Hwnd()) SendMessageW(v->Hwnd(), message, wparam, lparam);
   }
+}
+
+LRESULT TVarnelView::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == PrinterChangedMessage()) {
+    ui::UniqueDc printer(CurrentPrinter().CreateDc());
+    return 0;
+  }
+  return View::HandleMessage(message, wparam, lparam);
 }
 
 }  // namespace views

@@ -26,6 +26,11 @@ class TVarnelView : public ui::View {
   // Sends the message to every view window.
   static void SendToAllViews(UINT message, WPARAM wparam, LPARAM lparam);
 
+ protected:
+  // "VarnelPrinterChanged": a DC of the current printer is made and let go, so the driver has
+  // seen the new printer before the next print or preview.
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+
  private:
   TConfig config_;
 };

@@ -1,0 +1,86 @@
+#include "app/page_setup_dialog.h"
+
+#include "app/main_frame.h"
+#include "app_core/resource_text.h"
+#include "app_core/string_ids.h"
+#include "config/measurement.h"
+#include "views/printing_ids.h"
+
+namespace app {
+
+namespace {
+
+int Language() {
+  TMainFrame* frame = MainFrame();
+  return frame ? frame->Language() : 1;
+}
+
+const wchar_t* W(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
+
+std::wstring Replace(std::wstring text, const std::wstring& key, const std::wstring& value) {
+  if (const std::size_t at = text.find(key); at != std::wstring::npos) text.replace(at, key.size(), value);
+  return text;
+}
+
+}  // namespace
+
+CPageSetupDlg::CPageSetupDlg(HWND owner, TConfig& config)
+    : TDialog(owner, IDD_PAGE_SETUP), config_(config), unit_(MeasurementUnitIndex(config.Units)) {}
+
+bool CPageSetupDlg::OnInitDialog() {
+  TDialog::OnInitDialog();
+  ShowMargin(IDC_PAGE_SETUP_TOP, config_.PageMargin.top);
+  ShowMargin(IDC_PAGE_SETUP_BOTTOM, config_.PageMargin.bottom);
+  ShowMargin(IDC_PAGE_SETUP_LEFT, config_.PageMargin.left);
+  ShowMargin(IDC_PAGE_SETUP_RIGHT, config_.PageMargin.right);
+  SetItemText(IDC_PAGE_SETUP_UNIT, W(RString(kMeasurementUnits[static_cast<std::size_t>(unit_)].nameId, Language())));
+  return true;
+}
+
+void CPageSetupDlg::ShowMargin(int id, std::int32_t value) {
+  Shown& shown = shown_[id - IDC_PAGE_SETUP_TOP];
+  shown.text = W(FormatMeasurement(value, unit_, Language()).Str());
+  shown.twips = value;
+  SetItemText(id, shown.text);
+}
+
+bool CPageSetupDlg::ReadMargin(int id, std::int32_t& value) {
+  const std::wstring text = ItemText(id);
+  if (const Shown& shown = shown_[id - IDC_PAGE_SETUP_TOP]; text == shown.text) {
+    value = shown.twips;
+    return true;
+  }
+  std::int32_t twips = 0;
+  const TMeasurementRead read =
+      ReadMeasurement(TString(reinterpret_cast<const char16_t*>(text.c_str())), unit_, Language(), twips);
+  if (read == TMeasurementRead::Empty) return true;
+  std::wstring message;
+  if (read == TMeasurementRead::Invalid) {
+    message = W(RString(IDS_INVALID_MEASUREMENT));
+  } else if (!MeasurementInRange(twips)) {
+    message = Replace(Replace(W(RString(IDS_MEASUREMENT_RANGE)), L"%1",
+                              W(FormatMeasurement(-kMeasurementLimit, unit_, Language()).Str())),
+                      L"%2", W(FormatMeasurement(kMeasurementLimit, unit_, Language()).Str()));
+  }
+  if (!message.empty()) {
+    MessageBoxW(Hwnd(), message.c_str(), L"Varnel", MB_OK | MB_ICONEXCLAMATION);
+    SetFocus(Item(id));
+    SendMessageW(Item(id), EM_SETSEL, 0, -1);
+    return false;
+  }
+  value = twips;
+  ShowMargin(id, value);
+  return true;
+}
+
+void CPageSetupDlg::OnOk() {
+  TRect margins = config_.PageMargin;
+  if (!ReadMargin(IDC_PAGE_SETUP_TOP, margins.top) || !ReadMargin(IDC_PAGE_SETUP_RIGHT, margins.right) ||
+      !ReadMargin(IDC_PAGE_SETUP_LEFT, margins.left) || !ReadMargin(IDC_PAGE_SETUP_BOTTOM, margins.bottom)) {
+    return;
+  }
+  config_.PageMargin = margins;
+  TDialog::OnOk();
+}
+
+}  // namespace app

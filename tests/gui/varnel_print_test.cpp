@@ -1,0 +1,415 @@
+// Printing as the operator meets it: Varnel.exe prints the graph, the grid and a dialog to the
+// private spooler's PDF queue and to a file, previews pages, and copes without any printer. The
+// printed documents are copied into the output folder under fixed names; run_print_tests.sh
+// reads their pages back (page count, texts, pixels) once this program is done.
+//
+// Environment (set by run_print_tests.sh): VARNEL_PDF_DIR, where the PDF queue writes;
+// VARNEL_PRINT_OUTPUT, where the documents and the expected figures go; VARNEL_TEST_PRINTER,
+// the queue's name; CUPS_SERVER, the spooler's socket; VARNEL_NO_PRINTER, set for the run
+// without any spooler.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+
+#include "document/varnel_doc.h"
+#include "document/wave_name.h"
+#include "tests/gui/varnel_driver.h"
+#include "views/core/print_layout.h"
+
+namespace gui {
+namespace {
+
+constexpr UINT kPrint = 57607, kPrintDirect = 57608, kPrintPreview = 57609, kPageSetup = 57606;
+constexpr UINT kAbout = 9090;
+// Controls of the system's print, page set-up and file dialogs.
+constexpr int kPrintPagesRadio = 0x422, kPrintFrom = 0x480, kPrintTo = 0x481, kPrintToFile = 0x410;
+constexpr int kLandscapeRadio = 0x421, kFileNameCombo = 0x47c, kFileNameEdit = 0x480;
+// The program's own page set-up dialog and its preview.
+constexpr int kOwnTop = 9082, kOwnBottom = 9083, kOwnLeft = 9084, kOwnRight = 9085;
+constexpr int kPreviewNext = 102, kPreviewClose = 105, kPreviewPageText = 106;
+
+std::wstring Env(const wchar_t* name) {
+  wchar_t value[1024] = {};
+  return GetEnvironmentVariableW(name, value, 1024) ? value : L"";
+}
+
+std::wstring PdfDir() { return Env(L"VARNEL_PDF_DIR"); }
+std::wstring OutputDir() { return Env(L"VARNEL_PRINT_OUTPUT"); }
+
+std::set<std::wstring> PdfFiles() {
+  std::set<std::wstring> files;
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileW((PdfDir() + L"\\*.pdf").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return files;
+  do {
+    files.insert(data.cFileName);
+  } while (FindNextFileW(find, &data));
+  FindClose(find);
+  return files;
+}
+
+ULONGLONG FileSize(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+  return (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+// Waits for the queue's next PDF (one not in `before`), complete (its size steady for a second),
+// and copies it into the output folder as `name`. False after the timeout.
+bool CollectPdf(const std::set<std::wstring>& before, const std::wstring& name, DWORD timeout_ms = 60000) {
+  std::wstring found;
+  if (!WaitUntil([&] {
+        for (const std::wstring& f : PdfFiles()) {
+          if (!before.count(f)) found = f;
+        }
+        return !found.empty();
+      }, timeout_ms)) {
+    return false;
+  }
+  const std::wstring path = PdfDir() + L"\\" + found;
+  ULONGLONG size = 0;
+  WaitUntil([&] {
+    const ULONGLONG now = FileSize(path);
+    const bool steady = now > 0 && now == size;
+    size = now;
+    if (!steady) Sleep(1000);
+    return steady;
+  }, 30000);
+  return CopyFileW(path.c_str(), (OutputDir() + L"\\" + name).c_str(), FALSE) != FALSE;
+}
+
+void WriteExpected(const std::wstring& name, const std::string& text) {
+  std::ofstream out(std::filesystem::path(OutputDir() + L"\\" + name));
+  out << text;
+}
+
+// A dialog of the program with that title and, when given, that control.
+HWND WaitDialog(const VarnelProcess& program, const std::wstring& title, int control = 0,
+                DWORD timeout_ms = 20000) {
+  HWND found = nullptr;
+  WaitUntil([&] {
+    for (HWND w : program.TopWindows()) {
+      wchar_t name[16] = {};
+      GetClassNameW(w, name, 16);
+      if (std::wstring(name) == L"#32770" && WindowText(w) == title && (!control || GetDlgItem(w, control))) {
+        found = w;
+      }
+    }
+    return found != nullptr;
+  }, timeout_ms);
+  return found;
+}
+
+// The text of the message box with that title (its static text), or "".
+std::wstring MessageText(HWND box) {
+  HWND text = GetDlgItem(box, 0xFFFF);
+  return text ? WindowText(text) : WindowText(FindDescendant(box, L"Static"));
+}
+
+// The text between <name> and </name>, or "".
+std::wstring Element(const std::wstring& text, const std::wstring& name) {
+  const std::size_t open = text.find(L"<" + name + L">");
+  if (open == std::wstring::npos) return L"";
+  const std::size_t from = open + name.size() + 2;
+  const std::size_t close = text.find(L"</" + name + L">", from);
+  return close == std::wstring::npos ? L"" : text.substr(from, close - from);
+}
+
+void SetText(HWND control, const std::wstring& text) {
+  SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void LeftClick(HWND window, int x, int y) {
+  const LPARAM at = MAKELPARAM(x, y);
+  PostMessageW(window, WM_MOUSEMOVE, 0, at);
+  PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(window, WM_LBUTTONUP, 0, at);
+}
+
+// A document of one sine wave of `points` values over its period, saved under `name`.
+std::wstring WriteWaveDocument(const std::wstring& dir, const std::wstring& name, int points) {
+  TVarnelDoc doc;
+  HdaServerDef server;
+  server.ServerName = u"Varnel.HdaSim.1";
+  doc.FindOrAddConnection(server).AddItemName(u"Plant/Area 1/Line A/Temperature");
+  TWave wave;
+  wave.ServerName = u"Varnel.HdaSim.1";
+  wave.ItemName = u"Plant/Area 1/Line A/Temperature";
+  for (int i = 0; i < points; ++i) {
+    wave.T.push_back(doc.StartTime + (doc.StopTime - doc.StartTime) * i / (points - 1));
+    wave.Y.push_back(50 + 40 * std::sin(i * 6.283185307 / (points - 1)));
+  }
+  // Drawn in pure red with a pen of 3 pixels, so the page shows it plainly.
+  graph::TPlotSettings look;
+  look.Initialise(0);
+  look.Name = WaveFullName(wave);
+  look.LineColor = graph::Rgb(255, 0, 0);
+  look.LineWidth = 3;
+  doc.GraphSettings.Plots[look.Name] = look;
+  doc.Waves.push_back(wave);
+  const std::wstring path = dir + L"\\" + name;
+  EXPECT_FALSE(doc.Save(reinterpret_cast<const char16_t*>(path.c_str())));
+  return path;
+}
+
+class VarnelPrint : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_FALSE(PdfDir().empty()) << "VARNEL_PDF_DIR is not set: run through run_print_tests.sh";
+    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    dir_ = MakeRunDirectory(std::wstring(name.begin(), name.end()));
+  }
+  void TearDown() override {
+    if (!HasFailure()) RemoveRunDirectory(dir_);
+  }
+  void Launch(VarnelProcess& program) {
+    ASSERT_TRUE(program.Start()) << "Varnel.exe could not be started";
+    ASSERT_NE(program.WaitMainWindow(), nullptr) << "no main window within 30 s";
+  }
+  void CloseAndExpectExit(VarnelProcess& program) {
+    PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
+    // A modified document asks before closing: no.
+    if (HWND ask = WaitDialog(program, L"Varnel", 0, 3000)) {
+      if (HWND no = GetDlgItem(ask, IDNO)) Click(no);
+    }
+    EXPECT_EQ(program.WaitExit(), 0) << "the program did not end cleanly after WM_CLOSE";
+  }
+  // Waits until the document is open with its waves.
+  void WaitDocument(VarnelProcess& program) {
+    ASSERT_TRUE(WaitUntil([&] { return program.Ask(L"documents").find(L"|1|") != std::wstring::npos; }))
+        << program.Ask(L"documents");
+  }
+  // Answers the system's print dialog with OK, after the optional page range and print to file.
+  void AnswerPrintDialog(VarnelProcess& program, int from = 0, int to = 0, bool to_file = false) {
+    HWND dialog = WaitDialog(program, L"Print", IDOK);
+    ASSERT_NE(dialog, nullptr) << "no print dialog";
+    if (from > 0) {
+      SendMessageW(GetDlgItem(dialog, kPrintPagesRadio), BM_CLICK, 0, 0);
+      SetText(GetDlgItem(dialog, kPrintFrom), std::to_wstring(from));
+      SetText(GetDlgItem(dialog, kPrintTo), std::to_wstring(to));
+    }
+    if (to_file) SendMessageW(GetDlgItem(dialog, kPrintToFile), BM_SETCHECK, BST_CHECKED, 0);
+    Click(GetDlgItem(dialog, IDOK));
+    EXPECT_TRUE(VarnelProcess::WaitGone(dialog));
+  }
+
+  std::wstring dir_;
+};
+
+// The graph of a document whose 40-character name is cut to 31 in the printing dialog; the page
+// is measured by the script against the graph's client size written here.
+TEST_F(VarnelPrint, GraphPrintsOnOnePageOfThePdfPrinter) {
+  const std::wstring name = L"GraphDocumentWithAFortyCharacterName.xml";
+  ASSERT_EQ(name.size(), 40u);
+  const std::wstring path = WriteWaveDocument(dir_, name, 200);
+  VarnelProcess program(dir_, L"\"" + path + L"\"");
+  Launch(program);
+  WaitDocument(program);
+  HWND graph = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (graph = FindDescendant(program.MainWindow(), L"VarnelGraphView")) != nullptr; }))
+      << program.Ask(L"documents");
+  RECT client{};
+  GetClientRect(graph, &client);
+  WriteExpected(L"graph.expected", std::to_string(client.right) + " " + std::to_string(client.bottom) + "\n");
+
+  const std::set<std::wstring> before = PdfFiles();
+  program.Command(kPrintDirect);
+  ASSERT_TRUE(CollectPdf(before, L"graph.pdf")) << "no PDF from the printer";
+  const std::wstring record = program.Ask(L"printing");
+  EXPECT_NE(record.find(L"document: " + name.substr(0, 31) + L"\n"), std::wstring::npos) << record;
+  EXPECT_EQ(record.find(name.substr(0, 32)), std::wstring::npos) << record;
+  EXPECT_NE(record.find(L"printer: " + Env(L"VARNEL_TEST_PRINTER") + L"\n"), std::wstring::npos) << record;
+  EXPECT_NE(record.find(L"port: on CUPS:"), std::wstring::npos) << record;
+  EXPECT_NE(record.find(L"page: Page 1\n"), std::wstring::npos) << record;
+  CloseAndExpectExit(program);
+}
+
+// The grid's fixed-width pages, asked from page 3 to page 1: printed in that order.
+TEST_F(VarnelPrint, GridPrintsItsPagesThreeToOneInThatOrder) {
+  const std::wstring path = WriteWaveDocument(dir_, L"grid.xml", 300);
+  VarnelProcess program(dir_, L"\"" + path + L"\"");
+  Launch(program);
+  WaitDocument(program);
+  HWND grid = FindDescendant(program.MainWindow(), L"VarnelGridCtrl");
+  ASSERT_NE(grid, nullptr);
+  LeftClick(grid, 100, 50);  // a cell selected: the grid's view is active and can print
+  ASSERT_TRUE(WaitUntil([&] { return program.Ask(L"menu").find(L"|57607||") != std::wstring::npos; }))
+      << "Print stays greyed with a cell selected";
+
+  const std::set<std::wstring> before = PdfFiles();
+  program.Command(kPrint);
+  AnswerPrintDialog(program, 3, 1);
+  ASSERT_TRUE(CollectPdf(before, L"grid.pdf")) << "no PDF from the printer";
+  const std::wstring record = program.Ask(L"printing");
+  const std::size_t p3 = record.find(L"page: Page 3\n");
+  const std::size_t p2 = record.find(L"page: Page 2\n");
+  const std::size_t p1 = record.find(L"page: Page 1\n");
+  ASSERT_NE(p3, std::wstring::npos) << record;
+  EXPECT_LT(p3, p2) << record;
+  EXPECT_LT(p2, p1) << record;
+  EXPECT_NE(p1, std::wstring::npos) << record;
+  CloseAndExpectExit(program);
+}
+
+// The preview shows the grid's pages through the same page code and pages forwards.
+TEST_F(VarnelPrint, PreviewShowsTheGridsPagesOneAtATime) {
+  const std::wstring path = WriteWaveDocument(dir_, L"preview.xml", 300);
+  VarnelProcess program(dir_, L"\"" + path + L"\"");
+  Launch(program);
+  WaitDocument(program);
+  HWND grid = FindDescendant(program.MainWindow(), L"VarnelGridCtrl");
+  ASSERT_NE(grid, nullptr);
+  LeftClick(grid, 100, 50);
+  ASSERT_TRUE(WaitUntil([&] { return program.Ask(L"menu").find(L"|57607||") != std::wstring::npos; }));
+  program.Command(kPrintPreview);
+  HWND preview = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    for (HWND w : program.TopWindows()) {
+      if (WindowText(w) == L"preview.xml - Print Preview") preview = w;
+    }
+    return preview != nullptr;
+  }, 20000));
+  HWND page = GetDlgItem(preview, kPreviewPageText);
+  EXPECT_EQ(WindowText(page), L"Page 1 / 3");
+  EXPECT_FALSE(IsWindowEnabled(program.MainWindow()));
+  Click(GetDlgItem(preview, kPreviewNext));
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(page) == L"Page 2 / 3"; })) << WindowText(page);
+  if (!Env(L"VARNEL_PREVIEW_SCREENSHOT").empty()) {
+    WriteExpected(L"preview.ready", "1");
+    WaitUntil([] { return GetFileAttributesW((OutputDir() + L"\\preview.taken").c_str()) != INVALID_FILE_ATTRIBUTES; },
+              20000);
+  }
+  Click(GetDlgItem(preview, kPreviewClose));
+  EXPECT_TRUE(VarnelProcess::WaitGone(preview));
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(program.MainWindow()) != FALSE; }));
+  CloseAndExpectExit(program);
+}
+
+// The about box prints its picture through its File menu: on a portrait page, then on a
+// landscape one after page set-up, then into a file.
+TEST_F(VarnelPrint, DialogPicturePrintsOnPortraitAndLandscapePagesAndToAFile) {
+  VarnelProcess program(dir_);
+  Launch(program);
+  auto open_about = [&] {
+    program.Command(kAbout);
+    return WaitDialog(program, L"About Varnel");
+  };
+  auto print_about = [&](const std::wstring& pdf, bool to_file) {
+    HWND about = open_about();
+    if (!about) return std::wstring(L"no about box");
+    RECT r{};
+    GetWindowRect(about, &r);
+    const std::set<std::wstring> before = PdfFiles();
+    PostMessageW(about, WM_COMMAND, kPrint, 0);  // its File menu's Print
+    AnswerPrintDialog(program, 0, 0, to_file);
+    std::wstring failure;
+    if (to_file) {
+      HWND save = WaitDialog(program, L"Print to File");
+      if (!save) return std::wstring(L"no Print to File dialog");
+      HWND name = GetDlgItem(save, kFileNameCombo) ? GetDlgItem(save, kFileNameCombo) : GetDlgItem(save, kFileNameEdit);
+      SetText(name, dir_ + L"\\" + pdf);
+      Click(GetDlgItem(save, IDOK));
+      if (!WaitUntil([&] { return FileSize(dir_ + L"\\" + pdf) > 0; }, 30000)) failure = L"no file printed";
+      Sleep(1000);
+      CopyFileW((dir_ + L"\\" + pdf).c_str(), (OutputDir() + L"\\" + pdf).c_str(), FALSE);
+    } else if (!CollectPdf(before, pdf)) {
+      failure = L"no PDF from the printer";
+    }
+    const std::string size = std::to_string(r.right - r.left) + " " + std::to_string(r.bottom - r.top) + "\n";
+    WriteExpected(pdf + L".expected", size);
+    Click(GetDlgItem(about, IDOK));
+    VarnelProcess::WaitGone(about);
+    return failure;
+  };
+  EXPECT_EQ(print_about(L"dialog-portrait.pdf", false), L"");
+  std::wstring record = program.Ask(L"printing");
+  EXPECT_NE(record.find(L"document: About Varnel\n"), std::wstring::npos) << record;
+  EXPECT_NE(record.find(L"page: Page 1\n"), std::wstring::npos) << record;
+
+  program.Command(kPageSetup);
+  // Wine calls its page set-up dialog "Setup Page".
+  HWND setup = WaitDialog(program, L"Page Setup", kLandscapeRadio, 5000);
+  if (!setup) setup = WaitDialog(program, L"Setup Page", kLandscapeRadio);
+  ASSERT_NE(setup, nullptr) << "no system page set-up dialog";
+  SendMessageW(GetDlgItem(setup, kLandscapeRadio), BM_CLICK, 0, 0);
+  Click(GetDlgItem(setup, IDOK));
+  ASSERT_TRUE(VarnelProcess::WaitGone(setup));
+  EXPECT_EQ(print_about(L"dialog-landscape.pdf", false), L"");
+
+  EXPECT_EQ(print_about(L"dialog.prn", true), L"");
+  record = program.Ask(L"printing");
+  EXPECT_NE(record.find(L"port: to " + dir_ + L"\\dialog.prn\n"), std::wstring::npos) << record;
+  CloseAndExpectExit(program);
+  // Page set-up chose the printer and the landscape orientation: both are in the configuration.
+  const std::wstring config = ReadUtf16(dir_ + L"\\Varnel_Config.xml");
+  EXPECT_NE(config.find(L"<PrinterName>" + Env(L"VARNEL_TEST_PRINTER") + L"</PrinterName>"), std::wstring::npos)
+      << config;
+  EXPECT_NE(config.find(L"<PaperOrientation>2</PaperOrientation>"), std::wstring::npos) << config;
+}
+
+// Without any printer the print commands say so, and page set-up opens the program's own dialog,
+// which reads measurements in any unit and refuses margins beyond 22 inches.
+TEST_F(VarnelPrint, WithoutAPrinterPrintingFailsAndPageSetupIsTheProgramsOwn) {
+  // The spooler is chosen when a process starts: the script runs this case on its own, with a
+  // spooler address nobody listens on.
+  if (Env(L"VARNEL_NO_PRINTER").empty()) GTEST_SKIP() << "run by run_print_tests.sh without a spooler";
+  WriteUtf16(dir_ + L"\\Varnel_Config.xml",
+             L"<?xml version=\"1.0\" encoding=\"UTF-16\"?>\r\n<Varnel_Configuration><Printing>"
+             L"<Units>0</Units></Printing></Varnel_Configuration>\r\n");
+  const std::wstring path = WriteWaveDocument(dir_, L"noprinter.xml", 20);
+  VarnelProcess program(dir_, L"\"" + path + L"\"");
+  Launch(program);
+  WaitDocument(program);
+
+  for (UINT command : {kPrint, kPrintDirect}) {
+    program.Command(command);
+    HWND box = WaitDialog(program, L"Varnel");
+    ASSERT_NE(box, nullptr) << "no message after command " << command;
+    EXPECT_EQ(MessageText(box), L"Could not start print job.");
+    Click(GetDlgItem(box, IDOK) ? GetDlgItem(box, IDOK) : GetDlgItem(box, IDCANCEL));
+    EXPECT_TRUE(VarnelProcess::WaitGone(box));
+  }
+
+  program.Command(kPageSetup);
+  HWND own = WaitDialog(program, L"Page Setup", kOwnTop);
+  ASSERT_NE(own, nullptr) << "the program's own page set-up dialog did not open";
+  EXPECT_EQ(WindowText(GetDlgItem(own, kOwnTop)), L"0.79\"");  // 1134 twips in inches
+  SetText(GetDlgItem(own, kOwnTop), L"2 cm");
+  SetText(GetDlgItem(own, kOwnBottom), L"2");
+  SetText(GetDlgItem(own, kOwnLeft), L"30 in");
+  SetText(GetDlgItem(own, kOwnRight), L"");
+  Click(GetDlgItem(own, IDOK));
+  HWND range = WaitDialog(program, L"Varnel");
+  ASSERT_NE(range, nullptr) << "30 inches were not refused";
+  EXPECT_EQ(MessageText(range), L"The measurement must be between -22\" and 22\".");
+  Click(GetDlgItem(range, IDOK));
+  ASSERT_TRUE(VarnelProcess::WaitGone(range));
+  EXPECT_TRUE(IsWindowVisible(own));
+  // The fields read before the refused one show their values in the dialog's unit.
+  EXPECT_EQ(WindowText(GetDlgItem(own, kOwnTop)), L"0.79\"");
+  SetText(GetDlgItem(own, kOwnLeft), L"abc");
+  Click(GetDlgItem(own, IDOK));
+  HWND invalid = WaitDialog(program, L"Varnel");
+  ASSERT_NE(invalid, nullptr);
+  EXPECT_EQ(MessageText(invalid), L"This is not a valid measurement.");
+  Click(GetDlgItem(invalid, IDOK));
+  ASSERT_TRUE(VarnelProcess::WaitGone(invalid));
+  SetText(GetDlgItem(own, kOwnLeft), L"1 inch");
+  Click(GetDlgItem(own, IDOK));
+  EXPECT_TRUE(VarnelProcess::WaitGone(own));
+  CloseAndExpectExit(program);
+  const std::wstring config = ReadUtf16(dir_ + L"\\Varnel_Config.xml");
+  const std::wstring margin = Element(config, L"PageMargin");
+  // left 1440, top 2 cm = 1136, right unchanged (empty field), bottom 2 inches = 2880.
+  EXPECT_EQ(Element(margin, L"left"), L"1440") << margin;
+  EXPECT_EQ(Element(margin, L"top"), L"1136") << margin;
+  EXPECT_EQ(Element(margin, L"right"), L"1134") << margin;
+  EXPECT_EQ(Element(margin, L"bottom"), L"2880") << margin;
+}
+
+}  // namespace
+}  // namespace gui
