@@ -63,6 +63,34 @@ std::wstring Milliseconds(double t) {
   return std::isfinite(t) ? std::to_wstring(static_cast<long long>(t)) : L"INF";
 }
 
+// The grid and the plots of the active document window (see the questions in the header).
+std::wstring GridAnswer(TChildFrame* child, const std::wstring& question) {
+  if (!child) return L"none";
+  ui::TGridCtrl& grid = child->GridView().Grid();
+  std::wstring out;
+  if (question == L"grid") {
+    const ui::GridCellRange s = grid.GetSelectedCellRange();
+    for (int n : {grid.GetRowCount(), grid.GetColumnCount(), grid.GetFixedRowCount(),
+                  grid.GetFixedColumnCount(), s.min_row, s.min_column, s.max_row, s.max_column}) {
+      out += std::to_wstring(n) + L" ";
+    }
+  } else if (question.rfind(L"grid-cell ", 0) == 0) {
+    int row = -1, column = -1;
+    swscanf(question.c_str() + 10, L"%d %d", &row, &column);
+    const RECT r = grid.GetCellRect({row, column});
+    for (LONG n : {r.left, r.top, r.right, r.bottom}) out += std::to_wstring(n) + L" ";
+  } else {  // plots
+    const auto& document = child->GraphView().Document()->Doc().GraphSettings.Plots;
+    for (const auto& [name, plot] : child->GraphView().GraphPane().Graph().Settings().Plots) {
+      const auto stored = document.find(name);
+      const std::wstring plot_name = reinterpret_cast<const wchar_t*>(name.Str());
+      out += plot_name + L"|" + (plot.Hide ? L"1" : L"0") + L"|" +
+             (stored == document.end() ? L"-" : stored->second.Hide ? L"1" : L"0") + L"\n";
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 class TTestChannel {
@@ -131,6 +159,8 @@ class TTestChannel {
       out = browser ? std::to_wstring(browser->BrowseMilliseconds()) + L" " +
                           std::to_wstring(browser->LastFillMilliseconds())
                     : L"none";
+    } else if (question.rfind(L"grid", 0) == 0 || question == L"plots") {
+      out = GridAnswer(frame.ActiveChildFrame(), question);
     } else if (question.rfind(L"open-timed ", 0) == 0) {
       out = OpenTimed(frame, question.substr(11));
     } else if (std::optional<std::wstring> graph = GraphTestAnswer(frame, question)) {

@@ -15,6 +15,11 @@
 //                the number of points of all its waves
 //   "item-browser"  while the item browser is open: milliseconds of its browse and of its last
 //                list fill; "none" otherwise
+//   "grid"       the active document's grid: rows, columns, fixed rows, fixed columns and the
+//                selected range (first row, first column, last row, last column; -1 for none)
+//   "grid-cell <row> <column>"  the cell's rectangle in the grid's client area
+//   "plots"      per plot of the active graph: name, Hide in the graph and in the document (0/1,
+//                "-" when the document has no settings for it)
 //   "open-timed <path>"  opens the document and paints it at once: milliseconds, and the
 //                process's private bytes before and after
 #pragma once

@@ -174,6 +174,40 @@ HWND FindDescendant(HWND parent, const std::wstring& class_name, const std::wstr
 
 void Click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
 
+HWND VarnelProcess::WaitPopupMenu(DWORD timeout_ms) const {
+  HWND found = nullptr;
+  WaitUntil([&] {
+    for (HWND w : TopWindows()) {
+      wchar_t name[16] = {};
+      GetClassNameW(w, name, 16);
+      if (std::wstring(name) == L"#32768") found = w;
+    }
+    return found != nullptr;
+  }, timeout_ms);
+  return found;
+}
+
+void LeftClickAt(HWND window, POINT point, WPARAM keys) {
+  const LPARAM at = MAKELPARAM(point.x, point.y);
+  PostMessageW(window, WM_MOUSEMOVE, keys, at);
+  PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON | keys, at);
+  PostMessageW(window, WM_LBUTTONUP, keys, at);
+}
+
+void RightClickAt(HWND window, POINT point) {
+  const LPARAM at = MAKELPARAM(point.x, point.y);
+  PostMessageW(window, WM_MOUSEMOVE, 0, at);
+  PostMessageW(window, WM_RBUTTONDOWN, MK_RBUTTON, at);
+  PostMessageW(window, WM_RBUTTONUP, 0, at);
+}
+
+void PressKeys(HWND window, const std::vector<UINT>& keys) {
+  for (UINT key : keys) {
+    PostMessageW(window, WM_KEYDOWN, key, 1);
+    PostMessageW(window, WM_KEYUP, key, 1 | (1u << 30) | (1u << 31));
+  }
+}
+
 std::wstring MakeRunDirectory(const std::wstring& name) {
   wchar_t temp[MAX_PATH] = {};
   GetTempPathW(MAX_PATH, temp);

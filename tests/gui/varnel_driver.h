@@ -41,6 +41,8 @@ class VarnelProcess {
 
   // Every visible top-level window of the program.
   std::vector<HWND> TopWindows() const;
+  // The program's pop-up menu while one is open (class #32768), or null after the timeout.
+  HWND WaitPopupMenu(DWORD timeout_ms = 10000) const;
 
  private:
   std::wstring start_dir_;
@@ -56,6 +58,12 @@ std::wstring WindowText(HWND window);
 HWND FindDescendant(HWND parent, const std::wstring& class_name, const std::wstring& text = L"");
 // Clicks a button of another process.
 void Click(HWND button);
+// Mouse buttons pressed and released at a point of a window's client area (posted), with the
+// key flags (MK_SHIFT, MK_CONTROL) held.
+void LeftClickAt(HWND window, POINT point, WPARAM keys = 0);
+void RightClickAt(HWND window, POINT point);
+// Keys pressed and released in a window (posted), one after the other.
+void PressKeys(HWND window, const std::vector<UINT>& keys);
 // Polls until the condition holds or the timeout passes.
 template <typename F>
 bool WaitUntil(F condition, DWORD timeout_ms = 10000) {
