@@ -50,18 +50,47 @@ function(varnel_version_info target)
   target_sources(${target} PRIVATE ${rc})
 endfunction()
 
-# varnel_setup_program(OUTPUT <setup.exe> VERSION <a.b.c.d>)
-# The NSIS setup program of the staged folder, under the given version (the tests make one of an
+# The files that ship: the five binaries, and Ambrel's developer files.
+set(VARNEL_SHIPPED_TARGETS Varnel Ambrel varnel-cli VarnelOpcPs hdasim)
+
+# varnel_stage(FOLDER <folder> MANUAL_DIR <folder> MANUALS_NSH <file> STAMP <file>)
+# The portable folder (packaging/stage.cmake): the shipped binaries stripped, the developer files,
+# the user manuals in MANUAL_DIR; MANUALS_NSH tells the setup program which manuals to install.
+function(varnel_stage)
+  cmake_parse_arguments(arg "" "FOLDER;MANUAL_DIR;MANUALS_NSH;STAMP" "" ${ARGN})
+  set(programs)
+  foreach(target IN LISTS VARNEL_SHIPPED_TARGETS)
+    list(APPEND programs $<TARGET_FILE:${target}>)
+  endforeach()
+  set(developer_files ${CMAKE_SOURCE_DIR}/ambrel/ambrel.h ${CMAKE_SOURCE_DIR}/ambrel/CHANGELOG.md
+                      $<TARGET_LINKER_FILE:Ambrel>)
+  set(readme ${CMAKE_SOURCE_DIR}/packaging/portable-readme.txt)
+  file(GLOB manuals CONFIGURE_DEPENDS "${arg_MANUAL_DIR}/Varnel Help *.pdf")
+  add_custom_command(
+    OUTPUT ${arg_STAMP} ${arg_MANUALS_NSH}
+    COMMAND ${CMAKE_COMMAND} -DSTAGE=${arg_FOLDER} -DSTRIP=${CMAKE_STRIP}
+            "-DPROGRAMS=$<JOIN:${programs},|>" "-DDEVELOPER=$<JOIN:${developer_files},|>"
+            -DMANUAL_DIR=${arg_MANUAL_DIR} -DREADME=${readme} -DMANUALS_NSH=${arg_MANUALS_NSH}
+            -DSTAMP=${arg_STAMP} -P ${CMAKE_SOURCE_DIR}/packaging/stage.cmake
+    DEPENDS ${VARNEL_SHIPPED_TARGETS} ${programs} ${developer_files} ${manuals} ${readme}
+            ${CMAKE_SOURCE_DIR}/packaging/stage.cmake
+    COMMENT "Staging ${arg_FOLDER}"
+    VERBATIM)
+endfunction()
+
+# varnel_setup_program(OUTPUT <setup.exe> VERSION <a.b.c.d> FOLDER <staged folder>
+#                      MANUALS_NSH <file> STAMP <file>)
+# The NSIS setup program of a staged folder, under the given version (the tests make one of an
 # older version to upgrade from).
 function(varnel_setup_program)
-  cmake_parse_arguments(arg "" "OUTPUT;VERSION" "" ${ARGN})
+  cmake_parse_arguments(arg "" "OUTPUT;VERSION;FOLDER;MANUALS_NSH;STAMP" "" ${ARGN})
   add_custom_command(
     OUTPUT ${arg_OUTPUT}
     COMMAND ${VARNEL_MAKENSIS} -V2 -WX -DVERSION=${arg_VERSION} -DARCH=${VARNEL_PACKAGE_ARCH}
-            -DSTAGE_DIR=${VARNEL_PACKAGE_STAGE} -DSOURCE_DIR=${CMAKE_SOURCE_DIR}
-            -DMANUALS=${VARNEL_MANUALS_NSH} -DOUT_FILE=${arg_OUTPUT}
+            -DSTAGE_DIR=${arg_FOLDER} -DSOURCE_DIR=${CMAKE_SOURCE_DIR}
+            -DMANUALS=${arg_MANUALS_NSH} -DOUT_FILE=${arg_OUTPUT}
             ${CMAKE_SOURCE_DIR}/packaging/varnel.nsi
-    DEPENDS ${VARNEL_PACKAGE_STAGE_STAMP} ${VARNEL_MANUALS_NSH} ${CMAKE_SOURCE_DIR}/packaging/varnel.nsi
+    DEPENDS ${arg_STAMP} ${arg_MANUALS_NSH} ${CMAKE_SOURCE_DIR}/packaging/varnel.nsi
             ${CMAKE_SOURCE_DIR}/app/res/varnel.ico ${CMAKE_SOURCE_DIR}/app/resource.h
     COMMENT "makensis: ${arg_OUTPUT}"
     VERBATIM)

@@ -53,6 +53,15 @@ bool MachineKeyExists(const std::wstring& key) { return win::RegKeyExists(HKEY_L
 std::wstring StartMenuFolder() { return ShellFolder(CSIDL_COMMON_PROGRAMS) + L"\\Varnel"; }
 std::wstring UserFolder() { return ShellFolder(CSIDL_APPDATA) + L"\\Varnel"; }
 std::wstring DefaultInstallFolder() { return ShellFolder(CSIDL_PROGRAM_FILES) + L"\\Varnel"; }
+// The user manuals go where Varnel finds them from any start directory.
+std::wstring ManualFolder() { return ShellFolder(CSIDL_WINDOWS) + L"\\Help"; }
+
+std::vector<std::wstring> InstalledManuals() {
+  std::vector<std::wstring> manuals;
+  for (const std::wstring& name : FolderEntries(ManualFolder()))
+    if (name.rfind(L"Varnel Help ", 0) == 0) manuals.push_back(name);
+  return manuals;
+}
 
 std::wstring ProxyStubClass() { return kClasses + L"CLSID\\" + win::GuidText(CLSID_VarnelOpcPSFactory); }
 std::wstring HdaServerInterface() { return kClasses + L"Interface\\" + win::GuidText(IID_IOPCHDA_Server); }
@@ -92,6 +101,7 @@ void ExpectNothingOfOursLeft(const std::wstring& folder) {
       << "classes still name files of " << folder;
   EXPECT_FALSE(MachineKeyExists(kClasses + L"Varnel.Document"));
   EXPECT_FALSE(MachineString(kClasses + L".xml\\OpenWithProgids", L"Varnel.Document").has_value());
+  EXPECT_EQ(InstalledManuals(), std::vector<std::wstring>{}) << "user manuals are still there";
 }
 
 class Setup : public ::testing::Test {
@@ -229,6 +239,8 @@ TEST_F(Setup, UpgradeKeepsConfigurationFolderAndComponents) {
   ASSERT_TRUE(first.finished);
   ASSERT_EQ(first.exit_code, 0u) << first.output;
   ASSERT_EQ(MachineString(kUninstallKey, L"DisplayVersion"), previous_version_);
+  // The older version's package has a user manual.
+  EXPECT_EQ(gui::ReadBytes(ManualFolder() + L"\\Varnel Help UK.pdf").substr(0, 5), "%PDF-");
 
   // The user's configuration where the shortcut starts Varnel, and one where someone started it
   // from the install folder.
