@@ -74,6 +74,14 @@ std::wstring GridAnswer(TChildFrame* child, const std::wstring& question) {
                   grid.GetFixedColumnCount(), s.min_row, s.min_column, s.max_row, s.max_column}) {
       out += std::to_wstring(n) + L" ";
     }
+  } else if (question == L"grid-find") {
+    const FindState& find = child->GridView().Find();
+    out = reinterpret_cast<const wchar_t*>(find.Text.Str()) + std::wstring(L"|");
+    for (const TString& earlier : find.History) {
+      out += reinterpret_cast<const wchar_t*>(earlier.Str()) + std::wstring(L";");
+    }
+    out += std::wstring(L"|") + (find.WholeWord ? L"1" : L"0") + (find.MatchCase ? L"1" : L"0") +
+           std::to_wstring(find.Direction);
   } else if (question.rfind(L"grid-cell ", 0) == 0) {
     int row = -1, column = -1;
     swscanf(question.c_str() + 10, L"%d %d", &row, &column);

@@ -18,6 +18,8 @@
 //   "grid"       the active document's grid: rows, columns, fixed rows, fixed columns and the
 //                selected range (first row, first column, last row, last column; -1 for none)
 //   "grid-cell <row> <column>"  the cell's rectangle in the grid's client area
+//   "grid-find"  the grid's find state: text, the earlier texts (each followed by ";"), and the
+//                whole-word, match-case and direction values ("|" between the three parts)
 //   "plots"      per plot of the active graph: name, Hide in the graph and in the document (0/1,
 //                "-" when the document has no settings for it)
 //   "open-timed <path>"  opens the document and paints it at once: milliseconds, and the

@@ -3,6 +3,7 @@
 #include "app_core/command_ids.h"
 #include "app_core/resource_text.h"
 #include "app_core/string_ids.h"
+#include "dialogs/find_dialog.h"
 #include "document/wave_name.h"
 #include "ui/clipboard_text.h"
 #include "ui/splitter.h"
@@ -123,8 +124,8 @@ void TVarnelGridView::SetSelectedWavesHidden(bool hide) {
 }
 
 void TVarnelGridView::OpenFindDialog() {
-  // The find dialog asks for the text and the options into find_state_ once it is part of the
-  // program; until then the command leaves the find state as it is.
+  // The text and options are kept for a search through the cells; none is made yet.
+  dialogs::AskFindText(Hwnd(), find_state_);
 }
 
 TVarnelGraphView* TVarnelGridView::GraphView() const {

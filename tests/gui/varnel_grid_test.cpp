@@ -185,5 +185,27 @@ TEST_F(VarnelGrid, ContextMenuHidesAndShowsTheSelectedWavesInGraphAndDocument) {
   EXPECT_EQ(ReadUtf16(path), saved);
 }
 
+TEST_F(VarnelGrid, EditFindAsksForATextAndKeepsItWithTheEarlierOnes) {
+  const std::wstring path = WriteDocument(dir_);
+  VarnelProcess program(dir_, L"\"" + path + L"\"");
+  Open(program);
+  LeftClickAt(grid_, CellCentre(program, 3, 2));  // the grid view becomes the active view
+  ASSERT_TRUE(WaitUntil([&] { return Selection(program) == L"3,2,3,2"; }));
+  for (const wchar_t* text : {L"Temp", L"1.250", L"Temp"}) {
+    program.Command(ID_EDIT_FIND);
+    HWND dialog = program.WaitWindow(L"Find");
+    ASSERT_NE(dialog, nullptr) << "Edit Find opened no find dialog";
+    HWND edit = FindDescendant(dialog, L"Edit");
+    ASSERT_NE(edit, nullptr);
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    Click(GetDlgItem(dialog, IDOK));
+    ASSERT_TRUE(VarnelProcess::WaitGone(dialog));
+  }
+  // The same text again moves to the front instead of being listed twice; down, no options.
+  EXPECT_EQ(program.Ask(L"grid-find"), L"Temp|Temp;1.250;|001");
+  PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(program.WaitExit(), 0);
+}
+
 }  // namespace
 }  // namespace gui
