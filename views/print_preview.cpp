@@ -93,7 +93,7 @@ bool PrintPreview::Show(HWND main_window, std::unique_ptr<Printable> view, const
     return false;
   }
   EnableWindow(main_window, FALSE);
-  ShowWindow(preview->Hwnd(), SW_SHOW);
+  ShowWindow(preview->Hwnd(), SW_SHOWMAXIMIZED);
   UpdateWindow(preview->Hwnd());
   return true;
 }
