@@ -2,6 +2,7 @@
 
 #include "views/core/print_layout.h"
 #include "views/graph_view.h"
+#include "views/grid_view.h"
 
 namespace views {
 
@@ -18,10 +19,23 @@ class GraphPages final : public Printable {
   TVarnelGraphView& view_;
 };
 
+class GridPages final : public Printable {
+ public:
+  explicit GridPages(TVarnelGridView& view) : view_(view) {}
+  bool CanPrint() const override { return view_.CanPrint(); }
+  int BeginPrinting(HDC dc, const RECT&) override { return view_.BeginPrinting(dc); }
+  void PrintPage(HDC dc, const RECT&, int page_number) override { view_.DrawPrintPage(dc, page_number); }
+  void EndPrinting() override { view_.EndPrinting(); }
+
+ private:
+  TVarnelGridView& view_;
+};
+
 }  // namespace
 
 std::unique_ptr<Printable> ViewPages(TVarnelView& view) {
   if (auto* graph = dynamic_cast<TVarnelGraphView*>(&view)) return std::make_unique<GraphPages>(*graph);
+  if (auto* grid = dynamic_cast<TVarnelGridView*>(&view)) return std::make_unique<GridPages>(*grid);
   return nullptr;
 }
 
