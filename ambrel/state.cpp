@@ -14,7 +14,7 @@ namespace {
 AmbrelState* g_state = nullptr;
 std::mutex g_session_table_lock;
 
-// The caller holds the table's lock.
+// Linear search by value; null for an unknown or stale handle. The caller holds the table's lock.
 std::shared_ptr<HDASvr> FindLocked(AMBREL_SESSION handle) {
   if (!g_state) return nullptr;
   for (const SessionSlot& slot : g_state->sessions) {
@@ -45,8 +45,10 @@ void DetachState(bool process_ending) {
   AmbrelState* state = nullptr;
   std::vector<SessionSlot> sessions;
   {
-    // From here on a shutdown notice finds no session and calls nobody.
-    std::lock_guard<std::mutex> lock(g_session_table_lock);
+    // From here on a shutdown notice finds no session and calls nobody. When the process ends,
+    // its other threads are gone already, perhaps while holding the lock: none is taken then.
+    std::unique_lock<std::mutex> lock(g_session_table_lock, std::defer_lock);
+    if (!process_ending) lock.lock();
     state = std::exchange(g_state, nullptr);
     if (!state) return;
     sessions = std::move(state->sessions);
@@ -85,11 +87,6 @@ AMBREL_SESSION AddSession(std::shared_ptr<HDASvr> session) {
   session->SetHandle(handle);
   state.sessions.push_back({handle, std::move(session)});
   return handle;
-}
-
-std::shared_ptr<HDASvr> FindSession(AMBREL_SESSION handle) {
-  std::lock_guard<std::mutex> lock(g_session_table_lock);
-  return FindLocked(handle);
 }
 
 std::shared_ptr<HDASvr> TakeSession(AMBREL_SESSION handle) {

@@ -60,8 +60,6 @@ std::mutex& SessionTableLock();
 
 // Appends a session and returns its new handle.
 AMBREL_SESSION AddSession(std::shared_ptr<HDASvr> session);
-// Linear search by value; null for an unknown or stale handle.
-std::shared_ptr<HDASvr> FindSession(AMBREL_SESSION handle);
 // Removes the session from the list and returns it (null when unknown).
 std::shared_ptr<HDASvr> TakeSession(AMBREL_SESSION handle);
 // The shutdown callback enabled for the session; null for none or an unknown session.
