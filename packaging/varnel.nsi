@@ -34,6 +34,7 @@ Unicode true
 !include LogicLib.nsh
 !include FileFunc.nsh
 !include Sections.nsh
+!include x64.nsh
 !include MUI2.nsh
 
 !define PUBLISHER "Molrand"
@@ -104,6 +105,29 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductVersion" "${VERSION}"
   ${If} $0 != "Admin"
     MessageBox MB_OK|MB_ICONSTOP "Varnel is installed for every user of this computer: run this program as an administrator." /SD IDOK
     SetErrorLevel 740 ; ERROR_ELEVATION_REQUIRED
+    Quit
+  ${EndIf}
+!macroend
+
+; One Varnel per computer: the 32-bit and the 64-bit one would share the Start-menu shortcuts, the
+; proxy/stub's interfaces, the simulator's ProgIDs and the .xml association, and removing one would
+; break the other.
+!macro RefuseOtherArchitecture
+  StrCpy $0 ""
+  !if "${ARCH}" == "x64"
+    SetRegView 32
+    ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "DisplayName"
+    SetRegView 64
+  !else
+    ${If} ${RunningX64}
+      SetRegView 64
+      ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "DisplayName"
+      SetRegView 32
+    ${EndIf}
+  !endif
+  ${If} $0 != ""
+    MessageBox MB_OK|MB_ICONSTOP "$0 is installed on this computer. Remove it before installing ${DISPLAY_NAME}: a computer has one Varnel." /SD IDOK
+    SetErrorLevel 2
     Quit
   ${EndIf}
 !macroend
@@ -217,6 +241,7 @@ SectionEnd
 Function .onInit
   !insertmacro UseMachineViews
   !insertmacro RequireAdministrator
+  !insertmacro RefuseOtherArchitecture
   ${GetParameters} $R0
   !insertmacro ChooseComponent ${SecSimulator} "Simulator"
   !insertmacro ChooseComponent ${SecDeveloper} "Developer"

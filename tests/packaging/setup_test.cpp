@@ -118,10 +118,12 @@ class Setup : public ::testing::Test {
     ASSERT_FALSE(MachineKeyExists(kUninstallKey)) << "Varnel is installed before the test";
   }
 
-  // A test that stopped half-way leaves no install behind for the next one.
+  // A test that stopped half-way leaves no install behind for the next one, and no entry of a
+  // 32-bit Varnel made up for the test.
   void TearDown() override {
     const auto folder = MachineString(kUninstallKey, L"InstallLocation");
     if (folder && HasFailure()) Uninstall(*folder);
+    RegDeleteKeyExW(HKEY_LOCAL_MACHINE, kUninstallKey.c_str(), KEY_WOW64_32KEY, 0);
   }
 
   // Runs the installed uninstaller in place, so that its end can be waited for, and gives its
@@ -230,6 +232,20 @@ TEST_F(Setup, InstallsEverythingRunsAndUninstallsWithoutTraces) {
   EXPECT_FALSE(FolderExists(folder)) << "the install folder is still there";
   EXPECT_EQ(MachineString(kClasses + L".xml"), L"xmlfile") << ".xml was not given back";
   EXPECT_EQ(FolderEntries(start_dir), user_files) << "the user's files were touched";
+}
+
+TEST_F(Setup, RefusesWhileTheOtherArchitectureIsInstalled) {
+  {
+    win::UniqueRegKey x86_entry =
+        win::CreateRegKey(HKEY_LOCAL_MACHINE, kUninstallKey, KEY_WRITE | KEY_WOW64_32KEY);
+    ASSERT_TRUE(x86_entry);
+    ASSERT_TRUE(win::WriteRegString(x86_entry.Get(), L"DisplayName", L"Varnel (32-bit)"));
+  }
+  const auto refused = RunSetup(setup_, L"");
+  ASSERT_TRUE(refused.finished);
+  EXPECT_EQ(refused.exit_code, 2u);
+  EXPECT_FALSE(MachineKeyExists(kUninstallKey));
+  EXPECT_FALSE(gui::FileExists(DefaultInstallFolder() + L"\\Varnel.exe"));
 }
 
 TEST_F(Setup, UpgradeKeepsConfigurationFolderAndComponents) {
