@@ -41,18 +41,28 @@ void ReduceColumns(const TPoint* points, std::uint32_t count, std::vector<TPoint
   }
 }
 
-void DropHiddenStretches(const TPoint* points, std::uint32_t count, std::int32_t left,
-                         std::int32_t right, std::vector<TPoint>& out) {
+void DropHiddenStretches(const TPoint* points, std::uint32_t count, const TRect& sight,
+                         std::vector<TPoint>& out) {
   out.clear();
-  auto hiddenLeft = [&](std::uint32_t i) { return points[i].x < left; };
-  auto hiddenRight = [&](std::uint32_t i) { return points[i].x > right; };
+  // One bit per side the point lies beyond.
+  auto beyond = [&](std::uint32_t i) {
+    const TPoint p = points[i];
+    return (p.x < sight.left ? 1u : 0u) | (p.y < sight.top ? 2u : 0u) |
+           (p.x > sight.right ? 4u : 0u) | (p.y > sight.bottom ? 8u : 0u);
+  };
+  // The sides shared by the last kept point and the points dropped after it: the segment that
+  // replaces them stays beyond one side only while all of them lie beyond it.
+  unsigned shared = 0;
+  unsigned here = count > 0 ? beyond(0) : 0;
   for (std::uint32_t i = 0; i < count; ++i) {
-    if (i > 0 && i + 1 < count &&
-        ((hiddenLeft(i - 1) && hiddenLeft(i) && hiddenLeft(i + 1)) ||
-         (hiddenRight(i - 1) && hiddenRight(i) && hiddenRight(i + 1)))) {
-      continue;
+    const unsigned after = i + 1 < count ? beyond(i + 1) : 0;
+    if (i > 0 && i + 1 < count && (shared & here & after) != 0) {
+      shared &= here;
+    } else {
+      out.push_back(points[i]);
+      shared = here;
     }
-    out.push_back(points[i]);
+    here = after;
   }
 }
 

@@ -17,13 +17,13 @@ namespace graph {
 // Replaces `out` (whose room is reused) by the reduced run of points[0..count).
 void ReduceColumns(const TPoint* points, std::uint32_t count, std::vector<TPoint>& out);
 
-// Replaces `out` by the run without the points that lie, together with both their neighbours,
-// left of `left` or right of `right`: a stretch of such points keeps only its two ends, and the
-// segment between them lies as far out as the segments it replaces. Where nothing left of `left`
-// or right of `right` can be seen (a zoomed plot's clip, widened by the pen), the polyline leaves
-// the same pixels.
-void DropHiddenStretches(const TPoint* points, std::uint32_t count, std::int32_t left,
-                         std::int32_t right, std::vector<TPoint>& out);
+// Replaces `out` by the run without the points that lie, together with the point kept before
+// them and the point after, beyond one side of `sight` (left of its left, above its top, right of
+// its right or below its bottom): a stretch of such points keeps only its two ends, and the
+// segment between them lies beyond that side as the segments it replaces do. Where nothing beyond `sight` can be seen
+// (a zoomed plot's clip, widened by the pen), the polyline leaves the same pixels.
+void DropHiddenStretches(const TPoint* points, std::uint32_t count, const TRect& sight,
+                         std::vector<TPoint>& out);
 
 // Remembers which pixels of one column already carry a marker, so a marker is drawn once per
 // pixel: markers are drawn after all lines of a run in one colour, so a repeated one changes

@@ -81,7 +81,10 @@ void TPlot::DrawRun(TCanvas& dc, const TRunFrame& frame, bool reduce) {
       // Zoomed in, most points lie beyond the plot's clip (the frame grown by kClipMargin): a
       // stretch of them drawn as one hidden segment leaves the same pixels.
       const std::int32_t reach = kClipMargin + std::abs(LineWidth) + 2;
-      DropHiddenStretches(points, count, frame.left - reach, frame.right + reach, visible_);
+      DropHiddenStretches(points, count,
+                          {frame.left - reach, frame.top - reach, frame.right + reach,
+                           frame.bottom + reach},
+                          visible_);
       points = visible_.data();
       count = static_cast<std::uint32_t>(visible_.size());
     }
