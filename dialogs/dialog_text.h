@@ -1,5 +1,6 @@
 // Texts between the dialogs' controls and TString: what a control holds, cut to the length the
-// dialogs read, and TString and resource texts as the wide strings the controls take.
+// dialogs read, TString and resource texts as the wide strings the controls take, and the width
+// a list box needs for its texts.
 #pragma once
 
 #include <windows.h>
@@ -7,6 +8,7 @@
 #include <cstdint>
 
 #include "text/tstring.h"
+#include "ui/gdi_select.h"
 
 namespace dialogs {
 
@@ -18,5 +20,21 @@ inline const wchar_t* W(const char16_t* text) { return reinterpret_cast<const wc
 
 // The control's text, at most kMaxFieldUnits characters.
 TString FieldText(HWND control);
+
+// Measures texts in a list box's font, then lets the list scroll sideways to the widest.
+class ListExtent {
+ public:
+  explicit ListExtent(HWND list);
+  ListExtent(const ListExtent&) = delete;
+  ListExtent& operator=(const ListExtent&) = delete;
+  void Measure(const TString& text);
+  void Apply();
+
+ private:
+  HWND list_;
+  ui::WindowDc dc_;
+  ui::SelectGuard font_;
+  LONG widest_ = 0;
+};
 
 }  // namespace dialogs

@@ -11,7 +11,6 @@
 #include "dialogs/dialog_text.h"
 #include "document/log_entry.h"
 #include "document/log_message.h"
-#include "ui/gdi_select.h"
 
 namespace dialogs {
 
@@ -76,19 +75,13 @@ void TBrowseHdaItemDlg::BrowseServer() {
   const AMBREL_SESSION session = connection_->Session();
   const DWORD count = NumberOfHDAItems(session);
   items_.reserve(count);
-  HWND list = Item(IDC_ITEM_LIST);
-  ui::WindowDc dc(list);
-  ui::SelectGuard font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0)));
-  LONG widest = 0;
+  ListExtent extent(Item(IDC_ITEM_LIST));
   for (DWORD i = 0; i < count; ++i) {
     char name[kItemIdBytes] = {};
     if (!GetHDAItemName(session, i, name, kItemIdBytes)) continue;
-    const TSearchString& item = items_.emplace_back(name);
-    SIZE size{};
-    GetTextExtentPoint32W(dc.Get(), W(item), static_cast<int>(item.Length()), &size);
-    widest = std::max(widest, size.cx);
+    extent.Measure(items_.emplace_back(name));
   }
-  SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + 8), 0);
+  extent.Apply();
   browse_ms_ = MillisecondsSince(start);
 }
 

@@ -46,6 +46,7 @@ bool TRemoveHdaItemDlg::OnInitDialog() {
   AddLayout(IDCANCEL, far_edge, far_edge, far_edge, far_edge);
 
   HWND list = Item(IDC_REMOVE_LIST);
+  ListExtent extent(list);
   for (std::size_t c = 0; c < document_.Connections.size(); ++c) {
     const ConnectionInfo& info = document_.Connections[c];
     for (const TString& name : info.ItemNames) {
@@ -53,8 +54,10 @@ bool TRemoveHdaItemDlg::OnInitDialog() {
       const auto index = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(W(text)));
       SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(c));
       entries_.push_back({c, name});
+      extent.Measure(text);
     }
   }
+  extent.Apply();
   SendMessageW(list, LB_SETCURSEL, 0, 0);
   EnableDelete();
   return true;

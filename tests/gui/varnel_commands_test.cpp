@@ -385,6 +385,20 @@ TEST_F(VarnelCommands, BrowsesFiltersAndAddsItemsThenRemovesThem) {
   EXPECT_EQ(Selection(list), 0);
   EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, kItemAdd)));
 
+  // An ID longer than the library's 100-byte buffer comes cut to 99 characters: the server
+  // rejects it, the user is told, and the entry stays.
+  std::wstring cut = L"Names/Exactly 256 characters ";
+  for (wchar_t digit = L'0'; cut.size() < 99; digit = digit == L'9' ? L'0' : digit + 1) cut += digit;
+  ASSERT_EQ(Filter(dialog, L"exactly 256", {cut}), std::vector<std::wstring>{cut});
+  Click(GetDlgItem(dialog, kItemAdd));
+  HWND box = program.WaitWindow(L"Varnel");
+  ASSERT_NE(box, nullptr) << "no report of the rejected item";
+  EXPECT_EQ(BoxText(box), L"Could not Add Item Reference to Server");
+  CloseBox(box);
+  EXPECT_EQ(ListTexts(list), std::vector<std::wstring>{cut});
+  EXPECT_EQ(Selection(list), 0);
+  EXPECT_EQ(FirstDocument(program)[4], L"0") << "the document's items";
+
   // Words in any case and order, "," for "." and the other way round.
   const std::vector<std::wstring> both = {kTemperatureA, kTemperatureB};
   const std::vector<std::wstring> line_b = {kTemperatureB};

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "document/varnel_doc.h"
+#include "tests/gui/channel_answers.h"
 #include "tests/gui/varnel_driver.h"
 
 namespace gui {
@@ -13,67 +14,10 @@ namespace {
 
 constexpr UINT kOptions = 9070, kAbout = 9090, kFileToolbar = 9020, kEnglish = 11051;
 
-// The text between <name> and </name>, or "" when there is none.
-std::wstring Element(const std::wstring& text, const std::wstring& name) {
-  const std::size_t open = text.find(L"<" + name + L">");
-  if (open == std::wstring::npos) return L"";
-  const std::size_t from = open + name.size() + 2;
-  const std::size_t close = text.find(L"</" + name + L">", from);
-  return close == std::wstring::npos ? L"" : text.substr(from, close - from);
-}
-
-long Number(const std::wstring& text, const std::wstring& name) {
-  const std::wstring value = Element(text, name);
-  return value.empty() ? -99999 : std::stol(value);
-}
-
-// The titles of the menu bar's pop-ups, as the test channel lists them.
-std::vector<std::wstring> MenuBarTitles(const std::wstring& menu) {
-  std::vector<std::wstring> titles;
-  std::size_t at = 0;
-  while (at < menu.size()) {
-    const std::size_t end = menu.find(L'\n', at);
-    const std::wstring line = menu.substr(at, end - at);
-    if (line.rfind(L"0|", 0) == 0) titles.push_back(line.substr(line.rfind(L'|') + 1));
-    if (end == std::wstring::npos) break;
-    at = end + 1;
-  }
-  return titles;
-}
-
-// The line of the menu item with that identifier ("depth|id|flags|text"), or "".
-std::wstring MenuItem(const std::wstring& menu, UINT id) {
-  const std::wstring key = L"|" + std::to_wstring(id) + L"|";
-  const std::size_t at = menu.find(key);
-  if (at == std::wstring::npos) return L"";
-  const std::size_t start = menu.rfind(L'\n', at);
-  const std::size_t end = menu.find(L'\n', at);
-  return menu.substr(start == std::wstring::npos ? 0 : start + 1,
-                     end - (start == std::wstring::npos ? 0 : start + 1));
-}
-
-std::wstring Flags(const std::wstring& item) {
-  const std::size_t a = item.find(L'|', item.find(L'|') + 1);
-  const std::size_t b = item.find(L'|', a + 1);
-  return a == std::wstring::npos || b == std::wstring::npos ? L"" : item.substr(a + 1, b - a - 1);
-}
-
 bool LooksLikeClock(const std::wstring& s) {
   return s.size() == 8 && std::iswdigit(s[0]) && std::iswdigit(s[1]) && s[2] == L':' &&
          std::iswdigit(s[3]) && std::iswdigit(s[4]) && s[5] == L':' && std::iswdigit(s[6]) &&
          std::iswdigit(s[7]);
-}
-
-std::vector<std::wstring> Lines(const std::wstring& text) {
-  std::vector<std::wstring> lines;
-  std::size_t at = 0;
-  while (at < text.size()) {
-    const std::size_t end = text.find(L'\n', at);
-    lines.push_back(text.substr(at, end - at));
-    if (end == std::wstring::npos) break;
-    at = end + 1;
-  }
-  return lines;
 }
 
 std::wstring Config(const std::wstring& dir) { return ReadUtf16(dir + L"\\Varnel_Config.xml"); }
