@@ -29,17 +29,18 @@ std::wstring Rect(const TRect& r) {
 
 std::wstring DescribeGraph(views::GraphWindow& window) {
   const graph::TGraph& graph = window.Graph();
-  std::wstring out = L"window|" + std::to_wstring(reinterpret_cast<UINT_PTR>(window.Hwnd())) + L"\n";
+  std::wstring out =
+      L"window|" + std::to_wstring(reinterpret_cast<UINT_PTR>(window.Hwnd())) + L"\n";
   out += L"area|" + Rect(graph.PlotAreaRect()) + L"\n";
-  for (const graph::TAxisMap* side : {&graph.LeftAxes(), &graph.TopAxes(), &graph.RightAxes(),
-                                      &graph.BottomAxes()}) {
+  for (const graph::TAxisMap* side :
+       {&graph.LeftAxes(), &graph.TopAxes(), &graph.RightAxes(), &graph.BottomAxes()}) {
     for (const auto& [id, axis] : *side) {
       const graph::TAxisSettings* s = axis->Settings();
       if (!s) continue;
       out += L"axis|" + std::to_wstring(id) + L"|" + std::to_wstring(axis->GetLocation()) + L"|" +
-             (s->AutoScale ? L"1" : L"0") + L"|" + Number(s->MinValue) + L"|" + Number(s->MaxValue) +
-             L"|" + Number(axis->Min()) + L"|" + Number(axis->Max()) + L"|" + Rect(axis->Band()) +
-             L"|" + (s->Hide ? L"1" : L"0") + L"\n";
+             (s->AutoScale ? L"1" : L"0") + L"|" + Number(s->MinValue) + L"|" +
+             Number(s->MaxValue) + L"|" + Number(axis->Min()) + L"|" + Number(axis->Max()) + L"|" +
+             Rect(axis->Band()) + L"|" + (s->Hide ? L"1" : L"0") + L"\n";
     }
   }
   out += L"selection|" + std::wstring(window.HasSelection() ? L"1" : L"0") + L"|" +
@@ -88,7 +89,8 @@ std::optional<std::wstring> GraphTestAnswer(TMainFrame& frame, const std::wstrin
   } else {
     views::VarnelDocument* document = child->GraphView().Document();
     if (!document) return L"none";
-    document->UpdateAllViews(nullptr, static_cast<LPARAM>(std::wcstol(question.c_str() + 13, nullptr, 10)));
+    document->UpdateAllViews(nullptr,
+                             static_cast<LPARAM>(std::wcstol(question.c_str() + 13, nullptr, 10)));
     RedrawWindow(child->Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   }
   return Number(Milliseconds(start));

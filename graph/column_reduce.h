@@ -20,8 +20,9 @@ void ReduceColumns(const TPoint* points, std::uint32_t count, std::vector<TPoint
 // Replaces `out` by the run without the points that lie, together with the point kept before
 // them and the point after, beyond one side of `sight` (left of its left, above its top, right of
 // its right or below its bottom): a stretch of such points keeps only its two ends, and the
-// segment between them lies beyond that side as the segments it replaces do. Where nothing beyond `sight` can be seen
-// (a zoomed plot's clip, widened by the pen), the polyline leaves the same pixels.
+// segment between them lies beyond that side as the segments it replaces do. Where nothing
+// beyond `sight` can be seen (a zoomed plot's clip, widened by the pen), the polyline leaves the
+// same pixels.
 void DropHiddenStretches(const TPoint* points, std::uint32_t count, const TRect& sight,
                          std::vector<TPoint>& out);
 
@@ -39,6 +40,7 @@ class TMarkerFilter {
     sight_ = sight;
     haveSight_ = true;
   }
+  const TRect* Sight() const { return haveSight_ ? &sight_ : nullptr; }
   // True when the marker at p need not be drawn: out of sight, or its pixel seen.
   bool Skip(TPoint p) {
     if (haveSight_ && (p.x < sight_.left || p.x > sight_.right || p.y < sight_.top ||

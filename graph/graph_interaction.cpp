@@ -195,8 +195,8 @@ void PointReadout(const TPlot& plot, std::uint32_t index, TString& text) {
 
 TSettingsTarget DoubleClickTarget(const TGraph& graph, std::int32_t x, std::int32_t y) {
   if (Inside(graph.PlotAreaRect(), x, y)) return {true, -1};
-  for (const TAxisMap* side : {&graph.LeftAxes(), &graph.TopAxes(), &graph.RightAxes(),
-                               &graph.BottomAxes()}) {
+  for (const TAxisMap* side :
+       {&graph.LeftAxes(), &graph.TopAxes(), &graph.RightAxes(), &graph.BottomAxes()}) {
     for (const auto& [id, axis] : *side) {
       if (!axis->IsHidden() && axis->HitTest(x, y)) return {true, id};
     }

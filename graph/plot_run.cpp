@@ -160,39 +160,6 @@ void DrawMarker(TCanvas& dc, std::int32_t shape, std::int32_t a, TPoint c) {
   }
 }
 
-void AppendMergedSquares(std::int32_t x, std::int32_t a, std::vector<std::int32_t>& centres,
-                         std::vector<std::int32_t>& rows, TMarkerBatch& batch) {
-  if (centres.empty()) return;
-  // A segment from `from` to `to + 1` sets the pixels from..to (the end pixel is left out).
-  auto vertical = [&batch](std::int32_t column, std::int32_t from, std::int32_t to) {
-    batch.points.push_back({column, from});
-    batch.points.push_back({column, to + 1});
-    batch.counts.push_back(2);
-  };
-  std::sort(centres.begin(), centres.end());
-  for (std::size_t i = 0; i < centres.size();) {
-    const std::int32_t low = centres[i] - a;
-    std::int32_t high = centres[i] + a;
-    std::size_t j = i + 1;
-    for (; j < centres.size() && centres[j] - a <= high + 1; ++j) high = centres[j] + a;
-    vertical(x - a, low, high);
-    vertical(x + a, low, high);
-    i = j;
-  }
-  rows.clear();
-  for (std::int32_t y : centres) {
-    rows.push_back(y - a);
-    rows.push_back(y + a);
-  }
-  std::sort(rows.begin(), rows.end());
-  for (std::size_t i = 0; i < rows.size();) {
-    std::size_t j = i + 1;
-    while (j < rows.size() && rows[j] <= rows[j - 1] + 1) ++j;
-    for (std::int32_t column = x - a + 1; column < x + a; ++column) vertical(column, rows[i], rows[j - 1]);
-    i = j;
-  }
-}
-
 void DrawRunMarkers(TCanvas& dc, const TPlotSettings& look, const TPoint* p, std::uint32_t n,
                     TMarkerFilter* filter, TMarkerBatch* batch) {
   if (n == 0 || look.MarkerShape == cNoMarker) return;
@@ -201,23 +168,17 @@ void DrawRunMarkers(TCanvas& dc, const TPlotSettings& look, const TPoint* p, std
   dc.SetBrush(look.MarkerColor);
   const bool outlined = look.MarkerShape == cSquareMarker || look.MarkerShape == cUpTriangleMarker ||
                         look.MarkerShape == cDownTriangleMarker;
-  if (batch && filter && look.MarkerShape == cSquareMarker && look.MarkerSize >= 1) {
-    // Markers of one colour after all lines of the run: only their union matters, so the squares
-    // of a column are merged, and dense columns cost a few segments instead of four per point.
+  if (batch && filter && filter->Sight() && look.MarkerShape == cSquareMarker &&
+      look.MarkerSize >= 1) {
+    // Markers of one colour after all lines of the run: only their union matters, and where
+    // they crowd it is a few runs of pixels per column instead of an outline per point.
     batch->points.clear();
     batch->counts.clear();
-    batch->centres.clear();
-    std::int32_t column = 0;
-    for (std::uint32_t i = 0; i < n; ++i) {
-      if (filter->Skip(p[i])) continue;
-      if (!batch->centres.empty() && p[i].x != column) {
-        AppendMergedSquares(column, look.MarkerSize, batch->centres, batch->rows, *batch);
-        batch->centres.clear();
-      }
-      column = p[i].x;
-      batch->centres.push_back(p[i].y);
-    }
-    AppendMergedSquares(column, look.MarkerSize, batch->centres, batch->rows, *batch);
+    // The union's area is the sight: a centre outside it cannot be seen, and one added twice
+    // changes nothing.
+    batch->squares.Reset(*filter->Sight());
+    for (std::uint32_t i = 0; i < n; ++i) batch->squares.Add(p[i]);
+    batch->squares.Emit(look.MarkerSize, batch->points, batch->counts);
     dc.PolyPolyline(batch->points.data(), batch->counts.data(),
                     static_cast<std::uint32_t>(batch->counts.size()));
     return;

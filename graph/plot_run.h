@@ -8,6 +8,7 @@
 #include "graph/canvas.h"
 #include "graph/column_reduce.h"
 #include "graph/plot_settings.h"
+#include "graph/square_union.h"
 
 namespace graph {
 
@@ -38,23 +39,16 @@ std::uint32_t MarkerOutline(std::int32_t shape, std::int32_t size, TPoint centre
 struct TMarkerBatch {
   std::vector<TPoint> points;
   std::vector<std::uint32_t> counts;
-  std::vector<std::int32_t> centres;  // rows of the squares of one column
-  std::vector<std::int32_t> rows;     // their tops and bottoms
+  TSquareUnion squares;
 };
-
-// The hollow squares (half size `a`, at least 1) centred at the rows `centres` of column x, as
-// vertical one-pixel segments appended to the batch: the two sides over the merged spans of the
-// squares, and between the sides the runs of rows that carry a top or a bottom. The same pixels
-// as the squares' outlines. Sorts `centres`; `rows` is scratch.
-void AppendMergedSquares(std::int32_t x, std::int32_t a, std::vector<std::int32_t>& centres,
-                         std::vector<std::int32_t>& rows, TMarkerBatch& batch);
 
 // One marker in the currently selected pen and brush; shapes outside 1..11 draw nothing.
 void DrawMarker(TCanvas& dc, std::int32_t shape, std::int32_t size, TPoint p);
 
 // The markers of a run with the marker pen and brush. With a filter, a pixel already marked in
 // its column is skipped. With a batch, hollow squares and triangles go to the canvas in one call;
-// with a filter too, the hollow squares of each column are merged (AppendMergedSquares).
+// with a filter that has a sight too, hollow squares go as the runs of their union
+// (TSquareUnion).
 void DrawRunMarkers(TCanvas& dc, const TPlotSettings& look, const TPoint* points,
                     std::uint32_t count, TMarkerFilter* filter, TMarkerBatch* batch = nullptr);
 

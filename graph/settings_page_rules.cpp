@@ -32,9 +32,10 @@ TString AxisGapText(std::int32_t format, double gap) {
 }
 
 TAxisValueTexts AxisValueTexts(const TAxisSettings& axis) {
-  return {AxisValueText(axis.Format, axis.MinValue), AxisValueText(axis.Format, axis.MaxValue),
-          AxisValueText(axis.Format, axis.FirstMajorTick), AxisGapText(axis.Format, axis.MajorTickGap),
-          AxisGapText(axis.Format, axis.MinorTickGap), AxisGapText(axis.Format, axis.MicroTickGap)};
+  return {
+      AxisValueText(axis.Format, axis.MinValue),       AxisValueText(axis.Format, axis.MaxValue),
+      AxisValueText(axis.Format, axis.FirstMajorTick), AxisGapText(axis.Format, axis.MajorTickGap),
+      AxisGapText(axis.Format, axis.MinorTickGap),     AxisGapText(axis.Format, axis.MicroTickGap)};
 }
 
 double ReadAxisValue(std::int32_t format, const TString& text) {
@@ -52,8 +53,8 @@ double ReadAxisGap(std::int32_t format, const TString& text) {
   return format == kNumericFormat ? ParseNumber(text.Str()) : ParseDuration(text);
 }
 
-void StoreAxisValueTexts(TAxisSettings& axis, std::int32_t shownFormat, const TAxisValueTexts& shown,
-                         const TAxisValueTexts& typed) {
+void StoreAxisValueTexts(TAxisSettings& axis, std::int32_t shownFormat,
+                         const TAxisValueTexts& shown, const TAxisValueTexts& typed) {
   auto value = [&](const TString& text, const TString& before, double current) {
     if (text == before) return current;
     const double read = ReadAxisValue(shownFormat, text);

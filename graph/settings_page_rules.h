@@ -38,8 +38,8 @@ double ReadAxisGap(std::int32_t format, const TString& text);
 // first ticks; a changed gap makes the gaps sorted (the largest major, the smallest micro) and
 // repaired. A text that reads as no finite value leaves its field alone; a gap that is not
 // finite counts as none.
-void StoreAxisValueTexts(TAxisSettings& axis, std::int32_t shownFormat, const TAxisValueTexts& shown,
-                         const TAxisValueTexts& typed);
+void StoreAxisValueTexts(TAxisSettings& axis, std::int32_t shownFormat,
+                         const TAxisValueTexts& shown, const TAxisValueTexts& typed);
 
 // Vertical axes (left, right) carry Y values, horizontal ones (top, bottom) X values.
 bool IsVerticalLocation(std::int32_t location);

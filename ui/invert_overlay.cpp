@@ -27,7 +27,7 @@ void InvertOverlay::Hide(HDC screen) {
 }
 
 void InvertOverlay::Show(HDC screen, const std::optional<TRect>& frame,
-                        const std::optional<TRect>& marker) {
+                         const std::optional<TRect>& marker) {
   if (frame_ != frame) {
     if (frame_) InvertFrame(screen, *frame_);
     if (frame) InvertFrame(screen, *frame);

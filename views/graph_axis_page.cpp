@@ -74,11 +74,15 @@ void TAxisConfigPage::InitControls() {
             {IDC_AXIS_MAJOR_GAP_LABEL, IDS_AXIS_MAJOR_TICKS_GAP},
             {IDC_AXIS_MINOR_GAP_LABEL, IDS_AXIS_MINOR_TICKS_GAP},
             {IDC_AXIS_MICRO_GAP_LABEL, IDS_AXIS_MICRO_TICKS_GAP}});
-  for (const ComboItem& item : kLocations) ui::AddComboItem(Item(IDC_AXIS_LOCATION), W(RString(item.text)), item.data);
-  for (const ComboItem& item : kFormats) ui::AddComboItem(Item(IDC_AXIS_FORMAT), W(RString(item.text)), item.data);
-  for (const ComboItem& item : kGridTypes) ui::AddComboItem(Item(IDC_AXIS_GRID_TYPE), W(RString(item.text)), item.data);
+  for (const ComboItem& item : kLocations)
+    ui::AddComboItem(Item(IDC_AXIS_LOCATION), W(RString(item.text)), item.data);
+  for (const ComboItem& item : kFormats)
+    ui::AddComboItem(Item(IDC_AXIS_FORMAT), W(RString(item.text)), item.data);
+  for (const ComboItem& item : kGridTypes)
+    ui::AddComboItem(Item(IDC_AXIS_GRID_TYPE), W(RString(item.text)), item.data);
   for (int width = 1; width <= 3; ++width) {
-    ui::AddComboItem(Item(IDC_AXIS_LINE_WIDTH), (std::to_wstring(width) + L" pixel").c_str(), width);
+    ui::AddComboItem(Item(IDC_AXIS_LINE_WIDTH), (std::to_wstring(width) + L" pixel").c_str(),
+                     width);
   }
   auto changed = [this] { MarkChanged(); };
   axis_screen_.Attach(Item(IDC_AXIS_SCREEN_COLOR), changed);

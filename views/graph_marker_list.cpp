@@ -10,10 +10,12 @@ namespace views {
 namespace {
 
 constexpr const wchar_t* kShapeNames[TMarkerDropList::kShapes] = {
-    L"cNoMarker",          L"cStarMarker",         L"cPlusMarker",
-    L"cCrossMarker",       L"cSquareMarker",       L"cSquareFilledMarker",
-    L"cCircleMarker",      L"cCircleFilledMarker", L"cUpTriangleMarker",
-    L"cUpTriangleFilledMarker", L"cDownTriangleMarker", L"cDownTriangleFilledMarker"};
+    L"cNoMarker",           L"cStarMarker",
+    L"cPlusMarker",         L"cCrossMarker",
+    L"cSquareMarker",       L"cSquareFilledMarker",
+    L"cCircleMarker",       L"cCircleFilledMarker",
+    L"cUpTriangleMarker",   L"cUpTriangleFilledMarker",
+    L"cDownTriangleMarker", L"cDownTriangleFilledMarker"};
 
 }  // namespace
 

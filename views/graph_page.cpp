@@ -73,7 +73,8 @@ bool TGraphPage::OnCommand(UINT id, UINT code, HWND control) {
     return true;
   }
   if (!loading_ && control &&
-      (code == BN_CLICKED || code == CBN_SELCHANGE || code == EN_CHANGE || code == CBN_EDITCHANGE)) {
+      (code == BN_CLICKED || code == CBN_SELCHANGE || code == EN_CHANGE ||
+       code == CBN_EDITCHANGE)) {
     MarkChanged();
   }
   return false;

@@ -18,14 +18,13 @@ namespace {
 
 const wchar_t* W(const char16_t* s) { return reinterpret_cast<const wchar_t*>(s); }
 
-constexpr int kLineTypeTexts[] = {IDS_LINE_TYPE_NO_LINE,   IDS_LINE_TYPE_LINES,
-                                  IDS_LINE_TYPE_HORIZONTAL, IDS_LINE_TYPE_BARS,
-                                  IDS_LINE_TYPE_TO_ZERO,    IDS_LINE_TYPE_CITY_SCAPE,
-                                  IDS_LINE_TYPE_CITY_SHADOW};
+constexpr int kLineTypeTexts[] = {
+    IDS_LINE_TYPE_NO_LINE, IDS_LINE_TYPE_LINES,      IDS_LINE_TYPE_HORIZONTAL, IDS_LINE_TYPE_BARS,
+    IDS_LINE_TYPE_TO_ZERO, IDS_LINE_TYPE_CITY_SCAPE, IDS_LINE_TYPE_CITY_SHADOW};
 
-constexpr int kWaveControls[] = {IDC_PLOT_HIDDEN,     IDC_PLOT_STYLE,       IDC_PLOT_X_AXIS,
-                                 IDC_PLOT_Y_AXIS,     IDC_PLOT_LINE_WIDTH,  IDC_PLOT_LINE_COLOR,
-                                 IDC_PLOT_FILL_COLOR, IDC_PLOT_MARKER,      IDC_PLOT_MARKER_SIZE,
+constexpr int kWaveControls[] = {IDC_PLOT_HIDDEN,      IDC_PLOT_STYLE,      IDC_PLOT_X_AXIS,
+                                 IDC_PLOT_Y_AXIS,      IDC_PLOT_LINE_WIDTH, IDC_PLOT_LINE_COLOR,
+                                 IDC_PLOT_FILL_COLOR,  IDC_PLOT_MARKER,     IDC_PLOT_MARKER_SIZE,
                                  IDC_PLOT_MARKER_COLOR};
 
 }  // namespace
@@ -52,7 +51,8 @@ void TPlotConfigPage::InitControls() {
     ui::AddComboItem(Item(IDC_PLOT_STYLE), W(RString(kLineTypeTexts[type])), type);
   }
   for (int width = 1; width <= 3; ++width) {
-    ui::AddComboItem(Item(IDC_PLOT_LINE_WIDTH), (std::to_wstring(width) + L" pixel").c_str(), width);
+    ui::AddComboItem(Item(IDC_PLOT_LINE_WIDTH), (std::to_wstring(width) + L" pixel").c_str(),
+                     width);
   }
   for (int size = 2; size <= 5; ++size) {
     ui::AddComboItem(Item(IDC_PLOT_MARKER_SIZE), (std::to_wstring(size) + L" pixel").c_str(), size);
@@ -79,7 +79,8 @@ void TPlotConfigPage::FillAxisCombo(int control, bool vertical) {
   HWND combo = Item(control);
   SendMessageW(combo, CB_RESETCONTENT, 0, 0);
   for (const auto& [id, axis] : working_->Axes) {
-    if (graph::IsVerticalLocation(axis.Location) == vertical) ui::AddComboItem(combo, W(axis.Name.Str()), id);
+    if (graph::IsVerticalLocation(axis.Location) == vertical)
+      ui::AddComboItem(combo, W(axis.Name.Str()), id);
   }
 }
 
@@ -97,7 +98,8 @@ void TPlotConfigPage::Load() {
     ui::WindowDc dc(list);
     ui::SelectGuard font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0)));
     for (const auto& [name, record] : working_->Plots) {
-      const LRESULT index = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(W(name.Str())));
+      const LRESULT index =
+          SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(W(name.Str())));
       if (name == current_) SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
       SIZE size{};
       GetTextExtentPoint32W(dc.Get(), W(name.Str()), static_cast<int>(name.Length()), &size);
@@ -135,12 +137,17 @@ void TPlotConfigPage::Store() {
   graph::TPlotSettings* record = CurrentRecord();
   if (!record) return;
   record->Hide = IsDlgButtonChecked(Hwnd(), IDC_PLOT_HIDDEN) == BST_CHECKED;
-  record->LineType = static_cast<std::int32_t>(ui::SelectedComboData(Item(IDC_PLOT_STYLE), record->LineType));
+  record->LineType =
+      static_cast<std::int32_t>(ui::SelectedComboData(Item(IDC_PLOT_STYLE), record->LineType));
   record->MarkerShape = markers_.SelectedShape(record->MarkerShape);
-  record->LineWidth = static_cast<std::int32_t>(ui::SelectedComboData(Item(IDC_PLOT_LINE_WIDTH), record->LineWidth));
-  record->MarkerSize = static_cast<std::int32_t>(ui::SelectedComboData(Item(IDC_PLOT_MARKER_SIZE), record->MarkerSize));
-  record->XAxisId = static_cast<std::int32_t>(ui::SelectedComboData(Item(IDC_PLOT_X_AXIS), record->XAxisId));
-  record->YAxisId = static_cast<std::int32_t>(ui::SelectedComboData(Item(IDC_PLOT_Y_AXIS), record->YAxisId));
+  record->LineWidth = static_cast<std::int32_t>(
+      ui::SelectedComboData(Item(IDC_PLOT_LINE_WIDTH), record->LineWidth));
+  record->MarkerSize = static_cast<std::int32_t>(
+      ui::SelectedComboData(Item(IDC_PLOT_MARKER_SIZE), record->MarkerSize));
+  record->XAxisId =
+      static_cast<std::int32_t>(ui::SelectedComboData(Item(IDC_PLOT_X_AXIS), record->XAxisId));
+  record->YAxisId =
+      static_cast<std::int32_t>(ui::SelectedComboData(Item(IDC_PLOT_Y_AXIS), record->YAxisId));
   record->LineColor = line_colour_.Colour();
   record->FillColor = fill_colour_.Colour();
   record->MarkerColor = marker_colour_.Colour();
@@ -166,7 +173,8 @@ void TPlotConfigPage::RefreshMarkerList() {
   if (!working_ || !CurrentRecord()) return;
   // The shapes are drawn at the size and in the colour chosen so far.
   graph::TPlotSettings look = *CurrentRecord();
-  look.MarkerSize = static_cast<std::int32_t>(ui::SelectedComboData(Item(IDC_PLOT_MARKER_SIZE), look.MarkerSize));
+  look.MarkerSize =
+      static_cast<std::int32_t>(ui::SelectedComboData(Item(IDC_PLOT_MARKER_SIZE), look.MarkerSize));
   look.MarkerColor = marker_colour_.Colour();
   look.MarkerShape = markers_.SelectedShape(look.MarkerShape);
   markers_.SetLook(look);

@@ -57,12 +57,13 @@ void TVarnelConfigSheet::ApplyWorkingCopy() {
 
 bool TVarnelConfigSheet::MayCancel() {
   if (working_ == applied_) return true;
-  dialogs::TQuestion question({.owner = Hwnd(),
-                               .caption = RString(IDS_DISCARD_CHANGES),
-                               .heading = RString(IDS_WARNING_TITLE),
-                               .text = RString(IDS_CHANGES_DETECTED),
-                               .buttons = {TString(RString(IDS_YES)), TString(RString(IDS_NO)), TString()},
-                               .answers = {1, 2, 3}});
+  dialogs::TQuestion question(
+      {.owner = Hwnd(),
+       .caption = RString(IDS_DISCARD_CHANGES),
+       .heading = RString(IDS_WARNING_TITLE),
+       .text = RString(IDS_CHANGES_DETECTED),
+       .buttons = {TString(RString(IDS_YES)), TString(RString(IDS_NO)), TString()},
+       .answers = {1, 2, 3}});
   return question.Ask() == 1;
 }
 

@@ -12,8 +12,9 @@ TVarnelGraphView::TVarnelGraphView() {
   Commands().Add(ID_EDIT_COPY, [this](UINT) { CopyToClipboard(); });
   Commands().Add(ID_GRAPH_LEGEND, [this](UINT) { ShowLegend(); },
                  [this](ui::CommandState& s) { s.enabled = Document() != nullptr; });
-  Commands().Add(ID_GRAPH_AUTOSCALE, [this](UINT) { graph_window_.Graph().SetAllAxesAutomatic(); },
-                 [this](ui::CommandState& s) { s.checked = graph_window_.Graph().AreAllAxesAutomatic(); });
+  Commands().Add(
+      ID_GRAPH_AUTOSCALE, [this](UINT) { graph_window_.Graph().SetAllAxesAutomatic(); },
+      [this](ui::CommandState& s) { s.checked = graph_window_.Graph().AreAllAxesAutomatic(); });
   Commands().Add(ID_GRAPH_REPAINT, [this](UINT) { graph_window_.RepaintNow(); });
 }
 

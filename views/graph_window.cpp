@@ -18,9 +18,13 @@ bool GraphWindow::Create(HWND parent, const RECT& rect) {
   ui::RegisterWindowClass({.name = kClassName,
                            .style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS,
                            .background = GetSysColorBrush(COLOR_WINDOW)});
-  return Window::Create({.class_name = kClassName, .style = WS_CHILD | WS_VISIBLE,
-                         .x = rect.left, .y = rect.top, .width = rect.right - rect.left,
-                         .height = rect.bottom - rect.top, .parent = parent,
+  return Window::Create({.class_name = kClassName,
+                         .style = WS_CHILD | WS_VISIBLE,
+                         .x = rect.left,
+                         .y = rect.top,
+                         .width = rect.right - rect.left,
+                         .height = rect.bottom - rect.top,
+                         .parent = parent,
                          .menu = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kControlId))});
 }
 

@@ -45,7 +45,8 @@ bool TGraphLegendDialog::OnInitDialog() {
   TDialog::OnInitDialog();
   // Owned by the main window, so that it stays above it (the graph window, a child, is only
   // told when the legend closes).
-  SetWindowLongPtrW(Hwnd(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(GetAncestor(Owner(), GA_ROOT)));
+  SetWindowLongPtrW(Hwnd(), GWLP_HWNDPARENT,
+                    reinterpret_cast<LONG_PTR>(GetAncestor(Owner(), GA_ROOT)));
   HWND list = Item(IDC_LEGEND_LIST);
   list_.Attach(list);
   SendMessageW(list, LB_SETITEMHEIGHT, 0, ui::ScaleForWindow(Hwnd(), graph::kLegendItemHeight));

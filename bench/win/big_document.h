@@ -26,7 +26,8 @@ inline std::wstring WriteBigDocument(const std::wstring& dir, const std::wstring
   ConnectionInfo& info = doc.FindOrAddConnection(server);
   const double span = doc.StopTime - doc.StartTime;
   for (int w = 0; w < kBigWaves; ++w) {
-    const std::u16string wave_name = u"Waves/Bench " + std::u16string(1, static_cast<char16_t>(u'A' + w));
+    const std::u16string wave_name =
+        u"Waves/Bench " + std::u16string(1, static_cast<char16_t>(u'A' + w));
     info.AddItemName(wave_name.c_str());
     TWave wave;
     wave.ServerName = server.ServerName;

@@ -45,12 +45,16 @@ int Measure(bench::WaveShape shape, const char* shape_name) {
   }
   SetWindowPos(program.MainWindow(), nullptr, 0, 0, 1600, 900, SWP_NOZORDER);
   HWND child = nullptr;
-  gui::WaitUntil([&] {
-    return (child = gui::FindDescendant(program.MainWindow(), L"VarnelMdiChild")) != nullptr;
-  }, 30000);
+  gui::WaitUntil(
+      [&] {
+        return (child = gui::FindDescendant(program.MainWindow(), L"VarnelMdiChild")) != nullptr;
+      },
+      30000);
   if (child) PostMessageW(child, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
   HWND graph = nullptr;
-  gui::WaitUntil([&] { return (graph = gui::FindDescendant(program.MainWindow(), L"TGraph")) != nullptr; }, 30000);
+  gui::WaitUntil(
+      [&] { return (graph = gui::FindDescendant(program.MainWindow(), L"TGraph")) != nullptr; },
+      30000);
   gui::WaitUntil([&] { return std::stod(program.Ask(L"draw-ms") + L"0") > 0; }, 30000);
   Sleep(1000);  // the repaint after maximising
   RECT client{};

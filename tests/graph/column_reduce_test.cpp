@@ -103,7 +103,9 @@ TEST(GraphColumnReduce, HiddenStretchesKeepOnlyTheirEnds) {
   };
   auto run = [](std::vector<std::int32_t> x) {
     std::vector<TPoint> points;
-    for (std::size_t i = 0; i < x.size(); ++i) points.push_back({x[i], static_cast<std::int32_t>(i % 7)});
+    for (std::size_t i = 0; i < x.size(); ++i) {
+      points.push_back({x[i], static_cast<std::int32_t>(i % 7)});
+    }
     return points;
   };
   struct Case {
@@ -133,8 +135,8 @@ TEST(GraphColumnReduce, HiddenStretchesKeepOnlyTheirEnds) {
   // Above and below the same way; a corner counts for both its sides.
   const std::vector<TPoint> vertical = {{5, 0},   {6, -20}, {7, -30}, {8, -40}, {9, 0},
                                         {10, 50}, {11, 60}, {200, 70}, {12, 0}};
-  DropHiddenStretches(vertical.data(), static_cast<std::uint32_t>(vertical.size()), {0, -10, 100, 10},
-                      out);
+  DropHiddenStretches(vertical.data(), static_cast<std::uint32_t>(vertical.size()),
+                      {0, -10, 100, 10}, out);
   EXPECT_EQ(xs(out), (std::vector<std::int32_t>{5, 6, 8, 9, 10, 200, 12}));
   // Round a corner: above, above and right, right. Each point shares a side with both its
   // neighbours, but the first and the last share none, so one of the corner points stays.
@@ -147,8 +149,8 @@ TEST(GraphColumnReduce, HiddenStretchesKeepOnlyTheirEnds) {
     const TPoint a = out[i - 1], b = out[i];
     const bool left = a.x < 0 && b.x < 0, right = a.x > 100 && b.x > 100;
     const bool above = a.y < -10 && b.y < -10, below = a.y > 10 && b.y > 10;
-    const bool original =
-        std::find(corner.begin(), corner.end(), b) - std::find(corner.begin(), corner.end(), a) == 1;
+    const auto at = [&](TPoint q) { return std::find(corner.begin(), corner.end(), q); };
+    const bool original = at(b) - at(a) == 1;
     EXPECT_TRUE(original || left || right || above || below)
         << "a new segment " << a.x << "," << a.y << " - " << b.x << "," << b.y << " may be seen";
   }

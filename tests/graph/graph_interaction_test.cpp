@@ -96,9 +96,9 @@ TEST_F(PointerGraph, BestAxisIsTheOnlyOneOrTheNearestCoveringBand) {
     std::int32_t leftId;  // -1: none
   };
   const Case cases[] = {
-      {{200, 190, 300, 280}, 2}, {{200, 179, 300, 294}, 2},  // the 5 pixels of tolerance
-      {{200, 178, 300, 280}, -1}, {{200, 172, 300, 200}, -1}, {{200, 420, 300, 500}, 5},
-      {{200, 66, 300, 180}, 1},
+      {{200, 190, 300, 280}, 2},  {{200, 179, 300, 294}, 2},  // the 5 pixels of tolerance
+      {{200, 178, 300, 280}, -1}, {{200, 172, 300, 200}, -1},
+      {{200, 420, 300, 500}, 5},  {{200, 66, 300, 180}, 1},
   };
   for (const Case& c : cases) {
     const TAxis* best = BestAxis(graph.LeftAxes(), false, c.rect);

@@ -13,17 +13,30 @@ TEST(SelectionHitCode, CornersBeforeEdgesBeforeInside) {
     TDragMode code;
   };
   const Case cases[] = {
-      {100, 100, kDragTopLeft},     {102, 102, kDragTopLeft},  // distance² 8
-      {100, 97, kDragTopLeft},      {203, 98, kDragTopRight},  // distance² 13
-      {200, 180, kDragBottomRight}, {100, 180, kDragBottomLeft},
-      {103, 103, kDragLeft},        // distance² 18: no longer the corner, 3 from the left edge
-      {101, 104, kDragLeft},        {97, 140, kDragLeft},     {100, 140, kDragLeft},
-      {104, 101, kDragTop},         {150, 97, kDragTop},      {150, 103, kDragTop},
-      {203, 140, kDragRight},       {150, 183, kDragBottom},  {150, 140, kDragMove},
-      {104, 104, kDragMove},        {196, 140, kDragMove},
+      {100, 100, kDragTopLeft},
+      {102, 102, kDragTopLeft},  // distance² 8
+      {100, 97, kDragTopLeft},
+      {203, 98, kDragTopRight},  // distance² 13
+      {200, 180, kDragBottomRight},
+      {100, 180, kDragBottomLeft},
+      {103, 103, kDragLeft},  // distance² 18: no longer the corner, 3 from the left edge
+      {101, 104, kDragLeft},
+      {97, 140, kDragLeft},
+      {100, 140, kDragLeft},
+      {104, 101, kDragTop},
+      {150, 97, kDragTop},
+      {150, 103, kDragTop},
+      {203, 140, kDragRight},
+      {150, 183, kDragBottom},
+      {150, 140, kDragMove},
+      {104, 104, kDragMove},
+      {196, 140, kDragMove},
       // Four pixels away is no longer near.
-      {96, 140, kDragNone},         {150, 96, kDragNone},     {204, 140, kDragNone},
-      {150, 184, kDragNone},        {250, 140, kDragNone},
+      {96, 140, kDragNone},
+      {150, 96, kDragNone},
+      {204, 140, kDragNone},
+      {150, 184, kDragNone},
+      {250, 140, kDragNone},
       // Edges only count between the other two edges.
       {97, 185, kDragNone},
   };
@@ -93,10 +106,10 @@ TEST(SelectionDrag, TooSmallSelectionsAreDiscarded) {
     bool discarded;
   };
   const Case cases[] = {
-      {{0, 0, 0, 0}, true},    // a click
-      {{0, 0, 7, 7}, true},    {{0, 0, 3, 3}, true},   {{0, 0, 2, 50}, true},
-      {{0, 0, 50, 2}, true},   {{0, 0, 8, 7}, false},  {{0, 0, 7, 8}, false},
-      {{0, 0, 3, 8}, false},   {{10, 20, 60, 60}, false},
+      {{0, 0, 0, 0}, true},  // a click
+      {{0, 0, 7, 7}, true},  {{0, 0, 3, 3}, true},      {{0, 0, 2, 50}, true},
+      {{0, 0, 50, 2}, true}, {{0, 0, 8, 7}, false},     {{0, 0, 7, 8}, false},
+      {{0, 0, 3, 8}, false}, {{10, 20, 60, 60}, false},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(IsTooSmallForSelection(c.rect), c.discarded)

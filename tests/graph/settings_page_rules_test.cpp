@@ -18,8 +18,7 @@ TAxisValueTexts Texts(const char16_t* min, const char16_t* max, const char16_t* 
 }
 
 // Texts no user types: every field counts as changed.
-const TAxisValueTexts kNothingShown =
-    Texts(u"\x1", u"\x1", u"\x1", u"\x1", u"\x1", u"\x1");
+const TAxisValueTexts kNothingShown = Texts(u"\x1", u"\x1", u"\x1", u"\x1", u"\x1", u"\x1");
 
 TEST(AxisPageTexts, ValuesAndGapsAreShownInTheFormOfTheAxisFormat) {
   testing::UtcTime utc;
@@ -50,8 +49,8 @@ TEST(AxisPageTexts, ShownValuesReadBackToTheSameValues) {
   testing::UtcTime utc;
   const double t = testing::kMarch2024 + 7 * 3600000.0 + 123;
   const std::pair<std::int32_t, double> values[] = {
-      {kTimeFormat, t}, {kTimeFormat, t + 1}, {kDurationFormat, 3723004}, {kDurationFormat, 12},
-      {kNumericFormat, 12.5}, {kNumericFormat, -0.125}};
+      {kTimeFormat, t},      {kTimeFormat, t + 1},   {kDurationFormat, 3723004},
+      {kDurationFormat, 12}, {kNumericFormat, 12.5}, {kNumericFormat, -0.125}};
   for (auto [format, value] : values) {
     EXPECT_DOUBLE_EQ(ReadAxisValue(format, AxisValueText(format, value)), value) << format;
   }
@@ -99,9 +98,9 @@ TEST(AxisPageStore, FirstTickTimeTextsAndTextsThatAreNoValue) {
   TAxisSettings axis(2, kBottom);
   axis.MinValue = 11;
   axis.MaxValue = 22;
-  StoreAxisValueTexts(axis, kTimeFormat, kNothingShown,
-                      Texts(u"INF", u"01/03/2024 01:00", u"01/03/2024 00:30", u"00:10", u"1:00",
-                            u"INF"));
+  StoreAxisValueTexts(
+      axis, kTimeFormat, kNothingShown,
+      Texts(u"INF", u"01/03/2024 01:00", u"01/03/2024 00:30", u"00:10", u"1:00", u"INF"));
   EXPECT_DOUBLE_EQ(axis.MinValue, 11) << "a time that is no time keeps the field";
   EXPECT_DOUBLE_EQ(axis.MaxValue, testing::kMarch2024 + 3600000);
   EXPECT_DOUBLE_EQ(axis.FirstMajorTick, testing::kMarch2024 + 1800000);

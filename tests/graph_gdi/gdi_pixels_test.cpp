@@ -264,10 +264,12 @@ TEST(GdiReduction, ZoomedInEveryPixelAsWithoutReduction) {
   const Shape shapes[] = {Shape::Dense, Shape::Gaps, Shape::Steep, Shape::Walk};
   int compared = 0;
   for (Shape shape : shapes) {
-    for (int lineType : {graph::kNoLine, graph::kLines, graph::kHorizontalLines, graph::kCityShadow}) {
+    for (int lineType :
+         {graph::kNoLine, graph::kLines, graph::kHorizontalLines, graph::kCityShadow}) {
       for (int width = 1; width <= 3; ++width) {
         TGraph g;
-        BuildGraph(g, shape, lineType, width, width == 2 ? graph::cCircleFilledMarker : graph::cSquareMarker, 3);
+        const int marker = width == 2 ? graph::cCircleFilledMarker : graph::cSquareMarker;
+        BuildGraph(g, shape, lineType, width, marker, 3);
         double x_low = 1e300, x_high = -1e300, y_low = 1e300, y_high = -1e300;
         for (const auto& [name, plot] : g.Plots()) {
           x_low = std::min(x_low, plot->XLower());
@@ -288,7 +290,8 @@ TEST(GdiReduction, ZoomedInEveryPixelAsWithoutReduction) {
         Render(g, reduced, true);
         Render(g, full, false);
         const TComparison c = Compare(reduced, full);
-        EXPECT_EQ(c.differing, 0) << static_cast<int>(shape) << " type " << lineType << " width " << width;
+        EXPECT_EQ(c.differing, 0)
+            << static_cast<int>(shape) << " type " << lineType << " width " << width;
         EXPECT_GT(c.inked, 5000);
         ++compared;
       }

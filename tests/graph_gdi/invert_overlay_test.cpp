@@ -36,8 +36,10 @@ TEST(InvertOverlay, FrameInvertsEachOutlinePixelOnceAndMarkerItsArea) {
     TRect frame;
     int outline;  // pixels of the outline
   };
-  const Case cases[] = {{{10, 10, 20, 15}, 2 * 11 + 2 * 4}, {{30, 30, 30, 30}, 1},
-                        {{5, 40, 25, 40}, 21},            {{40, 5, 41, 6}, 4},
+  const Case cases[] = {{{10, 10, 20, 15}, 2 * 11 + 2 * 4},
+                        {{30, 30, 30, 30}, 1},
+                        {{5, 40, 25, 40}, 21},
+                        {{40, 5, 41, 6}, 4},
                         {{20, 15, 10, 10}, 2 * 11 + 2 * 4}};  // corners given the other way round
   for (const Case& c : cases) {
     ui::InvertOverlay::InvertFrame(bitmap.Dc(), c.frame);
@@ -63,7 +65,8 @@ TEST(InvertOverlay, ShowMoveAndHideLeaveThePictureAsItWas) {
   overlay.Show(bitmap.Dc(), TRect{15, 12, 50, 45}, TRect{40, 40, 47, 47});  // again: no change
   ui::InvertOverlay::InvertFrame(bitmap.Dc(), {15, 12, 50, 45});
   ui::InvertOverlay::InvertArea(bitmap.Dc(), {40, 40, 47, 47});
-  EXPECT_EQ(Changed(before, Pixels(bitmap)), 0) << "the overlay showed exactly one frame and marker";
+  EXPECT_EQ(Changed(before, Pixels(bitmap)), 0)
+      << "the overlay showed exactly one frame and marker";
   ui::InvertOverlay::InvertFrame(bitmap.Dc(), {15, 12, 50, 45});
   ui::InvertOverlay::InvertArea(bitmap.Dc(), {40, 40, 47, 47});
   overlay.Hide(bitmap.Dc());
