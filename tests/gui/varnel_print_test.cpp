@@ -60,7 +60,8 @@ ULONGLONG FileSize(const std::wstring& path) {
 
 // Waits for the queue's next PDF (one not in `before`), complete (its size steady for a second),
 // and copies it into the output folder as `name`. False after the timeout.
-bool CollectPdf(const std::set<std::wstring>& before, const std::wstring& name, DWORD timeout_ms = 60000) {
+// The spooler's first job after it started can take much longer than the others on a busy machine.
+bool CollectPdf(const std::set<std::wstring>& before, const std::wstring& name, DWORD timeout_ms = 180000) {
   std::wstring found;
   if (!WaitUntil([&] {
         for (const std::wstring& f : PdfFiles()) {
