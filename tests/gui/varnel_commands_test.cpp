@@ -15,6 +15,7 @@
 #include "ambrel/ambrel.h"
 #include "document/varnel_doc.h"
 #include "tests/gui/channel_answers.h"
+#include "tests/gui/run_directory_test.h"
 #include "tests/gui/varnel_driver.h"
 
 namespace gui {
@@ -162,19 +163,8 @@ std::wstring WriteDocument(const std::wstring& dir, const std::wstring& name) {
   return path;
 }
 
-class VarnelCommands : public ::testing::Test {
+class VarnelCommands : public RunDirectoryTest {
  protected:
-  void SetUp() override {
-    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    dir_ = MakeRunDirectory(std::wstring(name.begin(), name.end()));
-  }
-  void TearDown() override {
-    if (!HasFailure()) RemoveRunDirectory(dir_);
-  }
-  void Launch(VarnelProcess& program) {
-    ASSERT_TRUE(program.Start()) << "Varnel.exe could not be started";
-    ASSERT_NE(program.WaitMainWindow(), nullptr) << "no main window within 30 s";
-  }
   void CloseAndExpectExit(VarnelProcess& program) {
     PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
     // Documents changed by the test are not saved.
@@ -244,7 +234,6 @@ class VarnelCommands : public ::testing::Test {
     return Count(list) > 100 ? std::vector<std::wstring>{L"(the full list)"} : ListTexts(list);
   }
 
-  std::wstring dir_;
 };
 
 TEST_F(VarnelCommands, ConnectsUpToTenServersRemembersAndReconnectsThem) {

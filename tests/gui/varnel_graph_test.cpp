@@ -17,6 +17,7 @@
 
 #include "document/varnel_doc.h"
 #include "tests/gui/channel_answers.h"
+#include "tests/gui/run_directory_test.h"
 #include "tests/gui/varnel_driver.h"
 
 namespace gui {
@@ -161,15 +162,8 @@ std::string Narrow(const std::wstring& text) {
   return out;
 }
 
-class VarnelGraph : public ::testing::Test {
+class VarnelGraph : public RunDirectoryTest {
  protected:
-  void SetUp() override {
-    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    dir_ = MakeRunDirectory(std::wstring(name.begin(), name.end()));
-  }
-  void TearDown() override {
-    if (!HasFailure()) RemoveRunDirectory(dir_);
-  }
   // Starts the program on the document and waits until its graph has been drawn.
   GraphState Open(VarnelProcess& program) {
     EXPECT_TRUE(program.Start()) << "Varnel.exe could not be started";
@@ -202,7 +196,6 @@ class VarnelGraph : public ::testing::Test {
     return sheet;
   }
 
-  std::wstring dir_;
 };
 
 TEST_F(VarnelGraph,

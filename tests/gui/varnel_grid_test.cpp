@@ -11,6 +11,7 @@
 #include "app_core/command_ids.h"
 #include "document/varnel_doc.h"
 #include "document/wave_name.h"
+#include "tests/gui/run_directory_test.h"
 #include "tests/gui/varnel_driver.h"
 #include "ui/clipboard_text.h"
 
@@ -58,16 +59,8 @@ std::wstring WriteDocument(const std::wstring& dir) {
   return path;
 }
 
-class VarnelGrid : public ::testing::Test {
+class VarnelGrid : public RunDirectoryTest {
  protected:
-  void SetUp() override {
-    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    dir_ = MakeRunDirectory(std::wstring(name.begin(), name.end()));
-  }
-  void TearDown() override {
-    if (!HasFailure()) RemoveRunDirectory(dir_);
-  }
-
   // Starts the program on the document and finds its grid.
   void Open(VarnelProcess& program) {
     ASSERT_TRUE(program.Start());
@@ -102,7 +95,6 @@ class VarnelGrid : public ::testing::Test {
     EXPECT_TRUE(VarnelProcess::WaitGone(menu));
   }
 
-  std::wstring dir_;
   HWND grid_ = nullptr;
 };
 

@@ -7,6 +7,7 @@
 
 #include "document/varnel_doc.h"
 #include "tests/gui/channel_answers.h"
+#include "tests/gui/run_directory_test.h"
 #include "tests/gui/varnel_driver.h"
 
 namespace gui {
@@ -23,26 +24,13 @@ bool LooksLikeClock(const std::wstring& s) {
 std::wstring Config(const std::wstring& dir) { return ReadUtf16(dir + L"\\Varnel_Config.xml"); }
 std::wstring Log(const std::wstring& dir) { return ReadUtf16(dir + L"\\Varnel.log"); }
 
-class VarnelGui : public ::testing::Test {
+class VarnelGui : public RunDirectoryTest {
  protected:
-  void SetUp() override {
-    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    dir_ = MakeRunDirectory(std::wstring(name.begin(), name.end()));
-  }
-  void TearDown() override {
-    if (!HasFailure()) RemoveRunDirectory(dir_);
-  }
-  // Starts the program and waits for its main window.
-  void Launch(VarnelProcess& program) {
-    ASSERT_TRUE(program.Start()) << "Varnel.exe could not be started";
-    ASSERT_NE(program.WaitMainWindow(), nullptr) << "no main window within 30 s";
-  }
   void CloseAndExpectExit(VarnelProcess& program) {
     PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
     EXPECT_EQ(program.WaitExit(), 0) << "the program did not end cleanly after WM_CLOSE";
   }
 
-  std::wstring dir_;
 };
 
 TEST_F(VarnelGui, StartsWithFrameMenusClockAndNewDocumentThenClosesWritingItsFiles) {

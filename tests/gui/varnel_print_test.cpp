@@ -17,6 +17,7 @@
 
 #include "document/varnel_doc.h"
 #include "document/wave_name.h"
+#include "tests/gui/run_directory_test.h"
 #include "tests/gui/varnel_driver.h"
 #include "views/core/print_layout.h"
 
@@ -157,19 +158,11 @@ std::wstring WriteWaveDocument(const std::wstring& dir, const std::wstring& name
   return path;
 }
 
-class VarnelPrint : public ::testing::Test {
+class VarnelPrint : public RunDirectoryTest {
  protected:
   void SetUp() override {
     ASSERT_FALSE(PdfDir().empty()) << "VARNEL_PDF_DIR is not set: run through run_print_tests.sh";
-    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    dir_ = MakeRunDirectory(std::wstring(name.begin(), name.end()));
-  }
-  void TearDown() override {
-    if (!HasFailure()) RemoveRunDirectory(dir_);
-  }
-  void Launch(VarnelProcess& program) {
-    ASSERT_TRUE(program.Start()) << "Varnel.exe could not be started";
-    ASSERT_NE(program.WaitMainWindow(), nullptr) << "no main window within 30 s";
+    RunDirectoryTest::SetUp();
   }
   void CloseAndExpectExit(VarnelProcess& program) {
     PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
@@ -198,7 +191,6 @@ class VarnelPrint : public ::testing::Test {
     EXPECT_TRUE(VarnelProcess::WaitGone(dialog));
   }
 
-  std::wstring dir_;
 };
 
 // The graph of a document whose 40-character name is cut to 31 in the printing dialog; the page
