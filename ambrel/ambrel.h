@@ -38,6 +38,14 @@
  *   modal message box: programs that must not block enable the callback first.
  * - Unloading the DLL closes every session still open; the servers get their objects back and
  *   no callback is made afterwards.
+ * - A server that stops answering (its process ended, its machine or the network went) is found
+ *   by the call that meets the failure: a call that fails for another reason asks the server for
+ *   its status to tell the two apart. From then on the session is lost: every call on it that
+ *   would reach the server fails at once, and its shutdown callback is called once, before the
+ *   call that found the loss returns, as if the server had sent a shutdown notice. After every
+ *   function that takes a session, GetLastError() gives the HRESULT that showed the session's
+ *   server gone (RPC_S_SERVER_UNAVAILABLE, RPC_E_DISCONNECTED and the like), or 0 while it
+ *   answers or when the session is unknown.
  */
 #ifndef AMBREL_AMBREL_H
 #define AMBREL_AMBREL_H

@@ -13,18 +13,26 @@
 namespace ambrel {
 
 // Runs work(HDASvr&) on a live session, or gives `failure` for an unknown or stale handle
-// without a message. The session counts as in use meanwhile (see SessionUse).
+// without a message. The session counts as in use meanwhile (see SessionUse). When the work found
+// the server gone, the session's shutdown callback runs before the export returns. The thread's
+// last error is left as the HRESULT that showed the session's server gone, or 0.
 template <typename Result, typename Work>
 Result WithSession(AMBREL_SESSION handle, Result failure, Work&& work,
                    std::source_location where = std::source_location::current()) noexcept {
-  return win::Barrier(
+  HRESULT lost = S_OK;
+  const Result result = win::Barrier(
       failure,
       [&]() -> Result {
         const SessionUse use(handle);
         if (!use.Get()) return failure;
-        return work(*use.Get());
+        const Result done = work(*use.Get());
+        use.Get()->DeliverLossNotice();
+        lost = use.Get()->LostResult();
+        return done;
       },
       where);
+  SetLastError(static_cast<DWORD>(lost));
+  return result;
 }
 
 inline FILETIME MakeFileTime(DWORD low, DWORD high) {

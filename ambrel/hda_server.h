@@ -91,7 +91,21 @@ class HDASvr {
               WORD* minor, WORD* build, DWORD* max_return_values, char* status_text,
               DWORD status_length, char* vendor_text, DWORD vendor_length);
 
+  // The failure that showed the server gone (its process ended, its machine or the network went),
+  // S_OK while it answers. A lost session calls the server no more: every operation that would
+  // fails at once.
+  HRESULT LostResult() const { return lost_.load(); }
+  // Once for a session found lost: calls its shutdown callback, as a server's shutdown notice
+  // would. The export that found the loss calls it when its work is done (see WithSession).
+  void DeliverLossNotice();
+
  private:
+  bool Answers() const { return lost_.load() == S_OK; }
+  // After a call to the server failed or brought no result: a failure that means the server is
+  // gone marks the session lost; any other asks the server for its status, whose failure may.
+  void CheckServer(HRESULT hr);
+  void MarkLost(HRESULT hr);
+
   bool CreateLocal(const std::wstring& prog_id, const char* prog_id_text);
   bool CreateRemote(const std::wstring& machine, const std::wstring& prog_id,
                     const char* machine_text, const char* prog_id_text);
@@ -115,6 +129,8 @@ class HDASvr {
   win::ComPtr<CIOPCShutdown> shutdown_sink_;
 
   AMBREL_SESSION handle_ = AMBREL_NO_SESSION;
+  std::atomic<HRESULT> lost_{S_OK};
+  std::atomic<bool> loss_notice_due_{false};
   int uses_ = 0;
   bool disconnect_pending_ = false;
 };

@@ -129,7 +129,8 @@ void HDASvr::AdviseShutdown() {
 }
 
 void HDASvr::ReleaseShutdown() {
-  if (shutdown_point_) {
+  // A server that is gone cannot be told; the call would only wait for the failure.
+  if (shutdown_point_ && Answers()) {
     if (shutdown_sink_ && shutdown_sink_->cookie != 0) {
       shutdown_point_->Unadvise(shutdown_sink_->cookie);
       shutdown_sink_->cookie = 0;

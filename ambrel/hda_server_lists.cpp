@@ -11,7 +11,7 @@ namespace ambrel {
 
 DWORD HDASvr::Browse() {
   item_names_.clear();
-  if (!history_server_) return 0;
+  if (!history_server_ || !Answers()) return 0;
 
   // Every item ID matches "*": the whole server, whatever the server's filtering supports.
   DWORD attribute = OPCHDA_ITEMID;
@@ -25,6 +25,7 @@ DWORD HDASvr::Browse() {
       history_server_->CreateBrowse(1, &attribute, &op, filter.In(), &browser, &filter_errors_raw);
   filter_errors.reset(filter_errors_raw);
   if (FAILED(hr) || !browser) {
+    CheckServer(hr);
     ReportError(hr, "HDASvr::Create Browse Failed!");
     return 0;
   }
@@ -32,6 +33,7 @@ DWORD HDASvr::Browse() {
   win::ComPtr<IEnumString> names;
   hr = browser->GetEnum(OPCHDA_FLAT, &names);
   if (FAILED(hr)) {
+    CheckServer(hr);
     ReportError(hr, "pBrowser->GetEnum Failed!");
     return 0;
   }
@@ -42,6 +44,7 @@ DWORD HDASvr::Browse() {
     ULONG fetched = 0;
     hr = names->Next(1, &name, &fetched);
     win::CoTaskPtr<wchar_t> owned(name);
+    if (FAILED(hr)) CheckServer(hr);
     if (hr != S_OK || fetched != 1) break;
     item_names_.push_back(NarrowAnsi(name));
   }
@@ -55,7 +58,7 @@ BOOL HDASvr::ItemName(DWORD index, char* buffer, DWORD length) const {
 }
 
 DWORD HDASvr::ItemHandle(const char* item_id, DWORD client_handle) {
-  if (!history_server_) return AMBREL_NO_ITEM;
+  if (!history_server_ || !Answers()) return AMBREL_NO_ITEM;
   std::wstring wide = WidenBytes(item_id);
   LPWSTR ids[1] = {wide.data()};
   OPCHANDLE client = client_handle;
@@ -64,24 +67,28 @@ DWORD HDASvr::ItemHandle(const char* item_id, DWORD client_handle) {
   const HRESULT hr = history_server_->GetItemHandles(1, ids, &client, &server_handles, &errors);
   win::CoTaskPtr<OPCHANDLE> owned_handles(server_handles);
   win::CoTaskPtr<HRESULT> owned_errors(errors);
-  if (FAILED(hr) || !server_handles) return AMBREL_NO_ITEM;
+  if (FAILED(hr) || !server_handles) {
+    CheckServer(hr);
+    return AMBREL_NO_ITEM;
+  }
   if (errors && errors[0] != S_OK) return AMBREL_NO_ITEM;
   return server_handles[0];
 }
 
 BOOL HDASvr::ReleaseItemHandle(DWORD item_handle) {
-  if (!history_server_) return FALSE;
+  if (!history_server_ || !Answers()) return FALSE;
   OPCHANDLE handle = item_handle;
   HRESULT* errors = nullptr;
   const HRESULT hr = history_server_->ReleaseItemHandles(1, &handle, &errors);
   win::CoTaskPtr<HRESULT> owned_errors(errors);
+  if (FAILED(hr)) CheckServer(hr);
   if (FAILED(hr) || !errors) return FALSE;
   return errors[0] == S_OK ? TRUE : FALSE;
 }
 
 DWORD HDASvr::LoadAttributes() {
   attributes_.clear();
-  if (!history_server_) return 0;
+  if (!history_server_ || !Answers()) return 0;
   DWORD count = 0;
   DWORD* ids = nullptr;
   win::CoTaskStringArray names;
@@ -93,6 +100,7 @@ DWORD HDASvr::LoadAttributes() {
   win::CoTaskPtr<VARTYPE> owned_types(types);
   names.SetCount(count);
   descriptions.SetCount(count);
+  if (FAILED(hr)) CheckServer(hr);
   if (hr != S_OK || !ids) return 0;
   attributes_.reserve(count);
   for (DWORD i = 0; i < count; ++i) {
@@ -115,7 +123,7 @@ BOOL HDASvr::Attribute(DWORD index, DWORD* id, VARTYPE* data_type, char* name, D
 
 DWORD HDASvr::LoadAggregates() {
   aggregates_.clear();
-  if (!history_server_) return 0;
+  if (!history_server_ || !Answers()) return 0;
   DWORD count = 0;
   DWORD* ids = nullptr;
   win::CoTaskStringArray names;
@@ -124,6 +132,7 @@ DWORD HDASvr::LoadAggregates() {
   win::CoTaskPtr<DWORD> owned_ids(ids);
   names.SetCount(count);
   descriptions.SetCount(count);
+  if (FAILED(hr)) CheckServer(hr);
   if (hr != S_OK || !ids) return 0;
   aggregates_.reserve(count);
   for (DWORD i = 0; i < count; ++i) {

@@ -91,14 +91,17 @@ DWORD WithServerFlag(const ReadResult<Result>& read, DWORD stored) {
 
 DWORD HDASvr::ReadRaw(DWORD item_handle, BOOL bounds, const ReadPeriod& period, DWORD max_values,
                       FILETIME* time_stamps, VARIANT* values, DWORD* qualities) {
-  if (!sync_read_) return 0;
+  if (!sync_read_ || !Answers()) return 0;
   ReadTime start(period.start);
   ReadTime end(period.end);
   OPCHANDLE handle = item_handle;
   ReadResult<OPCHDA_ITEM> read;
   const HRESULT hr = sync_read_->ReadRaw(&start.time, &end.time, max_values, bounds ? TRUE : FALSE,
                                          1, &handle, read.ResultSlot(), read.ErrorSlot());
-  if (FAILED(hr) || !read.Get()) return 0;
+  if (FAILED(hr) || !read.Get()) {
+    CheckServer(hr);
+    return 0;
+  }
   const OPCHDA_ITEM& item = *read.Get();
   const DWORD result = StoredCount(item.dwCount, max_values);
   CopyValues(result & AMBREL_COUNT_MASK, item.pftTimeStamps, item.pvDataValues, item.pdwQualities,
@@ -109,7 +112,7 @@ DWORD HDASvr::ReadRaw(DWORD item_handle, BOOL bounds, const ReadPeriod& period, 
 DWORD HDASvr::ReadProcessed(DWORD item_handle, DWORD aggregate_id, const ReadPeriod& period,
                             FILETIME resample_interval, DWORD max_values, FILETIME* time_stamps,
                             VARIANT* values, DWORD* qualities) {
-  if (!sync_read_) return 0;
+  if (!sync_read_ || !Answers()) return 0;
   ReadTime start(period.start);
   ReadTime end(period.end);
   OPCHANDLE handle = item_handle;
@@ -118,7 +121,10 @@ DWORD HDASvr::ReadProcessed(DWORD item_handle, DWORD aggregate_id, const ReadPer
   const HRESULT hr = sync_read_->ReadProcessed(&start.time, &end.time, resample_interval, 1,
                                                &handle, &aggregate, read.ResultSlot(),
                                                read.ErrorSlot());
-  if (FAILED(hr) || !read.Get()) return 0;
+  if (FAILED(hr) || !read.Get()) {
+    CheckServer(hr);
+    return 0;
+  }
   const OPCHDA_ITEM& item = *read.Get();
   const DWORD result = StoredCount(item.dwCount, max_values);
   CopyValues(result & AMBREL_COUNT_MASK, item.pftTimeStamps, item.pvDataValues, item.pdwQualities,
@@ -128,14 +134,17 @@ DWORD HDASvr::ReadProcessed(DWORD item_handle, DWORD aggregate_id, const ReadPer
 
 DWORD HDASvr::ReadAttribute(DWORD item_handle, DWORD attribute_id, const ReadPeriod& period,
                             DWORD max_values, FILETIME* time_stamps, VARIANT* values) {
-  if (!sync_read_) return 0;
+  if (!sync_read_ || !Answers()) return 0;
   ReadTime start(period.start);
   ReadTime end(period.end);
   DWORD attribute = attribute_id;
   ReadResult<OPCHDA_ATTRIBUTE> read;
   const HRESULT hr = sync_read_->ReadAttribute(&start.time, &end.time, item_handle, 1, &attribute,
                                                read.ResultSlot(), read.ErrorSlot());
-  if (FAILED(hr) || !read.Get()) return 0;
+  if (FAILED(hr) || !read.Get()) {
+    CheckServer(hr);
+    return 0;
+  }
   const OPCHDA_ATTRIBUTE& found = *read.Get();
   const DWORD result = StoredCount(found.dwNumValues, max_values);
   CopyValues(result & AMBREL_COUNT_MASK, found.ftTimeStamps, found.vAttributeValues, nullptr,

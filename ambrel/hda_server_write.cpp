@@ -44,9 +44,13 @@ HRESULT HDASvr::Write(DWORD item_handle, DWORD edit_type, DWORD count, const FIL
                       const VARIANT* values, const DWORD* qualities, HRESULT* results) {
   if (count == 0 || edit_type > 4) return E_INVALIDARG;
   if (!sync_update_) return E_NOINTERFACE;
+  if (!Answers()) return LostResult();
   OPCHDA_UPDATECAPABILITIES capabilities{};
   HRESULT hr = sync_update_->QueryCapabilities(&capabilities);
-  if (FAILED(hr)) return hr;
+  if (FAILED(hr)) {
+    CheckServer(hr);
+    return hr;
+  }
   if ((static_cast<DWORD>(capabilities) & edit_type) == 0) return E_NOTIMPL;
   if (edit_type == 3) return E_INVALIDARG;
   if (!time_stamps || !values || !qualities) return E_INVALIDARG;
@@ -81,6 +85,7 @@ HRESULT HDASvr::Write(DWORD item_handle, DWORD edit_type, DWORD count, const FIL
       break;
   }
   win::CoTaskPtr<HRESULT> owned_errors(errors);
+  if (FAILED(hr)) CheckServer(hr);
   if (errors && results) {
     for (DWORD i = 0; i < count; ++i) results[i] = errors[i];
   }
@@ -90,7 +95,7 @@ HRESULT HDASvr::Write(DWORD item_handle, DWORD edit_type, DWORD count, const FIL
 BOOL HDASvr::Status(DWORD* status, FILETIME* current_time, FILETIME* start_time, WORD* major,
                     WORD* minor, WORD* build, DWORD* max_return_values, char* status_text,
                     DWORD status_length, char* vendor_text, DWORD vendor_length) {
-  if (!history_server_) return FALSE;
+  if (!history_server_ || !Answers()) return FALSE;
   // Every out-argument of the interface is a reference the proxy must be able to write to, so
   // the call fills our own variables and the caller's null pointers are simply skipped.
   OPCHDA_SERVERSTATUS state{};
@@ -107,7 +112,11 @@ BOOL HDASvr::Status(DWORD* status, FILETIME* current_time, FILETIME* start_time,
   win::CoTaskPtr<FILETIME> owned_started(started);
   win::CoTaskPtr<wchar_t> owned_status(status_string);
   win::CoTaskPtr<wchar_t> owned_vendor(vendor_string);
-  if (FAILED(hr)) return FALSE;
+  if (FAILED(hr)) {
+    // The status is what a failed call asks to see whether the server is still there.
+    MarkLost(hr);
+    return FALSE;
+  }
   if (status) *status = static_cast<DWORD>(state);
   if (current_time && current) *current_time = *current;
   if (start_time && started) *start_time = *started;
