@@ -9,6 +9,9 @@
 //                          at once)
 //   "update-timed <hint>"  the document's views updated with the hint (no read) and the
 //                          document window painted at once: milliseconds
+//   "paint-timed"          the graph window repainted at once with nothing changed (an
+//                          exposure): milliseconds of that paint, then "kept" when it only put
+//                          the kept bitmap on the screen or "drawn"
 #pragma once
 
 #include <optional>

@@ -96,20 +96,6 @@ bool TAxis::HitTest(std::int32_t x, std::int32_t y) const {
   return band_.left <= x && x <= band_.right && band_.top <= y && y <= band_.bottom;
 }
 
-std::int32_t TAxis::ToPixel(double value) {
-  if (!(value > -kMaxPixel)) return static_cast<std::int32_t>(-kMaxPixel);
-  if (!(value < kMaxPixel)) return static_cast<std::int32_t>(kMaxPixel);
-  return static_cast<std::int32_t>(value);
-}
-
-std::int32_t TAxis::ValueToX(double value) const {
-  return ToPixel(std::floor((value - min_) * scale_ + 0.5) + x0_);
-}
-
-std::int32_t TAxis::ValueToY(double value) const {
-  return ToPixel(y0_ - std::floor((value - min_) * scale_ + 0.5));
-}
-
 double TAxis::XToValue(std::int32_t x) const { return (x - x0_) / scale_ + min_; }
 double TAxis::YToValue(std::int32_t y) const { return (y0_ - y) / scale_ + min_; }
 

@@ -3,6 +3,7 @@
 // carry everything that depends on the direction.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <map>
 #include <vector>
@@ -52,8 +53,13 @@ class TAxis {
   virtual const char16_t* Symbol() const = 0;
   virtual bool HitTest(std::int32_t x, std::int32_t y) const;
   virtual std::int32_t ValueToPixel(double value) const = 0;
-  virtual std::int32_t ValueToX(double value) const;
-  virtual std::int32_t ValueToY(double value) const;
+  // Inline, not virtual: the plots convert every point of every wave with these.
+  std::int32_t ValueToX(double value) const {
+    return ToPixel(std::floor((value - min_) * scale_ + 0.5) + x0_);
+  }
+  std::int32_t ValueToY(double value) const {
+    return ToPixel(y0_ - std::floor((value - min_) * scale_ + 0.5));
+  }
   virtual double PixelToValue(std::int32_t pixel) const = 0;
   virtual double XToValue(std::int32_t x) const;
   virtual double YToValue(std::int32_t y) const;
@@ -140,7 +146,12 @@ class TAxis {
   // 10th, 15th, 20th or 25th, at local midnight.
   static double NextCalendarSlot(double tick, double gap, bool major);
   void StepTimeTicks(std::vector<double>& ticks, double first, double gap, bool major);
-  static std::int32_t ToPixel(double value);
+  // Within what GDI accepts; NaN goes to the low end.
+  static std::int32_t ToPixel(double value) {
+    if (!(value > -kMaxPixel)) return static_cast<std::int32_t>(-kMaxPixel);
+    if (!(value < kMaxPixel)) return static_cast<std::int32_t>(kMaxPixel);
+    return static_cast<std::int32_t>(value);
+  }
 
   std::int32_t id_;
   TAxisSettings* settings_ = nullptr;

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <vector>
 
 #include "platform/rect.h"
 
@@ -100,6 +102,19 @@ class TCanvas {
   virtual void IntersectClip(const TRect& rect) = 0;
   virtual void SelectClip(const TRect& rect) = 0;  // replaces the clip region
   virtual void ResetClip() = 0;                    // no clipping but the surface's own
+
+  // Whether this canvas can tell which pixels a drawing sets (a surface of screen pixels), so
+  // that many copies of one small drawing may be put on it as the runs of their union. Not where
+  // the device draws shapes its own way (a printer, a metafile) or the coordinates are scaled.
+  virtual bool CapturesPixels() const { return false; }
+  // Runs `draw` on a clean surface of this canvas's kind whose pixels cover `area` and gives
+  // the pixels it set: bit r of columns[i] is (area.left + i, area.top + r). At most 64 rows.
+  // False (columns untouched) when the canvas cannot tell.
+  virtual bool CapturePixels(const TRect& area, const std::function<void(TCanvas&)>& draw,
+                             std::vector<std::uint64_t>& columns) {
+    (void)area, (void)draw, (void)columns;
+    return false;
+  }
 };
 
 // Saves the canvas state for the lifetime of the guard.

@@ -160,25 +160,69 @@ void DrawMarker(TCanvas& dc, std::int32_t shape, std::int32_t a, TPoint c) {
   }
 }
 
+namespace {
+
+// The marker pen: one pixel wide whatever the device.
+TPenSpec MarkerPen(TColor color) { return {TPenStyle::Solid, true, 1, color}; }
+
+}  // namespace
+
+const TMarkMask* MarkerMask(TCanvas& dc, std::int32_t shape, std::int32_t size,
+                            TMarkerBatch& batch) {
+  // Room for what a marker sets around its centre: DrawMarker reaches size + 1 at most.
+  const std::int32_t reach = size + 2;
+  if (size < 1 || shape < cStarMarker || shape > cDownTriangleFilledMarker ||
+      2 * reach + 1 > TMarkMask::kMaxHeight) {
+    return nullptr;
+  }
+  // A hollow square is the same outline on any device; the other shapes are as the canvas's
+  // device draws them.
+  if (shape != cSquareMarker && !dc.CapturesPixels()) return nullptr;
+  if (batch.maskShape == shape && batch.maskSize == size) return &batch.mask;
+  batch.maskShape = cNoMarker;
+  TMarkMask mask;
+  if (shape == cSquareMarker) {
+    mask = SquareOutlineMask(size);
+  } else {
+    mask.left = mask.top = -reach;
+    const bool captured = dc.CapturePixels(
+        {-reach, -reach, reach + 1, reach + 1},
+        [&](TCanvas& surface) {
+          const TColor ink = Rgb(255, 255, 255);
+          surface.SetPen(MarkerPen(ink));
+          surface.SetBrush(ink);
+          DrawMarker(surface, shape, size, {0, 0});
+        },
+        mask.columns);
+    if (!captured) return nullptr;
+  }
+  batch.mask = std::move(mask);
+  batch.maskShape = shape;
+  batch.maskSize = size;
+  return &batch.mask;
+}
+
 void DrawRunMarkers(TCanvas& dc, const TPlotSettings& look, const TPoint* p, std::uint32_t n,
                     TMarkerFilter* filter, TMarkerBatch* batch) {
   if (n == 0 || look.MarkerShape == cNoMarker) return;
   TCanvasStateGuard state(dc);
-  dc.SetPen({TPenStyle::Solid, true, 1, look.MarkerColor});
+  dc.SetPen(MarkerPen(look.MarkerColor));
   dc.SetBrush(look.MarkerColor);
   const bool outlined = look.MarkerShape == cSquareMarker || look.MarkerShape == cUpTriangleMarker ||
                         look.MarkerShape == cDownTriangleMarker;
-  if (batch && filter && filter->Sight() && look.MarkerShape == cSquareMarker &&
-      look.MarkerSize >= 1) {
+  const TMarkMask* mask = batch && filter && filter->Sight()
+                              ? MarkerMask(dc, look.MarkerShape, look.MarkerSize, *batch)
+                              : nullptr;
+  if (mask) {
     // Markers of one colour after all lines of the run: only their union matters, and where
-    // they crowd it is a few runs of pixels per column instead of an outline per point.
+    // they crowd it is a few runs of pixels per column instead of a drawing per point.
     batch->points.clear();
     batch->counts.clear();
     // The union's area is the sight: a centre outside it cannot be seen, and one added twice
     // changes nothing.
-    batch->squares.Reset(*filter->Sight());
-    for (std::uint32_t i = 0; i < n; ++i) batch->squares.Add(p[i]);
-    batch->squares.Emit(look.MarkerSize, batch->points, batch->counts);
+    batch->marks.Reset(*filter->Sight(), *mask);
+    batch->marks.Add(p, n);
+    batch->marks.Emit(batch->points, batch->counts);
     dc.PolyPolyline(batch->points.data(), batch->counts.data(),
                     static_cast<std::uint32_t>(batch->counts.size()));
     return;

@@ -8,7 +8,7 @@
 #include "graph/canvas.h"
 #include "graph/column_reduce.h"
 #include "graph/plot_settings.h"
-#include "graph/square_union.h"
+#include "graph/mark_union.h"
 
 namespace graph {
 
@@ -35,20 +35,28 @@ inline constexpr std::uint32_t kMaxOutline = 5;
 std::uint32_t MarkerOutline(std::int32_t shape, std::int32_t size, TPoint centre, TPoint* out);
 
 // Kept by a plot between drawings so that batched markers allocate only when a run is longer
-// than any before.
+// than any before, and a marker's mark is found once per shape and size.
 struct TMarkerBatch {
   std::vector<TPoint> points;
   std::vector<std::uint32_t> counts;
-  TSquareUnion squares;
+  TMarkUnion marks;
+  TMarkMask mask;
+  std::int32_t maskShape = cNoMarker;
+  std::int32_t maskSize = 0;
 };
+
+// The pixels one marker of the shape and size sets around its centre, as drawn in the marker's
+// pen and brush: computed for hollow squares, asked of the canvas for the other shapes and kept
+// in the batch. Null when the canvas cannot tell them or the marker is too large for a mask.
+const TMarkMask* MarkerMask(TCanvas& dc, std::int32_t shape, std::int32_t size, TMarkerBatch& batch);
 
 // One marker in the currently selected pen and brush; shapes outside 1..11 draw nothing.
 void DrawMarker(TCanvas& dc, std::int32_t shape, std::int32_t size, TPoint p);
 
 // The markers of a run with the marker pen and brush. With a filter, a pixel already marked in
 // its column is skipped. With a batch, hollow squares and triangles go to the canvas in one call;
-// with a filter that has a sight too, hollow squares go as the runs of their union
-// (TSquareUnion).
+// with a filter that has a sight too, the markers go as the runs of the union of their marks
+// (TMarkUnion) wherever their mask is known (MarkerMask).
 void DrawRunMarkers(TCanvas& dc, const TPlotSettings& look, const TPoint* points,
                     std::uint32_t count, TMarkerFilter* filter, TMarkerBatch* batch = nullptr);
 

@@ -1,5 +1,7 @@
 #include "ui/gdi_canvas.h"
 
+#include "ui/memory_bitmap.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -18,7 +20,12 @@ RECT ToRect(const TRect& r) { return {r.left, r.top, r.right, r.bottom}; }
 GdiCanvas::GdiCanvas(HDC dc) : GdiCanvas(dc, GetDeviceCaps(dc, TECHNOLOGY) == DT_RASPRINTER) {}
 
 GdiCanvas::GdiCanvas(HDC dc, bool printer)
-    : dc_(dc), printer_(printer), pixelsPerInchY_(GetDeviceCaps(dc, LOGPIXELSY)) {
+    : dc_(dc),
+      printer_(printer),
+      // A metafile DC reports the technology of its reference device.
+      rasterDisplay_(GetDeviceCaps(dc, TECHNOLOGY) == DT_RASDISPLAY &&
+                     (GetObjectType(dc) == OBJ_DC || GetObjectType(dc) == OBJ_MEMDC)),
+      pixelsPerInchY_(GetDeviceCaps(dc, LOGPIXELSY)) {
   if (pixelsPerInchY_ <= 0) pixelsPerInchY_ = 96;
   // Remember what the DC holds by selecting stock objects; the guards put it back at the end.
   originalPen_ = SelectGuard(dc_, GetStockObject(BLACK_PEN));
@@ -196,5 +203,40 @@ void GdiCanvas::SelectClip(const TRect& r) {
 }
 
 void GdiCanvas::ResetClip() { SelectClipRgn(dc_, nullptr); }
+
+}  // namespace ui
+
+namespace ui {
+
+bool GdiCanvas::CapturesPixels() const {
+  // Only where one logical unit is one pixel of a surface like the capture's own, unmirrored.
+  return rasterDisplay_ && GetMapMode(dc_) == MM_TEXT && GetGraphicsMode(dc_) == GM_COMPATIBLE &&
+         (GetLayout(dc_) & LAYOUT_RTL) == 0;
+}
+
+bool GdiCanvas::CapturePixels(const TRect& area,
+                              const std::function<void(graph::TCanvas&)>& draw,
+                              std::vector<std::uint64_t>& columns) {
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  if (!CapturesPixels() || width <= 0 || height <= 0 || height > 64) return false;
+  MemoryBitmap surface(width, height);
+  if (!surface.Valid()) return false;
+  {
+    GdiCanvas canvas(surface.Dc(), printer_);
+    canvas.FillRect({0, 0, width, height}, 0);
+    // A whole-pixel shift of the origin moves every pixel of a drawing by that much.
+    SetViewportOrgEx(surface.Dc(), -area.left, -area.top, nullptr);
+    draw(canvas);
+  }
+  GdiFlush();
+  std::vector<std::uint64_t> bits(static_cast<std::size_t>(width), 0);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      if (surface.Pixel(x, y) != 0) bits[x] |= std::uint64_t{1} << y;
+    }
+  }
+  columns = std::move(bits);
+  return true;
+}
 
 }  // namespace ui

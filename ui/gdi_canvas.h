@@ -46,6 +46,9 @@ class GdiCanvas final : public graph::TCanvas {
   void IntersectClip(const TRect& rect) override;
   void SelectClip(const TRect& rect) override;
   void ResetClip() override;
+  bool CapturesPixels() const override;
+  bool CapturePixels(const TRect& area, const std::function<void(graph::TCanvas&)>& draw,
+                     std::vector<std::uint64_t>& columns) override;
 
   HDC Dc() const { return dc_; }
   // Longest polyline handed to GDI in one call with a solid geometric pen (see Polyline).
@@ -66,6 +69,7 @@ class GdiCanvas final : public graph::TCanvas {
 
   HDC dc_;
   bool printer_;
+  bool rasterDisplay_;  // pixels of the screen's kind: a display or a memory DC
   int pixelsPerInchY_;
   std::vector<Entry<graph::TPenSpec>> pens_;
   std::vector<Entry<graph::TColor>> brushes_;

@@ -48,6 +48,9 @@ void TVarnelGraphView::OnUpdate(ui::View*, LPARAM hint) {
   if (!document) return;
   TVarnelDoc& doc = document->Doc();
   graph::TGraph& graph = graph_window_.Graph();
+  // Settings, period and plots change here; a paint that comes before the posted repaint must
+  // draw them.
+  graph_window_.MarkStale();
 
   // The graph is named after its document window.
   HWND frame = GetParent(GetParent(Hwnd()));

@@ -1,6 +1,7 @@
 #include "views/graph_window.h"
 
 #include "dialogs/dialog.h"
+#include "graph/graph_text.h"
 #include "ui/gdi_canvas.h"
 #include "ui/gdi_select.h"
 #include "views/graph_sheet.h"
@@ -9,6 +10,13 @@
 #include "views/legend_window.h"
 
 namespace views {
+
+namespace {
+
+// WM_DPICHANGED_AFTERPARENT, sent by Windows 10 1607 and later; newer than the headers' target.
+constexpr UINT kDpiChangedAfterParent = 0x02E3;
+
+}  // namespace
 
 GraphWindow::GraphWindow() : cursor_(LoadCursorW(nullptr, IDC_ARROW)) { graph_.SetObserver(this); }
 
@@ -29,8 +37,23 @@ bool GraphWindow::Create(HWND parent, const RECT& rect) {
 }
 
 void GraphWindow::DrawInto(HDC dc, const RECT& rect, bool printer) {
-  ui::GdiCanvas canvas(dc, printer);
-  graph_.Draw(canvas, {rect.left, rect.top, rect.right, rect.bottom});
+  {
+    ui::GdiCanvas canvas(dc, printer);
+    graph_.Draw(canvas, {rect.left, rect.top, rect.right, rect.bottom});
+  }
+  // The axes now map values to that rectangle: the screen's layout comes back at once, so that
+  // the mouse finds the axes where the kept bitmap shows them.
+  if (buffer_ && canvas_) {
+    Redraw();
+  } else {
+    MarkStale();
+  }
+}
+
+void GraphWindow::Redraw() {
+  graph_.Draw(*canvas_, {0, 0, buffer_->Width(), buffer_->Height()});
+  stale_ = false;
+  drawn_language_ = graph::CurrentLanguage();
 }
 
 bool GraphWindow::EnsureBuffer() {
@@ -41,6 +64,7 @@ bool GraphWindow::EnsureBuffer() {
     canvas_.reset();  // before the DC it draws on
     buffer_ = std::make_unique<ui::MemoryBitmap>(client.right, client.bottom);
     if (buffer_->Valid()) canvas_ = std::make_unique<ui::GdiCanvas>(buffer_->Dc(), false);
+    stale_ = true;
   }
   return buffer_->Valid() && canvas_;
 }
@@ -51,17 +75,23 @@ bool GraphWindow::OnPaint() {
   LARGE_INTEGER frequency, start, stop;
   QueryPerformanceFrequency(&frequency);
   QueryPerformanceCounter(&start);
-  graph_.Draw(*canvas_, {0, 0, buffer_->Width(), buffer_->Height()});
-  // A drawing takes the point marker away and shows the selection again.
-  marker_.reset();
-  selection_shown_ = true;
+  // The texts of the drawing follow the program's language, which may have been switched since.
+  const bool draw = stale_ || drawn_language_ != graph::CurrentLanguage();
+  if (draw) {
+    Redraw();
+    // A drawing takes the point marker away and shows the selection again.
+    marker_.reset();
+    selection_shown_ = true;
+  }
   // The whole window is replaced, not only the part the system asked for, so that the overlays
   // on the screen stay known.
   ui::WindowDc screen(Hwnd());
   Present(screen.Get(), nullptr);
   QueryPerformanceCounter(&stop);
-  last_draw_ms_ = 1000.0 * static_cast<double>(stop.QuadPart - start.QuadPart) /
-                  static_cast<double>(frequency.QuadPart);
+  last_paint_ms_ = 1000.0 * static_cast<double>(stop.QuadPart - start.QuadPart) /
+                   static_cast<double>(frequency.QuadPart);
+  last_paint_kept_ = !draw;
+  if (draw) last_draw_ms_ = last_paint_ms_;
   return true;
 }
 
@@ -95,9 +125,13 @@ void GraphWindow::ShowReadout() {
   Present(screen.Get(), &strip);
 }
 
-void GraphWindow::OnSize(UINT, int, int) { InvalidateRect(Hwnd(), nullptr, FALSE); }
+void GraphWindow::OnSize(UINT, int, int) {
+  MarkStale();
+  InvalidateRect(Hwnd(), nullptr, FALSE);
+}
 
 void GraphWindow::RepaintNow() {
+  MarkStale();
   InvalidateRect(Hwnd(), nullptr, FALSE);
   UpdateWindow(Hwnd());
   RefreshLegend();
@@ -170,6 +204,14 @@ LRESULT GraphWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case kDeleteLegendMessage:
       legend_.reset();
       return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+    case WM_FONTCHANGE:
+    case kDpiChangedAfterParent:
+      // Fonts, their sizes and the screen's colours may be drawn differently now.
+      MarkStale();
+      InvalidateRect(Hwnd(), nullptr, FALSE);
+      break;
     case WM_MOUSEMOVE:
       OnMouseMove(x, y);
       return 0;

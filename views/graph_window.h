@@ -1,5 +1,7 @@
 // The window that shows a graph: it owns the TGraph, draws it into an off-screen bitmap of its
-// client size and puts that on the screen with one blit, so a repaint never flickers. Over the
+// client size and puts that on the screen with one blit, so a repaint never flickers. The bitmap
+// is kept: a paint while nothing the graph shows has changed (an exposure, a dialog closed over
+// it) is that one blit. Over the
 // picture it keeps the selection frame and the point marker (inverted pixels), and it handles
 // the mouse and the keys: readouts, the selection drawn, moved and resized, the zoom pop-up,
 // Ctrl-drag panning, double clicks to the settings sheet, and the legend window.
@@ -40,7 +42,14 @@ class GraphWindow : public ui::Window, public graph::TGraphObserver {
   void DrawInto(HDC dc, const RECT& rect, bool printer);
   // Milliseconds the last screen drawing took, from drawing into the bitmap to the blit.
   double LastDrawMilliseconds() const { return last_draw_ms_; }
+  // Milliseconds of the last paint, and whether it only put the kept bitmap on the screen.
+  double LastPaintMilliseconds() const { return last_paint_ms_; }
+  bool LastPaintKept() const { return last_paint_kept_; }
 
+  // The kept drawing no longer shows the graph (its data, axes, settings or look changed): the
+  // next paint draws it again. Call it as soon as the graph changes, before any paint can come.
+  void MarkStale() { stale_ = true; }
+  bool IsStale() const { return stale_; }
   // Repaints at once and refreshes the legend.
   void RepaintNow();
   // Brings the legend to the top, or opens it.
@@ -84,7 +93,10 @@ class GraphWindow : public ui::Window, public graph::TGraphObserver {
   void SetCursorShape(graph::TSelectionCursor shape);
 
   // Screen (graph_window.cpp).
+  // A bitmap of the client's size; a new one is stale.
   bool EnsureBuffer();
+  // Draws the graph into the kept bitmap.
+  void Redraw();
   // Redraws the readout strip into the bitmap and puts it on the screen.
   void ShowReadout();
   // Puts the bitmap (all of it, or a part) on the screen with the overlays over it.
@@ -99,6 +111,11 @@ class GraphWindow : public ui::Window, public graph::TGraphObserver {
   // Kept with the bitmap, so that its pens, brushes and fonts are made once, not per drawing.
   std::unique_ptr<ui::GdiCanvas> canvas_;
   double last_draw_ms_ = 0;
+  double last_paint_ms_ = 0;
+  bool last_paint_kept_ = false;
+  // The kept bitmap no longer shows the graph; and the language of its drawing.
+  bool stale_ = true;
+  int drawn_language_ = -1;
   ui::InvertOverlay overlay_;
   std::unique_ptr<TGraphLegendDialog> legend_;
 

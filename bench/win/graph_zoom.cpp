@@ -4,7 +4,8 @@
 // of the document without its read (the graph view's plots rebuilt and the period applied, the
 // grid view rebuilt, the document window painted). Each measured inside the program through its
 // test channel; medians of 21 runs, the expands each from the automatic range, whose repaint by
-// the Autoscale command is timed in the same run as the reference.
+// the Autoscale command is timed in the same run as the reference. Then the graph window
+// repainted with nothing changed (an exposure), which puts the kept bitmap on the screen.
 //   scripts/wine-run <prefix> build/win64/bin/graph_zoom_bench.exe
 #include <windows.h>
 
@@ -60,7 +61,8 @@ int Measure(bench::WaveShape shape, const char* shape_name) {
   RECT client{};
   GetClientRect(graph, &client);
 
-  std::vector<double> zoom, update, redraw, whole;
+  std::vector<double> zoom, update, redraw, whole, kept;
+  int drawn_exposures = 0;
   for (int run = 0; run < kRuns; ++run) {
     // Every axis automatic again, the whole range repainted: the reference of the same run.
     whole.push_back(std::stod(program.Ask(L"command-timed " + std::to_wstring(kAutoscale))));
@@ -75,6 +77,11 @@ int Measure(bench::WaveShape shape, const char* shape_name) {
   }
   program.Ask(L"command-timed " + std::to_wstring(kAutoscale));
   for (int run = 0; run < kRuns; ++run) {
+    const std::wstring answer = program.Ask(L"paint-timed");
+    kept.push_back(std::stod(answer + L"0"));
+    if (answer.find(L"kept") == std::wstring::npos) ++drawn_exposures;
+  }
+  for (int run = 0; run < kRuns; ++run) {
     update.push_back(std::stod(program.Ask(L"update-timed " + std::to_wstring(kHintRefresh))));
   }
   std::printf("%s: graph window %ld x %ld pixels, %d waves x %d points\n", shape_name, client.right,
@@ -85,6 +92,9 @@ int Measure(bench::WaveShape shape, const char* shape_name) {
   std::printf("  of which the drawing and blit: median %.1f ms\n", Median(redraw));
   std::printf("autoscale (whole range) repainted: median %.1f ms; expand / autoscale %.2f\n",
               Median(whole), Median(zoom) / Median(whole));
+  std::printf("exposure, kept bitmap painted:   median %.2f ms (min %.2f, max %.2f) of %d, %d drawn\n",
+              Median(kept), *std::min_element(kept.begin(), kept.end()),
+              *std::max_element(kept.begin(), kept.end()), kRuns, drawn_exposures);
   std::printf("update after a refresh, painted: median %.1f ms (min %.1f, max %.1f) of %d\n",
               Median(update), *std::min_element(update.begin(), update.end()),
               *std::max_element(update.begin(), update.end()), kRuns);

@@ -163,6 +163,133 @@ TEST(GdiMarkers, OneCallLeavesThePixelsOfOneCallPerMarker) {
   EXPECT_GT(batch.counts.size(), 2000u);  // the batch was used
 }
 
+// Every marker shape and size, drawn as the union of its marks (one mask per shape and size,
+// stamped once per position), must leave the pixels of drawing every marker with its own calls:
+// crowded centres as a dense wave puts them and scattered ones, cut by the clip on every side.
+TEST(GdiMarkers, MarksLeaveThePixelsOfEveryMarkerDrawnAlone) {
+  std::mt19937 random(1789);
+  std::vector<graph::TPoint> dense, sparse;
+  for (int i = 0; i < 4000; ++i) {
+    const int x = -12 + i * 224 / 4000;
+    dense.push_back({x, 60 + static_cast<int>(30 * std::sin(i * 0.01)) +
+                            std::uniform_int_distribution<int>(-6, 6)(random)});
+  }
+  for (int i = 0; i < 60; ++i) {
+    sparse.push_back({std::uniform_int_distribution<int>(-12, 212)(random),
+                      std::uniform_int_distribution<int>(-12, 132)(random)});
+  }
+  const TRect clip{5, 5, 190, 110};
+  int compared = 0;
+  for (int shape = graph::cStarMarker; shape <= graph::cDownTriangleFilledMarker; ++shape) {
+    graph::TMarkerBatch batch;
+    for (int size = 1; size <= 10; ++size) {
+      for (const auto* points : {&dense, &sparse}) {
+        TPlotSettings look;
+        look.MarkerShape = shape;
+        look.MarkerSize = size;
+        look.MarkerColor = graph::Rgb(200, 30, 90);
+        ui::MemoryBitmap marked(200, 120), alone(200, 120);
+        ASSERT_TRUE(marked.Valid() && alone.Valid());
+        for (auto* bitmap : {&marked, &alone}) {
+          ui::GdiCanvas canvas(bitmap->Dc(), false);
+          canvas.FillRect({0, 0, 200, 120}, graph::Rgb(250, 250, 240));
+          canvas.IntersectClip(clip);
+          const auto n = static_cast<std::uint32_t>(points->size());
+          if (bitmap == &marked) {
+            graph::TMarkerFilter filter;
+            filter.Reset(clip.top - 64, clip.bottom + 64);
+            const int reach = graph::TPlot::kClipMargin + size + 2;
+            filter.SetSight({clip.left - reach, clip.top - reach, clip.right + reach,
+                             clip.bottom + reach});
+            graph::DrawRunMarkers(canvas, look, points->data(), n, &filter, &batch);
+          } else {
+            for (const graph::TPoint& p : *points) {
+              graph::DrawRunMarkers(canvas, look, &p, 1, nullptr, nullptr);
+            }
+          }
+        }
+        const TComparison c = Compare(marked, alone);
+        EXPECT_EQ(c.differing, 0) << "shape " << shape << " size " << size
+                                  << (points == &dense ? " dense" : " sparse");
+        EXPECT_EQ(batch.maskShape, shape) << "the marks were used";
+        ++compared;
+      }
+    }
+  }
+  EXPECT_EQ(compared, 11 * 10 * 2);
+}
+
+// Where a canvas cannot tell its pixels (a metafile, a scaled mapping mode), the markers other
+// than hollow squares are drawn one by one: no mask is taken from it.
+TEST(GdiMarkers, NoMarksWhereTheCanvasCannotTellItsPixels) {
+  HDC metafile = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(metafile, nullptr);
+  ui::MemoryBitmap scaled(50, 50), plain(50, 50);
+  ASSERT_TRUE(scaled.Valid() && plain.Valid());
+  SetMapMode(scaled.Dc(), MM_LOMETRIC);
+  {
+    ui::GdiCanvas onMetafile(metafile, false), onScaled(scaled.Dc(), false), onPlain(plain.Dc(), true);
+    EXPECT_FALSE(onMetafile.CapturesPixels());
+    EXPECT_FALSE(onScaled.CapturesPixels());
+    EXPECT_TRUE(onPlain.CapturesPixels()) << "printer colours on a screen surface";
+    for (graph::TCanvas* canvas : {static_cast<graph::TCanvas*>(&onMetafile),
+                                   static_cast<graph::TCanvas*>(&onScaled)}) {
+      graph::TMarkerBatch batch;
+      EXPECT_EQ(graph::MarkerMask(*canvas, graph::cCircleMarker, 3, batch), nullptr);
+      EXPECT_NE(graph::MarkerMask(*canvas, graph::cSquareMarker, 3, batch), nullptr)
+          << "a hollow square is the same outline everywhere";
+    }
+    graph::TMarkerBatch batch;
+    EXPECT_EQ(graph::MarkerMask(onPlain, graph::cCircleMarker, 30, batch), nullptr)
+        << "too large for a mask";
+    const graph::TMarkMask* star = graph::MarkerMask(onPlain, graph::cStarMarker, 2, batch);
+    ASSERT_NE(star, nullptr);
+    // The star of half size 2: its diagonals, row and column meet at the centre.
+    const int centreColumn = -star->left, centreRow = -star->top;
+    EXPECT_TRUE(star->columns[centreColumn] >> centreRow & 1);
+    EXPECT_TRUE(star->columns[centreColumn - 2] >> (centreRow - 2) & 1);
+    EXPECT_FALSE(star->columns[centreColumn - 3] >> centreRow & 1);
+  }
+  DeleteEnhMetaFile(CloseEnhMetaFile(metafile));
+}
+
+// Whole graphs with a dense and a sparse wave, every marker shape and size, in screen and print
+// colours: the reduced drawing (marks stamped) against every point drawn.
+TEST(GdiReduction, EveryMarkerShapeAndSizeAsWithoutReduction) {
+  int compared = 0;
+  for (bool printer : {false, true}) {
+    for (int marker = graph::cNoMarker; marker <= graph::cDownTriangleFilledMarker; ++marker) {
+      for (int size = 1; size <= 10; ++size) {
+        TGraph g;
+        TPlotSettings::SetDefaultCountForTesting(0);
+        for (int w = 0; w < 2; ++w) {
+          TPlotSettings look;
+          look.Name = w == 0 ? u"dense" : u"sparse";
+          look.MarkerShape = marker;
+          look.MarkerSize = size;
+          const int n = w == 0 ? 2500 : 30;
+          std::vector<double> x, y;
+          for (int i = 0; i < n; ++i) {
+            x.push_back(1.7e12 + i * 3.6e6 * 2500 / n);
+            y.push_back(w * 20 + 30 * std::sin(i * 0.7) + 5 * std::sin(i * 0.013));
+          }
+          g.AddOrUpdateWave(look, std::move(x), std::move(y));
+        }
+        ui::MemoryBitmap reduced(400, 260), full(400, 260);
+        ASSERT_TRUE(reduced.Valid() && full.Valid());
+        for (auto* bitmap : {&reduced, &full}) {
+          ui::GdiCanvas canvas(bitmap->Dc(), printer);
+          g.Draw(canvas, {0, 0, 400, 260}, bitmap == &reduced);
+        }
+        EXPECT_EQ(Compare(reduced, full).differing, 0)
+            << (printer ? "printer" : "screen") << " marker " << marker << " size " << size;
+        ++compared;
+      }
+    }
+  }
+  EXPECT_EQ(compared, 2 * 12 * 10);
+}
+
 enum class Shape { Dense, Sparse, Gaps, Flat, Steep, Walk };
 
 void MakeWave(Shape shape, int index, std::vector<double>& x, std::vector<double>& y) {
