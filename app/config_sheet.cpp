@@ -99,7 +99,7 @@ INT_PTR TConfigServerSheet::Run() {
                    .place = &place});
 }
 
-void TConfigServerSheet::OnInitialized() {}
+void TConfigServerSheet::OnInitialized() { file_menu_.AttachTo(Hwnd(), owner_, accelerators_); }
 
 void TConfigServerSheet::Confirm() {
   edited_.Validate();

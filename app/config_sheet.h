@@ -3,6 +3,7 @@
 #pragma once
 
 #include "config/config.h"
+#include "dialogs/sheet_file_menu.h"
 #include "ui/property_sheet.h"
 
 namespace app {
@@ -51,6 +52,7 @@ class TConfigServerSheet : public ui::PropertySheet {
   HWND owner_;
   TGeneralConfigPage page_;
   HACCEL accelerators_ = nullptr;
+  dialogs::TSheetFileMenu file_menu_;
 };
 
 }  // namespace app

@@ -1,9 +1,12 @@
 #include "app/page_setup_dialog.h"
 
+#include <utility>
+
 #include "app/main_frame.h"
 #include "app_core/resource_text.h"
 #include "app_core/string_ids.h"
 #include "config/measurement.h"
+#include "ui/text_args.h"
 #include "views/printing_ids.h"
 
 namespace app {
@@ -17,10 +20,7 @@ int Language() {
 
 const wchar_t* W(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
 
-std::wstring Replace(std::wstring text, const std::wstring& key, const std::wstring& value) {
-  if (const std::size_t at = text.find(key); at != std::wstring::npos) text.replace(at, key.size(), value);
-  return text;
-}
+using ui::ReplaceArgument;
 
 }  // namespace
 
@@ -29,6 +29,13 @@ CPageSetupDlg::CPageSetupDlg(HWND owner, TConfig& config)
 
 bool CPageSetupDlg::OnInitDialog() {
   TDialog::OnInitDialog();
+  SetWindowTextW(Hwnd(), W(RString(IDS_PAGE_SETUP_CAPTION)));
+  static constexpr std::pair<int, int> kTexts[] = {
+      {IDC_PAGE_SETUP_MARGINS, IDS_PAGE_SETUP_MARGINS},    {IDC_PAGE_SETUP_TOP_LABEL, IDS_PAGE_SETUP_TOP},
+      {IDC_PAGE_SETUP_BOTTOM_LABEL, IDS_PAGE_SETUP_BOTTOM}, {IDC_PAGE_SETUP_LEFT_LABEL, IDS_PAGE_SETUP_LEFT},
+      {IDC_PAGE_SETUP_RIGHT_LABEL, IDS_PAGE_SETUP_RIGHT},   {IDOK, IDS_OK},
+      {IDCANCEL, IDS_CANCEL}};
+  for (const auto& [control, text] : kTexts) SetItemText(control, W(RString(text)));
   ShowMargin(IDC_PAGE_SETUP_TOP, config_.PageMargin.top);
   ShowMargin(IDC_PAGE_SETUP_BOTTOM, config_.PageMargin.bottom);
   ShowMargin(IDC_PAGE_SETUP_LEFT, config_.PageMargin.left);
@@ -58,7 +65,7 @@ bool CPageSetupDlg::ReadMargin(int id, std::int32_t& value) {
   if (read == TMeasurementRead::Invalid) {
     message = W(RString(IDS_INVALID_MEASUREMENT));
   } else if (!MeasurementInRange(twips)) {
-    message = Replace(Replace(W(RString(IDS_MEASUREMENT_RANGE)), L"%1",
+    message = ReplaceArgument(ReplaceArgument(W(RString(IDS_MEASUREMENT_RANGE)), L"%1",
                               W(FormatMeasurement(-kMeasurementLimit, unit_, Language()).Str())),
                       L"%2", W(FormatMeasurement(kMeasurementLimit, unit_, Language()).Str()));
   }

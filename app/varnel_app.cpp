@@ -4,13 +4,19 @@
 #include <objbase.h>
 #include <shellapi.h>
 
+#include <string>
+#include <vector>
+
 #include "app/doc_template.h"
 #include "app/print_commands.h"
 #include "app/resource.h"
 #include "app/test_channel.h"
+#include "app_core/command_ids.h"
+#include "app_core/shell_command.h"
 #include "app_core/start_directory.h"
 #include "ui/mdi_child.h"
 #include "ui/message_loop.h"
+#include "views/print_job.h"
 #include "views/printer_settings.h"
 #include "views/varnel_view.h"
 
@@ -67,30 +73,50 @@ bool TVarnelApp::InitInstance(int show_command) {
   documents_->SetOwner(frame_->Hwnd());
   accelerators_ = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
   // 8. The command line; 9. the window shown.
-  if (!ProcessCommandLine()) {
-    DestroyWindow(frame_->Hwnd());
-    return false;
+  switch (ProcessCommandLine()) {
+    case StartRequest::Failed:
+      DestroyWindow(frame_->Hwnd());
+      return false;
+    case StartRequest::Printed:
+      // Closed through its closing steps; the message loop runs until they are done.
+      PostMessageW(frame_->Hwnd(), WM_CLOSE, 0, 0);
+      return true;
+    case StartRequest::Run:
+      break;
   }
   ShowWindow(frame_->Hwnd(), show_command);
   UpdateWindow(frame_->Hwnd());
   return true;
 }
 
-bool TVarnelApp::ProcessCommandLine() {
+TVarnelApp::StartRequest TVarnelApp::ProcessCommandLine() {
   int count = 0;
   LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-  std::wstring file;
+  std::vector<std::u16string> words;
   if (arguments) {
-    for (int i = 1; i < count; ++i) {
-      const wchar_t* a = arguments[i];
-      if (a[0] == L'/' || a[0] == L'-') continue;  // switches are the system's, not ours
-      file = a;
-      break;
-    }
+    for (int i = 1; i < count; ++i) words.emplace_back(reinterpret_cast<const char16_t*>(arguments[i]));
     LocalFree(arguments);
   }
-  if (file.empty()) return documents_->NewDocument() != nullptr;
-  return documents_->OpenDocument(file) != nullptr;
+  const TShellCommand command = ParseShellCommand(words);
+  const std::wstring file(command.file.begin(), command.file.end());
+  switch (command.action) {
+    case TShellAction::NewDocument:
+      return documents_->NewDocument() ? StartRequest::Run : StartRequest::Failed;
+    case TShellAction::Open:
+      return documents_->OpenDocument(file) ? StartRequest::Run : StartRequest::Failed;
+    case TShellAction::Print:
+    case TShellAction::PrintTo:
+      break;
+  }
+  // A shell request to print: the document is printed directly, on the named printer for a
+  // print-to request, and the program ends without showing its window.
+  if (!documents_->OpenDocument(file)) return StartRequest::Failed;
+  if (command.action == TShellAction::PrintTo) {
+    auto wide = [](const std::u16string& s) { return std::wstring(s.begin(), s.end()); };
+    views::SetShellPrinter({wide(command.printer), wide(command.driver), wide(command.port)});
+  }
+  SendMessageW(frame_->Hwnd(), WM_COMMAND, ID_FILE_PRINT_DIRECT, 0);
+  return StartRequest::Printed;
 }
 
 int TVarnelApp::Run(int show_command) {

@@ -20,8 +20,12 @@ class TVarnelApp : public ui::CommandTarget {
   int Run(int show_command);
 
  private:
+  // What the command line asked for: the program runs, or a print request was carried out and
+  // the program ends, or the document could not be made or opened.
+  enum class StartRequest { Run, Printed, Failed };
+
   bool InitInstance(int show_command);
-  bool ProcessCommandLine();
+  StartRequest ProcessCommandLine();
 
   bool com_initialised_ = false;
   std::unique_ptr<ui::DocManager> documents_;

@@ -883,12 +883,114 @@ constexpr TStringEntry kEntries[] = {
      u"¶\tStatusleiste ein- oder ausblenden"
      u"¶\tMostrar u ocultar la barra de estado"
      u"¶\tStatusbalk tonen of verbergen"},
+    {IDS_PRINT_ON_PORT,
+     u"sur %1"
+     u"¶\ton %1"
+     u"¶\tan %1"
+     u"¶\ten %1"
+     u"¶\top %1"},
+    {IDS_PRINT_TO_FILE_PORT,
+     u"vers %1"
+     u"¶\tto %1"
+     u"¶\tin %1"
+     u"¶\ta %1"
+     u"¶\tnaar %1"},
+    {IDS_PRINT_FILE_FILTER,
+     u"Fichiers d'impression (*.prn)|*.prn|Tous les fichiers (*.*)|*.*||"
+     u"¶\tPrinter Files (*.prn)|*.prn|All Files (*.*)|*.*||"
+     u"¶\tDruckerdateien (*.prn)|*.prn|Alle Dateien (*.*)|*.*||"
+     u"¶\tArchivos de impresora (*.prn)|*.prn|Todos los archivos (*.*)|*.*||"
+     u"¶\tPrinterbestanden (*.prn)|*.prn|Alle bestanden (*.*)|*.*||"},
+    {IDS_PRINT_TO_FILE_TITLE,
+     u"Imprimer dans un fichier"
+     u"¶\tPrint to File"
+     u"¶\tAusgabe in Datei"
+     u"¶\tImprimir a archivo"
+     u"¶\tAfdrukken naar bestand"},
     {IDS_PRINT_PAGE_FORMAT,
      u"Page %u\nPages %u-%u\n"
      u"¶\tPage %u\nPages %u-%u\n"
      u"¶\tSeite %u\nSeiten %u-%u\n"
      u"¶\tPágina %u\nPáginas %u-%u\n"
      u"¶\tPagina %u\nPagina's %u-%u\n"},
+    {IDS_PREVIEW_CAPTION,
+     u"%1 - Aperçu avant impression"
+     u"¶\t%1 - Print Preview"
+     u"¶\t%1 - Seitenansicht"
+     u"¶\t%1 - Vista preliminar"
+     u"¶\t%1 - Afdrukvoorbeeld"},
+    {IDS_PREVIEW_PRINT,
+     u"&Imprimer..."
+     u"¶\t&Print..."
+     u"¶\t&Drucken..."
+     u"¶\t&Imprimir..."
+     u"¶\t&Afdrukken..."},
+    {IDS_PREVIEW_NEXT_PAGE,
+     u"Page &suivante"
+     u"¶\t&Next Page"
+     u"¶\t&Nächste Seite"
+     u"¶\tPágina &siguiente"
+     u"¶\t&Volgende pagina"},
+    {IDS_PREVIEW_PREVIOUS_PAGE,
+     u"Page &précédente"
+     u"¶\tPre&v Page"
+     u"¶\t&Vorherige Seite"
+     u"¶\tPágina &anterior"
+     u"¶\tV&orige pagina"},
+    {IDS_PREVIEW_ZOOM_IN,
+     u"&Zoom avant"
+     u"¶\tZoom &In"
+     u"¶\tVer&größern"
+     u"¶\t&Acercar"
+     u"¶\t&Inzoomen"},
+    {IDS_PREVIEW_ZOOM_OUT,
+     u"Zoom a&rrière"
+     u"¶\tZoom &Out"
+     u"¶\tVer&kleinern"
+     u"¶\tA&lejar"
+     u"¶\t&Uitzoomen"},
+    {IDS_PREVIEW_CLOSE,
+     u"&Fermer"
+     u"¶\t&Close"
+     u"¶\tS&chließen"
+     u"¶\t&Cerrar"
+     u"¶\t&Sluiten"},
+    {IDS_PAGE_SETUP_CAPTION,
+     u"Mise en page"
+     u"¶\tPage Setup"
+     u"¶\tSeite einrichten"
+     u"¶\tConfigurar página"
+     u"¶\tPagina-instelling"},
+    {IDS_PAGE_SETUP_MARGINS,
+     u"Marges"
+     u"¶\tMargins"
+     u"¶\tRänder"
+     u"¶\tMárgenes"
+     u"¶\tMarges"},
+    {IDS_PAGE_SETUP_TOP,
+     u"&Haut :"
+     u"¶\t&Top:"
+     u"¶\t&Oben:"
+     u"¶\t&Superior:"
+     u"¶\t&Boven:"},
+    {IDS_PAGE_SETUP_BOTTOM,
+     u"&Bas :"
+     u"¶\t&Bottom:"
+     u"¶\t&Unten:"
+     u"¶\t&Inferior:"
+     u"¶\t&Onder:"},
+    {IDS_PAGE_SETUP_LEFT,
+     u"&Gauche :"
+     u"¶\t&Left:"
+     u"¶\t&Links:"
+     u"¶\tI&zquierdo:"
+     u"¶\t&Links:"},
+    {IDS_PAGE_SETUP_RIGHT,
+     u"&Droite :"
+     u"¶\t&Right:"
+     u"¶\t&Rechts:"
+     u"¶\t&Derecho:"
+     u"¶\t&Rechts:"},
     {IDS_FAILED_TO_OPEN_DOCUMENT,
      u"Impossible d'ouvrir le document %1."
      u"¶\tFailed to open document %1."

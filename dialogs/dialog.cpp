@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "app_core/dialog_placement.h"
-#include "app_core/main_frame_link.h"
+#include "dialogs/dialog_file_menu.h"
 #include "text/assert_report.h"
 #include "ui/dpi.h"
 #include "ui/gdi_select.h"
@@ -14,16 +14,7 @@ namespace dialogs {
 
 namespace {
 
-constexpr UINT kPageSetupCommand = 57606;
-constexpr UINT kPrintCommand = 57607;
-constexpr UINT kCloseCommand = 57602;
-
 TRect ToTRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
-
-int CurrentLanguage() {
-  const TMainFrameLink* link = MainFrameLink();
-  return link ? link->language : 1;
-}
 
 // A font of the face at the point size for the window's DPI.
 HFONT MakeFont(HWND hwnd, const wchar_t* face, int points) {
@@ -33,13 +24,6 @@ HFONT MakeFont(HWND hwnd, const wchar_t* face, int points) {
   lf.lfCharSet = DEFAULT_CHARSET;
   lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
   return CreateFontIndirectW(&lf);
-}
-
-HWND MainWindow(HWND owner) {
-  for (HWND w = owner; w; w = GetParent(w)) {
-    if (!(GetWindowLongW(w, GWL_STYLE) & WS_CHILD) && !GetParent(w)) return w;
-  }
-  return owner;
 }
 
 }  // namespace
@@ -93,7 +77,7 @@ void TDialog::Place() {
   const bool resizable = (GetWindowLongW(Hwnd(), GWL_STYLE) & WS_THICKFRAME) != 0;
   TRect owner_rect{};
   const TRect* owner = nullptr;
-  if (HWND main = MainWindow(owner_)) {
+  if (HWND main = MainWindowOf(owner_)) {
     RECT r;
     GetWindowRect(main, &r);
     owner_rect = ToTRect(r);
@@ -105,26 +89,7 @@ void TDialog::Place() {
 }
 
 void TDialog::AttachMenu() {
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  HMENU menu = LoadMenuW(instance, MAKEINTRESOURCEW(kDialogMenuBase + CurrentLanguage()));
-  if (!menu) menu = LoadMenuW(instance, MAKEINTRESOURCEW(kDialogMenuBase + 1));
-  if (!menu) return;
-  HMENU old = GetMenu(Hwnd());
-  // The menu bar takes room from the client area: keep the client size the template gave.
-  RECT client_before;
-  GetClientRect(Hwnd(), &client_before);
-  SetMenu(Hwnd(), menu);
-  if (old) DestroyMenu(old);
-  menu_ = menu;
-  RECT window;
-  GetWindowRect(Hwnd(), &window);
-  RECT client_after;
-  GetClientRect(Hwnd(), &client_after);
-  const int grow = client_before.bottom - client_after.bottom;
-  if (grow > 0) {
-    SetWindowPos(Hwnd(), nullptr, 0, 0, window.right - window.left,
-                 window.bottom - window.top + grow, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  if (HMENU menu = AttachDialogMenu(Hwnd())) menu_ = menu;
 }
 
 void TDialog::SetListBoxFonts() {
@@ -242,26 +207,16 @@ void TDialog::OnDestroy() {
 
 bool TDialog::OnCommand(UINT id, UINT, HWND control) {
   if (control) return false;
-  switch (id) {
-    case kPageSetupCommand:
-      SendMessageW(MainWindow(owner_), WM_COMMAND, kPageSetupCommand, 0);
-      return true;
-    case kPrintCommand:
-      // The picture of the dialog goes to the printer through the main window's printing.
-      SendMessageW(MainWindow(owner_), WM_COMMAND, MAKEWPARAM(kPrintCommand, 2),
-                   reinterpret_cast<LPARAM>(Hwnd()));
-      return true;
-    case kCloseCommand:
-      OnCancel();
-      return true;
-    default:
-      return false;
-  }
+  return RunDialogFileCommand(id, Hwnd(), owner_, [this] { OnCancel(); });
 }
 
 bool TDialog::PreTranslateMessage(MSG& msg) {
   if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
   if (accelerators_ && TranslateAcceleratorW(Hwnd(), accelerators_, &msg)) return true;
+  if (DialogFileKeyCommand(msg) == kDialogPrintCommand) {
+    OnCommand(kDialogPrintCommand, 0, nullptr);
+    return true;
+  }
   const bool ctrl = GetKeyState(VK_CONTROL) < 0;
   const bool shift = GetKeyState(VK_SHIFT) < 0;
   switch (msg.wParam) {

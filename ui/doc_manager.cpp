@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "ui/text_args.h"
+
 namespace ui {
 
 namespace {
@@ -20,10 +22,8 @@ std::wstring FullPath(const std::wstring& path) {
 }
 
 // "%1" replaced by the argument.
-std::wstring Format(std::wstring text, const std::wstring& argument) {
-  const std::size_t at = text.find(L"%1");
-  if (at != std::wstring::npos) text.replace(at, 2, argument);
-  return text;
+std::wstring Format(const std::wstring& text, const std::wstring& argument) {
+  return ReplaceArgument(text, L"%1", argument);
 }
 
 }  // namespace

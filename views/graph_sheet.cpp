@@ -41,10 +41,12 @@ INT_PTR TVarnelConfigSheet::RunOn(UINT start_page) {
                    .apply_button = true});
 }
 
-void TVarnelConfigSheet::OnInitialized() { page_commands_.Attach(Hwnd()); }
+void TVarnelConfigSheet::OnInitialized() { page_commands_.AttachTo(Hwnd(), graph_window_); }
 
-bool TVarnelConfigSheet::PageCommands::OnCommand(UINT id, UINT, HWND control) {
-  if (control || id < ID_GRAPH_PAGE_GENERAL || id > ID_GRAPH_PAGE_AXIS) return false;
+bool TVarnelConfigSheet::PageCommands::OnCommand(UINT id, UINT code, HWND control) {
+  if (control || id < ID_GRAPH_PAGE_GENERAL || id > ID_GRAPH_PAGE_AXIS) {
+    return TSheetFileMenu::OnCommand(id, code, control);
+  }
   SendMessageW(Hwnd(), PSM_SETCURSEL, id - ID_GRAPH_PAGE_GENERAL, 0);
   return true;
 }

@@ -11,7 +11,7 @@
 #include "graph/graph_settings.h"
 #include "text/tstring.h"
 #include "ui/property_sheet.h"
-#include "ui/window.h"
+#include "dialogs/sheet_file_menu.h"
 #include "views/graph_axis_page.h"
 #include "views/graph_general_page.h"
 #include "views/graph_plot_page.h"
@@ -36,8 +36,8 @@ class TVarnelConfigSheet : public ui::PropertySheet, private GraphSheetActions {
   void OnInitialized() override;
 
  private:
-  // The commands that select the pages arrive at the sheet's window.
-  class PageCommands : public ui::Window {
+  // The sheet's File menu, and the commands that select the pages, arrive at the sheet's window.
+  class PageCommands : public dialogs::TSheetFileMenu {
    protected:
     bool OnCommand(UINT id, UINT code, HWND control) override;
   };

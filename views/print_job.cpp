@@ -3,10 +3,12 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "app_core/resource_text.h"
 #include "app_core/string_ids.h"
 #include "text/assert_report.h"
+#include "ui/text_args.h"
 #include "views/printable.h"
 #include "views/printer_settings.h"
 #include "views/printing_dialog.h"
@@ -19,6 +21,9 @@ constexpr char kSource[] = "DialogPrinter";
 
 // The printing dialog of the job in progress, for the abort procedure.
 TPrintingDialog* g_printing_dialog = nullptr;
+
+// The printer of a shell request, if the program was started with one.
+std::optional<NamedPrinter> g_shell_printer;
 
 void PumpMessages() {
   MSG msg;
@@ -39,8 +44,6 @@ BOOL CALLBACK AbortProc(HDC, int) {
   PumpMessages();
   return !(g_printing_dialog && g_printing_dialog->Cancelled());
 }
-
-std::wstring Wide(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
 
 // "Page %u" (the format's first line) with the page number.
 std::wstring PageText(const std::wstring& format, int page) {
@@ -98,21 +101,24 @@ bool RunPrintDialog(PrintInfo& info) {
 // The file a job printed to a file goes into; empty when the user cancelled.
 std::wstring AskOutputFile(HWND owner) {
   wchar_t file[MAX_PATH] = L"Output.prn";
-  static const wchar_t kFilter[] = L"Printer Files (*.prn)\0*.prn\0All Files (*.*)\0*.*\0";
+  // The filter's parts are separated by "|" in the text and by nulls for the dialog.
+  std::wstring filter = ui::WideText(RString(IDS_PRINT_FILE_FILTER));
+  std::replace(filter.begin(), filter.end(), L'|', L'\0');
+  const std::wstring title = ui::WideText(RString(IDS_PRINT_TO_FILE_TITLE));
   OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof(ofn);
   ofn.hwndOwner = owner;
-  ofn.lpstrFilter = kFilter;
+  ofn.lpstrFilter = filter.c_str();
   ofn.lpstrFile = file;
   ofn.nMaxFile = MAX_PATH;
-  ofn.lpstrTitle = L"Print to File";
+  ofn.lpstrTitle = title.c_str();
   ofn.lpstrDefExt = L"prn";
   ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
   return GetSaveFileNameW(&ofn) ? std::wstring(file) : std::wstring();
 }
 
 void ShowJobFailed(HWND owner) {
-  MessageBoxW(owner, Wide(RString(IDS_PRINT_JOB_FAILED)).c_str(), kPrintJobFailedCaption,
+  MessageBoxW(owner, ui::WideText(RString(IDS_PRINT_JOB_FAILED)).c_str(), kPrintJobFailedCaption,
               MB_OK | MB_ICONEXCLAMATION);
 }
 
@@ -165,7 +171,7 @@ bool DoPreparePrinting(PrintInfo& info) {
     info.failed = true;
     return false;
   }
-  info.page_format = Wide(RString(IDS_PRINT_PAGE_FORMAT));
+  info.page_format = ui::WideText(RString(IDS_PRINT_PAGE_FORMAT));
   return true;
 }
 
@@ -211,10 +217,20 @@ void ViewPrinter::PrintPage(HDC dc, PrintInfo& info, HWND) {
   view_.PrintPage(dc, info.page_rect, info.current_page);
 }
 
+void SetShellPrinter(const NamedPrinter& printer) { g_shell_printer = printer; }
+
 PrintResult PrintJob(TPrinter& printer, HWND window, bool direct, HWND main_window) {
   PrintInfo info;
   info.direct = direct;
   info.owner = main_window;
+  const NamedPrinter* named = direct && g_shell_printer ? &*g_shell_printer : nullptr;
+  if (named) {
+    info.dc.Reset(CreateDCW(named->driver.c_str(), named->device.c_str(), named->port.c_str(), nullptr));
+    if (!info.dc) {
+      ShowJobFailed(main_window);
+      return PrintResult::Failed;
+    }
+  }
   if (!printer.PreparePrinting(info)) {
     // No printer at all is a failure; a cancelled dialog is the user's choice.
     if (info.failed) {
@@ -233,14 +249,19 @@ PrintResult PrintJob(TPrinter& printer, HWND window, bool direct, HWND main_wind
     if (output.empty()) return PrintResult::Cancelled;
   }
   const std::wstring name =
-      Wide(PrintDocumentName(TString(reinterpret_cast<const char16_t*>(WindowTextOf(window).c_str()))).Str());
-  const std::wstring port = info.print_to_file ? L"to " + output : L"on " + CurrentPrinter().PortName();
+      ui::WideText(PrintDocumentName(TString(reinterpret_cast<const char16_t*>(WindowTextOf(window).c_str()))).Str());
+  const std::wstring printer_name = named ? named->device : CurrentPrinter().DeviceName();
+  const std::wstring port =
+      info.print_to_file
+          ? ui::ReplaceArgument(ui::WideText(RString(IDS_PRINT_TO_FILE_PORT)), L"%1", output)
+          : ui::ReplaceArgument(ui::WideText(RString(IDS_PRINT_ON_PORT)), L"%1",
+                                named ? named->port : CurrentPrinter().PortName());
 
   HDC dc = info.dc.Get();
   printer.BeginPrinting(dc, info);
   DisabledWindow disabled(main_window);
   TPrintingDialog dialog;
-  dialog.Open(main_window, name, CurrentPrinter().DeviceName(), port);
+  dialog.Open(main_window, name, printer_name, port);
   g_printing_dialog = &dialog;
   SetAbortProc(dc, &AbortProc);
 

@@ -77,6 +77,15 @@ class ViewPrinter : public TPrinter {
 
 enum class PrintResult { Printed, Cancelled, Failed };
 
+// The printer a shell request to print to a named printer gave on the command line: direct jobs
+// print on it instead of the current printer, and fail when no DC can be made for it.
+struct NamedPrinter {
+  std::wstring device;
+  std::wstring driver;
+  std::wstring port;
+};
+void SetShellPrinter(const NamedPrinter& printer);
+
 // Runs a job: `window` gives the document's name (its text, cut to 31 characters) and, for the
 // base printer, the picture; `direct` prints on the current printer without the dialog; the main
 // window is disabled while the job runs and left as it was found afterwards.

@@ -6,6 +6,7 @@
 #include "app_core/string_ids.h"
 #include "ui/dpi.h"
 #include "ui/memory_bitmap.h"
+#include "ui/text_args.h"
 #include "views/print_job.h"
 
 namespace views {
@@ -18,13 +19,15 @@ constexpr int kShadow = 4;
 
 struct ButtonSpec {
   int id;
-  const wchar_t* text;
+  int text;  // resource text
   int width;
 };
 constexpr ButtonSpec kButtons[] = {
-    {PrintPreview::kPrintButton, L"&Print...", 70},   {PrintPreview::kNextButton, L"&Next Page", 80},
-    {PrintPreview::kPreviousButton, L"Pre&v Page", 80}, {PrintPreview::kZoomButton, L"Zoom &In", 70},
-    {PrintPreview::kCloseButton, L"&Close", 60},
+    {PrintPreview::kPrintButton, IDS_PREVIEW_PRINT, 70},
+    {PrintPreview::kNextButton, IDS_PREVIEW_NEXT_PAGE, 80},
+    {PrintPreview::kPreviousButton, IDS_PREVIEW_PREVIOUS_PAGE, 80},
+    {PrintPreview::kZoomButton, IDS_PREVIEW_ZOOM_IN, 70},
+    {PrintPreview::kCloseButton, IDS_PREVIEW_CLOSE, 60},
 };
 
 // Paper size and the printable area's offset and size on it, in device pixels.
@@ -84,7 +87,7 @@ bool PrintPreview::Show(HWND main_window, std::unique_ptr<Printable> view, const
   GetWindowRect(main_window, &place);
   auto* preview = new PrintPreview(main_window, std::move(view), info.dc.Release(), std::move(print));
   preview->page_format_ = info.page_format;
-  const std::wstring title = document + L" - Print Preview";
+  const std::wstring title = ui::ReplaceArgument(ui::WideText(RString(IDS_PREVIEW_CAPTION)), L"%1", document);
   if (!preview->Create({.class_name = kClassName, .title = title.c_str(),
                         .style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_HSCROLL | WS_VSCROLL,
                         .x = place.left, .y = place.top, .width = place.right - place.left,
@@ -105,7 +108,7 @@ bool PrintPreview::OnCreate(const CREATESTRUCTW&) {
   const int height = ui::ScaleForWindow(Hwnd(), kBarHeight - 8);
   for (const ButtonSpec& b : kButtons) {
     const int width = ui::ScaleForWindow(Hwnd(), b.width);
-    HWND button = CreateWindowExW(0, L"BUTTON", b.text, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, x, y,
+    HWND button = CreateWindowExW(0, L"BUTTON", ui::WideText(RString(b.text)).c_str(), WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, x, y,
                                   width, height, Hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.id)),
                                   GetModuleHandleW(nullptr), nullptr);
     SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -154,7 +157,8 @@ void PrintPreview::UpdateControls() {
   SetDlgItemTextW(Hwnd(), kPageText, text.c_str());
   EnableWindow(GetDlgItem(Hwnd(), kNextButton), page_ < page_count_);
   EnableWindow(GetDlgItem(Hwnd(), kPreviousButton), page_ > 1);
-  SetDlgItemTextW(Hwnd(), kZoomButton, zoom_ == 1 ? L"Zoom &In" : L"Zoom &Out");
+  SetDlgItemTextW(Hwnd(), kZoomButton,
+                  ui::WideText(RString(zoom_ == 1 ? IDS_PREVIEW_ZOOM_IN : IDS_PREVIEW_ZOOM_OUT)).c_str());
   UpdateScrollBars();
 }
 

@@ -1,5 +1,7 @@
 #include "views/printing_dialog.h"
 
+#include "app_core/resource_text.h"
+#include "app_core/string_ids.h"
 #include "views/printing_ids.h"
 
 namespace views {
@@ -28,6 +30,7 @@ bool TPrintingDialog::Open(HWND owner, const std::wstring& document, const std::
   cancelled_ = false;
   if (!CreateModeless(owner, IDD_PRINTING)) return false;
   SetWindowTextW(Hwnd(), L"Varnel");
+  SetItemText(IDCANCEL, reinterpret_cast<const wchar_t*>(RString(IDS_CANCEL)));
   SetItemText(IDC_PRINTING_DOCUMENT, document);
   SetItemText(IDC_PRINTING_PRINTER, printer);
   SetItemText(IDC_PRINTING_PORT, port);

@@ -183,6 +183,10 @@ const Quoted kQuoted[] = {
     {11328, u"Shrink", nullptr},
     {11329, u"Horizontal Shrink", nullptr},
     {11330, u"Vertical Shrink", nullptr},
+    {61504, u"on %1", nullptr},
+    {61505, u"to %1", nullptr},
+    {61506, u"Printer Files (*.prn)|*.prn|All Files (*.*)|*.*||", nullptr},
+    {61507, u"Print to File", nullptr},
     {61508, u"Page %u\nPages %u-%u\n", nullptr},
     {61702, u"Could not start print job.", nullptr},
 };

@@ -116,6 +116,19 @@ picture_check() {
 }
 picture_check dialog-portrait.pdf portrait
 picture_check dialog-landscape.pdf landscape
+picture_check dialog-offscreen.pdf portrait
+picture_check sheet.pdf portrait
+
+# Printed by a shell request: the graph of the document on one page.
+if [ -f "$out/shell.pdf" ]; then
+  [ "$(pages "$out/shell.pdf")" = 1 ] || fail "shell.pdf has $(pages "$out/shell.pdf") pages, expected 1"
+  pdftoppm -r 100 -png -singlefile "$out/shell.pdf" shell
+  reds=$(convert shell.png -fuzz 25% -fill black +opaque red -format "%[fx:int(mean.r*w*h+0.5)]" info:)
+  [ "$reds" -gt 100 ] || fail "shell.pdf: the wave's red shows in $reds pixels"
+  note "shell.pdf: one page, $reds red wave pixels"
+else
+  fail "shell.pdf was not printed"
+fi
 
 # Printed to a file: the driver's PostScript, one page.
 if [ -f "$out/dialog.prn" ]; then

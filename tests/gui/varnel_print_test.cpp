@@ -25,13 +25,15 @@ namespace gui {
 namespace {
 
 constexpr UINT kPrint = 57607, kPrintDirect = 57608, kPrintPreview = 57609, kPageSetup = 57606;
-constexpr UINT kAbout = 9090;
+constexpr UINT kAbout = 9090, kConfigure = 9070, kDialogClose = 57602;
 // Controls of the system's print, page set-up and file dialogs.
 constexpr int kPrintPagesRadio = 0x422, kPrintFrom = 0x480, kPrintTo = 0x481, kPrintToFile = 0x410;
 constexpr int kLandscapeRadio = 0x421, kFileNameCombo = 0x47c, kFileNameEdit = 0x480;
 // The program's own page set-up dialog and its preview.
 constexpr int kOwnTop = 9082, kOwnBottom = 9083, kOwnLeft = 9084, kOwnRight = 9085;
 constexpr int kPreviewNext = 102, kPreviewClose = 105, kPreviewPageText = 106;
+// The printing dialog's page line.
+constexpr int kPrintingPage = 204;
 
 std::wstring Env(const wchar_t* name) {
   wchar_t value[1024] = {};
@@ -177,6 +179,17 @@ class VarnelPrint : public RunDirectoryTest {
     ASSERT_TRUE(WaitUntil([&] { return program.Ask(L"documents").find(L"|1|") != std::wstring::npos; }))
         << program.Ask(L"documents");
   }
+  // Starts the program on its document and selects a grid cell: the grid's view is active and
+  // can print.
+  void OpenGridToPrint(VarnelProcess& program) {
+    Launch(program);
+    WaitDocument(program);
+    HWND grid = FindDescendant(program.MainWindow(), L"VarnelGridCtrl");
+    ASSERT_NE(grid, nullptr);
+    LeftClick(grid, 100, 50);
+    ASSERT_TRUE(WaitUntil([&] { return program.Ask(L"menu").find(L"|57607||") != std::wstring::npos; }))
+        << "Print stays greyed with a cell selected";
+  }
   // Answers the system's print dialog with OK, after the optional page range and print to file.
   void AnswerPrintDialog(VarnelProcess& program, int from = 0, int to = 0, bool to_file = false) {
     HWND dialog = WaitDialog(program, L"Print", IDOK);
@@ -225,13 +238,7 @@ TEST_F(VarnelPrint, GraphPrintsOnOnePageOfThePdfPrinter) {
 TEST_F(VarnelPrint, GridPrintsItsPagesThreeToOneInThatOrder) {
   const std::wstring path = WriteWaveDocument(dir_, L"grid.xml", 300);
   VarnelProcess program(dir_, L"\"" + path + L"\"");
-  Launch(program);
-  WaitDocument(program);
-  HWND grid = FindDescendant(program.MainWindow(), L"VarnelGridCtrl");
-  ASSERT_NE(grid, nullptr);
-  LeftClick(grid, 100, 50);  // a cell selected: the grid's view is active and can print
-  ASSERT_TRUE(WaitUntil([&] { return program.Ask(L"menu").find(L"|57607||") != std::wstring::npos; }))
-      << "Print stays greyed with a cell selected";
+  ASSERT_NO_FATAL_FAILURE(OpenGridToPrint(program));
 
   const std::set<std::wstring> before = PdfFiles();
   program.Command(kPrint);
@@ -252,12 +259,7 @@ TEST_F(VarnelPrint, GridPrintsItsPagesThreeToOneInThatOrder) {
 TEST_F(VarnelPrint, PreviewShowsTheGridsPagesOneAtATime) {
   const std::wstring path = WriteWaveDocument(dir_, L"preview.xml", 300);
   VarnelProcess program(dir_, L"\"" + path + L"\"");
-  Launch(program);
-  WaitDocument(program);
-  HWND grid = FindDescendant(program.MainWindow(), L"VarnelGridCtrl");
-  ASSERT_NE(grid, nullptr);
-  LeftClick(grid, 100, 50);
-  ASSERT_TRUE(WaitUntil([&] { return program.Ask(L"menu").find(L"|57607||") != std::wstring::npos; }));
+  ASSERT_NO_FATAL_FAILURE(OpenGridToPrint(program));
   program.Command(kPrintPreview);
   HWND preview = nullptr;
   ASSERT_TRUE(WaitUntil([&] {
@@ -342,6 +344,124 @@ TEST_F(VarnelPrint, DialogPicturePrintsOnPortraitAndLandscapePagesAndToAFile) {
   EXPECT_NE(config.find(L"<PrinterName>" + Env(L"VARNEL_TEST_PRINTER") + L"</PrinterName>"), std::wstring::npos)
       << config;
   EXPECT_NE(config.find(L"<PaperOrientation>2</PaperOrientation>"), std::wstring::npos) << config;
+}
+
+// The configuration sheet carries the dialogs' File menu: Print (and its key, Ctrl+P) prints the
+// sheet's picture; Close closes it as Cancel does.
+TEST_F(VarnelPrint, PropertySheetPrintsItsPictureThroughItsFileMenu) {
+  VarnelProcess program(dir_);
+  Launch(program);
+  program.Command(kConfigure);
+  HWND sheet = WaitDialog(program, L"Varnel configuration:");
+  ASSERT_NE(sheet, nullptr) << "no configuration sheet";
+  EXPECT_NE(GetMenu(sheet), nullptr) << "the sheet has no menu bar";
+  RECT r{};
+  GetWindowRect(sheet, &r);
+  WriteExpected(L"sheet.pdf.expected", std::to_string(r.right - r.left) + " " + std::to_string(r.bottom - r.top) + "\n");
+
+  const std::set<std::wstring> before = PdfFiles();
+  PostMessageW(sheet, WM_COMMAND, kPrint, 0);
+  AnswerPrintDialog(program);
+  ASSERT_TRUE(CollectPdf(before, L"sheet.pdf")) << "no PDF from the printer";
+  const std::wstring record = program.Ask(L"printing");
+  EXPECT_NE(record.find(L"document: Varnel configuration:\n"), std::wstring::npos) << record;
+
+  // Ctrl+P pressed in the sheet opens the print dialog, which is cancelled here.
+  SetForegroundWindow(sheet);
+  INPUT keys[4] = {};
+  const WORD sequence[4][2] = {{VK_CONTROL, 0}, {'P', 0}, {'P', KEYEVENTF_KEYUP}, {VK_CONTROL, KEYEVENTF_KEYUP}};
+  for (int k = 0; k < 4; ++k) {
+    keys[k].type = INPUT_KEYBOARD;
+    keys[k].ki.wVk = sequence[k][0];
+    keys[k].ki.dwFlags = sequence[k][1];
+  }
+  SendInput(4, keys, sizeof(INPUT));
+  HWND dialog = WaitDialog(program, L"Print", IDOK);
+  ASSERT_NE(dialog, nullptr) << "Ctrl+P in the sheet did not ask to print";
+  Click(GetDlgItem(dialog, IDCANCEL));
+  EXPECT_TRUE(VarnelProcess::WaitGone(dialog));
+
+  PostMessageW(sheet, WM_COMMAND, kDialogClose, 0);
+  EXPECT_TRUE(VarnelProcess::WaitGone(sheet)) << "File > Close left the sheet open";
+  CloseAndExpectExit(program);
+}
+
+// The printing dialog's Cancel, pressed while a long grid job prints, stops it between pages.
+TEST_F(VarnelPrint, CancelInThePrintingDialogStopsTheJobBetweenPages) {
+  const std::wstring path = WriteWaveDocument(dir_, L"long.xml", 30000);
+  VarnelProcess program(dir_, L"\"" + path + L"\"");
+  ASSERT_NO_FATAL_FAILURE(OpenGridToPrint(program));
+  program.Command(kPrintDirect);
+  HWND printing = WaitDialog(program, L"Varnel", kPrintingPage, 30000);
+  ASSERT_NE(printing, nullptr) << "no printing dialog";
+  // Cancel once the first page is done.
+  ASSERT_TRUE(WaitUntil([&] {
+    const std::wstring page = WindowText(GetDlgItem(printing, kPrintingPage));
+    return !IsWindow(printing) || (page.rfind(L"Page ", 0) == 0 && page != L"Page 1");
+  }, 30000)) << WindowText(GetDlgItem(printing, kPrintingPage));
+  ASSERT_TRUE(IsWindow(printing)) << "the job ended before Cancel could be pressed: " << program.Ask(L"printing");
+  SendMessageW(GetDlgItem(printing, IDCANCEL), BM_CLICK, 0, 0);
+  EXPECT_TRUE(VarnelProcess::WaitGone(printing, 30000));
+  const std::wstring record = program.Ask(L"printing");
+  const std::size_t cancelled = record.find(L"cancelled\n");
+  ASSERT_NE(cancelled, std::wstring::npos) << record;
+  // At most the page under way when Cancel came was finished after it; the job of about 300 pages
+  // was far from its end.
+  const std::size_t pages_after = [&] {
+    std::size_t n = 0;
+    for (std::size_t at = record.find(L"page: ", cancelled); at != std::wstring::npos; at = record.find(L"page: ", at + 1)) ++n;
+    return n;
+  }();
+  EXPECT_LE(pages_after, 1u) << record;
+  EXPECT_EQ(record.find(L"page: Page 200\n"), std::wstring::npos) << record;
+  EXPECT_TRUE(IsWindowEnabled(program.MainWindow()));
+  CloseAndExpectExit(program);
+}
+
+// A dialog that stands partly off the screen prints the part that can be seen.
+TEST_F(VarnelPrint, DialogPartlyOffTheScreenPrintsItsVisiblePart) {
+  VarnelProcess program(dir_);
+  Launch(program);
+  program.Command(kAbout);
+  HWND about = WaitDialog(program, L"About Varnel");
+  ASSERT_NE(about, nullptr);
+  RECT r{};
+  GetWindowRect(about, &r);
+  const int width = r.right - r.left, height = r.bottom - r.top;
+  const int hidden = width / 3;
+  SetWindowPos(about, nullptr, -hidden, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  ASSERT_TRUE(WaitUntil([&] { return GetWindowRect(about, &r) && r.left == -hidden; }));
+  WriteExpected(L"dialog-offscreen.pdf.expected", std::to_string(width - hidden) + " " + std::to_string(height) + "\n");
+  const std::set<std::wstring> before = PdfFiles();
+  PostMessageW(about, WM_COMMAND, kPrint, 0);
+  AnswerPrintDialog(program);
+  ASSERT_TRUE(CollectPdf(before, L"dialog-offscreen.pdf")) << "no PDF from the printer";
+  Click(GetDlgItem(about, IDOK));
+  EXPECT_TRUE(VarnelProcess::WaitGone(about));
+  CloseAndExpectExit(program);
+}
+
+// A shell request to print to a named printer prints the document there and ends the program;
+// a printer that does not exist is refused with the job's message.
+TEST_F(VarnelPrint, ShellPrintToRequestPrintsOnTheNamedPrinterAndEnds) {
+  const std::wstring path = WriteWaveDocument(dir_, L"shell.xml", 200);
+  const std::wstring printer = Env(L"VARNEL_TEST_PRINTER");
+  const std::set<std::wstring> before = PdfFiles();
+  {
+    VarnelProcess program(dir_, L"/pt \"" + path + L"\" \"" + printer + L"\" \"winspool\" \"CUPS:" + printer + L"\"");
+    ASSERT_TRUE(program.Start());
+    ASSERT_TRUE(CollectPdf(before, L"shell.pdf")) << "no PDF from the printer";
+    EXPECT_EQ(program.WaitExit(60000), 0) << "the program did not end after printing";
+  }
+  {
+    VarnelProcess program(dir_, L"/pt \"" + path + L"\" \"No Such Printer\" \"winspool\" \"LPT9:\"");
+    ASSERT_TRUE(program.Start());
+    HWND box = WaitDialog(program, L"Varnel", 0, 30000);
+    ASSERT_NE(box, nullptr) << "no message for a printer that does not exist";
+    EXPECT_EQ(MessageText(box), L"Could not start print job.");
+    Click(GetDlgItem(box, IDOK) ? GetDlgItem(box, IDOK) : GetDlgItem(box, IDCANCEL));
+    EXPECT_EQ(program.WaitExit(60000), 0);
+  }
 }
 
 // Without any printer the print commands say so, and page set-up opens the program's own dialog,
