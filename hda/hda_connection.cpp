@@ -2,6 +2,10 @@
 
 #include <oleauto.h>
 
+#include <cstdio>
+
+#include "document/log_entry.h"
+#include "document/log_message.h"
 #include "text/time_base.h"
 
 namespace {
@@ -24,6 +28,28 @@ FILETIME NowAsFileTime() {
   return time;
 }
 
+// "0x800706BA: " and the system's text for the failure, when it has one.
+TString FailureText(HRESULT hr) {
+  char code[16];
+  std::snprintf(code, sizeof code, "0x%08lX", static_cast<unsigned long>(hr));
+  TString text;
+  text.FromNarrow(code);
+  // A Win32 error wrapped in an HRESULT has its text under the error's own number.
+  const DWORD message = HRESULT_FACILITY(hr) == FACILITY_WIN32 ? HRESULT_CODE(hr) : static_cast<DWORD>(hr);
+  wchar_t* buffer = nullptr;
+  const DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, message, 0, reinterpret_cast<LPWSTR>(&buffer), 0, nullptr);
+  DWORD end = buffer != nullptr ? length : 0;
+  while (end > 0 && (buffer[end - 1] == L'\r' || buffer[end - 1] == L'\n' || buffer[end - 1] == L' ')) --end;
+  if (end > 0) {
+    text.Append(u": ");
+    text.Append(end, reinterpret_cast<const char16_t*>(buffer));
+  }
+  LocalFree(buffer);
+  return text;
+}
+
 }  // namespace
 
 THdaConnection::THdaConnection(const HdaServerDef& server) : server_(server) {}
@@ -39,24 +65,44 @@ void THdaConnection::Connect(AMBREL_SHUTDOWN_CALLBACK onShutdown) {
 
 bool THdaConnection::AddItem(const TString& itemName, IUserMessages& messages) {
   if (items_.count(itemName) != 0) return false;
+  if (Lost()) return true;
   THdaItem item(server_.MachineName, server_.ServerName, itemName);
   item.ClientHandle = nextClientHandle_++;
   const TNarrowName name(itemName);
   const DWORD handle =
       GetHDAItemHandle(session_, name.bytes, static_cast<DWORD>(item.ClientHandle));
   if (handle == AMBREL_NO_ITEM) {
-    messages.ShowMessage(kCouldNotAddItemText, TMessageKind::Error);
+    // A server that is gone has not refused the item.
+    if (!NoteServerLoss(messages)) messages.ShowMessage(kCouldNotAddItemText, TMessageKind::Error);
     return true;
   }
   item.ServerHandle = static_cast<std::int32_t>(handle);
   THdaItem& stored = items_.emplace(itemName, std::move(item)).first->second;
-  ReadAttributes(stored);
+  // Lost meanwhile, the item stays added: its reads fail at once.
+  ReadAttributes(stored, messages);
   return false;
 }
 
-void THdaConnection::ReadAttributes(THdaItem& item) {
+bool THdaConnection::NoteServerLoss(IUserMessages& messages) {
+  // The library's answer to the call just made; read before anything else can change it.
+  const auto result = static_cast<HRESULT>(GetLastError());
+  if (Lost()) return true;
+  if (SUCCEEDED(result)) return false;
+  lost_ = result;
+  const TString name = DisplayName();
+  LogMessage(kTypeOpc, kLevelError, u"Server ", name.Str(), kStoppedAnsweringText, u": ",
+             FailureText(result).Str());
+  TString text(u"Server ");
+  text.Append(name);
+  text.Append(kStoppedAnsweringText);
+  messages.ServerStoppedAnswering(server_, text);
+  return true;
+}
+
+void THdaConnection::ReadAttributes(THdaItem& item, IUserMessages& messages) {
   const FILETIME now = NowAsFileTime();
   const DWORD count = NumberOfHDAAttributes(session_);
+  if (NoteServerLoss(messages)) return;
   for (DWORD i = 0; i < count; ++i) {
     DWORD attributeId = 0;
     VARTYPE type = VT_EMPTY;
@@ -72,6 +118,7 @@ void THdaConnection::ReadAttributes(THdaItem& item) {
     const DWORD read = ReadHDAItemAttributes(
         session_, static_cast<DWORD>(item.ServerHandle), attributeId, now.dwLowDateTime,
         now.dwHighDateTime, now.dwLowDateTime, now.dwHighDateTime, 1, &stamp, &value);
+    if (NoteServerLoss(messages)) return;
     if ((read & AMBREL_COUNT_MASK) != 0) item.SetAttribute(i, value);
     VariantClear(&value);
   }

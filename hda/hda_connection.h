@@ -14,6 +14,8 @@
 
 // Shown when the server gives no handle for an item.
 inline constexpr char16_t kCouldNotAddItemText[] = u"Could not Add Item Reference to Server";
+// Follows the server's display name when it stopped answering.
+inline constexpr char16_t kStoppedAnsweringText[] = u" stopped answering";
 
 class THdaConnection {
  public:
@@ -30,8 +32,17 @@ class THdaConnection {
 
   // Adds the item unless the table holds it: takes a server handle for it under the next client
   // handle and reads its attributes at the present instant. Returns true when the server gave no
-  // handle; the user is then told and nothing is added.
+  // handle; the user is then told and nothing is added. A lost connection adds nothing.
   bool AddItem(const TString& itemName, IUserMessages& messages);
+
+  // Called right after an Ambrel call on the session: true when the library has found the
+  // server gone. The first time, the connection is marked lost, the log gets a line naming the
+  // server and the failure, and `messages` is told; the library has called the shutdown handler,
+  // so the connection list closes the connection once its call is over.
+  bool NoteServerLoss(IUserMessages& messages);
+  // The failure that showed the server gone, S_OK while it answers.
+  HRESULT LostResult() const { return lost_; }
+  bool Lost() const { return FAILED(lost_); }
 
   // Releases every item handle in table order, closes the session and forgets the items.
   void Destroy();
@@ -46,10 +57,12 @@ class THdaConnection {
   TString DisplayName() const;
 
  private:
-  void ReadAttributes(THdaItem& item);
+  // Stops at a loss of the server.
+  void ReadAttributes(THdaItem& item, IUserMessages& messages);
 
   HdaServerDef server_;
   AMBREL_SESSION session_ = AMBREL_NO_SESSION;
+  HRESULT lost_ = S_OK;
   std::int32_t nextClientHandle_ = 0;
   std::map<TString, THdaItem> items_;
 };

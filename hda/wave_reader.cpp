@@ -23,6 +23,7 @@ struct TReadBuffers {
 
 bool ReadWave(THdaConnection& connection, TWave& wave, double start, double stop,
               IUserMessages& messages) {
+  if (connection.Lost()) return true;
   const THdaItem* item = connection.FindItem(wave.ItemName);
   if (item == nullptr) {
     if (connection.AddItem(wave.ItemName, messages)) return true;
@@ -44,6 +45,8 @@ bool ReadWave(THdaConnection& connection, TWave& wave, double start, double stop
                         static_cast<DWORD>(startUnits >> 32), static_cast<DWORD>(stopUnits),
                         static_cast<DWORD>(stopUnits >> 32), hda::kMaxValuesPerRead,
                         buffers.times.get(), buffers.values.Data(), buffers.qualities.get());
+  // Nothing from a server that is gone is no empty period: the wave keeps what it held.
+  if (connection.NoteServerLoss(messages)) return true;
   // Never trust a count beyond the buffers.
   const std::uint32_t n = std::min<std::uint32_t>(result & AMBREL_COUNT_MASK, hda::kMaxValuesPerRead);
   if ((result & AMBREL_MORE_DATA) != 0) {

@@ -7,7 +7,8 @@
 
 // Adds the wave's item to the connection when needed, reads at most 32000 raw values from start
 // to stop and replaces the wave's T and Y (numeric values) or S (texts: the first value is a
-// string) with them, logging the progress. Returns true when the item could not be added; the
-// wave then keeps what it held. A failed or empty read empties the wave.
+// string) with them, logging the progress. Returns true when the item could not be added or the
+// server stopped answering (the connection is then lost, see THdaConnection::NoteServerLoss); the
+// wave keeps what it held. A read the server failed or that found nothing empties the wave.
 bool ReadWave(THdaConnection& connection, TWave& wave, double start, double stop,
               IUserMessages& messages);
