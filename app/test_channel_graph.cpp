@@ -99,6 +99,8 @@ std::optional<std::wstring> GraphTestAnswer(TMainFrame& frame, const std::wstrin
     document->UpdateAllViews(nullptr,
                              static_cast<LPARAM>(std::wcstol(question.c_str() + 13, nullptr, 10)));
     RedrawWindow(child->Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    // Whether that paint drew the graph or put the kept bitmap on the screen.
+    return Number(Milliseconds(start)) + (window.LastPaintKept() ? L" kept" : L" drawn");
   }
   return Number(Milliseconds(start));
 }

@@ -8,7 +8,8 @@
 //                          as from the menu; milliseconds until it returned (the graph repaints
 //                          at once)
 //   "update-timed <hint>"  the document's views updated with the hint (no read) and the
-//                          document window painted at once: milliseconds
+//                          document window painted at once: milliseconds, then "drawn" or
+//                          "kept" for the graph window's paint
 //   "paint-timed"          the graph window repainted at once with nothing changed (an
 //                          exposure): milliseconds of that paint, then "kept" when it only put
 //                          the kept bitmap on the screen or "drawn"

@@ -271,6 +271,24 @@ TEST_F(VarnelGraph,
   CloseAndExpectExit(program);
 }
 
+// A paint with nothing changed puts the kept bitmap on the screen; an update of the document's
+// views draws again in the paint that follows it at once, before the repaint the view posts.
+TEST_F(VarnelGraph, AnExposurePaintsTheKeptBitmapAndAnUpdateDrawsAgain) {
+  VarnelProcess program(dir_, L"\"" + WriteGraphDocument(dir_) + L"\"");
+  const GraphState graph = Open(program);
+  ASSERT_NE(graph.window, nullptr);
+  program.Ask(L"paint-timed");  // any repaint still due from opening
+  for (int round = 0; round < 3; ++round) {
+    const std::wstring exposure = program.Ask(L"paint-timed");
+    EXPECT_NE(exposure.find(L" kept"), std::wstring::npos) << exposure;
+  }
+  const std::wstring update = program.Ask(L"update-timed 7");  // an automatic refresh's update
+  EXPECT_NE(update.find(L" drawn"), std::wstring::npos) << update;
+  const std::wstring exposure = program.Ask(L"paint-timed");
+  EXPECT_NE(exposure.find(L" kept"), std::wstring::npos) << exposure;
+  CloseAndExpectExit(program);
+}
+
 TEST_F(VarnelGraph, CtrlDragFiftyPixelsRightMovesTheTimeRangeBackFiftyPixelsWorth) {
   VarnelProcess program(dir_, L"\"" + WriteGraphDocument(dir_) + L"\"");
   GraphState graph = Open(program);
