@@ -127,7 +127,11 @@ void TBrowseHdaItemDlg::AddSelected() {
   THdaConnection* connection = LiveConnection();
   if (!connection) return;
   const TString& name = items_[shown_[static_cast<std::size_t>(selected)]];
-  if (connection->AddItem(name, *this)) return;  // refused: told, and the entry stays
+  {
+    // A shutdown notice during the server's calls must not destroy the connection under them.
+    THdaConnectionList::CallScope scope(connections_);
+    if (connection->AddItem(name, *this)) return;  // refused: told, and the entry stays
+  }
   info_.AddItemName(name);
   SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(selected), 0);
   shown_.erase(shown_.begin() + selected);

@@ -1,33 +1,29 @@
-// What a document needs of the main frame's open server connections: which servers they are,
-// and reading one wave through one of them. The HDA layer implements it over its connection list;
-// tests implement it with made-up histories.
+// What a document needs of the main frame's open server connections: which one serves a server,
+// and reading one wave through it. The HDA layer implements it over its connection list; tests
+// implement it with made-up histories.
 #pragma once
 
-#include <cstddef>
+#include <cstdint>
 #include <optional>
 
 #include "document/connection_info.h"
 #include "document/wave.h"
 
+// Names one open connection. A connection keeps its id while it is open and no later connection
+// is given it again, so an id held across reads reaches that connection or none: never another
+// server that took its place in the list.
+enum class ConnectionId : std::uint32_t {};
+
 class IOpenConnections {
  public:
   virtual ~IOpenConnections() = default;
 
-  virtual std::size_t OpenCount() const = 0;
-  // The server of the open connection at index (0 <= index < OpenCount()).
-  virtual const HdaServerDef& OpenServer(std::size_t index) const = 0;
-  // Replaces the wave's T and Y or S with the raw history of its ItemName read through the open
-  // connection at index for the period from start to stop. Returns true when the item could not be
-  // read at all (unknown to the server, connection without a session); the wave then keeps what
-  // it held. A read that returns nothing empties the wave and is not a failure.
-  virtual bool ReadWave(std::size_t index, TWave& wave, double start, double stop) = 0;
+  // The first open connection to the same server (exact machine and server names), if any.
+  virtual std::optional<ConnectionId> FindOpen(const HdaServerDef& server) const = 0;
+  // Replaces the wave's T and Y or S with the raw history of its ItemName read through that
+  // connection for the period from start to stop. Returns true when the item could not be read at
+  // all (the connection is no longer open, the item is unknown to the server, the connection has
+  // no session); the wave then keeps what it held. A read that returns nothing empties the wave
+  // and is not a failure.
+  virtual bool ReadWave(ConnectionId connection, TWave& wave, double start, double stop) = 0;
 };
-
-// The first open connection to the same server (exact machine and server names), if any.
-inline std::optional<std::size_t> FindOpenConnection(const IOpenConnections& connections,
-                                                     const HdaServerDef& server) {
-  for (std::size_t i = 0; i < connections.OpenCount(); ++i) {
-    if (connections.OpenServer(i).SameServer(server)) return i;
-  }
-  return std::nullopt;
-}

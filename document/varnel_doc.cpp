@@ -19,7 +19,7 @@ std::size_t TVarnelDoc::ItemCount() const {
 
 bool TVarnelDoc::UsesConnection(const IOpenConnections& connections) const {
   return std::any_of(Connections.begin(), Connections.end(), [&](const ConnectionInfo& info) {
-    return FindOpenConnection(connections, info).has_value();
+    return connections.FindOpen(info).has_value();
   });
 }
 
@@ -51,7 +51,9 @@ void TVarnelDoc::RebuildWaves(IOpenConnections& connections) {
   Waves.resize(ItemCount());
   std::size_t wave = 0;
   for (const ConnectionInfo& info : Connections) {
-    const std::optional<std::size_t> open = FindOpenConnection(connections, info);
+    // Found once per server: if it shuts down during one of these reads, the id reaches no
+    // connection any more and the server's remaining waves keep their points.
+    const std::optional<ConnectionId> open = connections.FindOpen(info);
     for (const TString& itemName : info.ItemNames) {
       TWave& target = Waves[wave++];
       target.MachineName = info.MachineName;

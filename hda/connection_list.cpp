@@ -1,6 +1,7 @@
 #include "hda/connection_list.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "app_core/resource_text.h"
 #include "app_core/string_ids.h"
@@ -9,26 +10,39 @@
 
 namespace {
 
-// The list that shutdown notices go to.
-THdaConnectionList* g_shutdownReceiver = nullptr;
+// Every list that exists, each receiving the notices of its own sessions. All on the one thread.
+std::vector<THdaConnectionList*>& Receivers() {
+  static std::vector<THdaConnectionList*> receivers;
+  return receivers;
+}
 
 void __stdcall OnServerShutdown(AMBREL_SESSION session) {
   // Nothing may unwind into the library.
   win::Barrier(false, [&] {
-    if (g_shutdownReceiver != nullptr) g_shutdownReceiver->RemoveBySession(session);
+    const std::vector<THdaConnectionList*> receivers = Receivers();
+    for (THdaConnectionList* list : receivers) list->RemoveBySession(session);
     return true;
   });
 }
 
 }  // namespace
 
-THdaConnectionList::THdaConnectionList(IUserMessages& messages)
-    : messages_(messages), previousReceiver_(g_shutdownReceiver) {
-  g_shutdownReceiver = this;
+THdaConnectionList::CallScope::CallScope(THdaConnectionList& list) : list_(list) {
+  ++list_.callDepth_;
+}
+
+THdaConnectionList::CallScope::~CallScope() {
+  if (list_.callDepth_ == 1) list_.RemoveNotedShutdowns();
+  --list_.callDepth_;
+}
+
+THdaConnectionList::THdaConnectionList(IUserMessages& messages) : messages_(messages) {
+  Receivers().push_back(this);
 }
 
 THdaConnectionList::~THdaConnectionList() {
-  if (g_shutdownReceiver == this) g_shutdownReceiver = previousReceiver_;
+  auto& receivers = Receivers();
+  receivers.erase(std::remove(receivers.begin(), receivers.end(), this), receivers.end());
   RemoveAll();
 }
 
@@ -45,65 +59,102 @@ bool THdaConnectionList::Add(const HdaServerDef& server) {
     messages_.ShowMessage(RString(IDS_SERVER_ALREADY_CONNECTED), TMessageKind::Warning);
     return true;
   }
-  connections_.push_back(std::make_unique<THdaConnection>(server));
-  connections_.back()->Connect(&OnServerShutdown);
+  {
+    CallScope scope(*this);
+    connections_.push_back({ConnectionId{nextId_++}, std::make_unique<THdaConnection>(server)});
+    connections_.back().connection->Connect(&OnServerShutdown);
+  }
+  // After the scope: a removal noted while connecting has moved the new connection up.
   lastConnection_ = static_cast<int>(connections_.size()) - 1;
   return false;
 }
 
 void THdaConnectionList::Remove(std::size_t index) {
   if (index >= connections_.size()) return;
-  connections_[index]->Destroy();
+  CallScope scope(*this);
+  std::vector<Entry> taken;
+  taken.push_back(std::move(connections_[index]));
   connections_.erase(connections_.begin() + static_cast<std::ptrdiff_t>(index));
+  DestroyTaken(taken);
 }
 
 void THdaConnectionList::RemoveAll() {
-  for (auto& connection : connections_) connection->Destroy();
-  connections_.clear();
+  CallScope scope(*this);
+  std::vector<Entry> taken;
+  taken.swap(connections_);
   lastConnection_ = -1;
+  DestroyTaken(taken);
 }
 
 void THdaConnectionList::RemoveBySession(AMBREL_SESSION session) {
-  if (session == AMBREL_NO_SESSION) return;
-  if (readDepth_ > 0) {
-    // A notice that arrives while a call into this very session is under way must not destroy
-    // the connection under the read.
-    pendingShutdowns_.push_back(session);
+  if (session == AMBREL_NO_SESSION || !HoldsSession(session)) return;
+  if (callDepth_ > 0) {
+    notedShutdowns_.push_back(session);
     return;
   }
-  for (std::size_t i = connections_.size(); i-- > 0;) {
-    if (connections_[i]->Session() == session) Remove(i);
-  }
+  CallScope scope(*this);
+  std::vector<Entry> taken = TakeSession(session);
+  DestroyTaken(taken);
 }
 
-const HdaServerDef& THdaConnectionList::OpenServer(std::size_t index) const {
-  return connections_[index]->Server();
+THdaConnection* THdaConnectionList::Find(ConnectionId connection) {
+  return const_cast<THdaConnection*>(std::as_const(*this).Find(connection));
 }
 
-bool THdaConnectionList::ReadWave(std::size_t index, TWave& wave, double start, double stop) {
-  if (index >= connections_.size()) return true;
-  ++readDepth_;
-  bool failed = true;
-  try {
-    failed = ::ReadWave(*connections_[index], wave, start, stop, messages_);
-  } catch (...) {
-    --readDepth_;
-    RemovePendingShutdowns();
-    throw;
+const THdaConnection* THdaConnectionList::Find(ConnectionId connection) const {
+  auto found = std::find_if(connections_.begin(), connections_.end(),
+                            [&](const Entry& e) { return e.id == connection; });
+  return found == connections_.end() ? nullptr : found->connection.get();
+}
+
+std::optional<ConnectionId> THdaConnectionList::FindOpen(const HdaServerDef& server) const {
+  for (const Entry& e : connections_) {
+    if (e.connection->Server().SameServer(server)) return e.id;
   }
-  --readDepth_;
-  RemovePendingShutdowns();
-  return failed;
+  return std::nullopt;
+}
+
+bool THdaConnectionList::ReadWave(ConnectionId connection, TWave& wave, double start, double stop) {
+  CallScope scope(*this);
+  THdaConnection* open = Find(connection);
+  // Gone since the caller found it: its server shut down or it was removed.
+  if (open == nullptr) return true;
+  return ::ReadWave(*open, wave, start, stop, messages_);
 }
 
 bool THdaConnectionList::IsConnected(const HdaServerDef& server) const {
-  return std::any_of(connections_.begin(), connections_.end(),
-                     [&](const auto& c) { return c->Server().SameServer(server); });
+  return FindOpen(server).has_value();
 }
 
-void THdaConnectionList::RemovePendingShutdowns() {
-  if (readDepth_ > 0) return;
-  std::vector<AMBREL_SESSION> sessions;
-  sessions.swap(pendingShutdowns_);
-  for (AMBREL_SESSION session : sessions) RemoveBySession(session);
+bool THdaConnectionList::HoldsSession(AMBREL_SESSION session) const {
+  return std::any_of(connections_.begin(), connections_.end(),
+                     [&](const Entry& e) { return e.connection->Session() == session; });
+}
+
+std::vector<THdaConnectionList::Entry> THdaConnectionList::TakeSession(AMBREL_SESSION session) {
+  std::vector<Entry> taken;
+  for (auto it = connections_.begin(); it != connections_.end();) {
+    if (it->connection->Session() == session) {
+      taken.push_back(std::move(*it));
+      it = connections_.erase(it);
+    } else {
+      ++it;
+    }
+  }
+  return taken;
+}
+
+void THdaConnectionList::DestroyTaken(std::vector<Entry>& taken) {
+  for (Entry& e : taken) e.connection->Destroy();
+}
+
+void THdaConnectionList::RemoveNotedShutdowns() {
+  // Runs inside the outermost scope, so notices that arrive while these connections are torn down
+  // are noted as well and taken by this loop.
+  while (!notedShutdowns_.empty()) {
+    const AMBREL_SESSION session = notedShutdowns_.front();
+    notedShutdowns_.erase(notedShutdowns_.begin());
+    std::vector<Entry> taken = TakeSession(session);
+    DestroyTaken(taken);
+  }
 }

@@ -1,9 +1,17 @@
 // THdaConnectionList: the main frame's live server connections, in order of connection, at most
 // ten through the connect command. Documents read their waves through it.
+//
+// A server's shutdown notice may arrive during any call that leaves the apartment, also during
+// the list's own calls for another connection. While the list is in such a call it only notes the
+// session, and removes that connection once its outermost call is over, so no connection is
+// destroyed under a call and the list never changes while it walks it. A connection keeps its
+// ConnectionId while it is listed; callers that hold one across calls find out when it is gone.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "ambrel/ambrel.h"
@@ -15,8 +23,8 @@ class THdaConnectionList final : public IOpenConnections {
  public:
   static constexpr std::size_t kMaxConnections = 10;
 
-  // Messages for the user go to `messages`. The newest list receives the servers' shutdown
-  // notices until it is destroyed.
+  // Messages for the user go to `messages`. Each list receives the shutdown notices of its own
+  // connections while it exists.
   explicit THdaConnectionList(IUserMessages& messages);
   // Destroys every connection.
   ~THdaConnectionList() override;
@@ -33,28 +41,54 @@ class THdaConnectionList final : public IOpenConnections {
   // index beyond the list does nothing.
   void Remove(std::size_t index);
   void RemoveAll();
-  // Destroys and erases every connection of that session (the server shut down). While a read is
-  // running the removal waits until it is over.
+  // Destroys and erases every connection of that session (the server shut down); during a call
+  // of the list the removal waits until that call is over.
   void RemoveBySession(AMBREL_SESSION session);
 
+  // Held around calls that leave the apartment through a listed connection (adding an item, a
+  // browse): notices that arrive meanwhile are noted, and their connections removed when the
+  // outermost scope ends. Every call of the list holds one.
+  class CallScope {
+   public:
+    explicit CallScope(THdaConnectionList& list);
+    ~CallScope();
+    CallScope(const CallScope&) = delete;
+    CallScope& operator=(const CallScope&) = delete;
+
+   private:
+    THdaConnectionList& list_;
+  };
+
   std::size_t Count() const { return connections_.size(); }
-  THdaConnection& At(std::size_t index) { return *connections_[index]; }
-  const THdaConnection& At(std::size_t index) const { return *connections_[index]; }
+  THdaConnection& At(std::size_t index) { return *connections_[index].connection; }
+  const THdaConnection& At(std::size_t index) const { return *connections_[index].connection; }
+  ConnectionId Id(std::size_t index) const { return connections_[index].id; }
+  // Null when no listed connection has that id.
+  THdaConnection* Find(ConnectionId connection);
+  const THdaConnection* Find(ConnectionId connection) const;
   // Index of the connection added last, -1 after RemoveAll or before any.
   int LastConnection() const { return lastConnection_; }
 
-  std::size_t OpenCount() const override { return connections_.size(); }
-  const HdaServerDef& OpenServer(std::size_t index) const override;
-  bool ReadWave(std::size_t index, TWave& wave, double start, double stop) override;
+  std::optional<ConnectionId> FindOpen(const HdaServerDef& server) const override;
+  bool ReadWave(ConnectionId connection, TWave& wave, double start, double stop) override;
 
  private:
+  struct Entry {
+    ConnectionId id;
+    std::unique_ptr<THdaConnection> connection;
+  };
   bool IsConnected(const HdaServerDef& server) const;
-  void RemovePendingShutdowns();
+  bool HoldsSession(AMBREL_SESSION session) const;
+  // Takes the connections of that session out of the list, in list order.
+  std::vector<Entry> TakeSession(AMBREL_SESSION session);
+  // Destroys connections already out of the list, with the removals held back.
+  void DestroyTaken(std::vector<Entry>& taken);
+  void RemoveNotedShutdowns();
 
   IUserMessages& messages_;
-  std::vector<std::unique_ptr<THdaConnection>> connections_;
+  std::vector<Entry> connections_;
+  std::uint32_t nextId_ = 1;
   int lastConnection_ = -1;
-  int readDepth_ = 0;
-  std::vector<AMBREL_SESSION> pendingShutdowns_;
-  THdaConnectionList* previousReceiver_ = nullptr;
+  int callDepth_ = 0;
+  std::vector<AMBREL_SESSION> notedShutdowns_;
 };

@@ -59,7 +59,7 @@ int main() {
         TWave wave;
         wave.ServerName = server.ServerName;
         wave.ItemName = item;
-        if (list.ReadWave(0, wave, start, stop)) status = 1;
+        if (list.ReadWave(list.Id(0), wave, start, stop)) status = 1;
         points += wave.T.size();
       }
       const double ms = (Seconds() - t0) * 1000;

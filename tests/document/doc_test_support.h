@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -61,31 +64,60 @@ inline HdaServerDef Server(const char16_t* machine, const char16_t* server) {
 }
 
 // Open connections whose reads give one point per second of the period: T the time, Y the
-// connection's index plus the seconds since 1970, or S that number as text for items whose name
-// starts with "Text". Items named "Unknown" cannot be read.
+// connection's number (0 for the first opened, then 1, ...) plus the seconds since 1970, or S that
+// number as text for items whose name starts with "Text". Items named "Unknown" cannot be read,
+// nor can anything through a connection that was closed.
 class FakeConnections : public IOpenConnections {
  public:
   struct Read {
-    std::size_t connection;
+    std::size_t connection;  // its number; kClosed when it was no longer open
     std::u16string item;
     double start;
     double stop;
   };
+  static constexpr std::size_t kClosed = static_cast<std::size_t>(-1);
 
-  void Open(const HdaServerDef& server) { servers_.push_back(server); }
+  void Open(const HdaServerDef& server) {
+    open_.push_back({server, static_cast<std::uint32_t>(opened_++)});
+  }
+  // Closes the connection at that position; the later ones move up.
+  void Close(std::size_t index) { open_.erase(open_.begin() + static_cast<std::ptrdiff_t>(index)); }
 
-  std::size_t OpenCount() const override { return servers_.size(); }
-  const HdaServerDef& OpenServer(std::size_t index) const override { return servers_.at(index); }
-  bool ReadWave(std::size_t index, TWave& wave, double start, double stop) override {
-    reads.push_back({index, Text(wave.ItemName), start, stop});
-    if (wave.ItemName == u"Unknown") return true;
+  std::optional<ConnectionId> FindOpen(const HdaServerDef& server) const override {
+    for (const Connection& c : open_) {
+      if (c.server.SameServer(server)) return ConnectionId{c.number};
+    }
+    return std::nullopt;
+  }
+  bool ReadWave(ConnectionId connection, TWave& wave, double start, double stop) override {
+    const bool read = Serve(connection, wave, start, stop);
+    if (afterRead) afterRead(reads.back());
+    return !read;
+  }
+
+  std::vector<Read> reads;
+  // Runs once a read is over, as a removal held back during the read would.
+  std::function<void(const Read&)> afterRead;
+
+ private:
+  struct Connection {
+    HdaServerDef server;
+    std::uint32_t number;
+  };
+
+  bool Serve(ConnectionId connection, TWave& wave, double start, double stop) {
+    const auto number = static_cast<std::uint32_t>(connection);
+    const bool open = std::any_of(open_.begin(), open_.end(),
+                                  [&](const Connection& c) { return c.number == number; });
+    reads.push_back({open ? number : kClosed, Text(wave.ItemName), start, stop});
+    if (!open || wave.ItemName == u"Unknown") return false;
     wave.T.clear();
     wave.Y.clear();
     wave.S.clear();
     const bool text = Text(wave.ItemName).rfind(u"Text", 0) == 0;
     for (double t = std::ceil(start / kSecondMs) * kSecondMs; t < stop; t += kSecondMs) {
       wave.T.push_back(t);
-      const double value = static_cast<double>(index) + t / kSecondMs;
+      const double value = static_cast<double>(number) + t / kSecondMs;
       if (text) {
         const std::string digits = "v" + std::to_string(static_cast<long long>(value));
         wave.S.push_back(TString(std::u16string(digits.begin(), digits.end()).c_str()));
@@ -93,13 +125,11 @@ class FakeConnections : public IOpenConnections {
         wave.Y.push_back(value);
       }
     }
-    return false;
+    return true;
   }
 
-  std::vector<Read> reads;
-
- private:
-  std::vector<HdaServerDef> servers_;
+  std::vector<Connection> open_;
+  std::size_t opened_ = 0;
 };
 
 // A log to watch, the local offset at 0 and the clock at a fixed time; all restored afterwards.

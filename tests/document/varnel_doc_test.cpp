@@ -158,6 +158,39 @@ TEST_F(VarnelDocTest, RebuildWavesReadsOpenServersAndKeepsTheOthers) {
   EXPECT_FALSE(doc.IsModified());
 }
 
+TEST_F(VarnelDocTest, ServerGoneDuringTheRebuildFailsItsOtherItemsAndNoOtherServerStandsIn) {
+  // A shuts down while a1 is read, and goes when that read is over: B moves up to A's place.
+  TVarnelDoc doc = TwoServers();
+  doc.Connections[0].ItemNames = {u"a1", u"a2", u"a3"};
+  doc.Waves.insert(doc.Waves.begin() + 2, TWave());
+  for (TWave& wave : doc.Waves) {
+    wave.T = {1};
+    wave.Y = {-1};
+  }
+  doc.StartTime = 10000;
+  doc.StopTime = 12000;
+  FakeConnections connections;
+  connections.Open(Server(u"", u"A"));
+  connections.Open(Server(u"host", u"B"));
+  connections.afterRead = [&](const FakeConnections::Read& read) {
+    if (read.item == u"a1") connections.Close(0);
+  };
+  doc.RebuildWaves(connections);
+
+  std::vector<std::size_t> readThrough;
+  for (const FakeConnections::Read& read : connections.reads)
+    readThrough.push_back(read.connection);
+  const std::size_t closed = FakeConnections::kClosed;
+  EXPECT_EQ(readThrough, (std::vector<std::size_t>{0, closed, closed, 1, 1, 1}));
+  EXPECT_EQ(doc.Waves[0].Y, (std::vector<double>{10, 11}));
+  for (std::size_t i : {1, 2}) {
+    EXPECT_EQ(doc.Waves[i].Y, std::vector<double>{-1}) << i;  // kept, as for a server not open
+    EXPECT_EQ(Text(doc.Waves[i].ServerName), u"A") << i;
+  }
+  for (std::size_t i : {3, 4, 5}) EXPECT_EQ(doc.Waves[i].Y, (std::vector<double>{11, 12})) << i;
+  EXPECT_TRUE(doc.IsModified());
+}
+
 TEST_F(VarnelDocTest, FailedReadsKeepTheWave) {
   TVarnelDoc doc;
   ConnectionInfo info;

@@ -1,3 +1,5 @@
+#include "hda/connection_list.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -5,7 +7,6 @@
 #include "app_core/resource_text.h"
 #include "app_core/string_ids.h"
 #include "document/varnel_doc.h"
-#include "hda/connection_list.h"
 #include "tests/hda/hda_test_support.h"
 
 namespace hda_test {
@@ -27,8 +28,9 @@ TWave WaveOf(const HdaServerDef& server, const char16_t* item) {
 }
 
 bool ReadsTenSeconds(THdaConnectionList& list, std::size_t index) {
-  TWave wave = WaveOf(list.OpenServer(index), u"Waves/Ramp 1s");
-  return !list.ReadWave(index, wave, kJune2021, kJune2021 + 10 * kSecond) && wave.Y.size() == 10;
+  TWave wave = WaveOf(list.At(index).Server(), u"Waves/Ramp 1s");
+  return !list.ReadWave(list.Id(index), wave, kJune2021, kJune2021 + 10 * kSecond) &&
+         wave.Y.size() == 10;
 }
 
 TEST(HdaConnectionList, EleventhConnectCommandIsRefusedButStartUpReconnectionIsNot) {
@@ -70,7 +72,7 @@ TEST(HdaConnectionList, SameServerTwiceIsRefusedThroughBothPaths) {
   TWave wave = WaveOf(remote, u"Waves/Ramp 1s");
   wave.T = {1.0};
   wave.Y = {2.0};
-  EXPECT_TRUE(list.ReadWave(1, wave, kJune2021, kJune2021 + kSecond));
+  EXPECT_TRUE(list.ReadWave(list.Id(1), wave, kJune2021, kJune2021 + kSecond));
   EXPECT_EQ(wave.T.size(), 1u);
 }
 
@@ -106,17 +108,7 @@ TEST(HdaConnectionList, ServerShutdownRemovesItsConnections) {
   THdaConnectionList list(messages);
   ASSERT_FALSE(list.Add(Server(1)));
   ASSERT_FALSE(list.Add(Server(2)));
-  THdaConnection& first = list.At(0);
-  const DWORD control = GetHDAItemHandle(first.Session(), "Control/Shutdown", 7);
-  ASSERT_NE(control, AMBREL_NO_ITEM);
-  VARIANT value;
-  VariantInit(&value);
-  value.vt = VT_R8;
-  value.dblVal = 1;
-  const FILETIME time{0, 30000000};
-  const DWORD quality = 0xC0;
-  WriteHDAItemValues(first.Session(), control, AMBREL_EDIT_INSERT_REPLACE, 1, &time, &value,
-                     &quality, nullptr);
+  ASSERT_TRUE(WriteShutdownControl(list.At(0).Session()));
   // The simulator asks every client to disconnect, then ends.
   EXPECT_TRUE(PumpUntil([&] { return list.Count() == 0; }));
   PumpUntil([] { return false; }, 1500);

@@ -6,6 +6,7 @@
 
 #include "ambrel/ambrel.h"
 #include "app_core/main_frame_link.h"
+#include "tests/support/process_ids.h"
 
 namespace hda_test {
 namespace {
@@ -57,6 +58,26 @@ void ClearLog() {
 std::vector<std::string>& LibraryErrors() {
   static std::vector<std::string> errors;
   return errors;
+}
+
+bool WriteShutdownControl(AMBREL_SESSION session) {
+  const DWORD control = GetHDAItemHandle(session, "Control/Shutdown", 0);
+  if (control == AMBREL_NO_ITEM) return false;
+  VARIANT value;
+  VariantInit(&value);
+  value.vt = VT_R8;
+  value.dblVal = 1;
+  const FILETIME time{0, 30000000};
+  const DWORD quality = 0xC0;
+  return SUCCEEDED(WriteHDAItemValues(session, control, AMBREL_EDIT_INSERT_REPLACE, 1, &time,
+                                      &value, &quality, nullptr));
+}
+
+std::size_t ServerProcessCount() { return test_support::ProcessIdsOf(L"hdasim.exe").size(); }
+
+bool WaitForNoServer(DWORD timeoutMs) {
+  // Pumping: a server on its way out may still call into this apartment.
+  return PumpUntil([] { return ServerProcessCount() == 0; }, timeoutMs);
 }
 
 }  // namespace hda_test

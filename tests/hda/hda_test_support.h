@@ -6,9 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
+#include "ambrel/ambrel.h"
 #include "document/grid_doc.h"
 #include "document/user_messages.h"
 
@@ -46,5 +48,13 @@ bool PumpUntil(Done done, DWORD timeoutMs = 10000) {
   }
   return true;
 }
+
+// Writes the simulator's shutdown control through that session: the server process revokes its
+// classes, asks every advised client to disconnect, then ends. True when the write was taken.
+bool WriteShutdownControl(AMBREL_SESSION session);
+// Pumps until no simulator process runs; false when one still does after the time.
+bool WaitForNoServer(DWORD timeoutMs = 20000);
+// The number of simulator processes running now.
+std::size_t ServerProcessCount();
 
 }  // namespace hda_test

@@ -24,7 +24,7 @@ class WaveRead : public ::testing::Test {
     TWave wave;
     wave.ServerName = kServer1;
     wave.ItemName = item;
-    EXPECT_FALSE(list_.ReadWave(0, wave, start, stop));
+    EXPECT_FALSE(list_.ReadWave(list_.Id(0), wave, start, stop));
     return wave;
   }
 
@@ -53,11 +53,12 @@ TEST_F(WaveRead, EmptyPeriodEmptiesTheWaveAndSaysSo) {
   wave.Y = {3, 4};
   // History of this item starts in 2020.
   const double june2019 = kJune2021 - 2 * 365 * 86400 * kSecond;
-  EXPECT_FALSE(list_.ReadWave(0, wave, june2019, june2019 + 60 * kSecond));
+  EXPECT_FALSE(list_.ReadWave(list_.Id(0), wave, june2019, june2019 + 60 * kSecond));
   EXPECT_TRUE(wave.T.empty());
   EXPECT_TRUE(wave.Y.empty());
   EXPECT_TRUE(Logged(u"0 points received", kLevelDebug));
-  EXPECT_TRUE(LoggedStart(u"Reading HDA Items from server :Varnel.HdaSim.1:Gaps/From 2020 1s from "));
+  EXPECT_TRUE(
+      LoggedStart(u"Reading HDA Items from server :Varnel.HdaSim.1:Gaps/From 2020 1s from "));
   EXPECT_FALSE(LoggedStart(u"Receiving Wave from HDA server "));
 }
 
@@ -85,7 +86,8 @@ TEST_F(WaveRead, BooleanTrueIsMinusOne) {
   TWave wave = Read(u"Types/BOOL", kJune2021, kJune2021 + 20 * kSecond);
   ASSERT_EQ(wave.Y.size(), 20u);
   EXPECT_TRUE(wave.S.empty());
-  EXPECT_TRUE(std::all_of(wave.Y.begin(), wave.Y.end(), [](double y) { return y == -1 || y == 0; }));
+  EXPECT_TRUE(
+      std::all_of(wave.Y.begin(), wave.Y.end(), [](double y) { return y == -1 || y == 0; }));
   EXPECT_EQ(std::count(wave.Y.begin(), wave.Y.end(), -1.0), 10);
 }
 
@@ -147,7 +149,8 @@ TEST_F(WaveRead, MoreThan32000ValuesAreCutAndWarnedAbout) {
   EXPECT_EQ(wave.T[1] - wave.T[0], 5.0);
   const auto entries = LogEntries();
   auto warning = std::find_if(entries.begin(), entries.end(), [](const TLogEntry& e) {
-    return e.Text == TString(u"More than32000 points available. Please reduce the graphic duration");
+    return e.Text ==
+           TString(u"More than32000 points available. Please reduce the graphic duration");
   });
   ASSERT_NE(warning, entries.end());
   EXPECT_EQ(warning->Level, kLevelInfo);
@@ -162,7 +165,7 @@ TEST_F(WaveRead, FailingReadEmptiesTheWave) {
   wave.ItemName = u"Faults/Read fails";
   wave.T = {1};
   wave.Y = {1};
-  EXPECT_FALSE(list_.ReadWave(0, wave, kJune2021, kJune2021 + 10 * kSecond));
+  EXPECT_FALSE(list_.ReadWave(list_.Id(0), wave, kJune2021, kJune2021 + 10 * kSecond));
   EXPECT_TRUE(wave.T.empty());
   EXPECT_TRUE(Logged(u"0 points received", kLevelDebug));
 }
@@ -173,7 +176,7 @@ TEST_F(WaveRead, UnknownItemKeepsTheWave) {
   wave.ItemName = u"No/Such item";
   wave.T = {1};
   wave.S = {u"kept"};
-  EXPECT_TRUE(list_.ReadWave(0, wave, kJune2021, kJune2021 + 10 * kSecond));
+  EXPECT_TRUE(list_.ReadWave(list_.Id(0), wave, kJune2021, kJune2021 + 10 * kSecond));
   EXPECT_EQ(wave.S.size(), 1u);
   EXPECT_FALSE(LoggedStart(u"Reading HDA Items"));
   ASSERT_EQ(messages_.texts.size(), 1u);

@@ -71,10 +71,11 @@ double ParseTimeOption(const std::string& option, const std::string& text) {
 // Every item of the document must have a handle: a wave without one was never read.
 void CheckItemsAdded(const TVarnelDoc& doc, const THdaConnectionList& list) {
   for (const ConnectionInfo& info : doc.Connections) {
-    auto open = FindOpenConnection(list, info);
+    const std::optional<ConnectionId> id = list.FindOpen(info);
+    const THdaConnection* open = id ? list.Find(*id) : nullptr;
     if (!open) continue;
     for (const TString& item : info.ItemNames) {
-      if (list.At(*open).FindItem(item) == nullptr) {
+      if (open->FindItem(item) == nullptr) {
         Fail("item " + ToUtf8(item) + " unknown to " + ServerText(info));
       }
     }
@@ -150,7 +151,7 @@ void ReadWaves(const TOptions& options, TEnvironment& environment) {
     wave.MachineName = server.MachineName;
     wave.ServerName = server.ServerName;
     wave.ItemName = FromUtf8(item);
-    if (list.ReadWave(0, wave, start, stop)) Fail("item " + item + " unknown to " + ServerText(server));
+    if (list.ReadWave(list.Id(0), wave, start, stop)) Fail("item " + item + " unknown to " + ServerText(server));
     waves.push_back(std::move(wave));
     environment.FlushLog();
   }
@@ -205,7 +206,7 @@ void StepDocument(const TOptions& options, TEnvironment& environment) {
   if (doc.Load(file.Str())) throw TFailure{"cannot read document " + options.file};
   THdaConnectionList list(environment.Messages());
   for (const ConnectionInfo& info : doc.Connections) {
-    if (!FindOpenConnection(list, info)) Connect(list, info);
+    if (!list.FindOpen(info)) Connect(list, info);
   }
   // Every saved document comes back locked; asking for a step is asking to unlock it first.
   if (doc.Locked) RunPeriodCommand(&doc, kCommandUnlock, list);

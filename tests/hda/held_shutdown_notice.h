@@ -1,0 +1,43 @@
+// A client of the simulator on a thread of its own whose shutdown sink keeps the server's round of
+// shutdown notices waiting until the test lets it answer. The simulator asks the sinks one after
+// the other in the order their objects were made, and revokes its classes before it asks: while
+// this sink holds the round, every object of that server process still answers, a new connection
+// starts a new server process, and the notices of the test's own connections are still to come.
+#pragma once
+
+#include <windows.h>
+
+#include "win/handle.h"
+
+namespace hda_test {
+
+class HeldShutdownNotice {
+ public:
+  // Makes an object of that class and advises the sink; make it before the connections whose
+  // notices it should hold back.
+  explicit HeldShutdownNotice(const wchar_t* progId);
+  // Lets the sink answer and ends the client.
+  ~HeldShutdownNotice();
+  HeldShutdownNotice(const HeldShutdownNotice&) = delete;
+  HeldShutdownNotice& operator=(const HeldShutdownNotice&) = delete;
+
+  bool Advised() const { return advised_; }
+  // True once the server has asked the sink (within the time).
+  bool WaitUntilAsked(DWORD timeoutMs);
+  // The sink answers delayMs after this call; the server then asks the next sink.
+  void Answer(DWORD delayMs);
+
+ private:
+  static DWORD WINAPI Run(void* self);
+
+  const wchar_t* progId_;
+  win::UniqueKernelHandle ready_;
+  win::UniqueKernelHandle asked_;
+  win::UniqueKernelHandle answer_;
+  win::UniqueKernelHandle finish_;
+  win::UniqueKernelHandle thread_;
+  volatile LONG delayMs_ = 0;
+  bool advised_ = false;
+};
+
+}  // namespace hda_test
