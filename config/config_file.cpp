@@ -126,6 +126,11 @@ bool TConfig::Load() {
     LogMessage(kTypeConfiguration, kLevelWarning, u"File ", fileName.Str(), u" is not Unicode");
     return true;
   }
+  if (status == XmlFileStatus::CutShort) {
+    LogMessage(kTypeConfiguration, kLevelError, u"File ", fileName.Str(),
+               u" could not be read completely");
+    return true;
+  }
   TString root;
   if (XmlFindElement(u"Varnel_Configuration", text.Str(), root) == 0) return true;
   text.Clear();

@@ -24,7 +24,8 @@ TGridDoc* g_assertLog = nullptr;
 
 void LogAssertion(const char16_t* line) {
   platform::LockGuard guard(LogLock());
-  if (g_assertLog != nullptr) g_assertLog->AddMessage(kTypeOther, kLevelError, TString(line), Now());
+  if (g_assertLog != nullptr)
+    g_assertLog->AddMessage(kTypeOther, kLevelError, TString(line), Now());
 }
 
 void ReplaceLeadingTabs(TString& text) {
@@ -39,6 +40,9 @@ void ReplaceLeadingTabs(TString& text) {
   replaced.Append(text.Length() - static_cast<std::uint32_t>(tabs), text.Str() + tabs);
   text = std::move(replaced);
 }
+
+bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
 bool ContainsCarriageReturn(const TString& text) {
   const char16_t* s = text.Str();
@@ -108,6 +112,11 @@ void TGridDoc::AddMessage(int type, int level, const TString& text, double time)
     std::uint32_t pos = start;
     do {
       std::uint32_t count = std::min(end - pos, kMaxLineUnits);
+      // A surrogate pair is never cut: the line ends before it.
+      if (pos + count < end && IsHighSurrogate(s[pos + count - 1]) &&
+          IsLowSurrogate(s[pos + count])) {
+        --count;
+      }
       TLogEntry entry{first ? time : 0.0, level, type, TString()};
       entry.Text.Assign(count, s + pos);
       AddEntry(std::move(entry));

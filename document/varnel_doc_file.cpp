@@ -189,6 +189,11 @@ bool TVarnelDoc::Load(const char16_t* fileName) {
     LogMessage(kTypeConfiguration, kLevelWarning, u"File ", fileName, u" is not Unicode");
     return true;
   }
+  if (status == XmlFileStatus::CutShort) {
+    LogMessage(kTypeConfiguration, kLevelError, u"File ", fileName,
+               u" could not be read completely");
+    return true;
+  }
   TString root;
   if (XmlFindElement(u"VarnelDoc", text.Str(), root) == 0) return true;
   text.Clear();

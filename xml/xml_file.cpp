@@ -28,11 +28,16 @@ XmlFileStatus XmlLoadFile(const char16_t* fileName, TString& text) {
   text.Clear();
   platform::File file;
   if (!file.Open(fileName, platform::File::Mode::Read)) return XmlFileStatus::CannotOpen;
-  // Room for the whole file first: LoadFromFile cuts a file that does not fit the buffer.
+  // Room for the whole file first: LoadFromFile cuts a file that does not fit the buffer. A file
+  // longer than a text can be, or one whose room could not be had, is read only in part: a
+  // document or configuration read from that part would lose the rest without a word.
   const std::int64_t units = std::max<std::int64_t>(file.Size(), 0) / 2 + 1;
   text.Reserve(static_cast<std::uint32_t>(std::min<std::int64_t>(units, TString::kMaxLength)) +
                kSpareUnits);
-  text.LoadFromFile(file);
+  if (!text.LoadFromFile(file)) {
+    text.Clear();
+    return XmlFileStatus::CutShort;
+  }
   if (text.Length() == 0 || text.Str()[0] != kByteOrderMark) {
     text.Clear();
     return XmlFileStatus::NotUnicode;

@@ -12,6 +12,7 @@ enum class XmlFileStatus {
   Read,        // text holds the whole file, mark included
   CannotOpen,  // text is empty
   NotUnicode,  // the first character is not U+FEFF; text is empty
+  CutShort,    // only part of the file could be read (too long, or no memory); text is empty
 };
 
 XmlFileStatus XmlLoadFile(const char16_t* fileName, TString& text);

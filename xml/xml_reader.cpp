@@ -54,7 +54,11 @@ struct Opening {
   char16_t after = 0;                 // '>' or ' ': what follows the name
 };
 
-// The first element opened as "<name>" or "<name " whose opening tag has a '>'.
+// The first element opened as "<name>" or "<name " whose opening tag has a '>'. The earlier of
+// the two forms, in one pass: looking for "<name>" through the whole text before trying
+// "<name " would make every step of a walk over elements with attributes scan the rest of the
+// text, so a list of them would take quadratic time. Files we write carry no attributes; for
+// them both orders find the same element.
 bool FindOpening(const char16_t* text, Name name, Opening& found) {
   for (const char16_t* p = NextTag(text); *p != 0; p = NextTag(p + 1)) {
     if (!HasName(p + 1, name)) continue;

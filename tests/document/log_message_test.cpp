@@ -44,6 +44,7 @@ TEST_F(LogTest, DroppedWithoutMainFrameOrLog) {
 
 TEST_F(LogTest, LinesBecomeEntriesAndOnlyTheFirstKeepsTheTime) {
   const std::u16string long2100(2100, u'x');
+  const std::u16string kHigh(1, static_cast<char16_t>(0xD83D));
   struct Case {
     std::u16string text;
     std::vector<std::u16string> lines;
@@ -59,6 +60,14 @@ TEST_F(LogTest, LinesBecomeEntriesAndOnlyTheFirstKeepsTheTime) {
        {u"x", long2100.substr(0, 1024), long2100.substr(1024, 1024), long2100.substr(2048)}},
       // Without a carriage return the text stays whole, however long.
       {long2100, {long2100}},
+      // A surrogate pair across the 1024th unit goes whole into the next line; a lone high
+      // surrogate there, or a pair that fits, is cut as any unit.
+      {u"x\r\n" + std::u16string(1023, u'a') + u"\U0001F600b",
+       {u"x", std::u16string(1023, u'a'), u"\U0001F600b"}},
+      {u"x\r\n" + std::u16string(1022, u'a') + u"\U0001F600b",
+       {u"x", std::u16string(1022, u'a') + u"\U0001F600", u"b"}},
+      {u"x\r\n" + std::u16string(1023, u'a') + kHigh + u"bc",
+       {u"x", std::u16string(1023, u'a') + kHigh, u"bc"}},
   };
   for (const Case& c : cases) {
     Log().MovePending();

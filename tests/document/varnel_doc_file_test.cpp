@@ -8,6 +8,7 @@
 #include "doc_test_support.h"
 #include "document/varnel_doc.h"
 #include "platform/file.h"
+#include "text/unit_buffer.h"
 
 namespace {
 
@@ -384,6 +385,32 @@ TEST_F(DocFileTest, UnreadableFilesOpenAsTheResetDocument) {
   EXPECT_EQ(Log().Pending()[0].Level, kLevelInfo);
   EXPECT_EQ(Log().Pending()[1].Level, kLevelWarning);
   EXPECT_EQ(Log().Pending()[1].Type, kTypeConfiguration);
+}
+
+// A file read only in part (here: no room for all of it, so the reader takes its first 1200000
+// units) is a failed read, not a document made of that part.
+TEST_F(DocFileTest, FilesReadOnlyInPartOpenAsTheResetDocument) {
+  const TString path = Path(u"partly.xml");
+  WriteUnits(path, std::u16string(kBom) + u"<VarnelDoc><General><Period>300</Period></General>" +
+                       std::u16string(1300000, u' ') + u"</VarnelDoc>");
+  ClearLog();
+  TVarnelDoc doc = SampleDocument();
+  text::testing::FailNextAllocations(1);
+  const bool failed = doc.Load(path.Str());
+  text::testing::FailNextAllocations(0);
+  EXPECT_TRUE(failed);
+  EXPECT_EQ(LoggedTexts(), (std::vector<std::u16string>{
+                               u"Loading document from file : " + Text(path),
+                               u"File " + Text(path) + u" could not be read completely"}));
+  ASSERT_EQ(Log().Pending().size(), 2u);
+  EXPECT_EQ(Log().Pending()[1].Level, kLevelError);
+  EXPECT_EQ(doc.Period, kPeriodFiveMinuteSteps);  // kept from before, never read
+  EXPECT_TRUE(doc.Waves.empty());
+  EXPECT_TRUE(doc.Connections.empty());
+
+  // With room for it, the same file is read (its other sections missing).
+  doc.Load(path.Str());
+  EXPECT_EQ(doc.Period, kPeriodLast7Days);
 }
 
 // A save that fails keeps the previous file and says so, instead of leaving a cut file behind

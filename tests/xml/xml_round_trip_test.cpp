@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <string>
 
 #include "text/numbers.h"
+#include "text/unit_buffer.h"
 #include "xml/xml_doc.h"
 #include "xml/xml_file.h"
 #include "xml/xml_reader.h"
@@ -182,6 +185,50 @@ TEST(XmlFile, OnlyUnicodeFilesAreRead) {
   TString text(u"stale");
   EXPECT_EQ(XmlLoadFile(u"varnel_xml_no_such_file.xml", text), XmlFileStatus::CannotOpen);
   EXPECT_EQ(Text(text), u"");
+}
+
+// A file of the mark and `units` more UTF-16 units, written in pieces.
+void WriteLongFile(const char16_t* path, std::uint64_t units) {
+  platform::File file;
+  ASSERT_TRUE(file.Open(path, platform::File::Mode::Write));
+  const std::string mark = "\xFF\xFE";
+  ASSERT_EQ(file.Write(mark.data(), mark.size()), mark.size());
+  const std::string piece = xml_test::Utf16Le(std::u16string(1 << 20, u'x'));
+  for (std::uint64_t written = 0; written < units; written += piece.size() / 2) {
+    const std::size_t bytes =
+        static_cast<std::size_t>(std::min<std::uint64_t>(piece.size(), (units - written) * 2));
+    ASSERT_EQ(file.Write(piece.data(), bytes), bytes);
+  }
+}
+
+TEST(XmlFile, FilesReadOnlyInPartAreCutShort) {
+  {
+    // One unit past what a text can hold, the mark included.
+    xml_test::TempPath path(u"varnel_xml_over_cap.xml");
+    WriteLongFile(path.c_str(), TString::kMaxLength);
+    TString text(u"stale");
+    EXPECT_EQ(XmlLoadFile(path.c_str(), text), XmlFileStatus::CutShort);
+    EXPECT_EQ(Text(text), u"");
+  }
+  {
+    // Exactly what a text can hold is read whole.
+    xml_test::TempPath path(u"varnel_xml_at_cap.xml");
+    WriteLongFile(path.c_str(), TString::kMaxLength - 1);
+    TString text;
+    EXPECT_EQ(XmlLoadFile(path.c_str(), text), XmlFileStatus::Read);
+    EXPECT_EQ(text.Length(), TString::kMaxLength);
+  }
+  {
+    // Without room for the whole file, the reader takes only its first 1200000 units.
+    xml_test::TempPath path(u"varnel_xml_no_room.xml");
+    WriteLongFile(path.c_str(), 1300000);
+    TString text;
+    text::testing::FailNextAllocations(1);
+    const XmlFileStatus status = XmlLoadFile(path.c_str(), text);
+    text::testing::FailNextAllocations(0);
+    EXPECT_EQ(status, XmlFileStatus::CutShort);
+    EXPECT_EQ(Text(text), u"");
+  }
 }
 
 TEST(XmlFile, LargeFilesAreReadWhole) {
