@@ -373,7 +373,9 @@ std::string TParser::Usage() {
     option.resize(width + 4, ' ');
     text += option + spec.help + "\n";
   }
-  return text + "TIME is day first: \"25/12/2024 13:45:10.250\". KIND is one of:\n  " + PeriodNames() + "\n";
+  return text + "TIME is day first: \"25/12/2024 13:45:10.250\". KIND is one of:\n  " + PeriodNames() +
+         "\nexit codes: 0 done, 1 failed, 2 bad command line, 3 the server stopped answering or shut\n"
+         "down while the command used it\n";
 }
 
 }  // namespace

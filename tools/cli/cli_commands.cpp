@@ -45,13 +45,31 @@ HdaServerDef ServerOf(const TOptions& options) {
   return server;
 }
 
+// A server the command connected, and its connection's id: the connection is closed when the
+// server goes, and the id then finds nothing.
+struct TOpenServer {
+  HdaServerDef server;
+  ConnectionId id;
+};
+
 // Connects the server as the last entry of the list; fails when no session could be opened.
-THdaConnection& Connect(THdaConnectionList& list, const HdaServerDef& server) {
+TOpenServer Connect(THdaConnectionList& list, const HdaServerDef& server) {
   TEnvironment::ClearLibraryErrors();
   if (list.Add(server)) Fail(ServerText(server) + " is named twice");
-  THdaConnection& connection = list.At(list.Count() - 1);
-  if (connection.Session() == AMBREL_NO_SESSION) Fail("cannot connect to " + ServerText(server));
-  return connection;
+  const std::size_t last = list.Count() - 1;
+  if (list.At(last).Session() == AMBREL_NO_SESSION) Fail("cannot connect to " + ServerText(server));
+  return {server, list.Id(last)};
+}
+
+// Ends the command with its own exit code when the server went while the command used it: it
+// stopped answering (its connection found out), or it shut down (its notice closed the
+// connection). Its items are then neither unknown nor empty.
+void CheckServerStayed(const THdaConnectionList& list, const TOpenServer& open,
+                       const TEnvironment& environment) {
+  if (environment.HeardMessages().StoppedAnswering(open.server)) {
+    throw TFailure{ServerText(open.server) + " stopped answering", kExitServerGone};
+  }
+  if (list.Find(open.id) == nullptr) throw TFailure{ServerText(open.server) + " shut down", kExitServerGone};
 }
 
 std::string StampText(double t) {
@@ -115,8 +133,12 @@ void ListServers(const TOptions& options) {
 void ListItems(const TOptions& options, TEnvironment& environment) {
   THdaConnectionList list(environment.Messages());
   const HdaServerDef server = ServerOf(options);
-  THdaConnection& connection = Connect(list, server);
+  const TOpenServer open = Connect(list, server);
+  // A server that goes during the browse closes its connection only when the scope ends.
+  const THdaConnectionList::CallScope scope(list);
+  THdaConnection& connection = *list.Find(open.id);
   const DWORD count = NumberOfHDAItems(connection.Session());
+  if (connection.NoteServerLoss(environment.Messages())) CheckServerStayed(list, open, environment);
   if (count == 0 && !TEnvironment::LastLibraryError().empty()) Fail("cannot browse " + ServerText(server));
   const WordFilter filter(FromUtf8(options.filter));
   std::string out;
@@ -144,14 +166,18 @@ void ReadWaves(const TOptions& options, TEnvironment& environment) {
   }
   THdaConnectionList list(environment.Messages());
   const HdaServerDef server = ServerOf(options);
-  Connect(list, server);
+  const TOpenServer open = Connect(list, server);
   std::vector<TWave> waves;
   for (const std::string& item : options.items) {
     TWave wave;
     wave.MachineName = server.MachineName;
     wave.ServerName = server.ServerName;
     wave.ItemName = FromUtf8(item);
-    if (list.ReadWave(list.Id(0), wave, start, stop)) Fail("item " + item + " unknown to " + ServerText(server));
+    CheckServerStayed(list, open, environment);
+    if (list.ReadWave(open.id, wave, start, stop)) {
+      CheckServerStayed(list, open, environment);
+      Fail("item " + item + " unknown to " + ServerText(server));
+    }
     waves.push_back(std::move(wave));
     environment.FlushLog();
   }
@@ -168,8 +194,9 @@ void NewDocument(const TOptions& options, TEnvironment& environment) {
   Current(doc, Now());
 
   THdaConnectionList list(environment.Messages());
-  Connect(list, info);
+  const TOpenServer open = Connect(list, info);
   doc.RebuildWaves(list);
+  CheckServerStayed(list, open, environment);
   CheckItemsAdded(doc, list);
   if (doc.Save(FromUtf8(options.out).Str())) throw TFailure{"cannot write " + options.out};
   Print("created " + options.out + ": " + std::to_string(doc.ItemCount()) + " items, " + PeriodLine(doc) + "\n");
@@ -205,8 +232,9 @@ void StepDocument(const TOptions& options, TEnvironment& environment) {
   const TString file = FromUtf8(options.file);
   if (doc.Load(file.Str())) throw TFailure{"cannot read document " + options.file};
   THdaConnectionList list(environment.Messages());
+  std::vector<TOpenServer> opened;
   for (const ConnectionInfo& info : doc.Connections) {
-    if (!list.FindOpen(info)) Connect(list, info);
+    if (!list.FindOpen(info)) opened.push_back(Connect(list, info));
   }
   // Every saved document comes back locked; asking for a step is asking to unlock it first.
   if (doc.Locked) RunPeriodCommand(&doc, kCommandUnlock, list);
@@ -228,6 +256,7 @@ void StepDocument(const TOptions& options, TEnvironment& environment) {
     case TStep::None:
       break;
   }
+  for (const TOpenServer& open : opened) CheckServerStayed(list, open, environment);
   if (hint == kHintNone) {
     throw TFailure{doc.Locked ? options.file + ": the document is locked"
                               : options.file + ": the period did not change (no server of the document is open)"};

@@ -40,6 +40,17 @@ void TStandardErrorMessages::ShowMessage(const TString& text, TMessageKind kind)
   std::fprintf(stderr, "varnel-cli: %s%s\n", prefix, ToUtf8(text).c_str());
 }
 
+void TStandardErrorMessages::ServerStoppedAnswering(const HdaServerDef& server, const TString&) {
+  stoppedAnswering_.push_back(server);
+}
+
+bool TStandardErrorMessages::StoppedAnswering(const HdaServerDef& server) const {
+  for (const HdaServerDef& lost : stoppedAnswering_) {
+    if (lost.SameServer(server)) return true;
+  }
+  return false;
+}
+
 TEnvironment::TEnvironment(const TOptions& options) {
   g_verbose = options.verbose;
   if (options.utcOffsetMinutes) SetLocalOffsetForTesting(*options.utcOffsetMinutes * 60000.0);

@@ -8,21 +8,34 @@
 #include <vector>
 
 #include "app_core/main_frame_link.h"
+#include "document/connection_info.h"
 #include "document/grid_doc.h"
 #include "document/user_messages.h"
 #include "tools/cli/cli_args.h"
 
 namespace cli {
 
-// A failure that ends the command with this one-line message and exit code 1.
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitUsage = 2;
+// A server the command used stopped answering or shut down.
+inline constexpr int kExitServerGone = 3;
+
+// A failure that ends the command with this one-line message and its exit code.
 struct TFailure {
   std::string message;
+  int exitCode = kExitFailure;
 };
 
-// Messages for the user go to standard error.
+// Messages for the user go to standard error. A server that stopped answering is remembered
+// instead: the command ends with it.
 class TStandardErrorMessages final : public IUserMessages {
  public:
   void ShowMessage(const TString& text, TMessageKind kind) override;
+  void ServerStoppedAnswering(const HdaServerDef& server, const TString& text) override;
+  bool StoppedAnswering(const HdaServerDef& server) const;
+
+ private:
+  std::vector<HdaServerDef> stoppedAnswering_;
 };
 
 class TEnvironment {
@@ -33,6 +46,7 @@ class TEnvironment {
   TEnvironment& operator=(const TEnvironment&) = delete;
 
   IUserMessages& Messages() { return messages_; }
+  const TStandardErrorMessages& HeardMessages() const { return messages_; }
   // Writes the log entries made since the last call to standard error (with --verbose).
   void FlushLog();
   // The last text Ambrel reported, on one line; empty when it reported nothing.

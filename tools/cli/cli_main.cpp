@@ -16,8 +16,8 @@
 
 namespace {
 
-constexpr int kExitFailure = 1;
-constexpr int kExitUsage = 2;
+using cli::kExitFailure;
+using cli::kExitUsage;
 
 int Run(const cli::TOptions& options) {
   cli::TEnvironment environment(options);
@@ -48,7 +48,7 @@ int Run(const cli::TOptions& options) {
   } catch (const cli::TFailure& failure) {
     environment.FlushLog();
     std::fprintf(stderr, "varnel-cli: %s\n", failure.message.c_str());
-    return kExitFailure;
+    return failure.exitCode;
   }
   return 0;
 }

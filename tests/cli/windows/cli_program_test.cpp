@@ -6,105 +6,18 @@
 
 #include <cstdint>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "tests/cli/windows/cli_run.h"
 #include "win/com_ptr.h"
 
 namespace {
 
-struct TRun {
-  DWORD exitCode = 0xFFFFFFFF;
-  std::string out;
-  std::string err;
-};
-
-std::wstring Directory() {
-  wchar_t path[MAX_PATH];
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring directory(path);
-  return directory.substr(0, directory.find_last_of(L"\\/") + 1);
-}
-
-std::string ReadAll(const std::wstring& file) {
-  std::string text;
-  HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return text;
-  char buffer[4096];
-  DWORD read = 0;
-  while (ReadFile(handle, buffer, sizeof buffer, &read, nullptr) && read != 0) text.append(buffer, read);
-  CloseHandle(handle);
-  return text;
-}
-
-class TInheritedFile {
- public:
-  explicit TInheritedFile(const std::wstring& name) : name_(name) {
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    handle_ = CreateFileW(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
-  }
-  ~TInheritedFile() {
-    Close();
-    DeleteFileW(name_.c_str());
-  }
-  TInheritedFile(const TInheritedFile&) = delete;
-  TInheritedFile& operator=(const TInheritedFile&) = delete;
-  HANDLE Get() const { return handle_; }
-  void Close() {
-    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-    handle_ = INVALID_HANDLE_VALUE;
-  }
-  const std::wstring& Name() const { return name_; }
-
- private:
-  std::wstring name_;
-  HANDLE handle_;
-};
-
-// Runs varnel-cli.exe with the arguments (a command line tail, quoted as needed).
-TRun RunCli(const std::wstring& arguments) {
-  const std::wstring directory = Directory();
-  TInheritedFile out(directory + L"cli_test_out.txt");
-  TInheritedFile err(directory + L"cli_test_err.txt");
-  std::wstring commandLine = L"\"" + directory + L"varnel-cli.exe\" " + arguments;
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-  startup.hStdOutput = out.Get();
-  startup.hStdError = err.Get();
-  PROCESS_INFORMATION process{};
-  TRun run;
-  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                      &process)) {
-    ADD_FAILURE() << "cannot start varnel-cli.exe";
-    return run;
-  }
-  if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0) {
-    TerminateProcess(process.hProcess, 99);
-    ADD_FAILURE() << "varnel-cli.exe did not end";
-  }
-  GetExitCodeProcess(process.hProcess, &run.exitCode);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  out.Close();
-  err.Close();
-  run.out = ReadAll(out.Name());
-  run.err = ReadAll(err.Name());
-  return run;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::stringstream stream(text);
-  for (std::string line; std::getline(stream, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-  }
-  return lines;
-}
+using cli_test::Directory;
+using cli_test::Lines;
+using cli_test::RunCli;
+using cli_test::TRun;
 
 TEST(CliProgram, ServersListsTheSimulatorClasses) {
   const TRun run = RunCli(L"servers");

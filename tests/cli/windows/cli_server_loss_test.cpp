@@ -1,0 +1,157 @@
+// varnel-cli against a simulator that goes away while it reads: killed, or shut down by its
+// control. The command says which server went and how, exits with 3 and waits for nothing
+// once the server is gone; a live server's refusals and empty periods are told as before.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "ambrel/ambrel.h"
+#include "tests/cli/windows/cli_run.h"
+#include "tests/support/simulator_kill.h"
+
+namespace {
+
+using cli_test::Lines;
+using cli_test::RunCli;
+using cli_test::TCliProcess;
+using cli_test::TRun;
+
+constexpr DWORD kServerGone = 3;
+constexpr const char* kStoppedAnswering = "varnel-cli: server Varnel.HdaSim.1 stopped answering";
+constexpr const char* kShutDown = "varnel-cli: server Varnel.HdaSim.1 shut down";
+// Longest the program may run on once its server is gone: one call's failure, not a time-out.
+constexpr DWORD kOneCallMs = 1000;
+
+// The slow item first: the server is killed or shut down while it is read.
+constexpr const wchar_t* kSlowThenOther =
+    L"--verbose read --server Varnel.HdaSim.1 --item \"Faults/Slow 2s\" \"Plant/Area 2/Speed\" "
+    L"--period last-hour";
+
+void Pump(DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < milliseconds) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+  }
+}
+
+// With the simulator running already, the program connects and adds its first item well within
+// this time, and its slow read lasts 2 s more.
+constexpr DWORD kIntoTheSlowReadMs = 1200;
+
+std::size_t LinesContaining(const std::string& text, const std::string& part) {
+  const auto lines = Lines(text);
+  return static_cast<std::size_t>(std::count_if(
+      lines.begin(), lines.end(), [&](const std::string& line) { return line.find(part) != std::string::npos; }));
+}
+
+// What every case of a gone server shows: the last line names the server and what happened,
+// nothing is called unknown or empty, and nothing is printed as a result.
+void ExpectServerGone(const TRun& run, const std::vector<std::string>& happened) {
+  EXPECT_EQ(run.exitCode, kServerGone) << run.err;
+  const auto lines = Lines(run.err);
+  ASSERT_FALSE(lines.empty());
+  EXPECT_NE(std::find(happened.begin(), happened.end(), lines.back()), happened.end()) << run.err;
+  EXPECT_EQ(run.err.find("unknown to"), std::string::npos) << run.err;
+  EXPECT_EQ(run.err.find("Could not Add Item"), std::string::npos) << run.err;
+  EXPECT_EQ(run.err.find(" 0 points received"), std::string::npos) << run.err;
+  EXPECT_TRUE(run.out.empty()) << run.out;
+}
+
+class CliServerLoss : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    com_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    EnableHDAErrorNotification(&IgnoreError);
+    // The test's own session starts the simulator before the program does.
+    session_ = ConnectHDA("", "Varnel.HdaSim.1");
+    ASSERT_NE(session_, AMBREL_NO_SESSION);
+  }
+  void TearDown() override {
+    if (session_ != AMBREL_NO_SESSION) DisconnectHDA(session_);
+    // Whatever was left of the server is gone, and so are its classes' registrations.
+    test_support::KillSimulator();
+    EXPECT_TRUE(test_support::ForgetKilledServers());
+    if (com_) CoUninitialize();
+  }
+  // Kills the simulator once the program is into its slow read; the time of the kill.
+  DWORD KillDuringTheSlowRead() {
+    Pump(kIntoTheSlowReadMs);
+    const DWORD killed = GetTickCount();
+    EXPECT_EQ(test_support::KillSimulator(), 1);
+    return killed;
+  }
+
+ private:
+  static void __stdcall IgnoreError(HRESULT, const char*) {}
+  bool com_ = false;
+
+ protected:
+  AMBREL_SESSION session_ = AMBREL_NO_SESSION;
+};
+
+TEST_F(CliServerLoss, KilledDuringASlowReadIsAServerThatStoppedAnswering) {
+  TCliProcess cli(kSlowThenOther);
+  ASSERT_TRUE(cli.Started());
+  const DWORD started = GetTickCount();
+  const DWORD killed = KillDuringTheSlowRead();
+  const TRun run = cli.Finish();
+  ExpectServerGone(run, {kStoppedAnswering});
+  // The log names the server and the failure once.
+  EXPECT_EQ(LinesContaining(run.err, "Server Varnel.HdaSim.1 stopped answering: 0x800706B"), 1u) << run.err;
+  EXPECT_LT(started + run.milliseconds - killed, kOneCallMs);
+}
+
+TEST_F(CliServerLoss, KilledWhileADocumentIsMadeWritesNoDocument) {
+  const std::wstring file = cli_test::Directory() + L"cli_test_lost.xml";
+  DeleteFileW(file.c_str());
+  TCliProcess cli(L"doc new --server Varnel.HdaSim.1 --item \"Faults/Slow 2s\" \"Waves/Sine 1s\" "
+                  L"--period last-hour --out \"" + file + L"\"");
+  ASSERT_TRUE(cli.Started());
+  KillDuringTheSlowRead();
+  ExpectServerGone(cli.Finish(), {kStoppedAnswering});
+  EXPECT_EQ(GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(CliServerLoss, ShutdownControlDuringASlowReadIsAServerThatShutDown) {
+  TCliProcess cli(kSlowThenOther);
+  ASSERT_TRUE(cli.Started());
+  Pump(kIntoTheSlowReadMs);
+  // Another client asks the simulator to shut down while the program waits for its read.
+  const DWORD control = GetHDAItemHandle(session_, "Control/Shutdown", 1);
+  VARIANT value;
+  VariantInit(&value);
+  value.vt = VT_R8;
+  const FILETIME time{0, 0x01D6E000};
+  const DWORD quality = 0xC0;
+  WriteHDAItemValues(session_, control, AMBREL_EDIT_INSERT_REPLACE, 1, &time, &value, &quality, nullptr);
+  DisconnectHDA(session_);
+  session_ = AMBREL_NO_SESSION;
+  // The notice reaches the program only if COM delivers it while the program waits for its read
+  // (Wine does not always); the server then disconnects its objects and ends, which the program
+  // meets as a server that stopped answering. Either way its items are not called unknown.
+  ExpectServerGone(cli.Finish(), {kShutDown, kStoppedAnswering});
+}
+
+TEST_F(CliServerLoss, LiveServerRefusalsAndEmptyPeriodsAreToldAsBefore) {
+  const TRun rejected = RunCli(L"read --server Varnel.HdaSim.1 --item \"Waves/Sine 1s\" \"No/Such\" "
+                               L"--period last-minute");
+  EXPECT_EQ(rejected.exitCode, 1u) << rejected.err;
+  EXPECT_EQ(Lines(rejected.err).back(), "varnel-cli: item No/Such unknown to server Varnel.HdaSim.1");
+  EXPECT_EQ(rejected.err.find("stopped answering"), std::string::npos) << rejected.err;
+
+  // No samples lie after the server's now: no data, and that is no failure.
+  const TRun empty = RunCli(L"--verbose read --server Varnel.HdaSim.1 --item \"Waves/Sine 1s\" "
+                            L"--from \"1/1/2099 00:00:00\" --to \"1/1/2099 01:00:00\"");
+  EXPECT_EQ(empty.exitCode, 0u) << empty.err;
+  EXPECT_EQ(LinesContaining(empty.err, "\t0 points received"), 1u) << empty.err;
+  EXPECT_EQ(empty.err.find("stopped answering"), std::string::npos) << empty.err;
+  EXPECT_EQ(Lines(empty.out).size(), 1u) << empty.out;  // the heading alone
+}
+
+}  // namespace
