@@ -62,6 +62,8 @@ class TMainFrame : public ui::MdiFrame, public IUserMessages {
 
   // IUserMessages
   void ShowMessage(const TString& text, TMessageKind kind) override;
+  // In the status bar: the log has its line already, and no box stops the refresh.
+  void ServerStoppedAnswering(const HdaServerDef& server, const TString& text) override;
 
   void SetMessageFilter(MessageFilter filter) { filter_ = std::move(filter); }
 

@@ -15,6 +15,7 @@
 #include "document/log_message.h"
 #include "document/period.h"
 #include "text/time_base.h"
+#include "ui/text_args.h"
 
 namespace app {
 
@@ -34,6 +35,10 @@ void TMainFrame::AddServerCommands() {
         },
         [this](ui::CommandState& s) { s.enabled = ActiveDocument() && LastConnection() >= 0; });
   c.Add(ID_GRAPH_REMOVE_TAGS, [this](UINT) { RemoveItems(); }, has_document);
+}
+
+void TMainFrame::ServerStoppedAnswering(const HdaServerDef&, const TString& text) {
+  if (status_.Hwnd()) status_.SetText(0, ui::WideText(text.Str()).c_str());
 }
 
 int TMainFrame::LastConnection() const {

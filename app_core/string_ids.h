@@ -145,6 +145,8 @@ inline constexpr int IDS_BROWSE_HDA_TAGS = 9168;
 inline constexpr int IDS_REMOVE_OPC_TAGS = 9169;
 inline constexpr int IDS_SHOW_WAVES = 9170;
 inline constexpr int IDS_HIDE_WAVES = 9171;
+// "%1": the server's display name.
+inline constexpr int IDS_SERVER_STOPPED_ANSWERING = 9172;
 inline constexpr int IDS_PROMPT_FRENCH = 11050;
 inline constexpr int IDS_PROMPT_ENGLISH = 11051;
 inline constexpr int IDS_PROMPT_GERMAN = 11052;

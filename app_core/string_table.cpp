@@ -596,6 +596,12 @@ constexpr TStringEntry kEntries[] = {
      u"¶\tOPC-tags verwijderen"},
     {IDS_SHOW_WAVES, u"Afficher¶\tShow¶\tAnzeigen¶\tMostrar¶\tTonen"},
     {IDS_HIDE_WAVES, u"Masquer¶\tHide¶\tAusblenden¶\tOcultar¶\tVerbergen"},
+    {IDS_SERVER_STOPPED_ANSWERING,
+     u"Le serveur %1 ne répond plus"
+     u"¶\tServer %1 stopped answering"
+     u"¶\tDer Server %1 antwortet nicht mehr"
+     u"¶\tEl servidor %1 ha dejado de responder"
+     u"¶\tServer %1 reageert niet meer"},
     {IDS_PROMPT_FRENCH, u"Passe le programme en français"},
     {IDS_PROMPT_ENGLISH, u"Switches the program to English"},
     {IDS_PROMPT_GERMAN, u"Schaltet das Programm auf Deutsch um"},

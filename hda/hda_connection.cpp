@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "app_core/resource_text.h"
+#include "app_core/string_ids.h"
 #include "document/log_entry.h"
 #include "document/log_message.h"
 #include "text/time_base.h"
@@ -92,9 +94,15 @@ bool THdaConnection::NoteServerLoss(IUserMessages& messages) {
   const TString name = DisplayName();
   LogMessage(kTypeOpc, kLevelError, u"Server ", name.Str(), kStoppedAnsweringText, u": ",
              FailureText(result).Str());
-  TString text(u"Server ");
-  text.Append(name);
-  text.Append(kStoppedAnsweringText);
+  // The user's text names the server where the language puts it.
+  const TString pattern(RString(IDS_SERVER_STOPPED_ANSWERING));
+  const int at = pattern.Find(u"%1");
+  TString text;
+  text.Assign(static_cast<std::uint32_t>(at < 0 ? pattern.Length() : at), pattern.Str());
+  if (at >= 0) {
+    text.Append(name);
+    text.Append(pattern.Str() + at + 2);
+  }
   messages.ServerStoppedAnswering(server_, text);
   return true;
 }

@@ -14,7 +14,7 @@
 
 // Shown when the server gives no handle for an item.
 inline constexpr char16_t kCouldNotAddItemText[] = u"Could not Add Item Reference to Server";
-// Follows the server's display name when it stopped answering.
+// Follows the server's display name in the log when it stopped answering.
 inline constexpr char16_t kStoppedAnsweringText[] = u" stopped answering";
 
 class THdaConnection {
