@@ -1,6 +1,7 @@
 // ReadRaw of 32000 values from the simulation server, VT_R8 and VT_BSTR, once through the
 // proxy/stub into hdasim.exe and once on the server's own object in this process, in one run.
-// The ratio is what crossing the process boundary costs. Run in a prefix where hdasim.exe and
+// The ratio is what crossing the process boundary costs. Then the flat browse of every item ID
+// through the proxy/stub, fetching one name a call and 512 names a call. Run in a prefix where hdasim.exe and
 // the proxy/stub are registered (the HdaServers fixture or scripts/hda-servers setup).
 #include <objbase.h>
 #include <windows.h>
@@ -90,6 +91,49 @@ double MedianMs(IUnknown* server, const wchar_t* item) {
   return times[times.size() / 2];
 }
 
+// One flat browse of every item ID, `batch` names a call; the number of names, or -1.
+long BrowseOnce(IOPCHDA_Server* server, ULONG batch) {
+  DWORD attribute = OPCHDA_ITEMID;
+  OPCHDA_OPERATORCODES op = OPCHDA_EQUAL;
+  VARIANT filter;
+  VariantInit(&filter);
+  filter.vt = VT_BSTR;
+  filter.bstrVal = SysAllocString(L"*");
+  win::ComPtr<IOPCHDA_Browser> browser;
+  HRESULT* errors = nullptr;
+  HRESULT hr = server->CreateBrowse(1, &attribute, &op, &filter, &browser, &errors);
+  VariantClear(&filter);
+  CoTaskMemFree(errors);
+  win::ComPtr<IEnumString> names;
+  if (FAILED(hr) || !browser || FAILED(browser->GetEnum(OPCHDA_FLAT, &names)) || !names) return -1;
+  std::vector<LPOLESTR> got(batch);
+  long count = 0;
+  for (;;) {
+    ULONG fetched = 0;
+    hr = names->Next(batch, got.data(), &fetched);
+    if (FAILED(hr)) return -1;
+    for (ULONG i = 0; i < fetched && i < batch; ++i) CoTaskMemFree(got[i]);
+    count += static_cast<long>(fetched);
+    if (hr != S_OK || fetched == 0) return count;
+  }
+}
+
+// Median of five browses and the number of names.
+double BrowseMedianMs(IUnknown* server, ULONG batch, long& count) {
+  win::ComPtr<IOPCHDA_Server> hda;
+  server->QueryInterface(IID_IOPCHDA_Server, reinterpret_cast<void**>(&hda));
+  if (!hda) return -1;
+  std::vector<double> times;
+  for (int i = 0; i < 5; ++i) {
+    const double started = Milliseconds();
+    count = BrowseOnce(hda.Get(), batch);
+    if (count < 0) return -1;
+    times.push_back(Milliseconds() - started);
+  }
+  std::sort(times.begin(), times.end());
+  return times[times.size() / 2];
+}
+
 }  // namespace
 
 int main() {
@@ -122,6 +166,16 @@ int main() {
           continue;
         }
         std::printf("%-8s %11.1f ms %11.1f ms %7.1fx\n", c.type, out, in, out / in);
+      }
+      long one_count = 0, many_count = 0;
+      const double one = BrowseMedianMs(remote.Get(), 1, one_count);
+      const double many = BrowseMedianMs(remote.Get(), 512, many_count);
+      if (one < 0 || many < 0 || one_count != many_count) {
+        std::fprintf(stderr, "a browse failed or the two browses differ (%ld, %ld names)\n", one_count, many_count);
+        status = 1;
+      } else {
+        std::printf("flat browse of %ld item IDs out of process, median of 5: one a call %.1f ms, "
+                    "512 a call %.1f ms, %.1fx\n", many_count, one, many, one / many);
       }
     }
   }
