@@ -138,7 +138,7 @@ RECT TMainFrame::LayoutBars(RECT client) {
 void TMainFrame::OnStartup() {
   for (const HdaServerDef& server : std::vector<HdaServerDef>(config_.Servers)) {
     if (!server.ReconnectAtStartup) continue;
-    if (!connections_.Add(server)) last_connection_ = &connections_.At(connections_.Count() - 1);
+    if (!connections_.Add(server)) last_connection_ = connections_.Id(connections_.Count() - 1);
   }
   RebuildMenus();
   SetTimer(Hwnd(), kOneSecondTimer, 1000, nullptr);

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "app/frame_messages.h"
@@ -120,7 +121,7 @@ class TMainFrame : public ui::MdiFrame, public IUserMessages {
   TMainFrameLink link_;
   THdaConnectionList connections_;
   // Kept by identity, not position: disconnects and shutdowns move the others up.
-  const THdaConnection* last_connection_ = nullptr;
+  std::optional<ConnectionId> last_connection_;
   TString remote_machine_;  // the machine typed last, offered again
   dialogs::TBrowseHdaItemDlg* item_browser_ = nullptr;  // while it is open
   ui::ToolBar file_bar_;

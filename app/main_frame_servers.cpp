@@ -43,7 +43,7 @@ void TMainFrame::ServerStoppedAnswering(const HdaServerDef&, const TString& text
 
 int TMainFrame::LastConnection() const {
   for (std::size_t k = 0; k < connections_.Count(); ++k) {
-    if (&connections_.At(k) == last_connection_) return static_cast<int>(k);
+    if (connections_.Id(k) == last_connection_) return static_cast<int>(k);
   }
   return -1;
 }
@@ -61,7 +61,7 @@ void TMainFrame::ConnectServer(const TString& machine) {
   config_.RememberServer(server);
   // Refused when the server is connected already (the user is told).
   if (connections_.ConnectCommand(server)) return;
-  last_connection_ = &connections_.At(connections_.Count() - 1);
+  last_connection_ = connections_.Id(connections_.Count() - 1);
   RebuildMenus();
 }
 
@@ -79,7 +79,7 @@ void TMainFrame::DisconnectServer(std::size_t k) {
 
 void TMainFrame::DisconnectAll() {
   connections_.RemoveAll();
-  last_connection_ = nullptr;
+  last_connection_.reset();
   RebuildMenus();
 }
 
@@ -87,7 +87,7 @@ void TMainFrame::BrowseItems(std::size_t k) {
   // The menu is not rebuilt when a server shuts down: its entry may outlive the connection.
   if (k >= connections_.Count()) return;
   THdaConnection& connection = connections_.At(k);
-  last_connection_ = &connection;
+  last_connection_ = connections_.Id(k);
   views::VarnelDocument* document = ActiveDocument();
   if (!document) {
     LogMessage(kTypeOpc, kLevelInfo, u"No Document available");
@@ -96,7 +96,7 @@ void TMainFrame::BrowseItems(std::size_t k) {
   TVarnelDoc& doc = document->Doc();
   ConnectionInfo& info = doc.FindOrAddConnection(connection.Server());
   dialogs::TBrowseHdaItemDlg browser(Hwnd(), TString(RString(IDS_BROWSE_HDA_TAGS)), connections_,
-                                     connection, info);
+                                     connections_.Id(k), info);
   item_browser_ = &browser;
   browser.DoModal();
   item_browser_ = nullptr;

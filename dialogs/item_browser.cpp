@@ -34,12 +34,12 @@ double MillisecondsSince(const LARGE_INTEGER& start) {
 }  // namespace
 
 TBrowseHdaItemDlg::TBrowseHdaItemDlg(HWND owner, const TString& caption,
-                                     THdaConnectionList& connections, THdaConnection& connection,
+                                     THdaConnectionList& connections, ConnectionId connection,
                                      ConnectionInfo& info)
     : TDialog(owner, IDD_BROWSE_ITEMS),
       caption_(caption),
       connections_(connections),
-      connection_(&connection),
+      connection_(connection),
       info_(info) {
   SetSizeLimits(kMinWidth, kMinHeight, false);
 }
@@ -72,7 +72,8 @@ bool TBrowseHdaItemDlg::OnInitDialog() {
 void TBrowseHdaItemDlg::BrowseServer() {
   LARGE_INTEGER start;
   QueryPerformanceCounter(&start);
-  const AMBREL_SESSION session = connection_->Session();
+  const THdaConnection* connection = LiveConnection();
+  const AMBREL_SESSION session = connection ? connection->Session() : AMBREL_NO_SESSION;
   const DWORD count = NumberOfHDAItems(session);
   items_.reserve(count);
   ListExtent extent(Item(IDC_ITEM_LIST));
@@ -113,12 +114,7 @@ void TBrowseHdaItemDlg::OnFilterTimer() {
   applied_filter_ = filter;
 }
 
-THdaConnection* TBrowseHdaItemDlg::LiveConnection() const {
-  for (std::size_t i = 0; i < connections_.Count(); ++i) {
-    if (&connections_.At(i) == connection_) return connection_;
-  }
-  return nullptr;
-}
+THdaConnection* TBrowseHdaItemDlg::LiveConnection() const { return connections_.Find(connection_); }
 
 void TBrowseHdaItemDlg::AddSelected() {
   HWND list = Item(IDC_ITEM_LIST);

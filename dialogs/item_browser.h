@@ -19,11 +19,12 @@ inline constexpr UINT kItemAddedMessage = WM_USER + 14;  // 1038, posted to the 
 
 class TBrowseHdaItemDlg : public TDialog, private IUserMessages {
  public:
-  // `connection` is one of `connections`; a server that shuts down while the dialog is open takes
-  // its connection out of the list, and nothing more is added then. `info` is the document's
-  // connection info for that server.
+  // `connection` names one of `connections`; a server that shuts down while the dialog is open
+  // takes its connection out of the list, and nothing more is added then (a connection made
+  // meanwhile has another id, whatever its address). `info` is the document's connection info for
+  // that server.
   TBrowseHdaItemDlg(HWND owner, const TString& caption, THdaConnectionList& connections,
-                    THdaConnection& connection, ConnectionInfo& info);
+                    ConnectionId connection, ConnectionInfo& info);
 
   // The items the server listed, in browse order.
   const std::vector<TSearchString>& Items() const { return items_; }
@@ -49,7 +50,7 @@ class TBrowseHdaItemDlg : public TDialog, private IUserMessages {
 
   TString caption_;
   THdaConnectionList& connections_;
-  THdaConnection* connection_;
+  ConnectionId connection_;
   ConnectionInfo& info_;
   std::vector<TSearchString> items_;
   std::vector<std::size_t> shown_;  // the item of each list entry
