@@ -17,6 +17,7 @@
 #include "tests/gui/channel_answers.h"
 #include "tests/gui/run_directory_test.h"
 #include "tests/gui/varnel_driver.h"
+#include "tests/support/simulator_kill.h"
 
 namespace gui {
 namespace {
@@ -25,7 +26,7 @@ constexpr UINT kConnectLocal = 9032, kConnectRemote = 9033, kDisconnectAll = 903
                kDisconnectFirst = 9035, kBrowseFirst = 9053, kBrowseLast = 1200,
                kRemoveTags = 9063, kNew = 57600, kWindowFirst = 9010, kNextDocument = 9080;
 constexpr UINT kUnlock = 1204, kLock = 1205, kPrevious = 1206, kNext = 1208, kCurrent = 1209,
-               kLastHour = 1217, kLastMinute = 1213, kCustomPeriod = 1229;
+               kLastHour = 1217, kLastMinute = 1213, kCustomPeriod = 1229, kRefresh = 9064;
 constexpr UINT kFrench = 11050, kEnglish = 11051, kGerman = 11052, kSpanish = 11053, kDutch = 11054;
 // Controls of the dialogs.
 constexpr int kServerMachine = 1745, kServerList = 1748, kReconnect = 1744, kMachineEdit = 1749,
@@ -667,6 +668,43 @@ TEST_F(VarnelCommands, ServerShutdownRemovesItsConnectionWhileADocumentShowsIt) 
   // The document keeps what it showed.
   EXPECT_EQ(Periods(program)[0].points, points);
   CloseAndExpectExit(program);
+}
+
+// A server whose process dies is told as a server that stopped answering, in the status bar and the
+// log, when the next read meets it; its connection closes and the document keeps what it showed.
+TEST_F(VarnelCommands, KilledServerIsToldAsStoppedAnsweringAtTheNextRead) {
+  const std::wstring path = WriteDocument(dir_, L"sine.xml");
+  VarnelProcess program(dir_, L"\"" + path + L"\"");
+  Launch(program);
+  ASSERT_TRUE(WaitUntil([&] { return Periods(program).size() == 1; }));
+  ASSERT_NO_FATAL_FAILURE(Connect(program, kServer1));
+  program.Command(kUnlock);
+  program.Command(kLastMinute);
+  ASSERT_TRUE(WaitRead(program));
+  const long long points = Periods(program)[0].points;
+  ASSERT_GT(points, 0);
+
+  ASSERT_GE(test_support::KillSimulator(), 1) << "no simulator process to kill";
+  const ULONGLONG killed = GetTickCount64();
+  program.Command(kRefresh);
+  const std::wstring told = L"Server Varnel.HdaSim.1 stopped answering";
+  EXPECT_TRUE(WaitUntil([&] { return Lines(program.Ask(L"status"))[0] == told; }, 20000))
+      << Narrow(program.Ask(L"status"));
+  EXPECT_LT(GetTickCount64() - killed, 5000u) << "the loss waited for COM's time-outs";
+  EXPECT_TRUE(WaitUntil([&] { return OpenConnections(program).names.empty(); }, 20000))
+      << "the connection of the server that died is still there";
+  // The log is written by the one-second timer.
+  std::wstring log;
+  EXPECT_TRUE(WaitUntil([&] { return (log = Log(dir_)).find(told + L": 0x") != std::wstring::npos; }, 5000))
+      << "no log line for the loss";
+  const std::size_t line = log.find(told + L": 0x");
+  EXPECT_EQ(log.find(told + L": 0x", line + 1), std::wstring::npos) << "the loss was logged twice";
+  // No message box in the middle of the refresh, and the document keeps its points.
+  EXPECT_EQ(program.WaitWindow(L"Varnel", 1000), nullptr);
+  EXPECT_EQ(Periods(program)[0].points, points);
+  CloseAndExpectExit(program);
+  // The killed server's class registrations stay with RpcSs until it restarts.
+  EXPECT_TRUE(test_support::ForgetKilledServers());
 }
 
 TEST_F(VarnelCommands, LanguageCommandsLoadEachMenuAndSpanishFallsBackToEnglish) {
