@@ -206,6 +206,20 @@ class VarnelCommands : public RunDirectoryTest {
         << Narrow(server) << " did not come into the menus";
   }
 
+  // Starts the program on its document of the first simulator server, connects that server
+  // and shows the last minute, read from it.
+  void ShowLastMinuteOfServer1(VarnelProcess& program) {
+    Launch(program);
+    ASSERT_TRUE(WaitUntil([&] { return Periods(program).size() == 1; }));
+    ASSERT_NO_FATAL_FAILURE(Connect(program, kServer1));
+    program.Command(kUnlock);
+    program.Command(kLastMinute);
+    ASSERT_TRUE(WaitUntil([&] {
+      return WindowText(program.MainWindow()).find(L"Varnel : <The last minute") == 0;
+    }));
+    ASSERT_TRUE(WaitRead(program));
+  }
+
   // Waits until the active document's waves were read again (they hold points).
   static bool WaitRead(const VarnelProcess& program, std::size_t document = 0) {
     return WaitUntil([&] {
@@ -645,15 +659,7 @@ void ShutDownSimulator() {
 TEST_F(VarnelCommands, ServerShutdownRemovesItsConnectionWhileADocumentShowsIt) {
   const std::wstring path = WriteDocument(dir_, L"sine.xml");
   VarnelProcess program(dir_, L"\"" + path + L"\"");
-  Launch(program);
-  ASSERT_TRUE(WaitUntil([&] { return Periods(program).size() == 1; }));
-  ASSERT_NO_FATAL_FAILURE(Connect(program, kServer1));
-  program.Command(kUnlock);
-  program.Command(kLastMinute);
-  ASSERT_TRUE(WaitUntil([&] {
-    return WindowText(program.MainWindow()).find(L"Varnel : <The last minute") == 0;
-  }));
-  ASSERT_TRUE(WaitRead(program));
+  ASSERT_NO_FATAL_FAILURE(ShowLastMinuteOfServer1(program));
   const long long points = Periods(program)[0].points;
 
   ASSERT_NO_FATAL_FAILURE(ShutDownSimulator());
@@ -675,12 +681,7 @@ TEST_F(VarnelCommands, ServerShutdownRemovesItsConnectionWhileADocumentShowsIt) 
 TEST_F(VarnelCommands, KilledServerIsToldAsStoppedAnsweringAtTheNextRead) {
   const std::wstring path = WriteDocument(dir_, L"sine.xml");
   VarnelProcess program(dir_, L"\"" + path + L"\"");
-  Launch(program);
-  ASSERT_TRUE(WaitUntil([&] { return Periods(program).size() == 1; }));
-  ASSERT_NO_FATAL_FAILURE(Connect(program, kServer1));
-  program.Command(kUnlock);
-  program.Command(kLastMinute);
-  ASSERT_TRUE(WaitRead(program));
+  ASSERT_NO_FATAL_FAILURE(ShowLastMinuteOfServer1(program));
   const long long points = Periods(program)[0].points;
   ASSERT_GT(points, 0);
 
