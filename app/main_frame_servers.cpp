@@ -38,7 +38,7 @@ void TMainFrame::AddServerCommands() {
 }
 
 void TMainFrame::ServerStoppedAnswering(const HdaServerDef&, const TString& text) {
-  if (status_.Hwnd()) status_.SetText(0, ui::WideText(text.Str()).c_str());
+  if (status_.Hwnd()) status_.SetText(0, ui::W(text));
 }
 
 int TMainFrame::LastConnection() const {

@@ -18,7 +18,7 @@ int Language() {
   return frame ? frame->Language() : 1;
 }
 
-const wchar_t* W(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
+using ui::W;
 
 using ui::ReplaceArgument;
 

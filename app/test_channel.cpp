@@ -12,7 +12,9 @@
 #include "app/test_channel_graph.h"
 #include "dialogs/item_browser.h"
 #include "ui/doc_manager.h"
+#include "ui/text_args.h"
 #include "views/printing_dialog.h"
+#include "win/stopwatch.h"
 
 namespace app {
 
@@ -56,7 +58,7 @@ std::uint64_t PrivateBytes() {
   return counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
 }
 
-std::wstring Wide(const TString& text) { return reinterpret_cast<const wchar_t*>(text.Str()); }
+std::wstring Wide(const TString& text) { return ui::W(text); }
 
 // A time stamp as whole milliseconds, "INF" when it is not finite.
 std::wstring Milliseconds(double t) {
@@ -107,16 +109,12 @@ class TTestChannel {
   // <private bytes after>", or "failed".
   static std::wstring OpenTimed(TMainFrame& frame, const std::wstring& path) {
     const std::uint64_t before = PrivateBytes();
-    LARGE_INTEGER frequency, start, stop;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
+    const win::Stopwatch watch;
     if (!frame.Documents().OpenDocument(path)) return L"failed";
     TChildFrame* child = frame.ActiveChildFrame();
     if (!child) return L"failed";
     RedrawWindow(child->Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    QueryPerformanceCounter(&stop);
-    const double ms = 1000.0 * static_cast<double>(stop.QuadPart - start.QuadPart) /
-                      static_cast<double>(frequency.QuadPart);
+    const double ms = watch.Milliseconds();
     return std::to_wstring(ms) + L" " + std::to_wstring(before) + L" " + std::to_wstring(PrivateBytes());
   }
 

@@ -8,7 +8,9 @@
 #include "app/main_frame.h"
 #include "graph/graph_interaction.h"
 #include "graph/legend_item.h"
+#include "ui/text_args.h"
 #include "views/legend_window.h"
+#include "win/stopwatch.h"
 
 namespace app {
 
@@ -20,7 +22,7 @@ std::wstring Number(double value) {
   return text;
 }
 
-std::wstring Wide(const TString& text) { return reinterpret_cast<const wchar_t*>(text.Str()); }
+std::wstring Wide(const TString& text) { return ui::W(text); }
 
 std::wstring Rect(const TRect& r) {
   return std::to_wstring(r.left) + L"|" + std::to_wstring(r.top) + L"|" + std::to_wstring(r.right) +
@@ -60,14 +62,6 @@ std::wstring DescribeGraph(views::GraphWindow& window) {
   return out;
 }
 
-double Milliseconds(const LARGE_INTEGER& start) {
-  LARGE_INTEGER frequency, stop;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&stop);
-  return 1000.0 * static_cast<double>(stop.QuadPart - start.QuadPart) /
-         static_cast<double>(frequency.QuadPart);
-}
-
 }  // namespace
 
 std::optional<std::wstring> GraphTestAnswer(TMainFrame& frame, const std::wstring& question) {
@@ -86,8 +80,7 @@ std::optional<std::wstring> GraphTestAnswer(TMainFrame& frame, const std::wstrin
     RedrawWindow(window.Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     return Number(window.LastPaintMilliseconds()) + (window.LastPaintKept() ? L" kept" : L" drawn");
   }
-  LARGE_INTEGER start;
-  QueryPerformanceCounter(&start);
+  const win::Stopwatch watch;
   if (command) {
     // The zoom commands are the graph window's; the others go the way of the menu's.
     const auto id = static_cast<UINT>(std::wcstoul(question.c_str() + 14, nullptr, 10));
@@ -100,9 +93,9 @@ std::optional<std::wstring> GraphTestAnswer(TMainFrame& frame, const std::wstrin
                              static_cast<LPARAM>(std::wcstol(question.c_str() + 13, nullptr, 10)));
     RedrawWindow(child->Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     // Whether that paint drew the graph or put the kept bitmap on the screen.
-    return Number(Milliseconds(start)) + (window.LastPaintKept() ? L" kept" : L" drawn");
+    return Number(watch.Milliseconds()) + (window.LastPaintKept() ? L" kept" : L" drawn");
   }
-  return Number(Milliseconds(start));
+  return Number(watch.Milliseconds());
 }
 
 }  // namespace app

@@ -36,10 +36,8 @@ TDateTimeDlg::TDateTimeDlg(const TString& caption, HWND parent, double* result)
 bool TDateTimeDlg::OnInitDialog() {
   TDialog::OnInitDialog();
   SetWindowTextW(Hwnd(), W(caption_));
-  SetItemText(IDOK, W(RString(IDS_OK)));
-  SetItemText(IDCANCEL, W(RString(IDS_CANCEL)));
-  SetButtonIcon(IDOK, IDI_ANSWER_YES);
-  SetButtonIcon(IDCANCEL, IDI_ANSWER_NO);
+  SetButton(IDOK, IDS_OK, IDI_ANSWER_YES);
+  SetButton(IDCANCEL, IDS_CANCEL, IDI_ANSWER_NO);
   FitCalendar();
   if (auto_close_ms_ > 0) SetTimer(Hwnd(), kAutoCloseTimer, auto_close_ms_, nullptr);
   return true;

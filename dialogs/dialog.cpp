@@ -5,10 +5,12 @@
 #include <algorithm>
 
 #include "app_core/dialog_placement.h"
+#include "app_core/resource_text.h"
 #include "dialogs/dialog_file_menu.h"
 #include "text/assert_report.h"
 #include "ui/dpi.h"
 #include "ui/gdi_select.h"
+#include "ui/text_args.h"
 
 namespace dialogs {
 
@@ -127,8 +129,13 @@ void TDialog::SetButtonIcon(int control, int icon_id) {
   if (button && icon) SendMessageW(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
 }
 
+void TDialog::SetButton(int control, int text_id, int icon_id) {
+  SetItemText(control, ui::W(RString(text_id)));
+  SetButtonIcon(control, icon_id);
+}
+
 void TDialog::SetStatusText(const TString& text) {
-  if (status_line_) SetWindowTextW(status_line_, reinterpret_cast<const wchar_t*>(text.Str()));
+  if (status_line_) SetWindowTextW(status_line_, ui::W(text));
 }
 
 void TDialog::SetProgressRange(int low, int high) {

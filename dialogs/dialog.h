@@ -74,6 +74,8 @@ class TDialog : public ui::DialogWindow {
   void Finish(INT_PTR result);
   // Puts the program's icon resource on the button, beside its text.
   void SetButtonIcon(int control, int icon_id);
+  // The button's text (a resource text of the interface language) and its icon.
+  void SetButton(int control, int text_id, int icon_id);
   // Manages a control of the dialog by its identifier.
   void AddLayout(int control, std::int32_t left, std::int32_t top, std::int32_t right,
                  std::int32_t bottom) {

@@ -9,14 +9,14 @@
 
 #include "text/tstring.h"
 #include "ui/gdi_select.h"
+#include "ui/text_args.h"
 
 namespace dialogs {
 
 // Every text field of the dialogs is read up to this many characters.
 inline constexpr std::uint32_t kMaxFieldUnits = 256;
 
-inline const wchar_t* W(const TString& text) { return reinterpret_cast<const wchar_t*>(text.Str()); }
-inline const wchar_t* W(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
+using ui::W;
 
 // The control's text, at most kMaxFieldUnits characters.
 TString FieldText(HWND control);

@@ -24,10 +24,8 @@ TFindDialog::TFindDialog(HWND parent, FindState& state)
 
 bool TFindDialog::OnInitDialog() {
   TDialog::OnInitDialog();
-  SetItemText(IDOK, W(RString(IDS_SEARCH)));
-  SetItemText(IDCANCEL, W(RString(IDS_CANCEL)));
-  SetButtonIcon(IDOK, IDI_ANSWER_YES);
-  SetButtonIcon(IDCANCEL, IDI_ANSWER_NO);
+  SetButton(IDOK, IDS_SEARCH, IDI_ANSWER_YES);
+  SetButton(IDCANCEL, IDS_CANCEL, IDI_ANSWER_NO);
   if (options_disabled_) {
     EnableWindow(Item(IDC_FIND_WHOLE_WORD), FALSE);
     EnableWindow(Item(IDC_FIND_MATCH_CASE), FALSE);

@@ -11,6 +11,7 @@
 #include "dialogs/dialog_text.h"
 #include "document/log_entry.h"
 #include "document/log_message.h"
+#include "win/stopwatch.h"
 
 namespace dialogs {
 
@@ -21,15 +22,6 @@ constexpr int kMinHeight = 300;
 constexpr UINT_PTR kFilterTimer = 1;
 constexpr UINT kFilterTimerMs = 500;
 constexpr DWORD kItemIdBytes = 100;
-
-// Milliseconds of the performance counter since `start` (a reading of it).
-double MillisecondsSince(const LARGE_INTEGER& start) {
-  LARGE_INTEGER now, frequency;
-  QueryPerformanceCounter(&now);
-  QueryPerformanceFrequency(&frequency);
-  return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) /
-         static_cast<double>(frequency.QuadPart);
-}
 
 }  // namespace
 
@@ -48,10 +40,8 @@ bool TBrowseHdaItemDlg::OnInitDialog() {
   TDialog::OnInitDialog();
   SetWindowTextW(Hwnd(), W(caption_));
   SetItemText(IDC_ITEM_FILTER_GROUP, W(RString(IDS_FILTER)));
-  SetItemText(IDC_ITEM_ADD, W(RString(IDS_ADD)));
-  SetItemText(IDCANCEL, W(RString(IDS_CLOSE)));
-  SetButtonIcon(IDC_ITEM_ADD, IDI_ADD);
-  SetButtonIcon(IDCANCEL, IDI_ANSWER_NO);
+  SetButton(IDC_ITEM_ADD, IDS_ADD, IDI_ADD);
+  SetButton(IDCANCEL, IDS_CLOSE, IDI_ANSWER_NO);
   SendMessageW(Item(IDC_ITEM_FILTER), EM_LIMITTEXT, kMaxFieldUnits, 0);
 
   // The filter stretches along the top, the list takes the rest, the buttons stay bottom right.
@@ -70,8 +60,7 @@ bool TBrowseHdaItemDlg::OnInitDialog() {
 }
 
 void TBrowseHdaItemDlg::BrowseServer() {
-  LARGE_INTEGER start;
-  QueryPerformanceCounter(&start);
+  const win::Stopwatch watch;
   const THdaConnection* connection = LiveConnection();
   const AMBREL_SESSION session = connection ? connection->Session() : AMBREL_NO_SESSION;
   const DWORD count = NumberOfHDAItems(session);
@@ -83,12 +72,11 @@ void TBrowseHdaItemDlg::BrowseServer() {
     extent.Measure(items_.emplace_back(name));
   }
   extent.Apply();
-  browse_ms_ = MillisecondsSince(start);
+  browse_ms_ = watch.Milliseconds();
 }
 
 void TBrowseHdaItemDlg::FillList() {
-  LARGE_INTEGER start;
-  QueryPerformanceCounter(&start);
+  const win::Stopwatch watch;
   HWND list = Item(IDC_ITEM_LIST);
   const FilteredItems filtered = FilterItems(items_, FieldText(Item(IDC_ITEM_FILTER)), info_.ItemNames);
   SendMessageW(list, WM_SETREDRAW, FALSE, 0);
@@ -103,7 +91,7 @@ void TBrowseHdaItemDlg::FillList() {
   InvalidateRect(list, nullptr, TRUE);
   UpdateWindow(list);
   EnableAdd();
-  fill_ms_ = MillisecondsSince(start);
+  fill_ms_ = watch.Milliseconds();
 }
 
 void TBrowseHdaItemDlg::OnFilterTimer() {

@@ -35,10 +35,8 @@ TString TRemoveHdaItemDlg::EntryText(const ConnectionInfo& info, const TString& 
 bool TRemoveHdaItemDlg::OnInitDialog() {
   TDialog::OnInitDialog();
   SetWindowTextW(Hwnd(), W(caption_));
-  SetItemText(IDC_REMOVE_DELETE, W(RString(IDS_DELETE)));
-  SetItemText(IDCANCEL, W(RString(IDS_CLOSE)));
-  SetButtonIcon(IDC_REMOVE_DELETE, IDI_DELETE);
-  SetButtonIcon(IDCANCEL, IDI_ANSWER_NO);
+  SetButton(IDC_REMOVE_DELETE, IDS_DELETE, IDI_DELETE);
+  SetButton(IDCANCEL, IDS_CLOSE, IDI_ANSWER_NO);
 
   const std::int32_t far_edge = LayoutCode(kLayoutKeepFar);
   AddLayout(IDC_REMOVE_LIST, 0, 0, far_edge, far_edge);

@@ -23,10 +23,8 @@ TMachineDlg::TMachineDlg(HWND owner, TString& machine_name)
 bool TMachineDlg::OnInitDialog() {
   TDialog::OnInitDialog();
   SetItemText(IDC_MACHINE_PROMPT, W(RString(IDS_ENTER_MACHINE_NAME)));
-  SetItemText(IDOK, W(RString(IDS_OK)));
-  SetItemText(IDCANCEL, W(RString(IDS_CANCEL)));
-  SetButtonIcon(IDOK, IDI_ANSWER_YES);
-  SetButtonIcon(IDCANCEL, IDI_ANSWER_NO);
+  SetButton(IDOK, IDS_OK, IDI_ANSWER_YES);
+  SetButton(IDCANCEL, IDS_CANCEL, IDI_ANSWER_NO);
   HWND edit = Item(IDC_MACHINE_EDIT);
   SendMessageW(edit, EM_LIMITTEXT, kMaxFieldUnits, 0);
   SetWindowTextW(edit, W(machine_name_));

@@ -21,10 +21,8 @@ TOtherPeriodDlg::TOtherPeriodDlg(HWND parent, const TString& caption, double* st
 bool TOtherPeriodDlg::OnInitDialog() {
   TDialog::OnInitDialog();
   SetWindowTextW(Hwnd(), W(caption_));
-  SetItemText(IDOK, W(RString(IDS_OK)));
-  SetItemText(IDCANCEL, W(RString(IDS_CANCEL)));
-  SetButtonIcon(IDOK, IDI_ANSWER_YES);
-  SetButtonIcon(IDCANCEL, IDI_ANSWER_NO);
+  SetButton(IDOK, IDS_OK, IDI_ANSWER_YES);
+  SetButton(IDCANCEL, IDS_CANCEL, IDI_ANSWER_NO);
   SetItemText(IDC_PERIOD_START_LABEL, W(RString(IDS_START_TIME)));
   SetItemText(IDC_PERIOD_STOP_LABEL, W(RString(IDS_STOP_TIME)));
   for (int field : {IDC_PERIOD_START, IDC_PERIOD_STOP}) {

@@ -30,10 +30,8 @@ bool TBrowseHdaServerDlg::OnInitDialog() {
   SetItemText(IDC_SERVER_LABEL, W(RString(IDS_SERVER_NAME)));
   SetItemText(IDC_SERVER_GROUP, W(RString(IDS_OPC_HDA_SERVER)));
   SetItemText(IDC_SERVER_RECONNECT, W(RString(IDS_RECONNECT_AT_STARTUP)));
-  SetItemText(IDOK, W(RString(IDS_OK)));
-  SetItemText(IDCANCEL, W(RString(IDS_CANCEL)));
-  SetButtonIcon(IDOK, IDI_ANSWER_YES);
-  SetButtonIcon(IDCANCEL, IDI_ANSWER_NO);
+  SetButton(IDOK, IDS_OK, IDI_ANSWER_YES);
+  SetButton(IDCANCEL, IDS_CANCEL, IDI_ANSWER_NO);
   SetItemText(IDC_SERVER_MACHINE, W(server_.MachineName));
 
   const std::int32_t far_edge = LayoutCode(kLayoutKeepFar);

@@ -8,13 +8,6 @@ namespace ui {
 
 namespace {
 
-struct GlobalMemoryTraits {
-  using Handle = HGLOBAL;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle h) { GlobalFree(h); }
-};
-using UniqueGlobalMemory = win::UniqueHandle<GlobalMemoryTraits>;
-
 // Open while it lives.
 class ClipboardOpen {
  public:
@@ -34,7 +27,7 @@ class ClipboardOpen {
 
 bool PutClipboardText(HWND owner, std::wstring_view text) {
   const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-  UniqueGlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
+  win::UniqueGlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
   if (!memory) return false;
   auto* destination = static_cast<wchar_t*>(GlobalLock(memory.Get()));
   if (!destination) return false;

@@ -8,6 +8,7 @@
 #include "views/graph_sheet_ids.h"
 #include "views/graph_view_messages.h"
 #include "views/legend_window.h"
+#include "win/stopwatch.h"
 
 namespace views {
 
@@ -72,9 +73,7 @@ bool GraphWindow::EnsureBuffer() {
 bool GraphWindow::OnPaint() {
   ui::PaintDc paint(Hwnd());
   if (!EnsureBuffer()) return true;
-  LARGE_INTEGER frequency, start, stop;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&start);
+  const win::Stopwatch watch;
   // The texts of the drawing follow the program's language, which may have been switched since.
   const bool draw = stale_ || drawn_language_ != graph::CurrentLanguage();
   if (draw) {
@@ -87,9 +86,7 @@ bool GraphWindow::OnPaint() {
   // on the screen stay known.
   ui::WindowDc screen(Hwnd());
   Present(screen.Get(), nullptr);
-  QueryPerformanceCounter(&stop);
-  last_paint_ms_ = 1000.0 * static_cast<double>(stop.QuadPart - start.QuadPart) /
-                   static_cast<double>(frequency.QuadPart);
+  last_paint_ms_ = watch.Milliseconds();
   last_paint_kept_ = !draw;
   if (draw) last_draw_ms_ = last_paint_ms_;
   return true;

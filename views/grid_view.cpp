@@ -7,6 +7,7 @@
 #include "document/wave_name.h"
 #include "ui/clipboard_text.h"
 #include "ui/splitter.h"
+#include "ui/unique_menu.h"
 #include "views/core/grid_copy.h"
 #include "views/core/grid_wave_visibility.h"
 #include "views/graph_view.h"
@@ -14,13 +15,6 @@
 namespace views {
 
 namespace {
-
-struct MenuTraits {
-  using Handle = HMENU;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle h) { DestroyMenu(h); }
-};
-using UniqueMenu = win::UniqueHandle<MenuTraits>;
 
 std::wstring_view Wide(std::u16string_view text) {
   return {reinterpret_cast<const wchar_t*>(text.data()), text.size()};
@@ -152,7 +146,7 @@ void TVarnelGridView::GridRightButtonReleased(ui::GridCell, POINT screen_point) 
 }
 
 void TVarnelGridView::ShowContextMenu(POINT screen_point) {
-  UniqueMenu menu(CreatePopupMenu());
+  ui::UniqueMenu menu(CreatePopupMenu());
   if (!menu) return;
   for (const auto& [id, text] : {std::pair{ID_GRID_SHOW_WAVES, IDS_SHOW_WAVES},
                                  std::pair{ID_GRID_HIDE_WAVES, IDS_HIDE_WAVES}}) {

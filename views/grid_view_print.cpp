@@ -3,18 +3,19 @@
 #include "app_core/about_text.h"
 #include "text/time_base.h"
 #include "ui/gdi_select.h"
+#include "ui/text_args.h"
 
 namespace views {
 
 namespace {
 
-const wchar_t* Wide(const TString& text) { return reinterpret_cast<const wchar_t*>(text.Str()); }
+using ui::W;
 
 void DrawCentred(HDC dc, const TString& text, int y) {
   SIZE extent{};
-  GetTextExtentPoint32W(dc, Wide(text), static_cast<int>(text.Length()), &extent);
+  GetTextExtentPoint32W(dc, W(text), static_cast<int>(text.Length()), &extent);
   const int x = (GetDeviceCaps(dc, HORZRES) - extent.cx) / 2;
-  TextOutW(dc, x, y, Wide(text), static_cast<int>(text.Length()));
+  TextOutW(dc, x, y, W(text), static_cast<int>(text.Length()));
 }
 
 }  // namespace
@@ -56,7 +57,7 @@ void GridPrintJob::DrawPage(HDC dc, int page) const {
   const LineSpan span = GridPageLineSpan(page, layout_.linesPerPage, page_lines_.size());
   for (std::size_t i = span.first; i < span.last; ++i) {
     const TString& line = page_lines_[i];
-    TextOutW(dc, kGridPageLineX, GridPageLineY(layout_, i - span.first), Wide(line),
+    TextOutW(dc, kGridPageLineX, GridPageLineY(layout_, i - span.first), W(line),
              static_cast<int>(line.Length()));
   }
   DrawCentred(dc, GridPageFooter(page, page_count_), GridPageFooterY(layout_));

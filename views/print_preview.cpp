@@ -87,7 +87,7 @@ bool PrintPreview::Show(HWND main_window, std::unique_ptr<Printable> view, const
   GetWindowRect(main_window, &place);
   auto* preview = new PrintPreview(main_window, std::move(view), info.dc.Release(), std::move(print));
   preview->page_format_ = info.page_format;
-  const std::wstring title = ui::ReplaceArgument(ui::WideText(RString(IDS_PREVIEW_CAPTION)), L"%1", document);
+  const std::wstring title = ui::ReplaceArgument(ui::W(RString(IDS_PREVIEW_CAPTION)), L"%1", document);
   if (!preview->Create({.class_name = kClassName, .title = title.c_str(),
                         .style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_HSCROLL | WS_VSCROLL,
                         .x = place.left, .y = place.top, .width = place.right - place.left,
@@ -108,7 +108,7 @@ bool PrintPreview::OnCreate(const CREATESTRUCTW&) {
   const int height = ui::ScaleForWindow(Hwnd(), kBarHeight - 8);
   for (const ButtonSpec& b : kButtons) {
     const int width = ui::ScaleForWindow(Hwnd(), b.width);
-    HWND button = CreateWindowExW(0, L"BUTTON", ui::WideText(RString(b.text)).c_str(), WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, x, y,
+    HWND button = CreateWindowExW(0, L"BUTTON", ui::W(RString(b.text)), WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, x, y,
                                   width, height, Hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.id)),
                                   GetModuleHandleW(nullptr), nullptr);
     SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -158,7 +158,7 @@ void PrintPreview::UpdateControls() {
   EnableWindow(GetDlgItem(Hwnd(), kNextButton), page_ < page_count_);
   EnableWindow(GetDlgItem(Hwnd(), kPreviousButton), page_ > 1);
   SetDlgItemTextW(Hwnd(), kZoomButton,
-                  ui::WideText(RString(zoom_ == 1 ? IDS_PREVIEW_ZOOM_IN : IDS_PREVIEW_ZOOM_OUT)).c_str());
+                  ui::W(RString(zoom_ == 1 ? IDS_PREVIEW_ZOOM_IN : IDS_PREVIEW_ZOOM_OUT)));
   UpdateScrollBars();
 }
 

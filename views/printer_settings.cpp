@@ -83,7 +83,7 @@ bool PrinterSelection::SelectByName(const std::wstring& name) {
 
   const LONG mode_size =
       DocumentPropertiesW(nullptr, printer.Get(), const_cast<wchar_t*>(name.c_str()), nullptr, nullptr, 0);
-  UniqueGlobal mode;
+  win::UniqueGlobalMemory mode;
   if (mode_size > 0) {
     mode.Reset(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, static_cast<SIZE_T>(mode_size)));
     if (mode) {
@@ -94,7 +94,7 @@ bool PrinterSelection::SelectByName(const std::wstring& name) {
       if (got != IDOK) mode.Reset();
     }
   }
-  UniqueGlobal names(MakeDevNames(info->pDriverName ? info->pDriverName : L"WINSPOOL", name,
+  win::UniqueGlobalMemory names(MakeDevNames(info->pDriverName ? info->pDriverName : L"WINSPOOL", name,
                                   info->pPortName ? info->pPortName : L""));
   if (!names) return false;
   dev_mode_ = std::move(mode);

@@ -12,13 +12,6 @@
 
 namespace views {
 
-struct GlobalMemoryTraits {
-  using Handle = HGLOBAL;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle h) { GlobalFree(h); }
-};
-using UniqueGlobal = win::UniqueHandle<GlobalMemoryTraits>;
-
 // "VarnelPrinterChanged": sent to every view window when the printer selection changed.
 UINT PrinterChangedMessage();
 
@@ -47,8 +40,8 @@ class PrinterSelection {
  private:
   std::wstring Name(WORD DEVNAMES::*offset) const;
 
-  UniqueGlobal dev_mode_;
-  UniqueGlobal dev_names_;
+  win::UniqueGlobalMemory dev_mode_;
+  win::UniqueGlobalMemory dev_names_;
 };
 
 // The process's current printer.

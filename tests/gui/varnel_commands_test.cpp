@@ -40,12 +40,6 @@ constexpr wchar_t kTemperatureB[] = L"Plant/Area 1/Line B/Temperature";
 
 std::wstring HdaSim(int n) { return L"Varnel.HdaSim." + std::to_wstring(n); }
 
-std::string Narrow(const std::wstring& text) {
-  std::string out;
-  for (wchar_t c : text) out += c < 128 ? static_cast<char>(c) : '?';
-  return out;
-}
-
 // The entries of a list box or combo box of another process.
 std::vector<std::wstring> ListTexts(HWND list, bool combo = false) {
   std::vector<std::wstring> texts;

@@ -143,6 +143,12 @@ bool VarnelProcess::Running() const {
   return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
 }
 
+std::string Narrow(const std::wstring& text) {
+  std::string out;
+  for (wchar_t c : text) out += c < 128 ? static_cast<char>(c) : '?';
+  return out;
+}
+
 std::wstring WindowText(HWND window) {
   wchar_t text[1024] = {};
   DWORD_PTR length = 0;

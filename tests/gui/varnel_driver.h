@@ -54,6 +54,8 @@ class VarnelProcess {
 
 // Text of a window or control (works across processes).
 std::wstring WindowText(HWND window);
+// ASCII of a text for messages, "?" for the rest.
+std::string Narrow(const std::wstring& text);
 // The first descendant window of that class (and text, when given).
 HWND FindDescendant(HWND parent, const std::wstring& class_name, const std::wstring& text = L"");
 // Clicks a button of another process.

@@ -156,12 +156,6 @@ void ChooseComboData(HWND page, int control, LPARAM data) {
   ADD_FAILURE() << "no item with data " << data << " in combo " << control;
 }
 
-std::string Narrow(const std::wstring& text) {
-  std::string out;
-  for (wchar_t c : text) out += c < 128 ? static_cast<char>(c) : '?';
-  return out;
-}
-
 class VarnelGraph : public RunDirectoryTest {
  protected:
   // Starts the program on the document and waits until its graph has been drawn.

@@ -12,6 +12,7 @@
 #include "document/varnel_doc.h"
 #include "document/wave_name.h"
 #include "tests/gui/run_directory_test.h"
+#include "tests/gui/channel_answers.h"
 #include "tests/gui/varnel_driver.h"
 #include "ui/clipboard_text.h"
 
@@ -20,19 +21,6 @@ namespace {
 
 constexpr wchar_t kServer[] = L"Varnel.HdaSim.1";
 
-std::vector<std::wstring> Lines(const std::wstring& text) {
-  std::vector<std::wstring> lines;
-  std::size_t at = 0;
-  while (at < text.size()) {
-    const std::size_t end = text.find(L'\n', at);
-    lines.push_back(text.substr(at, end - at));
-    if (end == std::wstring::npos) break;
-    at = end + 1;
-  }
-  return lines;
-}
-
-std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
 // Two waves of six points with their looks stored, so opening the document leaves it unmodified:
 // "Flow" with the values 0.25, 1.25, ... and "Plant1.Unit2.Temp.Outlet" with -1, -2, ...

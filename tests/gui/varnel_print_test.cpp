@@ -17,6 +17,7 @@
 
 #include "document/varnel_doc.h"
 #include "document/wave_name.h"
+#include "tests/gui/channel_answers.h"
 #include "tests/gui/run_directory_test.h"
 #include "tests/gui/varnel_driver.h"
 #include "views/core/print_layout.h"
@@ -114,24 +115,8 @@ std::wstring MessageText(HWND box) {
   return text ? WindowText(text) : WindowText(FindDescendant(box, L"Static"));
 }
 
-// The text between <name> and </name>, or "".
-std::wstring Element(const std::wstring& text, const std::wstring& name) {
-  const std::size_t open = text.find(L"<" + name + L">");
-  if (open == std::wstring::npos) return L"";
-  const std::size_t from = open + name.size() + 2;
-  const std::size_t close = text.find(L"</" + name + L">", from);
-  return close == std::wstring::npos ? L"" : text.substr(from, close - from);
-}
-
 void SetText(HWND control, const std::wstring& text) {
   SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-void LeftClick(HWND window, int x, int y) {
-  const LPARAM at = MAKELPARAM(x, y);
-  PostMessageW(window, WM_MOUSEMOVE, 0, at);
-  PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  PostMessageW(window, WM_LBUTTONUP, 0, at);
 }
 
 // A document of one sine wave of `points` values over its period, saved under `name`.
@@ -186,7 +171,7 @@ class VarnelPrint : public RunDirectoryTest {
     WaitDocument(program);
     HWND grid = FindDescendant(program.MainWindow(), L"VarnelGridCtrl");
     ASSERT_NE(grid, nullptr);
-    LeftClick(grid, 100, 50);
+    LeftClickAt(grid, {100, 50});
     ASSERT_TRUE(WaitUntil([&] { return program.Ask(L"menu").find(L"|57607||") != std::wstring::npos; }))
         << "Print stays greyed with a cell selected";
   }
