@@ -15,27 +15,17 @@
 #include "graph/graph.h"
 #include "ui/gdi_canvas.h"
 #include "ui/memory_bitmap.h"
+#include "win/stopwatch.h"
 
 namespace {
-
-double Seconds() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 template <typename F>
 double MedianMs(int runs, F f) {
   std::vector<double> times;
   for (int i = 0; i < runs; ++i) {
-    double start = Seconds();
+    const win::Stopwatch watch;
     f();
-    times.push_back((Seconds() - start) * 1000);
+    times.push_back(watch.Milliseconds());
   }
   std::sort(times.begin(), times.end());
   return times[times.size() / 2];

@@ -17,6 +17,7 @@
 #include "ui/grid_ctrl.h"
 #include "views/core/grid_table.h"
 #include "views/grid_view.h"
+#include "win/stopwatch.h"
 
 // Every heap block carries its size in front, so the live bytes of the program can be counted.
 namespace {
@@ -44,17 +45,6 @@ namespace {
 constexpr int kWaves = 10;
 constexpr int kPoints = 32000;
 
-double Seconds() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 struct Times {
   double median = 0;
   double max = 0;
@@ -64,9 +54,9 @@ template <typename F>
 Times TimeRuns(int runs, F f) {
   std::vector<double> times;
   for (int i = 0; i < runs; ++i) {
-    const double start = Seconds();
+    const win::Stopwatch watch;
     f(i);
-    times.push_back((Seconds() - start) * 1000);
+    times.push_back(watch.Milliseconds());
   }
   std::sort(times.begin(), times.end());
   return {times[times.size() / 2], times.back()};
@@ -116,9 +106,9 @@ void MeasureView(views::VarnelDocument& document, int width, int height) {
   Pump();
 
   const long long before = g_live_bytes;
-  const double first_start = Seconds();
+  const win::Stopwatch first_watch;
   view.OnUpdate(nullptr, views::kHintFull);
-  const double first_ms = (Seconds() - first_start) * 1000;
+  const double first_ms = first_watch.Milliseconds();
   const long long kept = g_live_bytes - before;
   const double cells = static_cast<double>(view.Grid().GetRowCount()) * view.Grid().GetColumnCount();
   UpdateWindow(view.Grid().Hwnd());
@@ -165,7 +155,7 @@ void MeasureStoredTexts(const TVarnelDoc& doc) {
   table.Build(doc, false);
   views::CellScratch scratch;
   const long long before = g_live_bytes;
-  const double start = Seconds();
+  const win::Stopwatch watch;
   grid.SetRedraw(false);
   grid.SetFixedRowCount(2);
   grid.SetRowCount(table.RowCount());
@@ -177,7 +167,7 @@ void MeasureStoredTexts(const TVarnelDoc& doc) {
     }
   }
   grid.SetRedraw(true);
-  const double ms = (Seconds() - start) * 1000;
+  const double ms = watch.Milliseconds();
   const double cells = static_cast<double>(table.RowCount()) * table.ColumnCount();
   std::printf("stored texts, for reference: filling %.1f ms, heap %lld bytes = %.1f bytes per cell\n",
               ms, g_live_bytes - before, static_cast<double>(g_live_bytes - before) / cells);

@@ -10,6 +10,7 @@
 
 #include "ambrel/ambrel.h"
 #include "hda/connection_list.h"
+#include "win/stopwatch.h"
 
 namespace {
 
@@ -20,13 +21,6 @@ class TQuietMessages final : public IUserMessages {
 };
 
 void __stdcall OnError(HRESULT, const char*) {}
-
-double Seconds() {
-  LARGE_INTEGER now, frequency;
-  QueryPerformanceCounter(&now);
-  QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 }  // namespace
 
@@ -41,9 +35,9 @@ int main() {
     THdaConnectionList list(messages);
     HdaServerDef server;
     server.ServerName = u"Varnel.HdaSim.1";
-    double t0 = Seconds();
+    const win::Stopwatch connecting;
     list.Add(server);
-    std::printf("connect: %.1f ms\n", (Seconds() - t0) * 1000);
+    std::printf("connect: %.1f ms\n", connecting.Milliseconds());
     // Items sampled every second: 32000 seconds hold 32000 values.
     const char16_t* items[] = {u"Waves/Sine 1s",        u"Waves/Ramp 1s",  u"Waves/Saw 1s",
                                u"Waves/Square 1s",      u"Waves/Triangle 1s", u"Waves/Random walk 1s",
@@ -53,7 +47,7 @@ int main() {
     const double stop = start + 32000 * 1000.0;
     std::vector<double> rounds;
     for (int round = 0; round < 6; ++round) {
-      t0 = Seconds();
+      const win::Stopwatch reading;
       std::size_t points = 0;
       for (const char16_t* item : items) {
         TWave wave;
@@ -62,7 +56,7 @@ int main() {
         if (list.ReadWave(list.Id(0), wave, start, stop)) status = 1;
         points += wave.T.size();
       }
-      const double ms = (Seconds() - t0) * 1000;
+      const double ms = reading.Milliseconds();
       std::printf("round %d: %zu points in %.1f ms%s\n", round, points, ms,
                   round == 0 ? " (adds the items: handles and attributes)" : "");
       if (points != 320000) status = 1;

@@ -13,18 +13,12 @@
 #include "opc/opc.h"
 #include "tools/hdasim/server/hda_server.h"
 #include "win/com_ptr.h"
+#include "win/stopwatch.h"
 
 namespace {
 
 constexpr int kRepetitions = 15;
 constexpr DWORD kValues = 32000;
-
-double Milliseconds() {
-  LARGE_INTEGER now, frequency;
-  QueryPerformanceCounter(&now);
-  QueryPerformanceFrequency(&frequency);
-  return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 FILETIME June2021() {
   SYSTEMTIME st{};
@@ -83,9 +77,9 @@ double MedianMs(IUnknown* server, const wchar_t* item) {
   if (!handle || !ReadOnce(read.Get(), handle)) return -1;
   std::vector<double> times;
   for (int i = 0; i < kRepetitions; ++i) {
-    const double started = Milliseconds();
+    const win::Stopwatch watch;
     if (!ReadOnce(read.Get(), handle)) return -1;
-    times.push_back(Milliseconds() - started);
+    times.push_back(watch.Milliseconds());
   }
   std::sort(times.begin(), times.end());
   return times[times.size() / 2];
@@ -125,10 +119,10 @@ double BrowseMedianMs(IUnknown* server, ULONG batch, long& count) {
   if (!hda) return -1;
   std::vector<double> times;
   for (int i = 0; i < 5; ++i) {
-    const double started = Milliseconds();
+    const win::Stopwatch watch;
     count = BrowseOnce(hda.Get(), batch);
     if (count < 0) return -1;
-    times.push_back(Milliseconds() - started);
+    times.push_back(watch.Milliseconds());
   }
   std::sort(times.begin(), times.end());
   return times[times.size() / 2];

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tests/gui/varnel_driver.h"
+#include "win/stopwatch.h"
 
 namespace {
 
@@ -23,13 +24,6 @@ double Median(std::vector<double> v) {
 }
 
 double Max(const std::vector<double>& v) { return v.empty() ? 0 : *std::max_element(v.begin(), v.end()); }
-
-double MillisecondsSince(const LARGE_INTEGER& start) {
-  LARGE_INTEGER now, frequency;
-  QueryPerformanceCounter(&now);
-  QueryPerformanceFrequency(&frequency);
-  return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 int Count(HWND list) { return static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0)); }
 
@@ -74,8 +68,7 @@ int main() {
                       {L"item 4999", "\"item 4999\" (one entry)", {}, {}},
                       {L"", "\"\" again (every item)", {}, {}}};
   for (int run = 0; run < kRuns; ++run) {
-    LARGE_INTEGER start;
-    QueryPerformanceCounter(&start);
+    win::Stopwatch opening;
     program.Command(kBrowseFirst);
     HWND dialog = program.WaitWindow(L"Browse Hda Tags", 60000);
     if (!dialog) {
@@ -84,7 +77,7 @@ int main() {
     }
     HWND list = GetDlgItem(dialog, kItemList);
     gui::WaitUntil([&] { return Count(list) > 0; }, 60000);
-    shown_outside.push_back(MillisecondsSince(start));
+    shown_outside.push_back(opening.Milliseconds());
     all_entries = Count(list);
     double browse = 0, fill = 0;
     if (Inside(program, browse, fill)) {
@@ -93,11 +86,11 @@ int main() {
     }
     for (Filter& f : filters) {
       const int before = Count(list);
-      QueryPerformanceCounter(&start);
+      const win::Stopwatch typing;
       SendMessageW(GetDlgItem(dialog, kItemFilter), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(f.text));
       // The timer's tick refills the list; the count tells when.
       gui::WaitUntil([&] { return Count(list) != before; }, 5000);
-      f.outside.push_back(MillisecondsSince(start));
+      f.outside.push_back(typing.Milliseconds());
       f.entries = Count(list);
       Sleep(100);
       if (Inside(program, browse, fill)) f.inside.push_back(fill);

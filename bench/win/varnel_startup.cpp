@@ -10,6 +10,7 @@
 
 #include "bench/win/big_document.h"
 #include "tests/gui/varnel_driver.h"
+#include "win/stopwatch.h"
 
 namespace {
 
@@ -29,15 +30,12 @@ int main() {
   unsigned long long before = 0, after = 0;
   for (int run = 0; run < kRuns; ++run) {
     gui::VarnelProcess program(dir);
-    LARGE_INTEGER frequency, start, shown;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
+    const win::Stopwatch watch;
     if (!program.Start() || !program.WaitMainWindow()) {
       std::printf("Varnel.exe did not start\n");
       return 1;
     }
-    QueryPerformanceCounter(&shown);
-    startup.push_back(1000.0 * (shown.QuadPart - start.QuadPart) / frequency.QuadPart);
+    startup.push_back(watch.Milliseconds());
     const std::wstring answer = program.Ask(L"open-timed " + document);
     double ms = 0;
     if (std::swscanf(answer.c_str(), L"%lf %llu %llu", &ms, &before, &after) == 3) open.push_back(ms);
