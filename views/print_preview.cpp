@@ -5,6 +5,7 @@
 #include "app_core/resource_text.h"
 #include "app_core/string_ids.h"
 #include "ui/dpi.h"
+#include "ui/gdi_select.h"
 #include "ui/memory_bitmap.h"
 #include "ui/text_args.h"
 #include "views/print_job.h"
@@ -106,8 +107,19 @@ bool PrintPreview::OnCreate(const CREATESTRUCTW&) {
   int x = ui::ScaleForWindow(Hwnd(), 4);
   const int y = ui::ScaleForWindow(Hwnd(), 4);
   const int height = ui::ScaleForWindow(Hwnd(), kBarHeight - 8);
+  // A button is as wide as its text needs in the interface language, at least its usual width;
+  // the zoom button holds either of its two texts.
+  ui::WindowDc screen(Hwnd());
+  ui::SelectGuard measure_font(screen.Get(), font);
+  auto text_width = [&](int text_id) {
+    SIZE extent{};
+    const wchar_t* text = ui::W(RString(text_id));
+    GetTextExtentPoint32W(screen.Get(), text, lstrlenW(text), &extent);
+    return static_cast<int>(extent.cx) + ui::ScaleForWindow(Hwnd(), 16);
+  };
   for (const ButtonSpec& b : kButtons) {
-    const int width = ui::ScaleForWindow(Hwnd(), b.width);
+    int width = std::max(ui::ScaleForWindow(Hwnd(), b.width), text_width(b.text));
+    if (b.id == kZoomButton) width = std::max(width, text_width(IDS_PREVIEW_ZOOM_OUT));
     HWND button = CreateWindowExW(0, L"BUTTON", ui::W(RString(b.text)), WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, x, y,
                                   width, height, Hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.id)),
                                   GetModuleHandleW(nullptr), nullptr);
