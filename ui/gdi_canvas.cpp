@@ -19,12 +19,13 @@ RECT ToRect(const TRect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 GdiCanvas::GdiCanvas(HDC dc) : GdiCanvas(dc, GetDeviceCaps(dc, TECHNOLOGY) == DT_RASPRINTER) {}
 
-GdiCanvas::GdiCanvas(HDC dc, bool printer)
+GdiCanvas::GdiCanvas(HDC dc, bool printer, ThinPens thinPens)
     : dc_(dc),
       printer_(printer),
       // A metafile DC reports the technology of its reference device.
       rasterDisplay_(GetDeviceCaps(dc, TECHNOLOGY) == DT_RASDISPLAY &&
                      (GetObjectType(dc) == OBJ_DC || GetObjectType(dc) == OBJ_MEMDC)),
+      thinPens_(thinPens),
       pixelsPerInchY_(GetDeviceCaps(dc, LOGPIXELSY)) {
   if (pixelsPerInchY_ <= 0) pixelsPerInchY_ = 96;
   // Remember what the DC holds by selecting stock objects; the guards put it back at the end.
@@ -119,22 +120,27 @@ void GdiCanvas::SetTransparentBackground(bool transparent) {
 }
 
 void GdiCanvas::MoveTo(std::int32_t x, std::int32_t y) { MoveToEx(dc_, x, y, nullptr); }
-void GdiCanvas::LineTo(std::int32_t x, std::int32_t y) { ::LineTo(dc_, x, y); }
+void GdiCanvas::LineTo(std::int32_t x, std::int32_t y) {
+  const std::optional<graph::TPenSpec> pen = SelectedPen();
+  if (pen && DrawsThin(*pen) && ThinLineTo(*pen, {x, y})) return;
+  ::LineTo(dc_, x, y);
+}
 
-bool GdiCanvas::SolidGeometricPenSelected() const {
+std::optional<graph::TPenSpec> GdiCanvas::SelectedPen() const {
   HGDIOBJ selected = GetCurrentObject(dc_, OBJ_PEN);
   for (const auto& e : pens_) {
-    if (e.object.Get() == selected) {
-      return !e.spec.cosmetic && e.spec.style == graph::TPenStyle::Solid;
-    }
+    if (e.object.Get() == selected) return e.spec;
   }
-  return false;
+  return std::nullopt;
 }
 
 void GdiCanvas::Polyline(const graph::TPoint* points, std::uint32_t count) {
   if (count < 2) return;
   const POINT* p = reinterpret_cast<const POINT*>(points);
-  if (count <= kPolylineChunk || !SolidGeometricPenSelected()) {
+  const std::optional<graph::TPenSpec> pen = SelectedPen();
+  if (pen && DrawsThin(*pen) && ThinPolyline(*pen, p, count)) return;
+  const bool solidGeometric = pen && !pen->cosmetic && pen->style == graph::TPenStyle::Solid;
+  if (count <= kPolylineChunk || !solidGeometric) {
     ::Polyline(dc_, p, static_cast<int>(count));
     return;
   }

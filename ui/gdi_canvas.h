@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <vector>
 
 #include "graph/canvas.h"
@@ -16,9 +17,15 @@ namespace ui {
 
 class GdiCanvas final : public graph::TCanvas {
  public:
+  // How lines of a geometric pen one pixel wide are drawn on a surface of screen pixels (see
+  // gdi_canvas_thin_pen.cpp): by GDI's geometric pen itself, or as the thin cosmetic pen's
+  // pixels with the few pixels in which the two differ, which is several times faster. Checked
+  // takes the second wherever the GDI underneath has been found to draw exactly those pixels.
+  enum class ThinPens { Checked, Geometric, Cosmetic };
+
   // A printer is recognised from the DC's technology.
   explicit GdiCanvas(HDC dc);
-  GdiCanvas(HDC dc, bool printer);
+  GdiCanvas(HDC dc, bool printer, ThinPens thinPens = ThinPens::Checked);
   ~GdiCanvas() override;
   GdiCanvas(const GdiCanvas&) = delete;
   GdiCanvas& operator=(const GdiCanvas&) = delete;
@@ -51,6 +58,9 @@ class GdiCanvas final : public graph::TCanvas {
                      std::vector<std::uint64_t>& columns) override;
 
   HDC Dc() const { return dc_; }
+  // Whether GDI's one-pixel geometric pen of this style sets the same pixels as the cosmetic way
+  // of drawing it: found once per process by drawing probes both ways.
+  static bool ThinPenAgreesWithGdi(graph::TPenStyle style);
   // Longest polyline handed to GDI in one call with a solid geometric pen (see Polyline).
   static constexpr std::uint32_t kPolylineChunk = 64;
   // How many GDI objects the canvas has created so far.
@@ -63,17 +73,29 @@ class GdiCanvas final : public graph::TCanvas {
     win::UniqueGdiObject object;
   };
   HGDIOBJ PenFor(const graph::TPenSpec& spec);
-  bool SolidGeometricPenSelected() const;
+  // The spec of the selected pen when it is one of this canvas's. A copy: creating a pen may
+  // move the cache.
+  std::optional<graph::TPenSpec> SelectedPen() const;
+  // Whether lines of this geometric pen are drawn the cosmetic way here and now.
+  bool DrawsThin(const graph::TPenSpec& pen) const;
+  // LineTo and Polyline of a pen for which DrawsThin holds; false where GDI must draw it. The
+  // pen by value: the thin twin it selects may be created and move the cache.
+  bool ThinLineTo(graph::TPenSpec pen, POINT to);
+  bool ThinPolyline(graph::TPenSpec pen, const POINT* points, std::uint32_t count);
+  void ThinEndPixel(POINT at);
   HGDIOBJ BrushFor(graph::TColor color);
   HGDIOBJ FontFor(const graph::TFontSpec& spec);
 
   HDC dc_;
   bool printer_;
   bool rasterDisplay_;  // pixels of the screen's kind: a display or a memory DC
+  ThinPens thinPens_;
   int pixelsPerInchY_;
   std::vector<Entry<graph::TPenSpec>> pens_;
   std::vector<Entry<graph::TColor>> brushes_;
   std::vector<Entry<graph::TFontSpec>> fonts_;
+  std::vector<POINT> dashPoints_;  // the dashes of a thin dashed line, kept between lines
+  std::vector<DWORD> dashCounts_;
   // Declared after the caches: the DC's own objects are back before the caches are deleted.
   SelectGuard originalPen_;
   SelectGuard originalBrush_;

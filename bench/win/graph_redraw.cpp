@@ -60,6 +60,74 @@ class NullCanvas final : public graph::TCanvas {
   void ResetClip() override {}
 };
 
+// Passes every call to a GDI canvas and adds the time each kind of call takes, GDI's flush
+// included: where the GDI part of a redraw goes.
+class TimingCanvas final : public graph::TCanvas {
+ public:
+  enum Kind { kState, kLines, kPolyline, kPolyPolyline, kShapes, kFills, kTexts, kClips, kKinds };
+  static constexpr const char* kNames[kKinds] = {
+      "pens, brushes, fonts, state", "MoveTo/LineTo", "Polyline", "PolyPolyline",
+      "polygons, rectangles, ellipses", "FillRect", "texts and extents", "clips"};
+
+  explicit TimingCanvas(ui::GdiCanvas& target) : target_(target) {}
+  double ms[kKinds] = {};
+  int calls[kKinds] = {};
+
+  bool IsPrinter() const override { return false; }
+  void SaveState() override { Time(kState, [&] { target_.SaveState(); }); }
+  void RestoreState() override { Time(kState, [&] { target_.RestoreState(); }); }
+  void SetPen(const graph::TPenSpec& p) override { Time(kState, [&] { target_.SetPen(p); }); }
+  void SetBrush(graph::TColor c) override { Time(kState, [&] { target_.SetBrush(c); }); }
+  void SetFont(const graph::TFontSpec& f) override { Time(kState, [&] { target_.SetFont(f); }); }
+  void SetTextAlign(graph::THAlign h, graph::TVAlign v) override {
+    Time(kState, [&] { target_.SetTextAlign(h, v); });
+  }
+  void SetTransparentBackground(bool t) override {
+    Time(kState, [&] { target_.SetTransparentBackground(t); });
+  }
+  void MoveTo(std::int32_t x, std::int32_t y) override { Time(kLines, [&] { target_.MoveTo(x, y); }); }
+  void LineTo(std::int32_t x, std::int32_t y) override { Time(kLines, [&] { target_.LineTo(x, y); }); }
+  void Polyline(const graph::TPoint* p, std::uint32_t n) override {
+    Time(kPolyline, [&] { target_.Polyline(p, n); });
+  }
+  void PolyPolyline(const graph::TPoint* p, const std::uint32_t* c, std::uint32_t n) override {
+    Time(kPolyPolyline, [&] { target_.PolyPolyline(p, c, n); });
+  }
+  void Polygon(const graph::TPoint* p, std::uint32_t n, bool fill) override {
+    Time(kShapes, [&] { target_.Polygon(p, n, fill); });
+  }
+  void Rectangle(const TRect& r, bool fill) override { Time(kShapes, [&] { target_.Rectangle(r, fill); }); }
+  void Ellipse(const TRect& r, bool fill) override { Time(kShapes, [&] { target_.Ellipse(r, fill); }); }
+  void FillRect(const TRect& r, graph::TColor c) override { Time(kFills, [&] { target_.FillRect(r, c); }); }
+  void PutText(std::int32_t x, std::int32_t y, const char16_t* t, std::uint32_t n) override {
+    Time(kTexts, [&] { target_.PutText(x, y, t, n); });
+  }
+  graph::TSize TextExtent(const char16_t* t, std::uint32_t n) override {
+    graph::TSize size;
+    Time(kTexts, [&] { size = target_.TextExtent(t, n); });
+    return size;
+  }
+  void IntersectClip(const TRect& r) override { Time(kClips, [&] { target_.IntersectClip(r); }); }
+  void SelectClip(const TRect& r) override { Time(kClips, [&] { target_.SelectClip(r); }); }
+  void ResetClip() override { Time(kClips, [&] { target_.ResetClip(); }); }
+  bool CapturesPixels() const override { return target_.CapturesPixels(); }
+  bool CapturePixels(const TRect& area, const std::function<void(graph::TCanvas&)>& draw,
+                     std::vector<std::uint64_t>& columns) override {
+    return target_.CapturePixels(area, draw, columns);
+  }
+
+ private:
+  template <typename F>
+  void Time(Kind kind, F f) {
+    const win::Stopwatch watch;
+    f();
+    GdiFlush();
+    ms[kind] += watch.Milliseconds();
+    ++calls[kind];
+  }
+  ui::GdiCanvas& target_;
+};
+
 // FNV-1a over the pixels: equal between two builds when a change leaves every pixel alone.
 unsigned long long Checksum(const ui::MemoryBitmap& bitmap) {
   unsigned long long hash = 1469598103934665603ull;
@@ -158,5 +226,18 @@ int main(int argc, char** argv) {
   std::printf("pixel checksum                %016llx\n", checksum);
   std::printf("time axis ticks (1600 px)     %8.1f us\n", timeTicksUs);
   std::printf("numeric axis ticks (758 px)   %8.1f us\n", numTicksUs);
+  // One profiled reduced redraw of the whole graph, lines and markers on.
+  for (const auto& entry : g.Plots()) {
+    entry.second->LineType = graph::kLines;
+    entry.second->MarkerShape = marker;
+    entry.second->Hide = false;
+  }
+  TimingCanvas timing(reducedCanvas);
+  g.Draw(timing, all, true);
+  std::printf("GDI calls of one reduced redraw (each flushed):\n");
+  for (int k = 0; k < TimingCanvas::kKinds; ++k) {
+    std::printf("  %-32s %6d calls %8.2f ms\n", TimingCanvas::kNames[k], timing.calls[k],
+                timing.ms[k]);
+  }
   return same ? 0 : 1;
 }
