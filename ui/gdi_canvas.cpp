@@ -1,5 +1,6 @@
 #include "ui/gdi_canvas.h"
 
+#include "ui/dib_surface.h"
 #include "ui/memory_bitmap.h"
 
 #include <algorithm>
@@ -18,6 +19,11 @@ RECT ToRect(const TRect& r) { return {r.left, r.top, r.right, r.bottom}; }
 }  // namespace
 
 GdiCanvas::GdiCanvas(HDC dc) : GdiCanvas(dc, GetDeviceCaps(dc, TECHNOLOGY) == DT_RASPRINTER) {}
+
+GdiCanvas::GdiCanvas(MemoryBitmap& target, ThinPens thinPens)
+    : GdiCanvas(target.Dc(), false, thinPens) {
+  target_ = &target;
+}
 
 GdiCanvas::GdiCanvas(HDC dc, bool printer, ThinPens thinPens)
     : dc_(dc),
@@ -158,8 +164,27 @@ void GdiCanvas::PolyPolyline(const graph::TPoint* points, const std::uint32_t* c
                              std::uint32_t lines) {
   static_assert(sizeof(DWORD) == sizeof(std::uint32_t), "counts must match DWORD");
   if (lines == 0) return;
-  ::PolyPolyline(dc_, reinterpret_cast<const POINT*>(points), reinterpret_cast<const DWORD*>(counts),
-                 lines);
+  const POINT* p = reinterpret_cast<const POINT*>(points);
+  if (AllVertical(p, counts, lines)) {
+    // Vertical runs of the thin solid pen, as the runs of many markers are: written straight
+    // into the bitmap where that sets GDI's pixels.
+    const std::optional<graph::TPenSpec> pen = SelectedPen();
+    if (target_ && pen && pen->cosmetic && pen->style == graph::TPenStyle::Solid &&
+        (pen->color >> 24) == 0) {
+      if (const std::optional<DibSurface> surface = DibSurface::Of(*target_)) {
+        surface->VerticalLines(p, lines, pen->color);
+        return;
+      }
+    }
+  }
+  ::PolyPolyline(dc_, p, reinterpret_cast<const DWORD*>(counts), lines);
+}
+
+bool GdiCanvas::AllVertical(const POINT* points, const std::uint32_t* counts, std::uint32_t lines) {
+  for (std::uint32_t i = 0; i < lines; ++i) {
+    if (counts[i] != 2 || points[2 * i].x != points[2 * i + 1].x) return false;
+  }
+  return true;
 }
 
 void GdiCanvas::Polygon(const graph::TPoint* points, std::uint32_t count, bool fill) {

@@ -15,6 +15,8 @@
 
 namespace ui {
 
+class MemoryBitmap;
+
 class GdiCanvas final : public graph::TCanvas {
  public:
   // How lines of a geometric pen one pixel wide are drawn on a surface of screen pixels (see
@@ -26,6 +28,8 @@ class GdiCanvas final : public graph::TCanvas {
   // A printer is recognised from the DC's technology.
   explicit GdiCanvas(HDC dc);
   GdiCanvas(HDC dc, bool printer, ThinPens thinPens = ThinPens::Checked);
+  // On a memory bitmap, whose pixels the canvas may also write itself where that sets GDI's.
+  explicit GdiCanvas(MemoryBitmap& target, ThinPens thinPens = ThinPens::Checked);
   ~GdiCanvas() override;
   GdiCanvas(const GdiCanvas&) = delete;
   GdiCanvas& operator=(const GdiCanvas&) = delete;
@@ -83,6 +87,8 @@ class GdiCanvas final : public graph::TCanvas {
   bool ThinLineTo(graph::TPenSpec pen, POINT to);
   bool ThinPolyline(graph::TPenSpec pen, const POINT* points, std::uint32_t count);
   void ThinEndPixel(POINT at);
+  // Whether every line has two points, one above the other.
+  static bool AllVertical(const POINT* points, const std::uint32_t* counts, std::uint32_t lines);
   HGDIOBJ BrushFor(graph::TColor color);
   HGDIOBJ FontFor(const graph::TFontSpec& spec);
 
@@ -90,6 +96,7 @@ class GdiCanvas final : public graph::TCanvas {
   bool printer_;
   bool rasterDisplay_;  // pixels of the screen's kind: a display or a memory DC
   ThinPens thinPens_;
+  MemoryBitmap* target_ = nullptr;  // the bitmap the DC draws into, when known
   int pixelsPerInchY_;
   std::vector<Entry<graph::TPenSpec>> pens_;
   std::vector<Entry<graph::TColor>> brushes_;

@@ -22,8 +22,11 @@ class MemoryBitmap {
   HDC Dc() const { return dc_.Get(); }
   int Width() const { return width_; }
   int Height() const { return height_; }
-  // Pixels as 0x00RRGGBB, row by row from the top.
+  HBITMAP Bitmap() const { return static_cast<HBITMAP>(bitmap_.Get()); }
+  // Pixels as 0x00RRGGBB, row by row from the top, Width() to a row. Flush GDI before reading or
+  // writing them.
   const std::uint32_t* Pixels() const { return bits_; }
+  std::uint32_t* Pixels() { return bits_; }
   std::uint32_t Pixel(int x, int y) const { return bits_[y * width_ + x] & 0xFFFFFF; }
 
  private:

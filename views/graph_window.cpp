@@ -64,7 +64,7 @@ bool GraphWindow::EnsureBuffer() {
   if (!buffer_ || buffer_->Width() != client.right || buffer_->Height() != client.bottom) {
     canvas_.reset();  // before the DC it draws on
     buffer_ = std::make_unique<ui::MemoryBitmap>(client.right, client.bottom);
-    if (buffer_->Valid()) canvas_ = std::make_unique<ui::GdiCanvas>(buffer_->Dc(), false);
+    if (buffer_->Valid()) canvas_ = std::make_unique<ui::GdiCanvas>(*buffer_);
     stale_ = true;
   }
   return buffer_->Valid() && canvas_;

@@ -161,7 +161,7 @@ int main(int argc, char** argv) {
     g.AddOrUpdateWave(look, std::move(x), std::move(y));
   }
   ui::MemoryBitmap reduced(1600, 900), full(1600, 900);
-  ui::GdiCanvas reducedCanvas(reduced.Dc(), false), fullCanvas(full.Dc(), false);
+  ui::GdiCanvas reducedCanvas(reduced), fullCanvas(full);
   const TRect all{0, 0, 1600, 900};
   g.Draw(reducedCanvas, all, true);  // warm-up: buffers and GDI objects
   g.Draw(fullCanvas, all, false);
