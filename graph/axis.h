@@ -53,13 +53,23 @@ class TAxis {
   virtual const char16_t* Symbol() const = 0;
   virtual bool HitTest(std::int32_t x, std::int32_t y) const;
   virtual std::int32_t ValueToPixel(double value) const = 0;
+  // The value-to-pixel conversion of the axis, copied out so that a loop over many points keeps
+  // it in registers.
+  struct TPixelMap {
+    double min;
+    double scale;
+    double origin;
+    bool upwards;  // pixels grow against the values (a vertical axis)
+    std::int32_t operator()(double value) const {
+      const double steps = std::floor((value - min) * scale + 0.5);
+      return ToPixel(upwards ? origin - steps : steps + origin);
+    }
+  };
+  TPixelMap XMap() const { return {min_, scale_, static_cast<double>(x0_), false}; }
+  TPixelMap YMap() const { return {min_, scale_, static_cast<double>(y0_), true}; }
   // Inline, not virtual: the plots convert every point of every wave with these.
-  std::int32_t ValueToX(double value) const {
-    return ToPixel(std::floor((value - min_) * scale_ + 0.5) + x0_);
-  }
-  std::int32_t ValueToY(double value) const {
-    return ToPixel(y0_ - std::floor((value - min_) * scale_ + 0.5));
-  }
+  std::int32_t ValueToX(double value) const { return XMap()(value); }
+  std::int32_t ValueToY(double value) const { return YMap()(value); }
   virtual double PixelToValue(std::int32_t pixel) const = 0;
   virtual double XToValue(std::int32_t x) const;
   virtual double YToValue(std::int32_t y) const;

@@ -6,14 +6,22 @@ namespace graph {
 
 void ReduceColumns(const TPoint* points, std::uint32_t count, std::vector<TPoint>& out) {
   out.clear();
+  out.reserve(count);
   std::uint32_t i = 0;
   while (i < count) {
     const std::int32_t x = points[i].x;
+    std::int32_t lowY = points[i].y, highY = lowY;
     std::uint32_t lowAt = i, highAt = i;
     std::uint32_t j = i + 1;
+    // Without branches on the values: in a noisy column a new extreme comes too often for a
+    // branch to be foreseen.
     for (; j < count && points[j].x == x; ++j) {
-      if (points[j].y < points[lowAt].y) lowAt = j;
-      if (points[j].y > points[highAt].y) highAt = j;
+      const std::int32_t y = points[j].y;
+      const bool lower = y < lowY, higher = y > highY;
+      lowAt = lower ? j : lowAt;
+      lowY = lower ? y : lowY;
+      highAt = higher ? j : highAt;
+      highY = higher ? y : highY;
     }
     const std::uint32_t last = j - 1;
     if (j - i <= 4) {

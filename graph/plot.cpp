@@ -57,36 +57,53 @@ void TPlot::Draw(TCanvas& dc, bool reduce) {
   frame.zero = yAxis_->ValueToY(0);
   frame.startX = xAxis_->ValueToX(x_.front());
   frame.plotCount = static_cast<std::uint32_t>(x_.size());
-  run_.clear();
-  run_.reserve(x_.size());
-  for (std::size_t i = 0; i < x_.size(); ++i) {
-    double x = x_[i], y = y_[i];
+  // Every point converted into one buffer; a point without a finite value ends a run.
+  const std::size_t n = x_.size();
+  run_.resize(n);
+  const TAxis::TPixelMap toX = xAxis_->XMap(), toY = yAxis_->YMap();
+  const double* xs = x_.data();
+  const double* ys = y_.data();
+  TPoint* converted = run_.data();
+  std::size_t runStart = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    const double x = xs[i], y = ys[i];
     if (!std::isfinite(x) || !std::isfinite(y)) {
-      DrawRun(dc, frame, reduce);
-      run_.clear();
+      DrawRun(dc, frame, converted + runStart, i - runStart, reduce);
+      runStart = i + 1;
       continue;
     }
-    run_.push_back({xAxis_->ValueToX(x), yAxis_->ValueToY(y)});
+    converted[i] = {toX(x), toY(y)};
   }
-  DrawRun(dc, frame, reduce);
+  DrawRun(dc, frame, converted + runStart, n - runStart, reduce);
 }
 
-void TPlot::DrawRun(TCanvas& dc, const TRunFrame& frame, bool reduce) {
-  if (run_.empty()) return;
-  const auto runCount = static_cast<std::uint32_t>(run_.size());
-  const TPoint* points = run_.data();
+bool TPlot::LiesWithin(const TRect& sight) const {
+  // The conversion of an axis runs one way over all values (every step rounds monotonically),
+  // so the pixels of the plot's lowest and highest values bound the pixels of all its points.
+  if (!(xLower_ <= xUpper_ && yLower_ <= yUpper_)) return false;  // no finite point
+  const auto [left, right] = std::minmax(xAxis_->ValueToX(xLower_), xAxis_->ValueToX(xUpper_));
+  const auto [top, bottom] = std::minmax(yAxis_->ValueToY(yLower_), yAxis_->ValueToY(yUpper_));
+  return left >= sight.left && right <= sight.right && top >= sight.top && bottom <= sight.bottom;
+}
+
+void TPlot::DrawRun(TCanvas& dc, const TRunFrame& frame, const TPoint* run, std::size_t length,
+                    bool reduce) {
+  if (length == 0) return;
+  const auto runCount = static_cast<std::uint32_t>(length);
+  const TPoint* points = run;
   std::uint32_t count = runCount;
   if (reduce && LineType != kNoLine && runCount > 4) {
     if (LineType == kLines) {
       // Zoomed in, most points lie beyond the plot's clip (the frame grown by kClipMargin): a
       // stretch of them drawn as one hidden segment leaves the same pixels.
       const std::int32_t reach = kClipMargin + std::abs(LineWidth) + 2;
-      DropHiddenStretches(points, count,
-                          {frame.left - reach, frame.top - reach, frame.right + reach,
-                           frame.bottom + reach},
-                          visible_);
-      points = visible_.data();
-      count = static_cast<std::uint32_t>(visible_.size());
+      const TRect sight{frame.left - reach, frame.top - reach, frame.right + reach,
+                        frame.bottom + reach};
+      if (!LiesWithin(sight)) {
+        DropHiddenStretches(points, count, sight, visible_);
+        points = visible_.data();
+        count = static_cast<std::uint32_t>(visible_.size());
+      }
     }
     ReduceColumns(points, count, reduced_);
     points = reduced_.data();
@@ -100,7 +117,7 @@ void TPlot::DrawRun(TCanvas& dc, const TRunFrame& frame, bool reduce) {
   const std::int32_t reach = kClipMargin + std::abs(MarkerSize) + 2;
   markerFilter_.SetSight({frame.left - reach, frame.top - reach, frame.right + reach,
                           frame.bottom + reach});
-  DrawRunMarkers(dc, *this, run_.data(), runCount, reduce ? &markerFilter_ : nullptr,
+  DrawRunMarkers(dc, *this, run, runCount, reduce ? &markerFilter_ : nullptr,
                  &markerBatch_);
 }
 

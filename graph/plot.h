@@ -50,7 +50,10 @@ class TPlot : public TPlotSettings {
   void Unbind();
 
  private:
-  void DrawRun(TCanvas& dc, const struct TRunFrame& frame, bool reduce);
+  // Whether every point of the plot lies within `sight` (pixels, edges included).
+  bool LiesWithin(const TRect& sight) const;
+  void DrawRun(TCanvas& dc, const struct TRunFrame& frame, const TPoint* run, std::size_t length,
+               bool reduce);
 
   std::vector<double> x_;
   std::vector<double> y_;
