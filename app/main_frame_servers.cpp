@@ -42,10 +42,7 @@ void TMainFrame::ServerStoppedAnswering(const HdaServerDef&, const TString& text
 }
 
 int TMainFrame::LastConnection() const {
-  for (std::size_t k = 0; k < connections_.Count(); ++k) {
-    if (connections_.Id(k) == last_connection_) return static_cast<int>(k);
-  }
-  return -1;
+  return last_connection_ ? connections_.IndexOf(*last_connection_) : -1;
 }
 
 void TMainFrame::ConnectServer(const TString& machine) {

@@ -59,14 +59,21 @@ bool THdaConnectionList::Add(const HdaServerDef& server) {
     messages_.ShowMessage(RString(IDS_SERVER_ALREADY_CONNECTED), TMessageKind::Warning);
     return true;
   }
-  {
-    CallScope scope(*this);
-    connections_.push_back({ConnectionId{nextId_++}, std::make_unique<THdaConnection>(server)});
-    connections_.back().connection->Connect(&OnServerShutdown);
-  }
-  // After the scope: a removal noted while connecting has moved the new connection up.
-  lastConnection_ = static_cast<int>(connections_.size()) - 1;
+  // Known by its id: a removal noted while connecting may move the new connection up, or take it.
+  last_ = ConnectionId{nextId_++};
+  CallScope scope(*this);
+  connections_.push_back({*last_, std::make_unique<THdaConnection>(server)});
+  connections_.back().connection->Connect(&OnServerShutdown);
   return false;
+}
+
+int THdaConnectionList::LastConnection() const { return last_ ? IndexOf(*last_) : -1; }
+
+int THdaConnectionList::IndexOf(ConnectionId connection) const {
+  for (std::size_t k = 0; k < connections_.size(); ++k) {
+    if (connections_[k].id == connection) return static_cast<int>(k);
+  }
+  return -1;
 }
 
 void THdaConnectionList::Remove(std::size_t index) {
@@ -82,7 +89,6 @@ void THdaConnectionList::RemoveAll() {
   CallScope scope(*this);
   std::vector<Entry> taken;
   taken.swap(connections_);
-  lastConnection_ = -1;
   DestroyTaken(taken);
 }
 

@@ -63,11 +63,13 @@ class THdaConnectionList final : public IOpenConnections {
   THdaConnection& At(std::size_t index) { return *connections_[index].connection; }
   const THdaConnection& At(std::size_t index) const { return *connections_[index].connection; }
   ConnectionId Id(std::size_t index) const { return connections_[index].id; }
+  // The index of the connection with that id, -1 when none is listed.
+  int IndexOf(ConnectionId connection) const;
   // Null when no listed connection has that id.
   THdaConnection* Find(ConnectionId connection);
   const THdaConnection* Find(ConnectionId connection) const;
-  // Index of the connection added last, -1 after RemoveAll or before any.
-  int LastConnection() const { return lastConnection_; }
+  // Index of the connection added last while it is listed, else -1.
+  int LastConnection() const;
 
   std::optional<ConnectionId> FindOpen(const HdaServerDef& server) const override;
   bool ReadWave(ConnectionId connection, TWave& wave, double start, double stop) override;
@@ -88,7 +90,7 @@ class THdaConnectionList final : public IOpenConnections {
   IUserMessages& messages_;
   std::vector<Entry> connections_;
   std::uint32_t nextId_ = 1;
-  int lastConnection_ = -1;
+  std::optional<ConnectionId> last_;  // the connection added last
   int callDepth_ = 0;
   std::vector<AMBREL_SESSION> notedShutdowns_;
 };

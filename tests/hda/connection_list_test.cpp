@@ -88,6 +88,7 @@ TEST(HdaConnectionList, RemovingTheMiddleOfThreeKeepsTheOthersReading) {
   list.Remove(1);
   list.Remove(5);  // beyond the list: nothing
   ASSERT_EQ(list.Count(), 2u);
+  EXPECT_EQ(list.LastConnection(), 1) << "the third, moved up";
   EXPECT_EQ(list.At(0).Session(), first);
   EXPECT_EQ(list.At(1).Session(), third);
   EXPECT_EQ(list.At(1).Server().ServerName, Server(3).ServerName);
@@ -95,6 +96,8 @@ TEST(HdaConnectionList, RemovingTheMiddleOfThreeKeepsTheOthersReading) {
   EXPECT_TRUE(ReadsTenSeconds(list, 1));
   // The removed session is closed.
   EXPECT_EQ(DisconnectHDA(second), FALSE);
+  list.Remove(1);
+  EXPECT_EQ(list.LastConnection(), -1) << "the connection added last is gone";
 
   list.RemoveAll();
   EXPECT_EQ(list.Count(), 0u);
