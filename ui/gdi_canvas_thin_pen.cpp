@@ -128,9 +128,23 @@ bool GdiCanvas::ThinLineTo(graph::TPenSpec pen, POINT to) {
   const std::int32_t length = std::abs(to.x - from.x) + std::abs(to.y - from.y);
   const std::int32_t stepX = (to.x > from.x) - (to.x < from.x);
   const std::int32_t stepY = (to.y > from.y) - (to.y < from.y);
+  // Only the dashes that can reach the clip box: a line may run far beyond the surface.
+  RECT box{};
+  if (GetClipBox(dc_, &box) == ERROR) return false;
+  std::int64_t seenFrom = 0, seenTo = 0;  // distances from the start that lie in the box
+  if (stepX != 0 && from.y >= box.top && from.y < box.bottom) {
+    seenFrom = stepX > 0 ? std::int64_t{box.left} - from.x : std::int64_t{from.x} - box.right + 1;
+    seenTo = stepX > 0 ? std::int64_t{box.right} - from.x : std::int64_t{from.x} - box.left + 1;
+  } else if (stepY != 0 && from.x >= box.left && from.x < box.right) {
+    seenFrom = stepY > 0 ? std::int64_t{box.top} - from.y : std::int64_t{from.y} - box.bottom + 1;
+    seenTo = stepY > 0 ? std::int64_t{box.bottom} - from.y : std::int64_t{from.y} - box.top + 1;
+  }
+  seenFrom = std::max<std::int64_t>(seenFrom, 0);
+  seenTo = std::min<std::int64_t>(seenTo, length);
   dashPoints_.clear();
   dashCounts_.clear();
-  for (std::int32_t start = 0; start < length; start += kDashPeriod) {
+  for (std::int64_t at = seenFrom - seenFrom % kDashPeriod; at < seenTo; at += kDashPeriod) {
+    const auto start = static_cast<std::int32_t>(at);
     const std::int32_t end = std::min(start + kDash, length);
     dashPoints_.push_back({from.x + stepX * start, from.y + stepY * start});
     dashPoints_.push_back({from.x + stepX * end, from.y + stepY * end});

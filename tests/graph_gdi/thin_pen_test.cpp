@@ -170,6 +170,39 @@ TEST(GdiThinPen, LeavesThePixelsOfGdisGeometricPen) {
   }
 }
 
+// A dashed line from one end of the coordinate range to the other: only the dashes that can be
+// seen are made (GDI's own pen takes minutes over such a line), in the phase of the line's far
+// start.
+TEST(GdiThinPen, FarDashedLinesMakeOnlyTheirVisibleDashes) {
+  if (!ui::GdiCanvas::ThinPenAgreesWithGdi(TPenStyle::Dashed)) {
+    GTEST_SKIP() << "GDI draws the dashed pen itself here";
+  }
+  ui::MemoryBitmap tested(kWidth, kHeight), expected(kWidth, kHeight);
+  ASSERT_TRUE(tested.Valid() && expected.Valid());
+  const TPoint farEnds[] = {{-kFar, 50}, {kFar, 50}, {70, kFar}, {70, -kFar}};
+  // The same lines from a start of the same phase just off the surface.
+  const int right = -kFar + 4 * ((-20 + kFar) / 4), up = kFar - 4 * ((kFar - kHeight - 20) / 4);
+  const TCase close{{{right, 50}, {kWidth + 60, 50}, {70, up}, {70, -100}}, true, false};
+  {
+    ui::GdiCanvas canvas(tested.Dc(), false, Mode::Cosmetic);
+    canvas.FillRect({0, 0, kWidth, kHeight}, 0);
+    canvas.SetTransparentBackground(true);
+    canvas.SetPen({TPenStyle::Dashed, false, 1, kInk});
+    for (int i = 0; i < 4; i += 2) {
+      canvas.MoveTo(farEnds[i].x, farEnds[i].y);
+      canvas.LineTo(farEnds[i + 1].x, farEnds[i + 1].y);
+    }
+  }
+  DrawWithGdi({{close.points[0], close.points[1]}, true, false}, TPenStyle::Dashed, expected);
+  ui::MemoryBitmap vertical(kWidth, kHeight);
+  ASSERT_TRUE(vertical.Valid());
+  DrawWithGdi({{close.points[2], close.points[3]}, true, false}, TPenStyle::Dashed, vertical);
+  BitBlt(expected.Dc(), 0, 0, kWidth, kHeight, vertical.Dc(), 0, 0, SRCPAINT);
+  const TComparison c = Compare(tested, expected);
+  EXPECT_EQ(c.differing, 0);
+  EXPECT_GT(c.inked, (kWidth + kHeight) / 2);
+}
+
 // The thin way leaves the DC as a geometric line does: the current position at the line's end
 // and the pen selected as before.
 TEST(GdiThinPen, KeepsThePositionAndThePen) {
