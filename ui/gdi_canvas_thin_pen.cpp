@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 
 #include "ui/memory_bitmap.h"
 
@@ -33,18 +34,18 @@ bool Diagonal(POINT from, POINT to) { return from.x != to.x && from.y != to.y; }
 // point, a line back to its start: first as single lines, then as polylines.
 void DrawSolidProbes(graph::TCanvas& canvas) {
   static constexpr graph::TPoint kRays[] = {
-      {13, 5}, {5, 13},  {-4, 11}, {-11, 4}, {-13, -5}, {-5, -13}, {4, -11}, {11, -4},
-      {13, 0}, {0, 13},  {-13, 0}, {0, -13}, {7, 7},    {-7, 7},   {1, 12},  {12, -1}};
+      {13, 5}, {5, 13}, {-4, 11}, {-11, 4}, {-13, -5}, {-5, -13}, {4, -11}, {11, -4},
+      {13, 0}, {0, 13}, {-13, 0}, {0, -13}, {7, 7},    {-7, 7},   {1, 12},  {12, -1}};
   for (std::int32_t i = 0; i < 16; ++i) {
     const std::int32_t x = 16 + 32 * (i % 4), y = 16 + 32 * (i / 4);
     canvas.MoveTo(x, y);
     canvas.LineTo(x + kRays[i].x, y + kRays[i].y);
   }
-  static constexpr graph::TPoint kZigzag[] = {{3, 140}, {9, 131}, {9, 131}, {9, 150}, {30, 150},
-                                              {31, 129}, {31, 129}, {47, 133}, {60, 133},
-                                              {60, 133}};
+  static constexpr graph::TPoint kZigzag[] = {{3, 140},  {9, 131},  {9, 131},  {9, 150},
+                                              {30, 150}, {31, 129}, {31, 129}, {47, 133},
+                                              {60, 133}, {60, 133}};
   canvas.Polyline(kZigzag, 10);
-  static constexpr graph::TPoint kSteps[] = {{70, 145}, {70, 128}, {71, 155}, {71, 140},
+  static constexpr graph::TPoint kSteps[] = {{70, 145}, {70, 128},  {71, 155}, {71, 140},
                                              {72, 141}, {100, 141}, {100, 141}};
   canvas.Polyline(kSteps, 7);
   static constexpr graph::TPoint kClosed[] = {{110, 130}, {125, 138}, {112, 152}, {110, 130}};
@@ -76,9 +77,9 @@ bool ProbesAgree(graph::TPenStyle style) {
   MemoryBitmap geometric(kSide, kSide), cosmetic(kSide, kSide);
   if (!geometric.Valid() || !cosmetic.Valid()) return false;
   for (MemoryBitmap* surface : {&geometric, &cosmetic}) {
-    GdiCanvas canvas(surface->Dc(), false,
-                     surface == &geometric ? GdiCanvas::ThinPens::Geometric
-                                           : GdiCanvas::ThinPens::Cosmetic);
+    GdiCanvas canvas(
+        surface->Dc(), false,
+        surface == &geometric ? GdiCanvas::ThinPens::Geometric : GdiCanvas::ThinPens::Cosmetic);
     canvas.FillRect({0, 0, kSide, kSide}, 0);
     canvas.SetTransparentBackground(true);
     canvas.SetPen({style, false, 1, graph::Rgb(255, 255, 255)});
@@ -125,7 +126,9 @@ bool GdiCanvas::ThinLineTo(graph::TPenSpec pen, POINT to) {
     if (Diagonal(from, to)) ThinEndPixel(to);
     return true;
   }
-  const std::int32_t length = std::abs(to.x - from.x) + std::abs(to.y - from.y);
+  // In 64 bits: the ends may lie at opposite ends of the coordinate range.
+  const std::int64_t length =
+      std::llabs(std::int64_t{to.x} - from.x) + std::llabs(std::int64_t{to.y} - from.y);
   const std::int32_t stepX = (to.x > from.x) - (to.x < from.x);
   const std::int32_t stepY = (to.y > from.y) - (to.y < from.y);
   // Only the dashes that can reach the clip box: a line may run far beyond the surface.
@@ -144,10 +147,12 @@ bool GdiCanvas::ThinLineTo(graph::TPenSpec pen, POINT to) {
   dashPoints_.clear();
   dashCounts_.clear();
   for (std::int64_t at = seenFrom - seenFrom % kDashPeriod; at < seenTo; at += kDashPeriod) {
-    const auto start = static_cast<std::int32_t>(at);
-    const std::int32_t end = std::min(start + kDash, length);
-    dashPoints_.push_back({from.x + stepX * start, from.y + stepY * start});
-    dashPoints_.push_back({from.x + stepX * end, from.y + stepY * end});
+    // Both ends lie on the line, so within the range of its ends.
+    const std::int64_t end = std::min<std::int64_t>(at + kDash, length);
+    for (const std::int64_t distance : {at, end}) {
+      dashPoints_.push_back({static_cast<LONG>(from.x + stepX * distance),
+                             static_cast<LONG>(from.y + stepY * distance)});
+    }
     dashCounts_.push_back(2);
   }
   if (!dashCounts_.empty()) {

@@ -66,27 +66,41 @@ class TimingCanvas final : public graph::TCanvas {
  public:
   enum Kind { kState, kLines, kPolyline, kPolyPolyline, kShapes, kFills, kTexts, kClips, kKinds };
   static constexpr const char* kNames[kKinds] = {
-      "pens, brushes, fonts, state", "MoveTo/LineTo", "Polyline", "PolyPolyline",
-      "polygons, rectangles, ellipses", "FillRect", "texts and extents", "clips"};
+      "pens, brushes, fonts, state",    "MoveTo/LineTo", "Polyline",          "PolyPolyline",
+      "polygons, rectangles, ellipses", "FillRect",      "texts and extents", "clips"};
 
   explicit TimingCanvas(ui::GdiCanvas& target) : target_(target) {}
   double ms[kKinds] = {};
   int calls[kKinds] = {};
 
   bool IsPrinter() const override { return false; }
-  void SaveState() override { Time(kState, [&] { target_.SaveState(); }); }
-  void RestoreState() override { Time(kState, [&] { target_.RestoreState(); }); }
-  void SetPen(const graph::TPenSpec& p) override { Time(kState, [&] { target_.SetPen(p); }); }
-  void SetBrush(graph::TColor c) override { Time(kState, [&] { target_.SetBrush(c); }); }
-  void SetFont(const graph::TFontSpec& f) override { Time(kState, [&] { target_.SetFont(f); }); }
+  void SaveState() override {
+    Time(kState, [&] { target_.SaveState(); });
+  }
+  void RestoreState() override {
+    Time(kState, [&] { target_.RestoreState(); });
+  }
+  void SetPen(const graph::TPenSpec& p) override {
+    Time(kState, [&] { target_.SetPen(p); });
+  }
+  void SetBrush(graph::TColor c) override {
+    Time(kState, [&] { target_.SetBrush(c); });
+  }
+  void SetFont(const graph::TFontSpec& f) override {
+    Time(kState, [&] { target_.SetFont(f); });
+  }
   void SetTextAlign(graph::THAlign h, graph::TVAlign v) override {
     Time(kState, [&] { target_.SetTextAlign(h, v); });
   }
   void SetTransparentBackground(bool t) override {
     Time(kState, [&] { target_.SetTransparentBackground(t); });
   }
-  void MoveTo(std::int32_t x, std::int32_t y) override { Time(kLines, [&] { target_.MoveTo(x, y); }); }
-  void LineTo(std::int32_t x, std::int32_t y) override { Time(kLines, [&] { target_.LineTo(x, y); }); }
+  void MoveTo(std::int32_t x, std::int32_t y) override {
+    Time(kLines, [&] { target_.MoveTo(x, y); });
+  }
+  void LineTo(std::int32_t x, std::int32_t y) override {
+    Time(kLines, [&] { target_.LineTo(x, y); });
+  }
   void Polyline(const graph::TPoint* p, std::uint32_t n) override {
     Time(kPolyline, [&] { target_.Polyline(p, n); });
   }
@@ -96,9 +110,15 @@ class TimingCanvas final : public graph::TCanvas {
   void Polygon(const graph::TPoint* p, std::uint32_t n, bool fill) override {
     Time(kShapes, [&] { target_.Polygon(p, n, fill); });
   }
-  void Rectangle(const TRect& r, bool fill) override { Time(kShapes, [&] { target_.Rectangle(r, fill); }); }
-  void Ellipse(const TRect& r, bool fill) override { Time(kShapes, [&] { target_.Ellipse(r, fill); }); }
-  void FillRect(const TRect& r, graph::TColor c) override { Time(kFills, [&] { target_.FillRect(r, c); }); }
+  void Rectangle(const TRect& r, bool fill) override {
+    Time(kShapes, [&] { target_.Rectangle(r, fill); });
+  }
+  void Ellipse(const TRect& r, bool fill) override {
+    Time(kShapes, [&] { target_.Ellipse(r, fill); });
+  }
+  void FillRect(const TRect& r, graph::TColor c) override {
+    Time(kFills, [&] { target_.FillRect(r, c); });
+  }
   void PutText(std::int32_t x, std::int32_t y, const char16_t* t, std::uint32_t n) override {
     Time(kTexts, [&] { target_.PutText(x, y, t, n); });
   }
@@ -107,9 +127,15 @@ class TimingCanvas final : public graph::TCanvas {
     Time(kTexts, [&] { size = target_.TextExtent(t, n); });
     return size;
   }
-  void IntersectClip(const TRect& r) override { Time(kClips, [&] { target_.IntersectClip(r); }); }
-  void SelectClip(const TRect& r) override { Time(kClips, [&] { target_.SelectClip(r); }); }
-  void ResetClip() override { Time(kClips, [&] { target_.ResetClip(); }); }
+  void IntersectClip(const TRect& r) override {
+    Time(kClips, [&] { target_.IntersectClip(r); });
+  }
+  void SelectClip(const TRect& r) override {
+    Time(kClips, [&] { target_.SelectClip(r); });
+  }
+  void ResetClip() override {
+    Time(kClips, [&] { target_.ResetClip(); });
+  }
   bool CapturesPixels() const override { return target_.CapturesPixels(); }
   bool CapturePixels(const TRect& area, const std::function<void(graph::TCanvas&)>& draw,
                      std::vector<std::uint64_t>& columns) override {

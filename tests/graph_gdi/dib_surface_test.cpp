@@ -1,6 +1,8 @@
 // Vertical runs of a thin solid pen written straight into a memory bitmap must set GDI's pixels:
 // runs both ways, of no length, partly and wholly outside, under clip rectangles and shifted
 // origins; and GDI draws wherever that cannot be promised.
+#include "ui/dib_surface.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -8,11 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "ui/dib_surface.h"
+#include "pixel_compare.h"
 #include "ui/gdi_canvas.h"
 #include "ui/gdi_select.h"
 #include "ui/memory_bitmap.h"
-#include "pixel_compare.h"
 
 namespace {
 
@@ -21,7 +22,9 @@ const graph::TColor kInk = graph::Rgb(200, 30, 90);
 
 std::vector<graph::TPoint> RandomRuns() {
   std::mt19937 random(31337);
-  auto in = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+  auto in = [&](int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(random);
+  };
   std::vector<graph::TPoint> points;
   for (int i = 0; i < 3000; ++i) {
     const int x = in(-10, kWidth + 10), y = in(-20, kHeight + 20);
@@ -55,7 +58,8 @@ TComparison DrawBothWays(ui::MemoryBitmap& tested, ui::MemoryBitmap& expected,
       win::UniqueGdiObject pen(CreatePen(PS_SOLID, 1, kInk));
       ui::SelectGuard selected(dc, pen.Get());
       ::PolyPolyline(dc, reinterpret_cast<const POINT*>(points.data()),
-                     reinterpret_cast<const DWORD*>(counts.data()), static_cast<DWORD>(counts.size()));
+                     reinterpret_cast<const DWORD*>(counts.data()),
+                     static_cast<DWORD>(counts.size()));
     }
   }
   return Compare(tested, expected);

@@ -8,10 +8,10 @@
 #include <random>
 #include <vector>
 
+#include "pixel_compare.h"
 #include "ui/gdi_canvas.h"
 #include "ui/gdi_select.h"
 #include "ui/memory_bitmap.h"
-#include "pixel_compare.h"
 
 namespace {
 
@@ -32,7 +32,9 @@ struct TCase {
 
 std::vector<TCase> SolidCases() {
   std::mt19937 random(2718);
-  auto in = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+  auto in = [&](int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(random);
+  };
   std::vector<TCase> cases;
   for (int pattern = 0; pattern < 7; ++pattern) {
     for (int variant = 0; variant < 12; ++variant) {
@@ -43,19 +45,33 @@ std::vector<TCase> SolidCases() {
       const int n = 2 + in(0, variant < 6 ? 6 : 400);
       for (int i = 0; i < n; ++i) {
         switch (pattern) {
-          case 0: at = {in(-20, kWidth + 20), in(-20, kHeight + 20)}; break;  // anywhere
-          case 1: at.y = in(0, kHeight); at.x += in(0, 4) == 0; break;  // columns, as reduced
-          case 2: at = {at.x + in(0, 1), at.y + in(-3, 3)}; break;      // a dense walk
-          case 3:                                                       // repeats and steps
+          case 0:
+            at = {in(-20, kWidth + 20), in(-20, kHeight + 20)};
+            break;  // anywhere
+          case 1:
+            at.y = in(0, kHeight);
+            at.x += in(0, 4) == 0;
+            break;  // columns, as reduced
+          case 2:
+            at = {at.x + in(0, 1), at.y + in(-3, 3)};
+            break;  // a dense walk
+          case 3:   // repeats and steps
             if (in(0, 2) == 0) break;
-            if (in(0, 1) == 0) at.x += in(-6, 6); else at.y += in(-6, 6);
+            if (in(0, 1) == 0)
+              at.x += in(-6, 6);
+            else
+              at.y += in(-6, 6);
             break;
           case 4:  // now and then a point far off, as a zoomed plot has them
             at = in(0, 3) == 0 ? TPoint{in(0, 1) ? kFar : -kFar, in(-kFar, kFar)}
                                : TPoint{in(0, kWidth), in(0, kHeight)};
             break;
-          case 5: at = {in(-kFar, kFar), in(-kFar, kFar)}; break;  // lines that cross the surface
-          default: at = {at.x + in(-40, 40), at.y + in(-40, 40)}; break;  // every slope
+          case 5:
+            at = {in(-kFar, kFar), in(-kFar, kFar)};
+            break;  // lines that cross the surface
+          default:
+            at = {at.x + in(-40, 40), at.y + in(-40, 40)};
+            break;  // every slope
         }
         c.points.push_back(at);
       }
@@ -64,7 +80,8 @@ std::vector<TCase> SolidCases() {
   }
   // Every direction and length from one centre.
   for (int dx = -9; dx <= 9; ++dx) {
-    for (int dy = -9; dy <= 9; ++dy) cases.push_back({{{100, 80}, {100 + dx, 80 + dy}}, true, false});
+    for (int dy = -9; dy <= 9; ++dy)
+      cases.push_back({{{100, 80}, {100 + dx, 80 + dy}}, true, false});
   }
   return cases;
 }
@@ -74,7 +91,7 @@ std::vector<TCase> DashedCases() {
   for (int length = 0; length <= 60; ++length) {
     for (int way = 0; way < 4; ++way) {
       const int x = 20 + length % 7, y = 30 + length % 5;
-      const TPoint to = way == 0 ? TPoint{x + 3 * length, y}
+      const TPoint to = way == 0   ? TPoint{x + 3 * length, y}
                         : way == 1 ? TPoint{x - length, y}
                         : way == 2 ? TPoint{x, y + 2 * length}
                                    : TPoint{x, y - length};
