@@ -77,8 +77,8 @@ class GdiCanvas final : public graph::TCanvas {
     win::UniqueGdiObject object;
   };
   HGDIOBJ PenFor(const graph::TPenSpec& spec);
-  // The spec of the selected pen when it is one of this canvas's. A copy: creating a pen may
-  // move the cache.
+  // What the selected pen is, when it is one of this canvas's. A copy: creating a pen may move
+  // the cache.
   std::optional<graph::TPenSpec> SelectedPen() const;
   // Whether lines of this geometric pen are drawn the cosmetic way here and now.
   bool DrawsThin(const graph::TPenSpec& pen) const;

@@ -18,6 +18,7 @@
 #include "tests/gui/run_directory_test.h"
 #include "tests/gui/varnel_driver.h"
 #include "tests/support/simulator_kill.h"
+#include "tests/support/simulator_shutdown.h"
 
 namespace gui {
 namespace {
@@ -629,16 +630,7 @@ void ShutDownSimulator() {
   EnableHDAErrorNotification([](HRESULT, const char*) {});
   const AMBREL_SESSION session = ConnectHDA("", "Varnel.HdaSim.2");
   ASSERT_NE(session, AMBREL_NO_SESSION);
-  const DWORD control = GetHDAItemHandle(session, "Control/Shutdown", 1);
-  ASSERT_NE(control, AMBREL_NO_ITEM);
-  VARIANT value;
-  VariantInit(&value);
-  value.vt = VT_R8;
-  value.dblVal = 1;
-  const FILETIME time{0, 30000000};
-  const DWORD quality = 0xC0;
-  WriteHDAItemValues(session, control, AMBREL_EDIT_INSERT_REPLACE, 1, &time, &value, &quality,
-                     nullptr);
+  ASSERT_TRUE(test_support::WriteShutdownControl(session));
   // Answer the server's own request while it goes.
   const ULONGLONG end = GetTickCount64() + 3000;
   while (GetTickCount64() < end) {

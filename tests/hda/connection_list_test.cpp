@@ -8,6 +8,7 @@
 #include "app_core/string_ids.h"
 #include "document/varnel_doc.h"
 #include "tests/hda/hda_test_support.h"
+#include "tests/support/simulator_shutdown.h"
 
 namespace hda_test {
 namespace {
@@ -111,7 +112,7 @@ TEST(HdaConnectionList, ServerShutdownRemovesItsConnections) {
   THdaConnectionList list(messages);
   ASSERT_FALSE(list.Add(Server(1)));
   ASSERT_FALSE(list.Add(Server(2)));
-  ASSERT_TRUE(WriteShutdownControl(list.At(0).Session()));
+  ASSERT_TRUE(test_support::WriteShutdownControl(list.At(0).Session()));
   // The simulator asks every client to disconnect, then ends.
   EXPECT_TRUE(PumpUntil([&] { return list.Count() == 0; }));
   PumpUntil([] { return false; }, 1500);

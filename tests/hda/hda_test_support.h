@@ -49,9 +49,6 @@ bool PumpUntil(Done done, DWORD timeoutMs = 10000) {
   return true;
 }
 
-// Writes the simulator's shutdown control through that session: the server process revokes its
-// classes, asks every advised client to disconnect, then ends. True when the write was taken.
-bool WriteShutdownControl(AMBREL_SESSION session);
 // Pumps until no simulator process runs; false when one still does after the time.
 bool WaitForNoServer(DWORD timeoutMs = 20000);
 // The number of simulator processes running now.

@@ -12,6 +12,7 @@
 #include "document/varnel_doc.h"
 #include "hda/connection_list.h"
 #include "tests/hda/hda_test_support.h"
+#include "tests/support/simulator_shutdown.h"
 #include "tests/hda/held_shutdown_notice.h"
 
 namespace hda_test {
@@ -99,7 +100,7 @@ TEST(ShutdownAmidWork, ServerShutDownDuringARebuildIsReadNoMoreAndNoOtherInItsPl
   THdaConnectionList list(messages);
   ASSERT_FALSE(list.Add(Server(1)));
   ASSERT_EQ(ServerProcessCount(), 1u);
-  ASSERT_TRUE(WriteShutdownControl(list.At(0).Session()));
+  ASSERT_TRUE(test_support::WriteShutdownControl(list.At(0).Session()));
   ASSERT_TRUE(held.WaitUntilAsked(10000));
   // The first server has revoked its classes: the second one runs in a process of its own and
   // outlives the first.
@@ -153,7 +154,7 @@ TEST(ShutdownAmidWork, DisconnectingAllWhileTwoOtherServersShutDown) {
   for (int number : {kUntoldServer, 1, 2}) ASSERT_FALSE(list.Add(Server(number)));
   AddItems(list, messages);
   const std::vector<AMBREL_SESSION> sessions = Sessions(list);
-  ASSERT_TRUE(WriteShutdownControl(list.At(1).Session()));
+  ASSERT_TRUE(test_support::WriteShutdownControl(list.At(1).Session()));
   ASSERT_TRUE(held.WaitUntilAsked(10000));
   held.Answer(0);
   Sleep(kNoticeQueuedMs);  // without pumping: the notice waits for the list's first call
@@ -175,7 +176,7 @@ TEST(ShutdownAmidWork, DisconnectingOneWhileAnotherShutsDown) {
   for (int number : {1, kUntoldServer, 2}) ASSERT_FALSE(list.Add(Server(number)));
   AddItems(list, messages);
   const std::vector<AMBREL_SESSION> sessions = Sessions(list);
-  ASSERT_TRUE(WriteShutdownControl(list.At(0).Session()));
+  ASSERT_TRUE(test_support::WriteShutdownControl(list.At(0).Session()));
   ASSERT_TRUE(held.WaitUntilAsked(10000));
   held.Answer(0);
   Sleep(kNoticeQueuedMs);
@@ -202,7 +203,7 @@ TEST(ShutdownAmidWork, EveryListIsToldOfItsOwnServersWhateverOrderListsGo) {
   middle.reset();
   ASSERT_FALSE(older->Add(Server(1)));
   ASSERT_FALSE(newer->Add(Server(2)));
-  ASSERT_TRUE(WriteShutdownControl(older->At(0).Session()));
+  ASSERT_TRUE(test_support::WriteShutdownControl(older->At(0).Session()));
   EXPECT_TRUE(PumpUntil([&] { return older->Count() == 0 && newer->Count() == 0; }));
   older.reset();
   EXPECT_EQ(newer->Count(), 0u);
