@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "tests/ambrel/ambrel_test_support.h"
+#include "tests/support/process_ids.h"
+#include "tests/support/simulator_shutdown.h"
 #include "win/apartment.h"
 
 namespace ambrel_test {
@@ -58,17 +60,16 @@ void __stdcall OnShutdown(AMBREL_SESSION session) {
 }
 
 // Writing to "Control/Shutdown" makes the simulator ask every client to disconnect and then end.
+// The control item is left to the session's end: releasing it would be a call that may reach the
+// server after it has cut its clients off, and the library tells such a loss through the same
+// callback as a shutdown notice.
 void AskForShutdown(AMBREL_SESSION session) {
-  Item control(session, "Control/Shutdown");
-  ASSERT_NE(control.Get(), AMBREL_NO_ITEM);
-  VARIANT value;
-  VariantInit(&value);
-  value.vt = VT_R8;
-  value.dblVal = 1;
-  const FILETIME time = Utc(2021, 1, 1);
-  const DWORD quality = 0xC0;
-  WriteHDAItemValues(session, control.Get(), AMBREL_EDIT_INSERT_REPLACE, 1, &time, &value,
-                     &quality, nullptr);
+  ASSERT_TRUE(test_support::WriteShutdownControl(session));
+}
+
+// Lets the simulator finish its own shutdown before the next test starts a new one.
+void WaitForTheSimulatorToEnd() {
+  EXPECT_TRUE(PumpUntil([] { return test_support::ProcessIdsOf(L"hdasim.exe").empty(); }, 30000));
 }
 
 class ShutdownNotice : public ::testing::TestWithParam<bool> {
@@ -106,8 +107,7 @@ TEST_P(ShutdownNotice, ArrivesOnTheConnectingThread) {
     first.Forget();
     second.Forget();
   }
-  // Let the simulator finish its own shutdown before the next test starts a new one.
-  PumpUntil([] { return false; }, 1500);
+  WaitForTheSimulatorToEnd();
 }
 
 INSTANTIATE_TEST_SUITE_P(DisconnectInCallback, ShutdownNotice, ::testing::Bool());
@@ -125,6 +125,7 @@ TEST(ShutdownNotice, ServerWithoutContainerConnectsButIsNeverNotified) {
   AskForShutdown(session.Get());
   PumpUntil([] { return !g_notices.empty(); }, 2000);
   EXPECT_TRUE(g_notices.empty());
+  WaitForTheSimulatorToEnd();
 }
 
 // The session of a multithreaded apartment, and what its shutdown callback saw.
@@ -187,8 +188,7 @@ TEST(ShutdownNoticeInMultithreadedApartment, ClosesItsSessionWhileOthersOpenAndC
   // Closed from COM's thread: unknown here.
   EXPECT_EQ(DisconnectHDA(g_mta_session), FALSE);
   for (AMBREL_SESSION session : sessions) EXPECT_EQ(DisconnectHDA(session), TRUE);
-  // Let the simulator finish its own shutdown before the next test starts a new one.
-  PumpUntil([] { return false; }, 1500);
+  WaitForTheSimulatorToEnd();
 }
 
 }  // namespace

@@ -12,17 +12,24 @@
 #include "document/varnel_doc.h"
 #include "hda/connection_list.h"
 #include "tests/hda/hda_test_support.h"
+#include "tests/support/held_shutdown_notice.h"
 #include "tests/support/simulator_shutdown.h"
-#include "tests/hda/held_shutdown_notice.h"
 
 namespace hda_test {
 namespace {
 
+using test_support::HeldShutdownNotice;
+
 constexpr wchar_t kHoldingClass[] = L"Varnel.HdaSim.3";
 // Has no shutdown connection point: never told, it dies with its server process.
 constexpr int kUntoldServer = 11;
-// Long enough for a notice that the held sink has let go to be waiting in this apartment.
-constexpr DWORD kNoticeQueuedMs = 500;
+
+// Waits, without looking at the queue, until a call has come into this thread's queue: the notice
+// that the held sink has let go then waits for the list's first call to let it in. Looking would
+// make the message old, and the modal loop of a call waits only for new input.
+bool WaitForQueuedNotice(DWORD timeoutMs = 10000) {
+  return MsgWaitForMultipleObjects(0, nullptr, FALSE, timeoutMs, QS_POSTMESSAGE) == WAIT_OBJECT_0;
+}
 
 HdaServerDef Server(int number) {
   HdaServerDef server;
@@ -157,7 +164,7 @@ TEST(ShutdownAmidWork, DisconnectingAllWhileTwoOtherServersShutDown) {
   ASSERT_TRUE(test_support::WriteShutdownControl(list.At(1).Session()));
   ASSERT_TRUE(held.WaitUntilAsked(10000));
   held.Answer(0);
-  Sleep(kNoticeQueuedMs);  // without pumping: the notice waits for the list's first call
+  ASSERT_TRUE(WaitForQueuedNotice());
 
   list.RemoveAll();
   EXPECT_EQ(list.Count(), 0u);
@@ -179,7 +186,7 @@ TEST(ShutdownAmidWork, DisconnectingOneWhileAnotherShutsDown) {
   ASSERT_TRUE(test_support::WriteShutdownControl(list.At(0).Session()));
   ASSERT_TRUE(held.WaitUntilAsked(10000));
   held.Answer(0);
-  Sleep(kNoticeQueuedMs);
+  ASSERT_TRUE(WaitForQueuedNotice());
 
   // The first server's notice comes while the second connection is torn down: the first goes
   // when that removal is over, the third when its own notice comes.

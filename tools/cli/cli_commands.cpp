@@ -179,7 +179,6 @@ void ReadWaves(const TOptions& options, TEnvironment& environment) {
       Fail("item " + item + " unknown to " + ServerText(server));
     }
     waves.push_back(std::move(wave));
-    environment.FlushLog();
   }
   Print(FormatWaveTable(waves, options.csv ? TTableFormat::Csv : TTableFormat::Tabs));
 }

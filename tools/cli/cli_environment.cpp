@@ -62,16 +62,20 @@ TEnvironment::TEnvironment(const TOptions& options) {
   if (options.verbose) {
     // The log is only shown, never written, so its directory does not matter.
     log_ = std::make_unique<TGridDoc>(u".");
-    link_.log = log_.get();
+    link_.log = this;
   }
   SetMainFrameLink(&link_);
 }
 
 TEnvironment::~TEnvironment() {
-  FlushLog();
   SetMainFrameLink(nullptr);
   log_.reset();
   if (comInitialised_) CoUninitialize();
+}
+
+void TEnvironment::AddMessage(int type, int level, const TString& text, double time) {
+  log_->AddMessage(type, level, text, time);
+  FlushLog();
 }
 
 void TEnvironment::FlushLog() {

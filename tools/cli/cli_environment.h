@@ -1,12 +1,14 @@
 // What every varnel-cli command runs in: COM on this thread as the main program has it, Ambrel
 // reporting to a callback (never a message box), the main frame's language and, with --verbose,
-// a message log whose entries go to standard error.
+// a message log whose entries go to standard error as they are made (a slow read shows how far the
+// command has come).
 #pragma once
 
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app_core/log_sink.h"
 #include "app_core/main_frame_link.h"
 #include "document/connection_info.h"
 #include "document/grid_doc.h"
@@ -38,7 +40,7 @@ class TStandardErrorMessages final : public IUserMessages {
   std::vector<HdaServerDef> stoppedAnswering_;
 };
 
-class TEnvironment {
+class TEnvironment final : private ILogSink {
  public:
   explicit TEnvironment(const TOptions& options);
   ~TEnvironment();
@@ -47,13 +49,16 @@ class TEnvironment {
 
   IUserMessages& Messages() { return messages_; }
   const TStandardErrorMessages& HeardMessages() const { return messages_; }
-  // Writes the log entries made since the last call to standard error (with --verbose).
-  void FlushLog();
   // The last text Ambrel reported, on one line; empty when it reported nothing.
   static std::string LastLibraryError();
   static void ClearLibraryErrors();
 
  private:
+  // Keeps the entry in the log and writes it to standard error.
+  void AddMessage(int type, int level, const TString& text, double time) override;
+  // Writes the log entries made since the last call to standard error.
+  void FlushLog();
+
   bool comInitialised_ = false;
   TMainFrameLink link_;
   std::unique_ptr<TGridDoc> log_;

@@ -46,7 +46,6 @@ int Run(const cli::TOptions& options) {
         break;
     }
   } catch (const cli::TFailure& failure) {
-    environment.FlushLog();
     std::fprintf(stderr, "varnel-cli: %s\n", failure.message.c_str());
     return failure.exitCode;
   }

@@ -72,6 +72,30 @@ TCliProcess::~TCliProcess() {
   DeleteFileW(errName_.c_str());
 }
 
+bool TCliProcess::WaitForError(const std::string& part, int times, DWORD timeoutMs) {
+  const auto written = [&] {
+    const std::string text = ReadAll(errName_);
+    int found = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+      ++found;
+    }
+    return found >= times;
+  };
+  const DWORD start = GetTickCount();
+  while (process_ && !written()) {
+    if (GetTickCount() - start > timeoutMs) return false;
+    if (MsgWaitForMultipleObjects(1, &process_, FALSE, 20, QS_ALLINPUT) == WAIT_OBJECT_0) {
+      return written();
+    }
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+  }
+  return process_ != nullptr;
+}
+
 TRun TCliProcess::Finish() {
   TRun run;
   if (!process_) return run;

@@ -29,6 +29,9 @@ class TCliProcess {
   TCliProcess& operator=(const TCliProcess&) = delete;
 
   bool Started() const { return process_ != nullptr; }
+  // Waits until the program has written `part` to its standard error `times` times, pumping the
+  // thread's messages meanwhile; false when it ended or the time ran out first.
+  bool WaitForError(const std::string& part, int times = 1, DWORD timeoutMs = 30000);
   // Waits at most a minute (ending it then), pumping the thread's messages meanwhile, so that
   // COM can deliver calls to this thread's apartment while the program runs.
   TRun Finish();

@@ -11,7 +11,9 @@
 
 #include "ambrel/ambrel.h"
 #include "tests/cli/windows/cli_run.h"
+#include "tests/support/held_shutdown_notice.h"
 #include "tests/support/simulator_kill.h"
+#include "tests/support/simulator_shutdown.h"
 
 namespace {
 
@@ -40,9 +42,11 @@ void Pump(DWORD milliseconds) {
   }
 }
 
-// With the simulator running already, the program connects and adds its first item well within
-// this time, and its slow read lasts 2 s more.
-constexpr DWORD kIntoTheSlowReadMs = 1200;
+// What the program logs as it begins to read an item (with --verbose).
+constexpr const char* kReadingTheSlowItem =
+    "Reading HDA Items from server :Varnel.HdaSim.1:Faults/Slow 2s";
+// From that line to the call's arrival at the server, with room to spare: the read lasts 2 s.
+constexpr DWORD kIntoTheSlowReadMs = 300;
 
 std::size_t LinesContaining(const std::string& text, const std::string& part) {
   const auto lines = Lines(text);
@@ -80,7 +84,8 @@ class CliServerLoss : public ::testing::Test {
     if (com_) CoUninitialize();
   }
   // Kills the simulator once the program is into its slow read; the time of the kill.
-  DWORD KillDuringTheSlowRead() {
+  DWORD KillDuringTheSlowRead(TCliProcess& cli) {
+    EXPECT_TRUE(cli.WaitForError(kReadingTheSlowItem));
     Pump(kIntoTheSlowReadMs);
     const DWORD killed = GetTickCount();
     EXPECT_EQ(test_support::KillSimulator(), 1);
@@ -99,7 +104,7 @@ TEST_F(CliServerLoss, KilledDuringASlowReadIsAServerThatStoppedAnswering) {
   TCliProcess cli(kSlowThenOther);
   ASSERT_TRUE(cli.Started());
   const DWORD started = GetTickCount();
-  const DWORD killed = KillDuringTheSlowRead();
+  const DWORD killed = KillDuringTheSlowRead(cli);
   const TRun run = cli.Finish();
   ExpectServerGone(run, {kStoppedAnswering});
   // The log names the server and the failure once.
@@ -110,32 +115,37 @@ TEST_F(CliServerLoss, KilledDuringASlowReadIsAServerThatStoppedAnswering) {
 TEST_F(CliServerLoss, KilledWhileADocumentIsMadeWritesNoDocument) {
   const std::wstring file = cli_test::Directory() + L"cli_test_lost.xml";
   DeleteFileW(file.c_str());
-  TCliProcess cli(L"doc new --server Varnel.HdaSim.1 --item \"Faults/Slow 2s\" \"Waves/Sine 1s\" "
+  TCliProcess cli(L"--verbose doc new --server Varnel.HdaSim.1 --item \"Faults/Slow 2s\" \"Waves/Sine 1s\" "
                   L"--period last-hour --out \"" + file + L"\"");
   ASSERT_TRUE(cli.Started());
-  KillDuringTheSlowRead();
+  KillDuringTheSlowRead(cli);
   ExpectServerGone(cli.Finish(), {kStoppedAnswering});
   EXPECT_EQ(GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(CliServerLoss, ShutdownControlDuringASlowReadIsAServerThatShutDown) {
-  TCliProcess cli(kSlowThenOther);
+  // The simulator serves one call at a time, and asks its clients one after the other in the
+  // order their objects were made, answering every call until that round is over. The control
+  // is written during the program's first slow read, so the round begins before its next read;
+  // this client's notice holds the round until the program is into its second slow read, during
+  // which the program's own notice comes (or, where COM does not let it in then, with its next
+  // call).
+  test_support::HeldShutdownNotice held(L"Varnel.HdaSim.3");
+  ASSERT_TRUE(held.Advised());
+  TCliProcess cli(L"--verbose read --server Varnel.HdaSim.1 --item \"Faults/Slow 2s\" "
+                  L"\"Plant/Area 2/Speed\" \"Faults/Slow 2s\" \"Waves/Sine 1s\" --period last-hour");
   ASSERT_TRUE(cli.Started());
+  ASSERT_TRUE(cli.WaitForError(kReadingTheSlowItem));
   Pump(kIntoTheSlowReadMs);
-  // Another client asks the simulator to shut down while the program waits for its read.
-  const DWORD control = GetHDAItemHandle(session_, "Control/Shutdown", 1);
-  VARIANT value;
-  VariantInit(&value);
-  value.vt = VT_R8;
-  const FILETIME time{0, 0x01D6E000};
-  const DWORD quality = 0xC0;
-  WriteHDAItemValues(session_, control, AMBREL_EDIT_INSERT_REPLACE, 1, &time, &value, &quality, nullptr);
-  DisconnectHDA(session_);
-  session_ = AMBREL_NO_SESSION;
-  // The notice reaches the program only if COM delivers it while the program waits for its read
-  // (Wine does not always); the server then disconnects its objects and ends, which the program
-  // meets as a server that stopped answering. Either way its items are not called unknown.
-  ExpectServerGone(cli.Finish(), {kShutDown, kStoppedAnswering});
+  ASSERT_TRUE(test_support::WriteShutdownControl(session_));
+  // The test's own session is asked first, on this thread.
+  const DWORD start = GetTickCount();
+  while (!held.WaitUntilAsked(0) && GetTickCount() - start < 10000) Pump(20);
+  ASSERT_TRUE(held.WaitUntilAsked(0));
+  ASSERT_TRUE(cli.WaitForError(kReadingTheSlowItem, 2));
+  Pump(kIntoTheSlowReadMs);
+  held.Answer(0);
+  ExpectServerGone(cli.Finish(), {kShutDown});
 }
 
 TEST_F(CliServerLoss, LiveServerRefusalsAndEmptyPeriodsAreToldAsBefore) {

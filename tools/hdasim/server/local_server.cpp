@@ -27,6 +27,8 @@ constexpr UINT kIdleMessage = WM_APP + 1;
 constexpr UINT kShutdownMessage = WM_APP + 2;
 constexpr UINT_PTR kLingerTimer = 1;
 constexpr DWORD kDefaultLingerMs = 3000;
+// From the end of the message loop to the end of the process.
+constexpr DWORD kAnswersLeaveMs = 300;
 // A client that does not answer its ShutdownRequest within this time is not waited for.
 constexpr DWORD kShutdownCallLimitMs = 10000;
 constexpr const wchar_t* kShutdownReason = L"The simulation server was asked to shut down";
@@ -215,6 +217,9 @@ int RunLocalServer() {
 
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+  // COM's own threads send the answers of the last calls served after this thread has moved on:
+  // time for them to leave before the process ends.
+  Sleep(kAnswersLeaveMs);
 
   RevokeClasses();
   g_registrations = nullptr;

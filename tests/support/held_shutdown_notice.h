@@ -9,7 +9,7 @@
 
 #include "win/handle.h"
 
-namespace hda_test {
+namespace test_support {
 
 class HeldShutdownNotice {
  public:
@@ -40,4 +40,4 @@ class HeldShutdownNotice {
   bool advised_ = false;
 };
 
-}  // namespace hda_test
+}  // namespace test_support

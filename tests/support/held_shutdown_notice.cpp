@@ -1,4 +1,4 @@
-#include "tests/hda/held_shutdown_notice.h"
+#include "tests/support/held_shutdown_notice.h"
 
 #include <objbase.h>
 #include <ocidl.h>
@@ -8,7 +8,7 @@
 #include "win/com_object.h"
 #include "win/com_ptr.h"
 
-namespace hda_test {
+namespace test_support {
 namespace {
 
 // Called on a thread of the multithreaded apartment, so waiting here holds only the server.
@@ -83,4 +83,4 @@ DWORD WINAPI HeldShutdownNotice::Run(void* parameter) {
   return 0;
 }
 
-}  // namespace hda_test
+}  // namespace test_support
