@@ -56,6 +56,10 @@ function(varnel_add_gtest name)
   add_executable(${name} ${arg_SOURCES})
   varnel_target_defaults(${name})
   target_link_libraries(${name} PRIVATE ${arg_LIBS} GTest::gmock GTest::gtest_main)
+  if(WIN32)
+    # Names a case that hangs and ends its program long before the test driver's time-out.
+    target_sources(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/support/case_watchdog.cpp)
+  endif()
   if(VARNEL_UNDER_WINE)
     add_test(NAME ${name} COMMAND ${name})
     # A crash inside a test program (or a COM server it started) must fail the test even where

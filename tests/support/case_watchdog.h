@@ -1,0 +1,12 @@
+// Every Windows test program ends itself when one of its cases hangs, after naming the case
+// (tests/support/case_watchdog.cpp, compiled into each). A program whose cases use the simulator
+// also leaves the prefix clean for the programs after it.
+#pragma once
+
+namespace test_support {
+
+// Called on the watchdog's thread before the hung program ends; one per program, set while
+// static objects are made.
+void SetHungCaseCleanup(void (*cleanup)());
+
+}  // namespace test_support
