@@ -115,8 +115,8 @@ TEST_F(CliServerLoss, KilledDuringASlowReadIsAServerThatStoppedAnswering) {
 TEST_F(CliServerLoss, KilledWhileADocumentIsMadeWritesNoDocument) {
   const std::wstring file = cli_test::Directory() + L"cli_test_lost.xml";
   DeleteFileW(file.c_str());
-  TCliProcess cli(L"--verbose doc new --server Varnel.HdaSim.1 --item \"Faults/Slow 2s\" \"Waves/Sine 1s\" "
-                  L"--period last-hour --out \"" + file + L"\"");
+  TCliProcess cli(L"--verbose doc new --server Varnel.HdaSim.1 --item \"Faults/Slow 2s\" "
+                  L"\"Waves/Sine 1s\" --period last-hour --out \"" + file + L"\"");
   ASSERT_TRUE(cli.Started());
   KillDuringTheSlowRead(cli);
   ExpectServerGone(cli.Finish(), {kStoppedAnswering});
