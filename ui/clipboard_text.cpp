@@ -2,28 +2,10 @@
 
 #include <cstring>
 
+#include "ui/clipboard_open.h"
 #include "win/handle.h"
 
 namespace ui {
-
-namespace {
-
-// Open while it lives.
-class ClipboardOpen {
- public:
-  explicit ClipboardOpen(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
-  ~ClipboardOpen() {
-    if (open_) CloseClipboard();
-  }
-  ClipboardOpen(const ClipboardOpen&) = delete;
-  ClipboardOpen& operator=(const ClipboardOpen&) = delete;
-  bool IsOpen() const { return open_; }
-
- private:
-  bool open_;
-};
-
-}  // namespace
 
 bool PutClipboardText(HWND owner, std::wstring_view text) {
   const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);

@@ -2,6 +2,7 @@
 
 #include "app_core/command_ids.h"
 #include "document/wave_name.h"
+#include "ui/clipboard_open.h"
 #include "ui/gdi_select.h"
 #include "ui/memory_bitmap.h"
 #include "views/graph_view_messages.h"
@@ -142,10 +143,11 @@ void TVarnelGraphView::CopyToClipboard() {
     FillRect(memory.Get(), &client, GetSysColorBrush(COLOR_WINDOW));
     graph_window_.DrawInto(memory.Get(), client, false);
   }
-  if (OpenClipboard(Hwnd())) {
-    EmptyClipboard();
-    if (SetClipboardData(CF_BITMAP, bitmap)) bitmap = nullptr;  // the clipboard owns it now
-    CloseClipboard();
+  {
+    const ui::ClipboardOpen clipboard(Hwnd());
+    if (clipboard.IsOpen() && EmptyClipboard() && SetClipboardData(CF_BITMAP, bitmap)) {
+      bitmap = nullptr;  // the clipboard owns it now
+    }
   }
   if (bitmap) DeleteObject(bitmap);
 }
