@@ -23,6 +23,8 @@ using test_support::HeldShutdownNotice;
 constexpr wchar_t kHoldingClass[] = L"Varnel.HdaSim.3";
 // Has no shutdown connection point: never told, it dies with its server process.
 constexpr int kUntoldServer = 11;
+// From asking the holding client for its slow read to that read's start in the server, with room.
+constexpr DWORD kIntoTheSlowReadMs = 200;
 
 // Waits, without looking at the queue, until a call has come into this thread's queue: the notice
 // that the held sink has let go then waits for the list's first call to let it in. Looking would
@@ -187,6 +189,10 @@ TEST(ShutdownAmidWork, DisconnectingOneWhileAnotherShutsDown) {
   ASSERT_TRUE(held.WaitUntilAsked(10000));
   held.Answer(0);
   ASSERT_TRUE(WaitForQueuedNotice());
+  // The removal's calls must wait for the server, or COM finds their answers there before it
+  // looks at the queue and lets the notice in only after the removal.
+  held.ReadSlowly();
+  Sleep(kIntoTheSlowReadMs);
 
   // The first server's notice comes while the second connection is torn down: the first goes
   // when that removal is over, the third when its own notice comes.

@@ -32,6 +32,39 @@ class HoldingSink final : public win::ComObject<IOPCShutdown> {
 
 HANDLE ManualEvent() { return CreateEventW(nullptr, TRUE, FALSE, nullptr); }
 
+void ReadSlowItem(IUnknown* object) {
+  win::ComPtr<IOPCHDA_Server> server;
+  win::ComPtr<IOPCHDA_SyncRead> read;
+  if (FAILED(object->QueryInterface(IID_IOPCHDA_Server, reinterpret_cast<void**>(&server))) ||
+      FAILED(object->QueryInterface(IID_IOPCHDA_SyncRead, reinterpret_cast<void**>(&read)))) {
+    return;
+  }
+  wchar_t id[] = L"Faults/Slow 2s";
+  LPWSTR ids[1] = {id};
+  OPCHANDLE client = 1;
+  OPCHANDLE* handles = nullptr;
+  HRESULT* errors = nullptr;
+  if (server->GetItemHandles(1, ids, &client, &handles, &errors) != S_OK) return;
+  OPCHANDLE handle = handles[0];
+  CoTaskMemFree(handles);
+  CoTaskMemFree(errors);
+  // Ten seconds from 2021-06-01 00:00:00 UTC.
+  OPCHDA_TIME start{};
+  start.ftTime = {0x1095C000u, 0x01D75679u};
+  OPCHDA_TIME end = start;
+  end.ftTime.dwLowDateTime += 100000000u;
+  OPCHDA_ITEM* items = nullptr;
+  HRESULT* read_errors = nullptr;
+  if (SUCCEEDED(read->ReadRaw(&start, &end, 0, FALSE, 1, &handle, &items, &read_errors)) && items) {
+    for (DWORD i = 0; i < items[0].dwCount; ++i) VariantClear(&items[0].pvDataValues[i]);
+    CoTaskMemFree(items[0].pftTimeStamps);
+    CoTaskMemFree(items[0].pdwQualities);
+    CoTaskMemFree(items[0].pvDataValues);
+  }
+  CoTaskMemFree(items);
+  CoTaskMemFree(read_errors);
+}
+
 }  // namespace
 
 HeldShutdownNotice::HeldShutdownNotice(const wchar_t* progId)
@@ -40,6 +73,7 @@ HeldShutdownNotice::HeldShutdownNotice(const wchar_t* progId)
       asked_(ManualEvent()),
       answer_(ManualEvent()),
       finish_(ManualEvent()),
+      read_(CreateEventW(nullptr, FALSE, FALSE, nullptr)),
       thread_(CreateThread(nullptr, 0, &HeldShutdownNotice::Run, this, 0, nullptr)) {
   if (thread_) WaitForSingleObject(ready_.Get(), 30000);
 }
@@ -59,6 +93,8 @@ void HeldShutdownNotice::Answer(DWORD delayMs) {
   SetEvent(answer_.Get());
 }
 
+void HeldShutdownNotice::ReadSlowly() { SetEvent(read_.Get()); }
+
 DWORD WINAPI HeldShutdownNotice::Run(void* parameter) {
   auto& self = *static_cast<HeldShutdownNotice*>(parameter);
   const win::Apartment apartment(COINIT_MULTITHREADED);
@@ -76,7 +112,10 @@ DWORD WINAPI HeldShutdownNotice::Run(void* parameter) {
     self.advised_ = true;
   }
   SetEvent(self.ready_.Get());
-  WaitForSingleObject(self.finish_.Get(), INFINITE);
+  const HANDLE wakes[] = {self.finish_.Get(), self.read_.Get()};
+  while (WaitForMultipleObjects(2, wakes, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) {
+    if (container) ReadSlowItem(container.Get());
+  }
   if (cookie != 0) point->Unadvise(cookie);  // fails once the server is gone; nothing to do then
   // No call may reach the sink once this thread is gone.
   CoDisconnectObject(static_cast<IOPCShutdown*>(sink.Get()), 0);

@@ -26,6 +26,9 @@ class HeldShutdownNotice {
   bool WaitUntilAsked(DWORD timeoutMs);
   // The sink answers delayMs after this call; the server then asks the next sink.
   void Answer(DWORD delayMs);
+  // The client reads the simulator's slow item once, on its own thread: for two seconds the
+  // server process serves nothing else, so that other clients' calls have to wait.
+  void ReadSlowly();
 
  private:
   static DWORD WINAPI Run(void* self);
@@ -35,6 +38,7 @@ class HeldShutdownNotice {
   win::UniqueKernelHandle asked_;
   win::UniqueKernelHandle answer_;
   win::UniqueKernelHandle finish_;
+  win::UniqueKernelHandle read_;
   win::UniqueKernelHandle thread_;
   volatile LONG delayMs_ = 0;
   bool advised_ = false;
