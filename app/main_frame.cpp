@@ -17,6 +17,7 @@
 #include "ui/dpi.h"
 #include "ui/doc_manager.h"
 #include "ui/mdi_child.h"
+#include "views/graph_view.h"
 
 namespace app {
 
@@ -56,10 +57,12 @@ TMainFrame::TMainFrame() : connections_(*this), refresh_(Now()) {
   g_main_frame = this;
   link_.language = config_.language;
   SetMainFrameLink(&link_);
+  views::TVarnelGraphView::SetWaveSource(&connections_);
   AddCommands();
 }
 
 TMainFrame::~TMainFrame() {
+  views::TVarnelGraphView::SetWaveSource(nullptr);
   SetMainFrameLink(nullptr);
   if (g_main_frame == this) g_main_frame = nullptr;
 }

@@ -147,6 +147,16 @@ inline constexpr int IDS_SHOW_WAVES = 9170;
 inline constexpr int IDS_HIDE_WAVES = 9171;
 // "%1": the server's display name.
 inline constexpr int IDS_SERVER_STOPPED_ANSWERING = 9172;
+// The label of the hatched part of a time axis that a wave does not cover.
+inline constexpr int IDS_CUT_BAND_LABEL = 9173;
+// "%1": the wave's item name; "%2": the time of its last value read.
+inline constexpr int IDS_WAVE_CUT_STATUS = 9174;
+// "%1": the wave's item name.
+inline constexpr int IDS_WAVE_ENVELOPE_STATUS = 9175;
+// Second heading row of a time column whose wave holds only the first 32000 values.
+inline constexpr int IDS_GRID_FIRST_VALUES = 9176;
+// "%1": the wave's item name, while its extremes or values are read.
+inline constexpr int IDS_READING_WAVE = 9177;
 inline constexpr int IDS_PROMPT_FRENCH = 11050;
 inline constexpr int IDS_PROMPT_ENGLISH = 11051;
 inline constexpr int IDS_PROMPT_GERMAN = 11052;

@@ -602,6 +602,36 @@ constexpr TStringEntry kEntries[] = {
      u"¶\tDer Server %1 antwortet nicht mehr"
      u"¶\tEl servidor %1 ha dejado de responder"
      u"¶\tServer %1 reageert niet meer"},
+    {IDS_CUT_BAND_LABEL,
+     u"Non lu"
+     u"¶\tNot read"
+     u"¶\tNicht gelesen"
+     u"¶\tNo leído"
+     u"¶\tNiet gelezen"},
+    {IDS_WAVE_CUT_STATUS,
+     u"%1 : seules les 32000 premières valeurs de la période sont affichées, jusqu'à %2"
+     u"¶\t%1: only the first 32000 values of the period are shown, up to %2"
+     u"¶\t%1: nur die ersten 32000 Werte des Zeitraums werden angezeigt, bis %2"
+     u"¶\t%1: solo se muestran los primeros 32000 valores del periodo, hasta %2"
+     u"¶\t%1: alleen de eerste 32000 waarden van de periode worden getoond, tot %2"},
+    {IDS_WAVE_ENVELOPE_STATUS,
+     u"%1 : tracé des extrêmes de chaque colonne de pixels, sans marqueurs"
+     u"¶\t%1: drawn from the extremes of each pixel column, without markers"
+     u"¶\t%1: aus den Extremwerten jeder Pixelspalte gezeichnet, ohne Markierungen"
+     u"¶\t%1: dibujado con los extremos de cada columna de píxeles, sin marcadores"
+     u"¶\t%1: getekend uit de uitersten van elke pixelkolom, zonder markeringen"},
+    {IDS_GRID_FIRST_VALUES,
+     u"(32000 premières valeurs)"
+     u"¶\t(first 32000 values)"
+     u"¶\t(erste 32000 Werte)"
+     u"¶\t(primeros 32000 valores)"
+     u"¶\t(eerste 32000 waarden)"},
+    {IDS_READING_WAVE,
+     u"Lecture de %1..."
+     u"¶\tReading %1..."
+     u"¶\tLese %1..."
+     u"¶\tLeyendo %1..."
+     u"¶\t%1 wordt gelezen..."},
     {IDS_PROMPT_FRENCH, u"Passe le programme en français"},
     {IDS_PROMPT_ENGLISH, u"Switches the program to English"},
     {IDS_PROMPT_GERMAN, u"Schaltet das Programm auf Deutsch um"},

@@ -8,6 +8,8 @@
 
 #include "document/connection_info.h"
 #include "document/wave.h"
+#include "graph/envelope_points.h"
+#include "graph/time_columns.h"
 
 // Names one open connection. A connection keeps its id while it is open and no later connection
 // is given it again, so an id held across reads reaches that connection or none: never another
@@ -26,4 +28,16 @@ class IOpenConnections {
   // no session); the wave then keeps what it held. A read that returns nothing empties the wave
   // and is not a failure.
   virtual bool ReadWave(ConnectionId connection, TWave& wave, double start, double stop) = 0;
+
+  // Reads the wave's item over the columns of `grid` that lie in the period [start, stop) as
+  // per-column extremes, exactly as the raw values would be drawn (graph/envelope_points.h).
+  // False, with `envelope` unspecified, when the server cannot give them exactly (no such
+  // aggregates, values that are not all good numbers) or the read failed.
+  virtual bool ReadEnvelope(ConnectionId connection, const TWave& wave,
+                            const graph::TColumnGrid& grid, double start, double stop,
+                            graph::TEnvelope& envelope) {
+    static_cast<void>(connection), static_cast<void>(wave), static_cast<void>(grid);
+    static_cast<void>(start), static_cast<void>(stop), static_cast<void>(envelope);
+    return false;
+  }
 };

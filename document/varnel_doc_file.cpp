@@ -134,6 +134,7 @@ void ReadWave(TWave& wave, const TString& text) {
       wave.S.push_back(value);
     }
   }
+  wave.Cut = wave.T.size() >= kMaxWaveValues;
 }
 
 // Each reader returns true when its section is missing.

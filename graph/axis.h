@@ -123,6 +123,12 @@ class TAxis {
     return printing ? printPowerFont_ : screenPowerFont_;
   }
 
+  // A horizontal time axis drawn with this set shows a range widened by less than a column so
+  // that every pixel column holds the same whole number of milliseconds (SnapToWholeMsColumns):
+  // waves read as per-column extremes need it. Ranges under a millisecond a pixel stay as set.
+  void SetWholeMsColumns(bool on) { wholeMsColumns_ = on; }
+  bool WholeMsColumns() const { return wholeMsColumns_; }
+
   // Sets the line and the scale directly, as Draw would; for callers that map without drawing.
   void SetLine(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1);
 
@@ -170,6 +176,7 @@ class TAxis {
   TFontSpec screenFont_, screenPowerFont_, printFont_, printPowerFont_;
   double lowerLimit_ = TAxisSettings::kLowest;
   double upperLimit_ = TAxisSettings::kHighest;
+  bool wholeMsColumns_ = false;
   double min_ = TAxisSettings::kHighest;
   double max_ = TAxisSettings::kLowest;
   double exponent_ = 0;

@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "graph/axis.h"
+#include "graph/time_columns.h"
 #include "text/numbers.h"
 
 namespace graph {
@@ -28,6 +29,9 @@ bool TAxis::BeginDraw(TCanvas& dc, const TRect& band, bool arrow, bool horizonta
 
   SetPosition(band, 4);
   if (Length() <= 0) return false;
+  if (horizontal && wholeMsColumns_ && s.Format == kTimeFormat) {
+    SnapToWholeMsColumns(min_, max_, Length());
+  }
 
   dc.SaveState();
   const TPenSpec& pen = AxisPen(printing);

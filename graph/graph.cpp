@@ -1,5 +1,12 @@
 #include "graph/graph.h"
 
+#include <algorithm>
+#include <cmath>
+
+#include "app_core/string_ids.h"
+#include "graph/cut_band.h"
+#include "graph/graph_text.h"
+
 namespace graph {
 
 TGraph::TGraph() { RebuildAxes(); }
@@ -166,6 +173,17 @@ void TGraph::Draw(TCanvas& dc, const TRect& rect, bool reduce) {
   settings_.Margin = TGraphSettings::kDrawnMargin;
   plotArea_ = PlotArea(rect.right - rect.left, rect.bottom - rect.top);
 
+  // Time axes of waves longer than what they hold map whole milliseconds to each pixel column,
+  // so that the extremes of a column can be asked of their server.
+  for (const TAxisMap* map : {&bottom_, &top_}) {
+    for (const auto& [id, axis] : *map) {
+      const auto& plots = axis->Plots();
+      axis->SetWholeMsColumns(std::any_of(plots.begin(), plots.end(), [](const TPlot* p) {
+        return p->IsEnvelope() || !std::isnan(p->CutAfter());
+      }));
+    }
+  }
+
   slots_.clear();
   LayoutVertical(left_, right_, AnyVisible(top_), plotArea_, slots_);
   LayoutHorizontal(bottom_, top_, AnyVisible(right_), plotArea_, slots_);
@@ -183,6 +201,24 @@ void TGraph::Draw(TCanvas& dc, const TRect& rect, bool reduce) {
     dc.IntersectClip({x->X0() - m, y->Y1() - m, x->X1() + m, y->Y0() + m});
     plot->Draw(dc, reduce);
     dc.SelectClip(kWholeClip);
+  }
+  DrawCutBands(dc, printing);
+}
+
+void TGraph::DrawCutBands(TCanvas& dc, bool printing) {
+  // One band per time axis, from the earliest cut of its shown plots.
+  std::map<TAxis*, double> earliest;
+  for (auto& [name, plot] : plots_) {
+    if (plot->Hide || !plot->XAxis() || !plot->YAxis() || std::isnan(plot->CutAfter())) continue;
+    auto [it, added] = earliest.try_emplace(plot->XAxis(), plot->CutAfter());
+    if (!added) it->second = std::min(it->second, plot->CutAfter());
+  }
+  for (const auto& [axis, time] : earliest) {
+    if (axis->IsHidden() || !axis->Settings()) continue;
+    const TRect frame{axis->X0(), plotArea_.top, axis->X1(), plotArea_.bottom};
+    DrawCutBand(dc, frame, axis->ValueToX(time), axis->LabelFont(printing),
+                printing ? settings_.PrintBackground : settings_.Background,
+                GraphText(IDS_CUT_BAND_LABEL));
   }
 }
 

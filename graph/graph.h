@@ -81,6 +81,7 @@ class TGraph {
 
  private:
   void DestroyAxes();
+  void DrawCutBands(TCanvas& dc, bool printing);
   template <typename F>
   void ForEachAxis(F f) const;
 

@@ -28,7 +28,20 @@ void TPlot::Unbind() {
 void TPlot::SetValues(std::vector<double> x, std::vector<double> y) {
   x_ = std::move(x);
   y_ = std::move(y);
+  rawCount_ = 0;
   SetMinMax();
+}
+
+void TPlot::SetEnvelope(std::vector<double> x, std::vector<double> y, std::uint64_t rawCount,
+                        double xLower, double xUpper, double yLower, double yUpper) {
+  x_ = std::move(x);
+  y_ = std::move(y);
+  rawCount_ = std::max<std::uint64_t>(rawCount, 1);
+  SetMinMax();
+  xLower_ = xLower;
+  xUpper_ = xUpper;
+  yLower_ = yLower;
+  yUpper_ = yUpper;
 }
 
 void TPlot::SetMinMax() {
@@ -56,7 +69,8 @@ void TPlot::Draw(TCanvas& dc, bool reduce) {
   frame.bottom = yAxis_->Y0();
   frame.zero = yAxis_->ValueToY(0);
   frame.startX = xAxis_->ValueToX(x_.front());
-  frame.plotCount = static_cast<std::uint32_t>(x_.size());
+  frame.plotCount = static_cast<std::uint32_t>(
+      std::min<std::uint64_t>(std::max<std::uint64_t>(x_.size(), rawCount_), INT32_MAX));
   // Every point converted into one buffer; a point without a finite value ends a run.
   const std::size_t n = x_.size();
   run_.resize(n);
@@ -109,7 +123,12 @@ void TPlot::DrawRun(TCanvas& dc, const TRunFrame& frame, const TPoint* run, std:
     points = reduced_.data();
     count = static_cast<std::uint32_t>(reduced_.size());
   }
-  DrawRunLines(dc, *this, frame, points, count, runCount);
+  // Bars of extremes are as wide as the bars of the raw values they stand for.
+  const auto barCount = static_cast<std::uint32_t>(
+      std::min<std::uint64_t>(std::max<std::uint64_t>(runCount, rawCount_), INT32_MAX));
+  DrawRunLines(dc, *this, frame, points, count, barCount);
+  // Markers stand where raw values are; extremes are not all of them.
+  if (IsEnvelope()) return;
   // The lines of a later run may cover earlier markers, so pixels are remembered per run only.
   // Markers reach a few pixels past the frame; the filter covers that band generously, and
   // markers that cannot reach into the clip are not drawn.

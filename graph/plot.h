@@ -2,6 +2,8 @@
 // are not drawn and split the line into runs.
 #pragma once
 
+#include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "graph/canvas.h"
@@ -21,9 +23,22 @@ class TPlot : public TPlotSettings {
   TPlot(const TPlot&) = delete;
   TPlot& operator=(const TPlot&) = delete;
 
-  // Replaces both lists and recomputes the bounds.
+  // Replaces both lists and recomputes the bounds; the plot shows raw values again.
   void SetValues(std::vector<double> x, std::vector<double> y);
   void SetMinMax();
+
+  // Replaces both lists by per-column extremes of a longer wave (graph/envelope_points.h), of
+  // at least `rawCount` raw values, whose bounds are given: every raw value of the wave lies
+  // within them, including those beyond the points. Such a plot draws no markers, and its bars
+  // are as narrow as the raw values' would be.
+  void SetEnvelope(std::vector<double> x, std::vector<double> y, std::uint64_t rawCount,
+                   double xLower, double xUpper, double yLower, double yUpper);
+  bool IsEnvelope() const { return rawCount_ != 0; }
+
+  // The wave's server holds values of the period after `time` that the plot does not have: the
+  // graph marks the time axis from there on. NaN (the default) when the wave is complete.
+  void SetCutAfter(double time) { cutAfter_ = time; }
+  double CutAfter() const { return cutAfter_; }
 
   // The graph clips a plot to its frame (the axes' lines) grown by this many pixels.
   static constexpr std::int32_t kClipMargin = 4;
@@ -60,6 +75,8 @@ class TPlot : public TPlotSettings {
   TAxis* xAxis_ = nullptr;
   TAxis* yAxis_ = nullptr;
   double xLower_, xUpper_, yLower_, yUpper_;
+  std::uint64_t rawCount_ = 0;  // not 0: the points are per-column extremes of this many values
+  double cutAfter_ = std::numeric_limits<double>::quiet_NaN();
   // Kept between draws so that drawing allocates nothing once the buffers have grown.
   std::vector<TPoint> run_;
   std::vector<TPoint> visible_;

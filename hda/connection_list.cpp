@@ -5,6 +5,8 @@
 
 #include "app_core/resource_text.h"
 #include "app_core/string_ids.h"
+#include "hda/envelope_reader.h"
+#include "hda/wave_conversion.h"
 #include "hda/wave_reader.h"
 #include "win/barrier.h"
 
@@ -126,6 +128,27 @@ bool THdaConnectionList::ReadWave(ConnectionId connection, TWave& wave, double s
   // Gone since the caller found it: its server shut down or it was removed.
   if (open == nullptr) return true;
   return ::ReadWave(*open, wave, start, stop, messages_);
+}
+
+bool THdaConnectionList::ReadEnvelope(ConnectionId connection, const TWave& wave,
+                                      const graph::TColumnGrid& grid, double start, double stop,
+                                      graph::TEnvelope& envelope) {
+  CallScope scope(*this);
+  THdaConnection* open = Find(connection);
+  if (open == nullptr || open->Lost()) return false;
+  // A wave loaded from its file has no item on the connection yet.
+  if (open->FindItem(wave.ItemName) == nullptr && open->AddItem(wave.ItemName, messages_)) {
+    return false;
+  }
+  const THdaItem* item = open->FindItem(wave.ItemName);
+  if (item == nullptr) return false;
+  hda::TEnvelopeRequest request;
+  request.serverHandle = static_cast<DWORD>(item->ServerHandle);
+  request.grid = grid;
+  request.periodStart = start;
+  request.periodStop = stop;
+  request.label = hda::WaveLabel(wave);
+  return hda::ReadEnvelope(*open, request, envelope, messages_) == hda::TEnvelopeRead::Exact;
 }
 
 bool THdaConnectionList::IsConnected(const HdaServerDef& server) const {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 
 #include "ambrel/ambrel.h"
 #include "document/connection_info.h"
@@ -53,6 +54,9 @@ class THdaConnection {
   const std::map<TString, THdaItem>& Items() const { return items_; }
   // Null when the item has not been added.
   const THdaItem* FindItem(const TString& itemName) const;
+  // Whether the server lists the aggregates a long wave is read with; unknown until asked.
+  std::optional<bool>& ExtremesOffered() { return extremesOffered_; }
+
   // "machine\server", or the server alone for the local machine.
   TString DisplayName() const;
 
@@ -65,4 +69,5 @@ class THdaConnection {
   HRESULT lost_ = S_OK;
   std::int32_t nextClientHandle_ = 0;
   std::map<TString, THdaItem> items_;
+  std::optional<bool> extremesOffered_;
 };

@@ -1,13 +1,45 @@
 #include "views/graph_view.h"
 
+#include <commctrl.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
 #include "app_core/command_ids.h"
+#include "app_core/resource_text.h"
+#include "app_core/string_ids.h"
 #include "document/wave_name.h"
+#include "text/time_fields.h"
+#include "text/time_format.h"
+#include "ui/text_args.h"
 #include "ui/clipboard_open.h"
 #include "ui/gdi_select.h"
 #include "ui/memory_bitmap.h"
 #include "views/graph_view_messages.h"
 
 namespace views {
+
+namespace {
+
+IOpenConnections* wave_source = nullptr;
+
+// Columns beyond the axis's ends that the plot's clip still shows (with a wide pen's reach).
+constexpr std::int32_t kColumnMargin = 16;
+
+std::wstring WaveText(int id, const TWave& wave) {
+  std::wstring text = ui::ReplaceArgument(ui::W(RString(id)), L"%1", ui::W(wave.ItemName));
+  if (!wave.T.empty()) {
+    TTimeFields fields;
+    TimeToFields(wave.T.back(), fields);
+    text = ui::ReplaceArgument(text, L"%2", ui::W(FormatDateTime(fields, false)));
+  }
+  return text;
+}
+
+}  // namespace
+
+void TVarnelGraphView::SetWaveSource(IOpenConnections* source) { wave_source = source; }
 
 TVarnelGraphView::TVarnelGraphView() {
   Commands().Add(ID_EDIT_COPY, [this](UINT) { CopyToClipboard(); });
@@ -95,8 +127,83 @@ void TVarnelGraphView::OnUpdate(ui::View*, LPARAM hint) {
   }
   // The first showing also applies the period, so the time axes show the document's span.
   if (hint == kHintFull) ApplyPeriod();
+  NoteLongWaves();
   PostMessageW(graph_window_.Hwnd(), kGraphRepaintMessage, 0, 0);
   if (store || (hint != kHintFull && added)) StoreSettings();
+}
+
+void TVarnelGraphView::NoteLongWaves() {
+  ++generation_;
+  long_waves_.clear();
+  const TVarnelDoc& doc = Document()->Doc();
+  for (std::size_t i = 0; i < doc.Waves.size(); ++i) {
+    const TWave& wave = doc.Waves[i];
+    if (!wave.Cut || !wave.S.empty() || wave.T.empty()) continue;
+    const TString name = WaveFullName(wave);
+    graph::TPlot* plot = graph_window_.Graph().FindPlot(name);
+    if (!plot) continue;
+    plot->SetCutAfter(wave.T.back());
+    long_waves_.push_back({i, name, std::nullopt});
+    ShowStatus(WaveText(IDS_WAVE_CUT_STATUS, wave));
+  }
+}
+
+void TVarnelGraphView::CheckLongWaves() {
+  bool stale = false;
+  for (TLongWave& entry : long_waves_) {
+    const graph::TPlot* plot = graph_window_.Graph().FindPlot(entry.name);
+    if (!plot || !plot->XAxis() || plot->Hide) continue;
+    const graph::TAxis& axis = *plot->XAxis();
+    const auto grid = graph::WholeMsColumns(axis.XMap(), axis.X0() - kColumnMargin,
+                                            axis.X1() + kColumnMargin);
+    if (grid && grid != entry.grid) stale = true;
+  }
+  if (stale) PostMessageW(Hwnd(), kReadExtremesMessage, generation_, 0);
+}
+
+void TVarnelGraphView::ReadNextLongWave(WPARAM generation) {
+  VarnelDocument* document = Document();
+  // A newer update or drawing asked again; its own message follows.
+  if (!document || generation != generation_ || !wave_source) return;
+  const TVarnelDoc& doc = document->Doc();
+  for (TLongWave& entry : long_waves_) {
+    graph::TPlot* plot = graph_window_.Graph().FindPlot(entry.name);
+    if (!plot || !plot->XAxis() || plot->Hide || entry.wave >= doc.Waves.size()) continue;
+    const graph::TAxis& axis = *plot->XAxis();
+    const auto grid = graph::WholeMsColumns(axis.XMap(), axis.X0() - kColumnMargin,
+                                            axis.X1() + kColumnMargin);
+    if (!grid || grid == entry.grid) continue;
+    const TWave& wave = doc.Waves[entry.wave];
+    HdaServerDef server;
+    server.MachineName = wave.MachineName;
+    server.ServerName = wave.ServerName;
+    // Not connected: tried again at a drawing after the server is.
+    const std::optional<ConnectionId> open = wave_source->FindOpen(server);
+    if (!open) continue;
+    entry.grid = grid;
+    ShowStatus(WaveText(IDS_READING_WAVE, wave));
+    UpdateWindow(GetAncestor(Hwnd(), GA_ROOT));
+    graph::TEnvelope envelope;
+    if (wave_source->ReadEnvelope(*open, wave, *grid, doc.StartTime, doc.StopTime, envelope)) {
+      plot->SetEnvelope(std::move(envelope.x), std::move(envelope.y), wave.T.size() + 1,
+                        envelope.xLower, envelope.xUpper, envelope.yLower, envelope.yUpper);
+      plot->SetCutAfter(std::numeric_limits<double>::quiet_NaN());
+      ShowStatus(WaveText(IDS_WAVE_ENVELOPE_STATUS, wave));
+    } else {
+      ShowStatus(WaveText(IDS_WAVE_CUT_STATUS, wave));
+    }
+    graph_window_.MarkStale();
+    InvalidateRect(graph_window_.Hwnd(), nullptr, FALSE);
+    // One wave a message: the window repaints and answers between the reads.
+    PostMessageW(Hwnd(), kReadExtremesMessage, generation_, 0);
+    return;
+  }
+}
+
+void TVarnelGraphView::ShowStatus(const std::wstring& text) {
+  HWND frame = GetAncestor(Hwnd(), GA_ROOT);
+  HWND bar = frame ? FindWindowExW(frame, nullptr, STATUSCLASSNAMEW, nullptr) : nullptr;
+  if (bar) SendMessageW(bar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void TVarnelGraphView::ApplyDocumentPlotVisibility() {
@@ -156,6 +263,12 @@ LRESULT TVarnelGraphView::HandleMessage(UINT message, WPARAM wparam, LPARAM lpar
   switch (message) {
     case kStoreGraphSettingsMessage:
       if (wparam == 1) StoreSettings();
+      return 0;
+    case kGraphDrawnMessage:
+      CheckLongWaves();
+      return 0;
+    case kReadExtremesMessage:
+      ReadNextLongWave(wparam);
       return 0;
     case WM_KEYDOWN:
       graph_window_.KeyDown();

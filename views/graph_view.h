@@ -6,7 +6,13 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
 
+#include "document/open_connections.h"
+#include "graph/time_columns.h"
 #include "text/tstring.h"
 #include "views/graph_window.h"
 #include "views/varnel_view.h"
@@ -26,6 +32,9 @@ class TVarnelGraphView : public TVarnelView {
   // Takes the Hide fields of the document's plot settings into the graph and repaints it.
   void ApplyDocumentPlotVisibility();
 
+  // Where long waves read their extremes: the main frame's connections while it exists.
+  static void SetWaveSource(IOpenConnections* source);
+
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   bool OnCreate(const CREATESTRUCTW& create) override;
@@ -37,8 +46,21 @@ class TVarnelGraphView : public TVarnelView {
   void StoreSettings();
   void CopyToClipboard();
   void ShowLegend();
+  // Long waves: those whose server holds more of the period than the document's 32000 values.
+  void NoteLongWaves();
+  void CheckLongWaves();
+  void ReadNextLongWave(WPARAM generation);
+  void ShowStatus(const std::wstring& text);
+
+  struct TLongWave {
+    std::size_t wave = 0;  // index in the document's waves
+    TString name;
+    std::optional<graph::TColumnGrid> grid;  // the columns last read for
+  };
 
   GraphWindow graph_window_;
+  std::vector<TLongWave> long_waves_;
+  std::uint32_t generation_ = 0;
 };
 
 }  // namespace views

@@ -81,6 +81,8 @@ bool GraphWindow::OnPaint() {
     // A drawing takes the point marker away and shows the selection again.
     marker_.reset();
     selection_shown_ = true;
+    // The columns of the time axes may have changed (size, zoom, pan, period).
+    PostMessageW(GetParent(Hwnd()), kGraphDrawnMessage, 0, 0);
   }
   // The whole window is replaced, not only the part the system asked for, so that the overlays
   // on the screen stay known.
