@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "opc/opc_codes.h"
+#include "tools/hdasim/core/interval_facts.h"
 
 namespace hdasim {
 namespace {
@@ -32,27 +33,6 @@ std::optional<Sample> GoodAtOrAfter(const ItemHistory& history, Ticks t) {
   return s;
 }
 
-Sample NoData(Ticks t) {
-  Sample s;
-  s.time = t;
-  s.quality = OPCHDA_NODATA | kDaBad;
-  return s;
-}
-
-Sample Calculated(Ticks t, Value value, bool complete, bool partial) {
-  Sample s;
-  s.time = t;
-  s.value = std::move(value);
-  s.quality =
-      (complete ? kDaGood : kDaSubNormal) | OPCHDA_CALCULATED | (partial ? OPCHDA_PARTIAL : 0);
-  return s;
-}
-
-struct Point {
-  Ticks t;
-  double x;
-};
-
 // Everything the aggregates need from one interval, gathered in one pass over its samples.
 class Accumulator {
  public:
@@ -62,12 +42,12 @@ class Accumulator {
   void StartFrom(std::optional<Point> before) { previous_ = before; }
 
   void Add(const Sample& sample) {
-    ++count_;
-    if (!first_any_) first_any_ = sample;
-    last_any_ = sample;
+    ++facts_.count;
+    if (!facts_.first) facts_.first = sample;
+    facts_.last = sample;
     const std::optional<double> x = NumericValue(sample.value);
     if (!IsGoodQuality(sample.quality) || !x) {
-      skipped_ = true;
+      facts_.skipped = true;
       return;
     }
     const Point p{sample.time, *x};
@@ -77,18 +57,8 @@ class Accumulator {
     m2_ += delta * (p.x - mean_);
     if (!first_good_) first_good_ = p;
     last_good_ = p;
-    if (!min_ || p.x < min_->x) {
-      min_ = p;
-      min_repeated_ = false;
-    } else if (p.x == min_->x) {
-      min_repeated_ = true;
-    }
-    if (!max_ || p.x > max_->x) {
-      max_ = p;
-      max_repeated_ = false;
-    } else if (p.x == max_->x) {
-      max_repeated_ = true;
-    }
+    MergeMin(facts_.min, Extreme{p});
+    MergeMax(facts_.max, Extreme{p});
     Integrate(p);
     previous_ = p;
   }
@@ -97,19 +67,13 @@ class Accumulator {
     if (after) Integrate(*after);
   }
 
-  std::uint64_t Count() const { return count_; }
+  const IntervalFacts& Facts() const { return facts_; }
   std::uint64_t Good() const { return good_; }
-  bool Skipped() const { return skipped_; }
+  bool Skipped() const { return facts_.skipped; }
   double Mean() const { return mean_; }
   double Variance() const { return good_ > 1 ? m2_ / static_cast<double>(good_ - 1) : 0; }
-  const std::optional<Sample>& FirstAny() const { return first_any_; }
-  const std::optional<Sample>& LastAny() const { return last_any_; }
   const std::optional<Point>& FirstGood() const { return first_good_; }
   const std::optional<Point>& LastGood() const { return last_good_; }
-  const std::optional<Point>& Min() const { return min_; }
-  const std::optional<Point>& Max() const { return max_; }
-  bool MinRepeated() const { return min_repeated_; }
-  bool MaxRepeated() const { return max_repeated_; }
   double IntegralSeconds() const { return integral_ / static_cast<double>(kTicksPerSecond); }
   Ticks Covered() const { return covered_; }
   bool FullyCovered() const { return covered_ == interval_.hi - interval_.lo; }
@@ -135,12 +99,10 @@ class Accumulator {
 
   const AggregateInterval& interval_;
   bool stepped_;
-  std::uint64_t count_ = 0, good_ = 0;
-  bool skipped_ = false;
+  IntervalFacts facts_;
+  std::uint64_t good_ = 0;
   double mean_ = 0, m2_ = 0;
-  std::optional<Sample> first_any_, last_any_;
-  std::optional<Point> first_good_, last_good_, min_, max_, previous_;
-  bool min_repeated_ = false, max_repeated_ = false;
+  std::optional<Point> first_good_, last_good_, previous_;
   double integral_ = 0;
   Ticks covered_ = 0;
 };
@@ -261,20 +223,16 @@ Sample ValueAtTime(const ItemHistory& history, Ticks t) {
   return result;
 }
 
-ProcessedResult ReadProcessed(const ItemHistory& history, std::uint32_t aggregate,
-                              const std::vector<AggregateInterval>& intervals) {
+ProcessedResult ReadProcessedByWalk(const ItemHistory& history, std::uint32_t aggregate,
+                                    const std::vector<AggregateInterval>& intervals) {
   const ItemDefinition& item = history.Item();
-  ProcessedResult result;
-  result.values.reserve(intervals.size());
-  bool any_data = false, extra = false;
-
+  ResultCollector results(intervals.size());
   for (const AggregateInterval& interval : intervals) {
-    const bool partial =
-        interval.remainder || interval.lo < item.history_start || interval.hi > history.Now() + 1;
+    const bool partial = IsPartial(history, interval);
     if (aggregate == kAggInterpolative) {
-      Sample s = ValueAtTime(history, interval.stamp);
-      any_data |= (s.quality & OPCHDA_NODATA) == 0;
-      result.values.push_back(std::move(s));
+      IntervalResult at{ValueAtTime(history, interval.stamp)};
+      at.data = (at.value.quality & OPCHDA_NODATA) == 0;
+      results.Add(std::move(at));
       continue;
     }
 
@@ -287,24 +245,13 @@ ProcessedResult ReadProcessed(const ItemHistory& history, std::uint32_t aggregat
     if (NeedsTimeIntegration(aggregate)) acc.Finish(GoodPoint(GoodAtOrAfter(history, interval.hi)));
 
     const Ticks stamp = interval.stamp;
+    if (IsFactsAggregate(aggregate)) {
+      results.Add(FactsResult(aggregate, acc.Facts(), stamp, partial));
+      continue;
+    }
     const bool clean = !acc.Skipped();
     std::optional<Sample> value;
     switch (aggregate) {
-      case kAggCount:
-        value = Calculated(stamp, Value::Number(ValueKind::kI4, static_cast<double>(acc.Count())),
-                           true, partial);
-        any_data |= acc.Count() > 0;
-        result.values.push_back(*value);
-        continue;
-      case kAggStart:
-      case kAggEnd: {
-        const std::optional<Sample>& raw = aggregate == kAggStart ? acc.FirstAny() : acc.LastAny();
-        if (raw) {
-          value = *raw;
-          value->quality |= OPCHDA_RAW;
-        }
-        break;
-      }
       case kAggTotal:
         if (acc.Covered() > 0)
           value = Calculated(stamp, Value::Number(ValueKind::kR8, acc.IntegralSeconds()),
@@ -326,45 +273,19 @@ ProcessedResult ReadProcessed(const ItemHistory& history, std::uint32_t aggregat
           value = Calculated(stamp, Value::Number(ValueKind::kR8, std::sqrt(acc.Variance())), clean,
                              partial);
         break;
-      case kAggMinimum:
-      case kAggMaximum:
-      case kAggMinimumActualTime:
-      case kAggMaximumActualTime: {
-        const bool minimum = aggregate == kAggMinimum || aggregate == kAggMinimumActualTime;
-        const std::optional<Point>& p = minimum ? acc.Min() : acc.Max();
-        if (!p) break;
-        const bool actual_time =
-            aggregate == kAggMinimumActualTime || aggregate == kAggMaximumActualTime;
-        value = Calculated(actual_time ? p->t : stamp, Value::Number(ValueKind::kR8, p->x), clean,
-                           partial);
-        if (actual_time && (minimum ? acc.MinRepeated() : acc.MaxRepeated())) {
-          value->quality |= OPCHDA_EXTRADATA;
-          extra = true;
-        }
-        break;
-      }
       case kAggDelta:
         if (acc.FirstGood())
           value = Calculated(stamp,
                              Value::Number(ValueKind::kR8, acc.LastGood()->x - acc.FirstGood()->x),
                              clean, partial);
         break;
-      case kAggRange:
-        if (acc.Min())
-          value = Calculated(stamp, Value::Number(ValueKind::kR8, acc.Max()->x - acc.Min()->x),
-                             clean, partial);
-        break;
       default:
         break;
     }
-    any_data |= value.has_value();
-    result.values.push_back(value ? *value : NoData(stamp));
+    const bool data = value.has_value();
+    results.Add(IntervalResult{value ? std::move(*value) : NoData(stamp), data});
   }
-
-  result.status = !any_data ? AggregateStatus::kNoData
-                  : extra   ? AggregateStatus::kExtraData
-                            : AggregateStatus::kOk;
-  return result;
+  return results.Finish();
 }
 
 }  // namespace hdasim

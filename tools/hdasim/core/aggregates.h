@@ -5,27 +5,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "tools/hdasim/core/aggregate_types.h"
 #include "tools/hdasim/core/history.h"
 
 namespace hdasim {
-
-// Aggregate numbers as the interface numbers them.
-enum AggregateId : std::uint32_t {
-  kAggInterpolative = 1,
-  kAggTotal = 2,
-  kAggAverage = 3,
-  kAggTimeAverage = 4,
-  kAggCount = 5,
-  kAggStdev = 6,
-  kAggMinimumActualTime = 7,
-  kAggMinimum = 8,
-  kAggMaximumActualTime = 9,
-  kAggMaximum = 10,
-  kAggStart = 11,
-  kAggEnd = 12,
-  kAggDelta = 13,
-  kAggRange = 18,
-};
 
 struct AggregateInfo {
   std::uint32_t id;
@@ -37,14 +20,6 @@ bool IsSupportedAggregate(std::uint32_t id);
 // Whether the aggregate makes sense for the item: text and other non-numeric items only count,
 // give their start and end values, and hold values for INTERPOLATIVE.
 bool IsAggregateAvailable(const ItemDefinition& item, std::uint32_t id);
-
-// Samples with lo <= t < hi belong to the interval; `stamp` is the time its result carries.
-struct AggregateInterval {
-  Ticks lo = 0;
-  Ticks hi = 0;
-  Ticks stamp = 0;
-  bool remainder = false;  // the shorter last interval of a span the interval does not divide
-};
 
 enum class IntervalError { kNone, kEmptySpan, kTooMany };
 
@@ -59,16 +34,20 @@ IntervalError MakeIntervals(Ticks start, Ticks end, Ticks step, std::size_t max_
 constexpr std::uint64_t kMaxProcessedSamples = 10'000'000;
 std::uint64_t EstimatedSamples(const ItemDefinition& item, Ticks span);
 
-enum class AggregateStatus { kOk, kNoData, kExtraData };
-
-struct ProcessedResult {
-  AggregateStatus status = AggregateStatus::kNoData;
-  std::vector<Sample> values;  // one per interval, in interval order
-};
-
-// The aggregate must be supported and available for the item.
+// The aggregate must be supported and available for the item. COUNT, START, END, the four
+// extremes and RANGE of items without written values come from tables of the item's cycle, the
+// random walk's running sum and the first and last sample of each interval; everything else, and
+// those where no shortcut applies, from ReadProcessedByWalk. The results are the same, bit for bit.
 ProcessedResult ReadProcessed(const ItemHistory& history, std::uint32_t aggregate,
                               const std::vector<AggregateInterval>& intervals);
+
+// Every sample of every interval, one after the other: the reference the shortcuts are held to.
+ProcessedResult ReadProcessedByWalk(const ItemHistory& history, std::uint32_t aggregate,
+                                    const std::vector<AggregateInterval>& intervals);
+
+// Forgets the tables and summaries ReadProcessed keeps between calls (they never go stale: the
+// values are functions of the time), so that a measurement or a test can start cold.
+void ClearProcessedCaches();
 
 // The raw sample at t, else a value interpolated between the good samples around t (held for
 // stepped and non-numeric items), else an empty NODATA value.

@@ -59,12 +59,12 @@ bool GeneratedSeries::Exists(Ticks t) const {
          FloorMod(t, p) == 0 && !item_.gap.Contains(t);
 }
 
-Sample GeneratedSeries::SampleAt(Ticks t) const {
-  const std::int64_t k = FloorDiv(t, item_.period);
+Sample GeneratedSample(const ItemDefinition& item, Ticks t) {
+  const std::int64_t k = FloorDiv(t, item.period);
   Sample sample;
   sample.time = t;
-  sample.quality = QualityOf(item_.quality, k);
-  switch (item_.generator) {
+  sample.quality = QualityOf(item.quality, k);
+  switch (item.generator) {
     case Generator::kNone:
     case Generator::kEmpty:
       break;
@@ -72,10 +72,10 @@ Sample GeneratedSeries::SampleAt(Ticks t) const {
       sample.value.kind = ValueKind::kNull;
       break;
     case Generator::kWave:
-      sample.value = Value::Number(item_.type, WaveValue(item_.wave, t, item_.period));
+      sample.value = Value::Number(item.type, WaveValue(item.wave, t, item.period));
       break;
     case Generator::kFixedText:
-      sample.value = Value::Text(FixedText(WaveValue(item_.wave, t, item_.period)));
+      sample.value = Value::Text(FixedText(WaveValue(item.wave, t, item.period)));
       break;
     case Generator::kStateText:
       sample.value = Value::Text(kStateTexts[FloorMod(k, 5)]);
@@ -92,6 +92,8 @@ Sample GeneratedSeries::SampleAt(Ticks t) const {
   }
   return sample;
 }
+
+Sample GeneratedSeries::SampleAt(Ticks t) const { return GeneratedSample(item_, t); }
 
 std::optional<Ticks> ItemHistory::LiveGeneratedAtOrAfter(Ticks t) const {
   std::optional<Ticks> c = series_.FirstAtOrAfter(t);

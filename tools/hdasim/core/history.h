@@ -9,6 +9,9 @@
 
 namespace hdasim {
 
+// The sample the generator makes for time t, whether or not the item has a sample there.
+Sample GeneratedSample(const ItemDefinition& item, Ticks t);
+
 // The generator's samples alone: times at whole multiples of the period from the history start up
 // to `now`, outside the gaps.
 class GeneratedSeries {
@@ -43,6 +46,9 @@ class ItemHistory {
 
   const ItemDefinition& Item() const { return item_; }
   Ticks Now() const { return now_; }
+  // Whether clients wrote to the item or deleted from it: only then does the history differ
+  // from the generated series.
+  bool HasOverlay() const { return overlay_ != nullptr; }
 
  private:
   std::optional<Ticks> LiveGeneratedAtOrAfter(Ticks t) const;

@@ -12,17 +12,23 @@ std::uint64_t Mix64(std::uint64_t x) {
   return z ^ (z >> 31);
 }
 
-double WaveValue(const Wave& wave, Ticks t, Ticks period) {
+double RandomWalkValue(const Wave& wave, int sum) {
   const double mid = (wave.low + wave.high) / 2;
   const double half = (wave.high - wave.low) / 2;
+  return mid + half * sum / kRandomWalkWindow;
+}
+
+double WaveValue(const Wave& wave, Ticks t, Ticks period) {
   if (wave.shape == Shape::kRandomWalk) {
     const std::int64_t k = FloorDiv(t, period);
     const std::uint64_t key = Mix64(wave.seed);
     int sum = 0;
     for (std::int64_t j = k - kRandomWalkWindow + 1; j <= k; ++j)
       sum += (Mix64(key ^ static_cast<std::uint64_t>(j)) & 1) ? 1 : -1;
-    return mid + half * sum / kRandomWalkWindow;
+    return RandomWalkValue(wave, sum);
   }
+  const double mid = (wave.low + wave.high) / 2;
+  const double half = (wave.high - wave.low) / 2;
   const double f =
       static_cast<double>(FloorMod(t + wave.phase, wave.cycle)) / static_cast<double>(wave.cycle);
   switch (wave.shape) {

@@ -31,6 +31,10 @@ struct Wave {
 // random walk's steps (step j belongs to the sample at j * period).
 double WaveValue(const Wave& wave, Ticks t, Ticks period);
 
+// The random walk's value for a window sum of `sum` (-64..64): what WaveValue gives for a sample
+// whose last 64 steps add up to it.
+double RandomWalkValue(const Wave& wave, int sum);
+
 // The SplitMix64 output function; the random walk's step j is +1 when
 // Mix64(Mix64(seed) ^ j) is odd, else -1.
 std::uint64_t Mix64(std::uint64_t x);

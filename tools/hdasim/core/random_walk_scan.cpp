@@ -1,0 +1,223 @@
+#include "tools/hdasim/core/random_walk_scan.h"
+
+#include <bit>
+#include <memory>
+#include <mutex>
+#include <tuple>
+#include <unordered_map>
+#include <vector>
+
+namespace hdasim {
+namespace {
+
+static_assert(kRandomWalkWindow == 64, "the window is one 64-bit word of steps");
+
+using Blocks = std::vector<RandomWalkScan::Block>;
+
+// The steps of the last 64 samples as bits, bit j mod 64 for step j, and their sum.
+class StepWindow {
+ public:
+  StepWindow(std::uint64_t key, std::int64_t k) : key_(key), k_(k) {
+    for (std::int64_t j = k - 63; j <= k; ++j) bits_ |= Step(j) << Bit(j);
+    sum_ = 2 * std::popcount(bits_) - 64;
+  }
+  int Sum() const { return sum_; }
+  void Advance() {
+    ++k_;
+    const std::uint64_t step = Step(k_), old = (bits_ >> Bit(k_)) & 1;  // k_ - 64 leaves
+    bits_ ^= (step ^ old) << Bit(k_);
+    sum_ += 2 * (static_cast<int>(step) - static_cast<int>(old));
+  }
+
+ private:
+  std::uint64_t Step(std::int64_t j) const {
+    return Mix64(key_ ^ static_cast<std::uint64_t>(j)) & 1;
+  }
+  static unsigned Bit(std::int64_t j) {
+    return static_cast<unsigned>(static_cast<std::uint64_t>(j) & 63);
+  }
+
+  std::uint64_t key_;
+  std::int64_t k_;
+  std::uint64_t bits_ = 0;
+  int sum_ = 0;
+};
+
+// Smallest and largest window sum of a run, compared by the values they stand for.
+class SumExtremes {
+ public:
+  explicit SumExtremes(const RandomWalkScan::Values& values) : values_(values) {}
+  void Add(int sum, std::int64_t k) {
+    const double x = values_[static_cast<std::size_t>(sum + 64)];
+    if (!any_) {
+      any_ = true;
+      min_sum_ = max_sum_ = sum;
+      min_k_ = max_k_ = k;
+      min_x_ = max_x_ = x;
+      return;
+    }
+    if (x < min_x_) {
+      min_x_ = x, min_sum_ = sum, min_k_ = k, min_repeated_ = false;
+    } else if (x == min_x_) {
+      min_repeated_ = true;
+    }
+    if (x > max_x_) {
+      max_x_ = x, max_sum_ = sum, max_k_ = k, max_repeated_ = false;
+    } else if (x == max_x_) {
+      max_repeated_ = true;
+    }
+  }
+  bool Any() const { return any_; }
+  int MinSum() const { return min_sum_; }
+  int MaxSum() const { return max_sum_; }
+  std::int64_t MinK() const { return min_k_; }
+  std::int64_t MaxK() const { return max_k_; }
+  bool MinRepeated() const { return min_repeated_; }
+  bool MaxRepeated() const { return max_repeated_; }
+
+ private:
+  const RandomWalkScan::Values& values_;
+  bool any_ = false;
+  int min_sum_ = 0, max_sum_ = 0;
+  std::int64_t min_k_ = 0, max_k_ = 0;
+  double min_x_ = 0, max_x_ = 0;
+  bool min_repeated_ = false, max_repeated_ = false;
+};
+
+// The blocks made so far, per walk (its key and value table) and chunk.
+class BlockCache {
+ public:
+  std::size_t Slot(std::uint64_t key, const RandomWalkScan::Values& values) {
+    std::lock_guard lock(mutex_);
+    for (std::size_t i = 0; i < walks_.size(); ++i)
+      if (walks_[i].key == key && walks_[i].values == values) return i;
+    walks_.push_back(Walk{key, values, {}});
+    return walks_.size() - 1;
+  }
+  std::shared_ptr<const Blocks> Find(std::size_t slot, std::int64_t chunk) {
+    std::lock_guard lock(mutex_);
+    auto& chunks = walks_[slot].chunks;
+    auto found = chunks.find(chunk);
+    return found == chunks.end() ? nullptr : found->second;
+  }
+  void Keep(std::size_t slot, std::int64_t chunk, std::shared_ptr<const Blocks> blocks) {
+    std::lock_guard lock(mutex_);
+    if (++kept_ > kMaxChunks) {
+      for (Walk& walk : walks_) walk.chunks.clear();
+      kept_ = 1;
+    }
+    walks_[slot].chunks[chunk] = std::move(blocks);
+  }
+  void Clear() {
+    std::lock_guard lock(mutex_);
+    for (Walk& walk : walks_) walk.chunks.clear();
+    kept_ = 0;
+  }
+
+ private:
+  // 6 MB of blocks: a year of a walk sampled every second.
+  static constexpr std::size_t kMaxChunks = 512;
+  struct Walk {
+    std::uint64_t key;
+    RandomWalkScan::Values values;
+    std::unordered_map<std::int64_t, std::shared_ptr<const Blocks>> chunks;
+  };
+  std::mutex mutex_;
+  std::vector<Walk> walks_;  // never shrinks: a slot stays valid
+  std::size_t kept_ = 0;
+};
+
+BlockCache& Cache() {
+  static BlockCache cache;
+  return cache;
+}
+
+Blocks MakeChunk(std::uint64_t key, const RandomWalkScan::Values& values, std::int64_t chunk) {
+  using Scan = RandomWalkScan;
+  Blocks blocks(Scan::kChunkBlocks);
+  const std::int64_t first = chunk * Scan::kChunkBlocks * Scan::kBlockSamples;
+  StepWindow window(key, first);
+  for (std::int64_t b = 0; b < Scan::kChunkBlocks; ++b) {
+    SumExtremes extremes(values);
+    for (std::int64_t i = 0; i < Scan::kBlockSamples; ++i) {
+      extremes.Add(window.Sum(), i);
+      window.Advance();
+    }
+    Scan::Block& block = blocks[static_cast<std::size_t>(b)];
+    block.min_sum = static_cast<std::int8_t>(extremes.MinSum());
+    block.max_sum = static_cast<std::int8_t>(extremes.MaxSum());
+    block.min_at = static_cast<std::uint8_t>(extremes.MinK());
+    block.max_at = static_cast<std::uint8_t>(extremes.MaxK());
+    block.min_repeated = extremes.MinRepeated();
+    block.max_repeated = extremes.MaxRepeated();
+  }
+  return blocks;
+}
+
+}  // namespace
+
+std::optional<RandomWalkScan> RandomWalkScan::For(const ItemDefinition& item) {
+  if (item.generator != Generator::kWave || item.wave.shape != Shape::kRandomWalk ||
+      !IsNumericKind(item.type) || item.period <= 0 || item.gap.cycle != 0 ||
+      item.quality != QualityPattern::kGood)
+    return std::nullopt;
+  return RandomWalkScan(item);
+}
+
+void RandomWalkScan::ClearCache() { Cache().Clear(); }
+
+RandomWalkScan::RandomWalkScan(const ItemDefinition& item)
+    : key_(Mix64(item.wave.seed)), period_(item.period) {
+  // Through the item's type, as GeneratedSample converts every value.
+  for (int sum = -64; sum <= 64; ++sum)
+    values_[static_cast<std::size_t>(sum + 64)] =
+        NumericValue(Value::Number(item.type, RandomWalkValue(item.wave, sum))).value_or(0);
+  cache_slot_ = Cache().Slot(key_, values_);
+}
+
+void RandomWalkScan::Walk(std::int64_t first, std::int64_t last, IntervalFacts& facts) const {
+  StepWindow window(key_, first);
+  SumExtremes extremes(values_);
+  for (std::int64_t k = first;; ++k) {
+    extremes.Add(window.Sum(), k);
+    if (k == last) break;
+    window.Advance();
+  }
+  MergeMin(facts.min, Extreme{Point{extremes.MinK() * period_, ValueOf(extremes.MinSum())},
+                              extremes.MinRepeated()});
+  MergeMax(facts.max, Extreme{Point{extremes.MaxK() * period_, ValueOf(extremes.MaxSum())},
+                              extremes.MaxRepeated()});
+}
+
+Extreme RandomWalkScan::BlockExtreme(std::int64_t block, int sum, int at, bool repeated) const {
+  return Extreme{Point{(block * kBlockSamples + at) * period_, ValueOf(sum)}, repeated};
+}
+
+void RandomWalkScan::Summarise(std::int64_t first, std::int64_t last, IntervalFacts& facts) const {
+  facts.count += static_cast<std::uint64_t>(last - first + 1);
+  const std::int64_t first_block = CeilDiv(first, kBlockSamples);
+  const std::int64_t end_block = FloorDiv(last + 1, kBlockSamples);  // after the last whole one
+  if (end_block - first_block < 2) {
+    Walk(first, last, facts);
+    return;
+  }
+  if (first < first_block * kBlockSamples) Walk(first, first_block * kBlockSamples - 1, facts);
+  std::shared_ptr<const Blocks> chunk;
+  std::int64_t chunk_index = 0;
+  for (std::int64_t b = first_block; b < end_block; ++b) {
+    if (!chunk || FloorDiv(b, kChunkBlocks) != chunk_index) {
+      chunk_index = FloorDiv(b, kChunkBlocks);
+      chunk = Cache().Find(cache_slot_, chunk_index);
+      if (!chunk) {
+        chunk = std::make_shared<const Blocks>(MakeChunk(key_, values_, chunk_index));
+        Cache().Keep(cache_slot_, chunk_index, chunk);
+      }
+    }
+    const Block& block = (*chunk)[static_cast<std::size_t>(FloorMod(b, kChunkBlocks))];
+    MergeMin(facts.min, BlockExtreme(b, block.min_sum, block.min_at, block.min_repeated));
+    MergeMax(facts.max, BlockExtreme(b, block.max_sum, block.max_at, block.max_repeated));
+  }
+  if (end_block * kBlockSamples <= last) Walk(end_block * kBlockSamples, last, facts);
+}
+
+}  // namespace hdasim
