@@ -1,5 +1,6 @@
 #include "tools/hdasim/core/random_walk_scan.h"
 
+#include <algorithm>
 #include <bit>
 #include <memory>
 #include <mutex>
@@ -132,24 +133,59 @@ BlockCache& Cache() {
   return cache;
 }
 
+// The rank of each window sum's value among all of them, equal values ranked equal: a block's
+// extremes are then found on small integers, without a branch per sample.
+std::array<std::uint8_t, 129> Ranks(const RandomWalkScan::Values& values) {
+  std::vector<double> sorted(values.begin(), values.end());
+  std::sort(sorted.begin(), sorted.end());
+  sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
+  std::array<std::uint8_t, 129> ranks{};
+  for (std::size_t i = 0; i < values.size(); ++i)
+    ranks[i] = static_cast<std::uint8_t>(std::lower_bound(sorted.begin(), sorted.end(), values[i]) -
+                                         sorted.begin());
+  return ranks;
+}
+
+// Bit i set when step start + i is +1. The 64 hashes do not depend on each other, so the
+// processor overlaps them.
+std::uint64_t StepBits(std::uint64_t key, std::int64_t start) {
+  std::uint64_t bits = 0;
+  for (unsigned i = 0; i < 64; ++i)
+    bits |= (Mix64(key ^ static_cast<std::uint64_t>(start + i)) & 1) << i;
+  return bits;
+}
+
+// A block's window sums follow from its steps and those of the block before: sample i gains step
+// i of its block and loses step i of the previous one.
 Blocks MakeChunk(std::uint64_t key, const RandomWalkScan::Values& values, std::int64_t chunk) {
   using Scan = RandomWalkScan;
+  static_assert(Scan::kBlockSamples == 64, "a block's steps are one word");
+  const std::array<std::uint8_t, 129> ranks = Ranks(values);
   Blocks blocks(Scan::kChunkBlocks);
-  const std::int64_t first = chunk * Scan::kChunkBlocks * Scan::kBlockSamples;
-  StepWindow window(key, first);
-  for (std::int64_t b = 0; b < Scan::kChunkBlocks; ++b) {
-    SumExtremes extremes(values);
-    for (std::int64_t i = 0; i < Scan::kBlockSamples; ++i) {
-      extremes.Add(window.Sum(), i);
-      window.Advance();
+  std::int64_t start = chunk * Scan::kChunkBlocks * Scan::kBlockSamples;
+  std::uint64_t previous = StepBits(key, start - 64);
+  int sum = 2 * std::popcount(previous) - 64;  // of the sample before the chunk
+  std::array<std::int8_t, Scan::kBlockSamples> sums;
+  std::array<std::uint8_t, Scan::kBlockSamples> rank;
+  for (Scan::Block& block : blocks) {
+    const std::uint64_t current = StepBits(key, start);
+    for (unsigned i = 0; i < 64; ++i) {
+      sum += 2 * (static_cast<int>((current >> i) & 1) - static_cast<int>((previous >> i) & 1));
+      sums[i] = static_cast<std::int8_t>(sum);
+      rank[i] = ranks[static_cast<std::size_t>(sum + 64)];
     }
-    Scan::Block& block = blocks[static_cast<std::size_t>(b)];
-    block.min_sum = static_cast<std::int8_t>(extremes.MinSum());
-    block.max_sum = static_cast<std::int8_t>(extremes.MaxSum());
-    block.min_at = static_cast<std::uint8_t>(extremes.MinK());
-    block.max_at = static_cast<std::uint8_t>(extremes.MaxK());
-    block.min_repeated = extremes.MinRepeated();
-    block.max_repeated = extremes.MaxRepeated();
+    previous = current;
+    start += 64;
+    const std::uint8_t low = *std::min_element(rank.begin(), rank.end());
+    const std::uint8_t high = *std::max_element(rank.begin(), rank.end());
+    const auto min_at = std::find(rank.begin(), rank.end(), low) - rank.begin();
+    const auto max_at = std::find(rank.begin(), rank.end(), high) - rank.begin();
+    block.min_sum = sums[static_cast<std::size_t>(min_at)];
+    block.max_sum = sums[static_cast<std::size_t>(max_at)];
+    block.min_at = static_cast<std::uint8_t>(min_at);
+    block.max_at = static_cast<std::uint8_t>(max_at);
+    block.min_repeated = std::count(rank.begin(), rank.end(), low) > 1;
+    block.max_repeated = std::count(rank.begin(), rank.end(), high) > 1;
   }
   return blocks;
 }

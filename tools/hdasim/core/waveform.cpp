@@ -5,13 +5,6 @@
 
 namespace hdasim {
 
-std::uint64_t Mix64(std::uint64_t x) {
-  std::uint64_t z = x + 0x9E3779B97F4A7C15ULL;
-  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-  z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-  return z ^ (z >> 31);
-}
-
 double RandomWalkValue(const Wave& wave, int sum) {
   const double mid = (wave.low + wave.high) / 2;
   const double half = (wave.high - wave.low) / 2;

@@ -37,7 +37,12 @@ double RandomWalkValue(const Wave& wave, int sum);
 
 // The SplitMix64 output function; the random walk's step j is +1 when
 // Mix64(Mix64(seed) ^ j) is odd, else -1.
-std::uint64_t Mix64(std::uint64_t x);
+inline std::uint64_t Mix64(std::uint64_t x) {
+  std::uint64_t z = x + 0x9E3779B97F4A7C15ULL;
+  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+  z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+  return z ^ (z >> 31);
+}
 constexpr int kRandomWalkWindow = 64;
 
 // "HH:MM:SS" of the UTC time of day, and a number with exactly three decimals ("-12.345").
