@@ -233,7 +233,7 @@ SectionEnd
 
 !insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN
   !insertmacro MUI_DESCRIPTION_TEXT ${SecProgram} "Varnel.exe, Ambrel.dll, varnel-cli.exe, the OPC proxy/stub, the user manuals and the Start-menu shortcuts."
-  !insertmacro MUI_DESCRIPTION_TEXT ${SecSimulator} "An OPC HDA simulation server (hdasim.exe, classes Varnel.HdaSim.1 to 15) for trying Varnel without a plant."
+  !insertmacro MUI_DESCRIPTION_TEXT ${SecSimulator} "An OPC HDA simulation server (hdasim.exe, classes Varnel.HdaSim.1 to 17) for trying Varnel without a plant."
   !insertmacro MUI_DESCRIPTION_TEXT ${SecDeveloper} "Ambrel's header, import library and changelog, for programs of your own."
   !insertmacro MUI_DESCRIPTION_TEXT ${SecAssociateXml} "Double-clicking a .xml file opens it in Varnel."
 !insertmacro MUI_FUNCTION_DESCRIPTION_END

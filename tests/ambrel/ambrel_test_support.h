@@ -117,7 +117,8 @@ inline constexpr const char* kEmptyServer = "Varnel.HdaSim.12";
 inline constexpr const char* kBrowseFailsServer = "Varnel.HdaSim.13";
 inline constexpr const char* kEnumFailsServer = "Varnel.HdaSim.14";
 inline constexpr const char* kUnlicensedServer = "Varnel.HdaSim.15";
-// "Varnel.HdaSim.1" to "Varnel.HdaSim.15".
-inline constexpr int kSimulatorClasses = 15;
+// "Varnel.HdaSim.1" to "Varnel.HdaSim.17" (16 caps raw reads at 1000 values, 17 has no processed
+// reads).
+inline constexpr int kSimulatorClasses = 17;
 
 }  // namespace ambrel_test

@@ -71,7 +71,10 @@ TEST(Discovery, ServerListEnumeratesTheCategory) {
   } details[] = {
       {L"Varnel.HdaSim.1", L"Varnel HDA Simulation Server 1", L"Varnel.HdaSim"},
       {L"Varnel.HdaSim.2", L"Varnel HDA Simulation Server 2", L"Varnel.HdaSim.2"},
-      {L"Varnel.HdaSim.10", L"Varnel HDA Simulation Server 10 (read only)", L"Varnel.HdaSim.10"}};
+      {L"Varnel.HdaSim.10", L"Varnel HDA Simulation Server 10 (read only)", L"Varnel.HdaSim.10"},
+      {L"Varnel.HdaSim.16", L"Varnel HDA Simulation Server 16 (capped reads)", L"Varnel.HdaSim.16"},
+      {L"Varnel.HdaSim.17", L"Varnel HDA Simulation Server 17 (no processed reads)",
+       L"Varnel.HdaSim.17"}};
   for (const Details& d : details) {
     CLSID clsid{};
     ASSERT_EQ(list->CLSIDFromProgID(d.prog_id, &clsid), S_OK);

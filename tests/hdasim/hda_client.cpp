@@ -173,6 +173,22 @@ Session::Session(const wchar_t* prog_id) {
   update_ = Query<IOPCHDA_SyncUpdate>(unknown_.Get());
 }
 
+DWORD Session::MaxReturnValues() {
+  OPCHDA_SERVERSTATUS status;
+  FILETIME *now = nullptr, *started = nullptr;
+  WORD major, minor, build;
+  DWORD max = 0;
+  LPWSTR text = nullptr, vendor = nullptr;
+  const HRESULT call = server_->GetHistorianStatus(&status, &now, &started, &major, &minor, &build,
+                                                   &max, &text, &vendor);
+  if (FAILED(call)) ADD_FAILURE() << "GetHistorianStatus failed: " << HexCode(call);
+  CoTaskMemFree(now);
+  CoTaskMemFree(started);
+  CoTaskMemFree(text);
+  CoTaskMemFree(vendor);
+  return max;
+}
+
 OPCHANDLE Session::Handle(const std::wstring& item_id, OPCHANDLE client) {
   LPWSTR id = const_cast<LPWSTR>(item_id.c_str());
   OPCHANDLE* handles = nullptr;

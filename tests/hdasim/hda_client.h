@@ -16,8 +16,8 @@ namespace hdatest {
 using win::ComPtr;
 using Ticks = std::int64_t;  // FILETIME units
 
-// The server classes "Varnel.HdaSim.1" to "Varnel.HdaSim.15"; the last one creates nothing.
-constexpr int kClassCount = 15;
+// The server classes "Varnel.HdaSim.1" to "Varnel.HdaSim.17"; number 15 creates nothing.
+constexpr int kClassCount = 17;
 constexpr int kUncreatableClass = 15;
 
 constexpr Ticks kMs = 10'000;
@@ -98,6 +98,10 @@ class Session {
   IOPCHDA_SyncRead* Read() const { return read_.Get(); }
   IOPCHDA_SyncUpdate* Update() const { return update_.Get(); }
   IUnknown* Unknown() const { return unknown_.Get(); }
+
+  // The server's limit on values per item and call, as GetHistorianStatus reports it (0 after a
+  // failure, which the test is told of).
+  DWORD MaxReturnValues();
 
   // A server handle for the item, with the given client handle; 0 when the server refuses it.
   OPCHANDLE Handle(const std::wstring& item_id, OPCHANDLE client = 1);

@@ -281,20 +281,7 @@ TEST(ReadRaw, MoreDataContinuationVisitsEverySampleOnce) {
 
 TEST(ReadRaw, AllValuesAreCappedAtTheServerLimit) {
   Session session;
-  DWORD max = 0;
-  {
-    OPCHDA_SERVERSTATUS status;
-    FILETIME *now = nullptr, *started = nullptr;
-    WORD major, minor, build;
-    LPWSTR text = nullptr, vendor = nullptr;
-    ASSERT_EQ(session.Server()->GetHistorianStatus(&status, &now, &started, &major, &minor, &build,
-                                                   &max, &text, &vendor),
-              S_OK);
-    CoTaskMemFree(now);
-    CoTaskMemFree(started);
-    CoTaskMemFree(text);
-    CoTaskMemFree(vendor);
-  }
+  const DWORD max = session.MaxReturnValues();
   ASSERT_GT(max, 32000u);
   const OPCHANDLE dense = session.Handle(L"Dense/Sine 5ms");
   ReadResult r = session.ReadRaw(HdaTime::Absolute(kBase), HdaTime::Absolute(kBase + 10 * kMinute),

@@ -66,10 +66,10 @@ std::vector<std::wstring> InstalledManuals() {
 std::wstring ProxyStubClass() { return kClasses + L"CLSID\\" + win::GuidText(CLSID_VarnelOpcPSFactory); }
 std::wstring HdaServerInterface() { return kClasses + L"Interface\\" + win::GuidText(IID_IOPCHDA_Server); }
 
-// The simulator's ProgIDs: the version-independent one and classes 1 to 15.
+// The simulator's ProgIDs: the version-independent one and classes 1 to 17.
 std::vector<std::wstring> SimulatorProgIds() {
   std::vector<std::wstring> ids = {L"Varnel.HdaSim"};
-  for (int n = 1; n <= 15; ++n) ids.push_back(L"Varnel.HdaSim." + std::to_wstring(n));
+  for (int n = 1; n <= 17; ++n) ids.push_back(L"Varnel.HdaSim." + std::to_wstring(n));
   return ids;
 }
 

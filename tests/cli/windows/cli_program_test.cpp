@@ -22,8 +22,8 @@ using cli_test::TRun;
 TEST(CliProgram, ServersListsTheSimulatorClasses) {
   const TRun run = RunCli(L"servers");
   EXPECT_EQ(run.exitCode, 0u) << run.err;
-  // The simulator's fifteen server classes.
-  EXPECT_EQ(Lines(run.out).size(), 15u) << run.out;
+  // The simulator's seventeen server classes.
+  EXPECT_EQ(Lines(run.out).size(), 17u) << run.out;
 }
 
 TEST(CliProgram, ItemsWithAWordFilter) {

@@ -151,6 +151,7 @@ HRESULT HdaServer::GetAggregates(DWORD* pdwCount, DWORD** ppdwAggrID, LPWSTR** p
     *pdwCount = 0;
     *ppdwAggrID = nullptr;
     *ppszAggrName = *ppszAggrDesc = nullptr;
+    if (!features_.processed_reads) return S_OK;  // no aggregate: a count of 0, no arrays
     const auto& aggregates = SupportedAggregates();
     TaskArray<DWORD> ids(aggregates.size());
     TaskArray<LPWSTR> names(aggregates.size()), descriptions(aggregates.size());
@@ -188,7 +189,7 @@ HRESULT HdaServer::GetHistorianStatus(OPCHDA_SERVERSTATUS* pwStatus, FILETIME** 
     *pwMajorVersion = kMajorVersion;
     *pwMinorVersion = kMinorVersion;
     *pwBuildNumber = kBuildNumber;
-    *pdwMaxReturnValues = kMaxReturnValues;
+    *pdwMaxReturnValues = features_.raw_read_cap ? features_.raw_read_cap : kMaxReturnValues;
     *pftCurrentTime = now.Release();
     *pftStartTime = start.Release();
     *ppszStatusString = status.release();

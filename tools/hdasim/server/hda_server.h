@@ -30,6 +30,11 @@ struct ServerFeatures {
   HRESULT create_browse_fault = S_OK;  // not S_OK: CreateBrowse fails with it
   HRESULT browse_enum_fault = S_OK;    // not S_OK: every browser's GetEnum fails with it
   HRESULT create_fault = S_OK;         // not S_OK: the class factory creates nothing
+  // Not 0: ReadRaw returns at most this many values per item, whatever count is asked (answering
+  // OPC_S_MOREDATA when more exist), and GetHistorianStatus reports it as the limit.
+  DWORD raw_read_cap = 0;
+  // False: ReadProcessed answers E_NOTIMPL and GetAggregates lists no aggregate.
+  bool processed_reads = true;
 };
 
 class HdaServer final : public ServerObject<IOPCHDA_Server, IOPCHDA_SyncRead, IOPCHDA_SyncUpdate,

@@ -86,10 +86,11 @@ struct RawReadRequest {
 
 // The opening of the raw and the modified reads: both out pointers cleared, the arguments
 // checked and resolved. S_OK with the request filled in, or the failure code of the whole call.
+// A cap (not 0) takes any count and returns at most that many values.
 template <typename ItemValues>
 HRESULT BeginRawRead(const OPCHDA_TIME* startTime, const OPCHDA_TIME* endTime, DWORD numValues,
                      DWORD numItems, const OPCHANDLE* serverHandles, ItemValues** itemValues,
-                     HRESULT** errors, Ticks now, RawReadRequest& request) {
+                     HRESULT** errors, Ticks now, DWORD cap, RawReadRequest& request) {
   if (itemValues) *itemValues = nullptr;
   if (errors) *errors = nullptr;
   if (!startTime || !endTime || numItems == 0 || !serverHandles || !itemValues || !errors)
@@ -97,12 +98,13 @@ HRESULT BeginRawRead(const OPCHDA_TIME* startTime, const OPCHDA_TIME* endTime, D
   request.start = ResolveTimeArgument(*startTime, now);
   request.end = ResolveTimeArgument(*endTime, now);
   if (!request.start.valid || !request.end.valid) return E_INVALIDARG;
-  if (numValues > kMaxReturnValues) return OPC_E_MAXEXCEEDED;
+  if (cap == 0 && numValues > kMaxReturnValues) return OPC_E_MAXEXCEEDED;
   const std::optional<ReadDomain> domain =
       MakeReadDomain(request.start.ticks, request.end.ticks, numValues);
   if (!domain) return E_INVALIDARG;
   request.domain = *domain;
   request.limit = numValues ? numValues : kMaxReturnValues;
+  if (cap != 0) request.limit = std::min<std::uint32_t>(request.limit, cap);
   return S_OK;
 }
 
@@ -115,8 +117,9 @@ HRESULT HdaServer::ReadRaw(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime, DWO
     Simulation& sim = Simulation::Instance();
     const Ticks now = sim.Now();
     RawReadRequest request;
-    if (const HRESULT hr = BeginRawRead(htStartTime, htEndTime, dwNumValues, dwNumItems, phServer,
-                                        ppItemValues, ppErrors, now, request);
+    if (const HRESULT hr =
+            BeginRawRead(htStartTime, htEndTime, dwNumValues, dwNumItems, phServer, ppItemValues,
+                         ppErrors, now, features_.raw_read_cap, request);
         FAILED(hr))
       return hr;
 
@@ -139,7 +142,8 @@ HRESULT HdaServer::ReadRaw(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime, DWO
       const ItemDefinition& item = *definitions[i];
       if ((errors[i] = ReadFault(item)) != S_OK) continue;
       const ItemHistory history(item, sim.FindOverlay(handle->item), now);
-      const RawResult raw = hdasim::ReadRaw(history, request.domain, bBounds != FALSE, request.limit);
+      const RawResult raw =
+          hdasim::ReadRaw(history, request.domain, bBounds != FALSE, request.limit);
       FillItem(items[i], raw.samples);
       errors[i] = StatusCode(raw.status);
     }
@@ -159,6 +163,7 @@ HRESULT HdaServer::ReadProcessed(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTim
   return win::ComBarrier([&]() -> HRESULT {
     if (ppItemValues) *ppItemValues = nullptr;
     if (ppErrors) *ppErrors = nullptr;
+    if (!features_.processed_reads) return E_NOTIMPL;
     if (!htStartTime || !htEndTime || dwNumItems == 0 || !phServer || !haAggregate ||
         !ppItemValues || !ppErrors)
       return E_INVALIDARG;
@@ -292,7 +297,7 @@ HRESULT HdaServer::ReadModified(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime
     const Ticks now = sim.Now();
     RawReadRequest request;
     if (const HRESULT hr = BeginRawRead(htStartTime, htEndTime, dwNumValues, dwNumItems, phServer,
-                                        ppItemValues, ppErrors, now, request);
+                                        ppItemValues, ppErrors, now, 0, request);
         FAILED(hr))
       return hr;
 
@@ -308,8 +313,7 @@ HRESULT HdaServer::ReadModified(OPCHDA_TIME* htStartTime, OPCHDA_TIME* htEndTime
       const ItemDefinition& item = catalog_.Item(handle->item);
       if ((errors[i] = ReadFault(item)) != S_OK) continue;
       const ModifiedResult modified =
-          hdasim::ReadModified(item, sim.FindOverlay(handle->item), request.domain,
-                               request.limit);
+          hdasim::ReadModified(item, sim.FindOverlay(handle->item), request.domain, request.limit);
       errors[i] = StatusCode(modified.status);
       const std::size_t n = modified.entries.size();
       if (n == 0) continue;

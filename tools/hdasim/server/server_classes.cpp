@@ -83,6 +83,16 @@ const std::vector<ServerClass>& HdaServerClasses() {
        nullptr,
        L"Varnel HDA Simulation Server 15 (not licensed)",
        ServerFeatures{.create_fault = CLASS_E_NOTLICENSED}},
+      {{0xBEB314FC, 0x0142, 0x42AE, {0xBB, 0x7B, 0x5F, 0x11, 0xB9, 0x54, 0xE0, 0x44}},
+       L"Varnel.HdaSim.16",
+       nullptr,
+       L"Varnel HDA Simulation Server 16 (capped reads)",
+       ServerFeatures{.raw_read_cap = 1000}},
+      {{0xB7171212, 0xC43C, 0x4446, {0x8B, 0xD5, 0x5E, 0x8E, 0x83, 0x05, 0xEE, 0xF7}},
+       L"Varnel.HdaSim.17",
+       nullptr,
+       L"Varnel HDA Simulation Server 17 (no processed reads)",
+       ServerFeatures{.processed_reads = false}},
   };
   return classes;
 }

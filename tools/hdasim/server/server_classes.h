@@ -1,4 +1,4 @@
-// The simulator's COM classes: fifteen OPC HDA server classes and the server-list class.
+// The simulator's COM classes: seventeen OPC HDA server classes and the server-list class.
 #pragma once
 
 #include <windows.h>
@@ -17,10 +17,11 @@ struct ServerClass {
   ServerFeatures features;
 };
 
-// "Varnel.HdaSim.1" to "Varnel.HdaSim.15". Number 10 has no IOPCHDA_SyncUpdate, number 11 no
+// "Varnel.HdaSim.1" to "Varnel.HdaSim.17". Number 10 has no IOPCHDA_SyncUpdate, number 11 no
 // IConnectionPointContainer, number 12 no items and no update capabilities; 13 fails
-// CreateBrowse, 14 the browsers' GetEnum, 15 creates no object at all. Only number 1 has a version-independent ProgID
-// ("Varnel.HdaSim").
+// CreateBrowse, 14 the browsers' GetEnum, 15 creates no object at all; 16 returns at most 1000
+// raw values a call, 17 has no processed reads and no aggregates. Only number 1 has a
+// version-independent ProgID ("Varnel.HdaSim").
 const std::vector<ServerClass>& HdaServerClasses();
 
 // The AppID every class of hdasim.exe shares.
