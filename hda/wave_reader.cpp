@@ -1,25 +1,12 @@
 #include "hda/wave_reader.h"
 
-#include <algorithm>
-#include <memory>
 #include <string>
 
 #include "document/log_entry.h"
 #include "document/log_message.h"
+#include "hda/raw_reader.h"
 #include "hda/wave_conversion.h"
 #include "text/integer_text.h"
-#include "win/variant_vector.h"
-
-namespace {
-
-// The three buffers of one read; the values are cleared when the read is over.
-struct TReadBuffers {
-  std::unique_ptr<FILETIME[]> times{new FILETIME[hda::kMaxValuesPerRead]()};
-  win::VariantVector values{hda::kMaxValuesPerRead};
-  std::unique_ptr<DWORD[]> qualities{new DWORD[hda::kMaxValuesPerRead]()};
-};
-
-}  // namespace
 
 bool ReadWave(THdaConnection& connection, TWave& wave, double start, double stop,
               IUserMessages& messages) {
@@ -30,50 +17,60 @@ bool ReadWave(THdaConnection& connection, TWave& wave, double start, double stop
     item = connection.FindItem(wave.ItemName);
     if (item == nullptr) return true;
   }
-  const DWORD serverHandle = static_cast<DWORD>(item->ServerHandle);
 
-  TReadBuffers buffers;
-  const std::uint64_t startUnits = hda::FileTimeOfStamp(start);
-  const std::uint64_t stopUnits = hda::FileTimeOfStamp(stop);
+  hda::TRawReadRequest request;
+  request.serverHandle = static_cast<DWORD>(item->ServerHandle);
+  request.start = hda::FileTimeOfStamp(start);
+  request.stop = hda::FileTimeOfStamp(stop);
+  request.limit = hda::kMaxValuesPerRead;
+  request.label = hda::WaveLabel(wave);
+  LogMessage(kTypeOpc, kLevelDebug, u"Reading HDA Items from server ", request.label.Str(),
+             u" from ", hda::StampText(start).Str(), u" to ", hda::StampText(stop).Str());
 
-  const TString label = hda::WaveLabel(wave);
-  LogMessage(kTypeOpc, kLevelDebug, u"Reading HDA Items from server ", label.Str(), u" from ",
-             hda::StampText(start).Str(), u" to ", hda::StampText(stop).Str());
-
-  const DWORD result =
-      ReadHDAItemValues(connection.Session(), serverHandle, FALSE, static_cast<DWORD>(startUnits),
-                        static_cast<DWORD>(startUnits >> 32), static_cast<DWORD>(stopUnits),
-                        static_cast<DWORD>(stopUnits >> 32), hda::kMaxValuesPerRead,
-                        buffers.times.get(), buffers.values.Data(), buffers.qualities.get());
-  // Nothing from a server that is gone is no empty period: the wave keeps what it held.
-  if (connection.NoteServerLoss(messages)) return true;
-  // Never trust a count beyond the buffers.
-  const std::uint32_t n = std::min<std::uint32_t>(result & AMBREL_COUNT_MASK, hda::kMaxValuesPerRead);
-  if ((result & AMBREL_MORE_DATA) != 0) {
+  // The values are gathered aside: nothing from a server that is gone is no empty period, and the
+  // wave keeps what it held.
+  std::vector<double> times, numbers;
+  std::vector<TString> texts;
+  bool text = false;
+  const hda::TRawReadResult read = hda::ReadRawByContinuation(
+      connection, request,
+      [&](const hda::TRawPiece& piece) {
+        if (times.empty()) {
+          text = piece.values[0].vt == VT_BSTR;
+          times.reserve(hda::kMaxValuesPerRead);
+          if (text) {
+            texts.reserve(hda::kMaxValuesPerRead);
+          } else {
+            numbers.reserve(hda::kMaxValuesPerRead);
+          }
+        }
+        for (std::uint32_t i = 0; i < piece.count; ++i) {
+          times.push_back(hda::StampOfFileTime(piece.times[i]));
+          if (text) {
+            texts.push_back(hda::TextOfVariant(piece.values[i]));
+          } else {
+            numbers.push_back(hda::NumberOfVariant(piece.values[i]));
+          }
+        }
+        return true;
+      },
+      messages);
+  if (read.end == hda::TRawReadEnd::ServerLost) return true;
+  if (read.end == hda::TRawReadEnd::Limit) {
     LogMessage(kTypeOpc, kLevelInfo, u"More than", IntegerText(hda::kMaxValuesPerRead).Str(),
                u" points available. Please reduce the graphic duration");
   }
-  LogMessage(kTypeOpc, kLevelDebug, IntegerText(n).Str(), u" points received");
+  LogMessage(kTypeOpc, kLevelDebug, IntegerText(static_cast<std::int64_t>(read.count)).Str(),
+             u" points received");
 
-  wave.T.clear();
-  wave.Y.clear();
-  wave.S.clear();
-  if (n != 0) {
-    const VARIANT* values = buffers.values.begin();
-    const bool text = values[0].vt == VT_BSTR;
-    wave.T.reserve(n);
-    for (std::uint32_t i = 0; i < n; ++i) wave.T.push_back(hda::StampOfFileTime(buffers.times[i]));
-    if (text) {
-      wave.S.reserve(n);
-      for (std::uint32_t i = 0; i < n; ++i) wave.S.push_back(hda::TextOfVariant(values[i]));
-    } else {
-      wave.Y.reserve(n);
-      for (std::uint32_t i = 0; i < n; ++i) wave.Y.push_back(hda::NumberOfVariant(values[i]));
-    }
-  }
+  wave.T = std::move(times);
+  wave.Y = std::move(numbers);
+  wave.S = std::move(texts);
+  wave.Cut = read.end == hda::TRawReadEnd::Limit;
   if (!wave.T.empty()) {
-    LogMessage(kTypeOpc, kLevelDebug, u"Receiving Wave from HDA server ", label.Str(), u" from ",
-               hda::StampText(wave.T.front()).Str(), u" to ", hda::StampText(wave.T.back()).Str());
+    LogMessage(kTypeOpc, kLevelDebug, u"Receiving Wave from HDA server ", request.label.Str(),
+               u" from ", hda::StampText(wave.T.front()).Str(), u" to ",
+               hda::StampText(wave.T.back()).Str());
   }
   return false;
 }

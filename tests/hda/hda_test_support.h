@@ -17,6 +17,8 @@
 namespace hda_test {
 
 inline constexpr char16_t kServer1[] = u"Varnel.HdaSim.1";
+// Gives at most 1000 values a raw read, with more-data when it holds more.
+inline constexpr char16_t kServer1000[] = u"Varnel.HdaSim.16";
 // 2021-06-01 00:00:00 UTC, a time the simulator has history for.
 inline constexpr double kJune2021 = 1622505600000.0;
 inline constexpr double kSecond = 1000.0;

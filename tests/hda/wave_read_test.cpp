@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <ostream>
 
 #include "document/log_entry.h"
 #include "hda/connection_list.h"
 #include "hda/wave_conversion.h"
 #include "tests/hda/hda_test_support.h"
+#include "text/integer_text.h"
 
 namespace hda_test {
 namespace {
@@ -147,6 +149,7 @@ TEST_F(WaveRead, MoreThan32000ValuesAreCutAndWarnedAbout) {
   EXPECT_EQ(wave.T.size(), 32000u);
   EXPECT_EQ(wave.Y.size(), 32000u);
   EXPECT_EQ(wave.T[1] - wave.T[0], 5.0);
+  EXPECT_TRUE(wave.Cut);
   const auto entries = LogEntries();
   auto warning = std::find_if(entries.begin(), entries.end(), [](const TLogEntry& e) {
     return e.Text ==
@@ -191,6 +194,79 @@ TEST_F(WaveRead, UnsetStopTimeIsAValidRequest) {
   EXPECT_TRUE(toInf);
   EXPECT_EQ(wave.T.size(), wave.Y.size());
 }
+
+// A server that gives at most 1000 values a call, beside one that gives what is asked: a read goes
+// on from the last value returned until the period or the 32000 values are read.
+struct TContinuedCase {
+  const char16_t* server;
+  int seconds;  // of "Waves/Ramp 1s" from 00:00 UTC on: value i is i, at second i
+  std::size_t values;
+  bool cut;
+};
+
+void PrintTo(const TContinuedCase& c, std::ostream* out) {
+  *out << (c.server == kServer1 ? "class 1, " : "class 16, ") << c.seconds << " s";
+}
+
+class WaveReadContinued : public ::testing::TestWithParam<TContinuedCase> {
+ protected:
+  void SetUp() override {
+    HdaServerDef server;
+    server.ServerName = GetParam().server;
+    ASSERT_FALSE(list_.Add(server));
+    ASSERT_NE(list_.At(0).Session(), AMBREL_NO_SESSION);
+    ClearLog();
+  }
+
+  static std::size_t CountLogged(const TString& text) {
+    std::size_t count = 0;
+    for (const TString& logged : LogTexts()) {
+      if (logged == text) ++count;
+    }
+    return count;
+  }
+
+  TRecordingMessages messages_;
+  THdaConnectionList list_{messages_};
+};
+
+TEST_P(WaveReadContinued, EveryValueOnceInOrderUpToTheLimit) {
+  const TContinuedCase& c = GetParam();
+  TWave wave;
+  wave.ServerName = c.server;
+  wave.ItemName = u"Waves/Ramp 1s";
+  // A cut read before must not leave its mark on this one.
+  wave.Cut = !c.cut;
+  ASSERT_FALSE(list_.ReadWave(list_.Id(0), wave, kJune2021, kJune2021 + c.seconds * kSecond));
+  ASSERT_EQ(wave.T.size(), c.values);
+  ASSERT_EQ(wave.Y.size(), c.values);
+  std::size_t wrong = 0;
+  for (std::size_t i = 0; i < c.values; ++i) {
+    // The ramp's value is worked out in doubles: a last bit may differ.
+    const bool right = wave.T[i] == kJune2021 + static_cast<double>(i) * kSecond &&
+                       std::abs(wave.Y[i] - static_cast<double>(i)) < 1e-9;
+    if (!right && wrong++ < 5) {
+      ADD_FAILURE() << "value " << i << ": " << wave.T[i] << " " << wave.Y[i];
+    }
+  }
+  EXPECT_EQ(wrong, 0u);
+  EXPECT_EQ(wave.Cut, c.cut);
+  EXPECT_EQ(CountLogged(u"More than32000 points available. Please reduce the graphic duration"),
+            c.cut ? 1u : 0u);
+  EXPECT_EQ(CountLogged(TString(IntegerText(static_cast<std::int64_t>(c.values)).Str(),
+                                u" points received")),
+            1u);
+  EXPECT_TRUE(messages_.texts.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Servers, WaveReadContinued,
+                         ::testing::Values(TContinuedCase{kServer1, 7200, 7200, false},
+                                           TContinuedCase{kServer1000, 7200, 7200, false},
+                                           TContinuedCase{kServer1, 32000, 32000, false},
+                                           TContinuedCase{kServer1000, 32000, 32000, false},
+                                           TContinuedCase{kServer1, 32001, 32000, true},
+                                           TContinuedCase{kServer1000, 32001, 32000, true},
+                                           TContinuedCase{kServer1000, 86400, 32000, true}));
 
 }  // namespace
 }  // namespace hda_test
