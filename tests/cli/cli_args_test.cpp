@@ -23,11 +23,25 @@ TEST(CliArgs, AcceptedCommandLines) {
   EXPECT_EQ(read.options.utcOffsetMinutes, -90);
   EXPECT_EQ(read.options.language, 0);
 
+  EXPECT_FALSE(read.options.all);
+
   auto span = ParseArguments({"read", "--server", "P", "--item", "x", "--from", "1/2/2021", "--to", "2/2/2021 10:00"});
   ASSERT_TRUE(span.ok) << span.error;
   EXPECT_EQ(span.options.from, "1/2/2021");
   EXPECT_EQ(span.options.to, "2/2/2021 10:00");
   EXPECT_FALSE(span.options.period);
+
+  // --all anywhere among the read's options, with one item given either way.
+  for (const Args& all :
+       {Args{"read", "--all", "--server", "P", "--item", "x", "--period", "day"},
+        Args{"read", "--server", "P", "--item", "a b", "--from", "1/2/2021", "--to", "2/2/2021",
+             "--csv", "--all"},
+        Args{"--verbose", "read", "--item", "x", "--all", "--period", "week", "--server", "P"}}) {
+    auto parsed = ParseArguments(all);
+    ASSERT_TRUE(parsed.ok) << parsed.error;
+    EXPECT_TRUE(parsed.options.all);
+    EXPECT_EQ(parsed.options.items.size(), 1u);
+  }
 
   auto items = ParseArguments({"items", "--server", "P", "--machine", "m", "--filter", "flow, in"});
   ASSERT_TRUE(items.ok) << items.error;
@@ -78,7 +92,8 @@ TEST(CliArgs, ErrorsNameTheBadArgument) {
       {{"read", "--server", "P", "--item", "i", "--period", "fortnight"}, "fortnight"},
       {{"read", "--server", "P", "--item", "i", "--from", "1/1/2021"}, "--to"},
       {{"read", "--server", "P", "--item", "i", "--to", "1/1/2021"}, "--from"},
-      {{"read", "--server", "P", "--item", "i", "--period", "day", "--from", "1/1/2021"}, "--period"},
+      {{"read", "--server", "P", "--item", "i", "--period", "day", "--from", "1/1/2021"},
+       "--period"},
       {{"read", "--server", "P", "--item", "i", "--period", "day", "--out", "x"}, "--out"},
       {{"doc", "new", "--server", "P", "--item", "i", "--period", "day"}, "--out"},
       {{"doc", "show"}, "FILE"},
@@ -97,6 +112,16 @@ TEST(CliArgs, ErrorsNameTheBadArgument) {
       {{"render", "d.xml", "--out", "g.png", "--width", "wide"}, "wide"},
       {{"doc", "show", "d.xml", "--print"}, "--print"},
       {{"servers", "--width", "500"}, "--width"},
+      // --all reads one item: several are refused, however they are given.
+      {{"read", "--server", "P", "--item", "a", "b", "--period", "day", "--all"}, "--all"},
+      {{"read", "--server", "P", "--all", "--item", "a", "--item", "b", "--period", "day"},
+       "--all"},
+      {{"read", "--server", "P", "--item", "a", "--all"}, "--period"},
+      {{"items", "--server", "P", "--all"}, "--all"},
+      {{"doc", "new", "--server", "P", "--item", "i", "--period", "day", "--out", "o", "--all"},
+       "--all"},
+      {{"--all", "read", "--server", "P", "--item", "a", "--period", "day"}, "--all"},
+      {{"read", "--server", "P", "--item", "a", "--period", "day", "--all", "x"}, "x"},
   };
   for (const Case& c : cases) {
     const TParseResult result = ParseArguments(c.args);
@@ -119,7 +144,12 @@ TEST(CliArgs, HelpListsWhatEachCommandAccepts) {
       {"  items [--machine M] --server PROGID [--filter \"WORDS\"]\n",
        {"items", "--machine", "m", "--server", "P", "--filter", "w"}},
       {"  doc new [--machine M] --server PROGID --item ID... --period KIND --out FILE\n",
-       {"doc", "new", "--machine", "m", "--server", "P", "--item", "i", "--period", "day", "--out", "o"}},
+       {"doc", "new", "--machine", "m", "--server", "P", "--item", "i", "--period", "day", "--out",
+        "o"}},
+      {"  read [--machine M] --server PROGID --item ID... [--period KIND] [--from TIME] "
+       "[--to TIME] [--csv] [--all]\n",
+       {"read", "--machine", "m", "--server", "P", "--item", "i", "--from", "1/1/2021", "--to",
+        "2/1/2021", "--csv", "--all"}},
       {"  doc show FILE\n", {"doc", "show", "f"}},
       {"  render FILE --out FILE [--width W] [--height H] [--print]\n",
        {"render", "f", "--out", "o", "--width", "200", "--height", "200", "--print"}},
@@ -129,8 +159,8 @@ TEST(CliArgs, HelpListsWhatEachCommandAccepts) {
     const TParseResult result = ParseArguments(c.accepted);
     EXPECT_TRUE(result.ok) << c.line << result.error;
   }
-  for (const char* option : {"--utc-offset MINUTES", "--language N", "--verbose", "--csv", "--from TIME",
-                             "--previous", "--next", "--current"}) {
+  for (const char* option : {"--utc-offset MINUTES", "--language N", "--verbose", "--csv", "--all",
+                             "--from TIME", "--previous", "--next", "--current"}) {
     EXPECT_NE(usage.find(std::string("\n  ") + option), std::string::npos) << option;
   }
   EXPECT_NE(usage.find(PeriodNames()), std::string::npos);

@@ -70,7 +70,7 @@ constexpr TCommandSpec kCommands[] = {
     {TCommand::Servers, "servers", nullptr, "list the OPC HDA servers of a computer", nullptr},
     {TCommand::Items, "items", nullptr, "list the items of a server", nullptr},
     {TCommand::Read, "read", nullptr, "read the history of items as a table or CSV",
-     "either --period, or --from and --to"},
+     "either --period, or --from and --to; --all with one item only"},
     {TCommand::DocNew, "doc new", nullptr, "make a document of items over a period", nullptr},
     {TCommand::DocShow, "doc show", "FILE", "show a document's servers, items and period", nullptr},
     {TCommand::DocStep, "doc step", "FILE", "move a document's period and read its items again",
@@ -247,6 +247,11 @@ class TParser {
     return true;
   }
 
+  bool SetAll(const std::string&, const std::string&) {
+    options_.all = true;
+    return true;
+  }
+
   bool SetOut(const std::string&, const std::string& value) {
     options_.out = value;
     return true;
@@ -293,6 +298,9 @@ class TParser {
                                                                   : "missing --to TIME");
       }
     }
+    if (options_.all && options_.items.size() > 1) {
+      return Error("--all: reads one item; run one command per item");
+    }
     if (c == TCommand::DocStep && options_.step == TStep::None) {
       return Error("missing --previous, --next, --current or --period KIND");
     }
@@ -305,8 +313,9 @@ class TParser {
       {"--utc-offset", "MINUTES", kGlobal, 0,
        "local standard time in minutes east of UTC, instead of the computer's",
        &TParser::SetUtcOffset},
-      {"--language", "N", kGlobal, 0, "language of the texts: 0 French, 1 English, 2 German, "
-       "3 Spanish, 4 Dutch", &TParser::SetLanguage},
+      {"--language", "N", kGlobal, 0,
+       "language of the texts: 0 French, 1 English, 2 German, 3 Spanish, 4 Dutch",
+       &TParser::SetLanguage},
       {"--verbose", nullptr, kGlobal, 0, "write the program's log to standard error",
        &TParser::SetVerbose},
       {"--machine", "M", Set(TCommand::Servers, TCommand::Items, TCommand::Read, TCommand::DocNew),
@@ -314,24 +323,27 @@ class TParser {
       {"--server", "PROGID", Set(TCommand::Items, TCommand::Read, TCommand::DocNew),
        Set(TCommand::Items, TCommand::Read, TCommand::DocNew), "the server's ProgID",
        &TParser::SetServer},
-      {"--item", "ID...", Set(TCommand::Read, TCommand::DocNew), Set(TCommand::Read, TCommand::DocNew),
+      {"--item", "ID...", Set(TCommand::Read, TCommand::DocNew),
+       Set(TCommand::Read, TCommand::DocNew),
        "item IDs; further IDs may follow without repeating the option", &TParser::AddItems},
-      {"--filter", "\"WORDS\"", Set(TCommand::Items), 0,
-       "only items whose names hold every word", &TParser::SetFilter},
+      {"--filter", "\"WORDS\"", Set(TCommand::Items), 0, "only items whose names hold every word",
+       &TParser::SetFilter},
       {"--period", "KIND", Set(TCommand::Read, TCommand::DocNew, TCommand::DocStep),
-       Set(TCommand::DocNew), "a period kind (below); doc step: change to it",
-       &TParser::SetPeriod},
+       Set(TCommand::DocNew), "a period kind (below); doc step: change to it", &TParser::SetPeriod},
       {"--from", "TIME", Set(TCommand::Read), 0, "start of the span to read", &TParser::SetFrom},
       {"--to", "TIME", Set(TCommand::Read), 0, "end of the span to read", &TParser::SetTo},
       {"--csv", nullptr, Set(TCommand::Read), 0, "write CSV instead of a table", &TParser::SetCsv},
-      {"--out", "FILE", Set(TCommand::DocNew, TCommand::Render), Set(TCommand::DocNew, TCommand::Render),
-       "the file to write (render: a PNG file)", &TParser::SetOut},
+      {"--all", nullptr, Set(TCommand::Read), 0,
+       "read every value of the period, by as many calls as the server needs (one item)",
+       &TParser::SetAll},
+      {"--out", "FILE", Set(TCommand::DocNew, TCommand::Render),
+       Set(TCommand::DocNew, TCommand::Render), "the file to write (render: a PNG file)",
+       &TParser::SetOut},
       {"--width", "W", Set(TCommand::Render), 0, "picture width in pixels", &TParser::SetSize},
       {"--height", "H", Set(TCommand::Render), 0, "picture height in pixels", &TParser::SetSize},
       {"--print", nullptr, Set(TCommand::Render), 0, "print colours and border",
        &TParser::SetPrint},
-      {"--previous", nullptr, Set(TCommand::DocStep), 0, "step back one period",
-       &TParser::SetStep},
+      {"--previous", nullptr, Set(TCommand::DocStep), 0, "step back one period", &TParser::SetStep},
       {"--next", nullptr, Set(TCommand::DocStep), 0, "step on one period", &TParser::SetStep},
       {"--current", nullptr, Set(TCommand::DocStep), 0, "go to the period holding now",
        &TParser::SetStep},
@@ -373,9 +385,14 @@ std::string TParser::Usage() {
     option.resize(width + 4, ' ');
     text += option + spec.help + "\n";
   }
-  return text + "TIME is day first: \"25/12/2024 13:45:10.250\". KIND is one of:\n  " + PeriodNames() +
-         "\nexit codes: 0 done, 1 failed, 2 bad command line, 3 the server stopped answering or shut\n"
-         "down while the command used it\n";
+  return text + "TIME is day first: \"25/12/2024 13:45:10.250\". KIND is one of:\n  " +
+         PeriodNames() +
+         "\nread, doc new and doc step keep at most 32000 values per item and name each item\n"
+         "cut there, with the time reached, on standard error; read --all writes the rows as\n"
+         "they arrive and counts them on standard error every 100000 values and at the end\n"
+         "(rows written before a failure stay written)\n"
+         "exit codes: 0 done, 1 failed, 2 bad command line, 3 the server stopped answering or\n"
+         "shut down while the command used it\n";
 }
 
 }  // namespace

@@ -28,6 +28,8 @@ struct TOptions {
   std::string from;
   std::string to;
   bool csv = false;
+  // read: every value of the period of one item, streamed by continuation.
+  bool all = false;
   std::string out;
   std::string file;  // doc show, doc step and render
   // render: the picture's size in pixels and the print colours and border.

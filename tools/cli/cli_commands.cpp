@@ -16,6 +16,8 @@
 #include "text/time_base.h"
 #include "text/time_fields.h"
 #include "text/time_format.h"
+#include "tools/cli/cut_warning.h"
+#include "tools/cli/read_all.h"
 #include "tools/cli/utf8.h"
 #include "tools/cli/wave_table.h"
 
@@ -72,12 +74,6 @@ void CheckServerStayed(const THdaConnectionList& list, const TOpenServer& open,
   if (list.Find(open.id) == nullptr) throw TFailure{ServerText(open.server) + " shut down", kExitServerGone};
 }
 
-std::string StampText(double t) {
-  TTimeFields fields;
-  TimeToFields(t, fields);
-  return ToUtf8(FormatDateTime(fields, true));
-}
-
 double ParseTimeOption(const std::string& option, const std::string& text) {
   TTimeFields fields;
   ParseDateTime(fields, FromUtf8(text));
@@ -101,8 +97,57 @@ void CheckItemsAdded(const TVarnelDoc& doc, const THdaConnectionList& list) {
 }
 
 std::string PeriodLine(const TVarnelDoc& doc) {
-  return ToUtf8(RString(PeriodTitleId(doc.Period))) + " (" + std::to_string(doc.Period) + "): " +
-         StampText(doc.StartTime) + " -> " + StampText(doc.StopTime) + (doc.Locked ? ", locked" : "");
+  return ToUtf8(RString(PeriodTitleId(doc.Period))) + " (" + std::to_string(doc.Period) +
+         "): " + TimeCell(doc.StartTime) + " -> " + TimeCell(doc.StopTime) +
+         (doc.Locked ? ", locked" : "");
+}
+
+// Says which waves of the document stopped at the value limit.
+void WarnOfCutWaves(const TVarnelDoc& doc) {
+  std::fputs(CutWaveWarnings(doc.Waves, "read --all").c_str(), stderr);
+}
+
+// The span of a read: the current period of --period, or --from and --to.
+void ReadSpan(const TOptions& options, double& start, double& stop) {
+  if (options.period) {
+    TPeriod period;
+    period.Period = *options.period;
+    Current(period, Now());
+    start = period.StartTime;
+    stop = period.StopTime;
+  } else {
+    start = ParseTimeOption("--from", options.from);
+    stop = ParseTimeOption("--to", options.to);
+  }
+}
+
+// read --all: the one item's every value, written as it arrives, and a count on standard error.
+void StreamAllValues(const TOptions& options, TEnvironment& environment, double start,
+                     double stop) {
+  THdaConnectionList list(environment.Messages());
+  const HdaServerDef server = ServerOf(options);
+  const TOpenServer open = Connect(list, server);
+  TWave wave;
+  wave.MachineName = server.MachineName;
+  wave.ServerName = server.ServerName;
+  wave.ItemName = FromUtf8(options.items.front());
+  const TStreamedWave streamed =
+      StreamWave(list, open.id, wave, start, stop,
+                 options.csv ? TTableFormat::Csv : TTableFormat::Tabs, environment.Messages());
+  std::fflush(stdout);
+  CheckServerStayed(list, open, environment);
+  const std::string item = options.items.front();
+  if (!streamed.itemAdded) Fail("item " + item + " unknown to " + ServerText(server));
+  const std::string written = std::to_string(streamed.count) + " values written";
+  if (streamed.end == hda::TRawReadEnd::NoProgress) {
+    throw TFailure{item + ": " + ServerText(server) + " returned only values already read, from " +
+                   TimeCell(streamed.lastTime) + " on; " + written};
+  }
+  if (streamed.end == hda::TRawReadEnd::Cancelled) {
+    throw TFailure{"cannot write standard output; " + written};
+  }
+  std::fprintf(stderr, "varnel-cli: %llu values of %s\n",
+               static_cast<unsigned long long>(streamed.count), item.c_str());
 }
 
 int CommandOfPeriodKind(std::int32_t code) {
@@ -154,15 +199,10 @@ void ListItems(const TOptions& options, TEnvironment& environment) {
 void ReadWaves(const TOptions& options, TEnvironment& environment) {
   double start = 0.0;
   double stop = 0.0;
-  if (options.period) {
-    TPeriod period;
-    period.Period = *options.period;
-    Current(period, Now());
-    start = period.StartTime;
-    stop = period.StopTime;
-  } else {
-    start = ParseTimeOption("--from", options.from);
-    stop = ParseTimeOption("--to", options.to);
+  ReadSpan(options, start, stop);
+  if (options.all) {
+    StreamAllValues(options, environment, start, stop);
+    return;
   }
   THdaConnectionList list(environment.Messages());
   const HdaServerDef server = ServerOf(options);
@@ -181,6 +221,7 @@ void ReadWaves(const TOptions& options, TEnvironment& environment) {
     waves.push_back(std::move(wave));
   }
   Print(FormatWaveTable(waves, options.csv ? TTableFormat::Csv : TTableFormat::Tabs));
+  std::fputs(CutWaveWarnings(waves, "--all").c_str(), stderr);
 }
 
 void NewDocument(const TOptions& options, TEnvironment& environment) {
@@ -198,6 +239,7 @@ void NewDocument(const TOptions& options, TEnvironment& environment) {
   CheckServerStayed(list, open, environment);
   CheckItemsAdded(doc, list);
   if (doc.Save(FromUtf8(options.out).Str())) throw TFailure{"cannot write " + options.out};
+  WarnOfCutWaves(doc);
   Print("created " + options.out + ": " + std::to_string(doc.ItemCount()) + " items, " + PeriodLine(doc) + "\n");
 }
 
@@ -212,7 +254,7 @@ void ShowDocument(const TOptions& options) {
       if (!wave.MachineName.Equals(info.MachineName) || !wave.ServerName.Equals(info.ServerName)) continue;
       out += "  " + ToUtf8(wave.ItemName) + ": " + std::to_string(wave.T.size()) + " points";
       if (!wave.T.empty()) {
-        out += ", " + StampText(wave.T.front()) + " -> " + StampText(wave.T.back());
+        out += ", " + TimeCell(wave.T.front()) + " -> " + TimeCell(wave.T.back());
         if (!wave.S.empty()) {
           out += ", texts";
         } else if (!wave.Y.empty()) {
@@ -262,6 +304,7 @@ void StepDocument(const TOptions& options, TEnvironment& environment) {
   }
   CheckItemsAdded(doc, list);
   if (doc.Save(file.Str())) throw TFailure{"cannot write " + options.file};
+  WarnOfCutWaves(doc);
   Print(options.file + ": " + PeriodLine(doc) + "\n");
 }
 

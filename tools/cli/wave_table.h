@@ -16,11 +16,19 @@ enum class TTableFormat { Tabs, Csv };
 // numbers locale-independent with up to 15 significant digits, NaN as 1.#QNAN.
 std::string FormatWaveTable(std::span<const TWave> waves, TTableFormat format);
 
+// The header row of FormatWaveTable alone.
+std::string WaveTableHeader(std::span<const TWave> waves, TTableFormat format);
+// Appends the rows FormatWaveTable writes for a table of this wave alone, without the header: a
+// long read is written this way piece by piece, each piece a wave of its own.
+void AppendWaveRows(std::string& out, const TWave& wave, TTableFormat format);
+
 // One cell: CSV quotes a field holding a comma, quote, CR or LF and doubles its quotes; the
 // tab-separated form replaces tabs and line breaks by spaces.
 std::string TableCell(const std::string& text, TTableFormat format);
 
 // A number as the table writes it.
 std::string NumberCell(double y);
+// A time stamp as the table writes it: local time, day first, with milliseconds.
+std::string TimeCell(double t);
 
 }  // namespace cli

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <set>
 #include <string>
 #include <vector>
@@ -49,6 +50,127 @@ TEST(CliProgram, ReadAsCsvLaysOutOneTimeColumnPerWave) {
   EXPECT_NE(run.out.find("\r\n"), std::string::npos);  // RFC 4180 line ends
 }
 
+// 4 to 11 January 2021: no summer time, so with --utc-offset 0 local time is UTC.
+constexpr const wchar_t* kWeek = L"--from \"4/1/2021 00:00:00\" --to \"11/1/2021 00:00:00\"";
+constexpr const wchar_t* kDay = L"--from \"4/1/2021 00:00:00\" --to \"5/1/2021 00:00:00\"";
+constexpr int kSecondsPerDay = 86400;
+
+std::wstring ReadRamp(const wchar_t* server, const wchar_t* span, const wchar_t* more) {
+  return std::wstring(L"--utc-offset 0 read --server ") + server + L" --item \"Waves/Ramp 1s\" " +
+         span + L" --csv" + more;
+}
+
+// Row i + 1 of a ramp read from 4 January 00:00 UTC: second i of the span, worth the seconds since
+// that day's midnight.
+std::string RampRow(int i) {
+  char row[48];
+  const int second = i % kSecondsPerDay;
+  std::snprintf(row, sizeof row, "%02d/01/2021 %02d:%02d:%02d.000,%d", 4 + i / kSecondsPerDay,
+                second / 3600, second / 60 % 60, second % 60, second);
+  return row;
+}
+
+// Every row as the simulator's function gives it: none missing, none repeated, none out of place.
+void ExpectRampRows(const std::vector<std::string>& lines, int rows) {
+  ASSERT_EQ(lines.size(), static_cast<std::size_t>(rows) + 1);
+  EXPECT_EQ(lines[0], "Time,Waves/Ramp 1s");
+  int wrong = 0;
+  for (int i = 0; i < rows; ++i) {
+    if (lines[i + 1] != RampRow(i) && wrong++ < 5) {
+      ADD_FAILURE() << "row " << i + 1 << ": " << lines[i + 1];
+    }
+  }
+  EXPECT_EQ(wrong, 0);
+}
+
+TEST(CliProgram, ReadAllStreamsAWeekWhateverTheServerGivesACall) {
+  // A week's values held at once would take more than 9 MB as numbers alone, 23 MB as text.
+  const TRun day = RunCli(ReadRamp(L"Varnel.HdaSim.1", kDay, L" --all"));
+  ASSERT_EQ(day.exitCode, 0u) << day.err;
+  constexpr SIZE_T kPiecesMemory = 4 << 20;
+  std::string first;
+  for (const wchar_t* server : {L"Varnel.HdaSim.1", L"Varnel.HdaSim.16"}) {
+    SCOPED_TRACE(server);
+    const TRun run = RunCli(ReadRamp(server, kWeek, L" --all"));
+    ASSERT_EQ(run.exitCode, 0u) << run.err;
+    std::printf(
+        "[ measured ] read --all of a week (604800 values) through %ls: %lu ms, peak working "
+        "set %zu KB (a day: %zu KB)\n",
+        server, run.milliseconds, run.peakWorkingSet >> 10, day.peakWorkingSet >> 10);
+    EXPECT_LT(run.peakWorkingSet, day.peakWorkingSet + kPiecesMemory);
+    const auto lines = Lines(run.out);
+    ExpectRampRows(lines, 7 * kSecondsPerDay);
+    EXPECT_EQ(lines[1], "04/01/2021 00:00:00.000,0");
+    EXPECT_EQ(lines.back(), "10/01/2021 23:59:59.000,86399");
+    // A count every 100000 values as it goes, and the whole count last.
+    const auto counts = Lines(run.err);
+    ASSERT_EQ(counts.size(), 7u) << run.err;
+    EXPECT_EQ(counts[0],
+              "varnel-cli: 100000 values of Waves/Ramp 1s, up to 05/01/2021 03:46:39.000");
+    EXPECT_EQ(counts[5].substr(0, 30), "varnel-cli: 600000 values of W");
+    EXPECT_EQ(counts[6], "varnel-cli: 604800 values of Waves/Ramp 1s");
+    if (first.empty()) {
+      first = run.out;
+    } else {
+      EXPECT_TRUE(run.out == first) << "the two servers' tables differ";
+    }
+  }
+}
+
+TEST(CliProgram, ReadWithoutAllStopsAt32000ValuesAndSaysUpToWhen) {
+  for (const wchar_t* server : {L"Varnel.HdaSim.1", L"Varnel.HdaSim.16"}) {
+    SCOPED_TRACE(server);
+    const TRun run = RunCli(ReadRamp(server, kDay, L""));
+    ASSERT_EQ(run.exitCode, 0u) << run.err;
+    ExpectRampRows(Lines(run.out), 32000);
+    // Second 31999 is 08:53:19.
+    EXPECT_EQ(Lines(run.err),
+              std::vector<std::string>{
+                  "varnel-cli: warning: Waves/Ramp 1s: only the first 32000 values were read, up "
+                  "to 04/01/2021 08:53:19.000; use --all for the whole period"});
+  }
+  // A whole period says nothing.
+  const TRun whole = RunCli(
+      L"--utc-offset 0 read --server Varnel.HdaSim.1 --item \"Waves/Ramp 1s\" "
+      L"--from \"4/1/2021 00:00:00\" --to \"4/1/2021 08:53:20\" --csv");
+  ASSERT_EQ(whole.exitCode, 0u) << whole.err;
+  ExpectRampRows(Lines(whole.out), 32000);
+  EXPECT_TRUE(whole.err.empty()) << whole.err;
+}
+
+// Within 32000 values, --all writes what the plain read writes: the same cells, quoting and line
+// ends, texts and NaNs included.
+TEST(CliProgram, ReadAllWritesTheTableOfThePlainRead) {
+  struct Case {
+    const char* item;
+    const wchar_t* arguments;
+  };
+  const Case cases[] = {
+      {"Names/Flow, inlet",
+       L"--item \"Names/Flow, inlet\" --from \"4/1/2021 00:00:00\" --to \"4/1/2021 01:00:00\" "
+       L"--csv"},
+      {"Text/Mixed 1s",
+       L"--item \"Text/Mixed 1s\" --from \"4/1/2021 00:00:00\" --to \"4/1/2021 00:10:00\""},
+      {"Types/EMPTY",
+       L"--item \"Types/EMPTY\" --from \"4/1/2021 00:00:00\" --to \"4/1/2021 00:00:30\" --csv"},
+      {"Waves/Sine 1s",
+       L"--item \"Waves/Sine 1s\" --from \"1/1/2099 00:00:00\" --to \"1/1/2099 01:00:00\""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.item);
+    const std::wstring read = std::wstring(L"read --server Varnel.HdaSim.16 ") + c.arguments;
+    const TRun plain = RunCli(read);
+    const TRun all = RunCli(read + L" --all");
+    ASSERT_EQ(plain.exitCode, 0u) << plain.err;
+    ASSERT_EQ(all.exitCode, 0u) << all.err;
+    EXPECT_TRUE(all.out == plain.out) << all.out.substr(0, 300) << "\n---\n"
+                                      << plain.out.substr(0, 300);
+    const std::size_t rows = Lines(plain.out).size() - 1;
+    EXPECT_EQ(Lines(all.err), std::vector<std::string>{"varnel-cli: " + std::to_string(rows) +
+                                                       " values of " + c.item});
+  }
+}
+
 TEST(CliProgram, DocumentNewShowStepRoundTrip) {
   const std::wstring file = Directory() + L"cli_test_doc.xml";
   const TRun created = RunCli(L"doc new --server Varnel.HdaSim.1 --item \"Waves/Sine 10s\" \"Types/BOOL\" "
@@ -63,6 +185,7 @@ TEST(CliProgram, DocumentNewShowStepRoundTrip) {
 
   const TRun previous = RunCli(L"doc step \"" + file + L"\" --previous");
   ASSERT_EQ(previous.exitCode, 0u) << previous.err;
+  EXPECT_TRUE(previous.err.empty()) << previous.err;  // no wave was cut
   const TRun day = RunCli(L"doc step \"" + file + L"\" --period day");
   ASSERT_EQ(day.exitCode, 0u) << day.err;
   const TRun after = RunCli(L"doc show \"" + file + L"\"");
@@ -157,6 +280,42 @@ TEST(CliProgram, RenderDrawsTheDocumentsGraphIntoAPng) {
   DeleteFileW(print.c_str());
 }
 
+// The last time of the document's wave of that item, as `doc show` prints it.
+std::string LastTimeShown(const std::wstring& file, const std::string& item) {
+  const TRun shown = RunCli(L"doc show \"" + file + L"\"");
+  EXPECT_EQ(shown.exitCode, 0u) << shown.err;
+  // "  ITEM: N points, FIRST -> LAST, ..." with times of 23 characters.
+  const std::size_t at = shown.out.find("  " + item + ": ");
+  const std::size_t first = shown.out.find(" points, ", at);
+  if (at == std::string::npos || first == std::string::npos) {
+    ADD_FAILURE() << shown.out;
+    return {};
+  }
+  return shown.out.substr(first + 9 + 23 + 4, 23);
+}
+
+// A document's wave cut at 32000 values is named on standard error with the time of its last
+// value; the document is made or stepped all the same.
+TEST(CliProgram, DocumentCommandsWarnOfCutWaves) {
+  const std::wstring file = Directory() + L"cli_test_cut.xml";
+  const auto warning = [](const std::string& last) {
+    return std::vector<std::string>{
+        "varnel-cli: warning: Dense/Sine 5ms: only the first 32000 "
+        "values were read, up to " +
+        last + "; use read --all for the whole period"};
+  };
+  const TRun created = RunCli(
+      L"doc new --server Varnel.HdaSim.16 --item \"Dense/Sine 5ms\" \"Waves/Sine 10s\" "
+      L"--period last-hour --out \"" +
+      file + L"\"");
+  ASSERT_EQ(created.exitCode, 0u) << created.err;
+  EXPECT_EQ(Lines(created.err), warning(LastTimeShown(file, "Dense/Sine 5ms")));
+  const TRun previous = RunCli(L"doc step \"" + file + L"\" --previous");
+  ASSERT_EQ(previous.exitCode, 0u) << previous.err;
+  EXPECT_EQ(Lines(previous.err), warning(LastTimeShown(file, "Dense/Sine 5ms")));
+  DeleteFileW(file.c_str());
+}
+
 TEST(CliProgram, FailuresExitNonZeroWithOneLineNamingTheCause) {
   struct Case {
     const wchar_t* arguments;
@@ -172,6 +331,9 @@ TEST(CliProgram, FailuresExitNonZeroWithOneLineNamingTheCause) {
       {L"doc show Z:\\no\\such\\file.xml", 1, "file.xml"},
       {L"render Z:\\no\\such\\file.xml --out Z:\\tmp\\x.png", 1, "file.xml"},
       {L"render Z:\\no\\such\\file.xml", 2, "--out"},
+      {L"read --server Varnel.HdaSim.1 --item a b --period last-minute --all", 2, "--all"},
+      {L"read --server Varnel.HdaSim.1 --item \"No/Such\" --period last-minute --all", 1,
+       "No/Such"},
   };
   for (const Case& c : cases) {
     const TRun run = RunCli(c.arguments);

@@ -1,7 +1,9 @@
 #include "tests/cli/windows/cli_run.h"
 
 #include <gtest/gtest.h>
+#include <psapi.h>
 
+#include <algorithm>
 #include <sstream>
 
 namespace cli_test {
@@ -99,7 +101,15 @@ bool TCliProcess::WaitForError(const std::string& part, int times, DWORD timeout
 TRun TCliProcess::Finish() {
   TRun run;
   if (!process_) return run;
+  // Asked while the program runs: under Wine an ended process has no memory counters.
+  const auto notePeak = [&] {
+    PROCESS_MEMORY_COUNTERS memory{};
+    if (GetProcessMemoryInfo(process_, &memory, sizeof memory)) {
+      run.peakWorkingSet = std::max(run.peakWorkingSet, memory.PeakWorkingSetSize);
+    }
+  };
   for (;;) {
+    notePeak();
     const DWORD waited = MsgWaitForMultipleObjects(1, &process_, FALSE, 100, QS_ALLINPUT);
     if (waited == WAIT_OBJECT_0) break;
     if (GetTickCount() - started_ > 60000) {

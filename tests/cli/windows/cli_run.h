@@ -14,6 +14,8 @@ struct TRun {
   std::string err;
   // From the start of the process to its end.
   DWORD milliseconds = 0;
+  // The most memory the process had in its working set, as last seen while it ran (0: never).
+  SIZE_T peakWorkingSet = 0;
 };
 
 // The folder of the test program, where varnel-cli.exe lies too.

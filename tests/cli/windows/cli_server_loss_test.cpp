@@ -148,6 +148,54 @@ TEST_F(CliServerLoss, ShutdownControlDuringASlowReadIsAServerThatShutDown) {
   ExpectServerGone(cli.Finish(), {kShutDown});
 }
 
+// read --all of the slow item through the server that gives 1000 values a call: an hour is four
+// slow calls, each writing its rows as it comes.
+constexpr const wchar_t* kReadAllSlowly =
+    L"--verbose read --server Varnel.HdaSim.16 --item \"Faults/Slow 2s\" --period last-hour --all";
+constexpr const char* kReadingAllSlowly =
+    "Reading HDA Items from server :Varnel.HdaSim.16:Faults/Slow 2s";
+constexpr DWORD kSlowCallMs = 2000;
+
+// A stream that a gone server cut short: exit code 3 and a last line naming the server, the rows
+// written before it went, and no count of a finished read.
+void ExpectStreamCutShort(const TRun& run, const std::vector<std::string>& happened) {
+  EXPECT_EQ(run.exitCode, kServerGone) << run.err;
+  const auto lines = Lines(run.err);
+  ASSERT_FALSE(lines.empty());
+  EXPECT_NE(std::find(happened.begin(), happened.end(), lines.back()), happened.end()) << run.err;
+  EXPECT_EQ(LinesContaining(run.err, "varnel-cli: 3600 values of"), 0u) << run.err;
+  const auto rows = Lines(run.out);
+  ASSERT_FALSE(rows.empty());
+  EXPECT_EQ(rows[0], "Time\tFaults/Slow 2s");
+  EXPECT_LT(rows.size(), 3601u);
+}
+
+TEST_F(CliServerLoss, KilledDuringReadAllEndsTheStreamAsAServerThatStoppedAnswering) {
+  TCliProcess cli(kReadAllSlowly);
+  ASSERT_TRUE(cli.Started());
+  const DWORD started = GetTickCount();
+  ASSERT_TRUE(cli.WaitForError(kReadingAllSlowly));
+  // Into the second slow call.
+  Pump(kSlowCallMs + kIntoTheSlowReadMs);
+  const DWORD killed = GetTickCount();
+  EXPECT_EQ(test_support::KillSimulator(), 1);
+  const TRun run = cli.Finish();
+  ExpectStreamCutShort(run, {"varnel-cli: server Varnel.HdaSim.16 stopped answering"});
+  EXPECT_LT(started + run.milliseconds - killed, kOneCallMs);
+}
+
+TEST_F(CliServerLoss, ShutdownControlDuringReadAllEndsTheStream) {
+  TCliProcess cli(kReadAllSlowly);
+  ASSERT_TRUE(cli.Started());
+  ASSERT_TRUE(cli.WaitForError(kReadingAllSlowly));
+  Pump(kIntoTheSlowReadMs);
+  // Taken once the program's slow call is over; the notice reaches the program during its next.
+  ASSERT_TRUE(test_support::WriteShutdownControl(session_));
+  // The notice may come with the server's last answers or after them, when the next call fails.
+  ExpectStreamCutShort(cli.Finish(), {"varnel-cli: server Varnel.HdaSim.16 shut down",
+                                      "varnel-cli: server Varnel.HdaSim.16 stopped answering"});
+}
+
 TEST_F(CliServerLoss, LiveServerRefusalsAndEmptyPeriodsAreToldAsBefore) {
   const TRun rejected = RunCli(L"read --server Varnel.HdaSim.1 --item \"Waves/Sine 1s\" \"No/Such\" "
                                L"--period last-minute");
