@@ -4,7 +4,6 @@
 #include <bit>
 #include <memory>
 #include <mutex>
-#include <tuple>
 #include <unordered_map>
 #include <vector>
 
@@ -42,47 +41,6 @@ class StepWindow {
   std::int64_t k_;
   std::uint64_t bits_ = 0;
   int sum_ = 0;
-};
-
-// Smallest and largest window sum of a run, compared by the values they stand for.
-class SumExtremes {
- public:
-  explicit SumExtremes(const RandomWalkScan::Values& values) : values_(values) {}
-  void Add(int sum, std::int64_t k) {
-    const double x = values_[static_cast<std::size_t>(sum + 64)];
-    if (!any_) {
-      any_ = true;
-      min_sum_ = max_sum_ = sum;
-      min_k_ = max_k_ = k;
-      min_x_ = max_x_ = x;
-      return;
-    }
-    if (x < min_x_) {
-      min_x_ = x, min_sum_ = sum, min_k_ = k, min_repeated_ = false;
-    } else if (x == min_x_) {
-      min_repeated_ = true;
-    }
-    if (x > max_x_) {
-      max_x_ = x, max_sum_ = sum, max_k_ = k, max_repeated_ = false;
-    } else if (x == max_x_) {
-      max_repeated_ = true;
-    }
-  }
-  bool Any() const { return any_; }
-  int MinSum() const { return min_sum_; }
-  int MaxSum() const { return max_sum_; }
-  std::int64_t MinK() const { return min_k_; }
-  std::int64_t MaxK() const { return max_k_; }
-  bool MinRepeated() const { return min_repeated_; }
-  bool MaxRepeated() const { return max_repeated_; }
-
- private:
-  const RandomWalkScan::Values& values_;
-  bool any_ = false;
-  int min_sum_ = 0, max_sum_ = 0;
-  std::int64_t min_k_ = 0, max_k_ = 0;
-  double min_x_ = 0, max_x_ = 0;
-  bool min_repeated_ = false, max_repeated_ = false;
 };
 
 // The blocks made so far, per walk (its key and value table) and chunk.
@@ -213,16 +171,13 @@ RandomWalkScan::RandomWalkScan(const ItemDefinition& item)
 
 void RandomWalkScan::Walk(std::int64_t first, std::int64_t last, IntervalFacts& facts) const {
   StepWindow window(key_, first);
-  SumExtremes extremes(values_);
   for (std::int64_t k = first;; ++k) {
-    extremes.Add(window.Sum(), k);
+    const Extreme sample{Point{k * period_, ValueOf(window.Sum())}};
+    MergeMin(facts.min, sample);
+    MergeMax(facts.max, sample);
     if (k == last) break;
     window.Advance();
   }
-  MergeMin(facts.min, Extreme{Point{extremes.MinK() * period_, ValueOf(extremes.MinSum())},
-                              extremes.MinRepeated()});
-  MergeMax(facts.max, Extreme{Point{extremes.MaxK() * period_, ValueOf(extremes.MaxSum())},
-                              extremes.MaxRepeated()});
 }
 
 Extreme RandomWalkScan::BlockExtreme(std::int64_t block, int sum, int at, bool repeated) const {
