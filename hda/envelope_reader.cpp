@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <memory>
 #include <vector>
 
 #include "document/log_entry.h"
 #include "document/log_message.h"
+#include "graph/envelope_plan.h"
 #include "hda/raw_reader.h"
 #include "hda/wave_conversion.h"
 #include "text/integer_text.h"
@@ -103,50 +103,37 @@ bool OffersExtremes(THdaConnection& connection) {
 
 TEnvelopeRead ReadEnvelope(THdaConnection& connection, const TEnvelopeRequest& request,
                            graph::TEnvelope& envelope, IUserMessages& messages) {
-  const graph::TColumnGrid& grid = request.grid;
   if (connection.Lost()) return TEnvelopeRead::ServerLost;
-  if (grid.count <= 0 || grid.stepMs <= 0 || !OffersExtremes(connection)) {
-    return TEnvelopeRead::Unavailable;
-  }
-  const std::uint64_t p0 = FileTimeOfStamp(request.periodStart);
-  const std::uint64_t p1 = FileTimeOfStamp(request.periodStop);
-  const std::uint64_t step = static_cast<std::uint64_t>(grid.stepMs) * kFileTimeUnitsPerMs;
-  auto edge = [&](std::int32_t i) { return FileTimeOfStamp(grid.StampAt(i)); };
-  const std::uint64_t g0 = edge(0), gEnd = edge(grid.count);
-  if (p1 <= g0 || p0 >= gEnd) return TEnvelopeRead::Unavailable;
-
-  // Columns wholly in the period, less the period's last column.
-  std::int32_t a = 0;
-  while (a < grid.count && edge(a) < p0) ++a;
-  std::int32_t b = a;
-  while (b < grid.count && edge(b + 1) <= p1) ++b;
-  if (p1 <= gEnd && b > a) --b;
-  const std::uint64_t fullFrom = edge(a), fullTo = b > a ? edge(b) : fullFrom;
-
-  TString columns = IntegerText(grid.count);
+  const std::optional<graph::TEnvelopePlan> plan = graph::PlanEnvelope(
+      request.grid, FileTimeOfStamp(request.periodStart), FileTimeOfStamp(request.periodStop));
+  if (!plan || !OffersExtremes(connection)) return TEnvelopeRead::Unavailable;
+  TString columns = IntegerText(plan->columns);
   columns.Append(u" columns of ");
-  columns.Append(IntegerText(grid.stepMs).Str());
+  columns.Append(IntegerText(request.grid.stepMs).Str());
   LogMessage(kTypeOpc, kLevelDebug, u"Reading extremes of ", request.label.Str(), u" in ",
              columns.Str(), u" ms");
-  const auto n = static_cast<std::uint32_t>(b - a);
+
+  graph::TEnvelopeParts parts;
   std::vector<std::optional<graph::TEnvelopeSample>> first, last, low, high;
   for (auto [aggregate, out] : {std::pair{kAggregateStart, &first}, {kAggregateEnd, &last},
                                 {kAggregateMinimumActualTime, &low},
                                 {kAggregateMaximumActualTime, &high}}) {
-    const TAnswer got = ReadAggregate(connection, request.serverHandle, aggregate, fullFrom, step,
-                                      n, *out, messages);
+    const TAnswer got = ReadAggregate(connection, request.serverHandle, aggregate,
+                                      plan->columnsFrom, plan->step, plan->columns, *out, messages);
     if (got != TAnswer::Ok) return Verdict(got);
   }
+  parts.columns.resize(plan->columns);
+  for (std::uint32_t i = 0; i < plan->columns; ++i) {
+    parts.columns[i] = {first[i], last[i], low[i], high[i]};
+  }
 
-  // Raw values of the cut columns at either end.
-  auto readRaw = [&](std::uint64_t from, std::uint64_t to,
+  auto readRaw = [&](const graph::TTickSpan& span,
                      std::vector<graph::TEnvelopeSample>& out) -> TAnswer {
-    out.clear();
-    if (from >= to) return TAnswer::Ok;
+    if (span.Empty()) return TAnswer::Ok;
     TRawReadRequest raw;
     raw.serverHandle = request.serverHandle;
-    raw.start = from;
-    raw.stop = to;
+    raw.start = span.from;
+    raw.stop = span.to;
     raw.limit = kRawColumnLimit;
     raw.label = request.label;
     bool plain = true;
@@ -154,73 +141,44 @@ TEnvelopeRead ReadEnvelope(THdaConnection& connection, const TEnvelopeRequest& r
         connection, raw,
         [&](const TRawPiece& piece) {
           for (std::uint32_t i = 0; i < piece.count && plain; ++i) {
-            plain = IsPlainNumber(piece.values[i].vt) &&
-                    std::isfinite(NumberOfVariant(piece.values[i]));
-            out.push_back({Units(piece.times[i]), StampOfFileTime(piece.times[i]),
-                           NumberOfVariant(piece.values[i])});
+            const double number = NumberOfVariant(piece.values[i]);
+            plain = IsPlainNumber(piece.values[i].vt) && std::isfinite(number);
+            out.push_back({Units(piece.times[i]), StampOfFileTime(piece.times[i]), number});
           }
           return plain;
         },
         messages);
     if (read.end == TRawReadEnd::ServerLost) return TAnswer::Lost;
-    if (read.end != TRawReadEnd::Complete) return TAnswer::Inexact;
-    return TAnswer::Ok;
+    return read.end == TRawReadEnd::Complete ? TAnswer::Ok : TAnswer::Inexact;
   };
-  std::vector<graph::TEnvelopeSample> head, tail;
-  TAnswer got = readRaw(std::max(p0, g0), fullFrom, head);
-  if (got != TAnswer::Ok) return Verdict(got);
-  got = readRaw(std::max(fullTo, fullFrom), std::min(p1, gEnd), tail);
+  TAnswer got = readRaw(plan->head, parts.head);
+  if (got == TAnswer::Ok) got = readRaw(plan->tail, parts.tail);
   if (got != TAnswer::Ok) return Verdict(got);
 
-  // Beyond the columns: the neighbouring value and the extremes, each over one interval.
-  std::vector<std::optional<graph::TEnvelopeSample>> before(1), after(1), outside;
-  std::vector<graph::TEnvelopeSample> outsideExtremes;
-  auto readOutside = [&](std::uint64_t from, std::uint64_t to, DWORD neighbour,
-                         std::vector<std::optional<graph::TEnvelopeSample>>& value) -> TAnswer {
-    if (from >= to) return TAnswer::Ok;
-    TAnswer r = ReadAggregate(connection, request.serverHandle, neighbour, from, to - from, 1,
-                              value, messages);
+  // Beyond the grid: the neighbouring value and the extremes, each over one interval.
+  std::vector<std::optional<graph::TEnvelopeSample>> one;
+  auto readOutside = [&](const graph::TTickSpan& span, DWORD neighbour,
+                         std::optional<graph::TEnvelopeSample>& value) -> TAnswer {
+    if (span.Empty()) return TAnswer::Ok;
+    const std::uint64_t width = span.to - span.from;
+    TAnswer r = ReadAggregate(connection, request.serverHandle, neighbour, span.from, width, 1,
+                              one, messages);
     if (r != TAnswer::Ok) return r;
+    value = one[0];
     for (DWORD aggregate : {kAggregateMinimumActualTime, kAggregateMaximumActualTime}) {
-      // Values that are not good only make the bounds those of the good values.
-      r = ReadAggregate(connection, request.serverHandle, aggregate, from, to - from, 1, outside,
+      // Values there that are not good leave the bounds those of the good ones.
+      r = ReadAggregate(connection, request.serverHandle, aggregate, span.from, width, 1, one,
                         messages);
       if (r == TAnswer::Lost || r == TAnswer::Failed) return r;
-      if (r == TAnswer::Ok && outside[0]) outsideExtremes.push_back(*outside[0]);
+      if (r == TAnswer::Ok && one[0]) parts.outsideExtremes.push_back(*one[0]);
     }
     return TAnswer::Ok;
   };
-  got = readOutside(p0, std::min(g0, p1), kAggregateEnd, before);
-  if (got != TAnswer::Ok) return Verdict(got);
-  got = readOutside(std::max(gEnd, p0), p1, kAggregateStart, after);
+  got = readOutside(plan->before, kAggregateEnd, parts.before);
+  if (got == TAnswer::Ok) got = readOutside(plan->after, kAggregateStart, parts.after);
   if (got != TAnswer::Ok) return Verdict(got);
 
-  envelope.x.clear();
-  envelope.y.clear();
-  envelope.x.reserve(4 * static_cast<std::size_t>(n) + head.size() + tail.size() + 2);
-  envelope.y.reserve(envelope.x.capacity());
-  if (before[0]) graph::AppendSamples({*before[0]}, envelope.x, envelope.y);
-  graph::AppendSamples(head, envelope.x, envelope.y);
-  for (std::uint32_t i = 0; i < n; ++i) {
-    graph::AppendColumn({first[i], last[i], low[i], high[i]}, envelope.x, envelope.y);
-  }
-  graph::AppendSamples(tail, envelope.x, envelope.y);
-  if (after[0]) graph::AppendSamples({*after[0]}, envelope.x, envelope.y);
-
-  // No value at all leaves an empty range, which widens no axis.
-  envelope.xLower = envelope.yLower = std::numeric_limits<double>::max();
-  envelope.xUpper = envelope.yUpper = std::numeric_limits<double>::lowest();
-  if (!envelope.x.empty()) {
-    envelope.xLower = envelope.x.front();
-    envelope.xUpper = envelope.x.back();
-    const auto [lo, hi] = std::minmax_element(envelope.y.begin(), envelope.y.end());
-    envelope.yLower = *lo;
-    envelope.yUpper = *hi;
-  }
-  for (const graph::TEnvelopeSample& s : outsideExtremes) {
-    envelope.yLower = std::min(envelope.yLower, s.value);
-    envelope.yUpper = std::max(envelope.yUpper, s.value);
-  }
+  graph::AssembleEnvelope(parts, envelope);
   LogMessage(kTypeOpc, kLevelDebug, IntegerText(static_cast<std::int64_t>(envelope.x.size())).Str(),
              u" extreme points received for ", request.label.Str());
   return TEnvelopeRead::Exact;
