@@ -1,0 +1,125 @@
+// Long waves read as per-column extremes from the simulator through Ambrel: what comes back
+// holds each column's first, last, lowest and highest raw value, and servers or items that
+// cannot give them exactly are refused.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "hda/connection_list.h"
+#include "tests/hda/hda_test_support.h"
+
+namespace hda_test {
+namespace {
+
+constexpr double kWeek = 7 * 86400 * kSecond;
+constexpr double kDay = 86400 * kSecond;
+
+// A week in 1500 columns of 403.2 s from the period's start, as a time axis of that width maps it.
+graph::TColumnGrid WeekGrid(double start) {
+  graph::TColumnGrid grid;
+  grid.firstStamp = start;
+  grid.stepMs = static_cast<std::int64_t>(kWeek / 1500);
+  grid.count = 1500;
+  return grid;
+}
+
+class EnvelopeRead : public ::testing::Test {
+ protected:
+  // The week's grid; the period is the week unless given.
+  bool Envelope(const char16_t* server, const char16_t* item, graph::TEnvelope& envelope,
+                double start = kJune2021, double span = kWeek) {
+    HdaServerDef def;
+    def.ServerName = server;
+    if (list_.Count() == 0 || !list_.At(0).Server().SameServer(def)) {
+      list_.RemoveAll();
+      EXPECT_FALSE(list_.Add(def));
+    }
+    TWave wave;
+    wave.ServerName = server;
+    wave.ItemName = item;
+    return list_.ReadEnvelope(list_.Id(0), wave, WeekGrid(kJune2021), start, start + span,
+                              envelope);
+  }
+
+  TWave Raw(const char16_t* item, double start, double stop) {
+    TWave wave;
+    wave.ServerName = list_.At(0).Server().ServerName;
+    wave.ItemName = item;
+    EXPECT_FALSE(list_.ReadWave(list_.Id(0), wave, start, stop));
+    return wave;
+  }
+
+  TRecordingMessages messages_;
+  THdaConnectionList list_{messages_};
+};
+
+// For the servers that read whole or in pieces of 1000: every column sampled is represented by
+// its four values, in time order.
+TEST_F(EnvelopeRead, ColumnsHoldTheirFirstLastLowestAndHighestValues) {
+  for (const char16_t* server : {kServer1, kServer1000}) {
+    graph::TEnvelope envelope;
+    ASSERT_TRUE(Envelope(server, u"Waves/Random walk 1s", envelope));
+    ASSERT_EQ(envelope.x.size(), envelope.y.size());
+    EXPECT_GE(envelope.x.size(), 1500u * 2);
+    // The period's last column comes raw: 403 values.
+    EXPECT_LE(envelope.x.size(), 1499u * 4 + 404);
+    EXPECT_TRUE(std::is_sorted(envelope.x.begin(), envelope.x.end()));
+    EXPECT_EQ(envelope.x.front(), kJune2021);
+    EXPECT_EQ(envelope.x.back(), kJune2021 + kWeek - kSecond);
+    const graph::TColumnGrid grid = WeekGrid(kJune2021);
+    for (std::int32_t column : {0, 1, 700, 1498, 1499}) {
+      const double from = grid.StampAt(column), to = grid.StampAt(column + 1);
+      const TWave raw = Raw(u"Waves/Random walk 1s", from, to);
+      ASSERT_FALSE(raw.Y.empty());
+      // The first occurrence of each extreme, as the aggregates stamp them.
+      const auto low = std::min_element(raw.Y.begin(), raw.Y.end());
+      const auto high = std::max_element(raw.Y.begin(), raw.Y.end());
+      auto has = [&](double t, double y) {
+        for (std::size_t i = 0; i < envelope.x.size(); ++i) {
+          if (envelope.x[i] == t && envelope.y[i] == y) return true;
+        }
+        return false;
+      };
+      const std::string where = "column " + std::to_string(column);
+      EXPECT_TRUE(has(raw.T.front(), raw.Y.front())) << where;
+      EXPECT_TRUE(has(raw.T.back(), raw.Y.back())) << where;
+      EXPECT_TRUE(has(raw.T[low - raw.Y.begin()], *low)) << where;
+      EXPECT_TRUE(has(raw.T[high - raw.Y.begin()], *high)) << where;
+      EXPECT_LE(envelope.yLower, *low);
+      EXPECT_GE(envelope.yUpper, *high);
+    }
+  }
+}
+
+// A period wider than the grid (a zoomed time axis): the values next to the grid come along, and the bounds are
+// those of the whole period.
+TEST_F(EnvelopeRead, BeyondTheGridTheNeighboursAndTheWholePeriodsBounds) {
+  graph::TEnvelope zoomed;
+  ASSERT_TRUE(Envelope(kServer1, u"Waves/Sine 1s", zoomed, kJune2021 - 3 * kDay, kWeek + 6 * kDay));
+  EXPECT_EQ(zoomed.x.front(), kJune2021 - kSecond) << "the last value before the grid";
+  EXPECT_EQ(zoomed.x.back(), kJune2021 + kWeek) << "the first value after the grid";
+  EXPECT_EQ(zoomed.yLower, -100);
+  EXPECT_EQ(zoomed.yUpper, 100);
+}
+
+TEST_F(EnvelopeRead, ServersAndItemsWithoutExactExtremesAreRefused) {
+  struct Row {
+    const char16_t* server;
+    const char16_t* item;
+    const char* why;
+  };
+  const Row rows[] = {
+      {u"Varnel.HdaSim.17", u"Waves/Random walk 1s", "no processed reads"},
+      {kServer1, u"Qualities/Cycling 1s", "extremes of the good values only"},
+      {kServer1, u"Types/BOOL", "true is -1 to the wave reader"},
+      {kServer1, u"Types/EMPTY", "no numbers"},
+  };
+  for (const Row& row : rows) {
+    graph::TEnvelope envelope;
+    EXPECT_FALSE(Envelope(row.server, row.item, envelope)) << row.why;
+  }
+}
+
+}  // namespace
+}  // namespace hda_test
