@@ -6,35 +6,22 @@
 namespace graph {
 
 void AppendColumn(const TEnvelopeColumn& column, std::vector<double>& x, std::vector<double>& y) {
-  // Rank breaks ties of equal times: the column's first value comes first, its last value last.
-  struct Ranked {
-    TEnvelopeSample sample;
-    int rank;
-  };
-  std::array<Ranked, 4> kept;
+  // The first value leads and the last value ends the column whatever their stamps say (servers
+  // may stamp them with the interval's start, which lies in the same pixel column); the two
+  // extremes come between, in time order.
+  std::array<TEnvelopeSample, 4> kept;
   std::size_t n = 0;
-  auto add = [&](const std::optional<TEnvelopeSample>& s, int rank) {
-    if (s) kept[n++] = {*s, rank};
-  };
-  add(column.first, 0);
-  add(column.lowest, 1);
-  add(column.highest, 1);
-  add(column.last, 2);
-  auto before = [](const Ranked& a, const Ranked& b) {
-    return a.sample.order != b.sample.order ? a.sample.order < b.sample.order : a.rank < b.rank;
-  };
-  // At most four: an insertion sort.
-  for (std::size_t i = 1; i < n; ++i) {
-    for (std::size_t j = i; j > 0 && before(kept[j], kept[j - 1]); --j) {
-      std::swap(kept[j], kept[j - 1]);
-    }
-  }
+  if (column.first) kept[n++] = *column.first;
+  const TEnvelopeSample* low = column.lowest ? &*column.lowest : nullptr;
+  const TEnvelopeSample* high = column.highest ? &*column.highest : nullptr;
+  if (low && high && high->order < low->order) std::swap(low, high);
+  if (low) kept[n++] = *low;
+  if (high) kept[n++] = *high;
+  if (column.last) kept[n++] = *column.last;
   for (std::size_t i = 0; i < n; ++i) {
-    const TEnvelopeSample& s = kept[i].sample;
+    const TEnvelopeSample& s = kept[i];
     // The same raw value named twice (the first value is also the lowest, say).
-    if (i > 0 && s.order == kept[i - 1].sample.order && s.value == kept[i - 1].sample.value) {
-      continue;
-    }
+    if (i > 0 && s.order == kept[i - 1].order && s.value == kept[i - 1].value) continue;
     x.push_back(s.stamp);
     y.push_back(s.value);
   }

@@ -24,8 +24,8 @@ struct TEnvelopeColumn {
   std::optional<TEnvelopeSample> first, last, lowest, highest;
 };
 
-// Appends the distinct samples of one column in time order (first before equal-time extremes,
-// last after them) to x and y.
+// Appends the distinct samples of one column to x and y: the first value, the two extremes in
+// time order, the last value.
 void AppendColumn(const TEnvelopeColumn& column, std::vector<double>& x, std::vector<double>& y);
 
 // Appends the samples, already in time order, one by one.
