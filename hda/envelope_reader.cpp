@@ -22,10 +22,6 @@ constexpr DWORD kDaGoodMask = 0xC0;
 // A column cut by the period is read raw; more values than this in one is no column.
 constexpr std::uint64_t kRawColumnLimit = 200000;
 
-std::uint64_t Units(const FILETIME& t) {
-  return (static_cast<std::uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
-}
-
 // Types whose number the server's extremes and the wave reader agree on.
 bool IsPlainNumber(VARTYPE vt) {
   switch (vt) {
@@ -69,7 +65,7 @@ TAnswer ReadAggregate(THdaConnection& connection, DWORD handle, DWORD aggregate,
     if (extreme && (quality & kDaGoodMask) != kDaGoodMask) return TAnswer::Inexact;
     const double number = NumberOfVariant(v);
     if (!std::isfinite(number)) return TAnswer::Inexact;
-    out[i] = graph::TEnvelopeSample{Units(times[i]), StampOfFileTime(times[i]), number};
+    out[i] = graph::TEnvelopeSample{TicksOf(times[i]), StampOfFileTime(times[i]), number};
   }
   return TAnswer::Ok;
 }
@@ -143,7 +139,7 @@ TEnvelopeRead ReadEnvelope(THdaConnection& connection, const TEnvelopeRequest& r
           for (std::uint32_t i = 0; i < piece.count && plain; ++i) {
             const double number = NumberOfVariant(piece.values[i]);
             plain = IsPlainNumber(piece.values[i].vt) && std::isfinite(number);
-            out.push_back({Units(piece.times[i]), StampOfFileTime(piece.times[i]), number});
+            out.push_back({TicksOf(piece.times[i]), StampOfFileTime(piece.times[i]), number});
           }
           return plain;
         },

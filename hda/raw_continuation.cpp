@@ -2,15 +2,9 @@
 
 #include <algorithm>
 
+#include "hda/wave_conversion.h"
+
 namespace hda {
-
-namespace {
-
-std::uint64_t Units(const FILETIME& time) {
-  return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-}
-
-}  // namespace
 
 TRawContinuation::TRawContinuation(std::uint64_t start, std::uint64_t stop, std::uint64_t limit)
     : stop_(stop), limit_(limit), from_(start) {}
@@ -23,21 +17,21 @@ std::uint32_t TRawContinuation::Ask(std::uint32_t capacity) const {
 
 TRawAnswerUse TRawContinuation::Take(const FILETIME* times, std::uint32_t count, bool more) {
   TRawAnswerUse use;
-  while (use.skip < count && use.skip < atLastTime_ && Units(times[use.skip]) == lastTime_) {
+  while (use.skip < count && use.skip < atLastTime_ && TicksOf(times[use.skip]) == lastTime_) {
     ++use.skip;
   }
   const std::uint32_t rest = count - use.skip;
   // A server that answers from before the time asked for would have the read go round in circles.
-  if (rest > 0 && count_ > 0 && Units(times[use.skip]) < lastTime_) {
+  if (rest > 0 && count_ > 0 && TicksOf(times[use.skip]) < lastTime_) {
     use.end = TRawReadEnd::NoProgress;
     return use;
   }
   use.fresh = static_cast<std::uint32_t>(std::min<std::uint64_t>(rest, limit_ - count_));
   if (use.fresh > 0) {
     const FILETIME* fresh = times + use.skip;
-    const std::uint64_t last = Units(fresh[use.fresh - 1]);
+    const std::uint64_t last = TicksOf(fresh[use.fresh - 1]);
     std::uint64_t trailing = 0;
-    while (trailing < use.fresh && Units(fresh[use.fresh - 1 - trailing]) == last) ++trailing;
+    while (trailing < use.fresh && TicksOf(fresh[use.fresh - 1 - trailing]) == last) ++trailing;
     atLastTime_ = trailing == use.fresh && last == lastTime_ ? atLastTime_ + trailing : trailing;
     lastTime_ = last;
     count_ += use.fresh;

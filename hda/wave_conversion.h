@@ -21,6 +21,10 @@ inline constexpr double kMsPerFileTimeHighWord = 429496.7296;  // 2^32 / 10000
 // before 1601 (or NaN) give 0 and stamps beyond the signed 64-bit range (or +infinity) the
 // largest one, instead of an undefined conversion.
 std::uint64_t FileTimeOfStamp(double timeStamp);
+// A FILETIME as one 64-bit count of 100-ns ticks.
+inline std::uint64_t TicksOf(const FILETIME& time) {
+  return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
 // Time stamp of a FILETIME: the floor of its milliseconds since 1970.
 double StampOfFileTime(const FILETIME& time);
 // The number a value stands for by its own type; quiet NaN for the types without one.

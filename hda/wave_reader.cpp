@@ -6,6 +6,7 @@
 #include "document/log_message.h"
 #include "hda/raw_reader.h"
 #include "hda/wave_conversion.h"
+#include "hda/wave_filler.h"
 #include "text/integer_text.h"
 
 bool ReadWave(THdaConnection& connection, TWave& wave, double start, double stop,
@@ -29,29 +30,12 @@ bool ReadWave(THdaConnection& connection, TWave& wave, double start, double stop
 
   // The values are gathered aside: nothing from a server that is gone is no empty period, and the
   // wave keeps what it held.
-  std::vector<double> times, numbers;
-  std::vector<TString> texts;
-  bool text = false;
+  TWave read_values;
+  hda::TWaveFiller filler;
   const hda::TRawReadResult read = hda::ReadRawByContinuation(
       connection, request,
       [&](const hda::TRawPiece& piece) {
-        if (times.empty()) {
-          text = piece.values[0].vt == VT_BSTR;
-          times.reserve(hda::kMaxValuesPerRead);
-          if (text) {
-            texts.reserve(hda::kMaxValuesPerRead);
-          } else {
-            numbers.reserve(hda::kMaxValuesPerRead);
-          }
-        }
-        for (std::uint32_t i = 0; i < piece.count; ++i) {
-          times.push_back(hda::StampOfFileTime(piece.times[i]));
-          if (text) {
-            texts.push_back(hda::TextOfVariant(piece.values[i]));
-          } else {
-            numbers.push_back(hda::NumberOfVariant(piece.values[i]));
-          }
-        }
+        filler.Append(piece, read_values);
         return true;
       },
       messages);
@@ -63,9 +47,9 @@ bool ReadWave(THdaConnection& connection, TWave& wave, double start, double stop
   LogMessage(kTypeOpc, kLevelDebug, IntegerText(static_cast<std::int64_t>(read.count)).Str(),
              u" points received");
 
-  wave.T = std::move(times);
-  wave.Y = std::move(numbers);
-  wave.S = std::move(texts);
+  wave.T = std::move(read_values.T);
+  wave.Y = std::move(read_values.Y);
+  wave.S = std::move(read_values.S);
   wave.Cut = read.end == hda::TRawReadEnd::Limit;
   if (!wave.T.empty()) {
     LogMessage(kTypeOpc, kLevelDebug, u"Receiving Wave from HDA server ", request.label.Str(),

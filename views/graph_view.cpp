@@ -148,14 +148,18 @@ void TVarnelGraphView::NoteLongWaves() {
   }
 }
 
+// The columns a long plot's extremes are read for, as its time axis was last drawn.
+static std::optional<graph::TColumnGrid> ColumnsOf(const graph::TPlot& plot) {
+  const graph::TAxis& axis = *plot.XAxis();
+  return graph::WholeMsColumns(axis.XMap(), axis.X0() - kColumnMargin, axis.X1() + kColumnMargin);
+}
+
 void TVarnelGraphView::CheckLongWaves() {
   bool stale = false;
   for (TLongWave& entry : long_waves_) {
     const graph::TPlot* plot = graph_window_.Graph().FindPlot(entry.name);
     if (!plot || !plot->XAxis() || plot->Hide) continue;
-    const graph::TAxis& axis = *plot->XAxis();
-    const auto grid = graph::WholeMsColumns(axis.XMap(), axis.X0() - kColumnMargin,
-                                            axis.X1() + kColumnMargin);
+    const auto grid = ColumnsOf(*plot);
     if (grid && grid != entry.grid) stale = true;
   }
   if (stale) PostMessageW(Hwnd(), kReadExtremesMessage, generation_, 0);
@@ -169,9 +173,7 @@ void TVarnelGraphView::ReadNextLongWave(WPARAM generation) {
   for (TLongWave& entry : long_waves_) {
     graph::TPlot* plot = graph_window_.Graph().FindPlot(entry.name);
     if (!plot || !plot->XAxis() || plot->Hide || entry.wave >= doc.Waves.size()) continue;
-    const graph::TAxis& axis = *plot->XAxis();
-    const auto grid = graph::WholeMsColumns(axis.XMap(), axis.X0() - kColumnMargin,
-                                            axis.X1() + kColumnMargin);
+    const auto grid = ColumnsOf(*plot);
     if (!grid || grid == entry.grid) continue;
     const TWave& wave = doc.Waves[entry.wave];
     HdaServerDef server;
