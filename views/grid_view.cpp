@@ -81,7 +81,7 @@ void TVarnelGridView::Rebuild() {
   const POINT scroll = grid_.GetScrollPosition();
   grid_.SetRedraw(false);
   if (document) {
-    table_.Build(document->Doc(), Config().ViewMilliseconds);
+    table_.Build(document->Doc(), Config().ViewMilliseconds, Config().language);
   } else {
     table_.Clear();
   }

@@ -152,7 +152,7 @@ void MeasureStoredTexts(const TVarnelDoc& doc) {
   ui::TGridCtrl grid;
   grid.Create(host, 1, {0, 0, 1600, 300});
   views::GridTable table;
-  table.Build(doc, false);
+  table.Build(doc, false, 1);
   views::CellScratch scratch;
   const long long before = g_live_bytes;
   const win::Stopwatch watch;

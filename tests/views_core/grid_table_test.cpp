@@ -69,6 +69,20 @@ TEST_F(GridTest, HeadingsAreTimeAndItemNamePerWaveSplitOverTheHeadingRows) {
   EXPECT_EQ(Cell(1, 4), u"Outlet");
 }
 
+TEST_F(GridTest, ACutWaveSaysUnderItsTimeHeadingThatItListsTheFirstValuesInTheLanguage) {
+  AddWave({.item = u"Whole", .t = Seconds(2), .y = {1, 2}});
+  AddWave({.item = u"Long", .t = Seconds(2), .y = {1, 2}});
+  doc_.Waves[1].Cut = true;
+  Build(true, 1);
+  EXPECT_EQ(Cell(0, 3), u"Time");
+  EXPECT_EQ(Cell(1, 3), u"(first 32000 values)");
+  EXPECT_EQ(Cell(1, 1), u"");
+  Build(true, 2);
+  EXPECT_EQ(Cell(1, 3), u"(erste 32000 Werte)");
+  // The note belongs to the heading; the rows of values start where they always do.
+  EXPECT_EQ(Cell(2, 4), u"1.000");
+}
+
 TEST_F(GridTest, CellsShowRowNumbersTimesThreeDecimalValuesAndTextsInPlaceOfValues) {
   AddWave({.item = u"A", .t = Seconds(3), .y = {12.5, -0.125, 1e6}});
   AddWave({.item = u"B", .t = Seconds(3), .y = {1, 2, 3}, .s = {u"open", u"closed"}});

@@ -51,7 +51,9 @@ class GridTest : public ::testing::Test {
   void TearDown() override { SetLocalOffsetForTesting(savedOffset_); }
 
   void AddWave(const WaveSpec& spec) { doc_.Waves.push_back(MakeWave(spec)); }
-  void Build(bool withMilliseconds = true) { table_.Build(doc_, withMilliseconds); }
+  void Build(bool withMilliseconds = true, int language = 1) {
+    table_.Build(doc_, withMilliseconds, language);
+  }
   std::u16string Cell(int row, int column) {
     return std::u16string(table_.CellText(row, column, scratch_));
   }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "app_core/resource_text.h"
+#include "app_core/string_ids.h"
 #include "text/time_format.h"
 
 namespace views {
@@ -63,13 +65,17 @@ std::vector<TString> GridHeadings(const std::vector<TWave>& waves) {
   return headings;
 }
 
-void GridTable::Build(const TVarnelDoc& doc, bool withMilliseconds) {
+void GridTable::Build(const TVarnelDoc& doc, bool withMilliseconds, int language) {
   waves_ = &doc.Waves;
   withMilliseconds_ = withMilliseconds;
   headings_ = GridHeadings(doc.Waves);
   split_.clear();
   split_.reserve(headings_.size());
   for (const TString& heading : headings_) split_.push_back(SplitHeading(heading));
+  // "Time" fits the top row, so the row under it is free for the note.
+  for (std::size_t i = 0; i < doc.Waves.size(); ++i) {
+    if (doc.Waves[i].Cut) split_[1 + 2 * i].bottom = RString(IDS_GRID_FIRST_VALUES, language);
+  }
   longest_ = 0;
   for (const TWave& wave : doc.Waves) longest_ = std::max(longest_, wave.T.size());
 }

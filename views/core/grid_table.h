@@ -50,8 +50,9 @@ class GridTable {
  public:
   // Takes the headings and the size from the document's waves, which the table reads from then
   // on: the document must outlive the table's use until the next Build or Clear. A wave that
-  // shrinks before the next Build only shows fewer cells.
-  void Build(const TVarnelDoc& doc, bool withMilliseconds);
+  // shrinks before the next Build only shows fewer cells. The time column of a wave cut at the
+  // document's value limit says so under its heading, in `language`.
+  void Build(const TVarnelDoc& doc, bool withMilliseconds, int language);
   void Clear();
 
   const std::vector<TString>& Headings() const { return headings_; }
