@@ -157,6 +157,10 @@ inline constexpr int IDS_WAVE_ENVELOPE_STATUS = 9175;
 inline constexpr int IDS_GRID_FIRST_VALUES = 9176;
 // "%1": the wave's item name, while its extremes or values are read.
 inline constexpr int IDS_READING_WAVE = 9177;
+// "%1": the wave's item name; "%2": the time of the last value read within the raw-value budget.
+inline constexpr int IDS_WAVE_BUDGET_STATUS = 9178;
+// "%1": the wave's item name; "%3": the number of values read so far.
+inline constexpr int IDS_READING_WAVE_COUNT = 9179;
 inline constexpr int IDS_PROMPT_FRENCH = 11050;
 inline constexpr int IDS_PROMPT_ENGLISH = 11051;
 inline constexpr int IDS_PROMPT_GERMAN = 11052;

@@ -632,6 +632,18 @@ constexpr TStringEntry kEntries[] = {
      u"¶\tLese %1..."
      u"¶\tLeyendo %1..."
      u"¶\t%1 wordt gelezen..."},
+    {IDS_WAVE_BUDGET_STATUS,
+     u"%1 : seules les 2000000 premières valeurs de la période sont affichées, jusqu'à %2"
+     u"¶\t%1: only the first 2000000 values of the period are shown, up to %2"
+     u"¶\t%1: nur die ersten 2000000 Werte des Zeitraums werden angezeigt, bis %2"
+     u"¶\t%1: solo se muestran los primeros 2000000 valores del periodo, hasta %2"
+     u"¶\t%1: alleen de eerste 2000000 waarden van de periode worden getoond, tot %2"},
+    {IDS_READING_WAVE_COUNT,
+     u"Lecture de %1... %3 valeurs"
+     u"¶\tReading %1... %3 values"
+     u"¶\tLese %1... %3 Werte"
+     u"¶\tLeyendo %1... %3 valores"
+     u"¶\t%1 wordt gelezen... %3 waarden"},
     {IDS_PROMPT_FRENCH, u"Passe le programme en français"},
     {IDS_PROMPT_ENGLISH, u"Switches the program to English"},
     {IDS_PROMPT_GERMAN, u"Schaltet das Programm auf Deutsch um"},

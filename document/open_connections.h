@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "document/connection_info.h"
@@ -29,15 +30,18 @@ class IOpenConnections {
   // and is not a failure.
   virtual bool ReadWave(ConnectionId connection, TWave& wave, double start, double stop) = 0;
 
-  // Reads the wave's item over the columns of `grid` that lie in the period [start, stop) as
-  // per-column extremes, exactly as the raw values would be drawn (graph/envelope_points.h).
-  // False, with `envelope` unspecified, when the server cannot give them exactly (no such
-  // aggregates, values that are not all good numbers) or the read failed.
+  // Reads the wave's item over the columns of `grid` that lie in the period [start, stop) so that
+  // the graph draws what every raw value would draw (graph/envelope_points.h): all raw values
+  // when the grid holds few enough, else per-column extremes. False, with `envelope` unspecified,
+  // when the server cannot give them exactly (values that are not all good numbers) or the read
+  // failed. `progress` is told the count of raw values read so far during a long raw read.
   virtual bool ReadEnvelope(ConnectionId connection, const TWave& wave,
                             const graph::TColumnGrid& grid, double start, double stop,
-                            graph::TEnvelope& envelope) {
+                            graph::TEnvelope& envelope,
+                            const std::function<void(std::uint64_t)>& progress) {
     static_cast<void>(connection), static_cast<void>(wave), static_cast<void>(grid);
     static_cast<void>(start), static_cast<void>(stop), static_cast<void>(envelope);
+    static_cast<void>(progress);
     return false;
   }
 };

@@ -33,8 +33,10 @@ std::optional<TEnvelopePlan> PlanEnvelope(const TColumnGrid& grid, std::uint64_t
 void AssembleEnvelope(const TEnvelopeParts& parts, TEnvelope& envelope) {
   envelope.x.clear();
   envelope.y.clear();
+  envelope.allRaw = false;
+  envelope.cutAfter = std::numeric_limits<double>::quiet_NaN();
   const std::size_t room =
-      4 * parts.columns.size() + parts.head.size() + parts.tail.size() + 2;
+      4 * parts.columns.size() + parts.head.size() + parts.tail.size() + 3;
   envelope.x.reserve(room);
   envelope.y.reserve(room);
   if (parts.before) AppendSamples({*parts.before}, envelope.x, envelope.y);
@@ -42,6 +44,9 @@ void AssembleEnvelope(const TEnvelopeParts& parts, TEnvelope& envelope) {
   for (const TEnvelopeColumn& column : parts.columns) AppendColumn(column, envelope.x, envelope.y);
   AppendSamples(parts.tail, envelope.x, envelope.y);
   if (parts.after) AppendSamples({*parts.after}, envelope.x, envelope.y);
+  if (parts.last && (!parts.after || parts.last->order != parts.after->order)) {
+    AppendSamples({*parts.last}, envelope.x, envelope.y);
+  }
 
   envelope.xLower = envelope.yLower = std::numeric_limits<double>::max();
   envelope.xUpper = envelope.yUpper = std::numeric_limits<double>::lowest();

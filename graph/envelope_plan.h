@@ -48,6 +48,9 @@ std::optional<TEnvelopePlan> PlanEnvelope(const TColumnGrid& grid, std::uint64_t
 // The answers to a plan. `columns` has plan.columns entries.
 struct TEnvelopeParts {
   std::optional<TEnvelopeSample> before, after;
+  // The period's last value when it lies beyond the grid: lines drawn in steps carry it to the
+  // plot's right edge.
+  std::optional<TEnvelopeSample> last;
   std::vector<TEnvelopeSample> head, tail;
   std::vector<TEnvelopeColumn> columns;
   std::vector<TEnvelopeSample> outsideExtremes;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -38,6 +39,11 @@ void AppendSamples(const std::vector<TEnvelopeSample>& samples, std::vector<doub
 struct TEnvelope {
   std::vector<double> x, y;
   double xLower = 0, xUpper = 0, yLower = 0, yUpper = 0;
+  // Every point inside the columns is a raw value: the wave was few enough there to read whole,
+  // and its markers stand where the raw values' would.
+  bool allRaw = false;
+  // The server holds values after this time that were not read (a read budget); NaN when none.
+  double cutAfter = std::numeric_limits<double>::quiet_NaN();
 };
 
 }  // namespace graph

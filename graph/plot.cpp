@@ -29,19 +29,20 @@ void TPlot::SetValues(std::vector<double> x, std::vector<double> y) {
   x_ = std::move(x);
   y_ = std::move(y);
   rawCount_ = 0;
+  allRaw_ = false;
   SetMinMax();
 }
 
-void TPlot::SetEnvelope(std::vector<double> x, std::vector<double> y, std::uint64_t rawCount,
-                        double xLower, double xUpper, double yLower, double yUpper) {
-  x_ = std::move(x);
-  y_ = std::move(y);
+void TPlot::SetEnvelope(TEnvelope envelope, std::uint64_t rawCount) {
+  x_ = std::move(envelope.x);
+  y_ = std::move(envelope.y);
   rawCount_ = std::max<std::uint64_t>(rawCount, 1);
+  allRaw_ = envelope.allRaw;
   SetMinMax();
-  xLower_ = xLower;
-  xUpper_ = xUpper;
-  yLower_ = yLower;
-  yUpper_ = yUpper;
+  xLower_ = envelope.xLower;
+  xUpper_ = envelope.xUpper;
+  yLower_ = envelope.yLower;
+  yUpper_ = envelope.yUpper;
 }
 
 void TPlot::SetMinMax() {
@@ -128,7 +129,7 @@ void TPlot::DrawRun(TCanvas& dc, const TRunFrame& frame, const TPoint* run, std:
       std::min<std::uint64_t>(std::max<std::uint64_t>(runCount, rawCount_), INT32_MAX));
   DrawRunLines(dc, *this, frame, points, count, barCount);
   // Markers stand where raw values are; extremes are not all of them.
-  if (IsEnvelope()) return;
+  if (IsExtremes()) return;
   // The lines of a later run may cover earlier markers, so pixels are remembered per run only.
   // Markers reach a few pixels past the frame; the filter covers that band generously, and
   // markers that cannot reach into the clip are not drawn.

@@ -8,6 +8,7 @@
 
 #include "graph/canvas.h"
 #include "graph/column_reduce.h"
+#include "graph/envelope_points.h"
 #include "graph/plot_run.h"
 #include "graph/plot_settings.h"
 
@@ -27,13 +28,14 @@ class TPlot : public TPlotSettings {
   void SetValues(std::vector<double> x, std::vector<double> y);
   void SetMinMax();
 
-  // Replaces both lists by per-column extremes of a longer wave (graph/envelope_points.h), of
-  // at least `rawCount` raw values, whose bounds are given: every raw value of the wave lies
-  // within them, including those beyond the points. Such a plot draws no markers, and its bars
-  // are as narrow as the raw values' would be.
-  void SetEnvelope(std::vector<double> x, std::vector<double> y, std::uint64_t rawCount,
-                   double xLower, double xUpper, double yLower, double yUpper);
+  // Replaces both lists by the points of a longer wave (graph/envelope_points.h) of at least
+  // `rawCount` raw values, with the envelope's bounds: every raw value of the wave lies within
+  // them, including those beyond the points. Its bars are as narrow as the raw values' would be,
+  // and it draws markers only when its points are all raw values (envelope.allRaw).
+  void SetEnvelope(TEnvelope envelope, std::uint64_t rawCount);
   bool IsEnvelope() const { return rawCount_ != 0; }
+  // An envelope of extremes, whose points are not all raw values.
+  bool IsExtremes() const { return IsEnvelope() && !allRaw_; }
 
   // The wave's server holds values of the period after `time` that the plot does not have: the
   // graph marks the time axis from there on. NaN (the default) when the wave is complete.
@@ -75,7 +77,8 @@ class TPlot : public TPlotSettings {
   TAxis* xAxis_ = nullptr;
   TAxis* yAxis_ = nullptr;
   double xLower_, xUpper_, yLower_, yUpper_;
-  std::uint64_t rawCount_ = 0;  // not 0: the points are per-column extremes of this many values
+  std::uint64_t rawCount_ = 0;  // not 0: the points stand for this many raw values
+  bool allRaw_ = false;         // and are all raw values
   double cutAfter_ = std::numeric_limits<double>::quiet_NaN();
   // Kept between draws so that drawing allocates nothing once the buffers have grown.
   std::vector<TPoint> run_;

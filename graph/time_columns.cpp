@@ -55,4 +55,8 @@ bool SnapToWholeMsColumns(double& min, double& max, std::int32_t length) {
   return true;
 }
 
+std::optional<TColumnGrid> AxisColumns(const TAxis& axis) {
+  return WholeMsColumns(axis.XMap(), axis.X0() - kColumnMargin, axis.X1() + kColumnMargin);
+}
+
 }  // namespace graph

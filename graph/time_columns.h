@@ -33,6 +33,13 @@ double FirstStampAtOrRightOf(const TAxis::TPixelMap& map, std::int32_t pixel);
 std::optional<TColumnGrid> WholeMsColumns(const TAxis::TPixelMap& map, std::int32_t firstPixel,
                                           std::int32_t lastPixel);
 
+// Columns beyond a time axis's ends that a plot's clip still shows (with a wide pen's reach).
+inline constexpr std::int32_t kColumnMargin = 16;
+
+// The grid a long wave on this horizontal time axis is read for: the axis's columns as it was
+// last drawn, kColumnMargin more on each side.
+std::optional<TColumnGrid> AxisColumns(const TAxis& axis);
+
 // The range a time axis of `length` pixels shows instead of [min, max] so that each pixel
 // column holds the same whole number of milliseconds, with no column boundary on a whole
 // millisecond (a boundary there would leave the stamp on it to rounding): min moves down to a

@@ -132,7 +132,8 @@ bool THdaConnectionList::ReadWave(ConnectionId connection, TWave& wave, double s
 
 bool THdaConnectionList::ReadEnvelope(ConnectionId connection, const TWave& wave,
                                       const graph::TColumnGrid& grid, double start, double stop,
-                                      graph::TEnvelope& envelope) {
+                                      graph::TEnvelope& envelope,
+                                      const std::function<void(std::uint64_t)>& progress) {
   CallScope scope(*this);
   THdaConnection* open = Find(connection);
   if (open == nullptr || open->Lost()) return false;
@@ -148,6 +149,12 @@ bool THdaConnectionList::ReadEnvelope(ConnectionId connection, const TWave& wave
   request.periodStart = start;
   request.periodStop = stop;
   request.label = hda::WaveLabel(wave);
+  request.progress = progress;
+  // The wave's own values say how dense the item is, as far as they reach.
+  if (wave.T.size() >= 2 && wave.T.back() > start) {
+    const double ticks = (wave.T.back() - start) * 10000.0 + 1;
+    request.valuesPerTick = static_cast<double>(wave.T.size()) / ticks;
+  }
   return hda::ReadEnvelope(*open, request, envelope, messages_) == hda::TEnvelopeRead::Exact;
 }
 

@@ -74,7 +74,8 @@ class THdaConnectionList final : public IOpenConnections {
   std::optional<ConnectionId> FindOpen(const HdaServerDef& server) const override;
   bool ReadWave(ConnectionId connection, TWave& wave, double start, double stop) override;
   bool ReadEnvelope(ConnectionId connection, const TWave& wave, const graph::TColumnGrid& grid,
-                    double start, double stop, graph::TEnvelope& envelope) override;
+                    double start, double stop, graph::TEnvelope& envelope,
+                    const std::function<void(std::uint64_t)>& progress) override;
 
  private:
   struct Entry {

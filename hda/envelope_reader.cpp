@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "document/log_entry.h"
 #include "document/log_message.h"
+#include "graph/envelope_builder.h"
 #include "graph/envelope_plan.h"
 #include "hda/raw_reader.h"
 #include "hda/wave_conversion.h"
@@ -70,8 +72,92 @@ TAnswer ReadAggregate(THdaConnection& connection, DWORD handle, DWORD aggregate,
   return TAnswer::Ok;
 }
 
+
 TEnvelopeRead Verdict(TAnswer a) {
   return a == TAnswer::Lost ? TEnvelopeRead::ServerLost : TEnvelopeRead::Unavailable;
+}
+
+// The number of a raw value as the wave reader would store it, when it is a plain number.
+std::optional<double> PlainNumber(const VARIANT& value) {
+  if (!IsPlainNumber(value.vt)) return std::nullopt;
+  const double number = NumberOfVariant(value);
+  if (!std::isfinite(number)) return std::nullopt;
+  return number;
+}
+
+// The raw values of a span, at most `limit`, appended to `out`; Inexact when one is no plain
+// number or the limit left values unread (`end` says which).
+TAnswer ReadRawSpan(THdaConnection& connection, const TEnvelopeRequest& request,
+                    const graph::TTickSpan& span, std::uint64_t limit,
+                    std::vector<graph::TEnvelopeSample>& out, TRawReadEnd& end,
+                    IUserMessages& messages) {
+  end = TRawReadEnd::Complete;
+  if (span.Empty()) return TAnswer::Ok;
+  TRawReadRequest raw;
+  raw.serverHandle = request.serverHandle;
+  raw.start = span.from;
+  raw.stop = span.to;
+  raw.limit = limit;
+  raw.label = request.label;
+  const TRawReadResult read = ReadRawByContinuation(
+      connection, raw,
+      [&](const TRawPiece& piece) {
+        for (std::uint32_t i = 0; i < piece.count; ++i) {
+          const std::optional<double> number = PlainNumber(piece.values[i]);
+          if (!number) return false;
+          out.push_back({TicksOf(piece.times[i]), StampOfFileTime(piece.times[i]), *number});
+        }
+        return true;
+      },
+      messages);
+  end = read.end;
+  if (read.end == TRawReadEnd::ServerLost) return TAnswer::Lost;
+  return read.end == TRawReadEnd::Complete ? TAnswer::Ok : TAnswer::Inexact;
+}
+
+// A server without the extremes: every raw value of the period, up to the budget, put into the
+// plan's points as it arrives.
+TEnvelopeRead ReadFromRaw(THdaConnection& connection, const TEnvelopeRequest& request,
+                          const graph::TEnvelopePlan& plan, graph::TEnvelope& envelope,
+                          IUserMessages& messages) {
+  constexpr std::uint64_t kProgressStep = 100000;
+  graph::TEnvelopeBuilder builder(plan, kMaxValuesPerRead);
+  TRawReadRequest raw;
+  raw.serverHandle = request.serverHandle;
+  raw.start = FileTimeOfStamp(request.periodStart);
+  raw.stop = FileTimeOfStamp(request.periodStop);
+  raw.limit = kRawEnvelopeBudget;
+  raw.label = request.label;
+  LogMessage(kTypeOpc, kLevelDebug, u"Reading every raw value of ", request.label.Str(),
+             u" (the server gives no extremes)");
+  double lastStamp = 0;
+  std::uint64_t nextReport = kProgressStep;
+  const TRawReadResult read = ReadRawByContinuation(
+      connection, raw,
+      [&](const TRawPiece& piece) {
+        for (std::uint32_t i = 0; i < piece.count; ++i) {
+          const std::optional<double> number = PlainNumber(piece.values[i]);
+          if (!number) return false;
+          lastStamp = StampOfFileTime(piece.times[i]);
+          builder.Add({TicksOf(piece.times[i]), lastStamp, *number});
+        }
+        if (request.progress && builder.Count() >= nextReport) {
+          request.progress(builder.Count());
+          nextReport = builder.Count() + kProgressStep;
+        }
+        return true;
+      },
+      messages);
+  if (read.end == TRawReadEnd::ServerLost) return TEnvelopeRead::ServerLost;
+  if (read.end == TRawReadEnd::Cancelled) return TEnvelopeRead::Unavailable;
+  builder.Finish(envelope);
+  if (read.end == TRawReadEnd::Limit || read.end == TRawReadEnd::NoProgress) {
+    envelope.cutAfter = lastStamp;
+  }
+  LogMessage(kTypeOpc, kLevelDebug, IntegerText(static_cast<std::int64_t>(read.count)).Str(),
+             u" raw values of ", request.label.Str(), u" read, ",
+             IntegerText(static_cast<std::int64_t>(envelope.x.size())).Str(), u" points kept");
+  return TEnvelopeRead::Exact;
 }
 
 }  // namespace
@@ -102,56 +188,55 @@ TEnvelopeRead ReadEnvelope(THdaConnection& connection, const TEnvelopeRequest& r
   if (connection.Lost()) return TEnvelopeRead::ServerLost;
   const std::optional<graph::TEnvelopePlan> plan = graph::PlanEnvelope(
       request.grid, FileTimeOfStamp(request.periodStart), FileTimeOfStamp(request.periodStop));
-  if (!plan || !OffersExtremes(connection)) return TEnvelopeRead::Unavailable;
-  TString columns = IntegerText(plan->columns);
-  columns.Append(u" columns of ");
-  columns.Append(IntegerText(request.grid.stepMs).Str());
-  LogMessage(kTypeOpc, kLevelDebug, u"Reading extremes of ", request.label.Str(), u" in ",
-             columns.Str(), u" ms");
+  if (!plan) return TEnvelopeRead::Unavailable;
+  if (!OffersExtremes(connection)) return ReadFromRaw(connection, request, *plan, envelope, messages);
 
   graph::TEnvelopeParts parts;
-  std::vector<std::optional<graph::TEnvelopeSample>> first, last, low, high;
-  for (auto [aggregate, out] : {std::pair{kAggregateStart, &first}, {kAggregateEnd, &last},
-                                {kAggregateMinimumActualTime, &low},
-                                {kAggregateMaximumActualTime, &high}}) {
-    const TAnswer got = ReadAggregate(connection, request.serverHandle, aggregate,
-                                      plan->columnsFrom, plan->step, plan->columns, *out, messages);
+  // Zoomed in far enough, the grid's values are few: read them all, and draw their markers.
+  const graph::TTickSpan inGrid{plan->head.from, plan->tail.to};
+  bool whole = false;
+  if (request.valuesPerTick > 0 &&
+      request.valuesPerTick * static_cast<double>(inGrid.to - inGrid.from) <= kMaxValuesPerRead) {
+    TRawReadEnd end = TRawReadEnd::Complete;
+    const TAnswer got =
+        ReadRawSpan(connection, request, inGrid, kMaxValuesPerRead, parts.head, end, messages);
+    if (got == TAnswer::Lost) return TEnvelopeRead::ServerLost;
+    if (got != TAnswer::Ok && end != TRawReadEnd::Limit) return Verdict(got);
+    whole = got == TAnswer::Ok;
+    if (!whole) parts.head.clear();
+  }
+
+  if (!whole) {
+    TString columns = IntegerText(plan->columns);
+    columns.Append(u" columns of ");
+    columns.Append(IntegerText(request.grid.stepMs).Str());
+    LogMessage(kTypeOpc, kLevelDebug, u"Reading extremes of ", request.label.Str(), u" in ",
+               columns.Str(), u" ms");
+    std::vector<std::optional<graph::TEnvelopeSample>> first, last, low, high;
+    for (auto [aggregate, out] : {std::pair{kAggregateStart, &first}, {kAggregateEnd, &last},
+                                  {kAggregateMinimumActualTime, &low},
+                                  {kAggregateMaximumActualTime, &high}}) {
+      const TAnswer got = ReadAggregate(connection, request.serverHandle, aggregate,
+                                        plan->columnsFrom, plan->step, plan->columns, *out,
+                                        messages);
+      if (got != TAnswer::Ok) return Verdict(got);
+    }
+    parts.columns.resize(plan->columns);
+    for (std::uint32_t i = 0; i < plan->columns; ++i) {
+      parts.columns[i] = {first[i], last[i], low[i], high[i]};
+    }
+    TRawReadEnd end = TRawReadEnd::Complete;
+    TAnswer got =
+        ReadRawSpan(connection, request, plan->head, kRawColumnLimit, parts.head, end, messages);
+    if (got == TAnswer::Ok) {
+      got = ReadRawSpan(connection, request, plan->tail, kRawColumnLimit, parts.tail, end,
+                        messages);
+    }
     if (got != TAnswer::Ok) return Verdict(got);
   }
-  parts.columns.resize(plan->columns);
-  for (std::uint32_t i = 0; i < plan->columns; ++i) {
-    parts.columns[i] = {first[i], last[i], low[i], high[i]};
-  }
 
-  auto readRaw = [&](const graph::TTickSpan& span,
-                     std::vector<graph::TEnvelopeSample>& out) -> TAnswer {
-    if (span.Empty()) return TAnswer::Ok;
-    TRawReadRequest raw;
-    raw.serverHandle = request.serverHandle;
-    raw.start = span.from;
-    raw.stop = span.to;
-    raw.limit = kRawColumnLimit;
-    raw.label = request.label;
-    bool plain = true;
-    const TRawReadResult read = ReadRawByContinuation(
-        connection, raw,
-        [&](const TRawPiece& piece) {
-          for (std::uint32_t i = 0; i < piece.count && plain; ++i) {
-            const double number = NumberOfVariant(piece.values[i]);
-            plain = IsPlainNumber(piece.values[i].vt) && std::isfinite(number);
-            out.push_back({TicksOf(piece.times[i]), StampOfFileTime(piece.times[i]), number});
-          }
-          return plain;
-        },
-        messages);
-    if (read.end == TRawReadEnd::ServerLost) return TAnswer::Lost;
-    return read.end == TRawReadEnd::Complete ? TAnswer::Ok : TAnswer::Inexact;
-  };
-  TAnswer got = readRaw(plan->head, parts.head);
-  if (got == TAnswer::Ok) got = readRaw(plan->tail, parts.tail);
-  if (got != TAnswer::Ok) return Verdict(got);
-
-  // Beyond the grid: the neighbouring value and the extremes, each over one interval.
+  // Beyond the grid: the neighbouring values and the extremes, each over one interval; after it
+  // also the period's last value.
   std::vector<std::optional<graph::TEnvelopeSample>> one;
   auto readOutside = [&](const graph::TTickSpan& span, DWORD neighbour,
                          std::optional<graph::TEnvelopeSample>& value) -> TAnswer {
@@ -161,6 +246,12 @@ TEnvelopeRead ReadEnvelope(THdaConnection& connection, const TEnvelopeRequest& r
                               one, messages);
     if (r != TAnswer::Ok) return r;
     value = one[0];
+    if (neighbour == kAggregateStart) {
+      r = ReadAggregate(connection, request.serverHandle, kAggregateEnd, span.from, width, 1, one,
+                        messages);
+      if (r != TAnswer::Ok) return r;
+      parts.last = one[0];
+    }
     for (DWORD aggregate : {kAggregateMinimumActualTime, kAggregateMaximumActualTime}) {
       // Values there that are not good leave the bounds those of the good ones.
       r = ReadAggregate(connection, request.serverHandle, aggregate, span.from, width, 1, one,
@@ -170,13 +261,15 @@ TEnvelopeRead ReadEnvelope(THdaConnection& connection, const TEnvelopeRequest& r
     }
     return TAnswer::Ok;
   };
-  got = readOutside(plan->before, kAggregateEnd, parts.before);
+  TAnswer got = readOutside(plan->before, kAggregateEnd, parts.before);
   if (got == TAnswer::Ok) got = readOutside(plan->after, kAggregateStart, parts.after);
   if (got != TAnswer::Ok) return Verdict(got);
 
   graph::AssembleEnvelope(parts, envelope);
+  envelope.allRaw = whole;
   LogMessage(kTypeOpc, kLevelDebug, IntegerText(static_cast<std::int64_t>(envelope.x.size())).Str(),
-             u" extreme points received for ", request.label.Str());
+             whole ? u" raw points received for " : u" extreme points received for ",
+             request.label.Str());
   return TEnvelopeRead::Exact;
 }
 

@@ -3,6 +3,8 @@
 // axis, so that the graph draws what every raw value would draw.
 #pragma once
 
+#include <functional>
+
 #include "document/user_messages.h"
 #include "graph/envelope_points.h"
 #include "graph/time_columns.h"
@@ -19,8 +21,11 @@ inline constexpr DWORD kAggregateEnd = 12;
 // Whether the server lists the four aggregates (asked once per connection).
 bool OffersExtremes(THdaConnection& connection);
 
+// Servers without the extremes: the raw values of a period read to draw it, at most.
+inline constexpr std::uint64_t kRawEnvelopeBudget = 2000000;
+
 enum class TEnvelopeRead {
-  Exact,        // `envelope` holds the wave
+  Exact,        // `envelope` holds the wave (up to envelope.cutAfter when that is set)
   Unavailable,  // the server cannot give it exactly; read the raw values instead
   ServerLost,
 };
@@ -30,13 +35,21 @@ struct TEnvelopeRequest {
   graph::TColumnGrid grid;
   double periodStart = 0;  // the raw values of the period: periodStart <= t < periodStop
   double periodStop = 0;
+  // Raw values a tick that the wave is known to hold (0: not known): when the grid's span of the
+  // period holds no more than the wave reader's 32000 by this measure, it is read raw first.
+  double valuesPerTick = 0;
   TString label;
+  // Told the number of values read so far while raw values are read past 32000.
+  std::function<void(std::uint64_t)> progress;
 };
 
-// Columns that lie wholly in the period are read as extremes; a column cut by the period's
-// start or stop, and the period's last column, are read raw (the end of a line depends on more
-// than a column's extremes). Outside the columns, the last value before them and the first after
-// them, and the extremes there for the bounds.
+// When the grid's span of the period holds at most 32000 values, they are read raw
+// (envelope.allRaw). Otherwise columns that lie wholly in the period are read as extremes; a
+// column cut by the period's start or stop, and the period's last column, are read raw (the end of
+// a line depends on more than a column's extremes). Outside the columns, the last value before
+// them, the first and the last after them, and the extremes there for the bounds. A server
+// without the extremes has every raw value of the period read, up to kRawEnvelopeBudget, and put
+// into the same points as they arrive; values beyond the budget are left out (envelope.cutAfter).
 TEnvelopeRead ReadEnvelope(THdaConnection& connection, const TEnvelopeRequest& request,
                            graph::TEnvelope& envelope, IUserMessages& messages);
 

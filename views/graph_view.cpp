@@ -24,14 +24,14 @@ namespace {
 
 IOpenConnections* wave_source = nullptr;
 
-// Columns beyond the axis's ends that the plot's clip still shows (with a wide pen's reach).
-constexpr std::int32_t kColumnMargin = 16;
-
-std::wstring WaveText(int id, const TWave& wave) {
+// The text with the wave's item for %1 and, for %2, `until` or else the time of its last value.
+std::wstring WaveText(int id, const TWave& wave,
+                      double until = std::numeric_limits<double>::quiet_NaN()) {
   std::wstring text = ui::ReplaceArgument(ui::W(RString(id)), L"%1", ui::W(wave.ItemName));
-  if (!wave.T.empty()) {
+  if (std::isnan(until) && !wave.T.empty()) until = wave.T.back();
+  if (!std::isnan(until)) {
     TTimeFields fields;
-    TimeToFields(wave.T.back(), fields);
+    TimeToFields(until, fields);
     text = ui::ReplaceArgument(text, L"%2", ui::W(FormatDateTime(fields, false)));
   }
   return text;
@@ -148,18 +148,13 @@ void TVarnelGraphView::NoteLongWaves() {
   }
 }
 
-// The columns a long plot's extremes are read for, as its time axis was last drawn.
-static std::optional<graph::TColumnGrid> ColumnsOf(const graph::TPlot& plot) {
-  const graph::TAxis& axis = *plot.XAxis();
-  return graph::WholeMsColumns(axis.XMap(), axis.X0() - kColumnMargin, axis.X1() + kColumnMargin);
-}
 
 void TVarnelGraphView::CheckLongWaves() {
   bool stale = false;
   for (TLongWave& entry : long_waves_) {
     const graph::TPlot* plot = graph_window_.Graph().FindPlot(entry.name);
     if (!plot || !plot->XAxis() || plot->Hide) continue;
-    const auto grid = ColumnsOf(*plot);
+    const auto grid = graph::AxisColumns(*plot->XAxis());
     if (grid && grid != entry.grid) stale = true;
   }
   if (stale) PostMessageW(Hwnd(), kReadExtremesMessage, generation_, 0);
@@ -173,7 +168,7 @@ void TVarnelGraphView::ReadNextLongWave(WPARAM generation) {
   for (TLongWave& entry : long_waves_) {
     graph::TPlot* plot = graph_window_.Graph().FindPlot(entry.name);
     if (!plot || !plot->XAxis() || plot->Hide || entry.wave >= doc.Waves.size()) continue;
-    const auto grid = ColumnsOf(*plot);
+    const auto grid = graph::AxisColumns(*plot->XAxis());
     if (!grid || grid == entry.grid) continue;
     const TWave& wave = doc.Waves[entry.wave];
     HdaServerDef server;
@@ -186,11 +181,22 @@ void TVarnelGraphView::ReadNextLongWave(WPARAM generation) {
     ShowStatus(WaveText(IDS_READING_WAVE, wave));
     UpdateWindow(GetAncestor(Hwnd(), GA_ROOT));
     graph::TEnvelope envelope;
-    if (wave_source->ReadEnvelope(*open, wave, *grid, doc.StartTime, doc.StopTime, envelope)) {
-      plot->SetEnvelope(std::move(envelope.x), std::move(envelope.y), wave.T.size() + 1,
-                        envelope.xLower, envelope.xUpper, envelope.yLower, envelope.yUpper);
-      plot->SetCutAfter(std::numeric_limits<double>::quiet_NaN());
-      ShowStatus(WaveText(IDS_WAVE_ENVELOPE_STATUS, wave));
+    auto progress = [&](std::uint64_t count) {
+      ShowStatus(ui::ReplaceArgument(WaveText(IDS_READING_WAVE_COUNT, wave), L"%3",
+                                     std::to_wstring(count)));
+      UpdateWindow(GetAncestor(Hwnd(), GA_ROOT));
+    };
+    if (wave_source->ReadEnvelope(*open, wave, *grid, doc.StartTime, doc.StopTime, envelope,
+                                  progress)) {
+      const double cutAfter = envelope.cutAfter;
+      const bool allRaw = envelope.allRaw;
+      plot->SetEnvelope(std::move(envelope), wave.T.size() + 1);
+      plot->SetCutAfter(cutAfter);
+      if (!std::isnan(cutAfter)) {
+        ShowStatus(WaveText(IDS_WAVE_BUDGET_STATUS, wave, cutAfter));
+      } else {
+        ShowStatus(allRaw ? std::wstring() : WaveText(IDS_WAVE_ENVELOPE_STATUS, wave));
+      }
     } else {
       ShowStatus(WaveText(IDS_WAVE_CUT_STATUS, wave));
     }

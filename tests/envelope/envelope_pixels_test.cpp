@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "graph/envelope_builder.h"
 #include "graph/envelope_plan.h"
 #include "graph/graph.h"
 #include "graph/time_columns.h"
@@ -88,6 +89,9 @@ graph::TEnvelope EnvelopeOf(const hdasim::ItemHistory& history, const graph::TEn
     if (span.Empty()) return;
     const Ticks width = static_cast<Ticks>(span.to - span.from);
     value = Aggregate(history, neighbour, static_cast<Ticks>(span.from), width, 1)[0];
+    if (neighbour == hdasim::kAggStart) {
+      parts.last = Aggregate(history, hdasim::kAggEnd, static_cast<Ticks>(span.from), width, 1)[0];
+    }
     for (std::uint32_t a : {hdasim::kAggMinimumActualTime, hdasim::kAggMaximumActualTime}) {
       if (auto s = Aggregate(history, a, static_cast<Ticks>(span.from), width, 1)[0]) {
         parts.outsideExtremes.push_back(*s);
@@ -122,10 +126,20 @@ std::string Name(const Case& c) {
 struct Drawing {
   std::unique_ptr<ui::MemoryBitmap> raw, extremes;
   bool exactGrid = false;
+  bool allRaw = false;  // the envelope kept every value inside the grid
 };
 
-// Draws the case both ways; `stretch` as for EnvelopeOf.
-void Draw(const Case& c, Drawing& d, Ticks stretch = 0) {
+// Where the envelope comes from: the server's aggregates (`stretch` as for EnvelopeOf), or every
+// raw value of the period put through the builder, which keeps up to `rawLimit` of the grid's.
+struct Source {
+  Ticks stretch = 0;
+  bool builder = false;
+  std::size_t rawLimit = 32000;
+};
+
+// Draws the case both ways: from every raw value (with markers where the envelope keeps them all,
+// as a plot of raw values draws them) and from the envelope.
+void Draw(const Case& c, Drawing& d, const Source& source = {}) {
   const hdasim::Catalog& catalog = hdasim::TheCatalog();
   const std::optional<int> index = catalog.FindItem(c.item);
   ASSERT_TRUE(index) << Name(c);
@@ -135,15 +149,22 @@ void Draw(const Case& c, Drawing& d, Ticks stretch = 0) {
   ASSERT_GT(all.size(), 32000u) << Name(c);
 
   auto graphOf = [&](graph::TGraph& g, std::vector<double> x, std::vector<double> y,
-                     double yLower, double yUpper) {
+                     double yLower, double yUpper, bool asRaw = false) {
     graph::TPlotSettings::SetDefaultCountForTesting(0);
     graph::TPlotSettings look;
     look.Name = u"wave";
     look.LineType = c.lineType;
     look.LineWidth = c.lineWidth;
     graph::TPlot* plot = g.AddOrUpdateWave(look, {}, {});
-    const double xLower = x.empty() ? 0 : x.front(), xUpper = x.empty() ? 0 : x.back();
-    plot->SetEnvelope(std::move(x), std::move(y), all.size(), xLower, xUpper, yLower, yUpper);
+    graph::TEnvelope envelope;
+    envelope.xLower = x.empty() ? 0 : x.front();
+    envelope.xUpper = x.empty() ? 0 : x.back();
+    envelope.yLower = yLower;
+    envelope.yUpper = yUpper;
+    envelope.x = std::move(x);
+    envelope.y = std::move(y);
+    envelope.allRaw = asRaw;
+    plot->SetEnvelope(std::move(envelope), all.size());
     const Ticks shownFrom = c.shownSpan ? c.shownFrom : c.from;
     const Ticks shownTo = shownFrom + (c.shownSpan ? c.shownSpan : c.span);
     g.SetTimeLimits(StampOf(shownFrom), StampOf(shownTo));
@@ -156,7 +177,6 @@ void Draw(const Case& c, Drawing& d, Ticks stretch = 0) {
     GdiFlush();
   };
 
-  graph::TGraph rawGraph;
   std::vector<double> x, y;
   double yLower = 1e300, yUpper = -1e300;
   for (const TEnvelopeSample& s : all) {
@@ -165,9 +185,10 @@ void Draw(const Case& c, Drawing& d, Ticks stretch = 0) {
     yLower = std::min(yLower, s.value);
     yUpper = std::max(yUpper, s.value);
   }
-  graphOf(rawGraph, std::move(x), std::move(y), yLower, yUpper);
+  // The grid comes from the time axis as the graph of the raw values lays it out.
+  graph::TGraph rawGraph;
+  graphOf(rawGraph, x, y, yLower, yUpper);
   render(rawGraph, d.raw);
-
   const graph::TAxis& axis = *rawGraph.FindPlot(u"wave")->XAxis();
   const auto grid = graph::WholeMsColumns(axis.XMap(), axis.X0() - 16, axis.X1() + 16);
   ASSERT_TRUE(grid) << Name(c);
@@ -175,13 +196,29 @@ void Draw(const Case& c, Drawing& d, Ticks stretch = 0) {
   const auto plan = graph::PlanEnvelope(*grid, static_cast<std::uint64_t>(c.from),
                                         static_cast<std::uint64_t>(to));
   ASSERT_TRUE(plan) << Name(c);
-  graph::TEnvelope envelope = EnvelopeOf(history, *plan, stretch);
-  EXPECT_LT(envelope.x.size(), all.size() / 4) << Name(c);
+  graph::TEnvelope envelope;
+  if (source.builder) {
+    graph::TEnvelopeBuilder builder(*plan, source.rawLimit);
+    for (const TEnvelopeSample& s : all) builder.Add(s);
+    builder.Finish(envelope);
+  } else {
+    envelope = EnvelopeOf(history, *plan, source.stretch);
+  }
+  d.allRaw = envelope.allRaw;
+  if (!envelope.allRaw) {
+    EXPECT_LT(envelope.x.size(), all.size() / 4) << Name(c);
+  }
   EXPECT_EQ(envelope.yLower, yLower) << Name(c);
   EXPECT_EQ(envelope.yUpper, yUpper) << Name(c);
+
+  if (envelope.allRaw) {
+    graph::TGraph markedGraph;
+    graphOf(markedGraph, std::move(x), std::move(y), yLower, yUpper, true);
+    render(markedGraph, d.raw);
+  }
   graph::TGraph extremeGraph;
   graphOf(extremeGraph, std::move(envelope.x), std::move(envelope.y), envelope.yLower,
-          envelope.yUpper);
+          envelope.yUpper, envelope.allRaw);
   render(extremeGraph, d.extremes);
 }
 
@@ -209,6 +246,10 @@ const Case kCases[] = {
     // values beyond it, the value axis from the whole period.
     {L"Waves/Random walk 1s", kMonday, 7 * kDay, kMonday + 2 * kDay + 17 * kSecond, kDay, 1100, 1, 1},
     {L"Waves/Sine 1s", kMonday, 7 * kDay, kMonday + 5 * kDay, 20 * 3600 * kSecond, 720, 1, 1},
+    // Steps carry the period's last value to the plot's right edge, from beyond it.
+    {L"Waves/Sine 1s", kMonday, 3 * kDay, kMonday + kDay, 20 * 3600 * kSecond, 640, 2, 1},
+    {L"Waves/Random walk 1s", kMonday, 3 * kDay, kMonday + kDay, kDay, 800, 5, 1},
+    {L"Waves/Saw 1s", kMonday, 3 * kDay, kMonday + kDay, kDay, 800, 6, 1},
 };
 
 TEST(EnvelopePixels, ExtremesDrawEveryRawValuesPixels) {
@@ -222,13 +263,46 @@ TEST(EnvelopePixels, ExtremesDrawEveryRawValuesPixels) {
   }
 }
 
+// A server without the aggregates: every raw value of the period goes through the builder, which
+// keeps the grid's values while they are few (zoomed in: markers and all) and otherwise folds
+// them into the columns' extremes. Either way the pixels are those of every raw value.
+TEST(EnvelopePixels, RawValuesFoldedAsTheyArriveDrawEveryRawValuesPixels) {
+  const Case folded[] = {
+      {L"Waves/Random walk 1s", kMonday, 7 * kDay, 0, 0, 1600, 1, 1},
+      {L"Waves/Square 1s", kMonday, kDay, 0, 0, 800, 5, 1},
+      {L"Gaps/Last 20s of each minute 1s", kMonday, 2 * kDay, 0, 0, 900, 1, 1},
+      {L"Waves/Sine 1s", kMonday, 7 * kDay, kMonday + 5 * kDay, 20 * 3600 * kSecond, 720, 1, 1},
+  };
+  for (const Case& c : folded) {
+    Drawing d;
+    Draw(c, d, {.builder = true});
+    ASSERT_TRUE(d.exactGrid) << Name(c);
+    EXPECT_FALSE(d.allRaw) << Name(c);
+    EXPECT_EQ(Compare(*d.extremes, *d.raw).differing, 0) << Name(c);
+  }
+  const Case kept[] = {
+      {L"Waves/Random walk 1s", kMonday, 7 * kDay, kMonday + 2 * kDay + 17 * kSecond,
+       6 * 3600 * kSecond, 1100, 1, 1},
+      {L"Waves/Sine 1s", kMonday, 3 * kDay, kMonday + kDay, 1800 * kSecond, 640, 2, 1},
+  };
+  for (const Case& c : kept) {
+    Drawing d;
+    Draw(c, d, {.builder = true});
+    ASSERT_TRUE(d.exactGrid) << Name(c);
+    EXPECT_TRUE(d.allRaw) << Name(c);
+    const TComparison result = Compare(*d.extremes, *d.raw);
+    EXPECT_EQ(result.differing, 0) << Name(c);
+    EXPECT_GT(result.inked, 0) << Name(c);
+  }
+}
+
 // Intervals one 100-ns unit too long drift off the pixel columns: where a column boundary falls
 // on a sample (every 5 ms here), the sample goes to the column before, whose last value the
 // ramp's next rise then hides.
 TEST(EnvelopePixels, IntervalsOneUnitTooLongDiffer) {
   const Case c{L"Dense/Ramp 5ms", kMonday, 2 * 3600 * kSecond, 0, 0, 1201, 1, 1};
   Drawing d;
-  Draw(c, d, 1);
+  Draw(c, d, {.stretch = 1});
   ASSERT_TRUE(d.exactGrid);
   EXPECT_GT(Compare(*d.extremes, *d.raw).differing, 0);
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "hda/connection_list.h"
@@ -27,8 +28,10 @@ graph::TColumnGrid WeekGrid(double start) {
 class EnvelopeRead : public ::testing::Test {
  protected:
   // The week's grid; the period is the week unless given.
+  // `density`: values a second the wave is known to hold (0: none known).
   bool Envelope(const char16_t* server, const char16_t* item, graph::TEnvelope& envelope,
-                double start = kJune2021, double span = kWeek) {
+                double start = kJune2021, double span = kWeek, double density = 0,
+                const graph::TColumnGrid& grid = WeekGrid(kJune2021)) {
     HdaServerDef def;
     def.ServerName = server;
     if (list_.Count() == 0 || !list_.At(0).Server().SameServer(def)) {
@@ -38,8 +41,16 @@ class EnvelopeRead : public ::testing::Test {
     TWave wave;
     wave.ServerName = server;
     wave.ItemName = item;
-    return list_.ReadEnvelope(list_.Id(0), wave, WeekGrid(kJune2021), start, start + span,
-                              envelope);
+    if (density > 0) {
+      // As many values over the first 1000 s as the density says.
+      const std::size_t n = std::max<std::size_t>(2, static_cast<std::size_t>(1000 * density));
+      for (std::size_t i = 0; i < n; ++i) {
+        wave.T.push_back(start + 1000 * kSecond * static_cast<double>(i) / static_cast<double>(n - 1));
+      }
+      wave.Y.assign(n, 0);
+    }
+    return list_.ReadEnvelope(list_.Id(0), wave, grid, start, start + span, envelope,
+                              [this](std::uint64_t count) { progress_.push_back(count); });
   }
 
   TWave Raw(const char16_t* item, double start, double stop) {
@@ -52,6 +63,7 @@ class EnvelopeRead : public ::testing::Test {
 
   TRecordingMessages messages_;
   THdaConnectionList list_{messages_};
+  std::vector<std::uint64_t> progress_;
 };
 
 // For the servers that read whole or in pieces of 1000: every column sampled is represented by
@@ -97,10 +109,63 @@ TEST_F(EnvelopeRead, ColumnsHoldTheirFirstLastLowestAndHighestValues) {
 TEST_F(EnvelopeRead, BeyondTheGridTheNeighboursAndTheWholePeriodsBounds) {
   graph::TEnvelope zoomed;
   ASSERT_TRUE(Envelope(kServer1, u"Waves/Sine 1s", zoomed, kJune2021 - 3 * kDay, kWeek + 6 * kDay));
+  ASSERT_GE(zoomed.x.size(), 3u);
   EXPECT_EQ(zoomed.x.front(), kJune2021 - kSecond) << "the last value before the grid";
-  EXPECT_EQ(zoomed.x.back(), kJune2021 + kWeek) << "the first value after the grid";
+  EXPECT_EQ(zoomed.x[zoomed.x.size() - 2], kJune2021 + kWeek) << "the first value after the grid";
+  EXPECT_EQ(zoomed.x.back(), kJune2021 + kWeek + 3 * kDay - kSecond) << "the period's last value";
+  EXPECT_FALSE(zoomed.allRaw);
   EXPECT_EQ(zoomed.yLower, -100);
   EXPECT_EQ(zoomed.yUpper, 100);
+}
+
+// Zoomed in to a grid of few values (two hours of a 1 s item in 1500 columns of 4.8 s), the
+// wave's known density says they fit: they come raw, every one, between the neighbours.
+TEST_F(EnvelopeRead, AGridOfFewValuesComesRawBetweenItsNeighbours) {
+  graph::TColumnGrid grid;
+  grid.firstStamp = kJune2021 + kDay;
+  grid.stepMs = 4800;
+  grid.count = 1500;
+  graph::TEnvelope envelope;
+  ASSERT_TRUE(Envelope(kServer1000, u"Waves/Random walk 1s", envelope, kJune2021, kWeek, 1.0,
+                       grid));
+  EXPECT_TRUE(envelope.allRaw);
+  const TWave raw = Raw(u"Waves/Random walk 1s", grid.firstStamp, grid.EndStamp());
+  ASSERT_EQ(raw.T.size(), 7200u);
+  ASSERT_EQ(envelope.x.size(), 7200u + 3) << "before, the grid's values, after, the last";
+  EXPECT_EQ(envelope.x.front(), grid.firstStamp - kSecond);
+  for (std::size_t i = 0; i < raw.T.size(); ++i) {
+    ASSERT_EQ(envelope.x[i + 1], raw.T[i]) << i;
+    ASSERT_EQ(envelope.y[i + 1], raw.Y[i]) << i;
+  }
+  // A density that promises too little is caught by the read's limit: extremes instead.
+  graph::TEnvelope week;
+  ASSERT_TRUE(Envelope(kServer1, u"Waves/Random walk 1s", week, kJune2021, kWeek, 0.01));
+  EXPECT_FALSE(week.allRaw);
+  EXPECT_LT(week.x.size(), 1500u * 4 + 404);
+}
+
+// A server without the extremes has every raw value read and folded into the same points its
+// aggregates would have given; beyond the budget the wave is cut at the last value read.
+TEST_F(EnvelopeRead, WithoutExtremesTheRawValuesGiveTheSamePointsUpToTheBudget) {
+  graph::TEnvelope fromExtremes, fromRaw;
+  ASSERT_TRUE(Envelope(kServer1, u"Waves/Random walk 1s", fromExtremes));
+  ASSERT_TRUE(Envelope(u"Varnel.HdaSim.17", u"Waves/Random walk 1s", fromRaw));
+  EXPECT_EQ(fromRaw.x, fromExtremes.x);
+  EXPECT_EQ(fromRaw.y, fromExtremes.y);
+  EXPECT_EQ(fromRaw.yLower, fromExtremes.yLower);
+  EXPECT_EQ(fromRaw.yUpper, fromExtremes.yUpper);
+  EXPECT_TRUE(std::isnan(fromRaw.cutAfter));
+  // Told at least every 100000 values and a call's answer (32000 here).
+  ASSERT_FALSE(progress_.empty());
+  EXPECT_GE(progress_.front(), 100000u);
+  EXPECT_LT(progress_.front(), 132000u);
+  EXPECT_GE(progress_.back(), 604800u - 132000u);
+
+  // 30 days of a 1 s item: 2592000 values, of which the budget reads 2000000.
+  graph::TEnvelope month;
+  ASSERT_TRUE(Envelope(u"Varnel.HdaSim.17", u"Waves/Sine 1s", month, kJune2021, 30 * kDay));
+  EXPECT_EQ(month.cutAfter, kJune2021 + 1999999 * kSecond);
+  EXPECT_LE(month.x.back(), month.cutAfter);
 }
 
 TEST_F(EnvelopeRead, ServersAndItemsWithoutExactExtremesAreRefused) {
@@ -110,7 +175,6 @@ TEST_F(EnvelopeRead, ServersAndItemsWithoutExactExtremesAreRefused) {
     const char* why;
   };
   const Row rows[] = {
-      {u"Varnel.HdaSim.17", u"Waves/Random walk 1s", "no processed reads"},
       {kServer1, u"Qualities/Cycling 1s", "extremes of the good values only"},
       {kServer1, u"Types/BOOL", "true is -1 to the wave reader"},
       {kServer1, u"Types/EMPTY", "no numbers"},

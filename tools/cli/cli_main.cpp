@@ -42,7 +42,7 @@ int Run(const cli::TOptions& options) {
         cli::StepDocument(options, environment);
         break;
       case cli::TCommand::Render:
-        cli::RenderDocument(options);
+        cli::RenderDocument(options, environment);
         break;
     }
   } catch (const cli::TFailure& failure) {

@@ -2,10 +2,12 @@
 #pragma once
 
 #include "tools/cli/cli_args.h"
+#include "tools/cli/cli_environment.h"
 
 namespace cli {
 
-// Needs COM on the calling thread; throws TFailure with one line when it cannot finish.
-void RenderDocument(const TOptions& options);
+// Waves cut at 32000 values are drawn from their servers over the whole period, as the window
+// draws them. Needs COM on the calling thread; throws TFailure with one line when it cannot finish.
+void RenderDocument(const TOptions& options, TEnvironment& environment);
 
 }  // namespace cli

@@ -280,6 +280,35 @@ TEST(CliProgram, RenderDrawsTheDocumentsGraphIntoAPng) {
   DeleteFileW(print.c_str());
 }
 
+// A wave cut at the document's 32000 values is drawn over the whole period, as the window draws
+// it: from the extremes of servers that give them (whole answers or 1000 a call) and from every
+// raw value of one that does not. All three pictures are the same, and nothing is left cut.
+TEST(CliProgram, RenderDrawsCutWavesOverTheWholePeriodFromAnyServer) {
+  TComScope com;
+  std::vector<TPicture> pictures;
+  for (const wchar_t* server : {L"Varnel.HdaSim.1", L"Varnel.HdaSim.16", L"Varnel.HdaSim.17"}) {
+    const std::wstring file = Directory() + L"cli_test_render_long.xml";
+    const std::wstring png = Directory() + L"cli_test_render_long.png";
+    // Yesterday: the same period for every server (a day of a 1 s item: 86400 values).
+    const TRun created = RunCli(L"doc new --server " + std::wstring(server) +
+                                L" --item \"Waves/Sine 1s\" --period day --out \"" + file + L"\"");
+    ASSERT_EQ(created.exitCode, 0u) << created.err;
+    const TRun stepped = RunCli(L"doc step \"" + file + L"\" --previous");
+    ASSERT_EQ(stepped.exitCode, 0u) << stepped.err;
+    EXPECT_NE(stepped.err.find("only the first 32000"), std::string::npos) << stepped.err;
+    const TRun rendered =
+        RunCli(L"render \"" + file + L"\" --out \"" + png + L"\" --width 900 --height 300");
+    ASSERT_EQ(rendered.exitCode, 0u) << rendered.err;
+    EXPECT_EQ(rendered.err, "");
+    pictures.push_back(ReadPng(png));
+    DeleteFileW(file.c_str());
+    DeleteFileW(png.c_str());
+  }
+  ASSERT_EQ(pictures.size(), 3u);
+  EXPECT_TRUE(pictures[0].pixels == pictures[1].pixels) << "whole answers and 1000 a call";
+  EXPECT_TRUE(pictures[0].pixels == pictures[2].pixels) << "extremes and every raw value";
+}
+
 // The last time of the document's wave of that item, as `doc show` prints it.
 std::string LastTimeShown(const std::wstring& file, const std::string& item) {
   const TRun shown = RunCli(L"doc show \"" + file + L"\"");
