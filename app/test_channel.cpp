@@ -109,6 +109,7 @@ class TTestChannel {
   // <private bytes after>", or "failed".
   static std::wstring OpenTimed(TMainFrame& frame, const std::wstring& path) {
     const std::uint64_t before = PrivateBytes();
+    MarkTimedStart();
     const win::Stopwatch watch;
     if (!frame.Documents().OpenDocument(path)) return L"failed";
     TChildFrame* child = frame.ActiveChildFrame();
@@ -116,6 +117,21 @@ class TTestChannel {
     RedrawWindow(child->Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     const double ms = watch.Milliseconds();
     return std::to_wstring(ms) + L" " + std::to_wstring(before) + L" " + std::to_wstring(PrivateBytes());
+  }
+
+  // Whether the active document's long waves are all read and drawn: "busy", or the
+  // milliseconds from the start of the last timed open or command to the end of the graph
+  // window's last paint, and the process's private bytes.
+  static std::wstring Settled(TMainFrame& frame) {
+    TChildFrame* child = frame.ActiveChildFrame();
+    if (!child) return L"none";
+    const views::TVarnelGraphView& view = child->GraphView();
+    if (view.LongWavesBusy()) return L"busy";
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    const double ms = 1000.0 * static_cast<double>(view.GraphPaneConst().LastPaintEnd() - TimedStart()) /
+                      static_cast<double>(frequency.QuadPart);
+    return std::to_wstring(ms) + L" " + std::to_wstring(PrivateBytes());
   }
 
   static std::wstring Answer(TMainFrame& frame, const std::wstring& question) {
@@ -169,6 +185,8 @@ class TTestChannel {
       out = GridAnswer(frame.ActiveChildFrame(), question);
     } else if (question.rfind(L"open-timed ", 0) == 0) {
       out = OpenTimed(frame, question.substr(11));
+    } else if (question == L"settled") {
+      out = Settled(frame);
     } else if (std::optional<std::wstring> graph = GraphTestAnswer(frame, question)) {
       out = *graph;
     } else {

@@ -24,6 +24,9 @@
 //                "-" when the document has no settings for it)
 //   "open-timed <path>"  opens the document and paints it at once: milliseconds, and the
 //                process's private bytes before and after
+//   "settled"    whether the active document's long waves are all read and drawn: "busy", or the
+//                milliseconds from the start of the last "open-timed" or "command-timed" to the
+//                end of the graph window's last paint, and the process's private bytes
 #pragma once
 
 #include <windows.h>

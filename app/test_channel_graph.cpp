@@ -64,6 +64,18 @@ std::wstring DescribeGraph(views::GraphWindow& window) {
 
 }  // namespace
 
+namespace {
+LONGLONG timed_start = 0;
+}  // namespace
+
+void MarkTimedStart() {
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  timed_start = now.QuadPart;
+}
+
+LONGLONG TimedStart() { return timed_start; }
+
 std::optional<std::wstring> GraphTestAnswer(TMainFrame& frame, const std::wstring& question) {
   const bool graph = question == L"graph";
   const bool command = question.rfind(L"command-timed ", 0) == 0;
@@ -80,6 +92,7 @@ std::optional<std::wstring> GraphTestAnswer(TMainFrame& frame, const std::wstrin
     RedrawWindow(window.Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     return Number(window.LastPaintMilliseconds()) + (window.LastPaintKept() ? L" kept" : L" drawn");
   }
+  MarkTimedStart();
   const win::Stopwatch watch;
   if (command) {
     // The zoom commands are the graph window's; the others go the way of the menu's.

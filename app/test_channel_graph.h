@@ -15,12 +15,18 @@
 //                          the kept bitmap on the screen or "drawn"
 #pragma once
 
+#include <windows.h>
+
 #include <optional>
 #include <string>
 
 namespace app {
 
 class TMainFrame;
+
+// The performance counter at the start of the last timed open or command.
+void MarkTimedStart();
+LONGLONG TimedStart();
 
 // The answer, or nothing when the question is not one of these.
 std::optional<std::wstring> GraphTestAnswer(TMainFrame& frame, const std::wstring& question);

@@ -18,7 +18,9 @@ void DrawCutBand(TCanvas& dc, const TRect& frame, std::int32_t fromX, const TFon
   if (band.left >= band.right || band.top >= band.bottom) return;
   TCanvasStateGuard state(dc);
   dc.IntersectClip(band);
+  // A cosmetic pen: Wine draws long diagonals of a geometric one very slowly (seconds for a band).
   TPenSpec pen;
+  pen.cosmetic = true;
   pen.color = kHatchColor;
   dc.SetPen(pen);
   // Lines x + y = c for every c on the gap's grid that crosses the band.

@@ -17,6 +17,7 @@
 #include "ui/gdi_select.h"
 #include "ui/memory_bitmap.h"
 #include "views/graph_view_messages.h"
+#include "win/stopwatch.h"
 
 namespace views {
 
@@ -157,7 +158,7 @@ void TVarnelGraphView::CheckLongWaves() {
     const auto grid = graph::AxisColumns(*plot->XAxis());
     if (grid && grid != entry.grid) stale = true;
   }
-  if (stale) PostMessageW(Hwnd(), kReadExtremesMessage, generation_, 0);
+  if (stale) PostRead();
 }
 
 void TVarnelGraphView::ReadNextLongWave(WPARAM generation) {
@@ -165,7 +166,13 @@ void TVarnelGraphView::ReadNextLongWave(WPARAM generation) {
   // A newer update or drawing asked again; its own message follows.
   if (!document || generation != generation_ || !wave_source) return;
   const TVarnelDoc& doc = document->Doc();
+  // Waves are read one after the other for a slice of time, then the window repaints and answers
+  // before the next slice.
+  constexpr double kSliceMs = 100;
+  const win::Stopwatch slice;
+  bool read = false;
   for (TLongWave& entry : long_waves_) {
+    if (read && slice.Milliseconds() >= kSliceMs) break;
     graph::TPlot* plot = graph_window_.Graph().FindPlot(entry.name);
     if (!plot || !plot->XAxis() || plot->Hide || entry.wave >= doc.Waves.size()) continue;
     const auto grid = graph::AxisColumns(*plot->XAxis());
@@ -178,13 +185,13 @@ void TVarnelGraphView::ReadNextLongWave(WPARAM generation) {
     const std::optional<ConnectionId> open = wave_source->FindOpen(server);
     if (!open) continue;
     entry.grid = grid;
+    // Busy until the waves are in their plots: a read's calls let sent messages in.
+    reading_ = read = true;
     ShowStatus(WaveText(IDS_READING_WAVE, wave));
-    UpdateWindow(GetAncestor(Hwnd(), GA_ROOT));
     graph::TEnvelope envelope;
     auto progress = [&](std::uint64_t count) {
       ShowStatus(ui::ReplaceArgument(WaveText(IDS_READING_WAVE_COUNT, wave), L"%3",
                                      std::to_wstring(count)));
-      UpdateWindow(GetAncestor(Hwnd(), GA_ROOT));
     };
     if (wave_source->ReadEnvelope(*open, wave, *grid, doc.StartTime, doc.StopTime, envelope,
                                   progress)) {
@@ -200,18 +207,30 @@ void TVarnelGraphView::ReadNextLongWave(WPARAM generation) {
     } else {
       ShowStatus(WaveText(IDS_WAVE_CUT_STATUS, wave));
     }
-    graph_window_.MarkStale();
-    InvalidateRect(graph_window_.Hwnd(), nullptr, FALSE);
-    // One wave a message: the window repaints and answers between the reads.
-    PostMessageW(Hwnd(), kReadExtremesMessage, generation_, 0);
-    return;
   }
+  if (!read) return;
+  graph_window_.MarkStale();
+  InvalidateRect(graph_window_.Hwnd(), nullptr, FALSE);
+  reading_ = false;
+  PostRead();
+}
+
+void TVarnelGraphView::PostRead() {
+  if (PostMessageW(Hwnd(), kReadExtremesMessage, generation_, 0)) ++posted_reads_;
+}
+
+bool TVarnelGraphView::LongWavesBusy() const {
+  return reading_ || posted_reads_ > 0 || graph_window_.UntakenDrawnNotices() > 0 ||
+         GetUpdateRect(graph_window_.Hwnd(), nullptr, FALSE);
 }
 
 void TVarnelGraphView::ShowStatus(const std::wstring& text) {
   HWND frame = GetAncestor(Hwnd(), GA_ROOT);
   HWND bar = frame ? FindWindowExW(frame, nullptr, STATUSCLASSNAMEW, nullptr) : nullptr;
-  if (bar) SendMessageW(bar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  if (!bar) return;
+  SendMessageW(bar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  // Shown at once: the reads that follow keep the message loop away.
+  UpdateWindow(bar);
 }
 
 void TVarnelGraphView::ApplyDocumentPlotVisibility() {
@@ -273,9 +292,11 @@ LRESULT TVarnelGraphView::HandleMessage(UINT message, WPARAM wparam, LPARAM lpar
       if (wparam == 1) StoreSettings();
       return 0;
     case kGraphDrawnMessage:
+      graph_window_.TakeDrawnNotice();
       CheckLongWaves();
       return 0;
     case kReadExtremesMessage:
+      posted_reads_ = posted_reads_ > 0 ? posted_reads_ - 1 : 0;
       ReadNextLongWave(wparam);
       return 0;
     case WM_KEYDOWN:

@@ -27,10 +27,14 @@ class TVarnelGraphView : public TVarnelView {
   bool Create(HWND parent, UINT id);
   void OnUpdate(ui::View* sender, LPARAM hint) override;
   GraphWindow& GraphPane() { return graph_window_; }
+  const GraphWindow& GraphPaneConst() const { return graph_window_; }
   // Shows the point marker on point `index` of the named wave (a double click in the grid).
   void MarkPoint(const TString& wave_name, std::size_t index);
   // Takes the Hide fields of the document's plot settings into the graph and repaints it.
   void ApplyDocumentPlotVisibility();
+
+  // Long waves still to be read or drawn: a posted read, a drawing not yet checked, a paint due.
+  bool LongWavesBusy() const;
 
   // Where long waves read their extremes: the main frame's connections while it exists.
   static void SetWaveSource(IOpenConnections* source);
@@ -50,6 +54,7 @@ class TVarnelGraphView : public TVarnelView {
   void NoteLongWaves();
   void CheckLongWaves();
   void ReadNextLongWave(WPARAM generation);
+  void PostRead();
   void ShowStatus(const std::wstring& text);
 
   struct TLongWave {
@@ -61,6 +66,8 @@ class TVarnelGraphView : public TVarnelView {
   GraphWindow graph_window_;
   std::vector<TLongWave> long_waves_;
   std::uint32_t generation_ = 0;
+  int posted_reads_ = 0;
+  bool reading_ = false;
 };
 
 }  // namespace views

@@ -82,13 +82,16 @@ bool GraphWindow::OnPaint() {
     marker_.reset();
     selection_shown_ = true;
     // The columns of the time axes may have changed (size, zoom, pan, period).
-    PostMessageW(GetParent(Hwnd()), kGraphDrawnMessage, 0, 0);
+    if (PostMessageW(GetParent(Hwnd()), kGraphDrawnMessage, 0, 0)) ++drawn_notices_;
   }
   // The whole window is replaced, not only the part the system asked for, so that the overlays
   // on the screen stay known.
   ui::WindowDc screen(Hwnd());
   Present(screen.Get(), nullptr);
   last_paint_ms_ = watch.Milliseconds();
+  LARGE_INTEGER end;
+  QueryPerformanceCounter(&end);
+  last_paint_end_ = end.QuadPart;
   last_paint_kept_ = !draw;
   if (draw) last_draw_ms_ = last_paint_ms_;
   return true;

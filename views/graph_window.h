@@ -45,6 +45,11 @@ class GraphWindow : public ui::Window, public graph::TGraphObserver {
   // Milliseconds of the last paint, and whether it only put the kept bitmap on the screen.
   double LastPaintMilliseconds() const { return last_paint_ms_; }
   bool LastPaintKept() const { return last_paint_kept_; }
+  // The performance counter at the end of the last paint.
+  LONGLONG LastPaintEnd() const { return last_paint_end_; }
+  // Drawings told to the parent (kGraphDrawnMessage) that it has not yet taken.
+  int UntakenDrawnNotices() const { return drawn_notices_; }
+  void TakeDrawnNotice() { drawn_notices_ = drawn_notices_ > 0 ? drawn_notices_ - 1 : 0; }
 
   // The kept drawing no longer shows the graph (its data, axes, settings or look changed): the
   // next paint draws it again. Call it as soon as the graph changes, before any paint can come.
@@ -113,6 +118,8 @@ class GraphWindow : public ui::Window, public graph::TGraphObserver {
   double last_draw_ms_ = 0;
   double last_paint_ms_ = 0;
   bool last_paint_kept_ = false;
+  LONGLONG last_paint_end_ = 0;
+  int drawn_notices_ = 0;
   // The kept bitmap no longer shows the graph; and the language of its drawing.
   bool stale_ = true;
   int drawn_language_ = -1;
