@@ -45,6 +45,10 @@ Unicode true
 !define DOCUMENT_PROGID "Varnel.Document"
 !define START_MENU "$SMPROGRAMS\Varnel"
 !define USER_FOLDER "Varnel"
+; Where an uninstaller started in the install folder runs from (un.onInit), and what it holds
+; while it removes the install folder's last files.
+!define UNINSTALLER_COPY "$TEMP\Varnel-uninstall.exe"
+!define FINISHING_MUTEX "Global\VarnelUninstallFinishing"
 ; The document icon is a resource of Varnel.exe; the shell finds it by its number.
 !searchparse /file "${SOURCE_DIR}/app/resource.h" "#define IDR_VARNELTYPE " DOCUMENT_ICON_ID
 !searchreplace VERSION_COMMAS "${VERSION}" "." ","
@@ -241,6 +245,7 @@ SectionEnd
 Function .onInit
   !insertmacro UseMachineViews
   !insertmacro RequireAdministrator
+  Call WaitForUninstallerCopy
   !insertmacro RefuseOtherArchitecture
   ${GetParameters} $R0
   !insertmacro ChooseComponent ${SecSimulator} "Simulator"
@@ -254,10 +259,27 @@ Function WriteUninstallEntry
   WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Varnel.exe,0"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
+  ; _?= keeps the uninstaller from handing itself to a copy and returning at once: the caller
+  ; waits for the removal and gets its exit code (see un.onInit).
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}" _?=$INSTDIR'
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S _?=$INSTDIR'
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+FunctionEnd
+
+; Waits (at most a minute) for an uninstaller's copy that is still removing its original and the
+; install folder (un.EndOriginal).
+Function WaitForUninstallerCopy
+  System::Call 'kernel32::CreateMutexW(p 0, i 0, w "${FINISHING_MUTEX}") p .r1'
+  ${If} $1 P<> 0
+    System::Call 'kernel32::WaitForSingleObject(p r1, i 60000) i .r2'
+    ; WAIT_OBJECT_0 or WAIT_ABANDONED: ours now, and given back at once.
+    ${If} $2 = 0
+    ${OrIf} $2 = 0x80
+      System::Call 'kernel32::ReleaseMutex(p r1)'
+    ${EndIf}
+    System::Call 'kernel32::CloseHandle(p r1)'
+  ${EndIf}
 FunctionEnd
 
 ; An installed version (this one, an older or a newer) is removed by its own uninstaller, run in
@@ -276,6 +298,8 @@ Function RemoveInstalledVersion
   ${OrIf} $0 <> 0
     !insertmacro Fail "The installed Varnel $R2 in $R1 could not be removed (exit code $0)."
   ${EndIf}
+  Call WaitForUninstallerCopy
+  ; An uninstaller of before the copy's hand-over leaves itself behind.
   Delete "$R1\${UNINSTALLER}"
   RMDir "$R1"
 FunctionEnd
@@ -288,9 +312,76 @@ FunctionEnd
 !insertmacro NotifyAssociationsChanged ""
 !insertmacro NotifyAssociationsChanged "un."
 
+; An uninstaller cannot remove its own file while it runs, and NSIS's own way out (a copy that
+; carries on while the started program returns 0 at once) leaves the caller nothing to wait for.
+; So the uninstaller started in the install folder ("uninstall.exe [/S] _?=folder", as the entry
+; has it) hands the work to a copy of itself in the temporary folder and waits for it. The copy
+; does everything, then ends the original with its own exit code, which the caller gets at that
+; moment, and removes the original's file and the folder last. While it does so it holds the
+; mutex FINISHING_MUTEX, which a setup waits for before it writes into the folder.
+
+; The process id of the original, in the copy.
+Var Original
+
 Function un.onInit
+  ${un.GetParameters} $R0
+  ClearErrors
+  ${un.GetOptions} $R0 "/Original=" $Original
+  ${If} ${Errors}
+  ${AndIf} "$EXEPATH" == "$INSTDIR\${UNINSTALLER}"
+    Call un.RunCopyAndWait
+  ${EndIf}
   !insertmacro UseMachineViews
   !insertmacro RequireAdministrator
+FunctionEnd
+
+; The original: starts the copy and ends with its exit code (unless the copy ends it first, with
+; the same code).
+Function un.RunCopyAndWait
+  Delete "${UNINSTALLER_COPY}"
+  ClearErrors
+  CopyFiles /SILENT "$EXEPATH" "${UNINSTALLER_COPY}"
+  ${If} ${Errors}
+    MessageBox MB_OK|MB_ICONSTOP "The uninstaller could not be copied to ${UNINSTALLER_COPY}." /SD IDOK
+    SetErrorLevel 2
+    Quit
+  ${EndIf}
+  System::Call 'kernel32::GetCurrentProcessId() i .r1'
+  ClearErrors
+  ExecWait '"${UNINSTALLER_COPY}" $R0 /Original=$1 _?=$INSTDIR' $0
+  ${If} ${Errors}
+    StrCpy $0 2
+  ${EndIf}
+  SetErrorLevel $0
+  Quit
+FunctionEnd
+
+; The copy, last: the caller gets the exit code now; the original's file and the folder go once
+; the original has ended. Without an original (NSIS's own copy, an uninstaller started without
+; _?=) the file is deleted directly.
+Function un.EndOriginal
+  ${If} $Original == ""
+    Delete "$INSTDIR\${UNINSTALLER}"
+    RMDir "$INSTDIR"
+    Return
+  ${EndIf}
+  System::Call 'kernel32::CreateMutexW(p 0, i 1, w "${FINISHING_MUTEX}") p .r3'
+  GetErrorLevel $0
+  ${If} $0 < 0
+    StrCpy $0 0
+  ${EndIf}
+  ; PROCESS_TERMINATE | SYNCHRONIZE
+  System::Call 'kernel32::OpenProcess(i 0x100001, i 0, i $Original) p .r1'
+  ${If} $1 P<> 0
+    System::Call 'kernel32::TerminateProcess(p r1, i r0)'
+    System::Call 'kernel32::WaitForSingleObject(p r1, i 10000)'
+    System::Call 'kernel32::CloseHandle(p r1)'
+  ${EndIf}
+  Delete "$INSTDIR\${UNINSTALLER}"
+  ; Only when empty: files a user put here stay, with the folder.
+  SetOutPath "$TEMP"
+  RMDir "$INSTDIR"
+  System::Call 'kernel32::CloseHandle(p r3)'
 FunctionEnd
 
 ; Gives .xml back to the program that had it, unless something else took it since.
@@ -385,12 +476,8 @@ Section "Uninstall"
 
   DeleteRegKey HKLM "${ACTIVE_SETUP_KEY}"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
-  Delete "$INSTDIR\${UNINSTALLER}"
-  ; Only when empty: files a user put here stay, with the folder.
   ${If} ${RebootFlag}
-    RMDir /REBOOTOK "$INSTDIR"
     SetErrorLevel 3010 ; ERROR_SUCCESS_REBOOT_REQUIRED
-  ${Else}
-    RMDir "$INSTDIR"
   ${EndIf}
+  Call un.EndOriginal
 SectionEnd

@@ -19,6 +19,7 @@
 #include "tests/support/program_run.h"
 #include "win/apartment.h"
 #include "win/guid.h"
+#include "win/handle.h"
 #include "win/registry.h"
 
 namespace {
@@ -104,6 +105,14 @@ void ExpectNothingOfOursLeft(const std::wstring& folder) {
   EXPECT_EQ(InstalledManuals(), std::vector<std::wstring>{}) << "user manuals are still there";
 }
 
+// The uninstaller hands its exit code to the caller before it removes its own file and the
+// folder, and holds this mutex until it has; a setup waits for it as this does.
+void WaitUntilUninstallFinished() {
+  win::UniqueKernelHandle mutex(
+      OpenMutexW(SYNCHRONIZE, FALSE, L"Global\\VarnelUninstallFinishing"));
+  if (mutex) WaitForSingleObject(mutex.Get(), 60000);
+}
+
 class Setup : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -121,20 +130,16 @@ class Setup : public ::testing::Test {
   // A test that stopped half-way leaves no install behind for the next one, and no entry of a
   // 32-bit Varnel made up for the test.
   void TearDown() override {
-    const auto folder = MachineString(kUninstallKey, L"InstallLocation");
-    if (folder && HasFailure()) Uninstall(*folder);
+    if (HasFailure() && MachineKeyExists(kUninstallKey)) Uninstall();
     RegDeleteKeyExW(HKEY_LOCAL_MACHINE, kUninstallKey.c_str(), KEY_WOW64_32KEY, 0);
   }
 
-  // Runs the installed uninstaller in place, so that its end can be waited for, and gives its
-  // exit code; the copy it runs from is removed afterwards.
-  static DWORD Uninstall(const std::wstring& folder) {
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    const std::wstring copy = std::wstring(temp) + L"varnel-uninstall.exe";
-    if (!CopyFileW((folder + L"\\uninstall.exe").c_str(), copy.c_str(), FALSE)) return 0xFFFFFFFF;
-    const auto run = test_support::RunProgram(Quoted(copy) + L" /S _?=" + folder);
-    DeleteFileW(copy.c_str());
+  // Runs the quiet uninstall command of the entry, as a deployment tool does, and gives its exit
+  // code.
+  static DWORD Uninstall() {
+    const auto command = MachineString(kUninstallKey, L"QuietUninstallString");
+    if (!command) return 0xFFFFFFFF;
+    const auto run = test_support::RunProgram(*command);
     return run.finished ? run.exit_code : 0xFFFFFFFF;
   }
 
@@ -157,9 +162,10 @@ TEST_F(Setup, InstallsEverythingRunsAndUninstallsWithoutTraces) {
   EXPECT_EQ(MachineString(kUninstallKey, L"Publisher"), L"Molrand");
   EXPECT_EQ(MachineString(kUninstallKey, L"DisplayIcon"), folder + L"\\Varnel.exe,0");
   EXPECT_EQ(MachineString(kUninstallKey, L"InstallLocation"), folder);
-  EXPECT_EQ(MachineString(kUninstallKey, L"UninstallString"), Quoted(folder + L"\\uninstall.exe"));
+  EXPECT_EQ(MachineString(kUninstallKey, L"UninstallString"),
+            Quoted(folder + L"\\uninstall.exe") + L" _?=" + folder);
   const auto quiet_uninstall = MachineString(kUninstallKey, L"QuietUninstallString");
-  ASSERT_EQ(quiet_uninstall, Quoted(folder + L"\\uninstall.exe") + L" /S");
+  ASSERT_EQ(quiet_uninstall, Quoted(folder + L"\\uninstall.exe") + L" /S _?=" + folder);
   const auto size_kb = win::ReadRegDword(HKEY_LOCAL_MACHINE, kUninstallKey, L"EstimatedSize");
   ASSERT_TRUE(size_kb.has_value());
   EXPECT_NEAR(static_cast<double>(*size_kb), packaging_test::FolderBytes(folder) / 1024.0, 16.0)
@@ -220,15 +226,13 @@ TEST_F(Setup, InstallsEverythingRunsAndUninstallsWithoutTraces) {
   const std::vector<std::wstring> user_files = FolderEntries(start_dir);
   ASSERT_FALSE(user_files.empty());
 
-  // Uninstall as an administrator's tool does, with the quiet command of the entry. The
-  // uninstaller runs on from a copy of itself, so its work is waited for.
+  // Uninstall as an administrator's tool does, with the quiet command of the entry: when it
+  // returns, the work is done.
   const auto uninstall = test_support::RunProgram(*quiet_uninstall);
   ASSERT_TRUE(uninstall.finished);
   EXPECT_EQ(uninstall.exit_code, 0u) << uninstall.output;
-  EXPECT_TRUE(gui::WaitUntil([&] { return !FolderExists(folder) && !MachineKeyExists(kUninstallKey); },
-                             60000))
-      << "the uninstall did not finish within 60 s";
   ExpectNothingOfOursLeft(folder);
+  WaitUntilUninstallFinished();
   EXPECT_FALSE(FolderExists(folder)) << "the install folder is still there";
   EXPECT_EQ(MachineString(kClasses + L".xml"), L"xmlfile") << ".xml was not given back";
   EXPECT_EQ(FolderEntries(start_dir), user_files) << "the user's files were touched";
@@ -286,8 +290,9 @@ TEST_F(Setup, UpgradeKeepsConfigurationFolderAndComponents) {
   EXPECT_EQ(gui::ReadBytes(user_config), config);
   EXPECT_EQ(gui::ReadBytes(folder_config), config);
 
-  EXPECT_EQ(Uninstall(folder), 0u);
+  EXPECT_EQ(Uninstall(), 0u);
   ExpectNothingOfOursLeft(folder);
+  WaitUntilUninstallFinished();
   EXPECT_EQ(FolderEntries(folder), std::vector<std::wstring>{L"Varnel_Config.xml"})
       << "the uninstall removed the user's file or left files of ours";
   EXPECT_EQ(gui::ReadBytes(user_config), config);
@@ -295,6 +300,42 @@ TEST_F(Setup, UpgradeKeepsConfigurationFolderAndComponents) {
   DeleteFileW(folder_config.c_str());
   RemoveDirectoryW(folder.c_str());
   RemoveDirectoryW(L"C:\\Plant Tools");
+}
+
+// A deployment script that removes Varnel and installs it again at once: the uninstall's exit
+// code comes when its work is done, failures included, and nothing of it is still busy in the
+// folder when the next setup writes there.
+TEST_F(Setup, SilentUninstallReturnsItsResultWhenDone) {
+  const std::wstring folder = DefaultInstallFolder();
+  for (int round = 1; round <= 2; ++round) {
+    const auto install = RunSetup(setup_, L"/Simulator");
+    ASSERT_TRUE(install.finished);
+    ASSERT_EQ(install.exit_code, 0u) << "round " << round << ": " << install.output;
+    for (const std::wstring& file : kPrograms)
+      ASSERT_TRUE(gui::FileExists(folder + L"\\" + file)) << "round " << round << ": " << file;
+    ASSERT_TRUE(gui::FileExists(folder + L"\\uninstall.exe")) << "round " << round;
+    // The next round's setup starts at once.
+    ASSERT_EQ(Uninstall(), 0u) << "round " << round;
+    ExpectNothingOfOursLeft(folder);
+  }
+  WaitUntilUninstallFinished();
+  EXPECT_FALSE(FolderExists(folder)) << "the folder was left";
+
+  // A part that cannot be removed is a failure the caller sees: a proxy/stub DLL that no longer
+  // loads cannot unregister itself.
+  const auto install = RunSetup(setup_, L"");
+  ASSERT_TRUE(install.finished);
+  ASSERT_EQ(install.exit_code, 0u) << install.output;
+  gui::WriteBytes(folder + L"\\VarnelOpcPs.dll", "not a DLL");
+  EXPECT_EQ(Uninstall(), 1u);
+  EXPECT_FALSE(MachineKeyExists(kUninstallKey)) << "the rest was not removed";
+  EXPECT_FALSE(gui::FileExists(folder + L"\\Varnel.exe"));
+  // The proxy/stub's classes that could not be removed go with the next install's uninstall.
+  const auto again = RunSetup(setup_, L"");
+  ASSERT_TRUE(again.finished);
+  ASSERT_EQ(again.exit_code, 0u) << again.output;
+  EXPECT_EQ(Uninstall(), 0u);
+  ExpectNothingOfOursLeft(folder);
 }
 
 }  // namespace
