@@ -49,6 +49,8 @@ Unicode true
 ; while it removes the install folder's last files.
 !define UNINSTALLER_COPY "$TEMP\Varnel-uninstall.exe"
 !define FINISHING_MUTEX "Global\VarnelUninstallFinishing"
+; The exit code when programs of the folder are running (ERROR_SHARING_VIOLATION).
+!define EXIT_IN_USE 32
 ; The document icon is a resource of Varnel.exe; the shell finds it by its number.
 !searchparse /file "${SOURCE_DIR}/app/resource.h" "#define IDR_VARNELTYPE " DOCUMENT_ICON_ID
 !searchreplace VERSION_COMMAS "${VERSION}" "." ","
@@ -136,6 +138,80 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductVersion" "${VERSION}"
   ${EndIf}
 !macroend
 
+; Whether a file is loaded by a running program: such a file cannot be opened for writing, while
+; it can be renamed and, when the program ends, it is gone from under the program anyway. $0 is 1
+; when the file is in use.
+!macro IsInUse un
+  Function ${un}IsInUse
+    Exch $R0
+    StrCpy $0 0
+    ${If} ${FileExists} "$R0"
+      ; GENERIC_WRITE, every sharing mode, OPEN_EXISTING
+      System::Call 'kernel32::CreateFileW(w R0, i 0x40000000, i 7, p 0, i 3, i 0, p 0) p .r1 ?e'
+      Pop $2
+      ${If} $1 P= -1
+      ${AndIf} $2 = 32 ; ERROR_SHARING_VIOLATION
+        StrCpy $0 1
+      ${ElseIf} $1 P<> -1
+        System::Call 'kernel32::CloseHandle(p r1)'
+      ${EndIf}
+    ${EndIf}
+    Pop $R0
+  FunctionEnd
+!macroend
+!insertmacro IsInUse ""
+!insertmacro IsInUse "un."
+
+; Stops before anything is changed while a program runs from the folder or has one of its DLLs
+; loaded: Varnel.exe, varnel-cli.exe, the simulator (which ends a few seconds after its last
+; client, so it is waited for 10 s), Ambrel.dll, and the proxy/stub, which every OPC client of the
+; computer loads. Files in use would otherwise be left to a restart, which then also deletes what
+; a setup run before it put there. Asks to close them and try again; silent, or when the user
+; cancels, the setup ends with EXIT_IN_USE.
+!macro RequireProgramsClosed un
+  Function ${un}RequireProgramsClosed
+    Exch $R1
+    Push $R2
+    Push $R3
+    StrCpy $R3 0
+    check:
+      StrCpy $R2 ""
+      !insertmacro CollectInUse "${un}" "Varnel.exe"
+      !insertmacro CollectInUse "${un}" "varnel-cli.exe"
+      !insertmacro CollectInUse "${un}" "hdasim.exe"
+      !insertmacro CollectInUse "${un}" "Ambrel.dll"
+      !insertmacro CollectInUse "${un}" "VarnelOpcPs.dll"
+      ${If} $R2 == ""
+        Goto closed
+      ${EndIf}
+      IntOp $R3 $R3 + 1
+      ${If} $R3 < 20
+        Sleep 500
+        Goto check
+      ${EndIf}
+      DetailPrint "In use in $R1:$R2"
+      MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "Varnel's programs in $R1 are in use:$R2$\r$\n$\r$\nClose Varnel, and the programs that read OPC history through it, then click Retry." /SD IDCANCEL IDCANCEL stop
+      StrCpy $R3 0
+      Goto check
+    stop:
+      SetErrorLevel ${EXIT_IN_USE}
+      Quit
+    closed:
+    Pop $R3
+    Pop $R2
+    Pop $R1
+  FunctionEnd
+!macroend
+!macro CollectInUse un file
+  Push "$R1\${file}"
+  Call ${un}IsInUse
+  ${If} $0 = 1
+    StrCpy $R2 "$R2 ${file}"
+  ${EndIf}
+!macroend
+!insertmacro RequireProgramsClosed ""
+!insertmacro RequireProgramsClosed "un."
+
 !macro WriteChoice section name
   ${If} ${SectionIsSelected} ${section}
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "${name}" 1
@@ -157,6 +233,8 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductVersion" "${VERSION}"
 
 Section "Varnel" SecProgram
   SectionIn RO
+  Push $INSTDIR
+  Call RequireProgramsClosed
   Call RemoveInstalledVersion
 
   SetOutPath "$INSTDIR"
@@ -247,6 +325,11 @@ Function .onInit
   !insertmacro RequireAdministrator
   Call WaitForUninstallerCopy
   !insertmacro RefuseOtherArchitecture
+  ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $0 != ""
+    Push $0
+    Call RequireProgramsClosed
+  ${EndIf}
   ${GetParameters} $R0
   !insertmacro ChooseComponent ${SecSimulator} "Simulator"
   !insertmacro ChooseComponent ${SecDeveloper} "Developer"
@@ -333,6 +416,8 @@ Function un.onInit
   ${EndIf}
   !insertmacro UseMachineViews
   !insertmacro RequireAdministrator
+  Push $INSTDIR
+  Call un.RequireProgramsClosed
 FunctionEnd
 
 ; The original: starts the copy and ends with its exit code (unless the copy ends it first, with
@@ -405,10 +490,10 @@ Function un.RemoveXmlAssociation
   ${EndIf}
 FunctionEnd
 
-; Deletes a file that a running program may still hold: a server that COM started (the simulator,
-; with the proxy/stub loaded) ends a few seconds after its last client, Varnel.exe when its user
-; closes it. Tries for 30 s, then asks to retry; silent, or when not retried, the file goes when
-; Windows restarts (exit code 3010).
+; Deletes a file of the folder. The programs were closed when the uninstall began
+; (un.RequireProgramsClosed); one started since is waited for 10 s, then the file stays, the
+; uninstall says so and ends with exit code 1. Nothing is left for a restart to delete: that would
+; also delete the file of a later install.
 !macro DeleteInUse file
   Push "${file}"
   Call un.DeleteInUse
@@ -422,17 +507,12 @@ Function un.DeleteInUse
     Delete "$R0"
     IfFileExists "$R0" 0 done
     IntOp $R1 $R1 + 1
-    IntCmp $R1 60 ask wait ask
-  wait:
-    Sleep 500
-    Goto try
-  ask:
-    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$R0 is in use. Close Varnel and the programs that read history through it, then click Retry." /SD IDCANCEL IDCANCEL later
-    StrCpy $R1 0
-    Goto try
-  later:
-    Delete /REBOOTOK "$R0"
-    DetailPrint "$R0 is in use: it is removed when Windows restarts."
+    ${If} $R1 < 20
+      Sleep 500
+      Goto try
+    ${EndIf}
+    DetailPrint "$R0 is in use and was not removed."
+    SetErrorLevel 1
   done:
   Pop $R1
   Pop $R0
@@ -476,8 +556,5 @@ Section "Uninstall"
 
   DeleteRegKey HKLM "${ACTIVE_SETUP_KEY}"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
-  ${If} ${RebootFlag}
-    SetErrorLevel 3010 ; ERROR_SUCCESS_REBOOT_REQUIRED
-  ${EndIf}
   Call un.EndOriginal
 SectionEnd

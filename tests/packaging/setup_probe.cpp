@@ -136,6 +136,51 @@ std::vector<std::wstring> ClassesServedFrom(const std::wstring& folder) {
   return found;
 }
 
+std::wstring PendingRestartOperations() {
+  const wchar_t* key = L"SYSTEM\\CurrentControlSet\\Control\\Session Manager";
+  DWORD bytes = 0;
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, key, L"PendingFileRenameOperations", RRF_RT_REG_MULTI_SZ,
+                   nullptr, nullptr, &bytes) != ERROR_SUCCESS)
+    return {};
+  std::wstring list(bytes / sizeof(wchar_t), L'\0');
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, key, L"PendingFileRenameOperations", RRF_RT_REG_MULTI_SZ,
+                   nullptr, list.data(), &bytes) != ERROR_SUCCESS)
+    return {};
+  std::wstring lines;
+  for (size_t at = 0; at < list.size();) {
+    const size_t end = list.find(L'\0', at);
+    const std::wstring name = list.substr(at, end == std::wstring::npos ? std::wstring::npos : end - at);
+    if (!name.empty()) lines += name + L"\n";
+    if (end == std::wstring::npos) break;
+    at = end + 1;
+  }
+  return lines;
+}
+
+StartedProgram::StartedProgram(const std::wstring& command_line) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION info{};
+  std::wstring line = command_line;
+  if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                     &info)) {
+    CloseHandle(info.hThread);
+    process_.Reset(info.hProcess);
+  }
+}
+
+StartedProgram::~StartedProgram() {
+  if (process_ && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT)
+    TerminateProcess(process_.Get(), 1);
+}
+
+long StartedProgram::WaitExit(DWORD timeout_ms) {
+  if (!process_ || WaitForSingleObject(process_.Get(), timeout_ms) != WAIT_OBJECT_0) return -1;
+  DWORD code = 0;
+  GetExitCodeProcess(process_.Get(), &code);
+  return static_cast<long>(code);
+}
+
 bool SameText(const std::wstring& a, const std::wstring& b) { return Lower(a) == Lower(b); }
 
 bool ContainsText(const std::wstring& text, const std::wstring& part) {

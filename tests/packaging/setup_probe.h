@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "win/handle.h"
+
 namespace packaging_test {
 
 // A shell folder by CSIDL (CSIDL_PROGRAM_FILES, CSIDL_COMMON_PROGRAMS, CSIDL_APPDATA, ...).
@@ -36,6 +38,24 @@ std::optional<FileVersions> ReadFileVersions(const std::wstring& path);
 // Every CLSID under HKLM\Software\Classes whose InprocServer32 or LocalServer32 names a file in
 // `folder` (compared without regard to case).
 std::vector<std::wstring> ClassesServedFrom(const std::wstring& folder);
+
+// The files Windows is to rename or delete at the next restart, one a line ("" for none).
+std::wstring PendingRestartOperations();
+
+// A program started and not waited for (a setup that shows a window); ended if it still runs.
+class StartedProgram {
+ public:
+  explicit StartedProgram(const std::wstring& command_line);
+  ~StartedProgram();
+  StartedProgram(const StartedProgram&) = delete;
+  StartedProgram& operator=(const StartedProgram&) = delete;
+  bool Started() const { return static_cast<bool>(process_); }
+  // Its exit code, or -1 when it still runs after the timeout.
+  long WaitExit(DWORD timeout_ms);
+
+ private:
+  win::UniqueKernelHandle process_;
+};
 
 bool SameText(const std::wstring& a, const std::wstring& b);
 bool ContainsText(const std::wstring& text, const std::wstring& part);

@@ -338,4 +338,70 @@ TEST_F(Setup, SilentUninstallReturnsItsResultWhenDone) {
   ExpectNothingOfOursLeft(folder);
 }
 
+// Varnel.exe running from the install folder: a silent upgrade and a silent uninstall stop
+// before they change anything, with exit code 32, and nothing is left for a restart to delete;
+// without /S the uninstaller asks. Once the program is closed both go through.
+TEST_F(Setup, RunningProgramStopsUpgradeAndUninstallFirst) {
+  const std::wstring folder = DefaultInstallFolder();
+  const auto first = RunSetup(previous_setup_, L"/Simulator");
+  ASSERT_TRUE(first.finished);
+  ASSERT_EQ(first.exit_code, 0u) << first.output;
+  const auto expect_previous_installed = [&](const char* after) {
+    EXPECT_EQ(MachineString(kUninstallKey, L"DisplayVersion"), previous_version_) << after;
+    for (const std::wstring& file : kPrograms)
+      EXPECT_TRUE(gui::FileExists(folder + L"\\" + file)) << after << ": " << gui::Narrow(file) << " is gone";
+    EXPECT_TRUE(gui::FileExists(folder + L"\\uninstall.exe")) << after;
+    EXPECT_TRUE(SameText(MachineString(ProxyStubClass() + L"\\InprocServer32").value_or(L""),
+                         folder + L"\\VarnelOpcPs.dll"))
+        << after << ": the proxy/stub is no longer registered";
+    EXPECT_TRUE(ContainsText(LocalServerOf(L"Varnel.HdaSim.1"), folder + L"\\hdasim.exe")) << after;
+    EXPECT_FALSE(ContainsText(packaging_test::PendingRestartOperations(), L"Varnel"))
+        << after << ": files were left for a restart";
+  };
+  const std::wstring start_dir = gui::MakeRunDirectory(L"setup-running");
+  {
+    gui::VarnelProcess program(start_dir, L"", folder + L"\\Varnel.exe");
+    ASSERT_TRUE(program.Start());
+    ASSERT_NE(program.WaitMainWindow(), nullptr);
+
+    const auto upgrade = RunSetup(setup_, L"");
+    ASSERT_TRUE(upgrade.finished);
+    EXPECT_EQ(upgrade.exit_code, 32u) << upgrade.output;
+    expect_previous_installed("the upgrade");
+    EXPECT_EQ(Uninstall(), 32u);
+    expect_previous_installed("the silent uninstall");
+
+    // Without /S, as Add/Remove Programs starts it: a question names the program, Cancel stops.
+    packaging_test::StartedProgram asked(*MachineString(kUninstallKey, L"UninstallString"));
+    ASSERT_TRUE(asked.Started());
+    HWND box = nullptr;
+    ASSERT_TRUE(gui::WaitUntil([&] { return (box = FindWindowW(L"#32770", L"Varnel Uninstall")) != nullptr; },
+                               30000))
+        << "no question";
+    std::wstring question;
+    EnumChildWindows(
+        box,
+        [](HWND child, LPARAM texts) {
+          *reinterpret_cast<std::wstring*>(texts) += gui::WindowText(child) + L"\n";
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&question));
+    EXPECT_TRUE(ContainsText(question, L"Varnel.exe")) << gui::Narrow(question);
+    gui::Click(gui::FindDescendant(box, L"Button", L"Cancel"));
+    EXPECT_EQ(asked.WaitExit(30000), 32);
+    expect_previous_installed("the cancelled uninstall");
+
+    PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
+    ASSERT_EQ(program.WaitExit(), 0);
+  }
+  const auto upgrade = RunSetup(setup_, L"");
+  ASSERT_TRUE(upgrade.finished);
+  EXPECT_EQ(upgrade.exit_code, 0u) << upgrade.output;
+  EXPECT_EQ(MachineString(kUninstallKey, L"DisplayVersion"), version_);
+  EXPECT_EQ(Uninstall(), 0u);
+  ExpectNothingOfOursLeft(folder);
+  EXPECT_EQ(packaging_test::PendingRestartOperations(), L"");
+  gui::RemoveRunDirectory(start_dir);
+}
+
 }  // namespace
