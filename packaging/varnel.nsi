@@ -49,6 +49,16 @@ Unicode true
 ; while it removes the install folder's last files.
 !define UNINSTALLER_COPY "$TEMP\Varnel-uninstall.exe"
 !define FINISHING_MUTEX "Global\VarnelUninstallFinishing"
+; Program Files' permissions, given to the install folder whatever folder was chosen: the
+; proxy/stub and the simulator registered from it are loaded and started by every OPC client of
+; the computer, services included, so only administrators and SYSTEM may change its files. Users
+; (and app containers) read and run them, whoever creates a file there has full control of it, and
+; nothing is inherited from the folder above, which under C:\ would let every user change them.
+; The owner is the administrators' group, so that the account that made the folder cannot give
+; itself the rights back.
+!define INSTALL_FOLDER_SECURITY "O:BAD:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)(A;OICIIO;GA;;;CO)(A;OICI;0x1200a9;;;AC)"
+; The folder of the version installed when the setup started ("" for none).
+Var InstalledFolder
 ; The exit code when programs of the folder are running (ERROR_SHARING_VIOLATION).
 !define EXIT_IN_USE 32
 ; The document icon is a resource of Varnel.exe; the shell finds it by its number.
@@ -236,6 +246,7 @@ Section "Varnel" SecProgram
   Push $INSTDIR
   Call RequireProgramsClosed
   Call RemoveInstalledVersion
+  Call ProtectInstallFolder
 
   SetOutPath "$INSTDIR"
   File "${STAGE_DIR}/Varnel.exe"
@@ -325,9 +336,9 @@ Function .onInit
   !insertmacro RequireAdministrator
   Call WaitForUninstallerCopy
   !insertmacro RefuseOtherArchitecture
-  ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
-  ${If} $0 != ""
-    Push $0
+  ReadRegStr $InstalledFolder HKLM "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $InstalledFolder != ""
+    Push $InstalledFolder
     Call RequireProgramsClosed
   ${EndIf}
   ${GetParameters} $R0
@@ -348,6 +359,32 @@ Function WriteUninstallEntry
   WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S _?=$INSTDIR'
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+FunctionEnd
+
+; The folder chosen must be new, empty, or the installed version's (which holds only what users
+; put there once that version is removed): another folder's files would fall under the
+; permissions below, or under the uninstaller. Then the folder gets those permissions, before any
+; file goes there.
+Function ProtectInstallFolder
+  ${DirState} "$INSTDIR" $0
+  ${If} $0 = 1
+  ${AndIf} "$INSTDIR" != "$InstalledFolder"
+    !insertmacro Fail "$INSTDIR is not empty: choose a new folder for Varnel."
+  ${EndIf}
+  CreateDirectory "$INSTDIR"
+  System::Call 'advapi32::ConvertStringSecurityDescriptorToSecurityDescriptorW(w "${INSTALL_FOLDER_SECURITY}", i 1, *p .r1, p 0) i .r0'
+  ${If} $0 = 0
+    !insertmacro Fail "The permissions for $INSTDIR could not be made."
+  ${EndIf}
+  System::Call 'advapi32::GetSecurityDescriptorDacl(p r1, *i .r2, *p .r3, *i .r4)'
+  System::Call 'advapi32::GetSecurityDescriptorOwner(p r1, *p .r5, *i .r4)'
+  ; SE_FILE_OBJECT; OWNER, DACL and PROTECTED_DACL_SECURITY_INFORMATION
+  System::Call 'advapi32::SetNamedSecurityInfoW(w "$INSTDIR", i 1, i 0x80000005, p r5, p 0, p r3, p 0) i .r0'
+  System::Call 'kernel32::LocalFree(p r1)'
+  ${If} $0 <> 0
+    !insertmacro Fail "The permissions of $INSTDIR could not be set (error $0)."
+  ${EndIf}
+  DetailPrint "$INSTDIR: administrators and SYSTEM may change it, users read and run it."
 FunctionEnd
 
 ; Waits (at most a minute) for an uninstaller's copy that is still removing its original and the

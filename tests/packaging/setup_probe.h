@@ -39,6 +39,16 @@ std::optional<FileVersions> ReadFileVersions(const std::wstring& path);
 // `folder` (compared without regard to case).
 std::vector<std::wstring> ClassesServedFrom(const std::wstring& folder);
 
+// A file's or folder's owner and permissions as security descriptor text.
+std::wstring SecurityText(const std::wstring& path);
+// Gives a folder the permissions of the text (the DACL part of a security descriptor's text).
+bool SetFolderSecurity(const std::wstring& path, const std::wstring& text);
+// Everyone, Authenticated Users, Users and Interactive, where the permissions allow them to
+// change the file or folder (write, append, delete, change its permissions or owner).
+std::vector<std::wstring> UsersWhoMayChange(const std::wstring& path);
+// Whether the account (WinLocalSystemSid, WinBuiltinAdministratorsSid) has full control.
+bool HasFullControl(const std::wstring& path, WELL_KNOWN_SID_TYPE account);
+
 // The files Windows is to rename or delete at the next restart, one a line ("" for none).
 std::wstring PendingRestartOperations();
 

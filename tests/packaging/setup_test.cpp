@@ -404,4 +404,49 @@ TEST_F(Setup, RunningProgramStopsUpgradeAndUninstallFirst) {
   gui::RemoveRunDirectory(start_dir);
 }
 
+// An install folder under C:\\ that every user may change, as the drive's own permissions make
+// it there, gets Program Files' permissions before anything of ours goes into it: what the
+// setup registers from it cannot be replaced by a user. Read back through the security API.
+TEST_F(Setup, InstallFolderGetsProgramFilesPermissions) {
+  const std::wstring parent = L"C:\\Plant Tools";
+  const std::wstring folder = parent + L"\\Varnel";
+  CreateDirectoryW(parent.c_str(), nullptr);
+  CreateDirectoryW(folder.c_str(), nullptr);
+  ASSERT_TRUE(packaging_test::SetFolderSecurity(
+      folder, L"D:(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1301bf;;;AU)(A;OICI;0x1301bf;;;WD)"));
+  ASSERT_FALSE(packaging_test::UsersWhoMayChange(folder).empty())
+      << "the folder was to be one every user may change";
+
+  const auto install = RunSetup(setup_, L"/Simulator /D=" + folder);
+  ASSERT_TRUE(install.finished);
+  ASSERT_EQ(install.exit_code, 0u) << install.output;
+  for (const std::wstring& path : {folder, folder + L"\\Varnel.exe", folder + L"\\VarnelOpcPs.dll",
+                                   folder + L"\\hdasim.exe", folder + L"\\uninstall.exe"}) {
+    const std::wstring security = packaging_test::SecurityText(path);
+    EXPECT_EQ(packaging_test::UsersWhoMayChange(path), std::vector<std::wstring>{})
+        << gui::Narrow(path) << ": " << gui::Narrow(security);
+    EXPECT_TRUE(packaging_test::HasFullControl(path, WinLocalSystemSid))
+        << gui::Narrow(path) << ": " << gui::Narrow(security);
+  }
+
+  // A folder with files of someone else's is refused, and keeps its permissions.
+  const std::wstring other = parent + L"\\Tools";
+  CreateDirectoryW(other.c_str(), nullptr);
+  gui::WriteBytes(other + L"\\notes.txt", "someone's");
+  ASSERT_TRUE(packaging_test::SetFolderSecurity(other, L"D:(A;OICI;FA;;;SY)(A;OICI;0x1301bf;;;WD)"));
+  EXPECT_EQ(Uninstall(), 0u);
+  const auto refused = RunSetup(setup_, L"/D=" + other);
+  ASSERT_TRUE(refused.finished);
+  EXPECT_EQ(refused.exit_code, 2u) << refused.output;
+  EXPECT_FALSE(gui::FileExists(other + L"\\Varnel.exe"));
+  EXPECT_FALSE(packaging_test::UsersWhoMayChange(other).empty()) << "the permissions were changed";
+  if (MachineKeyExists(kUninstallKey)) Uninstall();
+
+  DeleteFileW((other + L"\\notes.txt").c_str());
+  RemoveDirectoryW(other.c_str());
+  WaitUntilUninstallFinished();
+  RemoveDirectoryW(folder.c_str());
+  RemoveDirectoryW(parent.c_str());
+}
+
 }  // namespace
