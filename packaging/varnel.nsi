@@ -8,9 +8,9 @@
 ;
 ; A per-machine install: the programs in Program Files, the OPC proxy/stub and (when chosen) the
 ; simulation server registered, the Start-menu shortcuts for every user, an uninstaller with its
-; entry in Add/Remove Programs. Varnel keeps its configuration and log in its start directory, so
-; its shortcut starts it in %APPDATA%\Varnel: the setup makes that folder for the user who runs it,
-; and Active Setup for every other user when they log on. Nothing in those folders, and no
+; entry in Add/Remove Programs. Varnel keeps its configuration and log in its start directory; its
+; shortcut starts it with /PerUser in the install folder, which exists for every user, and the
+; program then makes and uses the user's own %APPDATA%\Varnel. Nothing in those folders, and no
 ; document, is ever removed.
 ;
 ; Silent: setup.exe /S [/Simulator] [/Developer] [/AssociateXml] [/D=folder] (/D= last, unquoted).
@@ -40,11 +40,9 @@ Unicode true
 !define PUBLISHER "Molrand"
 !define UNINSTALLER "uninstall.exe"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Varnel"
-!define ACTIVE_SETUP_KEY "Software\Microsoft\Active Setup\Installed Components\Varnel"
 !define CLASSES "Software\Classes"
 !define DOCUMENT_PROGID "Varnel.Document"
 !define START_MENU "$SMPROGRAMS\Varnel"
-!define USER_FOLDER "Varnel"
 ; Where an uninstaller started in the install folder runs from (un.onInit), and what it holds
 ; while it removes the install folder's last files.
 !define UNINSTALLER_COPY "$TEMP\Varnel-uninstall.exe"
@@ -63,7 +61,6 @@ Var InstalledFolder
 !define EXIT_IN_USE 32
 ; The document icon is a resource of Varnel.exe; the shell finds it by its number.
 !searchparse /file "${SOURCE_DIR}/app/resource.h" "#define IDR_VARNELTYPE " DOCUMENT_ICON_ID
-!searchreplace VERSION_COMMAS "${VERSION}" "." ","
 
 Name "${DISPLAY_NAME}"
 OutFile "${OUT_FILE}"
@@ -267,21 +264,10 @@ Section "Varnel" SecProgram
   !insertmacro InstallManuals
 
   CreateDirectory "${START_MENU}"
-  ; The working directory is taken from $OUTDIR; the shell expands the variable for each user.
-  StrCpy $OUTDIR "%APPDATA%\${USER_FOLDER}"
-  CreateShortCut "${START_MENU}\Varnel.lnk" "$INSTDIR\Varnel.exe" "" "$INSTDIR\Varnel.exe" 0 \
+  ; The working directory is $OUTDIR, the install folder.
+  CreateShortCut "${START_MENU}\Varnel.lnk" "$INSTDIR\Varnel.exe" "/PerUser" "$INSTDIR\Varnel.exe" 0 \
                  SW_SHOWNORMAL "" "Varnel HDA OPC Client"
-  SetOutPath "$INSTDIR"
-  CreateShortCut "${START_MENU}\Uninstall Varnel.lnk" "$INSTDIR\${UNINSTALLER}"
-
-  ; Every user's start directory: now for the user running the setup, at logon for the others.
-  SetShellVarContext current
-  CreateDirectory "$APPDATA\${USER_FOLDER}"
-  SetShellVarContext all
-  WriteRegStr HKLM "${ACTIVE_SETUP_KEY}" "" "Varnel"
-  WriteRegStr HKLM "${ACTIVE_SETUP_KEY}" "Version" "${VERSION_COMMAS}"
-  WriteRegExpandStr HKLM "${ACTIVE_SETUP_KEY}" "StubPath" \
-    '"%SystemRoot%\System32\cmd.exe" /d /c if not exist "%APPDATA%\${USER_FOLDER}\" mkdir "%APPDATA%\${USER_FOLDER}"'
+  CreateShortCut "${START_MENU}\Uninstall Varnel.lnk" "$INSTDIR\${UNINSTALLER}" "_?=$INSTDIR"
 SectionEnd
 
 Section /o "Simulation server" SecSimulator
@@ -591,7 +577,6 @@ Section "Uninstall"
   Delete "${START_MENU}\Uninstall Varnel.lnk"
   RMDir "${START_MENU}"
 
-  DeleteRegKey HKLM "${ACTIVE_SETUP_KEY}"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
   Call un.EndOriginal
 SectionEnd

@@ -87,11 +87,13 @@ std::optional<Shortcut> ReadShortcut(const std::wstring& path) {
       FAILED(file->Load(path.c_str(), STGM_READ)))
     return std::nullopt;
   wchar_t target[MAX_PATH] = {};
+  wchar_t arguments[MAX_PATH] = {};
   wchar_t working_dir[MAX_PATH] = {};
   if (FAILED(link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH)) ||
+      FAILED(link->GetArguments(arguments, MAX_PATH)) ||
       FAILED(link->GetWorkingDirectory(working_dir, MAX_PATH)))
     return std::nullopt;
-  return Shortcut{target, working_dir};
+  return Shortcut{target, arguments, working_dir};
 }
 
 std::optional<FileVersions> ReadFileVersions(const std::wstring& path) {

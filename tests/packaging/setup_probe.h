@@ -23,6 +23,7 @@ ULONGLONG FolderBytes(const std::wstring& path);
 
 struct Shortcut {
   std::wstring target;
+  std::wstring arguments;
   // As stored: environment variables are not expanded.
   std::wstring working_dir;
 };

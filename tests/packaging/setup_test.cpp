@@ -32,7 +32,6 @@ using packaging_test::SameText;
 using packaging_test::ShellFolder;
 
 const std::wstring kUninstallKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Varnel";
-const std::wstring kActiveSetupKey = L"Software\\Microsoft\\Active Setup\\Installed Components\\Varnel";
 const std::wstring kClasses = L"Software\\Classes\\";
 const std::vector<std::wstring> kPrograms = {L"Varnel.exe", L"Ambrel.dll", L"varnel-cli.exe",
                                              L"VarnelOpcPs.dll", L"hdasim.exe"};
@@ -88,7 +87,6 @@ test_support::ProgramRun RunSetup(const std::wstring& setup, const std::wstring&
 // Every trace of our own that an uninstall has to remove.
 void ExpectNothingOfOursLeft(const std::wstring& folder) {
   EXPECT_FALSE(MachineKeyExists(kUninstallKey)) << "the uninstall entry is still there";
-  EXPECT_FALSE(MachineKeyExists(kActiveSetupKey)) << "the Active Setup entry is still there";
   EXPECT_FALSE(FolderExists(StartMenuFolder())) << "the Start-menu folder is still there";
   for (const std::wstring& file : kPrograms)
     EXPECT_EQ(GetFileAttributesW((folder + L"\\" + file).c_str()), INVALID_FILE_ATTRIBUTES) << file;
@@ -192,20 +190,18 @@ TEST_F(Setup, InstallsEverythingRunsAndUninstallsWithoutTraces) {
   EXPECT_EQ(MachineString(kClasses + L"Varnel.Document\\shell\\open\\command"),
             Quoted(folder + L"\\Varnel.exe") + L" \"%1\"");
 
-  // Shortcuts: Varnel starts in each user's own folder, which exists for the installing user
-  // and is made at logon for the others.
+  // Shortcuts: Varnel starts in the install folder, which exists for every user, and chooses
+  // the user's own folder itself. Nothing is left to run at other users' logon.
   const auto shortcut = packaging_test::ReadShortcut(StartMenuFolder() + L"\\Varnel.lnk");
   ASSERT_TRUE(shortcut.has_value()) << "no Start-menu shortcut";
   EXPECT_TRUE(SameText(shortcut->target, folder + L"\\Varnel.exe")) << shortcut->target;
-  EXPECT_EQ(shortcut->working_dir, L"%APPDATA%\\Varnel");
+  EXPECT_EQ(shortcut->arguments, L"/PerUser");
+  EXPECT_TRUE(SameText(shortcut->working_dir, folder)) << gui::Narrow(shortcut->working_dir);
   const auto uninstall_shortcut =
       packaging_test::ReadShortcut(StartMenuFolder() + L"\\Uninstall Varnel.lnk");
   ASSERT_TRUE(uninstall_shortcut.has_value());
   EXPECT_TRUE(SameText(uninstall_shortcut->target, folder + L"\\uninstall.exe"));
-  const std::wstring start_dir = packaging_test::ExpandEnvironment(shortcut->working_dir);
-  EXPECT_TRUE(SameText(start_dir, UserFolder()));
-  ASSERT_TRUE(FolderExists(start_dir)) << "the installing user's start directory is missing";
-  EXPECT_TRUE(ContainsText(MachineString(kActiveSetupKey, L"Version").value_or(L""), L","));
+  EXPECT_FALSE(MachineKeyExists(L"Software\\Microsoft\\Active Setup\\Installed Components\\Varnel"));
 
   // The installed programs work: the companion finds the installed simulator ...
   const auto servers = test_support::RunProgram(Quoted(folder + L"\\varnel-cli.exe") + L" servers");
@@ -214,15 +210,23 @@ TEST_F(Setup, InstallsEverythingRunsAndUninstallsWithoutTraces) {
   EXPECT_TRUE(std::regex_search(servers.output, std::regex("(^|\n)Varnel\\.HdaSim\\.1\r?\n")))
       << servers.output;
 
-  // ... and Varnel.exe opens its main window where the shortcut starts it and ends cleanly.
+  // ... and Varnel.exe, started as the shortcut starts it by a user who has no folder of their own
+  // yet, opens its main window, makes the folder and keeps its log and configuration there.
+  const std::wstring start_dir = UserFolder();
+  gui::RemoveRunDirectory(start_dir);
+  ASSERT_FALSE(FolderExists(start_dir));
+  const std::vector<std::wstring> installed = FolderEntries(folder);
   {
-    gui::VarnelProcess program(start_dir, L"", folder + L"\\Varnel.exe");
+    gui::VarnelProcess program(packaging_test::ExpandEnvironment(shortcut->working_dir),
+                               shortcut->arguments, shortcut->target);
     ASSERT_TRUE(program.Start()) << "the installed Varnel.exe could not be started";
     ASSERT_NE(program.WaitMainWindow(), nullptr) << "no main window within 30 s";
     PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
     EXPECT_EQ(program.WaitExit(), 0) << "the program did not end cleanly";
   }
-  EXPECT_TRUE(gui::FileExists(start_dir + L"\\Varnel.log")) << "no log in the start directory";
+  EXPECT_TRUE(gui::FileExists(start_dir + L"\\Varnel.log")) << "no log in the user's folder";
+  EXPECT_TRUE(gui::FileExists(start_dir + L"\\Varnel_Config.xml")) << "no configuration there";
+  EXPECT_EQ(FolderEntries(folder), installed) << "the program wrote into the install folder";
   const std::vector<std::wstring> user_files = FolderEntries(start_dir);
   ASSERT_FALSE(user_files.empty());
 
@@ -265,6 +269,7 @@ TEST_F(Setup, UpgradeKeepsConfigurationFolderAndComponents) {
   // The user's configuration where the shortcut starts Varnel, and one where someone started it
   // from the install folder.
   const std::string config = "\xFF\xFE<\0?\0x\0m\0l\0 \0k\0e\0p\0t\0?\0>\0"s;
+  CreateDirectoryW(UserFolder().c_str(), nullptr);
   const std::wstring user_config = UserFolder() + L"\\Varnel_Config.xml";
   const std::wstring folder_config = folder + L"\\Varnel_Config.xml";
   gui::WriteBytes(user_config, config);
