@@ -42,6 +42,9 @@ Unicode true
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Varnel"
 !define CLASSES "Software\Classes"
 !define DOCUMENT_PROGID "Varnel.Document"
+; Varnel's capabilities, as Default Programs and the Default Apps settings read them.
+!define CAPABILITIES_KEY "Software\Varnel\Capabilities"
+!define APPLICATION_KEY "Software\Varnel"
 !define START_MENU "$SMPROGRAMS\Varnel"
 ; Where an uninstaller started in the install folder runs from (un.onInit), and what it holds
 ; while it removes the install folder's last files.
@@ -288,16 +291,19 @@ Section /o "Developer files" SecDeveloper
   File "${STAGE_DIR}/Developer/libAmbrel.dll.a"
 SectionEnd
 
-Section /o "Open .xml documents with Varnel" SecAssociateXml
-  ReadRegStr $0 HKLM "${CLASSES}\.xml" ""
-  ${If} $0 != "${DOCUMENT_PROGID}"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "XmlPreviousDefault" $0
-  ${EndIf}
+; Varnel is offered for .xml documents (Open with, Default Apps) and the user chooses: Windows
+; keeps each user's own choice over a machine's, so the setup takes nothing from the program that
+; opens .xml now. Opened from Explorer, Varnel starts in the document's folder; /PerUser keeps its
+; configuration and log in the user's own folder all the same.
+Section /o "Offer Varnel for .xml documents" SecAssociateXml
   WriteRegStr HKLM "${CLASSES}\${DOCUMENT_PROGID}" "" "Varnel document"
   WriteRegStr HKLM "${CLASSES}\${DOCUMENT_PROGID}\DefaultIcon" "" "$INSTDIR\Varnel.exe,-${DOCUMENT_ICON_ID}"
-  WriteRegStr HKLM "${CLASSES}\${DOCUMENT_PROGID}\shell\open\command" "" '"$INSTDIR\Varnel.exe" "%1"'
+  WriteRegStr HKLM "${CLASSES}\${DOCUMENT_PROGID}\shell\open\command" "" '"$INSTDIR\Varnel.exe" /PerUser "%1"'
   WriteRegStr HKLM "${CLASSES}\.xml\OpenWithProgids" "${DOCUMENT_PROGID}" ""
-  WriteRegStr HKLM "${CLASSES}\.xml" "" "${DOCUMENT_PROGID}"
+  WriteRegStr HKLM "${CAPABILITIES_KEY}" "ApplicationName" "Varnel"
+  WriteRegStr HKLM "${CAPABILITIES_KEY}" "ApplicationDescription" "Trends and tables of OPC HDA history"
+  WriteRegStr HKLM "${CAPABILITIES_KEY}\FileAssociations" ".xml" "${DOCUMENT_PROGID}"
+  WriteRegStr HKLM "Software\RegisteredApplications" "Varnel" "${CAPABILITIES_KEY}"
   Call NotifyAssociationsChanged
 SectionEnd
 
@@ -314,7 +320,7 @@ SectionEnd
   !insertmacro MUI_DESCRIPTION_TEXT ${SecProgram} "Varnel.exe, Ambrel.dll, varnel-cli.exe, the OPC proxy/stub, the user manuals and the Start-menu shortcuts."
   !insertmacro MUI_DESCRIPTION_TEXT ${SecSimulator} "An OPC HDA simulation server (hdasim.exe, classes Varnel.HdaSim.1 to 17) for trying Varnel without a plant."
   !insertmacro MUI_DESCRIPTION_TEXT ${SecDeveloper} "Ambrel's header, import library and changelog, for programs of your own."
-  !insertmacro MUI_DESCRIPTION_TEXT ${SecAssociateXml} "Double-clicking a .xml file opens it in Varnel."
+  !insertmacro MUI_DESCRIPTION_TEXT ${SecAssociateXml} "Varnel is offered in Open with and Default Apps for .xml files; which program opens them stays each user's choice."
 !insertmacro MUI_FUNCTION_DESCRIPTION_END
 
 Function .onInit
@@ -492,7 +498,22 @@ Function un.EndOriginal
   System::Call 'kernel32::CloseHandle(p r3)'
 FunctionEnd
 
-; Gives .xml back to the program that had it, unless something else took it since.
+; Deletes the key when it has neither values nor subkeys (DeleteRegKey /ifempty looks at the
+; subkeys only).
+!macro DeleteKeyIfEmpty key
+  ClearErrors
+  EnumRegKey $0 HKLM "${key}" 0
+  EnumRegValue $1 HKLM "${key}" 0
+  ReadRegStr $2 HKLM "${key}" ""
+  ${If} $0 == ""
+  ${AndIf} $1 == ""
+  ${AndIf} $2 == ""
+    DeleteRegKey /ifempty HKLM "${key}"
+  ${EndIf}
+!macroend
+
+; Removes what offered Varnel for .xml. Versions before took .xml itself, keeping what had it in
+; XmlPreviousDefault: that is given back, unless something else took .xml since.
 Function un.RemoveXmlAssociation
   ReadRegStr $0 HKLM "${CLASSES}\.xml" ""
   ${If} $0 == "${DOCUMENT_PROGID}"
@@ -504,7 +525,10 @@ Function un.RemoveXmlAssociation
     ${EndIf}
   ${EndIf}
   DeleteRegValue HKLM "${CLASSES}\.xml\OpenWithProgids" "${DOCUMENT_PROGID}"
-  DeleteRegKey /ifempty HKLM "${CLASSES}\.xml\OpenWithProgids"
+  !insertmacro DeleteKeyIfEmpty "${CLASSES}\.xml\OpenWithProgids"
+  !insertmacro DeleteKeyIfEmpty "${CLASSES}\.xml"
+  DeleteRegValue HKLM "Software\RegisteredApplications" "Varnel"
+  DeleteRegKey HKLM "${APPLICATION_KEY}"
   ClearErrors
   EnumRegKey $2 HKLM "${CLASSES}\${DOCUMENT_PROGID}" 0
   ${IfNot} ${Errors}

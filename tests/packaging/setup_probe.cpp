@@ -243,6 +243,16 @@ bool HasFullControl(const std::wstring& path, WELL_KNOWN_SID_TYPE account) {
   return full;
 }
 
+bool IsEmptyMachineKey(const std::wstring& key) {
+  win::UniqueRegKey opened = win::OpenRegKey(HKEY_LOCAL_MACHINE, key);
+  if (!opened) return false;
+  DWORD subkeys = 0, values = 0;
+  if (RegQueryInfoKeyW(opened.Get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values,
+                       nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+    return false;
+  return subkeys == 0 && values == 0;
+}
+
 std::wstring PendingRestartOperations() {
   const wchar_t* key = L"SYSTEM\\CurrentControlSet\\Control\\Session Manager";
   DWORD bytes = 0;

@@ -50,6 +50,9 @@ std::vector<std::wstring> UsersWhoMayChange(const std::wstring& path);
 // Whether the account (WinLocalSystemSid, WinBuiltinAdministratorsSid) has full control.
 bool HasFullControl(const std::wstring& path, WELL_KNOWN_SID_TYPE account);
 
+// Whether the HKLM key exists with neither values nor subkeys.
+bool IsEmptyMachineKey(const std::wstring& key);
+
 // The files Windows is to rename or delete at the next restart, one a line ("" for none).
 std::wstring PendingRestartOperations();
 

@@ -33,6 +33,7 @@ using packaging_test::ShellFolder;
 
 const std::wstring kUninstallKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Varnel";
 const std::wstring kClasses = L"Software\\Classes\\";
+const std::wstring kCapabilitiesKey = L"Software\\Varnel\\Capabilities";
 const std::vector<std::wstring> kPrograms = {L"Varnel.exe", L"Ambrel.dll", L"varnel-cli.exe",
                                              L"VarnelOpcPs.dll", L"hdasim.exe"};
 const std::vector<std::wstring> kDeveloperFiles = {L"ambrel.h", L"CHANGELOG.md", L"libAmbrel.dll.a"};
@@ -100,6 +101,10 @@ void ExpectNothingOfOursLeft(const std::wstring& folder) {
       << "classes still name files of " << folder;
   EXPECT_FALSE(MachineKeyExists(kClasses + L"Varnel.Document"));
   EXPECT_FALSE(MachineString(kClasses + L".xml\\OpenWithProgids", L"Varnel.Document").has_value());
+  EXPECT_FALSE(MachineString(L"Software\\RegisteredApplications", L"Varnel").has_value());
+  EXPECT_FALSE(MachineKeyExists(L"Software\\Varnel")) << "the capabilities are still there";
+  for (const std::wstring& key : {kClasses + L".xml\\OpenWithProgids", kClasses + L".xml"})
+    EXPECT_FALSE(packaging_test::IsEmptyMachineKey(key)) << gui::Narrow(key) << " is left empty";
   EXPECT_EQ(InstalledManuals(), std::vector<std::wstring>{}) << "user manuals are still there";
 }
 
@@ -186,9 +191,15 @@ TEST_F(Setup, InstallsEverythingRunsAndUninstallsWithoutTraces) {
             win::GuidText(CLSID_VarnelOpcPSFactory));
   for (const std::wstring& prog_id : SimulatorProgIds())
     EXPECT_TRUE(ContainsText(LocalServerOf(prog_id), folder + L"\\hdasim.exe")) << prog_id;
-  EXPECT_EQ(MachineString(kClasses + L".xml"), L"Varnel.Document");
-  EXPECT_EQ(MachineString(kClasses + L"Varnel.Document\\shell\\open\\command"),
-            Quoted(folder + L"\\Varnel.exe") + L" \"%1\"");
+  // .xml: Varnel is offered, as a registered application with the capability, and the program
+  // that had .xml keeps it.
+  EXPECT_EQ(MachineString(kClasses + L".xml"), L"xmlfile") << "the setup took .xml";
+  EXPECT_TRUE(MachineString(kClasses + L".xml\\OpenWithProgids", L"Varnel.Document").has_value());
+  EXPECT_EQ(MachineString(L"Software\\RegisteredApplications", L"Varnel"), kCapabilitiesKey);
+  EXPECT_EQ(MachineString(kCapabilitiesKey + L"\\FileAssociations", L".xml"), L"Varnel.Document");
+  EXPECT_EQ(MachineString(kCapabilitiesKey, L"ApplicationName"), L"Varnel");
+  const auto open_command = MachineString(kClasses + L"Varnel.Document\\shell\\open\\command");
+  ASSERT_EQ(open_command, Quoted(folder + L"\\Varnel.exe") + L" /PerUser \"%1\"");
 
   // Shortcuts: Varnel starts in the install folder, which exists for every user, and chooses
   // the user's own folder itself. Nothing is left to run at other users' logon.
@@ -227,6 +238,33 @@ TEST_F(Setup, InstallsEverythingRunsAndUninstallsWithoutTraces) {
   EXPECT_TRUE(gui::FileExists(start_dir + L"\\Varnel.log")) << "no log in the user's folder";
   EXPECT_TRUE(gui::FileExists(start_dir + L"\\Varnel_Config.xml")) << "no configuration there";
   EXPECT_EQ(FolderEntries(folder), installed) << "the program wrote into the install folder";
+
+  // A document opened from Explorer: the program starts in the document's folder with the open
+  // command, and its log and configuration still go to the user's folder.
+  const std::wstring documents = gui::MakeRunDirectory(L"setup-documents");
+  const std::wstring document = documents + L"\\plant.xml";
+  const auto made = test_support::RunProgram(
+      Quoted(folder + L"\\varnel-cli.exe") +
+      L" doc new --server Varnel.HdaSim.1 --item \"Waves/Random walk 1min\" --period last-hour --out " +
+      Quoted(document));
+  ASSERT_EQ(made.exit_code, 0u) << made.output;
+  DeleteFileW((start_dir + L"\\Varnel.log").c_str());
+  {
+    const std::wstring program_path = folder + L"\\Varnel.exe";
+    std::wstring arguments = open_command->substr(Quoted(program_path).size() + 1);
+    arguments.replace(arguments.find(L"%1"), 2, document);
+    gui::VarnelProcess program(documents, arguments, program_path);
+    ASSERT_TRUE(program.Start());
+    ASSERT_NE(program.WaitMainWindow(), nullptr);
+    EXPECT_TRUE(gui::WaitUntil([&] { return gui::FileExists(start_dir + L"\\Varnel.log"); }, 15000))
+        << "no log in the user's folder";
+    PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
+    program.WaitExit();
+  }
+  EXPECT_EQ(FolderEntries(documents), std::vector<std::wstring>{L"plant.xml"})
+      << "the program wrote beside the document";
+  gui::RemoveRunDirectory(documents);
+
   const std::vector<std::wstring> user_files = FolderEntries(start_dir);
   ASSERT_FALSE(user_files.empty());
 
@@ -238,7 +276,7 @@ TEST_F(Setup, InstallsEverythingRunsAndUninstallsWithoutTraces) {
   ExpectNothingOfOursLeft(folder);
   WaitUntilUninstallFinished();
   EXPECT_FALSE(FolderExists(folder)) << "the install folder is still there";
-  EXPECT_EQ(MachineString(kClasses + L".xml"), L"xmlfile") << ".xml was not given back";
+  EXPECT_EQ(MachineString(kClasses + L".xml"), L"xmlfile") << ".xml was changed";
   EXPECT_EQ(FolderEntries(start_dir), user_files) << "the user's files were touched";
 }
 
@@ -452,6 +490,20 @@ TEST_F(Setup, InstallFolderGetsProgramFilesPermissions) {
   WaitUntilUninstallFinished();
   RemoveDirectoryW(folder.c_str());
   RemoveDirectoryW(parent.c_str());
+}
+
+// Offered for .xml where nothing had it: the keys the setup made for it go with the uninstall.
+TEST_F(Setup, XmlOfferLeavesNoEmptyKeys) {
+  RegDeleteTreeW(HKEY_LOCAL_MACHINE, (kClasses + L".xml").c_str());
+  const auto install = RunSetup(setup_, L"/AssociateXml");
+  ASSERT_TRUE(install.finished);
+  ASSERT_EQ(install.exit_code, 0u) << install.output;
+  EXPECT_FALSE(MachineString(kClasses + L".xml").has_value()) << "the setup took .xml";
+  EXPECT_TRUE(MachineString(kClasses + L".xml\\OpenWithProgids", L"Varnel.Document").has_value());
+  EXPECT_EQ(Uninstall(), 0u);
+  EXPECT_FALSE(MachineKeyExists(kClasses + L".xml")) << ".xml is left empty";
+  EXPECT_FALSE(MachineKeyExists(L"Software\\Varnel"));
+  EXPECT_FALSE(MachineKeyExists(kClasses + L"Varnel.Document"));
 }
 
 }  // namespace
