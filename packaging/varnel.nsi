@@ -16,7 +16,9 @@
 ; Silent: setup.exe /S [/Simulator] [/Developer] [/AssociateXml] [/D=folder] (/D= last, unquoted).
 ; An upgrade keeps the components of the installed version and adds those given, removes the
 ; installed version with its own uninstaller (which leaves user files) and installs into the same
-; folder unless /D= names another.
+; folder unless /D= names another. Exit codes (setup and uninstaller): 0 done, 1 a part of the
+; uninstall failed (or the user cancelled), 2 stopped, 32 programs in use, 740 not an
+; administrator, 1638 a newer version is installed. Nothing is ever left for a restart.
 
 Unicode true
 !if "${ARCH}" == "x64"
@@ -33,6 +35,7 @@ Unicode true
 
 !include LogicLib.nsh
 !include FileFunc.nsh
+!include WordFunc.nsh
 !include Sections.nsh
 !include x64.nsh
 !include MUI2.nsh
@@ -60,6 +63,8 @@ Unicode true
 !define INSTALL_FOLDER_SECURITY "O:BAD:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)(A;OICIIO;GA;;;CO)(A;OICI;0x1200a9;;;AC)"
 ; The folder of the version installed when the setup started ("" for none).
 Var InstalledFolder
+; The exit code when a newer version is installed (ERROR_PRODUCT_VERSION).
+!define EXIT_NEWER_INSTALLED 1638
 ; The exit code when programs of the folder are running (ERROR_SHARING_VIOLATION).
 !define EXIT_IN_USE 32
 ; The document icon is a resource of Varnel.exe; the shell finds it by its number.
@@ -222,6 +227,21 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductVersion" "${VERSION}"
 !insertmacro RequireProgramsClosed ""
 !insertmacro RequireProgramsClosed "un."
 
+; A newer Varnel is not replaced by an older one unless the user says so; silent, never: its
+; documents and configuration may use what the older one does not know.
+!macro RefuseDowngrade
+  ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "DisplayVersion"
+  ${If} $0 != ""
+    ${VersionCompare} "$0" "${VERSION}" $1
+    ${If} $1 = 1
+      MessageBox MB_YESNO|MB_ICONEXCLAMATION|MB_DEFBUTTON2 "Varnel $0, a newer version, is installed. Replace it with the older ${VERSION}?" /SD IDNO IDYES downgrade
+      SetErrorLevel ${EXIT_NEWER_INSTALLED}
+      Quit
+      downgrade:
+    ${EndIf}
+  ${EndIf}
+!macroend
+
 !macro WriteChoice section name
   ${If} ${SectionIsSelected} ${section}
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "${name}" 1
@@ -328,6 +348,7 @@ Function .onInit
   !insertmacro RequireAdministrator
   Call WaitForUninstallerCopy
   !insertmacro RefuseOtherArchitecture
+  !insertmacro RefuseDowngrade
   ReadRegStr $InstalledFolder HKLM "${UNINSTALL_KEY}" "InstallLocation"
   ${If} $InstalledFolder != ""
     Push $InstalledFolder

@@ -506,4 +506,23 @@ TEST_F(Setup, XmlOfferLeavesNoEmptyKeys) {
   EXPECT_FALSE(MachineKeyExists(kClasses + L"Varnel.Document"));
 }
 
+// An older version's setup over a newer Varnel: silent, it is refused with exit code 1638 and
+// changes nothing.
+TEST_F(Setup, DowngradeIsRefused) {
+  const auto install = RunSetup(setup_, L"/Simulator");
+  ASSERT_TRUE(install.finished);
+  ASSERT_EQ(install.exit_code, 0u) << install.output;
+  const std::wstring folder = DefaultInstallFolder();
+  const auto older = RunSetup(previous_setup_, L"");
+  ASSERT_TRUE(older.finished);
+  EXPECT_EQ(older.exit_code, 1638u) << older.output;
+  EXPECT_EQ(MachineString(kUninstallKey, L"DisplayVersion"), version_);
+  const auto versions = packaging_test::ReadFileVersions(folder + L"\\Varnel.exe");
+  ASSERT_TRUE(versions.has_value());
+  EXPECT_EQ(versions->file, version_);
+  EXPECT_TRUE(ContainsText(LocalServerOf(L"Varnel.HdaSim.1"), folder + L"\\hdasim.exe"));
+  EXPECT_EQ(Uninstall(), 0u);
+  ExpectNothingOfOursLeft(folder);
+}
+
 }  // namespace
