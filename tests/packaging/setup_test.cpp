@@ -525,4 +525,35 @@ TEST_F(Setup, DowngradeIsRefused) {
   ExpectNothingOfOursLeft(folder);
 }
 
+// A user whose %APPDATA%\\Varnel cannot be a folder (a file has the name): started through the
+// shortcut, the program still runs, in the shortcut's folder, and its log says why.
+TEST_F(Setup, UnusableUserFolderIsLogged) {
+  const auto install = RunSetup(setup_, L"");
+  ASSERT_TRUE(install.finished);
+  ASSERT_EQ(install.exit_code, 0u) << install.output;
+  const std::wstring folder = DefaultInstallFolder();
+  const std::wstring blocked = UserFolder();
+  gui::RemoveRunDirectory(blocked);
+  gui::WriteBytes(blocked, "not a folder");
+  const auto shortcut = packaging_test::ReadShortcut(StartMenuFolder() + L"\\Varnel.lnk");
+  ASSERT_TRUE(shortcut.has_value());
+  {
+    gui::VarnelProcess program(packaging_test::ExpandEnvironment(shortcut->working_dir),
+                               shortcut->arguments, shortcut->target);
+    ASSERT_TRUE(program.Start());
+    ASSERT_NE(program.WaitMainWindow(), nullptr);
+    PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.WaitExit(), 0);
+  }
+  const std::wstring log = gui::ReadUtf16(folder + L"\\Varnel.log");
+  EXPECT_TRUE(ContainsText(log, L"Can not use the folder " + blocked + L"; configuration and log are in " +
+                                    folder))
+      << gui::Narrow(log);
+  DeleteFileW(blocked.c_str());
+  for (const wchar_t* file : {L"Varnel.log", L"Varnel.log.bu", L"Varnel_Config.xml"})
+    DeleteFileW((folder + L"\\" + file).c_str());
+  EXPECT_EQ(Uninstall(), 0u);
+  ExpectNothingOfOursLeft(folder);
+}
+
 }  // namespace
