@@ -11,9 +11,12 @@
 #include "app/print_commands.h"
 #include "app/resource.h"
 #include "app/test_channel.h"
+#include "app/user_directory.h"
 #include "app_core/command_ids.h"
 #include "app_core/shell_command.h"
 #include "app_core/start_directory.h"
+#include "document/log_entry.h"
+#include "document/log_message.h"
 #include "ui/mdi_child.h"
 #include "ui/message_loop.h"
 #include "views/print_job.h"
@@ -23,6 +26,22 @@
 namespace app {
 
 UINT PrinterChangedMessage() { return views::PrinterChangedMessage(); }
+
+namespace {
+
+// The program's arguments, without its name.
+std::vector<std::u16string> CommandLineArguments() {
+  int count = 0;
+  LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::vector<std::u16string> words;
+  if (arguments) {
+    for (int i = 1; i < count; ++i) words.emplace_back(reinterpret_cast<const char16_t*>(arguments[i]));
+    LocalFree(arguments);
+  }
+  return words;
+}
+
+}  // namespace
 
 TVarnelApp::TVarnelApp() = default;
 
@@ -43,7 +62,10 @@ bool TVarnelApp::InitInstance(int show_command) {
   controls.dwSize = sizeof(controls);
   controls.dwICC = ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES;
   InitCommonControlsEx(&controls);
-  // 3. The start directory.
+  // 3. The start directory: where the program was started, or with /PerUser the user's own folder.
+  std::wstring unusable_user_directory;
+  if (ParseShellCommand(CommandLineArguments()).per_user)
+    unusable_user_directory = EnterPerUserDirectory();
   SetStartDirectory(ReadCurrentDirectory());
   // 4-6. The profile's recent files, the printers, the document template.
   frame_ = std::make_unique<TMainFrame>();
@@ -68,6 +90,11 @@ bool TVarnelApp::InitInstance(int show_command) {
   });
   // 7. The main frame.
   if (!frame_->LoadFrame()) return false;
+  if (!unusable_user_directory.empty()) {
+    const std::u16string folder(unusable_user_directory.begin(), unusable_user_directory.end());
+    LogMessage(kTypeOther, kLevelWarning, u"Can not use the folder ", folder.c_str(),
+               u"; configuration and log are in ", StartDirectory().Str());
+  }
   // The configured printer, once the configuration is loaded (the frame's creation step 9).
   SelectConfiguredPrinter(frame_->Config());
   documents_->SetOwner(frame_->Hwnd());
@@ -90,14 +117,7 @@ bool TVarnelApp::InitInstance(int show_command) {
 }
 
 TVarnelApp::StartRequest TVarnelApp::ProcessCommandLine() {
-  int count = 0;
-  LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-  std::vector<std::u16string> words;
-  if (arguments) {
-    for (int i = 1; i < count; ++i) words.emplace_back(reinterpret_cast<const char16_t*>(arguments[i]));
-    LocalFree(arguments);
-  }
-  const TShellCommand command = ParseShellCommand(words);
+  const TShellCommand command = ParseShellCommand(CommandLineArguments());
   const std::wstring file(command.file.begin(), command.file.end());
   switch (command.action) {
     case TShellAction::NewDocument:

@@ -18,6 +18,7 @@ TShellCommand ParseShellCommand(const std::vector<std::u16string>& arguments) {
       const std::u16string name = argument.substr(1);
       if (SameSwitch(name, u"p")) print = true;
       if (SameSwitch(name, u"pt")) print_to = true;
+      if (SameSwitch(name, u"peruser")) command.per_user = true;
       continue;
     }
     // The first plain argument is the file; a print-to request's next three name the printer.

@@ -8,15 +8,17 @@
 ;
 ; A per-machine install: the programs in Program Files, the OPC proxy/stub and (when chosen) the
 ; simulation server registered, the Start-menu shortcuts for every user, an uninstaller with its
-; entry in Add/Remove Programs. Varnel keeps its configuration and log in its start directory, so
-; its shortcut starts it in %APPDATA%\Varnel: the setup makes that folder for the user who runs it,
-; and Active Setup for every other user when they log on. Nothing in those folders, and no
+; entry in Add/Remove Programs. Varnel keeps its configuration and log in its start directory; its
+; shortcut starts it with /PerUser in the install folder, which exists for every user, and the
+; program then makes and uses the user's own %APPDATA%\Varnel. Nothing in those folders, and no
 ; document, is ever removed.
 ;
 ; Silent: setup.exe /S [/Simulator] [/Developer] [/AssociateXml] [/D=folder] (/D= last, unquoted).
 ; An upgrade keeps the components of the installed version and adds those given, removes the
 ; installed version with its own uninstaller (which leaves user files) and installs into the same
-; folder unless /D= names another.
+; folder unless /D= names another. Exit codes (setup and uninstaller): 0 done, 1 a part of the
+; uninstall failed (or the user cancelled), 2 stopped, 32 programs in use, 740 not an
+; administrator, 1638 a newer version is installed. Nothing is ever left for a restart.
 
 Unicode true
 !if "${ARCH}" == "x64"
@@ -33,6 +35,7 @@ Unicode true
 
 !include LogicLib.nsh
 !include FileFunc.nsh
+!include WordFunc.nsh
 !include Sections.nsh
 !include x64.nsh
 !include MUI2.nsh
@@ -40,14 +43,32 @@ Unicode true
 !define PUBLISHER "Molrand"
 !define UNINSTALLER "uninstall.exe"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Varnel"
-!define ACTIVE_SETUP_KEY "Software\Microsoft\Active Setup\Installed Components\Varnel"
 !define CLASSES "Software\Classes"
 !define DOCUMENT_PROGID "Varnel.Document"
+; Varnel's capabilities, as Default Programs and the Default Apps settings read them.
+!define CAPABILITIES_KEY "Software\Varnel\Capabilities"
+!define APPLICATION_KEY "Software\Varnel"
 !define START_MENU "$SMPROGRAMS\Varnel"
-!define USER_FOLDER "Varnel"
+; Where an uninstaller started in the install folder runs from (un.onInit), and what it holds
+; while it removes the install folder's last files.
+!define UNINSTALLER_COPY "$TEMP\Varnel-uninstall.exe"
+!define FINISHING_MUTEX "Global\VarnelUninstallFinishing"
+; Program Files' permissions, given to the install folder whatever folder was chosen: the
+; proxy/stub and the simulator registered from it are loaded and started by every OPC client of
+; the computer, services included, so only administrators and SYSTEM may change its files. Users
+; (and app containers) read and run them, whoever creates a file there has full control of it, and
+; nothing is inherited from the folder above, which under C:\ would let every user change them.
+; The owner is the administrators' group, so that the account that made the folder cannot give
+; itself the rights back.
+!define INSTALL_FOLDER_SECURITY "O:BAD:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)(A;OICIIO;GA;;;CO)(A;OICI;0x1200a9;;;AC)"
+; The folder of the version installed when the setup started ("" for none).
+Var InstalledFolder
+; The exit code when a newer version is installed (ERROR_PRODUCT_VERSION).
+!define EXIT_NEWER_INSTALLED 1638
+; The exit code when programs of the folder are running (ERROR_SHARING_VIOLATION).
+!define EXIT_IN_USE 32
 ; The document icon is a resource of Varnel.exe; the shell finds it by its number.
 !searchparse /file "${SOURCE_DIR}/app/resource.h" "#define IDR_VARNELTYPE " DOCUMENT_ICON_ID
-!searchreplace VERSION_COMMAS "${VERSION}" "." ","
 
 Name "${DISPLAY_NAME}"
 OutFile "${OUT_FILE}"
@@ -132,6 +153,95 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductVersion" "${VERSION}"
   ${EndIf}
 !macroend
 
+; Whether a file is loaded by a running program: such a file cannot be opened for writing, while
+; it can be renamed and, when the program ends, it is gone from under the program anyway. $0 is 1
+; when the file is in use.
+!macro IsInUse un
+  Function ${un}IsInUse
+    Exch $R0
+    StrCpy $0 0
+    ${If} ${FileExists} "$R0"
+      ; GENERIC_WRITE, every sharing mode, OPEN_EXISTING
+      System::Call 'kernel32::CreateFileW(w R0, i 0x40000000, i 7, p 0, i 3, i 0, p 0) p .r1 ?e'
+      Pop $2
+      ${If} $1 P= -1
+      ${AndIf} $2 = 32 ; ERROR_SHARING_VIOLATION
+        StrCpy $0 1
+      ${ElseIf} $1 P<> -1
+        System::Call 'kernel32::CloseHandle(p r1)'
+      ${EndIf}
+    ${EndIf}
+    Pop $R0
+  FunctionEnd
+!macroend
+!insertmacro IsInUse ""
+!insertmacro IsInUse "un."
+
+; Stops before anything is changed while a program runs from the folder or has one of its DLLs
+; loaded: Varnel.exe, varnel-cli.exe, the simulator (which ends a few seconds after its last
+; client, so it is waited for 10 s), Ambrel.dll, and the proxy/stub, which every OPC client of the
+; computer loads. Files in use would otherwise be left to a restart, which then also deletes what
+; a setup run before it put there. Asks to close them and try again; silent, or when the user
+; cancels, the setup ends with EXIT_IN_USE.
+!macro RequireProgramsClosed un
+  Function ${un}RequireProgramsClosed
+    Exch $R1
+    Push $R2
+    Push $R3
+    StrCpy $R3 0
+    check:
+      StrCpy $R2 ""
+      !insertmacro CollectInUse "${un}" "Varnel.exe"
+      !insertmacro CollectInUse "${un}" "varnel-cli.exe"
+      !insertmacro CollectInUse "${un}" "hdasim.exe"
+      !insertmacro CollectInUse "${un}" "Ambrel.dll"
+      !insertmacro CollectInUse "${un}" "VarnelOpcPs.dll"
+      ${If} $R2 == ""
+        Goto closed
+      ${EndIf}
+      IntOp $R3 $R3 + 1
+      ${If} $R3 < 20
+        Sleep 500
+        Goto check
+      ${EndIf}
+      DetailPrint "In use in $R1:$R2"
+      MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "Varnel's programs in $R1 are in use:$R2$\r$\n$\r$\nClose Varnel, and the programs that read OPC history through it, then click Retry." /SD IDCANCEL IDCANCEL stop
+      StrCpy $R3 0
+      Goto check
+    stop:
+      SetErrorLevel ${EXIT_IN_USE}
+      Quit
+    closed:
+    Pop $R3
+    Pop $R2
+    Pop $R1
+  FunctionEnd
+!macroend
+!macro CollectInUse un file
+  Push "$R1\${file}"
+  Call ${un}IsInUse
+  ${If} $0 = 1
+    StrCpy $R2 "$R2 ${file}"
+  ${EndIf}
+!macroend
+!insertmacro RequireProgramsClosed ""
+!insertmacro RequireProgramsClosed "un."
+
+; A newer Varnel is not replaced by an older one unless the user says so; silent, never: its
+; documents and configuration may use what the older one does not know.
+!macro RefuseDowngrade
+  ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "DisplayVersion"
+  ${If} $0 != ""
+    ${VersionCompare} "$0" "${VERSION}" $1
+    ${If} $1 = 1
+      MessageBox MB_YESNO|MB_ICONEXCLAMATION|MB_DEFBUTTON2 "Varnel $0, a newer version, is installed. Replace it with the older ${VERSION}?" /SD IDNO IDYES downgrade
+      SetErrorLevel ${EXIT_NEWER_INSTALLED}
+      Quit
+      downgrade:
+    ${EndIf}
+  ${EndIf}
+!macroend
+
 !macro WriteChoice section name
   ${If} ${SectionIsSelected} ${section}
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "${name}" 1
@@ -153,7 +263,10 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductVersion" "${VERSION}"
 
 Section "Varnel" SecProgram
   SectionIn RO
+  Push $INSTDIR
+  Call RequireProgramsClosed
   Call RemoveInstalledVersion
+  Call ProtectInstallFolder
 
   SetOutPath "$INSTDIR"
   File "${STAGE_DIR}/Varnel.exe"
@@ -174,21 +287,10 @@ Section "Varnel" SecProgram
   !insertmacro InstallManuals
 
   CreateDirectory "${START_MENU}"
-  ; The working directory is taken from $OUTDIR; the shell expands the variable for each user.
-  StrCpy $OUTDIR "%APPDATA%\${USER_FOLDER}"
-  CreateShortCut "${START_MENU}\Varnel.lnk" "$INSTDIR\Varnel.exe" "" "$INSTDIR\Varnel.exe" 0 \
+  ; The working directory is $OUTDIR, the install folder.
+  CreateShortCut "${START_MENU}\Varnel.lnk" "$INSTDIR\Varnel.exe" "/PerUser" "$INSTDIR\Varnel.exe" 0 \
                  SW_SHOWNORMAL "" "Varnel HDA OPC Client"
-  SetOutPath "$INSTDIR"
-  CreateShortCut "${START_MENU}\Uninstall Varnel.lnk" "$INSTDIR\${UNINSTALLER}"
-
-  ; Every user's start directory: now for the user running the setup, at logon for the others.
-  SetShellVarContext current
-  CreateDirectory "$APPDATA\${USER_FOLDER}"
-  SetShellVarContext all
-  WriteRegStr HKLM "${ACTIVE_SETUP_KEY}" "" "Varnel"
-  WriteRegStr HKLM "${ACTIVE_SETUP_KEY}" "Version" "${VERSION_COMMAS}"
-  WriteRegExpandStr HKLM "${ACTIVE_SETUP_KEY}" "StubPath" \
-    '"%SystemRoot%\System32\cmd.exe" /d /c if not exist "%APPDATA%\${USER_FOLDER}\" mkdir "%APPDATA%\${USER_FOLDER}"'
+  CreateShortCut "${START_MENU}\Uninstall Varnel.lnk" "$INSTDIR\${UNINSTALLER}" "_?=$INSTDIR"
 SectionEnd
 
 Section /o "Simulation server" SecSimulator
@@ -209,16 +311,19 @@ Section /o "Developer files" SecDeveloper
   File "${STAGE_DIR}/Developer/libAmbrel.dll.a"
 SectionEnd
 
-Section /o "Open .xml documents with Varnel" SecAssociateXml
-  ReadRegStr $0 HKLM "${CLASSES}\.xml" ""
-  ${If} $0 != "${DOCUMENT_PROGID}"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "XmlPreviousDefault" $0
-  ${EndIf}
+; Varnel is offered for .xml documents (Open with, Default Apps) and the user chooses: Windows
+; keeps each user's own choice over a machine's, so the setup takes nothing from the program that
+; opens .xml now. Opened from Explorer, Varnel starts in the document's folder; /PerUser keeps its
+; configuration and log in the user's own folder all the same.
+Section /o "Offer Varnel for .xml documents" SecAssociateXml
   WriteRegStr HKLM "${CLASSES}\${DOCUMENT_PROGID}" "" "Varnel document"
   WriteRegStr HKLM "${CLASSES}\${DOCUMENT_PROGID}\DefaultIcon" "" "$INSTDIR\Varnel.exe,-${DOCUMENT_ICON_ID}"
-  WriteRegStr HKLM "${CLASSES}\${DOCUMENT_PROGID}\shell\open\command" "" '"$INSTDIR\Varnel.exe" "%1"'
+  WriteRegStr HKLM "${CLASSES}\${DOCUMENT_PROGID}\shell\open\command" "" '"$INSTDIR\Varnel.exe" /PerUser "%1"'
   WriteRegStr HKLM "${CLASSES}\.xml\OpenWithProgids" "${DOCUMENT_PROGID}" ""
-  WriteRegStr HKLM "${CLASSES}\.xml" "" "${DOCUMENT_PROGID}"
+  WriteRegStr HKLM "${CAPABILITIES_KEY}" "ApplicationName" "Varnel"
+  WriteRegStr HKLM "${CAPABILITIES_KEY}" "ApplicationDescription" "Trends and tables of OPC HDA history"
+  WriteRegStr HKLM "${CAPABILITIES_KEY}\FileAssociations" ".xml" "${DOCUMENT_PROGID}"
+  WriteRegStr HKLM "Software\RegisteredApplications" "Varnel" "${CAPABILITIES_KEY}"
   Call NotifyAssociationsChanged
 SectionEnd
 
@@ -235,13 +340,20 @@ SectionEnd
   !insertmacro MUI_DESCRIPTION_TEXT ${SecProgram} "Varnel.exe, Ambrel.dll, varnel-cli.exe, the OPC proxy/stub, the user manuals and the Start-menu shortcuts."
   !insertmacro MUI_DESCRIPTION_TEXT ${SecSimulator} "An OPC HDA simulation server (hdasim.exe, classes Varnel.HdaSim.1 to 17) for trying Varnel without a plant."
   !insertmacro MUI_DESCRIPTION_TEXT ${SecDeveloper} "Ambrel's header, import library and changelog, for programs of your own."
-  !insertmacro MUI_DESCRIPTION_TEXT ${SecAssociateXml} "Double-clicking a .xml file opens it in Varnel."
+  !insertmacro MUI_DESCRIPTION_TEXT ${SecAssociateXml} "Varnel is offered in Open with and Default Apps for .xml files; which program opens them stays each user's choice."
 !insertmacro MUI_FUNCTION_DESCRIPTION_END
 
 Function .onInit
   !insertmacro UseMachineViews
   !insertmacro RequireAdministrator
+  Call WaitForUninstallerCopy
   !insertmacro RefuseOtherArchitecture
+  !insertmacro RefuseDowngrade
+  ReadRegStr $InstalledFolder HKLM "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $InstalledFolder != ""
+    Push $InstalledFolder
+    Call RequireProgramsClosed
+  ${EndIf}
   ${GetParameters} $R0
   !insertmacro ChooseComponent ${SecSimulator} "Simulator"
   !insertmacro ChooseComponent ${SecDeveloper} "Developer"
@@ -254,10 +366,53 @@ Function WriteUninstallEntry
   WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Varnel.exe,0"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
+  ; _?= keeps the uninstaller from handing itself to a copy and returning at once: the caller
+  ; waits for the removal and gets its exit code (see un.onInit).
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}" _?=$INSTDIR'
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S _?=$INSTDIR'
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+FunctionEnd
+
+; The folder chosen must be new, empty, or the installed version's (which holds only what users
+; put there once that version is removed): another folder's files would fall under the
+; permissions below, or under the uninstaller. Then the folder gets those permissions, before any
+; file goes there.
+Function ProtectInstallFolder
+  ${DirState} "$INSTDIR" $0
+  ${If} $0 = 1
+  ${AndIf} "$INSTDIR" != "$InstalledFolder"
+    !insertmacro Fail "$INSTDIR is not empty: choose a new folder for Varnel."
+  ${EndIf}
+  CreateDirectory "$INSTDIR"
+  System::Call 'advapi32::ConvertStringSecurityDescriptorToSecurityDescriptorW(w "${INSTALL_FOLDER_SECURITY}", i 1, *p .r1, p 0) i .r0'
+  ${If} $0 = 0
+    !insertmacro Fail "The permissions for $INSTDIR could not be made."
+  ${EndIf}
+  System::Call 'advapi32::GetSecurityDescriptorDacl(p r1, *i .r2, *p .r3, *i .r4)'
+  System::Call 'advapi32::GetSecurityDescriptorOwner(p r1, *p .r5, *i .r4)'
+  ; SE_FILE_OBJECT; OWNER, DACL and PROTECTED_DACL_SECURITY_INFORMATION
+  System::Call 'advapi32::SetNamedSecurityInfoW(w "$INSTDIR", i 1, i 0x80000005, p r5, p 0, p r3, p 0) i .r0'
+  System::Call 'kernel32::LocalFree(p r1)'
+  ${If} $0 <> 0
+    !insertmacro Fail "The permissions of $INSTDIR could not be set (error $0)."
+  ${EndIf}
+  DetailPrint "$INSTDIR: administrators and SYSTEM may change it, users read and run it."
+FunctionEnd
+
+; Waits (at most a minute) for an uninstaller's copy that is still removing its original and the
+; install folder (un.EndOriginal).
+Function WaitForUninstallerCopy
+  System::Call 'kernel32::CreateMutexW(p 0, i 0, w "${FINISHING_MUTEX}") p .r1'
+  ${If} $1 P<> 0
+    System::Call 'kernel32::WaitForSingleObject(p r1, i 60000) i .r2'
+    ; WAIT_OBJECT_0 or WAIT_ABANDONED: ours now, and given back at once.
+    ${If} $2 = 0
+    ${OrIf} $2 = 0x80
+      System::Call 'kernel32::ReleaseMutex(p r1)'
+    ${EndIf}
+    System::Call 'kernel32::CloseHandle(p r1)'
+  ${EndIf}
 FunctionEnd
 
 ; An installed version (this one, an older or a newer) is removed by its own uninstaller, run in
@@ -276,6 +431,8 @@ Function RemoveInstalledVersion
   ${OrIf} $0 <> 0
     !insertmacro Fail "The installed Varnel $R2 in $R1 could not be removed (exit code $0)."
   ${EndIf}
+  Call WaitForUninstallerCopy
+  ; An uninstaller of before the copy's hand-over leaves itself behind.
   Delete "$R1\${UNINSTALLER}"
   RMDir "$R1"
 FunctionEnd
@@ -288,12 +445,96 @@ FunctionEnd
 !insertmacro NotifyAssociationsChanged ""
 !insertmacro NotifyAssociationsChanged "un."
 
+; An uninstaller cannot remove its own file while it runs, and NSIS's own way out (a copy that
+; carries on while the started program returns 0 at once) leaves the caller nothing to wait for.
+; So the uninstaller started in the install folder ("uninstall.exe [/S] _?=folder", as the entry
+; has it) hands the work to a copy of itself in the temporary folder and waits for it. The copy
+; does everything, then ends the original with its own exit code, which the caller gets at that
+; moment, and removes the original's file and the folder last. While it does so it holds the
+; mutex FINISHING_MUTEX, which a setup waits for before it writes into the folder.
+
+; The process id of the original, in the copy.
+Var Original
+
 Function un.onInit
+  ${un.GetParameters} $R0
+  ClearErrors
+  ${un.GetOptions} $R0 "/Original=" $Original
+  ${If} ${Errors}
+  ${AndIf} "$EXEPATH" == "$INSTDIR\${UNINSTALLER}"
+    Call un.RunCopyAndWait
+  ${EndIf}
   !insertmacro UseMachineViews
   !insertmacro RequireAdministrator
+  Push $INSTDIR
+  Call un.RequireProgramsClosed
 FunctionEnd
 
-; Gives .xml back to the program that had it, unless something else took it since.
+; The original: starts the copy and ends with its exit code (unless the copy ends it first, with
+; the same code).
+Function un.RunCopyAndWait
+  Delete "${UNINSTALLER_COPY}"
+  ClearErrors
+  CopyFiles /SILENT "$EXEPATH" "${UNINSTALLER_COPY}"
+  ${If} ${Errors}
+    MessageBox MB_OK|MB_ICONSTOP "The uninstaller could not be copied to ${UNINSTALLER_COPY}." /SD IDOK
+    SetErrorLevel 2
+    Quit
+  ${EndIf}
+  System::Call 'kernel32::GetCurrentProcessId() i .r1'
+  ClearErrors
+  ExecWait '"${UNINSTALLER_COPY}" $R0 /Original=$1 _?=$INSTDIR' $0
+  ${If} ${Errors}
+    StrCpy $0 2
+  ${EndIf}
+  SetErrorLevel $0
+  Quit
+FunctionEnd
+
+; The copy, last: the caller gets the exit code now; the original's file and the folder go once
+; the original has ended. Without an original (NSIS's own copy, an uninstaller started without
+; _?=) the file is deleted directly.
+Function un.EndOriginal
+  ${If} $Original == ""
+    Delete "$INSTDIR\${UNINSTALLER}"
+    RMDir "$INSTDIR"
+    Return
+  ${EndIf}
+  System::Call 'kernel32::CreateMutexW(p 0, i 1, w "${FINISHING_MUTEX}") p .r3'
+  GetErrorLevel $0
+  ${If} $0 < 0
+    StrCpy $0 0
+  ${EndIf}
+  ; PROCESS_TERMINATE | SYNCHRONIZE
+  System::Call 'kernel32::OpenProcess(i 0x100001, i 0, i $Original) p .r1'
+  ${If} $1 P<> 0
+    System::Call 'kernel32::TerminateProcess(p r1, i r0)'
+    System::Call 'kernel32::WaitForSingleObject(p r1, i 10000)'
+    System::Call 'kernel32::CloseHandle(p r1)'
+  ${EndIf}
+  Delete "$INSTDIR\${UNINSTALLER}"
+  ; Only when empty: files a user put here stay, with the folder.
+  SetOutPath "$TEMP"
+  RMDir "$INSTDIR"
+  System::Call 'kernel32::CloseHandle(p r3)'
+FunctionEnd
+
+; Deletes the key when it has neither values nor subkeys (DeleteRegKey /ifempty looks at the
+; subkeys only).
+!macro DeleteKeyIfEmpty key
+  ClearErrors
+  EnumRegKey $0 HKLM "${key}" 0
+  EnumRegValue $1 HKLM "${key}" 0
+  ReadRegStr $2 HKLM "${key}" ""
+  ${If} $0 == ""
+  ${AndIf} $1 == ""
+  ${AndIf} $2 == ""
+    DeleteRegKey /ifempty HKLM "${key}"
+  ${EndIf}
+!macroend
+
+; Removes what offered Varnel for .xml. Versions before took .xml itself, keeping what had it in
+; XmlPreviousDefault: that is given back, unless something else took .xml since.
 Function un.RemoveXmlAssociation
   ReadRegStr $0 HKLM "${CLASSES}\.xml" ""
   ${If} $0 == "${DOCUMENT_PROGID}"
@@ -305,7 +546,10 @@ Function un.RemoveXmlAssociation
     ${EndIf}
   ${EndIf}
   DeleteRegValue HKLM "${CLASSES}\.xml\OpenWithProgids" "${DOCUMENT_PROGID}"
-  DeleteRegKey /ifempty HKLM "${CLASSES}\.xml\OpenWithProgids"
+  !insertmacro DeleteKeyIfEmpty "${CLASSES}\.xml\OpenWithProgids"
+  !insertmacro DeleteKeyIfEmpty "${CLASSES}\.xml"
+  DeleteRegValue HKLM "Software\RegisteredApplications" "Varnel"
+  DeleteRegKey HKLM "${APPLICATION_KEY}"
   ClearErrors
   EnumRegKey $2 HKLM "${CLASSES}\${DOCUMENT_PROGID}" 0
   ${IfNot} ${Errors}
@@ -314,10 +558,10 @@ Function un.RemoveXmlAssociation
   ${EndIf}
 FunctionEnd
 
-; Deletes a file that a running program may still hold: a server that COM started (the simulator,
-; with the proxy/stub loaded) ends a few seconds after its last client, Varnel.exe when its user
-; closes it. Tries for 30 s, then asks to retry; silent, or when not retried, the file goes when
-; Windows restarts (exit code 3010).
+; Deletes a file of the folder. The programs were closed when the uninstall began
+; (un.RequireProgramsClosed); one started since is waited for 10 s, then the file stays, the
+; uninstall says so and ends with exit code 1. Nothing is left for a restart to delete: that would
+; also delete the file of a later install.
 !macro DeleteInUse file
   Push "${file}"
   Call un.DeleteInUse
@@ -331,17 +575,12 @@ Function un.DeleteInUse
     Delete "$R0"
     IfFileExists "$R0" 0 done
     IntOp $R1 $R1 + 1
-    IntCmp $R1 60 ask wait ask
-  wait:
-    Sleep 500
-    Goto try
-  ask:
-    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$R0 is in use. Close Varnel and the programs that read history through it, then click Retry." /SD IDCANCEL IDCANCEL later
-    StrCpy $R1 0
-    Goto try
-  later:
-    Delete /REBOOTOK "$R0"
-    DetailPrint "$R0 is in use: it is removed when Windows restarts."
+    ${If} $R1 < 20
+      Sleep 500
+      Goto try
+    ${EndIf}
+    DetailPrint "$R0 is in use and was not removed."
+    SetErrorLevel 1
   done:
   Pop $R1
   Pop $R0
@@ -383,14 +622,6 @@ Section "Uninstall"
   Delete "${START_MENU}\Uninstall Varnel.lnk"
   RMDir "${START_MENU}"
 
-  DeleteRegKey HKLM "${ACTIVE_SETUP_KEY}"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
-  Delete "$INSTDIR\${UNINSTALLER}"
-  ; Only when empty: files a user put here stay, with the folder.
-  ${If} ${RebootFlag}
-    RMDir /REBOOTOK "$INSTDIR"
-    SetErrorLevel 3010 ; ERROR_SUCCESS_REBOOT_REQUIRED
-  ${Else}
-    RMDir "$INSTDIR"
-  ${EndIf}
+  Call un.EndOriginal
 SectionEnd

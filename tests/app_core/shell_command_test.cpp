@@ -35,4 +35,20 @@ TEST(ShellCommand, PrintRequestsTakeTheFileAndTheNamedPrinter) {
   EXPECT_TRUE(bare.printer.empty());
 }
 
+// The Start-menu shortcut and the document type's open command start the program with /PerUser:
+// it goes with each request and is never the file.
+TEST(ShellCommand, PerUserGoesWithEveryRequest) {
+  EXPECT_FALSE(ParseShellCommand({u"plant.xml"}).per_user);
+  const TShellCommand start = ParseShellCommand({u"/PerUser"});
+  EXPECT_EQ(start.action, TShellAction::NewDocument);
+  EXPECT_TRUE(start.per_user);
+  const TShellCommand open = ParseShellCommand({u"/peruser", u"D:\\Plant data\\plant.xml"});
+  EXPECT_EQ(open.action, TShellAction::Open);
+  EXPECT_EQ(open.file, u"D:\\Plant data\\plant.xml");
+  EXPECT_TRUE(open.per_user);
+  const TShellCommand print = ParseShellCommand({u"-PerUser", u"/p", u"plant.xml"});
+  EXPECT_EQ(print.action, TShellAction::Print);
+  EXPECT_TRUE(print.per_user);
+}
+
 }  // namespace

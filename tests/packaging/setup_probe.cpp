@@ -1,5 +1,7 @@
 #include "tests/packaging/setup_probe.h"
 
+#include <aclapi.h>
+#include <sddl.h>
 #include <shlobj.h>
 #include <shobjidl.h>
 
@@ -85,11 +87,13 @@ std::optional<Shortcut> ReadShortcut(const std::wstring& path) {
       FAILED(file->Load(path.c_str(), STGM_READ)))
     return std::nullopt;
   wchar_t target[MAX_PATH] = {};
+  wchar_t arguments[MAX_PATH] = {};
   wchar_t working_dir[MAX_PATH] = {};
   if (FAILED(link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH)) ||
+      FAILED(link->GetArguments(arguments, MAX_PATH)) ||
       FAILED(link->GetWorkingDirectory(working_dir, MAX_PATH)))
     return std::nullopt;
-  return Shortcut{target, working_dir};
+  return Shortcut{target, arguments, working_dir};
 }
 
 std::optional<FileVersions> ReadFileVersions(const std::wstring& path) {
@@ -134,6 +138,164 @@ std::vector<std::wstring> ClassesServedFrom(const std::wstring& folder) {
     }
   }
   return found;
+}
+
+namespace {
+
+struct LocalMemoryTraits {
+  using Handle = HLOCAL;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { LocalFree(h); }
+};
+using UniqueLocalMemory = win::UniqueHandle<LocalMemoryTraits>;
+
+struct Permissions {
+  UniqueLocalMemory descriptor;
+  PACL dacl = nullptr;
+};
+
+std::optional<Permissions> ReadPermissions(const std::wstring& path) {
+  Permissions read;
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT,
+                            DACL_SECURITY_INFORMATION | OWNER_SECURITY_INFORMATION, nullptr,
+                            nullptr, &read.dacl, nullptr, &descriptor) != ERROR_SUCCESS)
+    return std::nullopt;
+  read.descriptor.Reset(descriptor);
+  return read;
+}
+
+bool IsAccount(PSID sid, WELL_KNOWN_SID_TYPE account) {
+  BYTE wanted[SECURITY_MAX_SID_SIZE] = {};
+  DWORD size = sizeof(wanted);
+  return CreateWellKnownSid(account, nullptr, wanted, &size) && EqualSid(sid, wanted);
+}
+
+// Calls visit(sid, mask) for each allowing entry of the DACL.
+template <typename Visit>
+void ForEachAllowed(PACL dacl, Visit visit) {
+  if (!dacl) return;
+  for (DWORD i = 0; i < dacl->AceCount; ++i) {
+    void* ace = nullptr;
+    if (!GetAce(dacl, i, &ace)) continue;
+    const auto* header = static_cast<ACE_HEADER*>(ace);
+    if (header->AceType != ACCESS_ALLOWED_ACE_TYPE || (header->AceFlags & INHERIT_ONLY_ACE)) continue;
+    auto* allowed = static_cast<ACCESS_ALLOWED_ACE*>(ace);
+    visit(static_cast<PSID>(&allowed->SidStart), allowed->Mask);
+  }
+}
+
+}  // namespace
+
+std::wstring SecurityText(const std::wstring& path) {
+  const auto read = ReadPermissions(path);
+  if (!read) return L"(unreadable)";
+  LPWSTR text = nullptr;
+  if (!ConvertSecurityDescriptorToStringSecurityDescriptorW(
+          read->descriptor.Get(), SDDL_REVISION_1,
+          DACL_SECURITY_INFORMATION | OWNER_SECURITY_INFORMATION, &text, nullptr))
+    return L"(not convertible)";
+  UniqueLocalMemory owned(text);
+  return text;
+}
+
+bool SetFolderSecurity(const std::wstring& path, const std::wstring& text) {
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(text.c_str(), SDDL_REVISION_1,
+                                                            &descriptor, nullptr))
+    return false;
+  UniqueLocalMemory owned(descriptor);
+  BOOL present = FALSE, defaulted = FALSE;
+  PACL dacl = nullptr;
+  if (!GetSecurityDescriptorDacl(descriptor, &present, &dacl, &defaulted)) return false;
+  return SetNamedSecurityInfoW(const_cast<wchar_t*>(path.c_str()), SE_FILE_OBJECT,
+                               DACL_SECURITY_INFORMATION, nullptr, nullptr, dacl,
+                               nullptr) == ERROR_SUCCESS;
+}
+
+std::vector<std::wstring> UsersWhoMayChange(const std::wstring& path) {
+  constexpr DWORD kChanges = FILE_WRITE_DATA | FILE_APPEND_DATA | FILE_WRITE_EA |
+                             FILE_WRITE_ATTRIBUTES | FILE_DELETE_CHILD | DELETE | WRITE_DAC |
+                             WRITE_OWNER | GENERIC_WRITE | GENERIC_ALL;
+  const std::pair<WELL_KNOWN_SID_TYPE, const wchar_t*> users[] = {
+      {WinWorldSid, L"Everyone"},
+      {WinAuthenticatedUserSid, L"Authenticated Users"},
+      {WinBuiltinUsersSid, L"Users"},
+      {WinInteractiveSid, L"Interactive"}};
+  std::vector<std::wstring> found;
+  const auto read = ReadPermissions(path);
+  if (!read) return {L"(unreadable)"};
+  ForEachAllowed(read->dacl, [&](PSID sid, ACCESS_MASK mask) {
+    for (const auto& [account, name] : users)
+      if ((mask & kChanges) && IsAccount(sid, account)) found.push_back(name);
+  });
+  return found;
+}
+
+bool HasFullControl(const std::wstring& path, WELL_KNOWN_SID_TYPE account) {
+  bool full = false;
+  const auto read = ReadPermissions(path);
+  if (!read) return false;
+  ForEachAllowed(read->dacl, [&](PSID sid, ACCESS_MASK mask) {
+    if (IsAccount(sid, account) && ((mask & FILE_ALL_ACCESS) == FILE_ALL_ACCESS || (mask & GENERIC_ALL)))
+      full = true;
+  });
+  return full;
+}
+
+bool IsEmptyMachineKey(const std::wstring& key) {
+  win::UniqueRegKey opened = win::OpenRegKey(HKEY_LOCAL_MACHINE, key);
+  if (!opened) return false;
+  DWORD subkeys = 0, values = 0;
+  if (RegQueryInfoKeyW(opened.Get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values,
+                       nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+    return false;
+  return subkeys == 0 && values == 0;
+}
+
+std::wstring PendingRestartOperations() {
+  const wchar_t* key = L"SYSTEM\\CurrentControlSet\\Control\\Session Manager";
+  DWORD bytes = 0;
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, key, L"PendingFileRenameOperations", RRF_RT_REG_MULTI_SZ,
+                   nullptr, nullptr, &bytes) != ERROR_SUCCESS)
+    return {};
+  std::wstring list(bytes / sizeof(wchar_t), L'\0');
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, key, L"PendingFileRenameOperations", RRF_RT_REG_MULTI_SZ,
+                   nullptr, list.data(), &bytes) != ERROR_SUCCESS)
+    return {};
+  std::wstring lines;
+  for (size_t at = 0; at < list.size();) {
+    const size_t end = list.find(L'\0', at);
+    const std::wstring name = list.substr(at, end == std::wstring::npos ? std::wstring::npos : end - at);
+    if (!name.empty()) lines += name + L"\n";
+    if (end == std::wstring::npos) break;
+    at = end + 1;
+  }
+  return lines;
+}
+
+StartedProgram::StartedProgram(const std::wstring& command_line) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION info{};
+  std::wstring line = command_line;
+  if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                     &info)) {
+    CloseHandle(info.hThread);
+    process_.Reset(info.hProcess);
+  }
+}
+
+StartedProgram::~StartedProgram() {
+  if (process_ && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT)
+    TerminateProcess(process_.Get(), 1);
+}
+
+long StartedProgram::WaitExit(DWORD timeout_ms) {
+  if (!process_ || WaitForSingleObject(process_.Get(), timeout_ms) != WAIT_OBJECT_0) return -1;
+  DWORD code = 0;
+  GetExitCodeProcess(process_.Get(), &code);
+  return static_cast<long>(code);
 }
 
 bool SameText(const std::wstring& a, const std::wstring& b) { return Lower(a) == Lower(b); }
