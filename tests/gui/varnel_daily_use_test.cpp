@@ -1,0 +1,101 @@
+// Varnel.exe as people use it all day: a maximised document window, more remembered servers than
+// can be open, servers that go away, keys pressed in a document window. Each case starts the
+// program in a directory of its own and drives it through its windows, commands and keys.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "tests/gui/commands_fixture.h"
+
+namespace gui {
+namespace {
+
+// What a maximised document window puts on the main window's menu bar behind the pop-ups.
+constexpr UINT kMinimiseButton = SC_MINIMIZE, kRestoreButton = SC_RESTORE, kCloseButton = SC_CLOSE;
+
+// The menu bar's own items (depth 0) as "id|flags|text".
+std::vector<std::wstring> MenuBar(const std::wstring& menu) {
+  std::vector<std::wstring> bar;
+  for (const std::wstring& line : Lines(menu)) {
+    if (line.rfind(L"0|", 0) == 0) bar.push_back(line.substr(2));
+  }
+  return bar;
+}
+
+// Whether the menu bar carries a maximised document window's minimise, restore and close buttons
+// as its last three items (in any order).
+bool EndsWithWindowButtons(const std::wstring& menu) {
+  const std::vector<std::wstring> bar = MenuBar(menu);
+  if (bar.size() < 3) return false;
+  std::vector<std::wstring> last;
+  for (auto it = bar.end() - 3; it != bar.end(); ++it) last.push_back(Fields(*it)[0]);
+  std::sort(last.begin(), last.end());
+  std::vector<std::wstring> buttons = {std::to_wstring(kMinimiseButton), std::to_wstring(kRestoreButton),
+                                       std::to_wstring(kCloseButton)};
+  std::sort(buttons.begin(), buttons.end());
+  return last == buttons;
+}
+
+// The identifier of the menu item that shows that text, 0 when none does.
+UINT ItemShowing(const std::wstring& menu, const std::wstring& text) {
+  for (const std::wstring& line : Lines(menu)) {
+    const std::vector<std::wstring> f = Fields(line);
+    if (f.size() >= 4 && f[3] == text) return static_cast<UINT>(std::stoul(f[1]));
+  }
+  return 0;
+}
+
+class VarnelDailyUse : public VarnelCommands {
+ protected:
+  static HWND ActiveDocumentWindow(const VarnelProcess& program) {
+    HWND client = FindDescendant(program.MainWindow(), L"MDIClient");
+    return client ? reinterpret_cast<HWND>(SendMessageW(client, WM_MDIGETACTIVE, 0, 0)) : nullptr;
+  }
+
+  // Maximises the active document window as its maximise button would, and waits until its
+  // buttons are on the menu bar.
+  static void MaximiseActiveDocument(const VarnelProcess& program) {
+    HWND child = ActiveDocumentWindow(program);
+    ASSERT_NE(child, nullptr) << "no document window";
+    SendMessageW(FindDescendant(program.MainWindow(), L"MDIClient"), WM_MDIMAXIMIZE,
+                 reinterpret_cast<WPARAM>(child), 0);
+    ASSERT_TRUE(WaitUntil([&] { return EndsWithWindowButtons(program.Ask(L"menu")); }))
+        << "the maximised window's buttons are not on the menu bar";
+  }
+};
+
+// The maximised window adds items in front of the menu bar's pop-ups and behind them: the entries
+// of the connections must still follow the list, and each act on the server it shows.
+TEST_F(VarnelDailyUse, ServerEntriesFollowTheConnectionsWhileADocumentIsMaximised) {
+  VarnelProcess program(dir_);
+  Launch(program);
+  ASSERT_TRUE(WaitUntil([&] { return Lines(program.Ask(L"documents")).size() == 1; }));
+  ASSERT_NO_FATAL_FAILURE(MaximiseActiveDocument(program));
+  for (int n = 1; n <= 3; ++n) ASSERT_NO_FATAL_FAILURE(Connect(program, HdaSim(n)));
+
+  program.Command(kDisconnectFirst);
+  ASSERT_TRUE(WaitUntil([&] { return OpenConnections(program).names.size() == 2; }));
+  std::wstring menu;
+  ASSERT_TRUE(WaitUntil([&] {
+    menu = program.Ask(L"menu");
+    return MenuItem(menu, kDisconnectFirst + 2) == L"";
+  })) << "the menus kept the first server's entry";
+  EXPECT_EQ(MenuText(MenuItem(menu, kDisconnectFirst)), HdaSim(2));
+  EXPECT_EQ(MenuText(MenuItem(menu, kBrowseFirst + 1)), HdaSim(3));
+  EXPECT_EQ(MenuItem(menu, kBrowseFirst + 2), L"");
+
+  // The entry that shows the third server disconnects the third.
+  const UINT third = ItemShowing(menu, HdaSim(3));
+  ASSERT_NE(third, 0u);
+  program.Command(third);
+  ASSERT_TRUE(WaitUntil([&] { return OpenConnections(program).names.size() == 1; }));
+  EXPECT_EQ(OpenConnections(program).names, std::vector<std::wstring>{HdaSim(2)});
+  CloseAndExpectExit(program);
+}
+
+}  // namespace
+}  // namespace gui
