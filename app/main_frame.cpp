@@ -58,6 +58,10 @@ TMainFrame::TMainFrame() : connections_(*this), refresh_(Now()) {
   link_.language = config_.language;
   SetMainFrameLink(&link_);
   views::TVarnelGraphView::SetWaveSource(&connections_);
+  // The entries of the connections would act on the ones that moved up into their places.
+  connections_.OnShutdownRemoval([this] {
+    if (Hwnd()) PostMessageW(Hwnd(), kRebuildMenusMessage, 0, 0);
+  });
   AddCommands();
 }
 

@@ -81,7 +81,7 @@ void TMainFrame::DisconnectAll() {
 }
 
 void TMainFrame::BrowseItems(std::size_t k) {
-  // The menu is not rebuilt when a server shuts down: its entry may outlive the connection.
+  // An entry may still show a connection that a server's shutdown has just removed.
   if (k >= connections_.Count()) return;
   THdaConnection& connection = connections_.At(k);
   last_connection_ = connections_.Id(k);
