@@ -145,7 +145,12 @@ RECT TMainFrame::LayoutBars(RECT client) {
 void TMainFrame::OnStartup() {
   for (const HdaServerDef& server : std::vector<HdaServerDef>(config_.Servers)) {
     if (!server.ReconnectAtStartup) continue;
-    if (!connections_.Add(server)) last_connection_ = connections_.Id(connections_.Count() - 1);
+    // The menus hold ten connections; the identifiers after theirs are other commands'.
+    if (connections_.Count() >= THdaConnectionList::kMaxConnections) {
+      RefuseReconnection(server);
+      continue;
+    }
+    if (!connections_.Add(server)) NoteLastConnection();
   }
   RebuildMenus();
   SetTimer(Hwnd(), kOneSecondTimer, 1000, nullptr);

@@ -114,6 +114,10 @@ class TMainFrame : public ui::MdiFrame, public IUserMessages {
   void RemoveItems();
   // Position of the connection made or browsed last, -1 when it is gone or there is none.
   int LastConnection() const;
+  // The connection the list added last becomes the last connection (none when it is gone).
+  void NoteLastConnection();
+  // A remembered server beyond the ten connections at start-up: told in the log and status bar.
+  void RefuseReconnection(const HdaServerDef& server);
   HMENU MenuBarPopup(int from_last) const;
 
   TConfig config_;

@@ -97,5 +97,40 @@ TEST_F(VarnelDailyUse, ServerEntriesFollowTheConnectionsWhileADocumentIsMaximise
   CloseAndExpectExit(program);
 }
 
+// Reconnection at start-up stops at ten: an eleventh connection's entries would take the
+// identifiers of Remove Tags and Refresh.
+TEST_F(VarnelDailyUse, ElevenRememberedServersReconnectTenAndEveryEntryKeepsItsOwnIdentifier) {
+  std::wstring servers;
+  for (int n = 1; n <= 11; ++n) {
+    servers += L"<HdaServerDef><MachineName></MachineName><ServerName>" + HdaSim(n) +
+               L"</ServerName><ReconnectAtStartup>1</ReconnectAtStartup></HdaServerDef>";
+  }
+  WriteConfiguration(L"<HdaOpcServers>" + servers + L"</HdaOpcServers>");
+  VarnelProcess program(dir_);
+  Launch(program);
+  const std::wstring refused =
+      L"Connection denied, the number of simultaneous servers is limited: " + HdaSim(11);
+  ASSERT_TRUE(WaitUntil([&] { return Log(dir_).find(refused) != std::wstring::npos; }, 120000))
+      << "the log does not tell that the eleventh server was not connected";
+  const Connections open = OpenConnections(program);
+  ASSERT_EQ(open.names.size(), 10u);
+  EXPECT_EQ(open.names.back(), HdaSim(10));
+  EXPECT_EQ(open.last, 9);
+
+  const std::wstring menu = program.Ask(L"menu");
+  EXPECT_EQ(MenuText(MenuItem(menu, kDisconnectFirst + 9)), HdaSim(10));
+  EXPECT_EQ(MenuText(MenuItem(menu, kBrowseFirst + 9)), HdaSim(10));
+  EXPECT_EQ(MenuText(MenuItem(menu, kRemoveTags)), L"Remove Tags");
+  EXPECT_EQ(MenuText(MenuItem(menu, kRefresh)), L"Refresh\tF5");
+  std::vector<std::wstring> ids;
+  for (const std::wstring& line : Lines(menu)) {
+    const std::vector<std::wstring> f = Fields(line);
+    if (f.size() < 4 || f[1] == L"0" || f[2].find_first_of(L"ps") != std::wstring::npos) continue;
+    EXPECT_EQ(std::find(ids.begin(), ids.end(), f[1]), ids.end()) << "two entries are " << Narrow(f[1]);
+    ids.push_back(f[1]);
+  }
+  CloseAndExpectExit(program);
+}
+
 }  // namespace
 }  // namespace gui
