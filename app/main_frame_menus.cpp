@@ -70,8 +70,14 @@ void TMainFrame::LoadLanguageMenu() {
   }
   if (!menu) return;
   HMENU old = GetMenu(Hwnd());
-  SetMenu(Hwnd(), menu);
-  if (old) DestroyMenu(old);
+  // Through the MDI client: it takes a maximised document window's system menu and buttons off
+  // the old menu, which is destroyed here, and puts them on the new one.
+  if (MdiClient()) {
+    SendMessageW(MdiClient(), WM_MDISETMENU, reinterpret_cast<WPARAM>(menu), 0);
+  } else {
+    SetMenu(Hwnd(), menu);
+  }
+  if (old && old != menu) DestroyMenu(old);
   RebuildMenus();
 }
 

@@ -132,5 +132,36 @@ TEST_F(VarnelDailyUse, ElevenRememberedServersReconnectTenAndEveryEntryKeepsItsO
   CloseAndExpectExit(program);
 }
 
+// A language switch changes the whole menu bar: a maximised document window keeps its system menu
+// and its buttons on it, and they still act on that window.
+TEST_F(VarnelDailyUse, LanguageSwitchKeepsTheMaximisedDocumentWindowsMenuAndButtons) {
+  VarnelProcess program(dir_);
+  Launch(program);
+  ASSERT_TRUE(WaitUntil([&] { return Lines(program.Ask(L"documents")).size() == 1; }));
+  ASSERT_NO_FATAL_FAILURE(MaximiseActiveDocument(program));
+  program.Command(kFrench);
+  std::wstring menu;
+  ASSERT_TRUE(WaitUntil([&] {
+    menu = program.Ask(L"menu");
+    const std::vector<std::wstring> titles = MenuBarTitles(menu);
+    return std::find(titles.begin(), titles.end(), L"&Fichier") != titles.end();
+  })) << "no French menu";
+  const std::vector<std::wstring> bar = MenuBar(menu);
+  ASSERT_GE(bar.size(), 4u);
+  EXPECT_NE(Fields(bar.front())[1].find(L'p'), std::wstring::npos) << "no system menu in front";
+  EXPECT_TRUE(EndsWithWindowButtons(menu)) << "the window's buttons are gone";
+  // The system menu still has its items: it was not destroyed with the English menu.
+  const std::vector<std::wstring> lines = Lines(menu);
+  ASSERT_GE(lines.size(), 2u);
+  EXPECT_EQ(lines[1].rfind(L"1|", 0), 0u) << "the system menu is empty";
+
+  // The restore button gives the window back its size, and takes the buttons away.
+  program.Command(kRestoreButton);
+  HWND child = ActiveDocumentWindow(program);
+  EXPECT_TRUE(WaitUntil([&] { return child && !IsZoomed(child); })) << "the document stayed maximised";
+  EXPECT_TRUE(WaitUntil([&] { return !EndsWithWindowButtons(program.Ask(L"menu")); }));
+  CloseAndExpectExit(program);
+}
+
 }  // namespace
 }  // namespace gui
