@@ -49,6 +49,21 @@ UINT ItemShowing(const std::wstring& menu, const std::wstring& text) {
   return 0;
 }
 
+// Ctrl+Tab as the keyboard gives it, to the program's window in the foreground.
+void PressCtrlTab(const VarnelProcess& program) {
+  SetForegroundWindow(program.MainWindow());
+  WaitUntil([&] { return GetForegroundWindow() == program.MainWindow(); }, 3000);
+  INPUT keys[4] = {};
+  const WORD sequence[4][2] = {{VK_CONTROL, 0}, {VK_TAB, 0}, {VK_TAB, KEYEVENTF_KEYUP},
+                               {VK_CONTROL, KEYEVENTF_KEYUP}};
+  for (int k = 0; k < 4; ++k) {
+    keys[k].type = INPUT_KEYBOARD;
+    keys[k].ki.wVk = sequence[k][0];
+    keys[k].ki.dwFlags = sequence[k][1];
+  }
+  SendInput(4, keys, sizeof(INPUT));
+}
+
 class VarnelDailyUse : public VarnelCommands {
  protected:
   static HWND ActiveDocumentWindow(const VarnelProcess& program) {
@@ -160,6 +175,35 @@ TEST_F(VarnelDailyUse, LanguageSwitchKeepsTheMaximisedDocumentWindowsMenuAndButt
   HWND child = ActiveDocumentWindow(program);
   EXPECT_TRUE(WaitUntil([&] { return child && !IsZoomed(child); })) << "the document stayed maximised";
   EXPECT_TRUE(WaitUntil([&] { return !EndsWithWindowButtons(program.Ask(L"menu")); }));
+  CloseAndExpectExit(program);
+}
+
+// Ctrl+Tab is the main window's next-document key: the document after the active one in the list
+// of documents, the first after the last, whatever window was on top before.
+TEST_F(VarnelDailyUse, CtrlTabInADocumentWindowBringsTheNextDocumentOfTheList) {
+  VarnelProcess program(dir_);
+  Launch(program);
+  program.Command(kNew);
+  program.Command(kNew);
+  ASSERT_TRUE(WaitUntil([&] { return MenuItem(program.Ask(L"menu"), kWindowFirst + 2) != L""; }));
+  ASSERT_TRUE(WaitUntil([&] { return ActiveDocumentTitle(program) == L"Varnel3"; }));
+  // Stacked 2, 3, 1: the next window on the stack would be 3, the last on it 1.
+  program.Command(kWindowFirst + 1);
+  ASSERT_TRUE(WaitUntil([&] { return ActiveDocumentTitle(program) == L"Varnel2"; }));
+  PressCtrlTab(program);
+  EXPECT_TRUE(WaitUntil([&] { return ActiveDocumentTitle(program) == L"Varnel3"; }, 5000))
+      << Narrow(ActiveDocumentTitle(program));
+  // Stacked 1, 3, 2.
+  program.Command(kWindowFirst);
+  ASSERT_TRUE(WaitUntil([&] { return ActiveDocumentTitle(program) == L"Varnel1"; }));
+  PressCtrlTab(program);
+  EXPECT_TRUE(WaitUntil([&] { return ActiveDocumentTitle(program) == L"Varnel2"; }, 5000))
+      << Narrow(ActiveDocumentTitle(program));
+  program.Command(kWindowFirst + 2);
+  ASSERT_TRUE(WaitUntil([&] { return ActiveDocumentTitle(program) == L"Varnel3"; }));
+  PressCtrlTab(program);
+  EXPECT_TRUE(WaitUntil([&] { return ActiveDocumentTitle(program) == L"Varnel1"; }, 5000))
+      << Narrow(ActiveDocumentTitle(program));
   CloseAndExpectExit(program);
 }
 
