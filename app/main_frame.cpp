@@ -38,6 +38,18 @@ const std::vector<UINT> kPeriodButtons = {
 const wchar_t* W(const TString& s) { return reinterpret_cast<const wchar_t*>(s.Str()); }
 const wchar_t* W(const char16_t* s) { return reinterpret_cast<const wchar_t*>(s); }
 
+// Marks the work of the automatic refresh, which runs with nobody to answer.
+class UnattendedScope {
+ public:
+  explicit UnattendedScope(bool& flag) : flag_(flag) { flag_ = true; }
+  ~UnattendedScope() { flag_ = false; }
+  UnattendedScope(const UnattendedScope&) = delete;
+  UnattendedScope& operator=(const UnattendedScope&) = delete;
+
+ private:
+  bool& flag_;
+};
+
 // The clock pane: "hh:mm:ss" in local time, "INF" when the time cannot be converted.
 std::wstring ClockText(double now) {
   TTimeFields fields;
@@ -175,9 +187,13 @@ void TMainFrame::Tick() {
   status_.SetText(2, ClockText(now));
   last_second_mark_ = std::floor(now / 1000.0) * 1000.0;
 
+  // Not while a read is under way (its box, or COM's wait, lets the timer in): the refresh would
+  // read the documents again from inside that read, and bring another box with each tick.
+  if (connections_.InCall()) return;
   std::vector<views::VarnelDocument*> documents = AllDocuments();
   std::vector<TVarnelDoc*> docs;
   for (views::VarnelDocument* d : documents) docs.push_back(&d->Doc());
+  const UnattendedScope unattended(unattended_);
   if (refresh_.Tick(now, config_.RefreshRate, docs, connections_)) {
     for (views::VarnelDocument* d : documents) UpdateViews(*d, views::kHintAutomaticRefresh);
     UpdateTitle();
@@ -256,6 +272,15 @@ void TMainFrame::OnIdle() {
 void TMainFrame::OnChildActivated() { UpdateTitle(); }
 
 void TMainFrame::ShowMessage(const TString& text, TMessageKind kind) {
+  if (unattended_) {
+    // Nobody may be there to answer a box, and the next refresh would bring another one.
+    const int level = kind == TMessageKind::Error     ? kLevelError
+                      : kind == TMessageKind::Warning ? kLevelWarning
+                                                      : kLevelInfo;
+    LogMessage(kTypeOpc, level, text.Str());
+    if (status_.Hwnd()) status_.SetText(0, W(text));
+    return;
+  }
   const UINT icon = kind == TMessageKind::Error     ? MB_ICONERROR
                     : kind == TMessageKind::Warning ? MB_ICONWARNING
                                                     : MB_ICONINFORMATION;

@@ -135,6 +135,8 @@ class TMainFrame : public ui::MdiFrame, public IUserMessages {
   double last_second_mark_ = 0;
   std::vector<TString> window_menu_names_;
   bool timer_running_ = false;
+  // While the timer refreshes: messages go to the status bar and the log instead of boxes.
+  bool unattended_ = false;
   MessageFilter filter_;
 };
 

@@ -63,6 +63,9 @@ class THdaConnectionList final : public IOpenConnections {
     THdaConnectionList& list_;
   };
 
+  // Whether a call of the list is under way: a message box or COM's wait inside it lets other
+  // messages (a timer's) run meanwhile.
+  bool InCall() const { return callDepth_ > 0; }
   std::size_t Count() const { return connections_.size(); }
   THdaConnection& At(std::size_t index) { return *connections_[index].connection; }
   const THdaConnection& At(std::size_t index) const { return *connections_[index].connection; }

@@ -64,6 +64,48 @@ void PressCtrlTab(const VarnelProcess& program) {
   SendInput(4, keys, sizeof(INPUT));
 }
 
+// The program's message boxes and dialogs on the screen.
+std::vector<HWND> Boxes(const VarnelProcess& program) {
+  std::vector<HWND> boxes;
+  for (HWND w : program.TopWindows()) {
+    wchar_t name[64] = {};
+    GetClassNameW(w, name, 64);
+    if (std::wstring(name) == L"#32770") boxes.push_back(w);
+  }
+  return boxes;
+}
+
+// Answers the program's boxes with their first button until none comes for two seconds; how
+// many there were (at most 20).
+int DismissBoxes(const VarnelProcess& program) {
+  int count = 0;
+  while (count < 20 && WaitUntil([&] { return !Boxes(program).empty(); }, 2000)) {
+    CloseBox(Boxes(program).front());
+    ++count;
+  }
+  return count;
+}
+
+// A document of two items of the first simulated server, the second one unknown to it.
+std::wstring WriteDocumentWithRefusedItem(const std::wstring& dir) {
+  TVarnelDoc doc;
+  HdaServerDef server;
+  server.ServerName = u"Varnel.HdaSim.1";
+  ConnectionInfo& info = doc.FindOrAddConnection(server);
+  info.AddItemName(u"Waves/Sine 1s");
+  info.AddItemName(u"Waves/No such item");
+  const std::wstring path = dir + L"\\refused.xml";
+  EXPECT_FALSE(doc.Save(reinterpret_cast<const char16_t*>(path.c_str())));
+  return path;
+}
+
+// The number of times the text is in the text.
+std::size_t Occurrences(const std::wstring& text, const std::wstring& part) {
+  std::size_t n = 0;
+  for (std::size_t at = text.find(part); at != std::wstring::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
 class VarnelDailyUse : public VarnelCommands {
  protected:
   static HWND ActiveDocumentWindow(const VarnelProcess& program) {
@@ -204,6 +246,60 @@ TEST_F(VarnelDailyUse, CtrlTabInADocumentWindowBringsTheNextDocumentOfTheList) {
   PressCtrlTab(program);
   EXPECT_TRUE(WaitUntil([&] { return ActiveDocumentTitle(program) == L"Varnel1"; }, 5000))
       << Narrow(ActiveDocumentTitle(program));
+  CloseAndExpectExit(program);
+}
+
+// A live document with an item the server refuses, left alone: each automatic refresh tells it
+// in the status bar and the log, never in a box that waits for someone; and while a box of a
+// refresh the user asked for is up, the timer starts no refresh of its own.
+TEST_F(VarnelDailyUse, AutomaticRefreshTellsARefusedItemWithoutBoxesAndWaitsForTheUsersBox) {
+  WriteConfiguration(L"<General><RefreshRate>10</RefreshRate></General>");
+  const std::wstring path = WriteDocumentWithRefusedItem(dir_);
+  VarnelProcess program(dir_, L"\"" + path + L"\"");
+  Launch(program);
+  ASSERT_TRUE(WaitUntil([&] { return Periods(program).size() == 1; }));
+  ASSERT_NO_FATAL_FAILURE(Connect(program, kServer1));
+  program.Command(kUnlock);
+  program.Command(kLastMinute);
+  // The user asked: the refusal is told in a box.
+  HWND box = program.WaitWindow(L"Varnel", kBrowseTimeoutMs);
+  ASSERT_NE(box, nullptr) << "the refused item was not told";
+  EXPECT_EQ(BoxText(box), L"Could not Add Item Reference to Server");
+  DismissBoxes(program);
+  ASSERT_TRUE(WaitUntil([&] { return Periods(program)[0].live; }));
+
+  // Nobody asked: two or three automatic refreshes, and no box.
+  const std::wstring refused = L"Could not Add Item Reference to Server";
+  const long long stop = Periods(program)[0].stop;
+  std::size_t most_boxes = 0;
+  const ULONGLONG end = GetTickCount64() + 25000;
+  while (GetTickCount64() < end) {
+    most_boxes = std::max(most_boxes, Boxes(program).size());
+    Sleep(250);
+  }
+  EXPECT_EQ(most_boxes, 0u) << "an automatic refresh showed a box";
+  DismissBoxes(program);
+  EXPECT_GE(Periods(program)[0].stop, stop + 10000) << "no automatic refresh ran";
+  EXPECT_EQ(Lines(program.Ask(L"status"))[0], refused);
+  std::wstring log;
+  EXPECT_TRUE(WaitUntil([&] { return Occurrences(log = Log(dir_), refused) >= 2; }, 5000))
+      << "the log does not tell the refusals";
+
+  // The user's refresh shows its box; while it waits, the timer refreshes nothing.
+  const std::size_t logged = Occurrences(Log(dir_), refused);
+  program.Command(kRefresh);
+  box = program.WaitWindow(L"Varnel", kBrowseTimeoutMs);
+  ASSERT_NE(box, nullptr) << "the refusal was not told to the user";
+  most_boxes = 0;
+  const ULONGLONG held = GetTickCount64() + 12000;
+  while (GetTickCount64() < held) {
+    most_boxes = std::max(most_boxes, Boxes(program).size());
+    Sleep(250);
+  }
+  EXPECT_EQ(most_boxes, 1u) << "boxes came on top of the user's box";
+  Sleep(1500);  // the log is written every second
+  EXPECT_EQ(Occurrences(Log(dir_), refused), logged) << "the timer refreshed under the user's box";
+  DismissBoxes(program);
   CloseAndExpectExit(program);
 }
 
