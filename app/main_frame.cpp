@@ -182,8 +182,7 @@ void TMainFrame::Tick() {
     return;
   }
   if (now < last_second_mark_ + 1000.0) return;
-  log_->WritePending(config_.traceSize);
-  log_->MovePending();
+  WriteLog();
   status_.SetText(2, ClockText(now));
   last_second_mark_ = std::floor(now / 1000.0) * 1000.0;
 
@@ -200,7 +199,7 @@ void TMainFrame::Tick() {
   }
 }
 
-bool TMainFrame::OnClose() {
+void TMainFrame::SaveForExit() {
   KillTimer(Hwnd(), kOneSecondTimer);
   timer_running_ = false;
   WINDOWPLACEMENT placement{};
@@ -214,8 +213,11 @@ bool TMainFrame::OnClose() {
   }
   config_.Save();
   LogMessage(kTypeOther, kLevelInfo, u"Application closed");
-  log_->WritePending(config_.traceSize);
-  log_->MovePending();
+  WriteLog();
+}
+
+bool TMainFrame::OnClose() {
+  SaveForExit();
   if (!Documents().CanCloseAll()) {
     // The user kept the program open: it goes on as before.
     SetTimer(Hwnd(), kOneSecondTimer, 1000, nullptr);
@@ -226,8 +228,29 @@ bool TMainFrame::OnClose() {
   return true;
 }
 
+void TMainFrame::WriteLog() {
+  if (!log_) return;
+  log_->WritePending(config_.traceSize);
+  log_->MovePending();
+}
+
+bool TMainFrame::OnQueryEndSession() {
+  // Logging off or shutting down: the documents are offered for saving now; Cancel keeps the
+  // session (and the program) going.
+  return Documents().CanCloseAll();
+}
+
+void TMainFrame::OnEndSession() {
+  // The session ends once this returns: keep what closing keeps, without asking again.
+  SaveForExit();
+  DestroyWindow(Hwnd());
+}
+
 void TMainFrame::OnDestroy() {
   if (timer_running_) KillTimer(Hwnd(), kOneSecondTimer);
+  // Lines logged after the close wrote the log (during its save questions, while the windows
+  // go) are written too.
+  WriteLog();
   link_.log = nullptr;
   log_.reset();
   PostQuitMessage(0);
@@ -329,6 +352,11 @@ LRESULT TMainFrame::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case kStartupMessage:
       OnStartup();
+      return 0;
+    case WM_QUERYENDSESSION:
+      return OnQueryEndSession() ? TRUE : FALSE;
+    case WM_ENDSESSION:
+      if (wparam) OnEndSession();
       return 0;
     case kRebuildMenusMessage:
       RebuildMenus();

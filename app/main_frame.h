@@ -92,6 +92,14 @@ class TMainFrame : public ui::MdiFrame, public IUserMessages {
   bool CreateBars();
   void OnStartup();
   void Tick();
+  // The pending lines of the log into its file.
+  void WriteLog();
+  // Closing's first steps: the timer stopped, the window rectangle and the configuration saved,
+  // "Application closed" logged and the log written.
+  void SaveForExit();
+  // The end of the Windows session: true when it may end (the documents were offered for saving).
+  bool OnQueryEndSession();
+  void OnEndSession();
   void SwitchLanguage(int language);
   void RunConfiguration();
   void ShowAbout();

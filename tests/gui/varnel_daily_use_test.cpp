@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/gui/commands_fixture.h"
@@ -104,6 +105,21 @@ std::size_t Occurrences(const std::wstring& text, const std::wstring& part) {
   std::size_t n = 0;
   for (std::size_t at = text.find(part); at != std::wstring::npos; at = text.find(part, at + 1)) ++n;
   return n;
+}
+
+// What the main window answers Windows' question whether the session may end, asked from a thread
+// of its own while this one answers the program's boxes with `answer` (IDYES, IDNO, IDCANCEL).
+LRESULT AskEndSession(const VarnelProcess& program, int answer, std::wstring& asked) {
+  LRESULT result = -1;
+  std::thread query([&] {
+    result = SendMessageW(program.MainWindow(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+  });
+  if (HWND box = program.WaitWindow(L"Varnel", 10000)) {
+    asked = BoxText(box);
+    Click(GetDlgItem(box, answer));
+  }
+  query.join();
+  return result;
 }
 
 class VarnelDailyUse : public VarnelCommands {
@@ -301,6 +317,36 @@ TEST_F(VarnelDailyUse, AutomaticRefreshTellsARefusedItemWithoutBoxesAndWaitsForT
   EXPECT_EQ(Occurrences(Log(dir_), refused), logged) << "the timer refreshed under the user's box";
   DismissBoxes(program);
   CloseAndExpectExit(program);
+}
+
+// Logging off with a document changed: Windows asks the program first, which offers to save it
+// (Cancel keeps the session); when the session ends, the configuration and the log are written
+// and the program ends.
+TEST_F(VarnelDailyUse, EndOfTheWindowsSessionOffersSavingThenWritesConfigurationAndLog) {
+  const std::wstring path = WriteDocument(dir_, L"sine.xml");
+  VarnelProcess program(dir_, L"\"" + path + L"\"");
+  ASSERT_NO_FATAL_FAILURE(ShowLastMinuteOfServer1(program));
+  ASSERT_EQ(FirstDocument(program).at(2), L"1") << "the read did not change the document";
+  const std::string before = ReadBytes(path);
+
+  std::wstring asked;
+  EXPECT_EQ(AskEndSession(program, IDCANCEL, asked), FALSE) << "Cancel let the session end";
+  EXPECT_NE(asked.find(L"sine.xml"), std::wstring::npos) << "no save question: " << Narrow(asked);
+  EXPECT_TRUE(program.Running());
+  EXPECT_TRUE(ReadBytes(path) == before) << "Cancel saved the document";
+
+  asked.clear();
+  EXPECT_EQ(AskEndSession(program, IDYES, asked), TRUE);
+  EXPECT_NE(asked.find(L"sine.xml"), std::wstring::npos);
+  EXPECT_TRUE(ReadBytes(path) != before) << "Yes did not save the document";
+  EXPECT_EQ(FirstDocument(program).at(2), L"0");
+
+  const std::wstring config = dir_ + L"\\Varnel_Config.xml";
+  DeleteFileW(config.c_str());
+  SendMessageW(program.MainWindow(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+  EXPECT_TRUE(FileExists(config)) << "the configuration was not written";
+  EXPECT_NE(Log(dir_).find(L"Application closed"), std::wstring::npos) << "the log was not written";
+  EXPECT_EQ(program.WaitExit(), 0) << "the program did not end with the session";
 }
 
 }  // namespace
