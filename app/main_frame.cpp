@@ -18,6 +18,7 @@
 #include "ui/doc_manager.h"
 #include "ui/mdi_child.h"
 #include "views/graph_view.h"
+#include "views/print_job.h"
 
 namespace app {
 
@@ -217,6 +218,11 @@ void TMainFrame::SaveForExit() {
 }
 
 bool TMainFrame::OnClose() {
+  // A print job still draws the views: it stops at its next page, then the close comes again.
+  if (views::PrintJobRunning()) {
+    views::CloseWhenPrintJobEnds(Hwnd());
+    return true;
+  }
   SaveForExit();
   if (!Documents().CanCloseAll()) {
     // The user kept the program open: it goes on as before.
@@ -236,8 +242,8 @@ void TMainFrame::WriteLog() {
 
 bool TMainFrame::OnQueryEndSession() {
   // Logging off or shutting down: the documents are offered for saving now; Cancel keeps the
-  // session (and the program) going.
-  return Documents().CanCloseAll();
+  // session (and the program) going. A print job is not cut off by the session's end.
+  return !views::PrintJobRunning() && Documents().CanCloseAll();
 }
 
 void TMainFrame::OnEndSession() {
