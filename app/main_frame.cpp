@@ -18,6 +18,7 @@
 #include "ui/doc_manager.h"
 #include "ui/mdi_child.h"
 #include "views/graph_view.h"
+#include "views/print_job.h"
 
 namespace app {
 
@@ -37,6 +38,18 @@ const std::vector<UINT> kPeriodButtons = {
 
 const wchar_t* W(const TString& s) { return reinterpret_cast<const wchar_t*>(s.Str()); }
 const wchar_t* W(const char16_t* s) { return reinterpret_cast<const wchar_t*>(s); }
+
+// Marks the work of the automatic refresh, which runs with nobody to answer.
+class UnattendedScope {
+ public:
+  explicit UnattendedScope(bool& flag) : flag_(flag) { flag_ = true; }
+  ~UnattendedScope() { flag_ = false; }
+  UnattendedScope(const UnattendedScope&) = delete;
+  UnattendedScope& operator=(const UnattendedScope&) = delete;
+
+ private:
+  bool& flag_;
+};
 
 // The clock pane: "hh:mm:ss" in local time, "INF" when the time cannot be converted.
 std::wstring ClockText(double now) {
@@ -58,6 +71,10 @@ TMainFrame::TMainFrame() : connections_(*this), refresh_(Now()) {
   link_.language = config_.language;
   SetMainFrameLink(&link_);
   views::TVarnelGraphView::SetWaveSource(&connections_);
+  // The entries of the connections would act on the ones that moved up into their places.
+  connections_.OnShutdownRemoval([this] {
+    if (Hwnd()) PostMessageW(Hwnd(), kRebuildMenusMessage, 0, 0);
+  });
   AddCommands();
 }
 
@@ -141,7 +158,12 @@ RECT TMainFrame::LayoutBars(RECT client) {
 void TMainFrame::OnStartup() {
   for (const HdaServerDef& server : std::vector<HdaServerDef>(config_.Servers)) {
     if (!server.ReconnectAtStartup) continue;
-    if (!connections_.Add(server)) last_connection_ = connections_.Id(connections_.Count() - 1);
+    // The menus hold ten connections; the identifiers after theirs are other commands'.
+    if (connections_.Count() >= THdaConnectionList::kMaxConnections) {
+      RefuseReconnection(server);
+      continue;
+    }
+    if (!connections_.Add(server)) NoteLastConnection();
   }
   RebuildMenus();
   SetTimer(Hwnd(), kOneSecondTimer, 1000, nullptr);
@@ -161,21 +183,24 @@ void TMainFrame::Tick() {
     return;
   }
   if (now < last_second_mark_ + 1000.0) return;
-  log_->WritePending(config_.traceSize);
-  log_->MovePending();
+  WriteLog();
   status_.SetText(2, ClockText(now));
   last_second_mark_ = std::floor(now / 1000.0) * 1000.0;
 
+  // Not while a read is under way (its box, or COM's wait, lets the timer in): the refresh would
+  // read the documents again from inside that read, and bring another box with each tick.
+  if (connections_.InCall()) return;
   std::vector<views::VarnelDocument*> documents = AllDocuments();
   std::vector<TVarnelDoc*> docs;
   for (views::VarnelDocument* d : documents) docs.push_back(&d->Doc());
+  const UnattendedScope unattended(unattended_);
   if (refresh_.Tick(now, config_.RefreshRate, docs, connections_)) {
     for (views::VarnelDocument* d : documents) UpdateViews(*d, views::kHintAutomaticRefresh);
     UpdateTitle();
   }
 }
 
-bool TMainFrame::OnClose() {
+void TMainFrame::SaveForExit() {
   KillTimer(Hwnd(), kOneSecondTimer);
   timer_running_ = false;
   WINDOWPLACEMENT placement{};
@@ -189,8 +214,16 @@ bool TMainFrame::OnClose() {
   }
   config_.Save();
   LogMessage(kTypeOther, kLevelInfo, u"Application closed");
-  log_->WritePending(config_.traceSize);
-  log_->MovePending();
+  WriteLog();
+}
+
+bool TMainFrame::OnClose() {
+  // A print job still draws the views: it stops at its next page, then the close comes again.
+  if (views::PrintJobRunning()) {
+    views::CloseWhenPrintJobEnds(Hwnd());
+    return true;
+  }
+  SaveForExit();
   if (!Documents().CanCloseAll()) {
     // The user kept the program open: it goes on as before.
     SetTimer(Hwnd(), kOneSecondTimer, 1000, nullptr);
@@ -201,8 +234,29 @@ bool TMainFrame::OnClose() {
   return true;
 }
 
+void TMainFrame::WriteLog() {
+  if (!log_) return;
+  log_->WritePending(config_.traceSize);
+  log_->MovePending();
+}
+
+bool TMainFrame::OnQueryEndSession() {
+  // Logging off or shutting down: the documents are offered for saving now; Cancel keeps the
+  // session (and the program) going. A print job is not cut off by the session's end.
+  return !views::PrintJobRunning() && Documents().CanCloseAll();
+}
+
+void TMainFrame::OnEndSession() {
+  // The session ends once this returns: keep what closing keeps, without asking again.
+  SaveForExit();
+  DestroyWindow(Hwnd());
+}
+
 void TMainFrame::OnDestroy() {
   if (timer_running_) KillTimer(Hwnd(), kOneSecondTimer);
+  // Lines logged after the close wrote the log (during its save questions, while the windows
+  // go) are written too.
+  WriteLog();
   link_.log = nullptr;
   log_.reset();
   PostQuitMessage(0);
@@ -247,6 +301,15 @@ void TMainFrame::OnIdle() {
 void TMainFrame::OnChildActivated() { UpdateTitle(); }
 
 void TMainFrame::ShowMessage(const TString& text, TMessageKind kind) {
+  if (unattended_) {
+    // Nobody may be there to answer a box, and the next refresh would bring another one.
+    const int level = kind == TMessageKind::Error     ? kLevelError
+                      : kind == TMessageKind::Warning ? kLevelWarning
+                                                      : kLevelInfo;
+    LogMessage(kTypeOpc, level, text.Str());
+    if (status_.Hwnd()) status_.SetText(0, W(text));
+    return;
+  }
   const UINT icon = kind == TMessageKind::Error     ? MB_ICONERROR
                     : kind == TMessageKind::Warning ? MB_ICONWARNING
                                                     : MB_ICONINFORMATION;
@@ -295,6 +358,11 @@ LRESULT TMainFrame::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case kStartupMessage:
       OnStartup();
+      return 0;
+    case WM_QUERYENDSESSION:
+      return OnQueryEndSession() ? TRUE : FALSE;
+    case WM_ENDSESSION:
+      if (wparam) OnEndSession();
       return 0;
     case kRebuildMenusMessage:
       RebuildMenus();

@@ -92,6 +92,14 @@ class TMainFrame : public ui::MdiFrame, public IUserMessages {
   bool CreateBars();
   void OnStartup();
   void Tick();
+  // The pending lines of the log into its file.
+  void WriteLog();
+  // Closing's first steps: the timer stopped, the window rectangle and the configuration saved,
+  // "Application closed" logged and the log written.
+  void SaveForExit();
+  // The end of the Windows session: true when it may end (the documents were offered for saving).
+  bool OnQueryEndSession();
+  void OnEndSession();
   void SwitchLanguage(int language);
   void RunConfiguration();
   void ShowAbout();
@@ -114,6 +122,10 @@ class TMainFrame : public ui::MdiFrame, public IUserMessages {
   void RemoveItems();
   // Position of the connection made or browsed last, -1 when it is gone or there is none.
   int LastConnection() const;
+  // The connection the list added last becomes the last connection (none when it is gone).
+  void NoteLastConnection();
+  // A remembered server beyond the ten connections at start-up: told in the log and status bar.
+  void RefuseReconnection(const HdaServerDef& server);
   HMENU MenuBarPopup(int from_last) const;
 
   TConfig config_;
@@ -131,6 +143,8 @@ class TMainFrame : public ui::MdiFrame, public IUserMessages {
   double last_second_mark_ = 0;
   std::vector<TString> window_menu_names_;
   bool timer_running_ = false;
+  // While the timer refreshes: messages go to the status bar and the log instead of boxes.
+  bool unattended_ = false;
   MessageFilter filter_;
 };
 

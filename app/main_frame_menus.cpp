@@ -51,8 +51,10 @@ TString FrameCaption(const views::TVarnelView& view) {
 
 HMENU TMainFrame::MenuBarPopup(int from_last) const {
   HMENU bar = GetMenu(Hwnd());
-  const int n = bar ? GetMenuItemCount(bar) : 0;
-  // A maximised child puts its system menu in front: count from the end.
+  // A maximised document window puts its system menu in front of our pop-ups and its minimise,
+  // restore and close buttons behind them: count from our last pop-up.
+  int n = bar ? GetMenuItemCount(bar) : 0;
+  while (n > 0 && !GetSubMenu(bar, n - 1)) --n;
   return n >= from_last ? GetSubMenu(bar, n - from_last) : nullptr;
 }
 
@@ -68,8 +70,14 @@ void TMainFrame::LoadLanguageMenu() {
   }
   if (!menu) return;
   HMENU old = GetMenu(Hwnd());
-  SetMenu(Hwnd(), menu);
-  if (old) DestroyMenu(old);
+  // Through the MDI client: it takes a maximised document window's system menu and buttons off
+  // the old menu, which is destroyed here, and puts them on the new one.
+  if (MdiClient()) {
+    SendMessageW(MdiClient(), WM_MDISETMENU, reinterpret_cast<WPARAM>(menu), 0);
+  } else {
+    SetMenu(Hwnd(), menu);
+  }
+  if (old && old != menu) DestroyMenu(old);
   RebuildMenus();
 }
 

@@ -58,8 +58,25 @@ void TMainFrame::ConnectServer(const TString& machine) {
   config_.RememberServer(server);
   // Refused when the server is connected already (the user is told).
   if (connections_.ConnectCommand(server)) return;
-  last_connection_ = connections_.Id(connections_.Count() - 1);
+  NoteLastConnection();
   RebuildMenus();
+}
+
+void TMainFrame::NoteLastConnection() {
+  // A shutdown notice may have taken the new connection while it connected.
+  const int k = connections_.LastConnection();
+  if (k >= 0) {
+    last_connection_ = connections_.Id(static_cast<std::size_t>(k));
+  } else {
+    last_connection_.reset();
+  }
+}
+
+void TMainFrame::RefuseReconnection(const HdaServerDef& server) {
+  const TString denied(RString(IDS_CONNECTION_DENIED));
+  const TString name = ServerDisplayName(server);
+  LogMessage(kTypeOpc, kLevelWarning, denied.Str(), u": ", name.Str());
+  if (status_.Hwnd()) status_.SetText(0, ui::W(denied));
 }
 
 void TMainFrame::ConnectRemoteServer() {
@@ -81,7 +98,7 @@ void TMainFrame::DisconnectAll() {
 }
 
 void TMainFrame::BrowseItems(std::size_t k) {
-  // The menu is not rebuilt when a server shuts down: its entry may outlive the connection.
+  // An entry may still show a connection that a server's shutdown has just removed.
   if (k >= connections_.Count()) return;
   THdaConnection& connection = connections_.At(k);
   last_connection_ = connections_.Id(k);

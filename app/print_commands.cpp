@@ -57,7 +57,8 @@ void AddPrintCommands(TMainFrame& frame) {
   auto printable = [&frame](ui::CommandState& s) {
     views::TVarnelView* view = ActiveView(frame);
     std::unique_ptr<views::Printable> pages = view ? views::ViewPages(*view) : nullptr;
-    s.enabled = frame.ActiveDocument() != nullptr && pages && pages->CanPrint();
+    s.enabled = frame.ActiveDocument() != nullptr && pages && pages->CanPrint() &&
+                !views::PrintJobRunning();
   };
   c.Add(ID_FILE_PRINT, [&frame](UINT) { PrintActiveView(frame, false); }, printable);
   c.Add(ID_FILE_PRINT_DIRECT, [&frame](UINT) { PrintActiveView(frame, true); }, printable);

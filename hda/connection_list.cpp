@@ -100,9 +100,12 @@ void THdaConnectionList::RemoveBySession(AMBREL_SESSION session) {
     notedShutdowns_.push_back(session);
     return;
   }
-  CallScope scope(*this);
-  std::vector<Entry> taken = TakeSession(session);
-  DestroyTaken(taken);
+  {
+    CallScope scope(*this);
+    std::vector<Entry> taken = TakeSession(session);
+    DestroyTaken(taken);
+  }
+  if (shutdownRemoved_) shutdownRemoved_();
 }
 
 THdaConnection* THdaConnectionList::Find(ConnectionId connection) {
@@ -187,10 +190,13 @@ void THdaConnectionList::DestroyTaken(std::vector<Entry>& taken) {
 void THdaConnectionList::RemoveNotedShutdowns() {
   // Runs inside the outermost scope, so notices that arrive while these connections are torn down
   // are noted as well and taken by this loop.
+  bool removed = false;
   while (!notedShutdowns_.empty()) {
     const AMBREL_SESSION session = notedShutdowns_.front();
     notedShutdowns_.erase(notedShutdowns_.begin());
     std::vector<Entry> taken = TakeSession(session);
+    removed = removed || !taken.empty();
     DestroyTaken(taken);
   }
+  if (removed && shutdownRemoved_) shutdownRemoved_();
 }

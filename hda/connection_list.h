@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -44,6 +45,9 @@ class THdaConnectionList final : public IOpenConnections {
   // Destroys and erases every connection of that session (the server shut down); during a call
   // of the list the removal waits until that call is over.
   void RemoveBySession(AMBREL_SESSION session);
+  // Told after connections of a server that shut down were removed, which may happen in the middle
+  // of any call that leaves the apartment: it should only note the change (post itself work).
+  void OnShutdownRemoval(std::function<void()> removed) { shutdownRemoved_ = std::move(removed); }
 
   // Held around calls that leave the apartment through a listed connection (adding an item, a
   // browse): notices that arrive meanwhile are noted, and their connections removed when the
@@ -59,6 +63,9 @@ class THdaConnectionList final : public IOpenConnections {
     THdaConnectionList& list_;
   };
 
+  // Whether a call of the list is under way: a message box or COM's wait inside it lets other
+  // messages (a timer's) run meanwhile.
+  bool InCall() const { return callDepth_ > 0; }
   std::size_t Count() const { return connections_.size(); }
   THdaConnection& At(std::size_t index) { return *connections_[index].connection; }
   const THdaConnection& At(std::size_t index) const { return *connections_[index].connection; }
@@ -96,4 +103,5 @@ class THdaConnectionList final : public IOpenConnections {
   std::optional<ConnectionId> last_;  // the connection added last
   int callDepth_ = 0;
   std::vector<AMBREL_SESSION> notedShutdowns_;
+  std::function<void()> shutdownRemoved_;
 };

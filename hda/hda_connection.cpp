@@ -149,10 +149,12 @@ const THdaItem* THdaConnection::FindItem(const TString& itemName) const {
   return it == items_.end() ? nullptr : &it->second;
 }
 
-TString THdaConnection::DisplayName() const {
-  if (server_.MachineName.IsEmpty()) return server_.ServerName;
-  TString name(server_.MachineName);
+TString THdaConnection::DisplayName() const { return ServerDisplayName(server_); }
+
+TString ServerDisplayName(const HdaServerDef& server) {
+  if (server.MachineName.IsEmpty()) return server.ServerName;
+  TString name(server.MachineName);
   name.Append(u'\\');
-  name.Append(server_.ServerName);
+  name.Append(server.ServerName);
   return name;
 }

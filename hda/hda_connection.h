@@ -71,3 +71,6 @@ class THdaConnection {
   std::map<TString, THdaItem> items_;
   std::optional<bool> extremesOffered_;
 };
+
+// "machine\server", or the server alone for the local machine.
+TString ServerDisplayName(const HdaServerDef& server);

@@ -52,10 +52,13 @@ int RunMessageLoop(MdiFrame& frame, HACCEL accelerators) {
     // Input and paint start a new idle phase, timer ticks alone do not.
     if (msg.message != WM_TIMER && msg.message != WM_PAINT) idle_done = false;
     if (IsModelessDialogMessage(msg)) continue;
-    if (frame.MdiClient() && TranslateMDISysAccel(frame.MdiClient(), &msg)) continue;
+    // The frame's keys first: its Ctrl+Tab brings the next document in list order, where the
+    // MDI client's would take the next window in stacking order. Ctrl+F4, Ctrl+F6 and
+    // Ctrl+Shift+Tab, which the frame has no keys for, stay with the MDI client.
     if (accelerators && frame.Hwnd() && TranslateAcceleratorW(frame.Hwnd(), accelerators, &msg)) {
       continue;
     }
+    if (frame.MdiClient() && TranslateMDISysAccel(frame.MdiClient(), &msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

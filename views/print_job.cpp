@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "app_core/resource_text.h"
 #include "app_core/string_ids.h"
@@ -21,6 +22,26 @@ constexpr char kSource[] = "DialogPrinter";
 
 // The printing dialog of the job in progress, for the abort procedure.
 TPrintingDialog* g_printing_dialog = nullptr;
+
+bool g_job_running = false;
+// The window to close once the running job has ended.
+HWND g_close_after_job = nullptr;
+
+// Marks the job from its first step to its last, and closes the window that asked meanwhile.
+class RunningJob {
+ public:
+  RunningJob() { g_job_running = true; }
+  ~RunningJob() {
+    g_job_running = false;
+    if (HWND window = std::exchange(g_close_after_job, nullptr)) PostMessageW(window, WM_CLOSE, 0, 0);
+  }
+  RunningJob(const RunningJob&) = delete;
+  RunningJob& operator=(const RunningJob&) = delete;
+};
+
+bool StopAsked() {
+  return (g_printing_dialog && g_printing_dialog->Cancelled()) || g_close_after_job != nullptr;
+}
 
 // The printer of a shell request, if the program was started with one.
 std::optional<NamedPrinter> g_shell_printer;
@@ -42,7 +63,7 @@ void PumpMessages() {
 // Lets the printing dialog's Cancel through while the spooler works.
 BOOL CALLBACK AbortProc(HDC, int) {
   PumpMessages();
-  return !(g_printing_dialog && g_printing_dialog->Cancelled());
+  return !StopAsked();
 }
 
 // "Page %u" (the format's first line) with the page number.
@@ -219,7 +240,16 @@ void ViewPrinter::PrintPage(HDC dc, PrintInfo& info, HWND) {
 
 void SetShellPrinter(const NamedPrinter& printer) { g_shell_printer = printer; }
 
+bool PrintJobRunning() { return g_job_running; }
+
+void CloseWhenPrintJobEnds(HWND window) { g_close_after_job = window; }
+
 PrintResult PrintJob(TPrinter& printer, HWND window, bool direct, HWND main_window) {
+  if (g_job_running) {
+    MessageBeep(MB_ICONWARNING);
+    return PrintResult::Cancelled;
+  }
+  const RunningJob running;
   PrintInfo info;
   info.direct = direct;
   info.owner = main_window;
@@ -239,6 +269,7 @@ PrintResult PrintJob(TPrinter& printer, HWND window, bool direct, HWND main_wind
     }
     return PrintResult::Cancelled;
   }
+  if (g_close_after_job) return PrintResult::Cancelled;  // closed while the print dialog was up
   printer.PreparePrintJob(info);
   AssertReport(u"OnFilePrint() DC is null", kSource, static_cast<bool>(info.dc));
   if (!info.dc) return PrintResult::Failed;
@@ -281,7 +312,7 @@ PrintResult PrintJob(TPrinter& printer, HWND window, bool direct, HWND main_wind
   const PrintPageOrder order = OrderPrintPages(info.from_page, info.to_page, info.min_page, info.max_page);
   bool aborted = false;
   for (int page = order.first;; page += order.step) {
-    if (!info.continue_printing || dialog.Cancelled()) break;
+    if (!info.continue_printing || StopAsked()) break;
     info.current_page = page;
     printer.PrepareDc(dc, info);
     dialog.ShowPage(PageText(info.page_format, page));
@@ -300,7 +331,7 @@ PrintResult PrintJob(TPrinter& printer, HWND window, bool direct, HWND main_wind
     PumpMessages();
     if (page == order.last) break;
   }
-  const bool cancelled = dialog.Cancelled();
+  const bool cancelled = StopAsked();
   if (aborted || cancelled) {
     AbortDoc(dc);
   } else {

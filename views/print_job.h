@@ -91,6 +91,13 @@ void SetShellPrinter(const NamedPrinter& printer);
 // window is disabled while the job runs and left as it was found afterwards.
 PrintResult PrintJob(TPrinter& printer, HWND window, bool direct, HWND main_window);
 
+// Whether a job runs, from its print dialog to its end. A job asked for meanwhile (by a dialog
+// being printed, the legend, the preview) is refused: it would run inside the first.
+bool PrintJobRunning();
+// Stops the running job before its next page and, once it has ended, posts WM_CLOSE to the
+// window: closing under the job would destroy what it prints.
+void CloseWhenPrintJobEnds(HWND window);
+
 // The page's drawing rectangle: the printable area (HORZRES x VERTRES) in logical units.
 RECT PrintableArea(HDC dc);
 

@@ -399,8 +399,37 @@ TEST_F(VarnelPrint, CancelInThePrintingDialogStopsTheJobBetweenPages) {
   }();
   EXPECT_LE(pages_after, 1u) << record;
   EXPECT_EQ(record.find(L"page: Page 200\n"), std::wstring::npos) << record;
-  EXPECT_TRUE(IsWindowEnabled(program.MainWindow()));
+  // The dialog goes at once; the job ends at its next page and gives the main window back.
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(program.MainWindow()) != FALSE; }, 30000));
   CloseAndExpectExit(program);
+}
+
+// Print asked for again while a job runs starts no job inside it; a close request (Task
+// Manager's End task) stops the job before its next page, and the program then closes.
+TEST_F(VarnelPrint, PrintAndCloseWhileAJobRunsWaitForTheJob) {
+  const std::wstring path = WriteWaveDocument(dir_, L"long.xml", 30000);
+  VarnelProcess program(dir_, L"\"" + path + L"\"");
+  ASSERT_NO_FATAL_FAILURE(OpenGridToPrint(program));
+  program.Command(kPrintDirect);
+  HWND printing = WaitDialog(program, L"Varnel", kPrintingPage, 30000);
+  ASSERT_NE(printing, nullptr) << "no printing dialog";
+  ASSERT_TRUE(WaitUntil([&] {
+    const std::wstring page = WindowText(GetDlgItem(printing, kPrintingPage));
+    return !IsWindow(printing) || (page.rfind(L"Page ", 0) == 0 && page != L"Page 1");
+  }, 30000));
+  ASSERT_TRUE(IsWindow(printing)) << "the job ended too soon: " << program.Ask(L"printing");
+
+  program.Command(kPrint);
+  HWND second = WaitDialog(program, L"Print", IDOK, 3000);
+  EXPECT_EQ(second, nullptr) << "a second job began inside the first";
+  if (second) Click(GetDlgItem(second, IDCANCEL));
+
+  const std::wstring record = program.Ask(L"printing");
+  EXPECT_EQ(record.find(L"document: ", record.find(L"document: ") + 1), std::wstring::npos) << record;
+
+  // The unchanged document closes without a question once the job has stopped.
+  PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(program.WaitExit(30000), 0) << "the program did not end after the job";
 }
 
 // A dialog that stands partly off the screen prints the part that can be seen.

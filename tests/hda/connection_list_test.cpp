@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "app_core/resource_text.h"
 #include "app_core/string_ids.h"
@@ -112,10 +113,15 @@ TEST(HdaConnectionList, ServerShutdownRemovesItsConnections) {
   THdaConnectionList list(messages);
   ASSERT_FALSE(list.Add(Server(1)));
   ASSERT_FALSE(list.Add(Server(2)));
+  // Whoever shows the connections is told after each removal, with the list as it is then.
+  std::vector<std::size_t> told;
+  list.OnShutdownRemoval([&] { told.push_back(list.Count()); });
   ASSERT_TRUE(test_support::WriteShutdownControl(list.At(0).Session()));
   // The simulator asks every client to disconnect, then ends.
   EXPECT_TRUE(PumpUntil([&] { return list.Count() == 0; }));
   PumpUntil([] { return false; }, 1500);
+  ASSERT_FALSE(told.empty()) << "nobody was told of the removals";
+  EXPECT_EQ(told.back(), 0u);
 }
 
 TEST(HdaConnection, SameItemIsAskedOnceAndKeepsItsHandles) {
