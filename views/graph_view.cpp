@@ -125,8 +125,9 @@ void TVarnelGraphView::OnUpdate(ui::View*, LPARAM hint) {
     }
     added = true;
   }
-  // The first showing also applies the period, so the time axes show the document's span.
-  if (hint == kHintFull) ApplyPeriod();
+  // The first showing puts automatic time axes on the document's period (its axes may be new);
+  // a time axis the document was saved zoomed keeps its zoom.
+  if (hint == kHintFull && !graph.IsTimeAxisManual()) ApplyPeriod();
   NoteLongWaves();
   PostMessageW(graph_window_.Hwnd(), kGraphRepaintMessage, 0, 0);
   if (store || (hint != kHintFull && added)) StoreSettings();

@@ -265,6 +265,37 @@ TEST_F(VarnelGraph,
   CloseAndExpectExit(program);
 }
 
+// A document saved with its time axis zoomed opens with that zoom, not with its whole period.
+TEST_F(VarnelGraph, ADocumentSavedWithAZoomedTimeAxisReopensZoomed) {
+  const std::wstring path = WriteGraphDocument(dir_);
+  Axis zoomed;
+  {
+    VarnelProcess program(dir_, L"\"" + path + L"\"");
+    GraphState graph = Open(program);
+    ASSERT_NE(graph.window, nullptr);
+    Drag(graph.window, graph.area.left + 100, graph.area.top + 40, graph.area.left + 300,
+         graph.area.top + 160);
+    program.Ask(L"command-timed " + std::to_wstring(kExpandHorizontal));
+    // The automatic refresh keeps the zoom and hands the graph's settings to the document.
+    program.Ask(L"update-timed " + std::to_wstring(kHintAutomaticRefresh));
+    zoomed = *ReadGraph(program).Find(2);
+    ASSERT_FALSE(zoomed.automatic);
+    program.Command(kSave);
+    ASSERT_TRUE(WaitUntil([&] { return ReadUtf16(path).find(L"<AutoScale>0</AutoScale>") !=
+                                       std::wstring::npos; }))
+        << "the zoom did not reach the saved document";
+    CloseAndExpectExit(program);
+  }
+  VarnelProcess program(dir_, L"\"" + path + L"\"");
+  const GraphState graph = Open(program);
+  const Axis* time = graph.Find(2);
+  ASSERT_NE(time, nullptr);
+  EXPECT_FALSE(time->automatic) << "opening made the zoomed time axis automatic";
+  EXPECT_NEAR(time->min, zoomed.min, 1.0);
+  EXPECT_NEAR(time->max, zoomed.max, 1.0);
+  CloseAndExpectExit(program);
+}
+
 // A paint with nothing changed puts the kept bitmap on the screen; an update of the document's
 // views draws again in the paint that follows it at once, before the repaint the view posts.
 TEST_F(VarnelGraph, AnExposurePaintsTheKeptBitmapAndAnUpdateDrawsAgain) {
