@@ -130,7 +130,13 @@ void TVarnelGraphView::OnUpdate(ui::View*, LPARAM hint) {
   if (hint == kHintFull && !graph.IsTimeAxisManual()) ApplyPeriod();
   NoteLongWaves();
   PostMessageW(graph_window_.Hwnd(), kGraphRepaintMessage, 0, 0);
-  if (store || (hint != kHintFull && added)) StoreSettings();
+  if (hint == kHintFull) {
+    // Looks filled in for waves the file had none for: the document holds them from now on, but
+    // opening it has not changed it.
+    if (store) CopySettingsToDocument();
+  } else if (store || added) {
+    StoreSettings();
+  }
 }
 
 void TVarnelGraphView::NoteLongWaves() {
@@ -233,10 +239,16 @@ void TVarnelGraphView::MarkPoint(const TString& wave_name, std::size_t index) {
   graph_window_.MarkPoint(wave_name, static_cast<std::int64_t>(index));
 }
 
+void TVarnelGraphView::CopySettingsToDocument() {
+  if (VarnelDocument* document = Document()) {
+    document->Doc().GraphSettings = graph_window_.Graph().Settings();
+  }
+}
+
 void TVarnelGraphView::StoreSettings() {
   VarnelDocument* document = Document();
   if (!document) return;
-  document->Doc().GraphSettings = graph_window_.Graph().Settings();
+  CopySettingsToDocument();
   document->Doc().SetModified(true);
 }
 

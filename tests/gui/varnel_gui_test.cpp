@@ -204,8 +204,8 @@ TEST_F(VarnelGui, AboutBoxShowsTheVersion) {
   CloseAndExpectExit(program);
 }
 
-// A document of one wave of three points, with no look stored for it: the graph view stores
-// one when it shows the document, which marks it modified.
+// A document of one wave of three points, with no look stored for it, as `varnel-cli doc new`
+// writes one: the graph view fills in a look when it shows the document.
 std::wstring WriteDocumentWithAWaveFile(const std::wstring& dir) {
   TVarnelDoc doc;
   HdaServerDef server;
@@ -222,16 +222,35 @@ std::wstring WriteDocumentWithAWaveFile(const std::wstring& dir) {
   return path;
 }
 
-TEST_F(VarnelGui, OpensTheDocumentOfItsCommandLineAndAsksBeforeClosingItModified) {
+TEST_F(VarnelGui, OpensTheDocumentOfItsCommandLineUnchangedAndAsksBeforeClosingItOnceChanged) {
   const std::wstring path = WriteDocumentWithAWaveFile(dir_);
+  const std::string written = ReadBytes(path);
+  {
+    // Opened and closed at once: nothing to save, so nothing is asked.
+    VarnelProcess program(dir_, L"\"" + path + L"\"");
+    Launch(program);
+    std::vector<std::wstring> documents;
+    ASSERT_TRUE(WaitUntil([&] {
+      documents = Lines(program.Ask(L"documents"));
+      return documents.size() == 1 && documents[0].find(L"|0|1|1") != std::wstring::npos;
+    })) << "expected the opened document, unchanged, with one wave and one item: "
+        << (documents.empty() ? "" : Narrow(documents[0]));
+    EXPECT_EQ(documents[0].substr(0, documents[0].find(L'|')), L"wave.xml");
+    PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
+    HWND box = program.WaitWindow(L"Varnel", 3000);
+    EXPECT_EQ(box, nullptr) << "closing a document nobody changed asked to save it";
+    if (box) Click(GetDlgItem(box, IDNO));
+    EXPECT_EQ(program.WaitExit(), 0);
+    EXPECT_EQ(ReadBytes(path), written);
+  }
+
   VarnelProcess program(dir_, L"\"" + path + L"\"");
   Launch(program);
-  std::vector<std::wstring> documents;
-  ASSERT_TRUE(WaitUntil([&] {
-    documents = Lines(program.Ask(L"documents"));
-    return documents.size() == 1 && documents[0].find(L"|1|1|1") != std::wstring::npos;
-  })) << "expected the opened document, modified, with one wave and one item";
-  EXPECT_EQ(documents[0].substr(0, documents[0].find(L'|')), L"wave.xml");
+  ASSERT_TRUE(WaitUntil([&] { return Lines(program.Ask(L"documents")).size() == 1; }));
+  // A refresh's update hands the graph's look to the document, which is then modified.
+  program.Ask(L"update-timed 7");
+  ASSERT_TRUE(WaitUntil([&] { return program.Ask(L"documents").find(L"|1|1|1") != std::wstring::npos; }))
+      << "the refresh did not mark the document modified";
 
   // Closing asks; Cancel keeps the program running.
   PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
@@ -241,24 +260,25 @@ TEST_F(VarnelGui, OpensTheDocumentOfItsCommandLineAndAsksBeforeClosingItModified
   Click(GetDlgItem(box, IDCANCEL));
   EXPECT_EQ(program.WaitExit(1500), -1) << "Cancel did not keep the program open";
   // No: the program ends and the file is as it was.
-  const std::string before = ReadBytes(path);
   PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
   box = program.WaitWindow(L"Varnel");
   ASSERT_NE(box, nullptr);
   Click(GetDlgItem(box, IDNO));
   EXPECT_EQ(program.WaitExit(), 0);
-  EXPECT_EQ(ReadBytes(path), before);
+  EXPECT_EQ(ReadBytes(path), written);
 }
 
 TEST_F(VarnelGui, SavesUnderItsNameAndSaveAsGivesTheTypedNameTheXmlExtension) {
   const std::wstring path = WriteDocumentWithAWaveFile(dir_);
   VarnelProcess program(dir_, L"\"" + path + L"\"");
   Launch(program);
-  ASSERT_TRUE(WaitUntil([&] { return program.Ask(L"documents").find(L"|1|1|1") != std::wstring::npos; }));
-  // Save: the same file, now with the look the graph view stored; no longer modified.
-  program.Command(57603);
   ASSERT_TRUE(WaitUntil([&] { return program.Ask(L"documents").find(L"|0|1|1") != std::wstring::npos; }));
-  EXPECT_NE(ReadUtf16(path).find(L"<PlotSetting>"), std::wstring::npos);
+  // The document's window is the active one once the main window's title names it.
+  ASSERT_TRUE(WaitUntil([&] { return WindowText(program.MainWindow()).find(L"wave.xml") != std::wstring::npos; }));
+  // Save: the same file, now with the look the graph view filled in.
+  program.Command(57603);
+  EXPECT_TRUE(WaitUntil([&] { return ReadUtf16(path).find(L"<PlotSetting>") != std::wstring::npos; }));
+  EXPECT_NE(program.Ask(L"documents").find(L"|0|1|1"), std::wstring::npos);
 
   // Save As with a name typed with another extension: saved as .xml, and the window follows.
   program.Command(57604);
