@@ -12,6 +12,7 @@
 #include <prsht.h>
 
 #include <cmath>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -131,6 +132,56 @@ std::wstring WriteGraphDocument(const std::wstring& dir) {
   const std::wstring path = dir + L"\\graph.xml";
   EXPECT_FALSE(doc.Save(reinterpret_cast<const char16_t*>(path.c_str())));
   return path;
+}
+
+// What the screen shows of a window's client area (the display's pixels, not the program's
+// bitmap), as 0xRRGGBB values row by row; empty when it could not be read.
+struct ScreenPicture {
+  int width = 0, height = 0;
+  std::vector<std::uint32_t> pixels;
+  std::uint32_t At(int x, int y) const {
+    return pixels[static_cast<std::size_t>(y) * width + x] & 0xFFFFFF;
+  }
+};
+
+ScreenPicture ReadScreen(HWND window) {
+  ScreenPicture picture;
+  RECT client{};
+  POINT origin{0, 0};
+  if (!GetClientRect(window, &client) || !ClientToScreen(window, &origin)) return picture;
+  BITMAPINFO format{};
+  format.bmiHeader.biSize = sizeof(format.bmiHeader);
+  format.bmiHeader.biWidth = client.right;
+  format.bmiHeader.biHeight = -client.bottom;
+  format.bmiHeader.biPlanes = 1;
+  format.bmiHeader.biBitCount = 32;
+  format.bmiHeader.biCompression = BI_RGB;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(memory, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (bitmap && bits) {
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    if (BitBlt(memory, 0, 0, client.right, client.bottom, screen, origin.x, origin.y, SRCCOPY)) {
+      GdiFlush();
+      picture.width = client.right;
+      picture.height = client.bottom;
+      const auto* first = static_cast<const std::uint32_t*>(bits);
+      picture.pixels.assign(first, first + static_cast<std::size_t>(client.right) * client.bottom);
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+  }
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return picture;
+}
+
+// How many pixels of the row y between x0 and x1 (inside) the two pictures show differently.
+int ChangedInRow(const ScreenPicture& a, const ScreenPicture& b, int y, int x0, int x1) {
+  int changed = 0;
+  for (int x = x0 + 1; x < x1; ++x) changed += a.At(x, y) != b.At(x, y);
+  return changed;
 }
 
 int TabIndex(HWND sheet) {
@@ -262,6 +313,49 @@ TEST_F(VarnelGraph,
   program.Command(kAutoscale);
   EXPECT_TRUE(WaitUntil([&] { return ReadGraph(program).Find(1)->automatic; }));
   EXPECT_NE(Flags(MenuItem(program.Ask(L"menu"), kAutoscale)).find(L'c'), std::wstring::npos);
+  CloseAndExpectExit(program);
+}
+
+// A selection drawn after the graph lost the keyboard (a click in the grid) stays on the screen
+// when the button goes up.
+TEST_F(VarnelGraph, ASelectionDrawnAfterAClickInTheGridStaysOnTheScreen) {
+  VarnelProcess program(dir_, L"\"" + WriteGraphDocument(dir_) + L"\"");
+  const GraphState graph = Open(program);
+  ASSERT_NE(graph.window, nullptr);
+  HWND grid = FindDescendant(program.MainWindow(), L"VarnelGridCtrl");
+  ASSERT_NE(grid, nullptr);
+  const Rect area = graph.area;
+  const int x0 = area.left + 60, y0 = area.top + 20, x1 = area.left + 260, y1 = area.top + 80;
+  // A click in the graph gives it the keyboard, a click in the grid takes it away again.
+  Drag(graph.window, x0, y0, x0, y0);
+  Mouse(grid, WM_LBUTTONDOWN, MK_LBUTTON, 20, 30);
+  Mouse(grid, WM_LBUTTONUP, 0, 20, 30);
+  GUITHREADINFO focus{};
+  focus.cbSize = sizeof(focus);
+  ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(grid, nullptr), &focus));
+  ASSERT_EQ(focus.hwndFocus, grid) << "the click did not give the grid the keyboard";
+  program.Ask(L"paint-timed");  // everything due is on the screen
+  const ScreenPicture before = ReadScreen(graph.window);
+  ASSERT_FALSE(before.pixels.empty()) << "the screen could not be read";
+  ASSERT_LT(y1, before.height) << "the selection would reach below the graph";
+
+  Drag(graph.window, x0, y0, x1, y1);
+  ASSERT_TRUE(ReadGraph(program).selection);
+  ScreenPicture after;
+  const int width = x1 - x0 - 1;
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        after = ReadScreen(graph.window);
+        // A point marker the mouse left on a wave may cover a few pixels of the frame.
+        return !after.pixels.empty() && ChangedInRow(before, after, y0, x0, x1) >= width * 9 / 10 &&
+               ChangedInRow(before, after, y1, x0, x1) >= width * 9 / 10;
+      },
+      3000))
+      << "the selection's frame is not on the screen: of " << width << " pixels, "
+      << (after.pixels.empty() ? -1 : ChangedInRow(before, after, y0, x0, x1))
+      << " of its top edge and "
+      << (after.pixels.empty() ? -1 : ChangedInRow(before, after, y1, x0, x1))
+      << " of its bottom edge changed";
   CloseAndExpectExit(program);
 }
 
