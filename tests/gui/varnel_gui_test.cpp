@@ -21,6 +21,26 @@ bool LooksLikeClock(const std::wstring& s) {
          std::iswdigit(s[7]);
 }
 
+// An environment variable of this test program (and of the programs it starts) for one scope.
+class ScopedVariable {
+ public:
+  ScopedVariable(const wchar_t* name, const wchar_t* value) : name_(name) {
+    wchar_t old[512];
+    const DWORD n = GetEnvironmentVariableW(name, old, 512);
+    had_ = n > 0 && n < 512;
+    if (had_) old_ = old;
+    SetEnvironmentVariableW(name, value);
+  }
+  ~ScopedVariable() { SetEnvironmentVariableW(name_, had_ ? old_.c_str() : nullptr); }
+  ScopedVariable(const ScopedVariable&) = delete;
+  ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+ private:
+  const wchar_t* name_;
+  bool had_ = false;
+  std::wstring old_;
+};
+
 std::wstring Config(const std::wstring& dir) { return ReadUtf16(dir + L"\\Varnel_Config.xml"); }
 std::wstring Log(const std::wstring& dir) { return ReadUtf16(dir + L"\\Varnel.log"); }
 
@@ -190,6 +210,45 @@ TEST_F(VarnelGui, ConfigurationSheetSavesOnOkAndAsksBeforeDiscarding) {
   ASSERT_TRUE(VarnelProcess::WaitGone(sheet));
   CloseAndExpectExit(program);
   EXPECT_EQ(Number(Config(dir_), L"RefreshRate"), 10);
+}
+
+// Page set-up from the configuration sheet's File menu: what it set stays when the sheet is
+// confirmed afterwards, and Cancel, with nothing on the sheet changed, closes it without asking.
+TEST_F(VarnelGui, PageSetUpFromTheConfigurationSheetStaysOnOkAndCancelAsksNothing) {
+  // No spooler: page set-up is the program's own dialog, whose margins a test can type.
+  const ScopedVariable no_spooler(L"CUPS_SERVER", L"/nonexistent/varnel-no-spooler.sock");
+  constexpr UINT kPageSetup = 57606;
+  constexpr int kOwnTop = 9082;
+  VarnelProcess program(dir_);
+  Launch(program);
+  struct Case {
+    UINT ends_sheet;
+    const wchar_t* top;
+    long twips;
+  };
+  for (const Case& c : {Case{IDOK, L"2 in", 2880}, Case{IDCANCEL, L"3 in", 4320}}) {
+    program.Command(kOptions);
+    HWND sheet = program.WaitWindow(L"Varnel configuration:");
+    ASSERT_NE(sheet, nullptr) << "the configuration sheet did not open";
+    PostMessageW(sheet, WM_COMMAND, kPageSetup, 0);
+    HWND setup = program.WaitWindow(L"Page Setup");
+    ASSERT_NE(setup, nullptr) << "page set-up did not open from the sheet's File menu";
+    ASSERT_NE(GetDlgItem(setup, kOwnTop), nullptr) << "not the program's own page set-up";
+    SendMessageW(GetDlgItem(setup, kOwnTop), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(c.top));
+    Click(GetDlgItem(setup, IDOK));
+    ASSERT_TRUE(VarnelProcess::WaitGone(setup));
+    Click(GetDlgItem(sheet, static_cast<int>(c.ends_sheet)));
+    HWND question = program.WaitWindow(L"Warning:", 2000);
+    EXPECT_EQ(question, nullptr) << "the sheet asked about changes nobody made on it";
+    if (question) Click(GetDlgItem(question, 1032));
+    ASSERT_TRUE(VarnelProcess::WaitGone(sheet));
+    EXPECT_TRUE(WaitUntil([&] {
+      return Number(Element(Config(dir_), L"PageMargin"), L"top") == c.twips;
+    })) << "the saved top margin is " << Number(Element(Config(dir_), L"PageMargin"), L"top")
+        << ", not " << c.twips;
+  }
+  CloseAndExpectExit(program);
+  EXPECT_EQ(Number(Element(Config(dir_), L"PageMargin"), L"top"), 4320);
 }
 
 TEST_F(VarnelGui, AboutBoxShowsTheVersion) {
