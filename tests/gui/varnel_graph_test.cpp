@@ -30,6 +30,7 @@ constexpr UINT kHintAutomaticRefresh = 1, kHintCurrentPeriod = 9;
 constexpr UINT kPageGeneral = 1790, kPageWaves = 1791, kPageAxis = 1792;
 // Controls of the settings pages and of the question box.
 constexpr int kAxisName = 3010, kAxisHidden = 1977, kAxisLocation = 3011, kAxisAdd = 11111,
+              kAxisFormat = 3012, kAxisAutoscale = 1993, kAxisMin = 3017, kAxisMax = 3018,
               kPlotYAxis = 3004, kLineColour = 1925, kQuestionYes = 1032, kQuestionNo = 1033;
 // The colour chooser's red, green and blue fields.
 constexpr int kChooserRed = 706, kChooserGreen = 707, kChooserBlue = 708;
@@ -479,6 +480,85 @@ TEST_F(VarnelGraph, DoubleClicksOpenTheAxisPagesOrTheGeneralPageAndCancelAsksOnl
   Click(GetDlgItem(question, kQuestionYes));
   ASSERT_TRUE(VarnelProcess::WaitGone(sheet));
   EXPECT_FALSE(ReadGraph(program).Find(1)->hidden) << "a dropped change reached the graph";
+  CloseAndExpectExit(program);
+}
+
+// The settings sheet left alone changes nothing: OK does not mark the document modified, and
+// Cancel does not ask, even for an axis whose texts have another colour than its line (the page
+// shows one colour for both).
+TEST_F(VarnelGraph, SettingsSheetLeftAloneNeitherMarksTheDocumentNorAsks) {
+  TVarnelDoc doc;
+  HdaServerDef server;
+  server.ServerName = u"Varnel.HdaSim.1";
+  doc.FindOrAddConnection(server).AddItemName(u"Waves/A");
+  TWave wave;
+  wave.ServerName = server.ServerName;
+  wave.ItemName = u"Waves/A";
+  wave.T = {doc.StartTime, doc.StopTime};
+  wave.Y = {1.0, 2.0};
+  doc.Waves.push_back(wave);
+  graph::TAxisSettings left(1, graph::kLeft);
+  left.Name = u"Axis_1";
+  left.FontColor = graph::Rgb(255, 255, 0);  // yellow texts on a white line
+  doc.GraphSettings.Axes.emplace(1, left);
+  graph::TAxisSettings bottom(2, graph::kBottom);
+  bottom.Name = u"Axis_2";
+  doc.GraphSettings.Axes.emplace(2, bottom);
+  const std::wstring path = dir_ + L"\\graph.xml";
+  ASSERT_FALSE(doc.Save(reinterpret_cast<const char16_t*>(path.c_str())));
+
+  VarnelProcess program(dir_, L"\"" + path + L"\"");
+  const GraphState graph = Open(program);
+  ASSERT_NE(graph.window, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return program.Ask(L"documents").find(L"|0|1|1") != std::wstring::npos; }))
+      << Narrow(program.Ask(L"documents"));
+  const Rect left_band = graph.Find(1)->band;
+  HWND sheet = OpenSheet(program, graph.window, (left_band.left + left_band.right) / 2,
+                         (left_band.top + left_band.bottom) / 2);
+  ASSERT_NE(sheet, nullptr);
+  Click(GetDlgItem(sheet, IDCANCEL));
+  HWND question = program.WaitWindow(L"Discard changes?", 2000);
+  EXPECT_EQ(question, nullptr) << "Cancel right after opening asked";
+  if (question) Click(GetDlgItem(question, kQuestionYes));
+  ASSERT_TRUE(VarnelProcess::WaitGone(sheet));
+
+  sheet = OpenSheet(program, graph.window, (graph.area.left + graph.area.right) / 2,
+                    (graph.area.top + graph.area.bottom) / 2);
+  ASSERT_NE(sheet, nullptr);
+  Click(GetDlgItem(sheet, IDOK));
+  ASSERT_TRUE(VarnelProcess::WaitGone(sheet));
+  program.Ask(L"paint-timed");  // what OK posted has been handled
+  EXPECT_NE(program.Ask(L"documents").find(L"|0|1|1"), std::wstring::npos)
+      << "OK with nothing changed marked the document modified";
+  CloseAndExpectExit(program);
+}
+
+// Range texts typed after choosing another format are read in the format chosen.
+TEST_F(VarnelGraph, AxisRangeTypedAfterAFormatChangeIsReadInTheNewFormat) {
+  VarnelProcess program(dir_, L"\"" + WriteGraphDocument(dir_) + L"\"");
+  const GraphState graph = Open(program);
+  ASSERT_NE(graph.window, nullptr);
+  const Rect left = graph.Find(1)->band;
+  HWND sheet =
+      OpenSheet(program, graph.window, (left.left + left.right) / 2, (left.top + left.bottom) / 2);
+  ASSERT_NE(sheet, nullptr);
+  HWND page = CurrentPage(sheet);
+  ChooseComboData(page, kAxisFormat, 3);  // duration
+  SendMessageW(GetDlgItem(page, kAxisAutoscale), BM_CLICK, 0, 0);
+  ASSERT_EQ(SendMessageW(GetDlgItem(page, kAxisAutoscale), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  SendMessageW(GetDlgItem(page, kAxisMin), WM_SETTEXT, 0,
+               reinterpret_cast<LPARAM>(L"00:00:01.500"));
+  SendMessageW(GetDlgItem(page, kAxisMax), WM_SETTEXT, 0,
+               reinterpret_cast<LPARAM>(L"00:01:00.000"));
+  Click(GetDlgItem(sheet, IDOK));
+  ASSERT_TRUE(VarnelProcess::WaitGone(sheet));
+  Axis axis;
+  EXPECT_TRUE(WaitUntil([&] {
+    axis = *ReadGraph(program).Find(1);
+    return !axis.automatic;
+  }));
+  EXPECT_DOUBLE_EQ(axis.min_value, 1500.0);
+  EXPECT_DOUBLE_EQ(axis.max_value, 60000.0);
   CloseAndExpectExit(program);
 }
 
