@@ -217,6 +217,10 @@ bool TDialog::OnCommand(UINT id, UINT, HWND control) {
   return RunDialogFileCommand(id, Hwnd(), owner_, [this] { OnCancel(); });
 }
 
+bool TDialog::IsOwnWindow(HWND window) const {
+  return window && (window == Hwnd() || IsChild(Hwnd(), window));
+}
+
 bool TDialog::PreTranslateMessage(MSG& msg) {
   if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
   if (accelerators_ && TranslateAcceleratorW(Hwnd(), accelerators_, &msg)) return true;
