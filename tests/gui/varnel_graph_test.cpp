@@ -632,6 +632,31 @@ TEST_F(VarnelGraph, LegendShowsTheWavesAndFollowsAnAxisMovedToTheRight) {
   CloseAndExpectExit(program);
 }
 
+// Esc in the floating legend, which stays usable while a dialog is open, is the legend's: the
+// dialog stays open.
+TEST_F(VarnelGraph, EscapeInTheLegendDoesNotCloseAnOpenDialog) {
+  VarnelProcess program(dir_, L"\"" + WriteGraphDocument(dir_) + L"\"");
+  const GraphState graph = Open(program);
+  ASSERT_NE(graph.window, nullptr);
+  program.Command(kLegend);
+  HWND legend = program.WaitWindow(L"Legend : graph.xml");
+  ASSERT_NE(legend, nullptr) << "no legend window";
+  program.Command(9033);  // connect a remote server: the machine name dialog
+  HWND dialog = program.WaitWindow(L"OPC 2.0 Remote Connection");
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(IsWindowEnabled(legend));
+  // A fresh Esc press: repeat count 1, scan code 1.
+  PostMessageW(legend, WM_KEYDOWN, VK_ESCAPE, 1 | (1 << 16));
+  PostMessageW(legend, WM_KEYUP, VK_ESCAPE, 1 | (1 << 16) | (1u << 30) | (1u << 31));
+  program.Ask(L"graph");  // the keys have been handled
+  EXPECT_FALSE(VarnelProcess::WaitGone(dialog, 1000)) << "Esc in the legend closed the dialog";
+  if (IsWindow(dialog)) {
+    Click(GetDlgItem(dialog, IDCANCEL));
+    EXPECT_TRUE(VarnelProcess::WaitGone(dialog));
+  }
+  CloseAndExpectExit(program);
+}
+
 TEST_F(VarnelGraph, CopyPutsTheGraphOnTheClipboardAsABitmap) {
   VarnelProcess program(dir_, L"\"" + WriteGraphDocument(dir_) + L"\"");
   const GraphState graph = Open(program);

@@ -2,6 +2,7 @@
 // windows, closed, and judged by what it showed and the files it left.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cwctype>
 #include <string>
 
@@ -364,6 +365,92 @@ TEST_F(VarnelGui, UserManualThatIsNowhereIsReportedWithItsName) {
   EXPECT_NE(FindDescendant(box, L"Static", L"Can not open Help file : Varnel Help UK"), nullptr);
   Click(GetDlgItem(box, IDOK));
   EXPECT_TRUE(VarnelProcess::WaitGone(box));
+  CloseAndExpectExit(program);
+}
+
+// Keys as the keyboard gives them (the program sees Shift and Ctrl held), to the foreground window.
+void TypeKeys(const std::vector<WORD>& held, WORD key) {
+  std::vector<INPUT> inputs;
+  auto add = [&](WORD vk, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    inputs.push_back(input);
+  };
+  for (WORD h : held) add(h, false);
+  add(key, false);
+  add(key, true);
+  for (auto h = held.rbegin(); h != held.rend(); ++h) add(*h, true);
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// The window of the dialog's thread that has the keyboard focus.
+HWND FocusOf(HWND dialog) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  return GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) ? info.hwndFocus
+                                                                            : nullptr;
+}
+
+// Shift+Tab, with or without Ctrl, goes to the previous control of a dialog; Tab to the next.
+TEST_F(VarnelGui, ShiftTabAndCtrlShiftTabGoBackThroughADialog) {
+  VarnelProcess program(dir_);
+  Launch(program);
+  program.Command(9033);  // connect a remote server: the machine name dialog
+  HWND dialog = program.WaitWindow(L"OPC 2.0 Remote Connection");
+  ASSERT_NE(dialog, nullptr);
+  SetForegroundWindow(dialog);
+  HWND edit = FindDescendant(dialog, L"Edit");
+  ASSERT_NE(edit, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return FocusOf(dialog) == edit; })) << "the name field has no focus";
+  HWND previous = GetNextDlgTabItem(dialog, edit, TRUE);
+  HWND next = GetNextDlgTabItem(dialog, edit, FALSE);
+  ASSERT_NE(previous, next);
+  struct Case {
+    std::vector<WORD> held;
+    HWND expected;
+    const char* keys;
+  };
+  for (const Case& c : {Case{{VK_SHIFT}, previous, "Shift+Tab"},
+                        Case{{VK_CONTROL, VK_SHIFT}, previous, "Ctrl+Shift+Tab"},
+                        Case{{}, next, "Tab"}}) {
+    SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(dialog) == edit; }));
+    TypeKeys(c.held, VK_TAB);
+    EXPECT_TRUE(WaitUntil([&] { return FocusOf(dialog) == c.expected; }, 3000))
+        << c.keys << " did not reach the expected control";
+  }
+  Click(GetDlgItem(dialog, IDCANCEL));
+  EXPECT_TRUE(VarnelProcess::WaitGone(dialog));
+  CloseAndExpectExit(program);
+}
+
+// The open dialog's file types are named in the program's language, the configured one at first
+// and the chosen one after a switch.
+TEST_F(VarnelGui, OpenDialogNamesTheFileTypesInTheProgramsLanguage) {
+  WriteUtf16(dir_ + L"\\Varnel_Config.xml",
+             L"<Varnel_Configuration><ConfigBase><Language>0</Language></ConfigBase>"
+             L"</Varnel_Configuration>");
+  VarnelProcess program(dir_);
+  Launch(program);
+  for (const auto& [language, expected] :
+       {std::pair{0u, L"Fichier Varnel (*.xml)"}, std::pair{11052u, L"Varnel-Datei (*.xml)"}}) {
+    if (language) program.Command(language);
+    program.Command(57601);
+    HWND dialog = program.WaitWindow(L"Open");
+    ASSERT_NE(dialog, nullptr) << "no open dialog";
+    HWND types = GetDlgItem(dialog, 0x470);  // the file type list
+    ASSERT_NE(types, nullptr);
+    const auto length = static_cast<int>(SendMessageW(types, CB_GETLBTEXTLEN, 0, 0));
+    std::wstring first(static_cast<std::size_t>(std::max(length, 0)) + 1, L'\0');
+    SendMessageW(types, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first.data()));
+    first.resize(static_cast<std::size_t>(std::max(length, 0)));
+    EXPECT_EQ(first, expected);
+    Click(GetDlgItem(dialog, IDCANCEL));
+    ASSERT_TRUE(VarnelProcess::WaitGone(dialog));
+  }
   CloseAndExpectExit(program);
 }
 
