@@ -689,6 +689,12 @@ constexpr TStringEntry kEntries[] = {
      u"¶\tHilfedatei kann nicht geöffnet werden: "
      u"¶\tNo se puede abrir el archivo de ayuda: "
      u"¶\tKan het helpbestand niet openen: "},
+    {IDS_HELP_WITHOUT_VIEWER,
+     u"Aucun programme installé ne sait afficher ce fichier."
+     u"¶\tNo program that can show this file is installed."
+     u"¶\tEs ist kein Programm installiert, das diese Datei anzeigen kann."
+     u"¶\tNo hay ningún programa instalado que pueda mostrar este archivo."
+     u"¶\tEr is geen programma geïnstalleerd dat dit bestand kan tonen."},
     {IDS_PERIOD_ONE_MINUTE, u"Une minute¶\tOne minutes¶\tEine Minute¶\tUn minuto¶\tEén minuut"},
     {IDS_PERIOD_FIVE_MINUTES,
      u"Cinq minutes"

@@ -454,5 +454,73 @@ TEST_F(VarnelGui, OpenDialogNamesTheFileTypesInTheProgramsLanguage) {
   CloseAndExpectExit(program);
 }
 
+// While it lives, the file type ".pdf" of the test's prefix is one whose viewer is not there
+// (removed, or on a drive that is gone), so that nothing can show a PDF file; the type it had
+// comes back afterwards.
+class PdfWithoutViewer {
+ public:
+  PdfWithoutViewer() {
+    wchar_t type[256] = {};
+    DWORD size = sizeof(type);
+    if (RegGetValueW(HKEY_CLASSES_ROOT, L".pdf", nullptr, RRF_RT_REG_SZ, nullptr, type, &size) ==
+        ERROR_SUCCESS) {
+      old_type_ = type;
+    }
+    Set(L".pdf", L"Varnel.Test.NoViewer");
+    Set(L"Varnel.Test.NoViewer\\shell\\open\\command",
+        L"\"C:\\Varnel no viewer\\viewer.exe\" \"%1\"");
+  }
+  ~PdfWithoutViewer() {
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, L"Varnel.Test.NoViewer");
+    if (old_type_.empty()) {
+      RegDeleteTreeW(HKEY_CLASSES_ROOT, L".pdf");
+    } else {
+      Set(L".pdf", old_type_);
+    }
+  }
+  PdfWithoutViewer(const PdfWithoutViewer&) = delete;
+  PdfWithoutViewer& operator=(const PdfWithoutViewer&) = delete;
+
+ private:
+  static void Set(const wchar_t* path, const std::wstring& value) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CLASSES_ROOT, path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS) {
+      return;
+    }
+    RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+  }
+
+  std::wstring old_type_;
+};
+
+// A manual that is there but that nothing can show (no PDF viewer) is reported, not ignored.
+TEST_F(VarnelGui, UserManualThatNoProgramCanShowIsReportedWithItsPath) {
+  const PdfWithoutViewer no_viewer;
+  CreateDirectoryW((dir_ + L"\\Help").c_str(), nullptr);
+  const std::wstring manual = dir_ + L"\\Help\\Varnel Help UK.pdf";
+  WriteBytes(manual, "%PDF-1.4\n%%EOF\n");
+  VarnelProcess program(dir_);
+  Launch(program);
+  program.Command(11082);
+  HWND box = program.WaitWindow(L"Error");
+  ASSERT_NE(box, nullptr) << "no message when the manual could not be shown";
+  // The longest static text of the box is its message.
+  std::wstring shown;
+  for (HWND s = FindWindowExW(box, nullptr, L"Static", nullptr); s;
+       s = FindWindowExW(box, s, L"Static", nullptr)) {
+    if (WindowText(s).size() > shown.size()) shown = WindowText(s);
+  }
+  // The file, then on a line of its own why it was not shown.
+  const std::wstring head = L"Can not open Help file : " + manual + L"\r\n";
+  EXPECT_EQ(shown.rfind(head, 0), 0u) << Narrow(shown);
+  EXPECT_GT(shown.size(), head.size()) << "no reason given";
+  Click(GetDlgItem(box, IDOK));
+  EXPECT_TRUE(VarnelProcess::WaitGone(box));
+  CloseAndExpectExit(program);
+}
+
 }  // namespace
 }  // namespace gui
