@@ -522,5 +522,41 @@ TEST_F(VarnelGui, UserManualThatNoProgramCanShowIsReportedWithItsPath) {
   CloseAndExpectExit(program);
 }
 
+// The status bar's prompts of the legend and autoscale commands, in each language.
+TEST_F(VarnelGui, LegendAndAutoscalePromptsSpeakEveryLanguage) {
+  VarnelProcess program(dir_);
+  Launch(program);
+  auto prompt = [&](UINT command) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(program.MainWindow(), WM_MENUSELECT, MAKEWPARAM(command, MF_HILITE),
+                        1, SMTO_NORMAL, 5000, &result);
+    const std::vector<std::wstring> panes = Lines(program.Ask(L"status"));
+    return panes.empty() ? std::wstring() : panes[0];
+  };
+  struct Case {
+    UINT language;
+    const wchar_t* legend;
+    const wchar_t* autoscale;
+  };
+  const Case cases[] = {
+      {11050, L"Afficher la légende du graphique",
+       L"Mettre tous les axes en échelle automatique"},
+      {11052, L"Die Legende der Grafik anzeigen",
+       L"Alle Achsen auf automatische Skalierung stellen"},
+      {11053, L"Mostrar la leyenda del gráfico",
+       L"Poner todos los ejes en escala automática"},
+      {11054, L"De legenda van de grafiek tonen",
+       L"Alle assen op automatische schaal zetten"},
+      {11051, L"Display the graphic legend", L"Set all axis in automatic scaling mode"},
+  };
+  for (const Case& c : cases) {
+    program.Command(c.language);
+    EXPECT_TRUE(WaitUntil([&] { return prompt(9052) == c.legend; }, 5000))
+        << c.language << ": " << Narrow(prompt(9052));
+    EXPECT_EQ(prompt(9065), c.autoscale) << c.language;
+  }
+  CloseAndExpectExit(program);
+}
+
 }  // namespace
 }  // namespace gui
