@@ -337,7 +337,9 @@ TEST_F(VarnelGui, SavesUnderItsNameAndSaveAsGivesTheTypedNameTheXmlExtension) {
   ASSERT_TRUE(WaitUntil([&] { return WindowText(program.MainWindow()).find(L"wave.xml") != std::wstring::npos; }));
   // Save: the same file, now with the look the graph view filled in.
   program.Command(57603);
-  EXPECT_TRUE(WaitUntil([&] { return ReadUtf16(path).find(L"<PlotSetting>") != std::wstring::npos; }));
+  EXPECT_TRUE(WaitUntil([&] { return ReadUtf16(path).find(L"<PlotSetting>") != std::wstring::npos; }))
+      << "the saved document has no look; the program tells " << Narrow(program.Ask(L"documents"))
+      << " and its file begins " << Narrow(ReadUtf16(path).substr(0, 400));
   EXPECT_NE(program.Ask(L"documents").find(L"|0|1|1"), std::wstring::npos);
 
   // Save As with a name typed with another extension: saved as .xml, and the window follows.
