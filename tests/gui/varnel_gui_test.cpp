@@ -135,6 +135,25 @@ TEST_F(VarnelGui, NextStartPlacesTheWindowWhereItWasAndKeepsThePreviousLog) {
   CloseAndExpectExit(second);
 }
 
+// Closed maximised, the window keeps the place it is restored to, in screen coordinates.
+TEST_F(VarnelGui, WindowClosedMaximisedKeepsItsNormalPlace) {
+  WriteUtf16(dir_ + L"\\Varnel_Config.xml",
+             L"<Varnel_Configuration><ConfigBase><MainBox><left>30</left><top>40</top>"
+             L"<right>730</right><bottom>540</bottom></MainBox></ConfigBase></Varnel_Configuration>");
+  VarnelProcess program(dir_);
+  Launch(program);
+  RECT normal{};
+  GetWindowRect(program.MainWindow(), &normal);
+  ShowWindow(program.MainWindow(), SW_MAXIMIZE);
+  ASSERT_TRUE(WaitUntil([&] { return IsZoomed(program.MainWindow()) != FALSE; }));
+  CloseAndExpectExit(program);
+  const std::wstring box = Element(Config(dir_), L"MainBox");
+  EXPECT_EQ(Number(box, L"left"), normal.left) << Narrow(box);
+  EXPECT_EQ(Number(box, L"top"), normal.top) << Narrow(box);
+  EXPECT_EQ(Number(box, L"right"), normal.right) << Narrow(box);
+  EXPECT_EQ(Number(box, L"bottom"), normal.bottom) << Narrow(box);
+}
+
 TEST_F(VarnelGui, ConfigurationInUtf8IsRefusedAndRewrittenAtClose) {
   WriteBytes(dir_ + L"\\Varnel_Config.xml",
              "<Varnel_Configuration><ConfigBase><Language>0</Language></ConfigBase>"
