@@ -101,14 +101,26 @@ INT_PTR TConfigServerSheet::Run() {
 
 void TConfigServerSheet::OnInitialized() { file_menu_.AttachTo(Hwnd(), owner_, accelerators_); }
 
+TConfig TConfigServerSheet::LiveWithPageValues() const {
+  // The page edits these; the rest (printing set up from the sheet's File menu meanwhile, for
+  // one) stays as the live configuration has it now.
+  TConfig result = live_;
+  result.RefreshRate = edited_.RefreshRate;
+  result.ViewMilliseconds = edited_.ViewMilliseconds;
+  result.ConfigBox = edited_.ConfigBox;
+  result.ToolsBox = edited_.ToolsBox;
+  result.Validate();
+  return result;
+}
+
 void TConfigServerSheet::Confirm() {
-  edited_.Validate();
-  live_ = edited_;
+  live_ = LiveWithPageValues();
+  edited_ = live_;
   live_.Save();
 }
 
 bool TConfigServerSheet::MayCancel() {
-  if (!edited_.DiffersFully(live_)) return true;
+  if (!LiveWithPageValues().DiffersFully(live_)) return true;
   dialogs::TQuestion question({.owner = Hwnd(),
                                .caption = RString(IDS_WARNING_TITLE),
                                .heading = RString(IDS_DISCARD_CHANGES),

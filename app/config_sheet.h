@@ -38,7 +38,8 @@ class TConfigServerSheet : public ui::PropertySheet {
 
   TConfig& Live() { return live_; }
   TConfig& Edited() { return edited_; }
-  // OK: the page was read into the copy; it becomes the live configuration, saved at once.
+  // OK: the page was read into the copy; its values go into the live configuration, which is
+  // saved at once.
   void Confirm();
   // Cancel: true when the sheet may close (nothing changed, or the user drops the changes).
   bool MayCancel();
@@ -47,6 +48,9 @@ class TConfigServerSheet : public ui::PropertySheet {
   void OnInitialized() override;
 
  private:
+  // The live configuration with the values the page edits taken from the copy.
+  TConfig LiveWithPageValues() const;
+
   TConfig& live_;
   TConfig edited_;
   HWND owner_;

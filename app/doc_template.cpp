@@ -74,7 +74,7 @@ std::unique_ptr<ui::DocManager> MakeDocManager(TMainFrame& frame) {
                             .failed_to_save = IDS_FAILED_TO_SAVE_DOCUMENT};
   return std::make_unique<ui::DocManager>(
       std::move(doc_template),
-      ui::FileDialogArgs{.filter = FileFilter(), .default_ext = L"xml", .normalize = XmlName},
+      ui::FileDialogArgs{.filter = FileFilter, .default_ext = L"xml", .normalize = XmlName},
       std::move(texts), ui::RecentFiles(kRegistryKey, L"Varnel", kRecentFileCount, ID_FILE_MRU_FILE1));
 }
 

@@ -17,6 +17,7 @@
 #include "ui/dpi.h"
 #include "ui/doc_manager.h"
 #include "ui/mdi_child.h"
+#include "ui/window_placement.h"
 #include "views/graph_view.h"
 #include "views/print_job.h"
 
@@ -203,15 +204,9 @@ void TMainFrame::Tick() {
 void TMainFrame::SaveForExit() {
   KillTimer(Hwnd(), kOneSecondTimer);
   timer_running_ = false;
-  WINDOWPLACEMENT placement{};
-  placement.length = sizeof(placement);
-  RECT r;
-  if (!IsIconic(Hwnd()) && !IsZoomed(Hwnd()) && GetWindowRect(Hwnd(), &r)) {
-    config_.mainBox = {r.left, r.top, r.right, r.bottom};
-  } else if (GetWindowPlacement(Hwnd(), &placement)) {
-    const RECT& n = placement.rcNormalPosition;
-    config_.mainBox = {n.left, n.top, n.right, n.bottom};
-  }
+  // Where the window is restored to, in the screen coordinates it is placed with at the next start.
+  const RECT r = ui::RestoredScreenRect(Hwnd());
+  config_.mainBox = {r.left, r.top, r.right, r.bottom};
   config_.Save();
   LogMessage(kTypeOther, kLevelInfo, u"Application closed");
   WriteLog();

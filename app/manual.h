@@ -6,7 +6,8 @@
 namespace app {
 
 // Opens the first manual file found, maximised; shows "Can not open Help file : " + name when
-// there is none. Returns whether one was opened.
+// there is none, and + the file's path and the reason when nothing could show it (no PDF viewer).
+// Returns whether one was opened.
 bool OpenUserManual(HWND owner, int language);
 
 }  // namespace app

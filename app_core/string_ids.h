@@ -183,6 +183,7 @@ inline constexpr int IDS_WARNING_TITLE = 11204;
 inline constexpr int IDS_DISCARD_CHANGES = 11205;
 inline constexpr int IDS_CHANGES_DETECTED = 11206;
 inline constexpr int IDS_CANNOT_OPEN_HELP = 11215;
+inline constexpr int IDS_HELP_WITHOUT_VIEWER = 11216;
 inline constexpr int IDS_PERIOD_ONE_MINUTE = 11238;
 inline constexpr int IDS_PERIOD_FIVE_MINUTES = 11239;
 inline constexpr int IDS_PERIOD_TEN_MINUTES = 11240;

@@ -517,11 +517,11 @@ constexpr TStringEntry kEntries[] = {
      u"¶\tDesconectar este servidor"
      u"¶\tDeze server loskoppelen"},
     {IDS_PROMPT_LEGEND,
-     u"Afficher ou masquer la légende du graphique"
-     u"¶\tShow or hide the graph's legend"
-     u"¶\tLegende der Grafik ein- oder ausblenden"
-     u"¶\tMostrar u ocultar la leyenda del gráfico"
-     u"¶\tLegenda van de grafiek tonen of verbergen"},
+     u"Afficher la légende du graphique"
+     u"¶\tDisplay the graphic legend"
+     u"¶\tDie Legende der Grafik anzeigen"
+     u"¶\tMostrar la leyenda del gráfico"
+     u"¶\tDe legenda van de grafiek tonen"},
     {IDS_PROMPT_BROWSE_SERVER,
      u"Parcourir les points de ce serveur"
      u"¶\tBrowse the tags of this server"
@@ -541,11 +541,11 @@ constexpr TStringEntry kEntries[] = {
      u"¶\tActualizar la tabla y el gráfico"
      u"¶\tTabel en grafiek verversen"},
     {IDS_PROMPT_AUTOSCALE,
-     u"Ajuster les axes aux valeurs affichées"
-     u"¶\tFit the axes to the values shown"
-     u"¶\tAchsen an die angezeigten Werte anpassen"
-     u"¶\tAjustar los ejes a los valores mostrados"
-     u"¶\tAssen aanpassen aan de getoonde waarden"},
+     u"Mettre tous les axes en échelle automatique"
+     u"¶\tSet all axis in automatic scaling mode"
+     u"¶\tAlle Achsen auf automatische Skalierung stellen"
+     u"¶\tPoner todos los ejes en escala automática"
+     u"¶\tAlle assen op automatische schaal zetten"},
     {IDS_PROMPT_OPTIONS,
      u"Modifier les options du programme"
      u"¶\tChange the program's options"
@@ -701,6 +701,12 @@ constexpr TStringEntry kEntries[] = {
      u"¶\tHilfedatei kann nicht geöffnet werden: "
      u"¶\tNo se puede abrir el archivo de ayuda: "
      u"¶\tKan het helpbestand niet openen: "},
+    {IDS_HELP_WITHOUT_VIEWER,
+     u"Aucun programme installé ne sait afficher ce fichier."
+     u"¶\tNo program that can show this file is installed."
+     u"¶\tEs ist kein Programm installiert, das diese Datei anzeigen kann."
+     u"¶\tNo hay ningún programa instalado que pueda mostrar este archivo."
+     u"¶\tEr is geen programma geïnstalleerd dat dit bestand kan tonen."},
     {IDS_PERIOD_ONE_MINUTE, u"Une minute¶\tOne minutes¶\tEine Minute¶\tUn minuto¶\tEén minuut"},
     {IDS_PERIOD_FIVE_MINUTES,
      u"Cinq minutes"

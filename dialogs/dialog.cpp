@@ -217,8 +217,15 @@ bool TDialog::OnCommand(UINT id, UINT, HWND control) {
   return RunDialogFileCommand(id, Hwnd(), owner_, [this] { OnCancel(); });
 }
 
+bool TDialog::IsOwnWindow(HWND window) const {
+  return window && (window == Hwnd() || IsChild(Hwnd(), window));
+}
+
 bool TDialog::PreTranslateMessage(MSG& msg) {
   if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+  // Keys for another window that takes input meanwhile (the floating legend beside a modal
+  // dialog) are that window's.
+  if (!IsOwnWindow(msg.hwnd)) return false;
   if (accelerators_ && TranslateAcceleratorW(Hwnd(), accelerators_, &msg)) return true;
   if (DialogFileKeyCommand(msg) == kDialogPrintCommand) {
     OnCommand(kDialogPrintCommand, 0, nullptr);
@@ -228,11 +235,11 @@ bool TDialog::PreTranslateMessage(MSG& msg) {
   const bool shift = GetKeyState(VK_SHIFT) < 0;
   switch (msg.wParam) {
     case VK_TAB:
-      if (ctrl) {
+      // Shift goes back whether or not Ctrl is held too; Ctrl alone is for the owner.
+      if (ctrl && !shift) {
         PostMessageW(owner_, kDialogCtrlTabMessage, template_id_, user_data_);
-      } else {
-        HWND next = GetNextDlgTabItem(Hwnd(), GetFocus(), shift ? TRUE : FALSE);
-        if (next) SetFocus(next);
+      } else if (HWND next = GetNextDlgTabItem(Hwnd(), GetFocus(), shift ? TRUE : FALSE)) {
+        SetFocus(next);
       }
       return true;
     case VK_ESCAPE: {

@@ -72,6 +72,8 @@ class TDialog : public ui::DialogWindow {
 
   // Ends the dialog with a value: stores the rectangle, then ends modally or tells the owner.
   void Finish(INT_PTR result);
+  // The dialog's window or one of its controls.
+  bool IsOwnWindow(HWND window) const;
   // Puts the program's icon resource on the button, beside its text.
   void SetButtonIcon(int control, int icon_id);
   // The button's text (a resource text of the interface language) and its icon.

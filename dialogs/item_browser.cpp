@@ -152,10 +152,15 @@ bool TBrowseHdaItemDlg::OnCommand(UINT id, UINT code, HWND control) {
 }
 
 bool TBrowseHdaItemDlg::PreTranslateMessage(MSG& msg) {
-  // Enter in the filter goes on to the list when there is a choice to make there.
-  if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && msg.hwnd == Item(IDC_ITEM_FILTER) &&
-      SendMessageW(Item(IDC_ITEM_LIST), LB_GETCOUNT, 0, 0) > 1) {
-    SetFocus(Item(IDC_ITEM_LIST));
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && IsOwnWindow(msg.hwnd)) {
+    // Enter in the filter goes on to the list when there is a choice to make there; anywhere
+    // else it ends the browser, even on the Add button (which the dialog manager would press).
+    if (msg.hwnd == Item(IDC_ITEM_FILTER) &&
+        SendMessageW(Item(IDC_ITEM_LIST), LB_GETCOUNT, 0, 0) > 1) {
+      SetFocus(Item(IDC_ITEM_LIST));
+    } else {
+      OnCancel();
+    }
     return true;
   }
   return TDialog::PreTranslateMessage(msg);

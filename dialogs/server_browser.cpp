@@ -66,6 +66,8 @@ void TBrowseHdaServerDlg::FillServerList() {
     }
   }
   SendMessageW(list, CB_SETCURSEL, selected == CB_ERR ? 0 : selected, 0);
+  // No server listed: nothing to connect.
+  EnableWindow(Item(IDOK), SendMessageW(list, CB_GETCOUNT, 0, 0) > 0 ? TRUE : FALSE);
 }
 
 TString TBrowseHdaServerDlg::SelectedServer() const {
@@ -98,10 +100,19 @@ bool TBrowseHdaServerDlg::OnCommand(UINT id, UINT code, HWND control) {
   return TDialog::OnCommand(id, code, control);
 }
 
+void TBrowseHdaServerDlg::OnOk() {
+  // Without a chosen server (none listed) the dialog ends as cancelled: a definition without a
+  // server name is neither connected nor remembered.
+  if (SelectedServer().IsEmpty()) {
+    OnCancel();
+    return;
+  }
+  TDialog::OnOk();
+}
+
 void TBrowseHdaServerDlg::BeforeOk() {
   server_.MachineName = FieldText(Item(IDC_SERVER_MACHINE));
-  const TString selected = SelectedServer();
-  if (!selected.IsEmpty()) server_.ServerName = selected;
+  server_.ServerName = SelectedServer();
   server_.ReconnectAtStartup = IsDlgButtonChecked(Hwnd(), IDC_SERVER_RECONNECT) == BST_CHECKED;
 }
 

@@ -20,6 +20,7 @@ class TBrowseHdaServerDlg : public TDialog {
  protected:
   bool OnInitDialog() override;
   bool OnCommand(UINT id, UINT code, HWND control) override;
+  void OnOk() override;
   void BeforeOk() override;
 
  private:

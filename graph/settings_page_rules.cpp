@@ -53,11 +53,11 @@ double ReadAxisGap(std::int32_t format, const TString& text) {
   return format == kNumericFormat ? ParseNumber(text.Str()) : ParseDuration(text);
 }
 
-void StoreAxisValueTexts(TAxisSettings& axis, std::int32_t shownFormat,
-                         const TAxisValueTexts& shown, const TAxisValueTexts& typed) {
+void StoreAxisValueTexts(TAxisSettings& axis, const TAxisValueTexts& shown,
+                         const TAxisValueTexts& typed) {
   auto value = [&](const TString& text, const TString& before, double current) {
     if (text == before) return current;
-    const double read = ReadAxisValue(shownFormat, text);
+    const double read = ReadAxisValue(axis.Format, text);
     return std::isfinite(read) ? read : current;
   };
   if (!(typed.min == shown.min) || !(typed.max == shown.max)) {
@@ -76,7 +76,7 @@ void StoreAxisValueTexts(TAxisSettings& axis, std::int32_t shownFormat,
   }
 
   auto gap = [&](const TString& text, const TString& before, double current) {
-    const double read = text == before ? current : ReadAxisGap(shownFormat, text);
+    const double read = text == before ? current : ReadAxisGap(axis.Format, text);
     return std::isfinite(read) ? read : 0.0;
   };
   if (!(typed.majorGap == shown.majorGap) || !(typed.minorGap == shown.minorGap) ||

@@ -31,15 +31,15 @@ TAxisValueTexts AxisValueTexts(const TAxisSettings& axis);
 double ReadAxisValue(std::int32_t format, const TString& text);
 double ReadAxisGap(std::int32_t format, const TString& text);
 
-// Stores the texts the user changed into the axis, read in `shownFormat` (the format they were
-// shown in, so that a format changed on the page does not reread them in another unit); a text
-// left as `shown` keeps its value exactly, so that a page opened and left alone changes nothing.
+// Stores the texts the user changed into the axis, read in the axis's Format (the one chosen on
+// the page, which the user typed them for); a text left as `shown` keeps its value exactly, so
+// that a page opened and left alone changes nothing, whatever format was chosen.
 // A changed end makes the range normalised and ordered; a changed first tick goes into all three
 // first ticks; a changed gap makes the gaps sorted (the largest major, the smallest micro) and
 // repaired. A text that reads as no finite value leaves its field alone; a gap that is not
 // finite counts as none.
-void StoreAxisValueTexts(TAxisSettings& axis, std::int32_t shownFormat,
-                         const TAxisValueTexts& shown, const TAxisValueTexts& typed);
+void StoreAxisValueTexts(TAxisSettings& axis, const TAxisValueTexts& shown,
+                         const TAxisValueTexts& typed);
 
 // Vertical axes (left, right) carry Y values, horizontal ones (top, bottom) X values.
 bool IsVerticalLocation(std::int32_t location);

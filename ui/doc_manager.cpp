@@ -146,7 +146,8 @@ std::wstring DocManager::AskFileName(const std::wstring& proposed, bool save) co
   OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof(ofn);
   ofn.hwndOwner = owner_;
-  ofn.lpstrFilter = dialog_.filter.c_str();
+  const std::wstring filter = dialog_.filter ? dialog_.filter() : std::wstring();
+  ofn.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
   ofn.lpstrFile = file;
   ofn.nMaxFile = MAX_PATH * 2;
   ofn.lpstrDefExt = dialog_.default_ext.empty() ? nullptr : dialog_.default_ext.c_str();

@@ -26,7 +26,9 @@ struct DocTemplate {
 };
 
 struct FileDialogArgs {
-  std::wstring filter;       // "Text\0pattern\0...\0\0" as the common dialog takes it
+  // "Text\0pattern\0...\0\0" as the common dialog takes it, made each time a dialog opens (its
+  // texts follow the program's language of that moment).
+  std::function<std::wstring()> filter;
   std::wstring default_ext;  // without the dot
   // The name the dialog proposes and the name it returns pass through this (e.g. the extension).
   std::function<std::wstring(const std::wstring&)> normalize;

@@ -121,7 +121,6 @@ void TAxisConfigPage::LoadAxis() {
   grid_print_.SetColour(axis->GridPenPrintColor);
   CheckDlgButton(Hwnd(), IDC_AXIS_AUTOSCALE, axis->AutoScale ? BST_CHECKED : BST_UNCHECKED);
   CheckDlgButton(Hwnd(), IDC_AXIS_MANUAL_TICKS, axis->ManualTicks ? BST_CHECKED : BST_UNCHECKED);
-  shown_format_ = axis->Format;
   shown_ = graph::AxisValueTexts(*axis);
   SetWindowTextW(Item(IDC_AXIS_MIN), W(shown_.min.Str()));
   SetWindowTextW(Item(IDC_AXIS_MAX), W(shown_.max.Str()));
@@ -160,12 +159,17 @@ void TAxisConfigPage::Store() {
   axis->Format = data(IDC_AXIS_FORMAT, axis->Format);
   axis->PenSize = data(IDC_AXIS_LINE_WIDTH, axis->PenSize);
   axis->GridType = data(IDC_AXIS_GRID_TYPE, axis->GridType);
-  // The axis colours are those of its line and of its texts alike.
-  axis->PenColor = axis->FontColor = axis_screen_.Colour();
-  axis->PenPrintColor = axis->FontPrintColor = axis_print_.Colour();
+  // A colour chosen here is that of the axis's line and of its texts alike; a button left at the
+  // line's colour leaves both alone (the texts may have a colour of their own).
+  if (axis_screen_.Colour() != axis->PenColor) {
+    axis->PenColor = axis->FontColor = axis_screen_.Colour();
+  }
+  if (axis_print_.Colour() != axis->PenPrintColor) {
+    axis->PenPrintColor = axis->FontPrintColor = axis_print_.Colour();
+  }
   axis->GridPenColor = grid_screen_.Colour();
   axis->GridPenPrintColor = grid_print_.Colour();
-  graph::StoreAxisValueTexts(*axis, shown_format_, shown_, TypedTexts());
+  graph::StoreAxisValueTexts(*axis, shown_, TypedTexts());
 }
 
 void TAxisConfigPage::Reset() { working_->ResetAxisFormats(); }

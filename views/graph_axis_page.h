@@ -34,7 +34,6 @@ class TAxisConfigPage : public TGraphPage {
 
   std::int32_t current_ = -1;
   // What the page showed, so that only what the user changed is read back.
-  std::int32_t shown_format_ = 0;
   graph::TAxisValueTexts shown_;
   TString typed_name_;
   ui::ColourButton axis_screen_;

@@ -52,6 +52,9 @@ bool TVarnelConfigSheet::PageCommands::OnCommand(UINT id, UINT code, HWND contro
 }
 
 void TVarnelConfigSheet::ApplyWorkingCopy() {
+  // Nothing changed since the sheet opened or was last applied: the graph and its document stay
+  // as they are (the document is not marked modified).
+  if (working_ == applied_) return;
   if (!(working_ == graph_settings_)) graph_settings_ = working_;
   applied_ = working_;
   if (graph_window_) SendMessageW(graph_window_, kStoreGraphSettingsMessage, 1, 0);

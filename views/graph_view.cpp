@@ -126,11 +126,18 @@ void TVarnelGraphView::OnUpdate(ui::View*, LPARAM hint) {
     }
     added = true;
   }
-  // The first showing also applies the period, so the time axes show the document's span.
-  if (hint == kHintFull) ApplyPeriod();
+  // The first showing puts automatic time axes on the document's period (its axes may be new);
+  // a time axis the document was saved zoomed keeps its zoom.
+  if (hint == kHintFull && !graph.IsTimeAxisManual()) ApplyPeriod();
   NoteLongWaves();
   PostMessageW(graph_window_.Hwnd(), kGraphRepaintMessage, 0, 0);
-  if (store || (hint != kHintFull && added)) StoreSettings();
+  if (hint == kHintFull) {
+    // Looks filled in for waves the file had none for: the document holds them from now on, but
+    // opening it has not changed it.
+    if (store) CopySettingsToDocument();
+  } else if (store || added) {
+    StoreSettings();
+  }
 }
 
 void TVarnelGraphView::NoteLongWaves() {
@@ -257,10 +264,16 @@ void TVarnelGraphView::MarkPoint(const TString& wave_name, std::size_t index) {
   graph_window_.MarkPoint(wave_name, static_cast<std::int64_t>(index));
 }
 
+void TVarnelGraphView::CopySettingsToDocument() {
+  if (VarnelDocument* document = Document()) {
+    document->Doc().GraphSettings = graph_window_.Graph().Settings();
+  }
+}
+
 void TVarnelGraphView::StoreSettings() {
   VarnelDocument* document = Document();
   if (!document) return;
-  document->Doc().GraphSettings = graph_window_.Graph().Settings();
+  CopySettingsToDocument();
   document->Doc().SetModified(true);
 }
 

@@ -47,6 +47,8 @@ class TVarnelGraphView : public TVarnelView {
 
  private:
   void ApplyPeriod();
+  // The graph's settings into the document; StoreSettings also marks it modified.
+  void CopySettingsToDocument();
   void StoreSettings();
   void CopyToClipboard();
   void ShowLegend();

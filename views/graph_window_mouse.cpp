@@ -58,6 +58,8 @@ void GraphWindow::OnMouseMove(std::int32_t x, std::int32_t y) {
 void GraphWindow::OnLeftDown(std::int32_t x, std::int32_t y, bool ctrl) {
   // The view takes the keyboard, so that keys and the loss of the focus reach the graph.
   SetFocus(GetParent(Hwnd()));
+  // The selection worked on from here is on the screen again, whatever took the focus before.
+  selection_shown_ = true;
   if (selection_active_) {
     mode_ = graph::SelectionHitCode(rect_, x, y);
     if (mode_ == graph::kDragNone) {

@@ -84,7 +84,7 @@ TEST(AxisPageStore, GapsAreSortedAndRepairedAndTheRangeNormalised) {
   };
   for (const Case& c : cases) {
     TAxisSettings axis(1, kLeft);
-    StoreAxisValueTexts(axis, kNumericFormat, kNothingShown, c.texts);
+    StoreAxisValueTexts(axis, kNothingShown, c.texts);
     EXPECT_DOUBLE_EQ(axis.MinValue, c.min) << testing::Narrow(Text(c.texts.min));
     EXPECT_DOUBLE_EQ(axis.MaxValue, c.max) << testing::Narrow(Text(c.texts.min));
     EXPECT_DOUBLE_EQ(axis.MajorTickGap, c.major) << testing::Narrow(Text(c.texts.min));
@@ -98,8 +98,7 @@ TEST(AxisPageStore, FirstTickTimeTextsAndTextsThatAreNoValue) {
   TAxisSettings axis(2, kBottom);
   axis.MinValue = 11;
   axis.MaxValue = 22;
-  StoreAxisValueTexts(
-      axis, kTimeFormat, kNothingShown,
+  StoreAxisValueTexts(axis, kNothingShown,
       Texts(u"INF", u"01/03/2024 01:00", u"01/03/2024 00:30", u"00:10", u"1:00", u"INF"));
   EXPECT_DOUBLE_EQ(axis.MinValue, 11) << "a time that is no time keeps the field";
   EXPECT_DOUBLE_EQ(axis.MaxValue, testing::kMarch2024 + 3600000);
@@ -110,21 +109,28 @@ TEST(AxisPageStore, FirstTickTimeTextsAndTextsThatAreNoValue) {
   EXPECT_DOUBLE_EQ(axis.MinorTickGap, 600000);
   EXPECT_DOUBLE_EQ(axis.MicroTickGap, 0) << "an infinite gap counts as none";
   // Equal times are widened by a second either side.
-  StoreAxisValueTexts(axis, kTimeFormat, kNothingShown,
+  StoreAxisValueTexts(axis, kNothingShown,
                       Texts(u"01/03/2024", u"01/03/2024", u"", u"", u"", u""));
   EXPECT_DOUBLE_EQ(axis.MinValue, testing::kMarch2024 - 1000);
   EXPECT_DOUBLE_EQ(axis.MaxValue, testing::kMarch2024 + 1000);
 }
 
-TEST(AxisPageStore, TextsAreReadInTheFormatTheyWereShownIn) {
-  // The page showed a numeric axis; the user switched it to time: the numbers stay the values.
+TEST(AxisPageStore, TextsAreReadInTheFormatChosenOnThePage) {
+  // The page showed a numeric axis; the user chose durations and typed durations.
   TAxisSettings axis(1, kLeft);
-  axis.Format = kTimeFormat;
-  StoreAxisValueTexts(axis, kNumericFormat, kNothingShown,
-                      Texts(u"1000", u"61000", u"0", u"10000", u"", u""));
-  EXPECT_DOUBLE_EQ(axis.MinValue, 1000);
-  EXPECT_DOUBLE_EQ(axis.MaxValue, 61000);
+  axis.Format = kDurationFormat;
+  StoreAxisValueTexts(axis, kNothingShown,
+                      Texts(u"00:00:01.500", u"00:01:00.000", u"0", u"00:00:10.000", u"", u""));
+  EXPECT_DOUBLE_EQ(axis.MinValue, 1500);
+  EXPECT_DOUBLE_EQ(axis.MaxValue, 60000);
   EXPECT_DOUBLE_EQ(axis.MajorTickGap, 10000);
+  // Texts left as shown keep their values whatever the format chosen.
+  const TAxisValueTexts shown = AxisValueTexts(axis);
+  const TAxisSettings before = axis;
+  axis.Format = kNumericFormat;
+  StoreAxisValueTexts(axis, shown, shown);
+  axis.Format = kDurationFormat;
+  EXPECT_TRUE(axis == before);
 }
 
 TEST(AxisPageStore, TextsLeftAsShownKeepTheirValuesExactly) {
@@ -136,19 +142,19 @@ TEST(AxisPageStore, TextsLeftAsShownKeepTheirValuesExactly) {
   axis.MinorTickGap = 0.11111;
   const TAxisSettings before = axis;
   const TAxisValueTexts shown = AxisValueTexts(axis);
-  StoreAxisValueTexts(axis, kNumericFormat, shown, shown);
+  StoreAxisValueTexts(axis, shown, shown);
   EXPECT_TRUE(axis == before) << "opening and leaving the page changed the axis";
   // One end typed: the other keeps its exact value.
   TAxisValueTexts typed = shown;
   typed.max = u"20";
-  StoreAxisValueTexts(axis, kNumericFormat, shown, typed);
+  StoreAxisValueTexts(axis, shown, typed);
   EXPECT_DOUBLE_EQ(axis.MinValue, 0.12345);
   EXPECT_DOUBLE_EQ(axis.MaxValue, 20);
   EXPECT_DOUBLE_EQ(axis.MajorTickGap, 0.33333) << "the gaps were not touched";
   // One gap typed: all three are sorted from their values.
   typed = shown;
   typed.microGap = u"1";
-  StoreAxisValueTexts(axis, kNumericFormat, shown, typed);
+  StoreAxisValueTexts(axis, shown, typed);
   EXPECT_DOUBLE_EQ(axis.MajorTickGap, 1);
   EXPECT_DOUBLE_EQ(axis.MinorTickGap, 0.33333);
   EXPECT_DOUBLE_EQ(axis.MicroTickGap, 0.11111);

@@ -248,6 +248,41 @@ TEST_F(VarnelCommands, BrowsesFiltersAndAddsItemsThenRemovesThem) {
   EXPECT_NE(Log(dir_).find(L"OnTimer(()"), std::wstring::npos);
 }
 
+// OK in the server browser with no server listed connects nothing and remembers nothing; Enter
+// in the item browser with its Add button focused ends the browser (only Enter in the filter goes
+// on to the list).
+TEST_F(VarnelCommands, EmptyServerListConnectsNothingAndEnterOnAddEndsTheItemBrowser) {
+  VarnelProcess program(dir_);
+  Launch(program);
+  program.Command(kConnectLocal);
+  HWND servers = program.WaitWindow(L"Browse OPC Servers", kBrowseTimeoutMs);
+  ASSERT_NE(servers, nullptr) << "no server browser";
+  SendMessageW(GetDlgItem(servers, kServerList), CB_RESETCONTENT, 0, 0);  // as on a bare machine
+  Click(GetDlgItem(servers, IDOK));
+  ASSERT_TRUE(VarnelProcess::WaitGone(servers, kBrowseTimeoutMs));
+  EXPECT_TRUE(OpenConnections(program).names.empty()) << "a server without a name was connected";
+  for (HWND box : program.TopWindows()) {
+    if (box != program.MainWindow()) ADD_FAILURE() << "unexpected window " << Narrow(WindowText(box));
+  }
+
+  ASSERT_NO_FATAL_FAILURE(Connect(program, kServer1));
+  HWND dialog = OpenItemBrowser(program, 0);
+  ASSERT_NE(dialog, nullptr);
+  HWND list = GetDlgItem(dialog, kItemList);
+  ASSERT_TRUE(WaitUntil([&] { return Count(list) > 0; }, kBrowseTimeoutMs));
+  HWND add = GetDlgItem(dialog, kItemAdd);
+  SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(add), TRUE);
+  ASSERT_TRUE(WaitUntil([&] { return FocusOf(dialog) == add; }));
+  PressKeys(add, {VK_RETURN});
+  EXPECT_TRUE(VarnelProcess::WaitGone(dialog, 5000)) << "Enter on Add did not end the browser";
+  const std::vector<std::wstring> document = FirstDocument(program);
+  ASSERT_EQ(document.size(), 5u);
+  EXPECT_EQ(document[4], L"0") << "Enter on Add added an item";
+  CloseAndExpectExit(program);
+  EXPECT_EQ(Config(dir_).find(L"<ServerName></ServerName>"), std::wstring::npos)
+      << "a server without a name was remembered";
+}
+
 TEST_F(VarnelCommands, ServersThatCannotBeBrowsedListNothing) {
   VarnelProcess program(dir_);
   Launch(program);

@@ -12,6 +12,7 @@
 #include <prsht.h>
 
 #include <cmath>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,7 @@ constexpr UINT kHintAutomaticRefresh = 1, kHintCurrentPeriod = 9;
 constexpr UINT kPageGeneral = 1790, kPageWaves = 1791, kPageAxis = 1792;
 // Controls of the settings pages and of the question box.
 constexpr int kAxisName = 3010, kAxisHidden = 1977, kAxisLocation = 3011, kAxisAdd = 11111,
+              kAxisFormat = 3012, kAxisAutoscale = 1993, kAxisMin = 3017, kAxisMax = 3018,
               kPlotYAxis = 3004, kLineColour = 1925, kQuestionYes = 1032, kQuestionNo = 1033;
 // The colour chooser's red, green and blue fields.
 constexpr int kChooserRed = 706, kChooserGreen = 707, kChooserBlue = 708;
@@ -131,6 +133,56 @@ std::wstring WriteGraphDocument(const std::wstring& dir) {
   const std::wstring path = dir + L"\\graph.xml";
   EXPECT_FALSE(doc.Save(reinterpret_cast<const char16_t*>(path.c_str())));
   return path;
+}
+
+// What the screen shows of a window's client area (the display's pixels, not the program's
+// bitmap), as 0xRRGGBB values row by row; empty when it could not be read.
+struct ScreenPicture {
+  int width = 0, height = 0;
+  std::vector<std::uint32_t> pixels;
+  std::uint32_t At(int x, int y) const {
+    return pixels[static_cast<std::size_t>(y) * width + x] & 0xFFFFFF;
+  }
+};
+
+ScreenPicture ReadScreen(HWND window) {
+  ScreenPicture picture;
+  RECT client{};
+  POINT origin{0, 0};
+  if (!GetClientRect(window, &client) || !ClientToScreen(window, &origin)) return picture;
+  BITMAPINFO format{};
+  format.bmiHeader.biSize = sizeof(format.bmiHeader);
+  format.bmiHeader.biWidth = client.right;
+  format.bmiHeader.biHeight = -client.bottom;
+  format.bmiHeader.biPlanes = 1;
+  format.bmiHeader.biBitCount = 32;
+  format.bmiHeader.biCompression = BI_RGB;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(memory, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (bitmap && bits) {
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    if (BitBlt(memory, 0, 0, client.right, client.bottom, screen, origin.x, origin.y, SRCCOPY)) {
+      GdiFlush();
+      picture.width = client.right;
+      picture.height = client.bottom;
+      const auto* first = static_cast<const std::uint32_t*>(bits);
+      picture.pixels.assign(first, first + static_cast<std::size_t>(client.right) * client.bottom);
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+  }
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return picture;
+}
+
+// How many pixels of the row y between x0 and x1 (inside) the two pictures show differently.
+int ChangedInRow(const ScreenPicture& a, const ScreenPicture& b, int y, int x0, int x1) {
+  int changed = 0;
+  for (int x = x0 + 1; x < x1; ++x) changed += a.At(x, y) != b.At(x, y);
+  return changed;
 }
 
 int TabIndex(HWND sheet) {
@@ -265,6 +317,80 @@ TEST_F(VarnelGraph,
   CloseAndExpectExit(program);
 }
 
+// A selection drawn after the graph lost the keyboard (a click in the grid) stays on the screen
+// when the button goes up.
+TEST_F(VarnelGraph, ASelectionDrawnAfterAClickInTheGridStaysOnTheScreen) {
+  VarnelProcess program(dir_, L"\"" + WriteGraphDocument(dir_) + L"\"");
+  const GraphState graph = Open(program);
+  ASSERT_NE(graph.window, nullptr);
+  HWND grid = FindDescendant(program.MainWindow(), L"VarnelGridCtrl");
+  ASSERT_NE(grid, nullptr);
+  const Rect area = graph.area;
+  const int x0 = area.left + 60, y0 = area.top + 20, x1 = area.left + 260, y1 = area.top + 80;
+  // A click in the graph gives it the keyboard, a click in the grid takes it away again.
+  Drag(graph.window, x0, y0, x0, y0);
+  Mouse(grid, WM_LBUTTONDOWN, MK_LBUTTON, 20, 30);
+  Mouse(grid, WM_LBUTTONUP, 0, 20, 30);
+  GUITHREADINFO focus{};
+  focus.cbSize = sizeof(focus);
+  ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(grid, nullptr), &focus));
+  ASSERT_EQ(focus.hwndFocus, grid) << "the click did not give the grid the keyboard";
+  program.Ask(L"paint-timed");  // everything due is on the screen
+  const ScreenPicture before = ReadScreen(graph.window);
+  ASSERT_FALSE(before.pixels.empty()) << "the screen could not be read";
+  ASSERT_LT(y1, before.height) << "the selection would reach below the graph";
+
+  Drag(graph.window, x0, y0, x1, y1);
+  ASSERT_TRUE(ReadGraph(program).selection);
+  ScreenPicture after;
+  const int width = x1 - x0 - 1;
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        after = ReadScreen(graph.window);
+        // A point marker the mouse left on a wave may cover a few pixels of the frame.
+        return !after.pixels.empty() && ChangedInRow(before, after, y0, x0, x1) >= width * 9 / 10 &&
+               ChangedInRow(before, after, y1, x0, x1) >= width * 9 / 10;
+      },
+      3000))
+      << "the selection's frame is not on the screen: of " << width << " pixels, "
+      << (after.pixels.empty() ? -1 : ChangedInRow(before, after, y0, x0, x1))
+      << " of its top edge and "
+      << (after.pixels.empty() ? -1 : ChangedInRow(before, after, y1, x0, x1))
+      << " of its bottom edge changed";
+  CloseAndExpectExit(program);
+}
+
+// A document saved with its time axis zoomed opens with that zoom, not with its whole period.
+TEST_F(VarnelGraph, ADocumentSavedWithAZoomedTimeAxisReopensZoomed) {
+  const std::wstring path = WriteGraphDocument(dir_);
+  Axis zoomed;
+  {
+    VarnelProcess program(dir_, L"\"" + path + L"\"");
+    GraphState graph = Open(program);
+    ASSERT_NE(graph.window, nullptr);
+    Drag(graph.window, graph.area.left + 100, graph.area.top + 40, graph.area.left + 300,
+         graph.area.top + 160);
+    program.Ask(L"command-timed " + std::to_wstring(kExpandHorizontal));
+    // The automatic refresh keeps the zoom and hands the graph's settings to the document.
+    program.Ask(L"update-timed " + std::to_wstring(kHintAutomaticRefresh));
+    zoomed = *ReadGraph(program).Find(2);
+    ASSERT_FALSE(zoomed.automatic);
+    program.Command(kSave);
+    ASSERT_TRUE(WaitUntil([&] { return ReadUtf16(path).find(L"<AutoScale>0</AutoScale>") !=
+                                       std::wstring::npos; }))
+        << "the zoom did not reach the saved document";
+    CloseAndExpectExit(program);
+  }
+  VarnelProcess program(dir_, L"\"" + path + L"\"");
+  const GraphState graph = Open(program);
+  const Axis* time = graph.Find(2);
+  ASSERT_NE(time, nullptr);
+  EXPECT_FALSE(time->automatic) << "opening made the zoomed time axis automatic";
+  EXPECT_NEAR(time->min, zoomed.min, 1.0);
+  EXPECT_NEAR(time->max, zoomed.max, 1.0);
+  CloseAndExpectExit(program);
+}
+
 // A paint with nothing changed puts the kept bitmap on the screen; an update of the document's
 // views draws again in the paint that follows it at once, before the repaint the view posts.
 TEST_F(VarnelGraph, AnExposurePaintsTheKeptBitmapAndAnUpdateDrawsAgain) {
@@ -357,6 +483,85 @@ TEST_F(VarnelGraph, DoubleClicksOpenTheAxisPagesOrTheGeneralPageAndCancelAsksOnl
   CloseAndExpectExit(program);
 }
 
+// The settings sheet left alone changes nothing: OK does not mark the document modified, and
+// Cancel does not ask, even for an axis whose texts have another colour than its line (the page
+// shows one colour for both).
+TEST_F(VarnelGraph, SettingsSheetLeftAloneNeitherMarksTheDocumentNorAsks) {
+  TVarnelDoc doc;
+  HdaServerDef server;
+  server.ServerName = u"Varnel.HdaSim.1";
+  doc.FindOrAddConnection(server).AddItemName(u"Waves/A");
+  TWave wave;
+  wave.ServerName = server.ServerName;
+  wave.ItemName = u"Waves/A";
+  wave.T = {doc.StartTime, doc.StopTime};
+  wave.Y = {1.0, 2.0};
+  doc.Waves.push_back(wave);
+  graph::TAxisSettings left(1, graph::kLeft);
+  left.Name = u"Axis_1";
+  left.FontColor = graph::Rgb(255, 255, 0);  // yellow texts on a white line
+  doc.GraphSettings.Axes.emplace(1, left);
+  graph::TAxisSettings bottom(2, graph::kBottom);
+  bottom.Name = u"Axis_2";
+  doc.GraphSettings.Axes.emplace(2, bottom);
+  const std::wstring path = dir_ + L"\\graph.xml";
+  ASSERT_FALSE(doc.Save(reinterpret_cast<const char16_t*>(path.c_str())));
+
+  VarnelProcess program(dir_, L"\"" + path + L"\"");
+  const GraphState graph = Open(program);
+  ASSERT_NE(graph.window, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return program.Ask(L"documents").find(L"|0|1|1") != std::wstring::npos; }))
+      << Narrow(program.Ask(L"documents"));
+  const Rect left_band = graph.Find(1)->band;
+  HWND sheet = OpenSheet(program, graph.window, (left_band.left + left_band.right) / 2,
+                         (left_band.top + left_band.bottom) / 2);
+  ASSERT_NE(sheet, nullptr);
+  Click(GetDlgItem(sheet, IDCANCEL));
+  HWND question = program.WaitWindow(L"Discard changes?", 2000);
+  EXPECT_EQ(question, nullptr) << "Cancel right after opening asked";
+  if (question) Click(GetDlgItem(question, kQuestionYes));
+  ASSERT_TRUE(VarnelProcess::WaitGone(sheet));
+
+  sheet = OpenSheet(program, graph.window, (graph.area.left + graph.area.right) / 2,
+                    (graph.area.top + graph.area.bottom) / 2);
+  ASSERT_NE(sheet, nullptr);
+  Click(GetDlgItem(sheet, IDOK));
+  ASSERT_TRUE(VarnelProcess::WaitGone(sheet));
+  program.Ask(L"paint-timed");  // what OK posted has been handled
+  EXPECT_NE(program.Ask(L"documents").find(L"|0|1|1"), std::wstring::npos)
+      << "OK with nothing changed marked the document modified";
+  CloseAndExpectExit(program);
+}
+
+// Range texts typed after choosing another format are read in the format chosen.
+TEST_F(VarnelGraph, AxisRangeTypedAfterAFormatChangeIsReadInTheNewFormat) {
+  VarnelProcess program(dir_, L"\"" + WriteGraphDocument(dir_) + L"\"");
+  const GraphState graph = Open(program);
+  ASSERT_NE(graph.window, nullptr);
+  const Rect left = graph.Find(1)->band;
+  HWND sheet =
+      OpenSheet(program, graph.window, (left.left + left.right) / 2, (left.top + left.bottom) / 2);
+  ASSERT_NE(sheet, nullptr);
+  HWND page = CurrentPage(sheet);
+  ChooseComboData(page, kAxisFormat, 3);  // duration
+  SendMessageW(GetDlgItem(page, kAxisAutoscale), BM_CLICK, 0, 0);
+  ASSERT_EQ(SendMessageW(GetDlgItem(page, kAxisAutoscale), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  SendMessageW(GetDlgItem(page, kAxisMin), WM_SETTEXT, 0,
+               reinterpret_cast<LPARAM>(L"00:00:01.500"));
+  SendMessageW(GetDlgItem(page, kAxisMax), WM_SETTEXT, 0,
+               reinterpret_cast<LPARAM>(L"00:01:00.000"));
+  Click(GetDlgItem(sheet, IDOK));
+  ASSERT_TRUE(VarnelProcess::WaitGone(sheet));
+  Axis axis;
+  EXPECT_TRUE(WaitUntil([&] {
+    axis = *ReadGraph(program).Find(1);
+    return !axis.automatic;
+  }));
+  EXPECT_DOUBLE_EQ(axis.min_value, 1500.0);
+  EXPECT_DOUBLE_EQ(axis.max_value, 60000.0);
+  CloseAndExpectExit(program);
+}
+
 TEST_F(VarnelGraph, PlotColourChosenOnTheWavesPageReachesTheSavedDocument) {
   const std::wstring path = WriteGraphDocument(dir_);
   VarnelProcess program(dir_, L"\"" + path + L"\"");
@@ -424,6 +629,31 @@ TEST_F(VarnelGraph, LegendShowsTheWavesAndFollowsAnAxisMovedToTheRight) {
   EXPECT_TRUE(VarnelProcess::WaitGone(legend));
   EXPECT_TRUE(WaitUntil([&] { return ReadGraph(program).legend == L"-"; }))
       << "the legend was not deleted";
+  CloseAndExpectExit(program);
+}
+
+// Esc in the floating legend, which stays usable while a dialog is open, is the legend's: the
+// dialog stays open.
+TEST_F(VarnelGraph, EscapeInTheLegendDoesNotCloseAnOpenDialog) {
+  VarnelProcess program(dir_, L"\"" + WriteGraphDocument(dir_) + L"\"");
+  const GraphState graph = Open(program);
+  ASSERT_NE(graph.window, nullptr);
+  program.Command(kLegend);
+  HWND legend = program.WaitWindow(L"Legend : graph.xml");
+  ASSERT_NE(legend, nullptr) << "no legend window";
+  program.Command(9033);  // connect a remote server: the machine name dialog
+  HWND dialog = program.WaitWindow(L"OPC 2.0 Remote Connection");
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(IsWindowEnabled(legend));
+  // A fresh Esc press: repeat count 1, scan code 1.
+  PostMessageW(legend, WM_KEYDOWN, VK_ESCAPE, 1 | (1 << 16));
+  PostMessageW(legend, WM_KEYUP, VK_ESCAPE, 1 | (1 << 16) | (1u << 30) | (1u << 31));
+  program.Ask(L"graph");  // the keys have been handled
+  EXPECT_FALSE(VarnelProcess::WaitGone(dialog, 1000)) << "Esc in the legend closed the dialog";
+  if (IsWindow(dialog)) {
+    Click(GetDlgItem(dialog, IDCANCEL));
+    EXPECT_TRUE(VarnelProcess::WaitGone(dialog));
+  }
   CloseAndExpectExit(program);
 }
 

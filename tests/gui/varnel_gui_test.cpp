@@ -2,6 +2,7 @@
 // windows, closed, and judged by what it showed and the files it left.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cwctype>
 #include <string>
 
@@ -20,6 +21,26 @@ bool LooksLikeClock(const std::wstring& s) {
          std::iswdigit(s[3]) && std::iswdigit(s[4]) && s[5] == L':' && std::iswdigit(s[6]) &&
          std::iswdigit(s[7]);
 }
+
+// An environment variable of this test program (and of the programs it starts) for one scope.
+class ScopedVariable {
+ public:
+  ScopedVariable(const wchar_t* name, const wchar_t* value) : name_(name) {
+    wchar_t old[512];
+    const DWORD n = GetEnvironmentVariableW(name, old, 512);
+    had_ = n > 0 && n < 512;
+    if (had_) old_ = old;
+    SetEnvironmentVariableW(name, value);
+  }
+  ~ScopedVariable() { SetEnvironmentVariableW(name_, had_ ? old_.c_str() : nullptr); }
+  ScopedVariable(const ScopedVariable&) = delete;
+  ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+ private:
+  const wchar_t* name_;
+  bool had_ = false;
+  std::wstring old_;
+};
 
 std::wstring Config(const std::wstring& dir) { return ReadUtf16(dir + L"\\Varnel_Config.xml"); }
 std::wstring Log(const std::wstring& dir) { return ReadUtf16(dir + L"\\Varnel.log"); }
@@ -114,6 +135,25 @@ TEST_F(VarnelGui, NextStartPlacesTheWindowWhereItWasAndKeepsThePreviousLog) {
   CloseAndExpectExit(second);
 }
 
+// Closed maximised, the window keeps the place it is restored to, in screen coordinates.
+TEST_F(VarnelGui, WindowClosedMaximisedKeepsItsNormalPlace) {
+  WriteUtf16(dir_ + L"\\Varnel_Config.xml",
+             L"<Varnel_Configuration><ConfigBase><MainBox><left>30</left><top>40</top>"
+             L"<right>730</right><bottom>540</bottom></MainBox></ConfigBase></Varnel_Configuration>");
+  VarnelProcess program(dir_);
+  Launch(program);
+  RECT normal{};
+  GetWindowRect(program.MainWindow(), &normal);
+  ShowWindow(program.MainWindow(), SW_MAXIMIZE);
+  ASSERT_TRUE(WaitUntil([&] { return IsZoomed(program.MainWindow()) != FALSE; }));
+  CloseAndExpectExit(program);
+  const std::wstring box = Element(Config(dir_), L"MainBox");
+  EXPECT_EQ(Number(box, L"left"), normal.left) << Narrow(box);
+  EXPECT_EQ(Number(box, L"top"), normal.top) << Narrow(box);
+  EXPECT_EQ(Number(box, L"right"), normal.right) << Narrow(box);
+  EXPECT_EQ(Number(box, L"bottom"), normal.bottom) << Narrow(box);
+}
+
 TEST_F(VarnelGui, ConfigurationInUtf8IsRefusedAndRewrittenAtClose) {
   WriteBytes(dir_ + L"\\Varnel_Config.xml",
              "<Varnel_Configuration><ConfigBase><Language>0</Language></ConfigBase>"
@@ -192,6 +232,45 @@ TEST_F(VarnelGui, ConfigurationSheetSavesOnOkAndAsksBeforeDiscarding) {
   EXPECT_EQ(Number(Config(dir_), L"RefreshRate"), 10);
 }
 
+// Page set-up from the configuration sheet's File menu: what it set stays when the sheet is
+// confirmed afterwards, and Cancel, with nothing on the sheet changed, closes it without asking.
+TEST_F(VarnelGui, PageSetUpFromTheConfigurationSheetStaysOnOkAndCancelAsksNothing) {
+  // No spooler: page set-up is the program's own dialog, whose margins a test can type.
+  const ScopedVariable no_spooler(L"CUPS_SERVER", L"/nonexistent/varnel-no-spooler.sock");
+  constexpr UINT kPageSetup = 57606;
+  constexpr int kOwnTop = 9082;
+  VarnelProcess program(dir_);
+  Launch(program);
+  struct Case {
+    UINT ends_sheet;
+    const wchar_t* top;
+    long twips;
+  };
+  for (const Case& c : {Case{IDOK, L"2 in", 2880}, Case{IDCANCEL, L"3 in", 4320}}) {
+    program.Command(kOptions);
+    HWND sheet = program.WaitWindow(L"Varnel configuration:");
+    ASSERT_NE(sheet, nullptr) << "the configuration sheet did not open";
+    PostMessageW(sheet, WM_COMMAND, kPageSetup, 0);
+    HWND setup = program.WaitWindow(L"Page Setup");
+    ASSERT_NE(setup, nullptr) << "page set-up did not open from the sheet's File menu";
+    ASSERT_NE(GetDlgItem(setup, kOwnTop), nullptr) << "not the program's own page set-up";
+    SendMessageW(GetDlgItem(setup, kOwnTop), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(c.top));
+    Click(GetDlgItem(setup, IDOK));
+    ASSERT_TRUE(VarnelProcess::WaitGone(setup));
+    Click(GetDlgItem(sheet, static_cast<int>(c.ends_sheet)));
+    HWND question = program.WaitWindow(L"Warning:", 2000);
+    EXPECT_EQ(question, nullptr) << "the sheet asked about changes nobody made on it";
+    if (question) Click(GetDlgItem(question, 1032));
+    ASSERT_TRUE(VarnelProcess::WaitGone(sheet));
+    EXPECT_TRUE(WaitUntil([&] {
+      return Number(Element(Config(dir_), L"PageMargin"), L"top") == c.twips;
+    })) << "the saved top margin is " << Number(Element(Config(dir_), L"PageMargin"), L"top")
+        << ", not " << c.twips;
+  }
+  CloseAndExpectExit(program);
+  EXPECT_EQ(Number(Element(Config(dir_), L"PageMargin"), L"top"), 4320);
+}
+
 TEST_F(VarnelGui, AboutBoxShowsTheVersion) {
   VarnelProcess program(dir_);
   Launch(program);
@@ -204,8 +283,8 @@ TEST_F(VarnelGui, AboutBoxShowsTheVersion) {
   CloseAndExpectExit(program);
 }
 
-// A document of one wave of three points, with no look stored for it: the graph view stores
-// one when it shows the document, which marks it modified.
+// A document of one wave of three points, with no look stored for it, as `varnel-cli doc new`
+// writes one: the graph view fills in a look when it shows the document.
 std::wstring WriteDocumentWithAWaveFile(const std::wstring& dir) {
   TVarnelDoc doc;
   HdaServerDef server;
@@ -222,16 +301,35 @@ std::wstring WriteDocumentWithAWaveFile(const std::wstring& dir) {
   return path;
 }
 
-TEST_F(VarnelGui, OpensTheDocumentOfItsCommandLineAndAsksBeforeClosingItModified) {
+TEST_F(VarnelGui, OpensTheDocumentOfItsCommandLineUnchangedAndAsksBeforeClosingItOnceChanged) {
   const std::wstring path = WriteDocumentWithAWaveFile(dir_);
+  const std::string written = ReadBytes(path);
+  {
+    // Opened and closed at once: nothing to save, so nothing is asked.
+    VarnelProcess program(dir_, L"\"" + path + L"\"");
+    Launch(program);
+    std::vector<std::wstring> documents;
+    ASSERT_TRUE(WaitUntil([&] {
+      documents = Lines(program.Ask(L"documents"));
+      return documents.size() == 1 && documents[0].find(L"|0|1|1") != std::wstring::npos;
+    })) << "expected the opened document, unchanged, with one wave and one item: "
+        << (documents.empty() ? "" : Narrow(documents[0]));
+    EXPECT_EQ(documents[0].substr(0, documents[0].find(L'|')), L"wave.xml");
+    PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
+    HWND box = program.WaitWindow(L"Varnel", 3000);
+    EXPECT_EQ(box, nullptr) << "closing a document nobody changed asked to save it";
+    if (box) Click(GetDlgItem(box, IDNO));
+    EXPECT_EQ(program.WaitExit(), 0);
+    EXPECT_EQ(ReadBytes(path), written);
+  }
+
   VarnelProcess program(dir_, L"\"" + path + L"\"");
   Launch(program);
-  std::vector<std::wstring> documents;
-  ASSERT_TRUE(WaitUntil([&] {
-    documents = Lines(program.Ask(L"documents"));
-    return documents.size() == 1 && documents[0].find(L"|1|1|1") != std::wstring::npos;
-  })) << "expected the opened document, modified, with one wave and one item";
-  EXPECT_EQ(documents[0].substr(0, documents[0].find(L'|')), L"wave.xml");
+  ASSERT_TRUE(WaitUntil([&] { return Lines(program.Ask(L"documents")).size() == 1; }));
+  // A refresh's update hands the graph's look to the document, which is then modified.
+  program.Ask(L"update-timed 7");
+  ASSERT_TRUE(WaitUntil([&] { return program.Ask(L"documents").find(L"|1|1|1") != std::wstring::npos; }))
+      << "the refresh did not mark the document modified";
 
   // Closing asks; Cancel keeps the program running.
   PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
@@ -241,24 +339,27 @@ TEST_F(VarnelGui, OpensTheDocumentOfItsCommandLineAndAsksBeforeClosingItModified
   Click(GetDlgItem(box, IDCANCEL));
   EXPECT_EQ(program.WaitExit(1500), -1) << "Cancel did not keep the program open";
   // No: the program ends and the file is as it was.
-  const std::string before = ReadBytes(path);
   PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
   box = program.WaitWindow(L"Varnel");
   ASSERT_NE(box, nullptr);
   Click(GetDlgItem(box, IDNO));
   EXPECT_EQ(program.WaitExit(), 0);
-  EXPECT_EQ(ReadBytes(path), before);
+  EXPECT_EQ(ReadBytes(path), written);
 }
 
 TEST_F(VarnelGui, SavesUnderItsNameAndSaveAsGivesTheTypedNameTheXmlExtension) {
   const std::wstring path = WriteDocumentWithAWaveFile(dir_);
   VarnelProcess program(dir_, L"\"" + path + L"\"");
   Launch(program);
-  ASSERT_TRUE(WaitUntil([&] { return program.Ask(L"documents").find(L"|1|1|1") != std::wstring::npos; }));
-  // Save: the same file, now with the look the graph view stored; no longer modified.
-  program.Command(57603);
   ASSERT_TRUE(WaitUntil([&] { return program.Ask(L"documents").find(L"|0|1|1") != std::wstring::npos; }));
-  EXPECT_NE(ReadUtf16(path).find(L"<PlotSetting>"), std::wstring::npos);
+  // The document's window is the active one once the main window's title names it.
+  ASSERT_TRUE(WaitUntil([&] { return WindowText(program.MainWindow()).find(L"wave.xml") != std::wstring::npos; }));
+  // Save: the same file, now with the look the graph view filled in.
+  program.Command(57603);
+  EXPECT_TRUE(WaitUntil([&] { return ReadUtf16(path).find(L"<PlotSetting>") != std::wstring::npos; }))
+      << "the saved document has no look; the program tells " << Narrow(program.Ask(L"documents"))
+      << " and its file begins " << Narrow(ReadUtf16(path).substr(0, 400));
+  EXPECT_NE(program.Ask(L"documents").find(L"|0|1|1"), std::wstring::npos);
 
   // Save As with a name typed with another extension: saved as .xml, and the window follows.
   program.Command(57604);
@@ -285,6 +386,196 @@ TEST_F(VarnelGui, UserManualThatIsNowhereIsReportedWithItsName) {
   EXPECT_NE(FindDescendant(box, L"Static", L"Can not open Help file : Varnel Help UK"), nullptr);
   Click(GetDlgItem(box, IDOK));
   EXPECT_TRUE(VarnelProcess::WaitGone(box));
+  CloseAndExpectExit(program);
+}
+
+// Keys as the keyboard gives them (the program sees Shift and Ctrl held), to the foreground window.
+void TypeKeys(const std::vector<WORD>& held, WORD key) {
+  std::vector<INPUT> inputs;
+  auto add = [&](WORD vk, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    inputs.push_back(input);
+  };
+  for (WORD h : held) add(h, false);
+  add(key, false);
+  add(key, true);
+  for (auto h = held.rbegin(); h != held.rend(); ++h) add(*h, true);
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// The window of the dialog's thread that has the keyboard focus.
+HWND FocusOf(HWND dialog) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  return GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) ? info.hwndFocus
+                                                                            : nullptr;
+}
+
+// Shift+Tab, with or without Ctrl, goes to the previous control of a dialog; Tab to the next.
+TEST_F(VarnelGui, ShiftTabAndCtrlShiftTabGoBackThroughADialog) {
+  VarnelProcess program(dir_);
+  Launch(program);
+  program.Command(9033);  // connect a remote server: the machine name dialog
+  HWND dialog = program.WaitWindow(L"OPC 2.0 Remote Connection");
+  ASSERT_NE(dialog, nullptr);
+  SetForegroundWindow(dialog);
+  HWND edit = FindDescendant(dialog, L"Edit");
+  ASSERT_NE(edit, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return FocusOf(dialog) == edit; })) << "the name field has no focus";
+  HWND previous = GetNextDlgTabItem(dialog, edit, TRUE);
+  HWND next = GetNextDlgTabItem(dialog, edit, FALSE);
+  ASSERT_NE(previous, next);
+  struct Case {
+    std::vector<WORD> held;
+    HWND expected;
+    const char* keys;
+  };
+  for (const Case& c : {Case{{VK_SHIFT}, previous, "Shift+Tab"},
+                        Case{{VK_CONTROL, VK_SHIFT}, previous, "Ctrl+Shift+Tab"},
+                        Case{{}, next, "Tab"}}) {
+    SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(dialog) == edit; }));
+    TypeKeys(c.held, VK_TAB);
+    EXPECT_TRUE(WaitUntil([&] { return FocusOf(dialog) == c.expected; }, 3000))
+        << c.keys << " did not reach the expected control";
+  }
+  Click(GetDlgItem(dialog, IDCANCEL));
+  EXPECT_TRUE(VarnelProcess::WaitGone(dialog));
+  CloseAndExpectExit(program);
+}
+
+// The open dialog's file types are named in the program's language, the configured one at first
+// and the chosen one after a switch.
+TEST_F(VarnelGui, OpenDialogNamesTheFileTypesInTheProgramsLanguage) {
+  WriteUtf16(dir_ + L"\\Varnel_Config.xml",
+             L"<Varnel_Configuration><ConfigBase><Language>0</Language></ConfigBase>"
+             L"</Varnel_Configuration>");
+  VarnelProcess program(dir_);
+  Launch(program);
+  for (const auto& [language, expected] :
+       {std::pair{0u, L"Fichier Varnel (*.xml)"}, std::pair{11052u, L"Varnel-Datei (*.xml)"}}) {
+    if (language) program.Command(language);
+    program.Command(57601);
+    HWND dialog = program.WaitWindow(L"Open");
+    ASSERT_NE(dialog, nullptr) << "no open dialog";
+    HWND types = GetDlgItem(dialog, 0x470);  // the file type list
+    ASSERT_NE(types, nullptr);
+    const auto length = static_cast<int>(SendMessageW(types, CB_GETLBTEXTLEN, 0, 0));
+    std::wstring first(static_cast<std::size_t>(std::max(length, 0)) + 1, L'\0');
+    SendMessageW(types, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first.data()));
+    first.resize(static_cast<std::size_t>(std::max(length, 0)));
+    EXPECT_EQ(first, expected);
+    Click(GetDlgItem(dialog, IDCANCEL));
+    ASSERT_TRUE(VarnelProcess::WaitGone(dialog));
+  }
+  CloseAndExpectExit(program);
+}
+
+// While it lives, the file type ".pdf" of the test's prefix is one whose viewer is not there
+// (removed, or on a drive that is gone), so that nothing can show a PDF file; the type it had
+// comes back afterwards.
+class PdfWithoutViewer {
+ public:
+  PdfWithoutViewer() {
+    wchar_t type[256] = {};
+    DWORD size = sizeof(type);
+    if (RegGetValueW(HKEY_CLASSES_ROOT, L".pdf", nullptr, RRF_RT_REG_SZ, nullptr, type, &size) ==
+        ERROR_SUCCESS) {
+      old_type_ = type;
+    }
+    Set(L".pdf", L"Varnel.Test.NoViewer");
+    Set(L"Varnel.Test.NoViewer\\shell\\open\\command",
+        L"\"C:\\Varnel no viewer\\viewer.exe\" \"%1\"");
+  }
+  ~PdfWithoutViewer() {
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, L"Varnel.Test.NoViewer");
+    if (old_type_.empty()) {
+      RegDeleteTreeW(HKEY_CLASSES_ROOT, L".pdf");
+    } else {
+      Set(L".pdf", old_type_);
+    }
+  }
+  PdfWithoutViewer(const PdfWithoutViewer&) = delete;
+  PdfWithoutViewer& operator=(const PdfWithoutViewer&) = delete;
+
+ private:
+  static void Set(const wchar_t* path, const std::wstring& value) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CLASSES_ROOT, path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS) {
+      return;
+    }
+    RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+  }
+
+  std::wstring old_type_;
+};
+
+// A manual that is there but that nothing can show (no PDF viewer) is reported, not ignored.
+TEST_F(VarnelGui, UserManualThatNoProgramCanShowIsReportedWithItsPath) {
+  const PdfWithoutViewer no_viewer;
+  CreateDirectoryW((dir_ + L"\\Help").c_str(), nullptr);
+  const std::wstring manual = dir_ + L"\\Help\\Varnel Help UK.pdf";
+  WriteBytes(manual, "%PDF-1.4\n%%EOF\n");
+  VarnelProcess program(dir_);
+  Launch(program);
+  program.Command(11082);
+  HWND box = program.WaitWindow(L"Error");
+  ASSERT_NE(box, nullptr) << "no message when the manual could not be shown";
+  // The longest static text of the box is its message.
+  std::wstring shown;
+  for (HWND s = FindWindowExW(box, nullptr, L"Static", nullptr); s;
+       s = FindWindowExW(box, s, L"Static", nullptr)) {
+    if (WindowText(s).size() > shown.size()) shown = WindowText(s);
+  }
+  // The file, then on a line of its own why it was not shown.
+  const std::wstring head = L"Can not open Help file : " + manual + L"\r\n";
+  EXPECT_EQ(shown.rfind(head, 0), 0u) << Narrow(shown);
+  EXPECT_GT(shown.size(), head.size()) << "no reason given";
+  Click(GetDlgItem(box, IDOK));
+  EXPECT_TRUE(VarnelProcess::WaitGone(box));
+  CloseAndExpectExit(program);
+}
+
+// The status bar's prompts of the legend and autoscale commands, in each language.
+TEST_F(VarnelGui, LegendAndAutoscalePromptsSpeakEveryLanguage) {
+  VarnelProcess program(dir_);
+  Launch(program);
+  auto prompt = [&](UINT command) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(program.MainWindow(), WM_MENUSELECT, MAKEWPARAM(command, MF_HILITE),
+                        1, SMTO_NORMAL, 5000, &result);
+    const std::vector<std::wstring> panes = Lines(program.Ask(L"status"));
+    return panes.empty() ? std::wstring() : panes[0];
+  };
+  struct Case {
+    UINT language;
+    const wchar_t* legend;
+    const wchar_t* autoscale;
+  };
+  const Case cases[] = {
+      {11050, L"Afficher la légende du graphique",
+       L"Mettre tous les axes en échelle automatique"},
+      {11052, L"Die Legende der Grafik anzeigen",
+       L"Alle Achsen auf automatische Skalierung stellen"},
+      {11053, L"Mostrar la leyenda del gráfico",
+       L"Poner todos los ejes en escala automática"},
+      {11054, L"De legenda van de grafiek tonen",
+       L"Alle assen op automatische schaal zetten"},
+      {11051, L"Display the graphic legend", L"Set all axis in automatic scaling mode"},
+  };
+  for (const Case& c : cases) {
+    program.Command(c.language);
+    EXPECT_TRUE(WaitUntil([&] { return prompt(9052) == c.legend; }, 5000))
+        << c.language << ": " << Narrow(prompt(9052));
+    EXPECT_EQ(prompt(9065), c.autoscale) << c.language;
+  }
   CloseAndExpectExit(program);
 }
 
