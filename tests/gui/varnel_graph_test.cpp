@@ -11,11 +11,14 @@
 #include <commctrl.h>
 #include <prsht.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "app_core/resource_text.h"
+#include "app_core/string_ids.h"
 #include "document/varnel_doc.h"
 #include "tests/gui/channel_answers.h"
 #include "tests/gui/run_directory_test.h"
@@ -24,6 +27,7 @@
 namespace gui {
 namespace {
 
+constexpr UINT kFrench = 11050;  // the other languages follow in their order
 constexpr UINT kExpandHorizontal = 11301, kAutoscale = 9065, kLegend = 9052, kCopy = 57634,
                kSave = 57603, kUnlock = 1204, kPrevious = 1206, kNext = 1208, kLastHour = 1217;
 constexpr UINT kHintAutomaticRefresh = 1, kHintCurrentPeriod = 9;
@@ -766,6 +770,102 @@ TEST_F(VarnelGraph, NextPeriodMovesAZoomedTimeAxisThatTheAutomaticRefreshLeft) {
   EXPECT_GE(next.min, hour_start - 1.0) << "the time axis does not show the next period";
   EXPECT_LT(next.min, hour_start + 120000);
   EXPECT_NEAR(next.max - next.min, 3600000, 1.0);
+  CloseAndExpectExit(program);
+}
+
+
+// A week of a 1 s item, in a file holding its first 32000 values as a read keeps them (the period
+// Locked, so nothing refreshes it), for the server the configuration reconnects at start-up.
+std::wstring WriteLongDocument(const std::wstring& dir, const std::wstring& name,
+                               const std::vector<const char16_t*>& items) {
+  WriteUtf16(dir + L"\\Varnel_Config.xml",
+             L"<Varnel_Configuration><HdaOpcServers><HdaServerDef><MachineName></MachineName>"
+             L"<ServerName>Varnel.HdaSim.1</ServerName><ReconnectAtStartup>1</ReconnectAtStartup>"
+             L"</HdaServerDef></HdaOpcServers></Varnel_Configuration>");
+  TVarnelDoc doc;
+  doc.Period = kPeriodCustom;
+  doc.StartTime = 1623024000000.0;  // Monday 2021-06-07 00:00 UTC
+  doc.StopTime = doc.StartTime + 7 * 86400000.0;
+  doc.Live = false;
+  doc.Locked = true;
+  HdaServerDef server;
+  server.ServerName = u"Varnel.HdaSim.1";
+  ConnectionInfo& info = doc.FindOrAddConnection(server);
+  for (const char16_t* item : items) {
+    info.AddItemName(item);
+    TWave wave;
+    wave.ServerName = server.ServerName;
+    wave.ItemName = item;
+    for (int i = 0; i < 32000; ++i) {
+      wave.T.push_back(doc.StartTime + 1000.0 * i);
+      wave.Y.push_back(0);
+    }
+    doc.Waves.push_back(std::move(wave));
+  }
+  const std::wstring path = dir + L"\\" + name;
+  EXPECT_FALSE(doc.Save(reinterpret_cast<const char16_t*>(path.c_str())));
+  return path;
+}
+
+std::wstring StatusLine(const VarnelProcess& program) {
+  const std::vector<std::wstring> lines = Lines(program.Ask(L"status"));
+  return lines.empty() ? L"" : lines[0];
+}
+
+// The program's text of `id` in `language` for the item.
+std::wstring ItemText(int id, int language, const std::wstring& item) {
+  std::wstring text = reinterpret_cast<const wchar_t*>(RString(id, language));
+  text.replace(text.find(L"%1"), 2, item);
+  return text;
+}
+
+// A week of 1 s values, cut at the document's 32000, is drawn over the whole period from the
+// simulator's per-column extremes (the status bar says so, in the program's language); zoomed in to
+// three hours it is read raw, markers and all (the notice goes); back to the whole week the extremes
+// come again. Each language in turn.
+TEST_F(VarnelGraph, ALongWaveIsDrawnWholeReadRawZoomedInAndToldInEveryLanguage) {
+  const std::wstring path = WriteLongDocument(dir_, L"long.xml", {u"Waves/Sine 1s"});
+  VarnelProcess program(dir_, L"\"" + path + L"\"");
+  GraphState graph = Open(program);
+  ASSERT_NE(graph.window, nullptr);
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        return StatusLine(program) == ItemText(IDS_WAVE_ENVELOPE_STATUS, 1, L"Waves/Sine 1s");
+      },
+      20000))
+      << "opened: " << Narrow(StatusLine(program));
+  const int kLanguages[] = {1, 0, 2, 3, 4};  // English first, as the program starts
+  for (int language : kLanguages) {
+    const std::wstring whole = ItemText(IDS_WAVE_ENVELOPE_STATUS, language, L"Waves/Sine 1s");
+    if (language != 1) program.Command(kFrench + static_cast<UINT>(language));
+    // Three hours of the week (10800 values): raw.
+    graph = ReadGraph(program);
+    const int width = graph.area.right - graph.area.left;
+    const int x0 = graph.area.left + width / 2;
+    const int x1 = x0 + std::max(10, width / 56);
+    Drag(graph.window, x0, graph.area.top + 20, x1, graph.area.bottom - 20);
+    program.Ask(L"command-timed " + std::to_wstring(kExpandHorizontal));
+    ASSERT_TRUE(WaitUntil([&] { return StatusLine(program).empty(); }, 20000))
+        << "zoomed in, language " << language << ": " << Narrow(StatusLine(program));
+    const Axis* time = ReadGraph(program).Find(2);
+    ASSERT_NE(time, nullptr);
+    EXPECT_LT(time->max - time->min, 32000 * 1000.0) << "no more than 32000 values shown";
+    program.Command(kAutoscale);
+    ASSERT_TRUE(WaitUntil([&] { return StatusLine(program) == whole; }, 20000))
+        << "zoomed out, language " << language << ": " << Narrow(StatusLine(program));
+  }
+  CloseAndExpectExit(program);
+}
+
+// An item whose extremes the server cannot give as the wave reader keeps its values (some are not
+// good) stays cut at 32000 values, and the status bar says up to when.
+TEST_F(VarnelGraph, ALongWaveWithoutExactExtremesStaysCutAndSaysSo) {
+  const std::wstring path = WriteLongDocument(dir_, L"cut.xml", {u"Qualities/Cycling 1s"});
+  VarnelProcess program(dir_, L"\"" + path + L"\"");
+  ASSERT_NE(Open(program).window, nullptr);
+  const std::wstring prefix = L"Qualities/Cycling 1s: only the first 32000 values of the period are shown, up to ";
+  EXPECT_TRUE(WaitUntil([&] { return StatusLine(program).rfind(prefix, 0) == 0; }, 20000))
+      << Narrow(StatusLine(program));
   CloseAndExpectExit(program);
 }
 
