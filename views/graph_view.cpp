@@ -152,7 +152,10 @@ void TVarnelGraphView::NoteLongWaves() {
     if (!plot) continue;
     plot->SetCutAfter(wave.T.back());
     long_waves_.push_back({i, name, std::nullopt});
-    ShowStatus(WaveText(IDS_WAVE_CUT_STATUS, wave));
+  }
+  // The status bar names the last of them (the others' reads follow and say more).
+  if (!long_waves_.empty()) {
+    ShowStatus(WaveText(IDS_WAVE_CUT_STATUS, doc.Waves[long_waves_.back().wave]), false);
   }
 }
 
@@ -194,11 +197,12 @@ void TVarnelGraphView::ReadNextLongWave(WPARAM generation) {
     entry.grid = grid;
     // Busy until the waves are in their plots: a read's calls let sent messages in.
     reading_ = read = true;
-    ShowStatus(WaveText(IDS_READING_WAVE, wave));
+    ShowStatus(WaveText(IDS_READING_WAVE, wave), true);
     graph::TEnvelope envelope;
     auto progress = [&](std::uint64_t count) {
       ShowStatus(ui::ReplaceArgument(WaveText(IDS_READING_WAVE_COUNT, wave), L"%3",
-                                     std::to_wstring(count)));
+                                     std::to_wstring(count)),
+                 true);
     };
     if (wave_source->ReadEnvelope(*open, wave, *grid, doc.StartTime, doc.StopTime, envelope,
                                   progress)) {
@@ -207,12 +211,12 @@ void TVarnelGraphView::ReadNextLongWave(WPARAM generation) {
       plot->SetEnvelope(std::move(envelope), wave.T.size() + 1);
       plot->SetCutAfter(cutAfter);
       if (!std::isnan(cutAfter)) {
-        ShowStatus(WaveText(IDS_WAVE_BUDGET_STATUS, wave, cutAfter));
+        ShowStatus(WaveText(IDS_WAVE_BUDGET_STATUS, wave, cutAfter), false);
       } else {
-        ShowStatus(allRaw ? std::wstring() : WaveText(IDS_WAVE_ENVELOPE_STATUS, wave));
+        ShowStatus(allRaw ? std::wstring() : WaveText(IDS_WAVE_ENVELOPE_STATUS, wave), false);
       }
     } else {
-      ShowStatus(WaveText(IDS_WAVE_CUT_STATUS, wave));
+      ShowStatus(WaveText(IDS_WAVE_CUT_STATUS, wave), false);
     }
   }
   if (!read) return;
@@ -231,13 +235,13 @@ bool TVarnelGraphView::LongWavesBusy() const {
          GetUpdateRect(graph_window_.Hwnd(), nullptr, FALSE);
 }
 
-void TVarnelGraphView::ShowStatus(const std::wstring& text) {
+void TVarnelGraphView::ShowStatus(const std::wstring& text, bool now) {
   HWND frame = GetAncestor(Hwnd(), GA_ROOT);
   HWND bar = frame ? FindWindowExW(frame, nullptr, STATUSCLASSNAMEW, nullptr) : nullptr;
   if (!bar) return;
   SendMessageW(bar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
-  // Shown at once: the reads that follow keep the message loop away.
-  UpdateWindow(bar);
+  // Shown at once before a read, which keeps the message loop away.
+  if (now) UpdateWindow(bar);
 }
 
 void TVarnelGraphView::ApplyDocumentPlotVisibility() {

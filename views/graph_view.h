@@ -57,7 +57,8 @@ class TVarnelGraphView : public TVarnelView {
   void CheckLongWaves();
   void ReadNextLongWave(WPARAM generation);
   void PostRead();
-  void ShowStatus(const std::wstring& text);
+  // `now`: painted at once, not when the message loop next runs.
+  void ShowStatus(const std::wstring& text, bool now);
 
   struct TLongWave {
     std::size_t wave = 0;  // index in the document's waves

@@ -225,7 +225,7 @@ int MeasureProgram(const std::wstring& dir) {
     return 1;
   }
   for (const TSpan& span : kSpans) {
-    std::vector<double> open, zoom, added;
+    std::vector<double> open, first, zoom, added;
     for (int run = 0; run < kRuns; ++run) {
       const std::wstring path = dir + L"\\" + span.file;
       double openMs = 0, settledMs = 0;
@@ -237,6 +237,7 @@ int MeasureProgram(const std::wstring& dir) {
       }
       if (!WaitSettled(program, settledMs, settled)) return 1;
       open.push_back(settledMs);
+      first.push_back(openMs);
       added.push_back(static_cast<double>(settled) - static_cast<double>(before));
       if (run == 0) std::printf("%s: status \"%ls\"\n", span.name, FirstLine(program.Ask(L"status")).c_str());
 
@@ -278,6 +279,8 @@ int MeasureProgram(const std::wstring& dir) {
     std::printf("%s: opened until painted whole: median %.0f ms (min %.0f, max %.0f) of %d\n",
                 span.name, Median(open), *std::min_element(open.begin(), open.end()),
                 *std::max_element(open.begin(), open.end()), kRuns);
+    std::printf("%s:   of which the open and its first paint (cut waves): median %.0f ms\n",
+                span.name, Median(first));
     std::printf("%s: zoom into one day until repainted: median %.0f ms (min %.0f, max %.0f)\n",
                 span.name, Median(zoom), *std::min_element(zoom.begin(), zoom.end()),
                 *std::max_element(zoom.begin(), zoom.end()));
