@@ -16,6 +16,8 @@
 #include "document/period.h"
 #include "text/time_base.h"
 #include "ui/text_args.h"
+#include "views/graph_view.h"
+#include "views/varnel_document.h"
 
 namespace app {
 
@@ -60,6 +62,12 @@ void TMainFrame::ConnectServer(const TString& machine) {
   if (connections_.ConnectCommand(server)) return;
   NoteLastConnection();
   RebuildMenus();
+  // Long waves of the new server's documents can be drawn whole now.
+  for (views::VarnelDocument* document : AllDocuments()) {
+    for (ui::View* view : document->Views()) {
+      if (auto* graph = dynamic_cast<views::TVarnelGraphView*>(view)) graph->CheckLongWaves();
+    }
+  }
 }
 
 void TMainFrame::NoteLastConnection() {

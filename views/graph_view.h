@@ -35,6 +35,8 @@ class TVarnelGraphView : public TVarnelView {
 
   // Long waves still to be read or drawn: a posted read, a drawing not yet checked, a paint due.
   bool LongWavesBusy() const;
+  // Asks for the reads of long waves whose columns were not read yet (a server connected since).
+  void CheckLongWaves();
 
   // Where long waves read their extremes: the main frame's connections while it exists.
   static void SetWaveSource(IOpenConnections* source);
@@ -54,7 +56,6 @@ class TVarnelGraphView : public TVarnelView {
   void ShowLegend();
   // Long waves: those whose server holds more of the period than the document's 32000 values.
   void NoteLongWaves();
-  void CheckLongWaves();
   void ReadNextLongWave(WPARAM generation);
   void PostRead();
   // `now`: painted at once, not when the message loop next runs.

@@ -577,5 +577,50 @@ TEST_F(VarnelCommands, WindowMenuListsTwoDocumentsThenFourOfFiveAndCtrlTabAltern
   CloseAndExpectExit(program);
 }
 
+// A document whose wave was cut at 32000 values, opened before its server is connected, stays cut;
+// connecting the server draws it whole from the server's extremes at once.
+TEST_F(VarnelCommands, ConnectingTheServerOfACutWaveDrawsItWhole) {
+  TVarnelDoc doc;
+  doc.Period = kPeriodCustom;
+  doc.StartTime = 1623024000000.0;  // Monday 2021-06-07 00:00 UTC, a week of a 1 s item
+  doc.StopTime = doc.StartTime + 7 * 86400000.0;
+  doc.Live = false;
+  doc.Locked = true;
+  HdaServerDef server;
+  server.ServerName = u"Varnel.HdaSim.1";
+  doc.FindOrAddConnection(server).AddItemName(u"Waves/Sine 1s");
+  TWave wave;
+  wave.ServerName = server.ServerName;
+  wave.ItemName = u"Waves/Sine 1s";
+  for (int i = 0; i < 32000; ++i) {
+    wave.T.push_back(doc.StartTime + 1000.0 * i);
+    wave.Y.push_back(0);
+  }
+  doc.Waves.push_back(std::move(wave));
+  const std::wstring path = dir_ + L"\\long.xml";
+  ASSERT_FALSE(doc.Save(reinterpret_cast<const char16_t*>(path.c_str())));
+
+  VarnelProcess program(dir_, L"\"" + path + L"\"");
+  Launch(program);
+  const auto status = [&] {
+    const std::vector<std::wstring> lines = Lines(program.Ask(L"status"));
+    return lines.empty() ? std::wstring() : lines[0];
+  };
+  const std::wstring cut = L"Waves/Sine 1s: only the first 32000 values";
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        const std::wstring shown = status();
+        return shown.compare(0, cut.size(), cut) == 0;
+      },
+      20000))
+      << Narrow(status());
+  ASSERT_NO_FATAL_FAILURE(Connect(program, kServer1));
+  EXPECT_TRUE(WaitUntil(
+      [&] { return status() == L"Waves/Sine 1s: drawn from the extremes of each pixel column, without markers"; },
+      20000))
+      << Narrow(status());
+  CloseAndExpectExit(program);
+}
+
 }  // namespace
 }  // namespace gui
