@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -85,6 +86,31 @@ std::optional<double> PlainNumber(const VARIANT& value) {
   return number;
 }
 
+// The raw values of [from, to) of the request's item, at most `limit`, handed on one by one while
+// they are plain numbers; one that is not ends the read (Cancelled).
+TRawReadResult ReadSamples(THdaConnection& connection, const TEnvelopeRequest& request,
+                           std::uint64_t from, std::uint64_t to, std::uint64_t limit,
+                           const std::function<void(const graph::TEnvelopeSample&)>& onSample,
+                           IUserMessages& messages) {
+  TRawReadRequest raw;
+  raw.serverHandle = request.serverHandle;
+  raw.start = from;
+  raw.stop = to;
+  raw.limit = limit;
+  raw.label = request.label;
+  return ReadRawByContinuation(
+      connection, raw,
+      [&](const TRawPiece& piece) {
+        for (std::uint32_t i = 0; i < piece.count; ++i) {
+          const std::optional<double> number = PlainNumber(piece.values[i]);
+          if (!number) return false;
+          onSample({TicksOf(piece.times[i]), StampOfFileTime(piece.times[i]), *number});
+        }
+        return true;
+      },
+      messages);
+}
+
 // The raw values of a span, at most `limit`, appended to `out`; Inexact when one is no plain
 // number or the limit left values unread (`end` says which).
 TAnswer ReadRawSpan(THdaConnection& connection, const TEnvelopeRequest& request,
@@ -93,23 +119,9 @@ TAnswer ReadRawSpan(THdaConnection& connection, const TEnvelopeRequest& request,
                     IUserMessages& messages) {
   end = TRawReadEnd::Complete;
   if (span.Empty()) return TAnswer::Ok;
-  TRawReadRequest raw;
-  raw.serverHandle = request.serverHandle;
-  raw.start = span.from;
-  raw.stop = span.to;
-  raw.limit = limit;
-  raw.label = request.label;
-  const TRawReadResult read = ReadRawByContinuation(
-      connection, raw,
-      [&](const TRawPiece& piece) {
-        for (std::uint32_t i = 0; i < piece.count; ++i) {
-          const std::optional<double> number = PlainNumber(piece.values[i]);
-          if (!number) return false;
-          out.push_back({TicksOf(piece.times[i]), StampOfFileTime(piece.times[i]), *number});
-        }
-        return true;
-      },
-      messages);
+  const TRawReadResult read = ReadSamples(
+      connection, request, span.from, span.to, limit,
+      [&](const graph::TEnvelopeSample& sample) { out.push_back(sample); }, messages);
   end = read.end;
   if (read.end == TRawReadEnd::ServerLost) return TAnswer::Lost;
   return read.end == TRawReadEnd::Complete ? TAnswer::Ok : TAnswer::Inexact;
@@ -122,30 +134,20 @@ TEnvelopeRead ReadFromRaw(THdaConnection& connection, const TEnvelopeRequest& re
                           IUserMessages& messages) {
   constexpr std::uint64_t kProgressStep = 100000;
   graph::TEnvelopeBuilder builder(plan, kMaxValuesPerRead);
-  TRawReadRequest raw;
-  raw.serverHandle = request.serverHandle;
-  raw.start = FileTimeOfStamp(request.periodStart);
-  raw.stop = FileTimeOfStamp(request.periodStop);
-  raw.limit = kRawEnvelopeBudget;
-  raw.label = request.label;
   LogMessage(kTypeOpc, kLevelDebug, u"Reading every raw value of ", request.label.Str(),
              u" (the server gives no extremes)");
   double lastStamp = 0;
   std::uint64_t nextReport = kProgressStep;
-  const TRawReadResult read = ReadRawByContinuation(
-      connection, raw,
-      [&](const TRawPiece& piece) {
-        for (std::uint32_t i = 0; i < piece.count; ++i) {
-          const std::optional<double> number = PlainNumber(piece.values[i]);
-          if (!number) return false;
-          lastStamp = StampOfFileTime(piece.times[i]);
-          builder.Add({TicksOf(piece.times[i]), lastStamp, *number});
-        }
+  const TRawReadResult read = ReadSamples(
+      connection, request, FileTimeOfStamp(request.periodStart),
+      FileTimeOfStamp(request.periodStop), kRawEnvelopeBudget,
+      [&](const graph::TEnvelopeSample& sample) {
+        lastStamp = sample.stamp;
+        builder.Add(sample);
         if (request.progress && builder.Count() >= nextReport) {
           request.progress(builder.Count());
           nextReport = builder.Count() + kProgressStep;
         }
-        return true;
       },
       messages);
   if (read.end == TRawReadEnd::ServerLost) return TEnvelopeRead::ServerLost;

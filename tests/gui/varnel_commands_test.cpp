@@ -12,6 +12,7 @@
 
 #include "ambrel/ambrel.h"
 #include "tests/gui/commands_fixture.h"
+#include "tests/gui/long_document.h"
 #include "tests/support/simulator_kill.h"
 #include "tests/support/simulator_shutdown.h"
 
@@ -580,25 +581,8 @@ TEST_F(VarnelCommands, WindowMenuListsTwoDocumentsThenFourOfFiveAndCtrlTabAltern
 // A document whose wave was cut at 32000 values, opened before its server is connected, stays cut;
 // connecting the server draws it whole from the server's extremes at once.
 TEST_F(VarnelCommands, ConnectingTheServerOfACutWaveDrawsItWhole) {
-  TVarnelDoc doc;
-  doc.Period = kPeriodCustom;
-  doc.StartTime = 1623024000000.0;  // Monday 2021-06-07 00:00 UTC, a week of a 1 s item
-  doc.StopTime = doc.StartTime + 7 * 86400000.0;
-  doc.Live = false;
-  doc.Locked = true;
-  HdaServerDef server;
-  server.ServerName = u"Varnel.HdaSim.1";
-  doc.FindOrAddConnection(server).AddItemName(u"Waves/Sine 1s");
-  TWave wave;
-  wave.ServerName = server.ServerName;
-  wave.ItemName = u"Waves/Sine 1s";
-  for (int i = 0; i < 32000; ++i) {
-    wave.T.push_back(doc.StartTime + 1000.0 * i);
-    wave.Y.push_back(0);
-  }
-  doc.Waves.push_back(std::move(wave));
-  const std::wstring path = dir_ + L"\\long.xml";
-  ASSERT_FALSE(doc.Save(reinterpret_cast<const char16_t*>(path.c_str())));
+  const std::wstring path = WriteLongDocument(dir_, L"long.xml", {u"Waves/Sine 1s"});
+  ASSERT_FALSE(path.empty());
 
   VarnelProcess program(dir_, L"\"" + path + L"\"");
   Launch(program);

@@ -21,6 +21,7 @@
 #include "app_core/string_ids.h"
 #include "document/varnel_doc.h"
 #include "tests/gui/channel_answers.h"
+#include "tests/gui/long_document.h"
 #include "tests/gui/run_directory_test.h"
 #include "tests/gui/varnel_driver.h"
 
@@ -774,37 +775,12 @@ TEST_F(VarnelGraph, NextPeriodMovesAZoomedTimeAxisThatTheAutomaticRefreshLeft) {
 }
 
 
-// A week of a 1 s item, in a file holding its first 32000 values as a read keeps them (the period
-// Locked, so nothing refreshes it), for the server the configuration reconnects at start-up.
-std::wstring WriteLongDocument(const std::wstring& dir, const std::wstring& name,
-                               const std::vector<const char16_t*>& items) {
+// The configuration that reconnects the simulator at start-up.
+void WriteReconnectingConfiguration(const std::wstring& dir) {
   WriteUtf16(dir + L"\\Varnel_Config.xml",
              L"<Varnel_Configuration><HdaOpcServers><HdaServerDef><MachineName></MachineName>"
              L"<ServerName>Varnel.HdaSim.1</ServerName><ReconnectAtStartup>1</ReconnectAtStartup>"
              L"</HdaServerDef></HdaOpcServers></Varnel_Configuration>");
-  TVarnelDoc doc;
-  doc.Period = kPeriodCustom;
-  doc.StartTime = 1623024000000.0;  // Monday 2021-06-07 00:00 UTC
-  doc.StopTime = doc.StartTime + 7 * 86400000.0;
-  doc.Live = false;
-  doc.Locked = true;
-  HdaServerDef server;
-  server.ServerName = u"Varnel.HdaSim.1";
-  ConnectionInfo& info = doc.FindOrAddConnection(server);
-  for (const char16_t* item : items) {
-    info.AddItemName(item);
-    TWave wave;
-    wave.ServerName = server.ServerName;
-    wave.ItemName = item;
-    for (int i = 0; i < 32000; ++i) {
-      wave.T.push_back(doc.StartTime + 1000.0 * i);
-      wave.Y.push_back(0);
-    }
-    doc.Waves.push_back(std::move(wave));
-  }
-  const std::wstring path = dir + L"\\" + name;
-  EXPECT_FALSE(doc.Save(reinterpret_cast<const char16_t*>(path.c_str())));
-  return path;
 }
 
 std::wstring StatusLine(const VarnelProcess& program) {
@@ -824,7 +800,9 @@ std::wstring ItemText(int id, int language, const std::wstring& item) {
 // three hours it is read raw, markers and all (the notice goes); back to the whole week the extremes
 // come again. Each language in turn.
 TEST_F(VarnelGraph, ALongWaveIsDrawnWholeReadRawZoomedInAndToldInEveryLanguage) {
+  WriteReconnectingConfiguration(dir_);
   const std::wstring path = WriteLongDocument(dir_, L"long.xml", {u"Waves/Sine 1s"});
+  ASSERT_FALSE(path.empty());
   VarnelProcess program(dir_, L"\"" + path + L"\"");
   GraphState graph = Open(program);
   ASSERT_NE(graph.window, nullptr);
@@ -860,7 +838,9 @@ TEST_F(VarnelGraph, ALongWaveIsDrawnWholeReadRawZoomedInAndToldInEveryLanguage) 
 // An item whose extremes the server cannot give as the wave reader keeps its values (some are not
 // good) stays cut at 32000 values, and the status bar says up to when.
 TEST_F(VarnelGraph, ALongWaveWithoutExactExtremesStaysCutAndSaysSo) {
+  WriteReconnectingConfiguration(dir_);
   const std::wstring path = WriteLongDocument(dir_, L"cut.xml", {u"Qualities/Cycling 1s"});
+  ASSERT_FALSE(path.empty());
   VarnelProcess program(dir_, L"\"" + path + L"\"");
   ASSERT_NE(Open(program).window, nullptr);
   const std::wstring prefix = L"Qualities/Cycling 1s: only the first 32000 values of the period are shown, up to ";
