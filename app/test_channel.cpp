@@ -129,7 +129,7 @@ class TTestChannel {
     if (view.LongWavesBusy()) return L"busy";
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
-    const double ms = 1000.0 * static_cast<double>(view.GraphPaneConst().LastPaintEnd() - TimedStart()) /
+    const double ms = 1000.0 * static_cast<double>(view.GraphPane().LastPaintEnd() - TimedStart()) /
                       static_cast<double>(frequency.QuadPart);
     return std::to_wstring(ms) + L" " + std::to_wstring(PrivateBytes());
   }

@@ -27,7 +27,7 @@ class TVarnelGraphView : public TVarnelView {
   bool Create(HWND parent, UINT id);
   void OnUpdate(ui::View* sender, LPARAM hint) override;
   GraphWindow& GraphPane() { return graph_window_; }
-  const GraphWindow& GraphPaneConst() const { return graph_window_; }
+  const GraphWindow& GraphPane() const { return graph_window_; }
   // Shows the point marker on point `index` of the named wave (a double click in the grid).
   void MarkPoint(const TString& wave_name, std::size_t index);
   // Takes the Hide fields of the document's plot settings into the graph and repaints it.

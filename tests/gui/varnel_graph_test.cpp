@@ -718,12 +718,17 @@ TEST_F(VarnelGraph, CopyPutsTheGraphOnTheClipboardAsABitmap) {
   CloseAndExpectExit(program);
 }
 
-// The period commands need the document's server open: this case runs with the simulator.
-TEST_F(VarnelGraph, NextPeriodMovesAZoomedTimeAxisThatTheAutomaticRefreshLeft) {
-  WriteUtf16(dir_ + L"\\Varnel_Config.xml",
+// The configuration that reconnects the simulator at start-up.
+void WriteReconnectingConfiguration(const std::wstring& dir) {
+  WriteUtf16(dir + L"\\Varnel_Config.xml",
              L"<Varnel_Configuration><HdaOpcServers><HdaServerDef><MachineName></MachineName>"
              L"<ServerName>Varnel.HdaSim.1</ServerName><ReconnectAtStartup>1</ReconnectAtStartup>"
              L"</HdaServerDef></HdaOpcServers></Varnel_Configuration>");
+}
+
+// The period commands need the document's server open: this case runs with the simulator.
+TEST_F(VarnelGraph, NextPeriodMovesAZoomedTimeAxisThatTheAutomaticRefreshLeft) {
+  WriteReconnectingConfiguration(dir_);
   TVarnelDoc doc;
   HdaServerDef server;
   server.ServerName = u"Varnel.HdaSim.1";
@@ -774,14 +779,6 @@ TEST_F(VarnelGraph, NextPeriodMovesAZoomedTimeAxisThatTheAutomaticRefreshLeft) {
   CloseAndExpectExit(program);
 }
 
-
-// The configuration that reconnects the simulator at start-up.
-void WriteReconnectingConfiguration(const std::wstring& dir) {
-  WriteUtf16(dir + L"\\Varnel_Config.xml",
-             L"<Varnel_Configuration><HdaOpcServers><HdaServerDef><MachineName></MachineName>"
-             L"<ServerName>Varnel.HdaSim.1</ServerName><ReconnectAtStartup>1</ReconnectAtStartup>"
-             L"</HdaServerDef></HdaOpcServers></Varnel_Configuration>");
-}
 
 std::wstring StatusLine(const VarnelProcess& program) {
   const std::vector<std::wstring> lines = Lines(program.Ask(L"status"));
