@@ -148,6 +148,8 @@ class TTestChannel {
       if (bar) DescribeMenu(bar, 0, out);
     } else if (question == L"status") {
       for (int pane = 0; pane < 3; ++pane) out += frame.status_.Text(pane) + L"\n";
+    } else if (question == L"status-tips") {
+      for (int pane = 0; pane < 3; ++pane) out += frame.status_.Tip(pane) + L"\n";
     } else if (question == L"documents") {
       for (const auto& d : frame.Documents().Documents()) {
         auto* doc = static_cast<views::VarnelDocument*>(d.get());

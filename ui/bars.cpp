@@ -88,7 +88,10 @@ void ToolBar::UpdateButtons(const CommandChain& chain) {
 }
 
 bool StatusBar::Create(HWND parent, UINT id) {
-  HWND hwnd = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP,
+  // Each pane's text is its tip too: the bar shows it when the pane is too narrow for the text (a
+  // long notice at a high DPI, a narrow window).
+  HWND hwnd = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr,
+                              WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | SBT_TOOLTIPS,
                               0, 0, 0, 0, parent,
                               reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
                               GetModuleHandleW(nullptr), nullptr);
@@ -119,8 +122,17 @@ void StatusBar::Relayout() {
   SendMessageW(Hwnd(), SB_SETPARTS, rights.size(), reinterpret_cast<LPARAM>(rights.data()));
 }
 
-void StatusBar::SetText(int pane, const std::wstring& text) {
-  SendMessageW(Hwnd(), SB_SETTEXTW, pane, reinterpret_cast<LPARAM>(text.c_str()));
+void SetStatusText(HWND bar, int pane, const std::wstring& text) {
+  SendMessageW(bar, SB_SETTEXTW, pane, reinterpret_cast<LPARAM>(text.c_str()));
+  SendMessageW(bar, SB_SETTIPTEXTW, pane, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void StatusBar::SetText(int pane, const std::wstring& text) { SetStatusText(Hwnd(), pane, text); }
+
+std::wstring StatusBar::Tip(int pane) const {
+  wchar_t tip[512] = {};
+  SendMessageW(Hwnd(), SB_GETTIPTEXTW, MAKEWPARAM(pane, 512), reinterpret_cast<LPARAM>(tip));
+  return tip;
 }
 
 std::wstring StatusBar::Text(int pane) const {

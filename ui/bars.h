@@ -36,6 +36,9 @@ class ToolBar : public Window {
   HIMAGELIST images_ = nullptr;
 };
 
+// A pane's text and its tip, for a status bar this code did not create.
+void SetStatusText(HWND bar, int pane, const std::wstring& text);
+
 class StatusBar : public Window {
  public:
   bool Create(HWND parent, UINT id);
@@ -44,6 +47,8 @@ class StatusBar : public Window {
   void SetPaneWidths(const std::vector<int>& fixed_widths);
   void SetText(int pane, const std::wstring& text);
   std::wstring Text(int pane) const;
+  // The tip shown over a pane too narrow for its text: the whole text.
+  std::wstring Tip(int pane) const;
   int Height() const;
   // The width of a text in the bar's font, in pixels.
   int TextWidth(const wchar_t* text) const;

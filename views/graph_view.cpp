@@ -13,6 +13,7 @@
 #include "text/time_fields.h"
 #include "text/time_format.h"
 #include "ui/text_args.h"
+#include "ui/bars.h"
 #include "ui/clipboard_open.h"
 #include "ui/gdi_select.h"
 #include "ui/memory_bitmap.h"
@@ -239,7 +240,7 @@ void TVarnelGraphView::ShowStatus(const std::wstring& text, bool now) {
   HWND frame = GetAncestor(Hwnd(), GA_ROOT);
   HWND bar = frame ? FindWindowExW(frame, nullptr, STATUSCLASSNAMEW, nullptr) : nullptr;
   if (!bar) return;
-  SendMessageW(bar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  ui::SetStatusText(bar, 0, text);
   // Shown at once before a read, which keeps the message loop away.
   if (now) UpdateWindow(bar);
 }

@@ -719,10 +719,11 @@ TEST_F(VarnelGraph, CopyPutsTheGraphOnTheClipboardAsABitmap) {
 }
 
 // The configuration that reconnects the simulator at start-up.
-void WriteReconnectingConfiguration(const std::wstring& dir) {
+void WriteReconnectingConfiguration(const std::wstring& dir,
+                                    const std::wstring& server = L"Varnel.HdaSim.1") {
   WriteUtf16(dir + L"\\Varnel_Config.xml",
              L"<Varnel_Configuration><HdaOpcServers><HdaServerDef><MachineName></MachineName>"
-             L"<ServerName>Varnel.HdaSim.1</ServerName><ReconnectAtStartup>1</ReconnectAtStartup>"
+             L"<ServerName>" + server + L"</ServerName><ReconnectAtStartup>1</ReconnectAtStartup>"
              L"</HdaServerDef></HdaOpcServers></Varnel_Configuration>");
 }
 
@@ -842,6 +843,36 @@ TEST_F(VarnelGraph, ALongWaveWithoutExactExtremesStaysCutAndSaysSo) {
   ASSERT_NE(Open(program).window, nullptr);
   const std::wstring prefix = L"Qualities/Cycling 1s: only the first 32000 values of the period are shown, up to ";
   EXPECT_TRUE(WaitUntil([&] { return StatusLine(program).rfind(prefix, 0) == 0; }, 20000))
+      << Narrow(StatusLine(program));
+  // However narrow the pane (a high DPI), its tip holds the whole notice.
+  EXPECT_EQ(Lines(program.Ask(L"status-tips"))[0], StatusLine(program));
+  CloseAndExpectExit(program);
+}
+
+// A server without the aggregates: every raw value of a week is read by continuation and drawn
+// from each pixel column's extremes; a month goes past the budget of 2000000 values a wave, and the
+// status bar says up to when.
+TEST_F(VarnelGraph, AServerWithoutAggregatesIsReadRawUpToTheBudget) {
+  WriteReconnectingConfiguration(dir_, L"Varnel.HdaSim.17");
+  const std::wstring week =
+      WriteLongDocument(dir_, L"week.xml", {u"Waves/Sine 1s"}, 7, u"Varnel.HdaSim.17");
+  const std::wstring month =
+      WriteLongDocument(dir_, L"month.xml", {u"Waves/Sine 1s"}, 30, u"Varnel.HdaSim.17");
+  ASSERT_FALSE(week.empty());
+  ASSERT_FALSE(month.empty());
+  VarnelProcess program(dir_, L"\"" + week + L"\"");
+  ASSERT_NE(Open(program).window, nullptr);
+  const std::wstring folded = ItemText(IDS_WAVE_ENVELOPE_STATUS, 1, L"Waves/Sine 1s");
+  EXPECT_TRUE(WaitUntil([&] { return StatusLine(program) == folded; }, 60000))
+      << "a week: " << Narrow(StatusLine(program));
+  program.Ask(L"open-timed " + month);
+  const std::wstring prefix =
+      L"Waves/Sine 1s: only the first 2000000 values of the period are shown, up to ";
+  EXPECT_TRUE(WaitUntil([&] { return StatusLine(program).rfind(prefix, 0) == 0; }, 120000))
+      << "a month: " << Narrow(StatusLine(program));
+  // 2000000 values of 1 s from the period's start: the last one 23 days, 3:33:19 later (its
+  // minutes and seconds, whatever the machine's time zone).
+  EXPECT_NE(StatusLine(program).find(L":33:19"), std::wstring::npos)
       << Narrow(StatusLine(program));
   CloseAndExpectExit(program);
 }
