@@ -25,6 +25,22 @@ void BuildDocumentGraph(const TVarnelDoc& doc, graph::TGraph& graph) {
   graph.SetTimeAxesAutomatic();
 }
 
+std::optional<ConnectionId> OpenConnectionOf(const TWave& wave, const IOpenConnections& source) {
+  HdaServerDef server;
+  server.MachineName = wave.MachineName;
+  server.ServerName = wave.ServerName;
+  return source.FindOpen(server);
+}
+
+void WidenToPeriodBounds(const TVarnelDoc& doc, const TWave& wave, graph::TPlot& plot,
+                         IOpenConnections& source) {
+  const std::optional<ConnectionId> open = OpenConnectionOf(wave, source);
+  if (!open) return;
+  if (const auto bounds = source.ReadBounds(*open, wave, doc.StartTime, doc.StopTime)) {
+    plot.WidenValueBounds(*bounds);
+  }
+}
+
 std::vector<TCutWave> DrawLongWaves(const TVarnelDoc& doc, graph::TGraph& graph,
                                     const std::function<void()>& draw, IOpenConnections& source) {
   struct TLong {
@@ -39,6 +55,7 @@ std::vector<TCutWave> DrawLongWaves(const TVarnelDoc& doc, graph::TGraph& graph,
     graph::TPlot* plot = graph.FindPlot(WaveFullName(wave));
     if (!plot || plot->Hide) continue;
     plot->SetCutAfter(wave.T.back());
+    WidenToPeriodBounds(doc, wave, *plot, source);
     waves.push_back({&wave, plot, std::nullopt});
   }
   draw();
@@ -52,10 +69,7 @@ std::vector<TCutWave> DrawLongWaves(const TVarnelDoc& doc, graph::TGraph& graph,
       const auto grid = graph::AxisColumns(*entry.plot->XAxis());
       if (!grid || grid == entry.grid) continue;
       entry.grid = grid;
-      HdaServerDef server;
-      server.MachineName = entry.wave->MachineName;
-      server.ServerName = entry.wave->ServerName;
-      const std::optional<ConnectionId> open = source.FindOpen(server);
+      const std::optional<ConnectionId> open = OpenConnectionOf(*entry.wave, source);
       graph::TEnvelope envelope;
       entry.read = open && source.ReadEnvelope(*open, *entry.wave, *grid, doc.StartTime,
                                                doc.StopTime, envelope, nullptr);

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "document/open_connections.h"
@@ -16,6 +17,16 @@
 // The graph as the document window shows it after opening the document: its settings, one plot
 // per numeric wave under the wave's full name, and the period as the time axes' range.
 void BuildDocumentGraph(const TVarnelDoc& doc, graph::TGraph& graph);
+
+// The open connection to the wave's server, if any.
+std::optional<ConnectionId> OpenConnectionOf(const TWave& wave, const IOpenConnections& source);
+
+// Widens a cut wave's plot to the bounds of every value of the document's period, when its
+// server is open and can say them exactly: the value axes then take their final labels, and so the
+// time axis its final columns, before the wave's extremes are read for those columns (else each
+// reading that moves the labels leaves every wave read before it to be read again).
+void WidenToPeriodBounds(const TVarnelDoc& doc, const TWave& wave, graph::TPlot& plot,
+                         IOpenConnections& source);
 
 // A wave the drawing could not show whole: its server is not open, cannot give its columns
 // exactly, or holds more than the raw budget; drawn up to `cutAfter`.

@@ -44,4 +44,13 @@ class IOpenConnections {
     static_cast<void>(progress);
     return false;
   }
+
+  // The lowest and highest of the wave's values in the period [start, stop) as its server gives
+  // them exactly; none when it cannot (as ReadEnvelope).
+  virtual std::optional<graph::TValueBounds> ReadBounds(ConnectionId connection, const TWave& wave,
+                                                        double start, double stop) {
+    static_cast<void>(connection), static_cast<void>(wave), static_cast<void>(start);
+    static_cast<void>(stop);
+    return std::nullopt;
+  }
 };

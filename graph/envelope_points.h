@@ -33,6 +33,12 @@ void AppendColumn(const TEnvelopeColumn& column, std::vector<double>& x, std::ve
 void AppendSamples(const std::vector<TEnvelopeSample>& samples, std::vector<double>& x,
                    std::vector<double>& y);
 
+// The lowest and highest of a wave's values over a span.
+struct TValueBounds {
+  double lower = 0;
+  double upper = 0;
+};
+
 // A wave as per-column extremes: the points in time order, with the values just outside the
 // columns (so the lines into and out of them are the raw lines), and the bounds of every raw value
 // of the period.

@@ -45,6 +45,11 @@ void TPlot::SetEnvelope(TEnvelope envelope, std::uint64_t rawCount) {
   yUpper_ = envelope.yUpper;
 }
 
+void TPlot::WidenValueBounds(const TValueBounds& bounds) {
+  yLower_ = std::min(yLower_, bounds.lower);
+  yUpper_ = std::max(yUpper_, bounds.upper);
+}
+
 void TPlot::SetMinMax() {
   AssertReport(u"Wrong vector size in TPlot::SetMinMax()", "Plot", x_.size() == y_.size());
   auto bounds = [](const std::vector<double>& values, double& lower, double& upper) {

@@ -34,6 +34,9 @@ class TPlot : public TPlotSettings {
   // and it draws markers only when its points are all raw values (envelope.allRaw).
   void SetEnvelope(TEnvelope envelope, std::uint64_t rawCount);
   bool IsEnvelope() const { return rawCount_ != 0; }
+  // Widens the value bounds to take in values the plot does not hold yet (those of the whole
+  // period of a cut wave), so that its axis takes its final range before they come.
+  void WidenValueBounds(const TValueBounds& bounds);
   // An envelope of extremes, whose points are not all raw values.
   bool IsExtremes() const { return IsEnvelope() && !allRaw_; }
 

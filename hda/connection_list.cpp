@@ -138,13 +138,8 @@ bool THdaConnectionList::ReadEnvelope(ConnectionId connection, const TWave& wave
                                       graph::TEnvelope& envelope,
                                       const std::function<void(std::uint64_t)>& progress) {
   CallScope scope(*this);
-  THdaConnection* open = Find(connection);
-  if (open == nullptr || open->Lost()) return false;
-  // A wave loaded from its file has no item on the connection yet.
-  if (open->FindItem(wave.ItemName) == nullptr && open->AddItem(wave.ItemName, messages_)) {
-    return false;
-  }
-  const THdaItem* item = open->FindItem(wave.ItemName);
+  THdaConnection* open = nullptr;
+  const THdaItem* item = ItemOfWave(connection, wave, open);
   if (item == nullptr) return false;
   hda::TEnvelopeRequest request;
   request.serverHandle = static_cast<DWORD>(item->ServerHandle);
@@ -159,6 +154,28 @@ bool THdaConnectionList::ReadEnvelope(ConnectionId connection, const TWave& wave
     request.valuesPerTick = static_cast<double>(wave.T.size()) / ticks;
   }
   return hda::ReadEnvelope(*open, request, envelope, messages_) == hda::TEnvelopeRead::Exact;
+}
+
+std::optional<graph::TValueBounds> THdaConnectionList::ReadBounds(ConnectionId connection,
+                                                                  const TWave& wave, double start,
+                                                                  double stop) {
+  CallScope scope(*this);
+  THdaConnection* open = nullptr;
+  const THdaItem* item = ItemOfWave(connection, wave, open);
+  if (item == nullptr) return std::nullopt;
+  return hda::ReadPeriodBounds(*open, static_cast<DWORD>(item->ServerHandle), start, stop,
+                               messages_);
+}
+
+const THdaItem* THdaConnectionList::ItemOfWave(ConnectionId connection, const TWave& wave,
+                                               THdaConnection*& open) {
+  open = Find(connection);
+  if (open == nullptr || open->Lost()) return nullptr;
+  // A wave loaded from its file has no item on the connection yet.
+  if (open->FindItem(wave.ItemName) == nullptr && open->AddItem(wave.ItemName, messages_)) {
+    return nullptr;
+  }
+  return open->FindItem(wave.ItemName);
 }
 
 bool THdaConnectionList::IsConnected(const HdaServerDef& server) const {

@@ -83,6 +83,8 @@ class THdaConnectionList final : public IOpenConnections {
   bool ReadEnvelope(ConnectionId connection, const TWave& wave, const graph::TColumnGrid& grid,
                     double start, double stop, graph::TEnvelope& envelope,
                     const std::function<void(std::uint64_t)>& progress) override;
+  std::optional<graph::TValueBounds> ReadBounds(ConnectionId connection, const TWave& wave,
+                                                double start, double stop) override;
 
  private:
   struct Entry {
@@ -90,6 +92,9 @@ class THdaConnectionList final : public IOpenConnections {
     std::unique_ptr<THdaConnection> connection;
   };
   bool IsConnected(const HdaServerDef& server) const;
+  // The open connection of that id and the wave's item on it, added when the wave was loaded from
+  // its file; null when either is missing or the item could not be added.
+  const THdaItem* ItemOfWave(ConnectionId connection, const TWave& wave, THdaConnection*& open);
   bool HoldsSession(AMBREL_SESSION session) const;
   // Takes the connections of that session out of the list, in list order.
   std::vector<Entry> TakeSession(AMBREL_SESSION session);

@@ -185,6 +185,24 @@ bool OffersExtremes(THdaConnection& connection) {
   return *known;
 }
 
+std::optional<graph::TValueBounds> ReadPeriodBounds(THdaConnection& connection, DWORD serverHandle,
+                                                    double start, double stop,
+                                                    IUserMessages& messages) {
+  if (connection.Lost() || !OffersExtremes(connection)) return std::nullopt;
+  const std::uint64_t from = FileTimeOfStamp(start);
+  const std::uint64_t to = FileTimeOfStamp(stop);
+  if (to <= from) return std::nullopt;
+  std::vector<std::optional<graph::TEnvelopeSample>> low, high;
+  if (ReadAggregate(connection, serverHandle, kAggregateMinimumActualTime, from, to - from, 1, low,
+                    messages) != TAnswer::Ok ||
+      ReadAggregate(connection, serverHandle, kAggregateMaximumActualTime, from, to - from, 1, high,
+                    messages) != TAnswer::Ok ||
+      !low[0] || !high[0]) {
+    return std::nullopt;
+  }
+  return graph::TValueBounds{low[0]->value, high[0]->value};
+}
+
 TEnvelopeRead ReadEnvelope(THdaConnection& connection, const TEnvelopeRequest& request,
                            graph::TEnvelope& envelope, IUserMessages& messages) {
   if (connection.Lost()) return TEnvelopeRead::ServerLost;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
 #include "document/user_messages.h"
 #include "graph/envelope_points.h"
@@ -52,5 +53,13 @@ struct TEnvelopeRequest {
 // into the same points as they arrive; values beyond the budget are left out (envelope.cutAfter).
 TEnvelopeRead ReadEnvelope(THdaConnection& connection, const TEnvelopeRequest& request,
                            graph::TEnvelope& envelope, IUserMessages& messages);
+
+// The lowest and highest of the item's raw values of the period [start, stop) from the server's
+// extremes over the period as one interval: the bounds an envelope of any grid of the period
+// takes. None when the server gives no extremes, the period holds no value, or a value is no good
+// plain number (an envelope is then not exact either).
+std::optional<graph::TValueBounds> ReadPeriodBounds(THdaConnection& connection, DWORD serverHandle,
+                                                    double start, double stop,
+                                                    IUserMessages& messages);
 
 }  // namespace hda

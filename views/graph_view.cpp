@@ -9,6 +9,7 @@
 #include "app_core/command_ids.h"
 #include "app_core/resource_text.h"
 #include "app_core/string_ids.h"
+#include "document/long_wave_drawing.h"
 #include "document/wave_name.h"
 #include "text/time_fields.h"
 #include "text/time_format.h"
@@ -152,6 +153,7 @@ void TVarnelGraphView::NoteLongWaves() {
     graph::TPlot* plot = graph_window_.Graph().FindPlot(name);
     if (!plot) continue;
     plot->SetCutAfter(wave.T.back());
+    if (wave_source) WidenToPeriodBounds(doc, wave, *plot, *wave_source);
     long_waves_.push_back({i, name, std::nullopt});
   }
   // The status bar names the last of them (the others' reads follow and say more).
@@ -189,11 +191,8 @@ void TVarnelGraphView::ReadNextLongWave(WPARAM generation) {
     const auto grid = graph::AxisColumns(*plot->XAxis());
     if (!grid || grid == entry.grid) continue;
     const TWave& wave = doc.Waves[entry.wave];
-    HdaServerDef server;
-    server.MachineName = wave.MachineName;
-    server.ServerName = wave.ServerName;
     // Not connected: tried again at a drawing after the server is.
-    const std::optional<ConnectionId> open = wave_source->FindOpen(server);
+    const std::optional<ConnectionId> open = OpenConnectionOf(wave, *wave_source);
     if (!open) continue;
     entry.grid = grid;
     // Busy until the waves are in their plots: a read's calls let sent messages in.

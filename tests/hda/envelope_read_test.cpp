@@ -168,6 +168,36 @@ TEST_F(EnvelopeRead, WithoutExtremesTheRawValuesGiveTheSamePointsUpToTheBudget) 
   EXPECT_LE(month.x.back(), month.cutAfter);
 }
 
+// The period's bounds, read before any grid is known, are those every envelope of the period
+// takes (the value axis then keeps its range when the extremes come); none where the envelope
+// would be refused or the server gives no extremes.
+TEST_F(EnvelopeRead, ThePeriodsBoundsAreThoseOfItsEnvelope) {
+  const char16_t* items[] = {u"Waves/Random walk 1s", u"Waves/Sine 1s", u"Types/I2"};
+  for (int i = 0; i < 3; ++i) {
+    const char16_t* item = items[i];
+    SCOPED_TRACE(i);
+    graph::TEnvelope envelope;
+    ASSERT_TRUE(Envelope(kServer1, item, envelope));
+    TWave wave;
+    wave.ServerName = kServer1;
+    wave.ItemName = item;
+    const auto bounds = list_.ReadBounds(list_.Id(0), wave, kJune2021, kJune2021 + kWeek);
+    ASSERT_TRUE(bounds.has_value());
+    EXPECT_EQ(bounds->lower, envelope.yLower);
+    EXPECT_EQ(bounds->upper, envelope.yUpper);
+  }
+  graph::TEnvelope envelope;
+  ASSERT_FALSE(Envelope(kServer1, u"Qualities/Cycling 1s", envelope));
+  TWave wave;
+  wave.ServerName = kServer1;
+  wave.ItemName = u"Qualities/Cycling 1s";
+  EXPECT_FALSE(list_.ReadBounds(list_.Id(0), wave, kJune2021, kJune2021 + kWeek).has_value());
+  ASSERT_TRUE(Envelope(u"Varnel.HdaSim.17", u"Waves/Sine 1s", envelope));
+  wave.ServerName = u"Varnel.HdaSim.17";
+  wave.ItemName = u"Waves/Sine 1s";
+  EXPECT_FALSE(list_.ReadBounds(list_.Id(0), wave, kJune2021, kJune2021 + kWeek).has_value());
+}
+
 TEST_F(EnvelopeRead, ServersAndItemsWithoutExactExtremesAreRefused) {
   struct Row {
     const char16_t* server;
