@@ -1,7 +1,5 @@
 #include "app/test_channel.h"
 
-#include <psapi.h>
-
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -14,6 +12,7 @@
 #include "ui/doc_manager.h"
 #include "ui/text_args.h"
 #include "views/printing_dialog.h"
+#include "win/private_bytes.h"
 #include "win/stopwatch.h"
 
 namespace app {
@@ -47,16 +46,6 @@ void DescribeMenu(HMENU menu, int depth, std::wstring& out) {
   }
 }
 
-std::uint64_t PrivateBytes() {
-  PROCESS_MEMORY_COUNTERS_EX counters{};
-  counters.cb = sizeof(counters);
-  if (!GetProcessMemoryInfo(GetCurrentProcess(),
-                            reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof(counters))) {
-    return 0;
-  }
-  // Windows fills both; Wine only the page-file usage, which is the same figure.
-  return counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
-}
 
 std::wstring Wide(const TString& text) { return ui::W(text); }
 
@@ -108,7 +97,7 @@ class TTestChannel {
   // Opens the document and paints its graph at once: "<milliseconds> <private bytes before>
   // <private bytes after>", or "failed".
   static std::wstring OpenTimed(TMainFrame& frame, const std::wstring& path) {
-    const std::uint64_t before = PrivateBytes();
+    const std::uint64_t before = win::PrivateBytes();
     MarkTimedStart();
     const win::Stopwatch watch;
     if (!frame.Documents().OpenDocument(path)) return L"failed";
@@ -116,7 +105,7 @@ class TTestChannel {
     if (!child) return L"failed";
     RedrawWindow(child->Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     const double ms = watch.Milliseconds();
-    return std::to_wstring(ms) + L" " + std::to_wstring(before) + L" " + std::to_wstring(PrivateBytes());
+    return std::to_wstring(ms) + L" " + std::to_wstring(before) + L" " + std::to_wstring(win::PrivateBytes());
   }
 
   // Whether the active document's long waves are all read and drawn: "busy", or the
@@ -131,7 +120,7 @@ class TTestChannel {
     QueryPerformanceFrequency(&frequency);
     const double ms = 1000.0 * static_cast<double>(view.GraphPane().LastPaintEnd() - TimedStart()) /
                       static_cast<double>(frequency.QuadPart);
-    return std::to_wstring(ms) + L" " + std::to_wstring(PrivateBytes());
+    return std::to_wstring(ms) + L" " + std::to_wstring(win::PrivateBytes());
   }
 
   static std::wstring Answer(TMainFrame& frame, const std::wstring& question) {

@@ -13,7 +13,7 @@ bool TruncateFile(std::FILE* file, std::int64_t size);
 }  // namespace detail
 
 namespace {
-testing::FileFaults* g_faults = nullptr;
+faults::FileFaults* g_faults = nullptr;
 
 const char* ModeText(File::Mode mode) {
   switch (mode) {
@@ -104,8 +104,8 @@ bool File::Rename(const char16_t* from, const char16_t* to) {
   return from && to && detail::RenameFile(from, to);
 }
 
-namespace testing {
+namespace faults {
 void SetFileFaults(FileFaults* faults) { g_faults = faults; }
-}  // namespace testing
+}  // namespace faults
 
 }  // namespace platform

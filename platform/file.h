@@ -49,7 +49,7 @@ class File {
   std::FILE* file_ = nullptr;
 };
 
-namespace testing {
+namespace faults {
 // Faults the next file operations will show, for tests of failure paths.
 struct FileFaults {
   bool failOpen = false;       // every Open fails
@@ -57,6 +57,6 @@ struct FileFaults {
 };
 // Installs faults (nullptr removes them); the caller keeps the object alive while installed.
 void SetFileFaults(FileFaults* faults);
-}  // namespace testing
+}  // namespace faults
 
 }  // namespace platform

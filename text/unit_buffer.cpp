@@ -25,8 +25,8 @@ void* AllocateBytes(std::size_t bytes) {
 void FreeBytes(void* block) { ::operator delete(block); }
 }  // namespace detail
 
-namespace testing {
+namespace faults {
 void FailNextAllocations(int count) { g_failingAllocations.store(count > 0 ? count : 0); }
-}  // namespace testing
+}  // namespace faults
 
 }  // namespace text

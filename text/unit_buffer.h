@@ -16,10 +16,10 @@ void* AllocateBytes(std::size_t bytes);
 void FreeBytes(void* block);
 }  // namespace detail
 
-namespace testing {
+namespace faults {
 // The next `count` string allocations fail, for tests of the failure paths.
 void FailNextAllocations(int count);
-}  // namespace testing
+}  // namespace faults
 
 template <typename Unit, std::uint32_t kInlineUnits>
 class UnitBuffer {

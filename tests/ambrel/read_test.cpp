@@ -3,14 +3,13 @@
 // ownership.
 #include <windows.h>
 
-#include <psapi.h>
-
 #include <cmath>
 #include <string>
 #include <vector>
 
 #include "opc/opc_constants.h"
 #include "tests/ambrel/ambrel_test_support.h"
+#include "win/private_bytes.h"
 
 namespace ambrel_test {
 namespace {
@@ -114,13 +113,6 @@ TEST_F(Reads, LongTextReadLoopDoesNotLeak) {
   Variants values(kValues);
   std::vector<DWORD> qualities(kValues);
   const FILETIME end = FromTicks(Ticks(midnight_) + kValues * kSecond);
-  auto private_bytes = [] {
-    PROCESS_MEMORY_COUNTERS_EX counters{};
-    counters.cb = sizeof counters;
-    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                         sizeof counters);
-    return counters.PrivateUsage;
-  };
   auto read = [&] {
     const DWORD n = Raw(clock.Get(), midnight_, end, kValues, times.data(), values.data(),
                         qualities.data());
@@ -129,9 +121,10 @@ TEST_F(Reads, LongTextReadLoopDoesNotLeak) {
     values.Clear();
   };
   for (int i = 0; i < 20; ++i) read();  // caches warm
-  const SIZE_T before = private_bytes();
+  const std::uint64_t before = win::PrivateBytes();
+  ASSERT_GT(before, 0u) << "the private bytes cannot be counted: the check below could not fail";
   for (int i = 0; i < 300; ++i) read();
-  const SIZE_T after = private_bytes();
+  const std::uint64_t after = win::PrivateBytes();
   // 300 000 leaked texts would be well over 10 MB.
   EXPECT_LT(after, before + 4 * 1024 * 1024) << before << " -> " << after;
 }

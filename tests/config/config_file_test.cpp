@@ -273,12 +273,12 @@ TEST_F(ConfigFileTest, FailedSaveKeepsThePreviousFile) {
   for (const Case& c : cases) {
     TConfig config = Changed();
     ClearLog();
-    platform::testing::FileFaults faults;
+    platform::faults::FileFaults faults;
     faults.failOpen = c.failOpen;
     faults.writeBudget = c.writeBudget;
-    platform::testing::SetFileFaults(&faults);
+    platform::faults::SetFileFaults(&faults);
     const bool failed = config.Save();
-    platform::testing::SetFileFaults(nullptr);
+    platform::faults::SetFileFaults(nullptr);
     EXPECT_TRUE(failed) << c.name;
     EXPECT_EQ(config.RefreshRate, 600) << c.name;
     EXPECT_EQ(ReadConfigFile(), before) << c.name;

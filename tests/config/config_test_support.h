@@ -61,7 +61,7 @@ class ConfigTest : public ::testing::Test {
   void TearDown() override {
     SetMainFrameLink(nullptr);
     log_.reset();
-    platform::testing::SetFileFaults(nullptr);
+    platform::faults::SetFileFaults(nullptr);
     SetStartDirectory(previousStart_);
     platform::SetWorkAreaForTesting(std::nullopt);
     platform::SetClockForTesting(nullptr);

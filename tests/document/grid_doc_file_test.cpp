@@ -194,16 +194,16 @@ TEST_F(LogFileTest, UnopenableFileKeepsTheEntriesForLater) {
       Tick(1);
     }
     std::u16string before = ReadLogFile();
-    platform::testing::FileFaults faults;
+    platform::faults::FileFaults faults;
     faults.failOpen = true;
-    platform::testing::SetFileFaults(&faults);
+    platform::faults::SetFileFaults(&faults);
     Add(u"a");
     EXPECT_TRUE(Tick(1));
     Add(u"b");
     EXPECT_TRUE(Tick(1));
     EXPECT_EQ(Log().UnwrittenCount(), 2u);
     EXPECT_EQ(Text(Log().Shown().back().Text), u"b");  // shown meanwhile
-    platform::testing::SetFileFaults(nullptr);
+    platform::faults::SetFileFaults(nullptr);
     EXPECT_EQ(ReadLogFile(), before);
     Add(u"c");
     EXPECT_FALSE(Tick(1));
@@ -227,9 +227,9 @@ TEST_F(LogFileTest, RefusedWriteDoesNotAdvanceThePosition) {
                      {Bytes(InfoLine(when, u"second")) + 7, 1}};
   for (const Case& c : cases) {
     ASSERT_EQ(Log().WritePosition(), start);
-    platform::testing::FileFaults faults;
+    platform::faults::FileFaults faults;
     faults.writeBudget = static_cast<long>(c.budget);
-    platform::testing::SetFileFaults(&faults);
+    platform::faults::SetFileFaults(&faults);
     Add(u"second");
     Add(u"third");
     EXPECT_TRUE(Tick(1));
@@ -237,7 +237,7 @@ TEST_F(LogFileTest, RefusedWriteDoesNotAdvanceThePosition) {
     if (c.entriesWritten == 1) expected += Bytes(InfoLine(when, u"second"));
     EXPECT_EQ(Log().WritePosition(), expected) << c.budget;
     EXPECT_EQ(Log().UnwrittenCount(), 2u - static_cast<unsigned>(c.entriesWritten));
-    platform::testing::SetFileFaults(nullptr);
+    platform::faults::SetFileFaults(nullptr);
     // The next batch overwrites whatever part of an entry was written.
     EXPECT_FALSE(Tick(1));
     EXPECT_EQ(ReadLogFile(), kBom + InfoLine(when, u"first") + InfoLine(when, u"second") +

@@ -36,7 +36,7 @@ class LogTest : public ::testing::Test {
   void TearDown() override {
     SetMainFrameLink(nullptr);
     log_.reset();
-    platform::testing::SetFileFaults(nullptr);
+    platform::faults::SetFileFaults(nullptr);
     SetLocalOffsetForTesting(startUpOffset_);
     std::error_code ignored;
     std::filesystem::remove_all(directory_, ignored);

@@ -395,9 +395,9 @@ TEST_F(DocFileTest, FilesReadOnlyInPartOpenAsTheResetDocument) {
                        std::u16string(1300000, u' ') + u"</VarnelDoc>");
   ClearLog();
   TVarnelDoc doc = SampleDocument();
-  text::testing::FailNextAllocations(1);
+  text::faults::FailNextAllocations(1);
   const bool failed = doc.Load(path.Str());
-  text::testing::FailNextAllocations(0);
+  text::faults::FailNextAllocations(0);
   EXPECT_TRUE(failed);
   EXPECT_EQ(LoggedTexts(), (std::vector<std::u16string>{
                                u"Loading document from file : " + Text(path),
@@ -433,12 +433,12 @@ TEST_F(DocFileTest, FailedSavesKeepThePreviousFile) {
     TVarnelDoc doc = SampleDocument();
     doc.SetModified();
     ClearLog();
-    platform::testing::FileFaults faults;
+    platform::faults::FileFaults faults;
     faults.failOpen = c.failOpen;
     faults.writeBudget = c.writeBudget;
-    platform::testing::SetFileFaults(&faults);
+    platform::faults::SetFileFaults(&faults);
     const bool failed = doc.Save(path.Str());
-    platform::testing::SetFileFaults(nullptr);
+    platform::faults::SetFileFaults(nullptr);
     EXPECT_TRUE(failed) << c.name;
     EXPECT_TRUE(doc.IsModified()) << c.name;
     EXPECT_EQ(ReadFile(path), before) << c.name;

@@ -83,9 +83,9 @@ TEST(File, MissingFileAndInjectedFaults) {
   EXPECT_EQ(f.Read(nullptr, 0), 0u);
   EXPECT_EQ(f.Size(), -1);
 
-  platform::testing::FileFaults faults;
+  platform::faults::FileFaults faults;
   faults.writeBudget = 4;
-  platform::testing::SetFileFaults(&faults);
+  platform::faults::SetFileFaults(&faults);
   std::u16string path = TempPath(u"faults.bin");
   ASSERT_TRUE(f.Open(path.c_str(), platform::File::Mode::Write));
   EXPECT_EQ(f.Write("abcdef", 6), 4u);
@@ -93,7 +93,7 @@ TEST(File, MissingFileAndInjectedFaults) {
   f.Close();
   faults.failOpen = true;
   EXPECT_FALSE(f.Open(path.c_str(), platform::File::Mode::Read));
-  platform::testing::SetFileFaults(nullptr);
+  platform::faults::SetFileFaults(nullptr);
   EXPECT_TRUE(f.Open(path.c_str(), platform::File::Mode::Read));
   EXPECT_EQ(f.Size(), 4);
   f.Close();

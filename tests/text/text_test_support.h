@@ -40,8 +40,8 @@ class ScopedCodePage {
 // Makes the next string allocations fail for one scope.
 class ScopedAllocationFailures {
  public:
-  explicit ScopedAllocationFailures(int count) { text::testing::FailNextAllocations(count); }
-  ~ScopedAllocationFailures() { text::testing::FailNextAllocations(0); }
+  explicit ScopedAllocationFailures(int count) { text::faults::FailNextAllocations(count); }
+  ~ScopedAllocationFailures() { text::faults::FailNextAllocations(0); }
   ScopedAllocationFailures(const ScopedAllocationFailures&) = delete;
   ScopedAllocationFailures& operator=(const ScopedAllocationFailures&) = delete;
 };

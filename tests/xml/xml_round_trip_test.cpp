@@ -223,9 +223,9 @@ TEST(XmlFile, FilesReadOnlyInPartAreCutShort) {
     xml_test::TempPath path(u"varnel_xml_no_room.xml");
     WriteLongFile(path.c_str(), 1300000);
     TString text;
-    text::testing::FailNextAllocations(1);
+    text::faults::FailNextAllocations(1);
     const XmlFileStatus status = XmlLoadFile(path.c_str(), text);
-    text::testing::FailNextAllocations(0);
+    text::faults::FailNextAllocations(0);
     EXPECT_EQ(status, XmlFileStatus::CutShort);
     EXPECT_EQ(Text(text), u"");
   }

@@ -55,7 +55,7 @@ TEST(XmlSaveFile, FailuresKeepThePreviousFile) {
   for (const Case& c : cases) {
     TXmlDoc doc;
     Fill(doc, u"replacement");
-    platform::testing::FileFaults faults;
+    platform::faults::FileFaults faults;
     faults.failOpen = c.failOpen;
     faults.writeBudget = c.writeBudget;
     bool failed = false;

@@ -64,10 +64,10 @@ class ScopedWorkArea {
 
 class ScopedFileFaults {
  public:
-  explicit ScopedFileFaults(platform::testing::FileFaults& faults) {
-    platform::testing::SetFileFaults(&faults);
+  explicit ScopedFileFaults(platform::faults::FileFaults& faults) {
+    platform::faults::SetFileFaults(&faults);
   }
-  ~ScopedFileFaults() { platform::testing::SetFileFaults(nullptr); }
+  ~ScopedFileFaults() { platform::faults::SetFileFaults(nullptr); }
   ScopedFileFaults(const ScopedFileFaults&) = delete;
   ScopedFileFaults& operator=(const ScopedFileFaults&) = delete;
 };

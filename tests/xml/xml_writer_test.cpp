@@ -203,7 +203,7 @@ TEST(XmlDoc, FailedWritesReturnTrueAndRewind) {
     ASSERT_EQ(file.Write("abc", 3), 3u);
     TXmlDoc doc;
     BuildSample(doc);
-    platform::testing::FileFaults faults;
+    platform::faults::FileFaults faults;
     faults.writeBudget = c.budget;
     {
       xml_test::ScopedFileFaults installed(faults);
@@ -219,7 +219,7 @@ TEST(XmlDoc, SaveAsFailsWhenTheFileCannotBeOpened) {
   xml_test::TempPath path(u"varnel_xml_noopen.xml");
   TXmlDoc doc;
   BuildSample(doc);
-  platform::testing::FileFaults faults;
+  platform::faults::FileFaults faults;
   faults.failOpen = true;
   xml_test::ScopedFileFaults installed(faults);
   EXPECT_TRUE(doc.SaveAs(path.c_str(), 16000));

@@ -10,6 +10,7 @@
 #include "tools/hdasim/server/hda_server.h"
 #include "tools/hdasim/server/hda_time.h"
 #include "tools/hdasim/server/simulation.h"
+#include "win/private_bytes.h"
 #include "tools/hdasim/server/task_memory.h"
 #include "tools/hdasim/server/variant_value.h"
 #include "win/barrier.h"
@@ -44,7 +45,7 @@ HRESULT StatusCode(ReadStatus status) {
 std::optional<double> DiagnosticValue(const ItemDefinition& item) {
   switch (item.control) {
     case Control::kPrivateBytes:
-      return static_cast<double>(PrivateBytes());
+      return static_cast<double>(win::PrivateBytes());
     case Control::kServerObjects:
       return static_cast<double>(Simulation::Instance().Servers().size());
     default:

@@ -23,19 +23,6 @@ bool ParseOffsetMs(const wchar_t* text, std::int64_t* ms) {
   return true;
 }
 
-std::uint64_t PrivateBytes() {
-  std::uint64_t total = 0;
-  MEMORY_BASIC_INFORMATION region;
-  const char* address = nullptr;
-  while (VirtualQuery(address, &region, sizeof(region)) == sizeof(region)) {
-    if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) total += region.RegionSize;
-    const char* next = static_cast<const char*>(region.BaseAddress) + region.RegionSize;
-    if (next <= address) break;
-    address = next;
-  }
-  return total;
-}
-
 Simulation::Simulation() {
   wchar_t text[64] = {};
   const DWORD length = GetEnvironmentVariableW(L"HDASIM_CLOCK_OFFSET_MS", text, 64);

@@ -51,9 +51,6 @@ class Simulation {
   void (*shutdown_handler_)() = nullptr;
 };
 
-// Committed private memory of this process, in bytes: what Windows calls private bytes.
-std::uint64_t PrivateBytes();
-
 // Parses a signed decimal number of milliseconds; nothing for anything else.
 bool ParseOffsetMs(const wchar_t* text, std::int64_t* ms);
 
