@@ -38,6 +38,18 @@ class TVarnelDoc : public TPeriod {
   // UTF-16 with a byte-order mark, or has no root, leaving an empty document whose period runs
   // from the start of the year to now. Not modified afterwards.
   bool Load(const char16_t* fileName);
+  // What the last Load found, for callers that say why a document could not be read.
+  enum class TLoadOutcome {
+    Read,            // every section found
+    CannotOpen,      // no such file, or it cannot be opened
+    NotUnicode,      // no UTF-16 byte-order mark
+    CannotReadAll,   // the file could not be read to its end
+    NoDocument,      // no VarnelDoc element: some other XML file, or none
+    Unfinished,      // the VarnelDoc element is never closed: the file is cut short
+    SectionMissing,  // a section is missing (MissingSection names the first)
+  };
+  TLoadOutcome LastLoadOutcome() const { return loadOutcome_; }
+  const char16_t* MissingSection() const { return missingSection_; }
   // Writes the document file; the document is then not modified. Returns true when it could not
   // be written completely, leaving any previous file of that name as it was.
   bool Save(const char16_t* fileName);
@@ -52,6 +64,8 @@ class TVarnelDoc : public TPeriod {
 
  private:
   bool modified_ = false;
+  TLoadOutcome loadOutcome_ = TLoadOutcome::Read;
+  const char16_t* missingSection_ = u"";
 };
 
 // The name the file dialog proposes and accepts: the extension (from the last dot after the last

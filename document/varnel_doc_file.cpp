@@ -1,7 +1,9 @@
 // The document file: UTF-16LE XML with a byte-order mark, root "VarnelDoc".
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <memory>
+#include <utility>
 
 #include "document/log_entry.h"
 #include "document/log_message.h"
@@ -182,26 +184,51 @@ bool TVarnelDoc::Load(const char16_t* fileName) {
   Connections.clear();
   modified_ = false;
 
+  missingSection_ = u"";
   TString text;
   const XmlFileStatus status = XmlLoadFile(fileName, text);
-  if (status == XmlFileStatus::CannotOpen) return true;
+  if (status == XmlFileStatus::CannotOpen) {
+    loadOutcome_ = TLoadOutcome::CannotOpen;
+    return true;
+  }
   LogMessage(kTypeConfiguration, kLevelInfo, u"Loading document from file : ", fileName);
   if (status == XmlFileStatus::NotUnicode) {
     LogMessage(kTypeConfiguration, kLevelWarning, u"File ", fileName, u" is not Unicode");
+    loadOutcome_ = TLoadOutcome::NotUnicode;
     return true;
   }
   if (status == XmlFileStatus::CutShort) {
     LogMessage(kTypeConfiguration, kLevelError, u"File ", fileName,
                u" could not be read completely");
+    loadOutcome_ = TLoadOutcome::CannotReadAll;
     return true;
   }
   TString root;
-  if (XmlFindElement(u"VarnelDoc", text.Str(), root) == 0) return true;
+  if (XmlFindElement(u"VarnelDoc", text.Str(), root) == 0) {
+    loadOutcome_ = TLoadOutcome::NoDocument;
+    return true;
+  }
   text.Clear();
-  bool missing = ReadGeneral(*this, root);
-  missing |= ReadWaves(*this, root);
-  missing |= ReadConnections(*this, root);
-  missing |= graph::ReadGraphSettings(GraphSettings, root.Str());
+  // The sections are read as far as they go either way; what is missing is noted in file order.
+  const std::pair<const char16_t*, bool> sections[] = {
+      {u"General", ReadGeneral(*this, root)},
+      {u"Waves", ReadWaves(*this, root)},
+      {u"Connections", ReadConnections(*this, root)},
+      {u"Graph", graph::ReadGraphSettings(GraphSettings, root.Str())},
+  };
+  bool missing = false;
+  for (const auto& [name, absent] : sections) {
+    if (absent && !missing) missingSection_ = name;
+    missing |= absent;
+  }
+  loadOutcome_ = missing ? TLoadOutcome::SectionMissing : TLoadOutcome::Read;
+  // An element never closed runs to the end of the text: the file ends inside the document.
+  constexpr char16_t kClosing[] = u"</VarnelDoc>";
+  constexpr std::uint32_t kClosingLength = std::size(kClosing) - 1;
+  if (root.Length() < kClosingLength ||
+      TString(root.Str() + root.Length() - kClosingLength).Compare(kClosing) != 0) {
+    loadOutcome_ = TLoadOutcome::Unfinished;
+  }
   return missing;
 }
 

@@ -17,6 +17,7 @@
 #include "text/time_fields.h"
 #include "text/time_format.h"
 #include "tools/cli/cut_warning.h"
+#include "tools/cli/document_file.h"
 #include "tools/cli/read_all.h"
 #include "tools/cli/utf8.h"
 #include "tools/cli/wave_table.h"
@@ -245,7 +246,7 @@ void NewDocument(const TOptions& options, TEnvironment& environment) {
 
 void ShowDocument(const TOptions& options) {
   TVarnelDoc doc;
-  if (doc.Load(FromUtf8(options.file).Str())) throw TFailure{"cannot read document " + options.file};
+  if (std::string failed = LoadDocument(options.file, doc); !failed.empty()) throw TFailure{failed};
   std::string out = "Document " + options.file + "\nPeriod   " + PeriodLine(doc) + "\n";
   for (const ConnectionInfo& info : doc.Connections) {
     out += "Server   " + ToUtf8(info.ServerName) +
@@ -270,8 +271,8 @@ void ShowDocument(const TOptions& options) {
 
 void StepDocument(const TOptions& options, TEnvironment& environment) {
   TVarnelDoc doc;
+  if (std::string failed = LoadDocument(options.file, doc); !failed.empty()) throw TFailure{failed};
   const TString file = FromUtf8(options.file);
-  if (doc.Load(file.Str())) throw TFailure{"cannot read document " + options.file};
   THdaConnectionList list(environment.Messages());
   std::vector<TOpenServer> opened;
   for (const ConnectionInfo& info : doc.Connections) {

@@ -9,6 +9,7 @@
 #include "graph/graph.h"
 #include "hda/connection_list.h"
 #include "tools/cli/cli_environment.h"
+#include "tools/cli/document_file.h"
 #include "tools/cli/wave_table.h"
 #include "tools/cli/utf8.h"
 #include "ui/gdi_canvas.h"
@@ -19,7 +20,7 @@ namespace cli {
 
 void RenderDocument(const TOptions& options, TEnvironment& environment) {
   TVarnelDoc doc;
-  if (doc.Load(FromUtf8(options.file).Str())) throw TFailure{"cannot read document " + options.file};
+  if (std::string failed = LoadDocument(options.file, doc); !failed.empty()) throw TFailure{failed};
   graph::TGraph g;
   BuildDocumentGraph(doc, g);
 

@@ -357,7 +357,7 @@ TEST(CliProgram, FailuresExitNonZeroWithOneLineNamingTheCause) {
       {L"items --server No.Such.Server", 1, "No.Such.Server"},
       {L"read --server Varnel.HdaSim.1 --item \"No/Such\" --period last-minute", 1, "No/Such"},
       {L"read --server Varnel.HdaSim.1 --item x --from yesterday --to 1/1/2021", 1, "--from"},
-      {L"doc show Z:\\no\\such\\file.xml", 1, "file.xml"},
+      {L"doc show Z:\\no\\such\\file.xml", 1, "file.xml: no such file"},
       {L"render Z:\\no\\such\\file.xml --out Z:\\tmp\\x.png", 1, "file.xml"},
       {L"render Z:\\no\\such\\file.xml", 2, "--out"},
       {L"read --server Varnel.HdaSim.1 --item a b --period last-minute --all", 2, "--all"},
