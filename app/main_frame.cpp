@@ -121,7 +121,8 @@ bool TMainFrame::OnCreate(const CREATESTRUCTW& create) {
   log_->BackupLogFile();
   if (!CreateBars()) return false;
   LogMessage(kTypeOther, kLevelInfo, u"Application started");
-  config_.Load();
+  // A first start has no file and an older one may lack sections: the defaults stand for them.
+  static_cast<void>(config_.Load());
   link_.language = config_.language;
   const TRect& box = config_.mainBox;
   MoveWindow(Hwnd(), box.left, box.top, box.right - box.left, box.bottom - box.top, FALSE);
@@ -207,7 +208,8 @@ void TMainFrame::SaveForExit() {
   // Where the window is restored to, in the screen coordinates it is placed with at the next start.
   const RECT r = ui::RestoredScreenRect(Hwnd());
   config_.mainBox = {r.left, r.top, r.right, r.bottom};
-  config_.Save();
+  // A file that cannot be written is logged by Save; nothing more can be done while closing.
+  static_cast<void>(config_.Save());
   LogMessage(kTypeOther, kLevelInfo, u"Application closed");
   WriteLog();
 }

@@ -129,7 +129,7 @@ void TMainFrame::RunConfiguration() {
   TConfigServerSheet sheet(config_, Hwnd());
   sheet.Run();
   if (config_.DiffersFully(snapshot)) {
-    config_.Save();
+    static_cast<void>(config_.Save());  // a failure is logged by Save; the sheet's values hold
     if (views::VarnelDocument* d = ActiveDocument()) {
       CopyConfigToViews(*d);
       UpdateViews(*d, views::kHintConfiguration);

@@ -150,7 +150,7 @@ void TMainFrame::SwitchLanguage(int language) {
   if (language == config_.language) return;
   config_.language = language;
   link_.language = language;
-  config_.Save();
+  static_cast<void>(config_.Save());  // a failure is logged by Save; the language holds
   LoadLanguageMenu();
   UpdateTitle();
 }

@@ -2,6 +2,7 @@
 // with 3-decimal number texts. Writing it, reading every leaf back the way the document reader
 // does (root, section, each wave, each point, then its leaves, resuming at the returned
 // positions), and, as the reference, pugixml parsing the same bytes into its DOM.
+#include <cstdlib>
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -56,7 +57,7 @@ const Written& Document() {
     std::unique_ptr<TXmlDoc> doc(BuildDocument());
     doc->SaveAs(kPath, kDocumentCapacity);
     auto* w = new Written;
-    XmlLoadFile(kPath, w->text);
+    if (XmlLoadFile(kPath, w->text) != XmlFileStatus::Read) std::abort();
     platform::File file;
     file.Open(kPath, platform::File::Mode::Read);
     w->bytes.resize(static_cast<std::size_t>(file.Size()));

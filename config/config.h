@@ -30,10 +30,10 @@ class TConfig : public TConfigBaseData {
   // Reads the file over the current values: a value missing there keeps what the record held,
   // except the server list, which is emptied first. Returns false when every section was found,
   // true when the file cannot be opened, is not Unicode, has no root or lacks a section.
-  bool Load() override;
+  [[nodiscard]] bool Load() override;
   // Writes every value to the file, replacing it only once the new text is complete. Returns
   // false on success; on failure the previous file is still there.
-  bool Save() override;
+  [[nodiscard]] bool Save() override;
   // The base record's checks; this record adds none.
   void Validate() override;
 

@@ -59,7 +59,8 @@ void TVarnelDoc::RebuildWaves(IOpenConnections& connections) {
       target.MachineName = info.MachineName;
       target.ServerName = info.ServerName;
       target.ItemName = itemName;
-      if (open) connections.ReadWave(*open, target, StartTime, StopTime);
+      // An item that cannot be read keeps its points; the reader has told the user.
+      if (open) static_cast<void>(connections.ReadWave(*open, target, StartTime, StopTime));
     }
     if (open) SetModified();
   }

@@ -37,7 +37,7 @@ class TVarnelDoc : public TPeriod {
   // Reads a document file. Returns false on success; true when the file cannot be opened, is not
   // UTF-16 with a byte-order mark, or has no root, leaving an empty document whose period runs
   // from the start of the year to now. Not modified afterwards.
-  bool Load(const char16_t* fileName);
+  [[nodiscard]] bool Load(const char16_t* fileName);
   // What the last Load found, for callers that say why a document could not be read.
   enum class TLoadOutcome {
     Read,            // every section found
@@ -52,7 +52,7 @@ class TVarnelDoc : public TPeriod {
   const char16_t* MissingSection() const { return missingSection_; }
   // Writes the document file; the document is then not modified. Returns true when it could not
   // be written completely, leaving any previous file of that name as it was.
-  bool Save(const char16_t* fileName);
+  [[nodiscard]] bool Save(const char16_t* fileName);
 
   bool IsModified() const { return modified_; }
   void SetModified(bool modified = true) { modified_ = modified; }

@@ -37,7 +37,7 @@ class THdaConnectionList final : public IOpenConnections {
   bool ConnectCommand(const HdaServerDef& server);
   // Adds and connects a connection without the limit (the start-up reconnection uses it).
   // Returns true when the server is already connected (string 9166).
-  bool Add(const HdaServerDef& server);
+  [[nodiscard]] bool Add(const HdaServerDef& server);
   // Destroys the connection at index and erases it; later ones move up with their sessions. An
   // index beyond the list does nothing.
   void Remove(std::size_t index);

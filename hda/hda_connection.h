@@ -34,7 +34,7 @@ class THdaConnection {
   // Adds the item unless the table holds it: takes a server handle for it under the next client
   // handle and reads its attributes at the present instant. Returns true when the server gave no
   // handle; the user is then told and nothing is added. A lost connection adds nothing.
-  bool AddItem(const TString& itemName, IUserMessages& messages);
+  [[nodiscard]] bool AddItem(const TString& itemName, IUserMessages& messages);
 
   // Called right after an Ambrel call on the session: true when the library has found the
   // server gone. The first time, the connection is marked lost, the log gets a line naming the

@@ -10,5 +10,5 @@
 // string) with them, logging the progress. Returns true when the item could not be added or the
 // server stopped answering (the connection is then lost, see THdaConnection::NoteServerLoss); the
 // wave keeps what it held. A read the server failed or that found nothing empties the wave.
-bool ReadWave(THdaConnection& connection, TWave& wave, double start, double stop,
+[[nodiscard]] bool ReadWave(THdaConnection& connection, TWave& wave, double start, double stop,
               IUserMessages& messages);

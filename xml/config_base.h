@@ -23,10 +23,10 @@ class TConfigBaseData {
 
   // Reading and writing the record's own file belongs to the derived record; these report that
   // and return true (failure).
-  virtual bool Load();
+  [[nodiscard]] virtual bool Load();
   // Appends the "ConfigBase" element to the parent and clears the modified flag.
   virtual void WriteBase(TXmlNode& parent);
-  virtual bool Save();
+  [[nodiscard]] virtual bool Save();
   // The defaults; MainBox covers the top-left quarter of the screen's work area. Sets modified.
   virtual void SetDefaults();
   // Clamps the language and trace size and keeps the main window on the work area. Sets modified.

@@ -15,9 +15,9 @@ enum class XmlFileStatus {
   CutShort,    // only part of the file could be read (too long, or no memory); text is empty
 };
 
-XmlFileStatus XmlLoadFile(const char16_t* fileName, TString& text);
+[[nodiscard]] XmlFileStatus XmlLoadFile(const char16_t* fileName, TString& text);
 
 // Writes the document to fileName + ".tmp" and then replaces the file with it, so a failed save
 // leaves the previous file as it was and no temporary file behind. A text that reached
 // TString::kMaxLength was cut short and counts as a failure. Returns true on failure.
-bool XmlSaveFile(TXmlDoc& doc, const char16_t* fileName, std::uint32_t initialCapacity);
+[[nodiscard]] bool XmlSaveFile(TXmlDoc& doc, const char16_t* fileName, std::uint32_t initialCapacity);

@@ -47,7 +47,8 @@ inline std::wstring WriteBigDocument(const std::wstring& dir, const std::wstring
     doc.Waves.push_back(std::move(wave));
   }
   const std::wstring path = dir + L"\\" + name;
-  doc.Save(reinterpret_cast<const char16_t*>(path.c_str()));
+  // A document that cannot be written leaves nothing to measure: the caller finds no file.
+  if (doc.Save(reinterpret_cast<const char16_t*>(path.c_str()))) return std::wstring();
   return path;
 }
 

@@ -39,6 +39,10 @@ void Mouse(HWND window, UINT message, WPARAM keys, int x, int y) {
 int Measure(bench::WaveShape shape, const char* shape_name) {
   const std::wstring dir = gui::MakeRunDirectory(L"graph-zoom-bench");
   const std::wstring document = bench::WriteBigDocument(dir, L"bench.xml", shape);
+  if (document.empty()) {
+    std::printf("the benchmark document could not be written\n");
+    return 1;
+  }
   gui::VarnelProcess program(dir, L"\"" + document + L"\"");
   if (!program.Start() || !program.WaitMainWindow()) {
     std::printf("Varnel.exe did not start\n");

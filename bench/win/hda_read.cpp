@@ -36,7 +36,10 @@ int main() {
     HdaServerDef server;
     server.ServerName = u"Varnel.HdaSim.1";
     const win::Stopwatch connecting;
-    list.Add(server);
+    if (list.Add(server)) {
+      std::fprintf(stderr, "cannot connect to Varnel.HdaSim.1\n");
+      return 1;
+    }
     std::printf("connect: %.1f ms\n", connecting.Milliseconds());
     // Items sampled every second: 32000 seconds hold 32000 values.
     const char16_t* items[] = {u"Waves/Sine 1s",        u"Waves/Ramp 1s",  u"Waves/Saw 1s",

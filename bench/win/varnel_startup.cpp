@@ -26,6 +26,10 @@ double Median(std::vector<double> v) {
 int main() {
   const std::wstring dir = gui::MakeRunDirectory(L"bench");
   const std::wstring document = bench::WriteBigDocument(dir, L"bench.xml");
+  if (document.empty()) {
+    std::printf("the benchmark document could not be written\n");
+    return 1;
+  }
   std::vector<double> startup, open;
   unsigned long long before = 0, after = 0;
   for (int run = 0; run < kRuns; ++run) {

@@ -74,7 +74,7 @@ TEST_F(ConfigFileTest, RefreshRateOutsideTheChoicesIsKept) {
       u"<Varnel_Configuration><General><RefreshRate>120</RefreshRate></General>"
       u"</Varnel_Configuration>");
   TConfig config;
-  config.Load();
+  EXPECT_TRUE(config.Load()) << "sections are missing";
   EXPECT_EQ(config.RefreshRate, 120);
 }
 
@@ -141,7 +141,7 @@ TEST_F(ConfigFileTest, MissingKeysKeepWhatTheRecordHeld) {
   WriteConfigText(
       u"<Varnel_Configuration><Printing><PrinterName></PrinterName></Printing>"
       u"</Varnel_Configuration>");
-  config.Load();
+  EXPECT_TRUE(config.Load()) << "sections are missing";
   EXPECT_TRUE(config.PrinterName.IsEmpty());
 }
 
@@ -153,7 +153,7 @@ TEST_F(ConfigFileTest, EachServerEntryStartsFromTheDefaults) {
       u"<HdaServerDef><ServerName>S2</ServerName></HdaServerDef>"
       u"</HdaOpcServers></Varnel_Configuration>");
   TConfig config;
-  config.Load();
+  EXPECT_TRUE(config.Load()) << "sections are missing";
   ASSERT_EQ(config.Servers.size(), 2u);
   EXPECT_EQ(Text(config.Servers[0].MachineName), u"m1");
   EXPECT_TRUE(config.Servers[0].ReconnectAtStartup);
@@ -168,7 +168,7 @@ TEST_F(ConfigFileTest, LoadingValidatesTheBaseValues) {
       u"<MainBox><left>5000</left><top>0</top><right>5100</right><bottom>300</bottom></MainBox>"
       u"</ConfigBase></Varnel_Configuration>");
   TConfig config;
-  config.Load();
+  EXPECT_TRUE(config.Load()) << "sections are missing";
   EXPECT_EQ(config.language, 9);
   EXPECT_EQ(config.traceSize, 0);
   EXPECT_EQ(config.mainBox, (TRect{1184, 0, 2464, 300}));
@@ -181,7 +181,7 @@ TEST_F(ConfigFileTest, SaveWritesEveryKeyInOrder) {
       u"<Varnel_Configuration><General><RefreshRate>30</RefreshRate></General>"
       u"</Varnel_Configuration>");
   TConfig config;
-  config.Load();
+  EXPECT_TRUE(config.Load()) << "sections are missing";
   config.Servers = {Server(u"host", u"Sim.Hda.1", true)};
   ClearLog();
   ASSERT_FALSE(config.Save());

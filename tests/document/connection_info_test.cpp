@@ -32,8 +32,8 @@ TEST(ConnectionInfo, ElementsAreWrittenInTheirOrder) {
   info.MachineName = u"plant<2>";
   info.ServerName = u"Sim.Hda.1";
   info.ReconnectAtStartup = true;
-  info.AddItemName(u"Area.Tank & Pump");
-  info.AddItemName(u"B");
+  ASSERT_TRUE(info.AddItemName(u"Area.Tank & Pump"));
+  ASSERT_TRUE(info.AddItemName(u"B"));
   EXPECT_EQ(Written(ConnectionInfoElement(info)),
             u"\r\n<ConnectionInfo>"
             u"\r\n\t<HdaServerDef>"

@@ -321,7 +321,7 @@ TEST_F(DocFileTest, ReadingIsTolerant) {
   for (const Case& c : cases) {
     const TString path = WriteDocument(c.general, c.waves);
     TVarnelDoc doc;
-    doc.Load(path.Str());
+    EXPECT_TRUE(doc.Load(path.Str())) << "sections are missing";
     EXPECT_EQ(doc.Period, c.period) << c.name;
     EXPECT_EQ(doc.Locked, c.locked) << c.name;
     // Missing times keep those of the reset: the start of the year up to now.
@@ -380,7 +380,7 @@ TEST_F(DocFileTest, UnreadableFilesOpenAsTheResetDocument) {
   ASSERT_EQ(Log().Pending().size(), 0u);
   ClearLog();
   TVarnelDoc doc;
-  doc.Load(eightBit.Str());
+  EXPECT_TRUE(doc.Load(eightBit.Str())) << "sections are missing";
   ASSERT_EQ(Log().Pending().size(), 2u);
   EXPECT_EQ(Log().Pending()[0].Level, kLevelInfo);
   EXPECT_EQ(Log().Pending()[1].Level, kLevelWarning);
@@ -409,7 +409,7 @@ TEST_F(DocFileTest, FilesReadOnlyInPartOpenAsTheResetDocument) {
   EXPECT_TRUE(doc.Connections.empty());
 
   // With room for it, the same file is read (its other sections missing).
-  doc.Load(path.Str());
+  EXPECT_TRUE(doc.Load(path.Str())) << "sections are missing";
   EXPECT_EQ(doc.Period, kPeriodLast7Days);
 }
 
@@ -467,7 +467,7 @@ TEST_F(DocFileTest, TwoConnectionInfosKeepTheirOwnItems) {
                  u"<ItemNames><ItemNo>2</ItemNo><ItemName>two</ItemName><ItemName>three</ItemName>"
                  u"</ItemNames></ConnectionInfo></Connections></VarnelDoc>");
   TVarnelDoc doc;
-  doc.Load(path.Str());
+  EXPECT_TRUE(doc.Load(path.Str())) << "sections are missing";
   ASSERT_EQ(doc.Connections.size(), 2u);
   EXPECT_EQ(doc.Connections[0].ItemNames, std::vector<TString>{u"one"});
   EXPECT_EQ(doc.Connections[1].ItemNames, (std::vector<TString>{u"two", u"three"}));
