@@ -34,7 +34,8 @@ class THdaWaveStream final : public IWaveStream {
   bool failed_ = false;
 };
 
-// One column per wave of the document, headed by its item name, over [StartTime, StopTime).
+// One column per item of the document, in the order of its connections and their items, headed by
+// the item name, over [StartTime, StopTime).
 std::vector<TCsvColumn> ExportColumns(THdaConnectionList& list, const TVarnelDoc& doc,
                                       IUserMessages& messages);
 
