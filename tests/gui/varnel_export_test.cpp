@@ -168,6 +168,64 @@ TEST_F(VarnelExport, CancelInTheProgressDialogLeavesNoFile) {
   EXPECT_NE(Log(dir_).find(L"Export to " + target + L" cancelled"), std::wstring::npos);
 }
 
+// The menu item, its prompt and the progress dialog in each language (Spanish has the English
+// menu, its own texts elsewhere).
+TEST_F(VarnelExport, SpeaksEveryLanguage) {
+  const std::wstring doc = WriteExportDocument(dir_, L"week.xml", u"Varnel.HdaSim.16",
+                                               {u"Waves/Ramp 1s", u"Waves/Sine 1s"}, 7 * 86400);
+  VarnelProcess program(dir_, L"\"" + doc + L"\"");
+  ASSERT_NO_FATAL_FAILURE(Open(program, L"Varnel.HdaSim.16"));
+  struct Case {
+    UINT command;
+    const wchar_t* item;
+    const wchar_t* prompt;
+    const wchar_t* caption;
+    const wchar_t* counts;
+  } const cases[] = {
+      {kFrench, L"E&xporter...\tCtrl+E", L"Exporter les courbes du document actif dans un fichier CSV",
+       L"Exportation", L" valeurs lues, "},
+      {kGerman, L"E&xportieren...\tStrg+E",
+       L"Kurven des aktiven Dokuments in eine CSV-Datei exportieren", L"Export läuft",
+       L" Werte gelesen, "},
+      {kSpanish, L"&Export...\tCtrl+E", L"Exportar las curvas del documento activo a un archivo CSV",
+       L"Exportando", L" valores leídos, "},
+      {kDutch, L"&Exporteren...\tCtrl+E",
+       L"De curven van het actieve document naar een CSV-bestand exporteren",
+       L"Bezig met exporteren", L" waarden gelezen, "},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.command);
+    program.Command(c.command);
+    ASSERT_TRUE(WaitUntil([&] { return MenuText(MenuItem(program.Ask(L"menu"), kExport)) == c.item; }))
+        << Narrow(MenuText(MenuItem(program.Ask(L"menu"), kExport)));
+    SendMessageW(program.MainWindow(), WM_MENUSELECT, MAKEWPARAM(kExport, MF_STRING),
+                 reinterpret_cast<LPARAM>(GetMenu(program.MainWindow())));
+    EXPECT_EQ(Lines(program.Ask(L"status"))[0], c.prompt);
+    const std::wstring target = dir_ + L"\\week" + std::to_wstring(c.command) + L".csv";
+    program.Command(kExport);
+    HWND file_dialog = nullptr;
+    // The file dialog's title is the program's own text; the common dialog's are the system's.
+    ASSERT_TRUE(WaitUntil([&] {
+      for (HWND w : program.TopWindows()) {
+        if (FindDescendant(w, L"Edit") != nullptr) file_dialog = w;
+      }
+      return file_dialog != nullptr;
+    }));
+    SetText(FindDescendant(file_dialog, L"Edit"), target);
+    Click(GetDlgItem(file_dialog, IDOK));
+    HWND progress = program.WaitWindow(c.caption);
+    ASSERT_NE(progress, nullptr) << "no progress dialog";
+    EXPECT_TRUE(WaitUntil([&] {
+      return WindowText(GetDlgItem(progress, kExportCounts)).find(c.counts) != std::wstring::npos;
+    })) << Narrow(WindowText(GetDlgItem(progress, kExportCounts)));
+    Click(GetDlgItem(progress, IDCANCEL));
+    ASSERT_TRUE(VarnelProcess::WaitGone(progress));
+    ExpectNothingAt(target);
+  }
+  program.Command(kEnglish);
+  CloseAndExpectExit(program);
+}
+
 // A file another program holds open without sharing, as a spreadsheet holds the file it shows:
 // the program's message names it, the file stays as it was, and no temporary file is left.
 TEST_F(VarnelExport, AFileThatCannotBeWrittenIsReportedAndLeftAlone) {
