@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/doc_template.h"
+#include "app/export_command.h"
 #include "app/print_commands.h"
 #include "app/resource.h"
 #include "app/test_channel.h"
@@ -74,6 +75,7 @@ bool TVarnelApp::InitInstance(int show_command) {
   views::CurrentPrinter().SelectDefault();
   views::TVarnelView::SendToAllViews(PrinterChangedMessage(), 0, 0);
   AddPrintCommands(*frame_);
+  AddExportCommand(*frame_);
   frame_->SetDocuments(documents_.get());
   frame_->SetMessageFilter([this](UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
     if (HandleWindowPrint(*frame_, message, wparam, lparam)) {

@@ -644,6 +644,12 @@ constexpr TStringEntry kEntries[] = {
      u"¶\tLese %1... %3 Werte"
      u"¶\tLeyendo %1... %3 valores"
      u"¶\t%1 wordt gelezen... %3 waarden"},
+    {IDS_PROMPT_FILE_EXPORT,
+     u"Exporter les courbes du document actif dans un fichier CSV"
+     u"¶\tExport the active document's waves to a CSV file"
+     u"¶\tKurven des aktiven Dokuments in eine CSV-Datei exportieren"
+     u"¶\tExportar las curvas del documento activo a un archivo CSV"
+     u"¶\tDe curven van het actieve document naar een CSV-bestand exporteren"},
     {IDS_PROMPT_FRENCH, u"Passe le programme en français"},
     {IDS_PROMPT_ENGLISH, u"Switches the program to English"},
     {IDS_PROMPT_GERMAN, u"Schaltet das Programm auf Deutsch um"},
@@ -817,6 +823,42 @@ constexpr TStringEntry kEntries[] = {
      u"¶\tVertikal verkleinern"
      u"¶\tReducir verticalmente"
      u"¶\tVerticaal verkleinen"},
+    {IDS_EXPORT_SERVER_LOST,
+     u"Exportation vers %1 interrompue : un serveur ne répond plus."
+     u"¶\tExport to %1 stopped: a server stopped answering."
+     u"¶\tExport nach %1 abgebrochen: ein Server antwortet nicht mehr."
+     u"¶\tExportación a %1 interrumpida: un servidor dejó de responder."
+     u"¶\tExporteren naar %1 afgebroken: een server antwoordt niet meer."},
+    {IDS_EXPORT_FILE_TITLE,
+     u"Exporter en CSV"
+     u"¶\tExport to CSV"
+     u"¶\tAls CSV exportieren"
+     u"¶\tExportar a CSV"
+     u"¶\tExporteren naar CSV"},
+    {IDS_EXPORT_FILTER,
+     u"Fichiers CSV (*.csv)"
+     u"¶\tCSV files (*.csv)"
+     u"¶\tCSV-Dateien (*.csv)"
+     u"¶\tArchivos CSV (*.csv)"
+     u"¶\tCSV-bestanden (*.csv)"},
+    {IDS_EXPORT_PROGRESS_CAPTION,
+     u"Exportation"
+     u"¶\tExporting"
+     u"¶\tExport läuft"
+     u"¶\tExportando"
+     u"¶\tBezig met exporteren"},
+    {IDS_EXPORT_COUNTS,
+     u"%1 valeurs lues, %2 lignes écrites"
+     u"¶\t%1 values read, %2 rows written"
+     u"¶\t%1 Werte gelesen, %2 Zeilen geschrieben"
+     u"¶\t%1 valores leídos, %2 filas escritas"
+     u"¶\t%1 waarden gelezen, %2 regels geschreven"},
+    {IDS_FAILED_TO_EXPORT,
+     u"Impossible d'exporter vers %1."
+     u"¶\tFailed to export to %1."
+     u"¶\tDer Export nach %1 ist fehlgeschlagen."
+     u"¶\tNo se pudo exportar a %1."
+     u"¶\tExporteren naar %1 is mislukt."},
     {IDS_PROMPT_FILE_NEW,
      u"Commencer un nouveau document de tendances"
      u"¶\tStart a new trend document"

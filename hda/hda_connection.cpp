@@ -149,6 +149,12 @@ const THdaItem* THdaConnection::FindItem(const TString& itemName) const {
   return it == items_.end() ? nullptr : &it->second;
 }
 
+const THdaItem* THdaConnection::ItemAdded(const TString& itemName, IUserMessages& messages) {
+  if (const THdaItem* item = FindItem(itemName)) return item;
+  if (AddItem(itemName, messages)) return nullptr;
+  return FindItem(itemName);
+}
+
 TString THdaConnection::DisplayName() const { return ServerDisplayName(server_); }
 
 TString ServerDisplayName(const HdaServerDef& server) {

@@ -54,6 +54,9 @@ class THdaConnection {
   const std::map<TString, THdaItem>& Items() const { return items_; }
   // Null when the item has not been added.
   const THdaItem* FindItem(const TString& itemName) const;
+  // The item, added first when the table does not hold it; null when the server gave no handle
+  // (AddItem has told the user) or the connection is lost.
+  const THdaItem* ItemAdded(const TString& itemName, IUserMessages& messages);
   // Whether the server lists the aggregates a long wave is read with; unknown until asked.
   std::optional<bool>& ExtremesOffered() { return extremesOffered_; }
 

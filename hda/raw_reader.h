@@ -13,31 +13,15 @@
 #include "document/user_messages.h"
 #include "hda/hda_connection.h"
 #include "hda/raw_continuation.h"
+#include "hda/raw_stream.h"
 #include "hda/wave_conversion.h"
 
 namespace hda {
-
-// New values of one call: the first `count` entries of the three rows.
-struct TRawPiece {
-  const FILETIME* times = nullptr;
-  const VARIANT* values = nullptr;
-  const DWORD* qualities = nullptr;
-  std::uint32_t count = 0;
-};
 
 struct TRawReadResult {
   std::uint64_t count = 0;  // values handed to the piece handler
   TRawReadEnd end = TRawReadEnd::Complete;
   std::uint32_t calls = 0;
-};
-
-struct TRawReadRequest {
-  DWORD serverHandle = 0;
-  std::uint64_t start = 0;  // FILETIME units, included
-  std::uint64_t stop = 0;   // FILETIME units, excluded
-  std::uint64_t limit = kMaxValuesPerRead;
-  // Names the item in the log.
-  TString label;
 };
 
 // Returns false to stop the read (TRawReadEnd::Cancelled).

@@ -12,12 +12,8 @@
 bool ReadWave(THdaConnection& connection, TWave& wave, double start, double stop,
               IUserMessages& messages) {
   if (connection.Lost()) return true;
-  const THdaItem* item = connection.FindItem(wave.ItemName);
-  if (item == nullptr) {
-    if (connection.AddItem(wave.ItemName, messages)) return true;
-    item = connection.FindItem(wave.ItemName);
-    if (item == nullptr) return true;
-  }
+  const THdaItem* item = connection.ItemAdded(wave.ItemName, messages);
+  if (item == nullptr) return true;
 
   hda::TRawReadRequest request;
   request.serverHandle = static_cast<DWORD>(item->ServerHandle);

@@ -139,24 +139,30 @@ void DocManager::OnFrameDestroyed(Document& document) {
 }
 
 std::wstring DocManager::AskFileName(const std::wstring& proposed, bool save) const {
+  return ui::AskFileName(owner_, dialog_, proposed, save);
+}
+
+std::wstring AskFileName(HWND owner, const FileDialogArgs& dialog, const std::wstring& proposed,
+                         bool save, const std::wstring& title) {
   wchar_t file[MAX_PATH * 2] = {};
-  const std::wstring start = dialog_.normalize && !proposed.empty() ? dialog_.normalize(proposed)
-                                                                    : proposed;
+  const std::wstring start = dialog.normalize && !proposed.empty() ? dialog.normalize(proposed)
+                                                                   : proposed;
   start.copy(file, std::min<std::size_t>(start.size(), MAX_PATH * 2 - 1));
   OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof(ofn);
-  ofn.hwndOwner = owner_;
-  const std::wstring filter = dialog_.filter ? dialog_.filter() : std::wstring();
+  ofn.hwndOwner = owner;
+  const std::wstring filter = dialog.filter ? dialog.filter() : std::wstring();
   ofn.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
   ofn.lpstrFile = file;
   ofn.nMaxFile = MAX_PATH * 2;
-  ofn.lpstrDefExt = dialog_.default_ext.empty() ? nullptr : dialog_.default_ext.c_str();
+  ofn.lpstrDefExt = dialog.default_ext.empty() ? nullptr : dialog.default_ext.c_str();
+  ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
   ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_NOCHANGEDIR |
               (save ? OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST : OFN_FILEMUSTEXIST);
   const BOOL ok = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
   if (!ok) return {};
   std::wstring chosen = file;
-  if (save && dialog_.normalize) chosen = dialog_.normalize(chosen);
+  if (save && dialog.normalize) chosen = dialog.normalize(chosen);
   return chosen;
 }
 

@@ -34,6 +34,11 @@ struct FileDialogArgs {
   std::function<std::wstring(const std::wstring&)> normalize;
 };
 
+// The common file dialog: a name to open or to save under (asking before an existing file is
+// replaced), with the dialog's own title when `title` is given; empty when cancelled.
+std::wstring AskFileName(HWND owner, const FileDialogArgs& dialog, const std::wstring& proposed,
+                         bool save, const std::wstring& title = L"");
+
 // Framework texts, by string-table number.
 struct DocManagerTexts {
   std::function<std::wstring(UINT id)> text;

@@ -72,6 +72,11 @@ TEST(CliArgs, AcceptedCommandLines) {
   EXPECT_EQ(plain.options.width, kDefaultRenderWidth);
   EXPECT_EQ(plain.options.height, kMinRenderSize);
   EXPECT_FALSE(plain.options.print);
+  auto exported = ParseArguments({"--utc-offset", "60", "export", "d.xml", "--out", "d.csv"});
+  ASSERT_TRUE(exported.ok) << exported.error;
+  EXPECT_EQ(exported.options.command, TCommand::Export);
+  EXPECT_EQ(exported.options.file, "d.xml");
+  EXPECT_EQ(exported.options.out, "d.csv");
 }
 
 TEST(CliArgs, ErrorsNameTheBadArgument) {
@@ -112,6 +117,10 @@ TEST(CliArgs, ErrorsNameTheBadArgument) {
       {{"render", "d.xml", "--out", "g.png", "--width", "wide"}, "wide"},
       {{"doc", "show", "d.xml", "--print"}, "--print"},
       {{"servers", "--width", "500"}, "--width"},
+      {{"export"}, "FILE"},
+      {{"export", "d.xml"}, "--out"},
+      {{"export", "d.xml", "--out", "d.csv", "--width", "500"}, "--width"},
+      {{"export", "d.xml", "--out", "d.csv", "--period", "day"}, "--period"},
       // --all reads one item: several are refused, however they are given.
       {{"read", "--server", "P", "--item", "a", "b", "--period", "day", "--all"}, "--all"},
       {{"read", "--server", "P", "--all", "--item", "a", "--item", "b", "--period", "day"},

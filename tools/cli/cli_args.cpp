@@ -76,6 +76,8 @@ constexpr TCommandSpec kCommands[] = {
     {TCommand::DocStep, "doc step", "FILE", "move a document's period and read its items again",
      "exactly one of --previous, --next, --current and --period"},
     {TCommand::Render, "render", "FILE", "draw a document's graph into a PNG file", nullptr},
+    {TCommand::Export, "export", "FILE",
+     "write every value of a document's waves over its period into a CSV file", nullptr},
 };
 
 class TParser {
@@ -139,7 +141,9 @@ class TParser {
       }
       if (!ParseOption(true)) return false;
     }
-    if (pos_ >= args_.size()) return Error("missing command (servers, items, read, doc or render)");
+    if (pos_ >= args_.size()) {
+      return Error("missing command (servers, items, read, doc, render or export)");
+    }
     std::string words = args_[pos_++];
     if (words == "doc") {
       if (pos_ >= args_.size()) return Error("doc: missing new, show or step");
@@ -336,8 +340,9 @@ class TParser {
       {"--all", nullptr, Set(TCommand::Read), 0,
        "read every value of the period, by as many calls as the server needs (one item)",
        &TParser::SetAll},
-      {"--out", "FILE", Set(TCommand::DocNew, TCommand::Render),
-       Set(TCommand::DocNew, TCommand::Render), "the file to write (render: a PNG file)",
+      {"--out", "FILE", Set(TCommand::DocNew, TCommand::Render, TCommand::Export),
+       Set(TCommand::DocNew, TCommand::Render, TCommand::Export),
+       "the file to write (render: a PNG file; export: a CSV file)",
        &TParser::SetOut},
       {"--width", "W", Set(TCommand::Render), 0, "picture width in pixels", &TParser::SetSize},
       {"--height", "H", Set(TCommand::Render), 0, "picture height in pixels", &TParser::SetSize},
@@ -391,6 +396,9 @@ std::string TParser::Usage() {
          "cut there, with the time reached, on standard error; read --all writes the rows as\n"
          "they arrive and counts them on standard error every 100000 values and at the end\n"
          "(rows written before a failure stay written)\n"
+         "export writes a row per time stamp of any wave, a column per wave, in UTF-8: times in\n"
+         "ISO 8601 with the offset from UTC, numbers with a point; the file appears only when\n"
+         "complete\n"
          "exit codes: 0 done, 1 failed, 2 bad command line, 3 the server stopped answering or\n"
          "shut down while the command used it\n";
 }

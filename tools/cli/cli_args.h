@@ -10,7 +10,7 @@
 
 namespace cli {
 
-enum class TCommand { Servers, Items, Read, DocNew, DocShow, DocStep, Render };
+enum class TCommand { Servers, Items, Read, DocNew, DocShow, DocStep, Render, Export };
 enum class TStep { None, Previous, Next, Current, Period };
 
 inline constexpr std::int32_t kDefaultRenderWidth = 800;
@@ -31,7 +31,7 @@ struct TOptions {
   // read: every value of the period of one item, streamed by continuation.
   bool all = false;
   std::string out;
-  std::string file;  // doc show, doc step and render
+  std::string file;  // doc show, doc step, render and export
   // render: the picture's size in pixels and the print colours and border.
   std::int32_t width = kDefaultRenderWidth;
   std::int32_t height = kDefaultRenderHeight;

@@ -1,6 +1,6 @@
-// varnel-cli: lists servers and items, reads history, makes, shows and steps documents and draws
-// their graphs into PNG files, through Ambrel and the same connection, document and graph code as
-// the desktop program.
+// varnel-cli: lists servers and items, reads history, makes, shows and steps documents, draws
+// their graphs into PNG files and exports their waves to CSV files, through Ambrel and the same
+// connection, document and graph code as the desktop program.
 #include <fcntl.h>
 #include <io.h>
 
@@ -11,6 +11,7 @@
 #include "tools/cli/cli_args.h"
 #include "tools/cli/cli_commands.h"
 #include "tools/cli/cli_environment.h"
+#include "tools/cli/cli_export.h"
 #include "tools/cli/cli_render.h"
 #include "tools/cli/utf8.h"
 
@@ -43,6 +44,9 @@ int Run(const cli::TOptions& options) {
         break;
       case cli::TCommand::Render:
         cli::RenderDocument(options, environment);
+        break;
+      case cli::TCommand::Export:
+        cli::ExportDocument(options, environment);
         break;
     }
   } catch (const cli::TFailure& failure) {

@@ -29,12 +29,8 @@ TStreamedWave StreamWave(THdaConnectionList& list, ConnectionId connection, cons
   const THdaConnectionList::CallScope scope(list);
   THdaConnection* open = list.Find(connection);
   if (open == nullptr || open->Lost()) return streamed;
-  const THdaItem* item = open->FindItem(wave.ItemName);
-  if (item == nullptr) {
-    if (open->AddItem(wave.ItemName, messages)) return streamed;
-    item = open->FindItem(wave.ItemName);
-    if (item == nullptr) return streamed;
-  }
+  const THdaItem* item = open->ItemAdded(wave.ItemName, messages);
+  if (item == nullptr) return streamed;
   streamed.itemAdded = true;
 
   hda::TRawReadRequest request;
