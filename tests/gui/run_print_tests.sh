@@ -80,6 +80,21 @@ else
   fail "graph.pdf was not printed"
 fi
 
+# The trace cursor: its time and value on the page printed while it was on, not on the other.
+if [ -f "$out/trace-on.pdf" ] && [ -f "$out/trace-off.pdf" ]; then
+  on_text=$(pdftotext "$out/trace-on.pdf" - | tr -s ' \n' ' ')
+  off_text=$(pdftotext "$out/trace-off.pdf" - | tr -s ' \n' ' ')
+  while IFS= read -r expected; do
+    [ -n "$expected" ] || continue
+    grep -qF -- "$expected" <<<"$on_text" || fail "trace-on.pdf does not show '$expected'"
+  done < "$out/trace.expected"
+  time_text=$(head -n 1 "$out/trace.expected")
+  grep -qF -- "$time_text" <<<"$off_text" && fail "trace-off.pdf shows the cursor's time '$time_text'"
+  note "trace: '$(tr '\n' ' ' < "$out/trace.expected")' printed while on, the time left out when off"
+else
+  fail "trace-on.pdf or trace-off.pdf was not printed"
+fi
+
 # The grid: three pages, asked from 3 to 1, so the first sheet carries " 3 /  3".
 if [ -f "$out/grid.pdf" ]; then
   [ "$(pages "$out/grid.pdf")" = 3 ] || fail "grid.pdf has $(pages "$out/grid.pdf") pages, expected 3"
