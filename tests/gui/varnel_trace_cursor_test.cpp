@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cmath>
 #include <string>
@@ -431,6 +433,72 @@ TEST_F(VarnelTraceCursor, TheCopiedBitmapShowsTheCursorOnlyWhileItIsOn) {
     line += off.At(x, row) == trace.line_colour;
   }
   EXPECT_LT(line, 20) << "the copy shows the cursor line although it is off";
+  CloseAndExpectExit(program);
+}
+
+// The command's menu text, status-bar prompt and toolbar tooltip in each language (Spanish has
+// the English menu).
+TEST_F(VarnelTraceCursor, MenuTextPromptAndTooltipSpeakEveryLanguage) {
+  VarnelProcess program(dir_, L"\"" + WriteDocument(dir_, waves_) + L"\"");
+  ASSERT_NE(Open(program).window, nullptr);
+  auto prompt = [&] {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(program.MainWindow(), WM_MENUSELECT, MAKEWPARAM(kTraceCursor, MF_HILITE),
+                        1, SMTO_NORMAL, 5000, &result);
+    const std::vector<std::wstring> panes = Lines(program.Ask(L"status"));
+    return panes.empty() ? std::wstring() : panes[0];
+  };
+  struct Case {
+    UINT language;
+    const wchar_t* menu;
+    const wchar_t* prompt;
+  };
+  const Case cases[] = {
+      {11050, L"Curseur de lecture\tCtrl+T",
+       L"Afficher ou masquer le curseur de lecture des valeurs à un instant"},
+      {11052, L"Messcursor\tStrg+T",
+       L"Den Messcursor mit den Werten zu einem Zeitpunkt ein- oder ausblenden"},
+      {11053, L"Trace Cursor\tCtrl+T",
+       L"Mostrar u ocultar el cursor de lectura con los valores de un instante"},
+      {11054, L"Meetcursor\tCtrl+T",
+       L"De meetcursor met de waarden van de curven op één tijdstip tonen of verbergen"},
+      {11051, L"Trace Cursor\tCtrl+T",
+       L"Show or hide the trace cursor with the waves' values at one time"},
+  };
+  for (const Case& c : cases) {
+    program.Command(c.language);
+    EXPECT_TRUE(WaitUntil([&] { return prompt() == c.prompt; }, 5000))
+        << c.language << ": " << Narrow(prompt());
+    EXPECT_EQ(MenuText(MenuItem(program.Ask(L"menu"), kTraceCursor)), c.menu) << c.language;
+  }
+
+  // The tooltip of the period toolbar's last button, under the pointer, in English.
+  HWND bar = nullptr;
+  for (HWND w = FindWindowExW(program.MainWindow(), nullptr, L"ToolbarWindow32", nullptr); w;
+       w = FindWindowExW(program.MainWindow(), w, L"ToolbarWindow32", nullptr)) {
+    if (SendMessageW(w, TB_COMMANDTOINDEX, kTraceCursor, 0) >= 0) bar = w;
+  }
+  ASSERT_NE(bar, nullptr) << "no toolbar has the trace cursor's button";
+  EXPECT_EQ(SendMessageW(bar, TB_COMMANDTOINDEX, kTraceCursor, 0),
+            SendMessageW(bar, TB_BUTTONCOUNT, 0, 0) - 1)
+      << "the button is not the bar's last";
+  RECT r{};
+  GetWindowRect(bar, &r);
+  SetCursorPos(r.left + 4, (r.top + r.bottom) / 2);
+  SetCursorPos(r.right - 10, (r.top + r.bottom) / 2);
+  std::wstring tip;
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        for (HWND w : program.TopWindows()) {
+          wchar_t name[32] = {};
+          GetClassNameW(w, name, 32);
+          if (std::wstring(name) == L"tooltips_class32") tip = WindowText(w);
+        }
+        return tip == cases[4].prompt;
+      },
+      8000))
+      << "tooltip: " << Narrow(tip);
+  SetCursorPos(0, 0);
   CloseAndExpectExit(program);
 }
 
