@@ -19,7 +19,8 @@ std::optional<std::size_t> PointAtOrBefore(const std::vector<double>& times, dou
 // the time, whether the plot draws steps or lines between its points. None before its first
 // point, where that point has no value (a gap: a bad quality or a value of another kind, which
 // the graph leaves undrawn), and beyond the time its wave was read up to (a cut wave: the graph
-// marks the rest "Not read").
+// marks the rest "Not read"). A long wave drawn from per-column extremes answers with the last
+// of the points it draws, as its line shows it.
 std::optional<double> TraceValue(const TPlot& plot, double time);
 
 // The time of the plot's next point with a value after `time` (direction > 0), or of its last
