@@ -1,10 +1,17 @@
 #include "app/child_frame.h"
 
 #include "app/frame_messages.h"
+#include "app_core/command_ids.h"
 #include "document/log_entry.h"
 #include "document/log_message.h"
 
 namespace app {
+
+TChildFrame::TChildFrame() {
+  Commands().Add(
+      ID_GRAPH_TRACE_CURSOR, [this](UINT) { graph_view_.GraphPane().ToggleTraceCursor(); },
+      [this](ui::CommandState& s) { s.checked = graph_view_.GraphPane().TraceCursorOn(); });
+}
 
 bool TChildFrame::OnCreateViews(const CREATESTRUCTW&) {
   if (!splitter_.Create(Hwnd(), 2.0 / 3.0)) {

@@ -1,5 +1,6 @@
 // TChildFrame: a document window, split into the graph view (upper two thirds, the active view)
-// and the grid view (lower third).
+// and the grid view (lower third). The graph's trace cursor is toggled here, so that the command
+// works whichever pane has the keyboard.
 #pragma once
 
 #include "ui/mdi_child.h"
@@ -11,6 +12,7 @@ namespace app {
 
 class TChildFrame : public ui::MdiChild {
  public:
+  TChildFrame();
   views::TVarnelGraphView& GraphView() { return graph_view_; }
   views::TVarnelGridView& GridView() { return grid_view_; }
 

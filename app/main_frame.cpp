@@ -35,7 +35,7 @@ const std::vector<UINT> kFileButtons = {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE,
 const std::vector<UINT> kPeriodButtons = {
     ID_SERVER_CONNECT_LOCAL, ID_SERVER_CONNECT_REMOTE, ID_BROWSE_LAST_CONNECTION,
     ID_GRAPH_REMOVE_TAGS, ID_PERIOD_UNLOCK, ID_PERIOD_LOCK, ID_PERIOD_PREVIOUS,
-    ID_PERIOD_REFRESH, ID_PERIOD_NEXT, ID_PERIOD_CURRENT};
+    ID_PERIOD_REFRESH, ID_PERIOD_NEXT, ID_PERIOD_CURRENT, 0, ID_GRAPH_TRACE_CURSOR};
 
 const wchar_t* W(const TString& s) { return reinterpret_cast<const wchar_t*>(s.Str()); }
 const wchar_t* W(const char16_t* s) { return reinterpret_cast<const wchar_t*>(s); }

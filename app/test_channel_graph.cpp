@@ -8,8 +8,11 @@
 #include "app/main_frame.h"
 #include "graph/graph_interaction.h"
 #include "graph/legend_item.h"
+#include "graph/trace_cursor.h"
+#include "ui/gdi_select.h"
 #include "ui/text_args.h"
 #include "views/legend_window.h"
+#include "win/handle.h"
 #include "win/stopwatch.h"
 
 namespace app {
@@ -62,6 +65,25 @@ std::wstring DescribeGraph(views::GraphWindow& window) {
   return out;
 }
 
+std::wstring TraceLabel(const wchar_t* kind, const graph::TTraceLabel& label) {
+  return std::wstring(kind) + L"|" + Wide(label.text) + L"|" + Rect(label.box) + L"|" +
+         std::to_wstring(label.color) + L"\n";
+}
+
+std::wstring DescribeTrace(const views::GraphWindow& window) {
+  if (!window.TraceCursorOn()) return L"trace|off\n";
+  const graph::TTracePicture& picture = window.TracePicture();
+  std::wstring out = L"trace|on|" + Number(window.TraceCursor()->time) + L"|" +
+                    std::to_wstring(window.TraceCursor()->axisId) + L"\n";
+  if (picture.shown) {
+    out += L"line|" + Rect(picture.line) + L"|" + std::to_wstring(picture.lineColor) + L"\n";
+    for (const graph::TTraceLabel& label : picture.labels) out += TraceLabel(L"label", label);
+    out += TraceLabel(L"time", picture.time);
+  }
+  for (const TRect& r : window.TraceOnScreen()) out += L"screen|" + Rect(r) + L"\n";
+  return out;
+}
+
 }  // namespace
 
 namespace {
@@ -81,11 +103,33 @@ std::optional<std::wstring> GraphTestAnswer(TMainFrame& frame, const std::wstrin
   const bool command = question.rfind(L"command-timed ", 0) == 0;
   const bool update = question.rfind(L"update-timed ", 0) == 0;
   const bool paint = question == L"paint-timed";
-  if (!graph && !command && !update && !paint) return std::nullopt;
+  const bool trace = question == L"trace";
+  const bool move = question.rfind(L"trace-move-timed ", 0) == 0;
+  const bool mark = question.rfind(L"screen-mark ", 0) == 0;
+  if (!graph && !command && !update && !paint && !trace && !move && !mark) return std::nullopt;
   TChildFrame* child = frame.ActiveChildFrame();
   if (!child) return L"none";
   views::GraphWindow& window = child->GraphView().GraphPane();
   if (graph) return DescribeGraph(window);
+  if (trace) return DescribeTrace(window);
+  if (mark) {
+    RECT r{};
+    if (swscanf(question.c_str() + 12, L"%ld %ld %ld %ld", &r.left, &r.top, &r.right, &r.bottom) != 4) {
+      return L"bad rectangle";
+    }
+    const ui::WindowDc screen(window.Hwnd());
+    const win::UniqueGdiObject brush(CreateSolidBrush(RGB(255, 0, 255)));
+    FillRect(screen.Get(), &r, static_cast<HBRUSH>(brush.Get()));
+    return L"done";
+  }
+  if (move) {
+    wchar_t* end = nullptr;
+    const long x = std::wcstol(question.c_str() + 17, &end, 10);
+    const long y = std::wcstol(end, nullptr, 10);
+    const win::Stopwatch watch;
+    SendMessageW(window.Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+    return Number(watch.Milliseconds());
+  }
   if (paint) {
     // An exposure: the graph window painted again with nothing it shows changed. The paint's own
     // figure, and whether it only put the kept bitmap on the screen.

@@ -13,6 +13,14 @@
 //   "paint-timed"          the graph window repainted at once with nothing changed (an
 //                          exposure): milliseconds of that paint, then "kept" when it only put
 //                          the kept bitmap on the screen or "drawn"
+//   "trace"                the trace cursor: "trace|off", or "trace|on|time (ms)|axis id", its
+//                          line ("line|l|t|r|b|colour"), each wave's label ("label|text|l|t|r|b|
+//                          colour", box and colour as 0xBBGGRR), the time ("time|text|l|t|r|b|
+//                          colour") and the rectangles it covers on the screen ("screen|l|t|r|b")
+//   "trace-move-timed <x> <y>"  the pointer moved to (x, y) of the graph window: milliseconds
+//                          the window took for the move
+//   "screen-mark <l> <t> <r> <b>"  that rectangle of the graph window painted magenta on the
+//                          screen only, not in its kept bitmap: "done" (a repaint takes it away)
 #pragma once
 
 #include <windows.h>

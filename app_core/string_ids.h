@@ -135,6 +135,7 @@ inline constexpr int IDS_PROMPT_BROWSE_SERVER = 9053;
 inline constexpr int IDS_PROMPT_REMOVE_TAGS = 9063;
 inline constexpr int IDS_PROMPT_REFRESH_VIEW = 9064;
 inline constexpr int IDS_PROMPT_AUTOSCALE = 9065;
+inline constexpr int IDS_PROMPT_TRACE_CURSOR = 9069;
 inline constexpr int IDS_PROMPT_OPTIONS = 9070;
 inline constexpr int IDS_PROMPT_NEXT_DOCUMENT = 9080;
 inline constexpr int IDS_PROMPT_ABOUT = 9090;

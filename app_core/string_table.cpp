@@ -546,6 +546,12 @@ constexpr TStringEntry kEntries[] = {
      u"¶\tAlle Achsen auf automatische Skalierung stellen"
      u"¶\tPoner todos los ejes en escala automática"
      u"¶\tAlle assen op automatische schaal zetten"},
+    {IDS_PROMPT_TRACE_CURSOR,
+     u"Afficher ou masquer le curseur de lecture des valeurs à un instant"
+     u"¶\tShow or hide the trace cursor with the waves' values at one time"
+     u"¶\tDen Messcursor mit den Werten zu einem Zeitpunkt ein- oder ausblenden"
+     u"¶\tMostrar u ocultar el cursor de lectura con los valores de un instante"
+     u"¶\tDe meetcursor met de waarden van de curven op één tijdstip tonen of verbergen"},
     {IDS_PROMPT_OPTIONS,
      u"Modifier les options du programme"
      u"¶\tChange the program's options"

@@ -88,12 +88,15 @@ void TPlot::Draw(TCanvas& dc, bool reduce) {
   for (std::size_t i = 0; i < n; ++i) {
     const double x = xs[i], y = ys[i];
     if (!std::isfinite(x) || !std::isfinite(y)) {
+      // The steps of the last value before a gap end where the gap begins.
+      frame.stepEnd = std::isfinite(x) ? toX(x) : TRunFrame::kToFrameRight;
       DrawRun(dc, frame, converted + runStart, i - runStart, reduce);
       runStart = i + 1;
       continue;
     }
     converted[i] = {toX(x), toY(y)};
   }
+  frame.stepEnd = TRunFrame::kToFrameRight;
   DrawRun(dc, frame, converted + runStart, n - runStart, reduce);
 }
 

@@ -29,14 +29,21 @@ void DrawBars(TCanvas& dc, const TRunFrame& f, const TPoint* p, std::uint32_t n,
   dc.Rectangle({last.x, last.y, end, f.zero}, true);
 }
 
+// The x where the steps of a run's last value end: a value holds until the next point, and a point
+// without a value holds nothing; after the plot's last point it holds to the frame's edge.
+std::int32_t StepEnd(const TRunFrame& f, const TPoint& last) {
+  return f.stepEnd == TRunFrame::kToFrameRight ? f.right - 1 : std::max(f.stepEnd, last.x);
+}
+
 void DrawCityScape(TCanvas& dc, const TRunFrame& f, const TPoint* p, std::uint32_t n) {
   dc.MoveTo(p[0].x, f.zero);
   for (std::uint32_t i = 0; i < n; ++i) {
     dc.LineTo(p[i].x, p[i].y);
     if (i + 1 < n) dc.LineTo(p[i + 1].x, p[i].y);
   }
-  dc.LineTo(f.right - 1, p[n - 1].y);
-  dc.LineTo(f.right - 1, f.zero);
+  const std::int32_t end = StepEnd(f, p[n - 1]);
+  dc.LineTo(end, p[n - 1].y);
+  dc.LineTo(end, f.zero);
 }
 
 }  // namespace
@@ -58,7 +65,7 @@ void DrawRunLines(TCanvas& dc, const TPlotSettings& look, const TRunFrame& f, co
         dc.LineTo(p[i].x, p[i - 1].y);
         dc.LineTo(p[i].x, p[i].y);
       }
-      dc.LineTo(f.right - 1, p[n - 1].y);
+      dc.LineTo(StepEnd(f, p[n - 1]), p[n - 1].y);
       break;
     case kBars:
       DrawBars(dc, f, p, n, std::max(runCount, n));
@@ -74,7 +81,7 @@ void DrawRunLines(TCanvas& dc, const TPlotSettings& look, const TRunFrame& f, co
       for (std::uint32_t i = 0; i + 1 < n; ++i) {
         dc.Rectangle({p[i].x, f.zero, p[i + 1].x, p[i].y}, true);
       }
-      dc.Rectangle({p[n - 1].x, f.zero, f.right - 1, p[n - 1].y}, true);
+      dc.Rectangle({p[n - 1].x, f.zero, StepEnd(f, p[n - 1]), p[n - 1].y}, true);
       dc.SetPen(linePen);
       DrawCityScape(dc, f, p, n);
       break;

@@ -2,6 +2,7 @@
 // shapes. Shared by the plots and by the legend's samples.
 #pragma once
 
+#include <climits>
 #include <cstdint>
 #include <vector>
 
@@ -13,8 +14,11 @@
 namespace graph {
 
 // Where a run is drawn: the plot's frame, the pixel row of the value 0, the x of the plot's
-// first point and the number of X values of the whole plot.
+// first point and the number of X values of the whole plot; and where the steps of the run's
+// last value end: at the x of the point without a value that ended the run, or (kToFrameRight)
+// at the frame's right edge.
 struct TRunFrame {
+  static constexpr std::int32_t kToFrameRight = INT32_MIN;
   std::int32_t left = 0;
   std::int32_t top = 0;
   std::int32_t right = 0;
@@ -22,6 +26,7 @@ struct TRunFrame {
   std::int32_t zero = 0;
   std::int32_t startX = 0;
   std::uint32_t plotCount = 0;
+  std::int32_t stepEnd = kToFrameRight;
 };
 
 // The lines of a run with the line pen and the fill brush. `points` may be the column-reduced

@@ -317,7 +317,7 @@ LRESULT TVarnelGraphView::HandleMessage(UINT message, WPARAM wparam, LPARAM lpar
       ReadNextLongWave(wparam);
       return 0;
     case WM_KEYDOWN:
-      graph_window_.KeyDown();
+      graph_window_.KeyDown(static_cast<UINT>(wparam));
       return 0;
     case WM_KEYUP:
       graph_window_.KeyUp();

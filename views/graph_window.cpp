@@ -41,6 +41,12 @@ void GraphWindow::DrawInto(HDC dc, const RECT& rect, bool printer) {
   {
     ui::GdiCanvas canvas(dc, printer);
     graph_.Draw(canvas, {rect.left, rect.top, rect.right, rect.bottom});
+    // A copy or a print page shows the trace cursor when it is on, at its time.
+    if (trace_) {
+      graph::TTracePicture picture;
+      graph::BuildTracePicture(graph_, *trace_, canvas, picture);
+      graph::DrawTracePicture(canvas, picture);
+    }
   }
   // The axes now map values to that rectangle: the screen's layout comes back at once, so that
   // the mouse finds the axes where the kept bitmap shows them.
@@ -103,6 +109,8 @@ void GraphWindow::Present(HDC screen, const RECT* part) {
   const RECT& r = part ? *part : all;
   BitBlt(screen, r.left, r.top, r.right - r.left, r.bottom - r.top, buffer_->Dc(), r.left, r.top,
          SRCCOPY);
+  if (!part) trace_on_screen_.clear();  // all of it was just put back
+  PresentTrace(screen);
   overlay_.Show(screen, WantedFrame(), marker_);
 }
 

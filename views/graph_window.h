@@ -4,15 +4,19 @@
 // it) is that one blit. Over the
 // picture it keeps the selection frame and the point marker (inverted pixels), and it handles
 // the mouse and the keys: readouts, the selection drawn, moved and resized, the zoom pop-up,
-// Ctrl-drag panning, double clicks to the settings sheet, and the legend window.
+// Ctrl-drag panning, double clicks to the settings sheet, and the legend window. The trace cursor
+// is drawn over the picture on the screen (graph_window_trace.cpp): a move puts back the kept
+// pixels it covered and draws it anew, nothing else.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "graph/graph.h"
 #include "graph/graph_interaction.h"
+#include "graph/trace_cursor.h"
 #include "ui/gdi_canvas.h"
 #include "ui/invert_overlay.h"
 #include "ui/memory_bitmap.h"
@@ -65,8 +69,18 @@ class GraphWindow : public ui::Window, public graph::TGraphObserver {
   // The settings sheet on its general page (axis_id -1) or on an axis's page.
   void OpenSettings(std::int32_t axis_id);
 
+  // The trace cursor: toggled on at the pointer (or the middle of the time axis) and off; the
+  // arrow keys step it on the wave nearest to it (true when a step was taken).
+  void ToggleTraceCursor();
+  bool TraceCursorOn() const { return trace_.has_value(); }
+  const std::optional<graph::TTraceCursor>& TraceCursor() const { return trace_; }
+  bool StepTraceCursor(std::int32_t direction);
+  // What the screen shows of it, and the rectangles it covers there.
+  const graph::TTracePicture& TracePicture() const { return trace_picture_; }
+  const std::vector<TRect>& TraceOnScreen() const { return trace_on_screen_; }
+
   // From the view, which has the keyboard focus.
-  void KeyDown();
+  void KeyDown(UINT key);
   void KeyUp();
   void FocusLost();
 
@@ -109,6 +123,10 @@ class GraphWindow : public ui::Window, public graph::TGraphObserver {
   // Brings the overlays on the screen up to date.
   void SyncOverlays();
   std::optional<TRect> WantedFrame() const;
+  // Puts the kept pixels back where the trace cursor was and draws it where it is now
+  // (graph_window_trace.cpp).
+  void PresentTrace(HDC screen);
+  void RepaintTrace();
   void RefreshLegend();
 
   graph::TGraph graph_;
@@ -136,6 +154,14 @@ class GraphWindow : public ui::Window, public graph::TGraphObserver {
   graph::TSideAxes pan_axes_;
   std::optional<TRect> marker_;
   HCURSOR cursor_ = nullptr;
+
+  // The trace cursor: where it is, the pointer's row it was put at, the wave the arrow keys step
+  // (empty: the nearest is found at the next key), and what of it is on the screen.
+  std::optional<graph::TTraceCursor> trace_;
+  std::int32_t trace_row_ = 0;
+  TString trace_wave_;
+  graph::TTracePicture trace_picture_;
+  std::vector<TRect> trace_on_screen_;
 };
 
 }  // namespace views

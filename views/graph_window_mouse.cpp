@@ -1,5 +1,6 @@
 // The graph window's mouse and keys: readouts, the selection drawn, moved and resized, the zoom
-// pop-up, Ctrl-drag panning and double clicks to the settings sheet.
+// pop-up, Ctrl-drag panning, double clicks to the settings sheet, the trace cursor's moves and
+// steps.
 #include "graph/graph_text.h"
 #include "ui/unique_menu.h"
 #include "views/graph_window.h"
@@ -37,6 +38,12 @@ void GraphWindow::SetCursorShape(graph::TSelectionCursor shape) {
 
 void GraphWindow::OnMouseMove(std::int32_t x, std::int32_t y) {
   graph::AxisReadout(graph_, x, y, graph_.Readout);
+  // The trace cursor follows the pointer; the readout's repaint below moves it on the screen.
+  if (trace_) {
+    graph::TraceCursorAt(graph_, x, *trace_);
+    trace_row_ = y;
+    trace_wave_ = TString();
+  }
   if (mode_ != graph::kDragNone) {
     rect_ = graph::DraggedRect(mode_, saved_, anchor_, {x, y});
     ShowReadout();  // also puts the dragged frame on the screen
@@ -162,8 +169,9 @@ void GraphWindow::OnDoubleClick(std::int32_t x, std::int32_t y) {
   if (target.open) OpenSettings(target.axisId);
 }
 
-void GraphWindow::KeyDown() {
+void GraphWindow::KeyDown(UINT key) {
   if (GetKeyState(VK_CONTROL) < 0) SetCursorShape(graph::TSelectionCursor::Hand);
+  if (key == VK_LEFT || key == VK_RIGHT) StepTraceCursor(key == VK_RIGHT ? 1 : -1);
 }
 
 void GraphWindow::KeyUp() { SetCursorShape(graph::TSelectionCursor::Arrow); }

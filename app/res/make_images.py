@@ -75,6 +75,9 @@ def refresh(img, ox):
     rect(img, ox + 11, 1, ox + 13, 5, GREEN)
 def current(img, ox):
     arrow(img, ox - 2, False); rect(img, ox + 12, 2, ox + 13, 13, NAVY)
+def trace(img, ox):
+    poly(img, [(ox + 1, 11), (ox + 4, 7), (ox + 7, 9), (ox + 10, 4), (ox + 14, 6)], BLUE)
+    line(img, ox + 8, 1, ox + 8, 14, RED); rect(img, ox + 7, 7, ox + 9, 9, RED)
 
 def strip(funcs):
     img = canvas(16 * len(funcs), 16)
@@ -119,7 +122,8 @@ def doc_icon():
 write_bmp(os.path.join(HERE, 'file_toolbar.bmp'), strip([new_doc, open_doc, save_doc, cut, copy, paste, printer, about]))
 write_bmp(os.path.join(HERE, 'period_toolbar.bmp'), strip([
     server, lambda i, o: server(i, o, True), browse, remove, lambda i, o: padlock(i, o, False),
-    lambda i, o: padlock(i, o, True), lambda i, o: arrow(i, o, True), refresh, lambda i, o: arrow(i, o, False), current]))
+    lambda i, o: padlock(i, o, True), lambda i, o: arrow(i, o, True), refresh, lambda i, o: arrow(i, o, False), current,
+    trace]))
 write_ico(os.path.join(HERE, 'varnel.ico'), scaled(app_icon(), 2))
 write_ico(os.path.join(HERE, 'document.ico'), scaled(doc_icon(), 2))
 yes = canvas(16, 16); poly(yes, [(2, 8), (6, 12), (13, 3)], GREEN); poly(yes, [(2, 9), (6, 13), (13, 4)], GREEN)

@@ -179,6 +179,28 @@ TEST(GraphPlot, NonFiniteValuesSplitTheLine) {
   EXPECT_EQ(polylines[1]->points, (std::vector<TPoint>{{130, 240}, {140, 220}}));
 }
 
+// A step holds its value until the next point: before a point without a value (a bad quality)
+// it ends where that point stands; only the plot's last value holds to the frame's right edge.
+TEST(GraphPlot, StepsBeforeAGapEndAtTheGapAndTheLastRunAtTheFrame) {
+  PlotFixture f;
+  f.Draw(kHorizontalLines, cNoMarker, {0, 10, 20, 30, 40}, {0, 10, NAN, 30, 40});
+  std::vector<std::vector<TPoint>> lines;
+  for (const TCanvasOp* op : OpsOf(f.dc, TOpKind::Line)) lines.push_back(op->points);
+  const std::vector<std::vector<TPoint>> want = {
+      {{100, 300}, {110, 300}}, {{110, 300}, {110, 280}}, {{110, 280}, {120, 280}},
+      {{130, 240}, {140, 240}}, {{140, 240}, {140, 220}}, {{140, 220}, {199, 220}}};
+  EXPECT_EQ(lines, want);
+
+  f.Draw(kCityShadow, cNoMarker, {0, 10, 20, 30}, {0, 10, NAN, 30});
+  const auto steps = OpsOf(f.dc, TOpKind::Rectangle);
+  ASSERT_EQ(steps.size(), 3u);
+  EXPECT_EQ(steps[1]->rect, (TRect{110, 300, 120, 280})) << "shadow of the value before the gap";
+  EXPECT_EQ(steps[2]->rect, (TRect{130, 300, 199, 240}));
+  const auto outline = OpsOf(f.dc, TOpKind::Line);
+  ASSERT_FALSE(outline.empty());
+  EXPECT_TRUE(testing::HasLine(f.dc, {120, 280}, {120, 300})) << "the outline comes down at the gap";
+}
+
 TEST(GraphPlot, NothingWithoutBothAxesOrWithAHiddenOne) {
   PlotFixture f;
   f.map.at(1).Hide = true;

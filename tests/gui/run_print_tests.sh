@@ -80,6 +80,34 @@ else
   fail "graph.pdf was not printed"
 fi
 
+# The trace cursor: the wave's value and the line down the plot area on the page printed while it
+# was on, neither on the other. The share of the plot area's rows with ink in the line's column
+# (5 pixels wide at 300 dpi, the window's x scaled as the graph is).
+line_share() {
+  local png=$1 x=$2 top=$3 bottom=$4
+  convert "$png" -crop "5x$((bottom - top))+$((x - 2))+$top" +repage -colorspace gray -negate \
+    -scale "1x$((bottom - top))!" -threshold 10% -format "%[fx:int(100*mean+0.5)]" info:
+}
+if [ -f "$out/trace-on.pdf" ] && [ -f "$out/trace-off.pdf" ]; then
+  { read -r value; read -r lx; read -r cw ch; read -r t b; } < <(tr -d '\r' < "$out/trace.expected")
+  pdftotext "$out/trace-on.pdf" - | grep -qF -- "$value" || fail "trace-on.pdf does not show the value '$value'"
+  pdftotext "$out/trace-off.pdf" - | grep -qF -- "$value" && fail "trace-off.pdf shows the value '$value'"
+  shares=""
+  for page in on off; do
+    pdftoppm -r 300 -png -singlefile "$out/trace-$page.pdf" "trace-$page"
+    read -r W H < <(convert "trace-$page.png" -format "%w %h" info:)
+    read -r x top bottom < <(awk -v cw="$cw" -v ch="$ch" -v W="$W" -v H="$H" -v x="$lx" -v t="$t" -v b="$b" 'BEGIN {
+      f = H / ch; if (W / cw < f) f = W / cw; printf "%d %d %d", (x + 0.5) * f, t * f + 10, b * f - 10 }')
+    shares="$shares $(line_share "trace-$page.png" "$x" "$top" "$bottom")"
+  done
+  read -r on_share off_share <<<"$shares"
+  [ "$on_share" -ge 90 ] || fail "trace-on.pdf: the cursor's line inks $on_share% of the rows at x=$x"
+  [ "$off_share" -le 30 ] || fail "trace-off.pdf: $off_share% of the rows at x=$x are inked with the cursor off"
+  note "trace: value '$value' and the line (rows inked $on_share% on, $off_share% off) printed only while on"
+else
+  fail "trace-on.pdf or trace-off.pdf was not printed"
+fi
+
 # The grid: three pages, asked from 3 to 1, so the first sheet carries " 3 /  3".
 if [ -f "$out/grid.pdf" ]; then
   [ "$(pages "$out/grid.pdf")" = 3 ] || fail "grid.pdf has $(pages "$out/grid.pdf") pages, expected 3"

@@ -23,6 +23,7 @@
 #include "tests/gui/channel_answers.h"
 #include "tests/gui/long_document.h"
 #include "tests/gui/run_directory_test.h"
+#include "tests/gui/screen_picture.h"
 #include "tests/gui/varnel_driver.h"
 
 namespace gui {
@@ -138,49 +139,6 @@ std::wstring WriteGraphDocument(const std::wstring& dir) {
   const std::wstring path = dir + L"\\graph.xml";
   EXPECT_FALSE(doc.Save(reinterpret_cast<const char16_t*>(path.c_str())));
   return path;
-}
-
-// What the screen shows of a window's client area (the display's pixels, not the program's
-// bitmap), as 0xRRGGBB values row by row; empty when it could not be read.
-struct ScreenPicture {
-  int width = 0, height = 0;
-  std::vector<std::uint32_t> pixels;
-  std::uint32_t At(int x, int y) const {
-    return pixels[static_cast<std::size_t>(y) * width + x] & 0xFFFFFF;
-  }
-};
-
-ScreenPicture ReadScreen(HWND window) {
-  ScreenPicture picture;
-  RECT client{};
-  POINT origin{0, 0};
-  if (!GetClientRect(window, &client) || !ClientToScreen(window, &origin)) return picture;
-  BITMAPINFO format{};
-  format.bmiHeader.biSize = sizeof(format.bmiHeader);
-  format.bmiHeader.biWidth = client.right;
-  format.bmiHeader.biHeight = -client.bottom;
-  format.bmiHeader.biPlanes = 1;
-  format.bmiHeader.biBitCount = 32;
-  format.bmiHeader.biCompression = BI_RGB;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(memory, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (bitmap && bits) {
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    if (BitBlt(memory, 0, 0, client.right, client.bottom, screen, origin.x, origin.y, SRCCOPY)) {
-      GdiFlush();
-      picture.width = client.right;
-      picture.height = client.bottom;
-      const auto* first = static_cast<const std::uint32_t*>(bits);
-      picture.pixels.assign(first, first + static_cast<std::size_t>(client.right) * client.bottom);
-    }
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-  }
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return picture;
 }
 
 // How many pixels of the row y between x0 and x1 (inside) the two pictures show differently.

@@ -219,6 +219,45 @@ TEST_F(VarnelPrint, GraphPrintsOnOnePageOfThePdfPrinter) {
   CloseAndExpectExit(program);
 }
 
+// The trace cursor is printed while it is on, at its time, and left out once it is off: the
+// script finds the wave's value text and the cursor's line (at the window's x, scaled) on the
+// first page and neither on the second.
+TEST_F(VarnelPrint, GraphPrintsTheTraceCursorOnlyWhileItIsOn) {
+  constexpr UINT kTraceCursor = 9069;
+  const std::wstring path = WriteWaveDocument(dir_, L"trace.xml", 200);
+  VarnelProcess program(dir_, L"\"" + path + L"\"");
+  Launch(program);
+  WaitDocument(program);
+  HWND graph = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (graph = FindDescendant(program.MainWindow(), L"TGraph")) != nullptr; }));
+  RECT client{};
+  GetClientRect(graph, &client);
+  program.Command(kTraceCursor);
+  ASSERT_TRUE(WaitUntil([&] { return program.Ask(L"trace").rfind(L"trace|on", 0) == 0; }));
+  SendMessageW(graph, WM_MOUSEMOVE, 0, MAKELPARAM(client.right * 2 / 5, client.bottom / 2));
+  // The texts the screen shows: the time, then the wave's value.
+  // The value's text, the line's x, the window's size and the plot area's top and bottom.
+  std::string value, line_x, rows;
+  for (const std::wstring& line : Lines(program.Ask(L"trace"))) {
+    const std::vector<std::wstring> f = Fields(line);
+    if (f[0] == L"label" && f.size() == 7) value = Narrow(f[1]);
+    if (f[0] == L"line" && f.size() == 6) line_x = Narrow(f[1]), rows = Narrow(f[2] + L" " + f[4]);
+  }
+  ASSERT_FALSE(value.empty() || line_x.empty()) << Narrow(program.Ask(L"trace"));
+  WriteExpected(L"trace.expected", value + "\n" + line_x + "\n" + std::to_string(client.right) + " " +
+                                       std::to_string(client.bottom) + "\n" + rows + "\n");
+
+  std::set<std::wstring> before = PdfFiles();
+  program.Command(kPrintDirect);
+  ASSERT_TRUE(CollectPdf(before, L"trace-on.pdf")) << "no PDF from the printer";
+  program.Command(kTraceCursor);
+  ASSERT_TRUE(WaitUntil([&] { return program.Ask(L"trace").rfind(L"trace|off", 0) == 0; }));
+  before = PdfFiles();
+  program.Command(kPrintDirect);
+  ASSERT_TRUE(CollectPdf(before, L"trace-off.pdf")) << "no PDF from the printer";
+  CloseAndExpectExit(program);
+}
+
 // The grid's fixed-width pages, asked from page 3 to page 1: printed in that order.
 TEST_F(VarnelPrint, GridPrintsItsPagesThreeToOneInThatOrder) {
   const std::wstring path = WriteWaveDocument(dir_, L"grid.xml", 300);
