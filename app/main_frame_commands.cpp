@@ -130,6 +130,7 @@ void TMainFrame::RunConfiguration() {
   sheet.Run();
   if (config_.DiffersFully(snapshot)) {
     config_.Save();
+    if (!config_.ReconnectLostServers) reconnect_.Clear();
     if (views::VarnelDocument* d = ActiveDocument()) {
       CopyConfigToViews(*d);
       UpdateViews(*d, views::kHintConfiguration);

@@ -11,6 +11,7 @@
 #include "app/main_frame.h"
 #include "app/test_channel_graph.h"
 #include "dialogs/item_browser.h"
+#include "text/time_base.h"
 #include "ui/doc_manager.h"
 #include "ui/text_args.h"
 #include "views/printing_dialog.h"
@@ -166,6 +167,13 @@ class TTestChannel {
         const THdaConnection& c = frame.connections_.At(k);
         out += Wide(c.DisplayName()) + L"|" + std::to_wstring(c.Session()) + L"|" +
                std::to_wstring(c.Items().size()) + L"\n";
+      }
+    } else if (question == L"reconnecting") {
+      // name|tries|milliseconds to the next try, per lost server.
+      const double now = Now();
+      for (const TReconnectSchedule::Entry& e : frame.reconnect_.Entries()) {
+        out += Wide(ServerDisplayName(e.server)) + L"|" + std::to_wstring(e.tries) + L"|" +
+               Milliseconds(e.nextTry - now) + L"\n";
       }
     } else if (question == L"periods") {
       for (const auto& d : frame.Documents().Documents()) {

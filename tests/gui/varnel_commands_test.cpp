@@ -433,24 +433,11 @@ TEST_F(VarnelCommands, TimerRefreshesALiveDocumentButNotALockedOne) {
 }
 
 // Asks the simulator, through a session of this process, to shut down: it tells every client.
-void ShutDownSimulator() {
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  EnableHDAErrorNotification([](HRESULT, const char*) {});
-  const AMBREL_SESSION session = ConnectHDA("", "Varnel.HdaSim.2");
-  ASSERT_NE(session, AMBREL_NO_SESSION);
-  ASSERT_TRUE(test_support::WriteShutdownControl(session));
-  // Answer the server's own request while it goes.
-  const ULONGLONG end = GetTickCount64() + 3000;
-  while (GetTickCount64() < end) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-    Sleep(20);
-  }
-  DisconnectHDA(session);
-  CoUninitialize();
-}
+void ShutDownSimulator() { ASSERT_TRUE(test_support::ShutDownSimulator("Varnel.HdaSim.2")); }
 
+// With the reconnection of lost servers switched off, a server that shut down stays away.
 TEST_F(VarnelCommands, ServerShutdownRemovesItsConnectionWhileADocumentShowsIt) {
+  WriteConfiguration(L"<General><ReconnectLostServers>0</ReconnectLostServers></General>");
   const std::wstring path = WriteDocument(dir_, L"sine.xml");
   VarnelProcess program(dir_, L"\"" + path + L"\"");
   ASSERT_NO_FATAL_FAILURE(ShowLastMinuteOfServer1(program));
@@ -468,14 +455,18 @@ TEST_F(VarnelCommands, ServerShutdownRemovesItsConnectionWhileADocumentShowsIt) 
   EXPECT_EQ(program.WaitWindow(L"Browse Hda Tags", 1500), nullptr);
   EXPECT_TRUE(WaitUntil([&] { return !ToolbarButtonEnabled(program, kBrowseLast); }))
       << "browsing the last connection after it went";
-  // The document keeps what it showed.
+  // The document keeps what it showed, and nothing tries the server again.
   EXPECT_EQ(Periods(program)[0].points, points);
+  Sleep(7000);
+  EXPECT_TRUE(OpenConnections(program).names.empty());
+  EXPECT_EQ(program.Ask(L"reconnecting"), L"");
   CloseAndExpectExit(program);
 }
 
 // A server whose process dies is told as a server that stopped answering, in the status bar and the
 // log, when the next read meets it; its connection closes and the document keeps what it showed.
 TEST_F(VarnelCommands, KilledServerIsToldAsStoppedAnsweringAtTheNextRead) {
+  WriteConfiguration(L"<General><ReconnectLostServers>0</ReconnectLostServers></General>");
   const std::wstring path = WriteDocument(dir_, L"sine.xml");
   VarnelProcess program(dir_, L"\"" + path + L"\"");
   ASSERT_NO_FATAL_FAILURE(ShowLastMinuteOfServer1(program));
