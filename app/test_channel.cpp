@@ -1,6 +1,7 @@
 #include "app/test_channel.h"
 
 #include <psapi.h>
+#include <winternl.h>
 
 #include <cmath>
 #include <cstdint>
@@ -57,6 +58,44 @@ std::uint64_t PrivateBytes() {
   }
   // Windows fills both; Wine only the page-file usage, which is the same figure.
   return counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
+}
+
+// GDI objects of this process. Wine answers GetGuiResources with 0; its GDI handle table is the
+// process's own, laid out as Windows lays out the shared one (24-byte entries behind the PEB's
+// GdiSharedHandleTable, the object type in the entry's byte 14), so the live entries are counted.
+DWORD GdiObjects() {
+  if (const DWORD total = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return total;
+  constexpr std::size_t kEntryBytes = 24, kTypeByte = 14, kEntries = 65536, kTableInPeb = 0xF8;
+  PROCESS_BASIC_INFORMATION basic{};
+  if (NtQueryInformationProcess(GetCurrentProcess(), ProcessBasicInformation, &basic, sizeof basic,
+                                nullptr) != 0) {
+    return 0;
+  }
+  const auto* peb = reinterpret_cast<const unsigned char*>(basic.PebBaseAddress);
+  const auto* table = *reinterpret_cast<const unsigned char* const*>(peb + kTableInPeb);
+  if (table == nullptr) return 0;
+  DWORD live = 0;
+  for (std::size_t i = 0; i < kEntries; ++i) live += table[i * kEntryBytes + kTypeByte] != 0;
+  return live;
+}
+
+BOOL CALLBACK CountWindow(HWND, LPARAM count) {
+  ++*reinterpret_cast<DWORD*>(count);
+  return TRUE;
+}
+
+BOOL CALLBACK CountWindowAndDescendants(HWND window, LPARAM count) {
+  CountWindow(window, count);
+  EnumChildWindows(window, CountWindow, count);
+  return TRUE;
+}
+
+// USER objects of this process; where the system gives no total (Wine), its windows.
+DWORD UserObjects() {
+  if (const DWORD total = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)) return total;
+  DWORD windows = 0;
+  EnumThreadWindows(GetCurrentThreadId(), CountWindowAndDescendants, reinterpret_cast<LPARAM>(&windows));
+  return windows;
 }
 
 std::wstring Wide(const TString& text) { return ui::W(text); }
@@ -168,6 +207,10 @@ class TTestChannel {
         out += Wide(c.DisplayName()) + L"|" + std::to_wstring(c.Session()) + L"|" +
                std::to_wstring(c.Items().size()) + L"\n";
       }
+    } else if (question == L"resources") {
+      out = std::to_wstring(PrivateBytes()) + L" " + std::to_wstring(GdiObjects()) + L" " +
+            std::to_wstring(UserObjects()) + L" " +
+            std::to_wstring(frame.Log() ? frame.Log()->Shown().size() : 0);
     } else if (question == L"reconnecting") {
       // name|tries|milliseconds to the next try, per lost server.
       const double now = Now();

@@ -432,6 +432,45 @@ TEST_F(VarnelCommands, TimerRefreshesALiveDocumentButNotALockedOne) {
   CloseAndExpectExit(program);
 }
 
+// A refresh command that another program sends while a read is under way (COM's wait lets sent
+// messages in) is refused: the documents are not read again from inside that read.
+TEST_F(VarnelCommands, RefreshCommandSentDuringARefreshIsRefused) {
+  WriteConfiguration(L"<General><RefreshRate>0</RefreshRate></General>");  // no timer's reads
+  TVarnelDoc doc;
+  HdaServerDef server;
+  server.ServerName = u"Varnel.HdaSim.1";
+  doc.FindOrAddConnection(server).AddItemName(u"Faults/Slow 2s");  // each read takes 2 s more
+  const std::wstring path = dir_ + L"\\slow.xml";
+  ASSERT_FALSE(doc.Save(reinterpret_cast<const char16_t*>(path.c_str())));
+  VarnelProcess program(dir_, L"\"" + path + L"\"");
+  Launch(program);
+  ASSERT_TRUE(WaitUntil([&] { return Periods(program).size() == 1; }));
+  ASSERT_NO_FATAL_FAILURE(Connect(program, kServer1));
+  program.Command(kUnlock);
+  program.Command(kLastMinute);
+  ASSERT_TRUE(WaitRead(program));
+  const std::wstring read = L"Reading HDA Items from server :Varnel.HdaSim.1:Faults/Slow 2s";
+  auto reads = [&] {
+    const std::wstring log = Log(dir_);
+    std::size_t n = 0;
+    for (std::size_t at = log.find(read); at != std::wstring::npos; at = log.find(read, at + 1)) ++n;
+    return n;
+  };
+  std::size_t before = 0;
+  ASSERT_TRUE(WaitUntil([&] { return (before = reads()) > 0; }, 5000));
+
+  program.Command(kRefresh);
+  Sleep(700);
+  DWORD_PTR result = 0;
+  ASSERT_TRUE(SendMessageTimeoutW(program.MainWindow(), WM_COMMAND, kRefresh, 0, SMTO_NORMAL, 20000,
+                                  &result));
+  ASSERT_TRUE(WaitUntil([&] { return reads() > before; }, 10000));
+  Sleep(4000);  // a nested read would be logged by now
+  EXPECT_EQ(reads(), before + 1) << "the sent refresh read again inside the first one";
+  EXPECT_EQ(program.WaitWindow(L"Varnel", 500), nullptr);
+  CloseAndExpectExit(program);
+}
+
 // Asks the simulator, through a session of this process, to shut down: it tells every client.
 void ShutDownSimulator() { ASSERT_TRUE(test_support::ShutDownSimulator("Varnel.HdaSim.2")); }
 
