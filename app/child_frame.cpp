@@ -35,9 +35,12 @@ bool TChildFrame::OnCreateViews(const CREATESTRUCTW&) {
 
 void TChildFrame::OnSize(UINT type, int cx, int cy) {
   if (splitter_.Hwnd()) MoveWindow(splitter_.Hwnd(), 0, 0, cx, cy, TRUE);
-  if (type == SIZE_MAXIMIZED || type == SIZE_MINIMIZED) {
+  // Maximised, minimised or restored: the menu bar changes, and the MDI client writes the main
+  // window's title itself (the title shows the caption only beside a restored window).
+  if (type == SIZE_MAXIMIZED || type == SIZE_MINIMIZED || type != size_type_) {
     PostMessageW(GetAncestor(Hwnd(), GA_ROOT), kRebuildMenusMessage, 0, 0);
   }
+  size_type_ = type;
 }
 
 bool TChildFrame::OnGetMinMaxInfo(MINMAXINFO& info) {

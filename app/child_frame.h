@@ -26,6 +26,7 @@ class TChildFrame : public ui::MdiChild {
   ui::Splitter splitter_;
   views::TVarnelGraphView graph_view_;
   views::TVarnelGridView grid_view_;
+  UINT size_type_ = SIZE_RESTORED;  // the last WM_SIZE's: maximised, minimised or restored
 };
 
 }  // namespace app

@@ -31,6 +31,7 @@ bool TGeneralConfigPage::OnInitDialog() {
   SetItemText(IDC_CONFIG_DESCRIPTION, W(RString(IDS_CONFIG_DESCRIPTION)));
   SetItemText(IDC_CONFIG_REFRESH_LABEL, W(RString(IDS_CONFIG_REFRESH_RATE)));
   SetItemText(IDC_CONFIG_MILLISECONDS, W(RString(IDS_CONFIG_VIEW_MILLISECONDS)));
+  SetItemText(IDC_CONFIG_RECONNECT, W(RString(IDS_CONFIG_RECONNECT)));
   SetItemText(IDC_CONFIG_DEFAULTS, W(RString(IDS_DEFAULTS)));
   defaults_icon_ = ui::LoadSmallIcon(Hwnd(), IDI_DEFAULTS);
   if (defaults_icon_) {
@@ -49,6 +50,7 @@ void TGeneralConfigPage::Fill() {
   if (!edited_) return;
   SendMessageW(Item(IDC_CONFIG_REFRESH_RATE), CB_SETCURSEL, RefreshRateIndex(edited_->RefreshRate), 0);
   CheckDlgButton(Hwnd(), IDC_CONFIG_MILLISECONDS, edited_->ViewMilliseconds ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(Hwnd(), IDC_CONFIG_RECONNECT, edited_->ReconnectLostServers ? BST_CHECKED : BST_UNCHECKED);
 }
 
 void TGeneralConfigPage::Read() {
@@ -58,12 +60,14 @@ void TGeneralConfigPage::Read() {
     edited_->RefreshRate = kRefreshRateChoices[static_cast<std::size_t>(index)].value;
   }
   edited_->ViewMilliseconds = IsDlgButtonChecked(Hwnd(), IDC_CONFIG_MILLISECONDS) == BST_CHECKED;
+  edited_->ReconnectLostServers = IsDlgButtonChecked(Hwnd(), IDC_CONFIG_RECONNECT) == BST_CHECKED;
 }
 
 bool TGeneralConfigPage::OnCommand(UINT id, UINT code, HWND) {
   if (id == IDC_CONFIG_DEFAULTS && code == BN_CLICKED && edited_) {
     edited_->RefreshRate = TConfig::kDefaultRefreshRate;
     edited_->ViewMilliseconds = false;
+    edited_->ReconnectLostServers = true;
     edited_->ConfigBox = TConfig::kDefaultBox;
     edited_->ToolsBox = TConfig::kDefaultBox;
     edited_->Validate();
@@ -107,6 +111,7 @@ TConfig TConfigServerSheet::LiveWithPageValues() const {
   TConfig result = live_;
   result.RefreshRate = edited_.RefreshRate;
   result.ViewMilliseconds = edited_.ViewMilliseconds;
+  result.ReconnectLostServers = edited_.ReconnectLostServers;
   result.ConfigBox = edited_.ConfigBox;
   result.ToolsBox = edited_.ToolsBox;
   result.Validate();

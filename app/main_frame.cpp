@@ -73,7 +73,8 @@ TMainFrame::TMainFrame() : connections_(*this), refresh_(Now()) {
   SetMainFrameLink(&link_);
   views::TVarnelGraphView::SetWaveSource(&connections_);
   // The entries of the connections would act on the ones that moved up into their places.
-  connections_.OnShutdownRemoval([this] {
+  connections_.OnShutdownRemoval([this](const std::vector<HdaServerDef>& servers) {
+    ServersLost(servers);
     if (Hwnd()) PostMessageW(Hwnd(), kRebuildMenusMessage, 0, 0);
   });
   AddCommands();
@@ -196,6 +197,7 @@ void TMainFrame::Tick() {
   std::vector<TVarnelDoc*> docs;
   for (views::VarnelDocument* d : documents) docs.push_back(&d->Doc());
   const UnattendedScope unattended(unattended_);
+  TryLostServers(now);
   if (refresh_.Tick(now, config_.RefreshRate, docs, connections_)) {
     for (views::VarnelDocument* d : documents) UpdateViews(*d, views::kHintAutomaticRefresh);
     UpdateTitle();

@@ -14,6 +14,7 @@
 #include "config/config.h"
 #include "document/grid_doc.h"
 #include "document/period_commands.h"
+#include "document/reconnect_schedule.h"
 #include "document/user_messages.h"
 #include "hda/connection_list.h"
 #include "ui/bars.h"
@@ -127,6 +128,17 @@ class TMainFrame : public ui::MdiFrame, public IUserMessages {
   // A remembered server beyond the ten connections at start-up: told in the log and status bar.
   void RefuseReconnection(const HdaServerDef& server);
   HMENU MenuBarPopup(int from_last) const;
+  // Every graph view draws the long waves it could not read yet (a server was connected).
+  void CheckLongWaves();
+
+  // Lost servers tried again (main_frame_reconnect.cpp).
+  // Connections that went without the user's doing: their servers get tries when the
+  // configuration asks for them.
+  void ServersLost(const std::vector<HdaServerDef>& servers);
+  // The tries whose wait has run out; a server that answers has its documents' items added and
+  // the next refresh check refreshes.
+  void TryLostServers(double now);
+  void AddDocumentItems(const HdaServerDef& server);
 
   TConfig config_;
   std::unique_ptr<TGridDoc> log_;
@@ -140,6 +152,7 @@ class TMainFrame : public ui::MdiFrame, public IUserMessages {
   ui::ToolBar period_bar_;
   ui::StatusBar status_;
   TRefreshTimer refresh_;
+  TReconnectSchedule reconnect_;
   double last_second_mark_ = 0;
   std::vector<TString> window_menu_names_;
   bool timer_running_ = false;

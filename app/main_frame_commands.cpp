@@ -96,19 +96,24 @@ void TMainFrame::AddPeriodCommands() {
     RebuildMenus();
     UpdateTitle();
   };
-  c.Add(ID_PERIOD_UNLOCK, [=, this](UINT id) { after(RunPeriodCommand(active_doc(), id, connections_)); },
+  // A command that arrives while a read is under way (COM's wait lets messages in, a command sent
+  // by another program among them) would read the documents again from inside that read.
+  auto run = [=, this](UINT id) {
+    if (!connections_.InCall()) after(RunPeriodCommand(active_doc(), id, connections_));
+  };
+  c.Add(ID_PERIOD_UNLOCK, run,
         [=, this](ui::CommandState& s) { s.enabled = UnlockEnabled(active_doc(), connections_); });
-  c.Add(ID_PERIOD_LOCK, ID_PERIOD_CURRENT,
-        [=, this](UINT id) { after(RunPeriodCommand(active_doc(), id, connections_)); },
+  c.Add(ID_PERIOD_LOCK, ID_PERIOD_CURRENT, run,
         [=, this](ui::CommandState& s) {
           TVarnelDoc* doc = active_doc();
           s.enabled = PeriodCommandsEnabled(doc, connections_);
           if (s.id == ID_PERIOD_LOCK && doc) s.checked = doc->Locked;
         });
-  c.Add(ID_GRAPH_REFRESH, [=, this](UINT id) { after(RunPeriodCommand(active_doc(), id, connections_)); },
+  c.Add(ID_GRAPH_REFRESH, run,
         [=, this](ui::CommandState& s) { s.enabled = active_doc() != nullptr; });
   c.Add(kCommandFirstPeriodKind, kCommandLastPeriodKind,
         [=, this](UINT id) {
+          if (connections_.InCall()) return;
           TChildFrame* child = ActiveChildFrame();
           const int hint = ChoosePeriodKind(
               active_doc(), static_cast<int>(id), connections_, child != nullptr,
@@ -130,6 +135,7 @@ void TMainFrame::RunConfiguration() {
   sheet.Run();
   if (config_.DiffersFully(snapshot)) {
     static_cast<void>(config_.Save());  // a failure is logged by Save; the sheet's values hold
+    if (!config_.ReconnectLostServers) reconnect_.Clear();
     if (views::VarnelDocument* d = ActiveDocument()) {
       CopyConfigToViews(*d);
       UpdateViews(*d, views::kHintConfiguration);

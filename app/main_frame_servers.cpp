@@ -16,7 +16,6 @@
 #include "document/period.h"
 #include "text/time_base.h"
 #include "ui/text_args.h"
-#include "views/graph_view.h"
 #include "views/varnel_document.h"
 
 namespace app {
@@ -60,14 +59,12 @@ void TMainFrame::ConnectServer(const TString& machine) {
   config_.RememberServer(server);
   // Refused when the server is connected already (the user is told).
   if (connections_.ConnectCommand(server)) return;
+  // Connected by hand: no more tries of its own.
+  reconnect_.Forget(server);
   NoteLastConnection();
   RebuildMenus();
   // Long waves of the new server's documents can be drawn whole now.
-  for (views::VarnelDocument* document : AllDocuments()) {
-    for (ui::View* view : document->Views()) {
-      if (auto* graph = dynamic_cast<views::TVarnelGraphView*>(view)) graph->CheckLongWaves();
-    }
-  }
+  CheckLongWaves();
 }
 
 void TMainFrame::NoteLastConnection() {
@@ -95,11 +92,14 @@ void TMainFrame::ConnectRemoteServer() {
 
 void TMainFrame::DisconnectServer(std::size_t k) {
   if (k >= connections_.Count()) return;
+  reconnect_.Forget(connections_.At(k).Server());
   connections_.Remove(k);
   RebuildMenus();
 }
 
 void TMainFrame::DisconnectAll() {
+  // Servers still tried again are disconnected as well: the user wants none of them.
+  reconnect_.Clear();
   connections_.RemoveAll();
   last_connection_.reset();
   RebuildMenus();

@@ -1,5 +1,8 @@
 #include "app/test_channel.h"
 
+#include <psapi.h>
+#include <winternl.h>
+
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -9,6 +12,7 @@
 #include "app/main_frame.h"
 #include "app/test_channel_graph.h"
 #include "dialogs/item_browser.h"
+#include "text/time_base.h"
 #include "ui/doc_manager.h"
 #include "ui/text_args.h"
 #include "views/printing_dialog.h"
@@ -46,6 +50,44 @@ void DescribeMenu(HMENU menu, int depth, std::wstring& out) {
   }
 }
 
+
+// GDI objects of this process. Wine answers GetGuiResources with 0; its GDI handle table is the
+// process's own, laid out as Windows lays out the shared one (24-byte entries behind the PEB's
+// GdiSharedHandleTable, the object type in the entry's byte 14), so the live entries are counted.
+DWORD GdiObjects() {
+  if (const DWORD total = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return total;
+  constexpr std::size_t kEntryBytes = 24, kTypeByte = 14, kEntries = 65536, kTableInPeb = 0xF8;
+  PROCESS_BASIC_INFORMATION basic{};
+  if (NtQueryInformationProcess(GetCurrentProcess(), ProcessBasicInformation, &basic, sizeof basic,
+                                nullptr) != 0) {
+    return 0;
+  }
+  const auto* peb = reinterpret_cast<const unsigned char*>(basic.PebBaseAddress);
+  const auto* table = *reinterpret_cast<const unsigned char* const*>(peb + kTableInPeb);
+  if (table == nullptr) return 0;
+  DWORD live = 0;
+  for (std::size_t i = 0; i < kEntries; ++i) live += table[i * kEntryBytes + kTypeByte] != 0;
+  return live;
+}
+
+BOOL CALLBACK CountWindow(HWND, LPARAM count) {
+  ++*reinterpret_cast<DWORD*>(count);
+  return TRUE;
+}
+
+BOOL CALLBACK CountWindowAndDescendants(HWND window, LPARAM count) {
+  CountWindow(window, count);
+  EnumChildWindows(window, CountWindow, count);
+  return TRUE;
+}
+
+// USER objects of this process; where the system gives no total (Wine), its windows.
+DWORD UserObjects() {
+  if (const DWORD total = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)) return total;
+  DWORD windows = 0;
+  EnumThreadWindows(GetCurrentThreadId(), CountWindowAndDescendants, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
 
 std::wstring Wide(const TString& text) { return ui::W(text); }
 
@@ -157,6 +199,17 @@ class TTestChannel {
         const THdaConnection& c = frame.connections_.At(k);
         out += Wide(c.DisplayName()) + L"|" + std::to_wstring(c.Session()) + L"|" +
                std::to_wstring(c.Items().size()) + L"\n";
+      }
+    } else if (question == L"resources") {
+      out = std::to_wstring(win::PrivateBytes()) + L" " + std::to_wstring(GdiObjects()) + L" " +
+            std::to_wstring(UserObjects()) + L" " +
+            std::to_wstring(frame.Log() ? frame.Log()->Shown().size() : 0);
+    } else if (question == L"reconnecting") {
+      // name|tries|milliseconds to the next try, per lost server.
+      const double now = Now();
+      for (const TReconnectSchedule::Entry& e : frame.reconnect_.Entries()) {
+        out += Wide(ServerDisplayName(e.server)) + L"|" + std::to_wstring(e.tries) + L"|" +
+               Milliseconds(e.nextTry - now) + L"\n";
       }
     } else if (question == L"periods") {
       for (const auto& d : frame.Documents().Documents()) {

@@ -11,6 +11,11 @@
 //   "draw-ms"    milliseconds of the active graph's last screen drawing
 //   "connections"  the last connection's position, then per connection: display name, session,
 //                items with a server handle
+//   "resources"  the process's private bytes, GDI objects and USER objects (where Wine gives no
+//                totals: the live entries of its GDI handle table, and its windows), and the
+//                entries the log keeps in memory
+//   "reconnecting"  per lost server tried again: display name, tries so far, milliseconds to
+//                the next try
 //   "periods"    per document: title, period kind, start and stop (ms), Live, Locked (0/1), and
 //                the number of points of all its waves
 //   "item-browser"  while the item browser is open: milliseconds of its browse and of its last

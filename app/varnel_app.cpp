@@ -9,6 +9,7 @@
 
 #include "app/doc_template.h"
 #include "app/export_command.h"
+#include "app/library_errors.h"
 #include "app/print_commands.h"
 #include "app/resource.h"
 #include "app/test_channel.h"
@@ -58,6 +59,7 @@ bool TVarnelApp::InitInstance(int show_command) {
   com_initialised_ = true;
   CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_NONE,
                        RPC_C_IMP_LEVEL_IDENTIFY, nullptr, EOAC_NONE, nullptr);
+  RouteLibraryErrors();
   // 2. The common controls.
   INITCOMMONCONTROLSEX controls{};
   controls.dwSize = sizeof(controls);

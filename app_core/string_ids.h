@@ -162,6 +162,12 @@ inline constexpr int IDS_READING_WAVE = 9177;
 inline constexpr int IDS_WAVE_BUDGET_STATUS = 9178;
 // "%1": the wave's item name; "%3": the number of values read so far.
 inline constexpr int IDS_READING_WAVE_COUNT = 9179;
+// The configuration page's check box for trying lost servers again.
+inline constexpr int IDS_CONFIG_RECONNECT = 9190;
+// "%1": the server's display name, while a lost connection is tried again.
+inline constexpr int IDS_RECONNECTING = 9191;
+// "%1": the server's display name, once a lost connection is open again.
+inline constexpr int IDS_RECONNECTED = 9192;
 inline constexpr int IDS_PROMPT_FILE_EXPORT = 9198;
 inline constexpr int IDS_PROMPT_FRENCH = 11050;
 inline constexpr int IDS_PROMPT_ENGLISH = 11051;

@@ -650,6 +650,24 @@ constexpr TStringEntry kEntries[] = {
      u"¶\tLese %1... %3 Werte"
      u"¶\tLeyendo %1... %3 valores"
      u"¶\t%1 wordt gelezen... %3 waarden"},
+    {IDS_CONFIG_RECONNECT,
+     u"Reconnecter les serveurs qui reviennent"
+     u"¶\tReconnect servers that come back"
+     u"¶\tZurückkehrende Server wieder verbinden"
+     u"¶\tReconectar los servidores que vuelven"
+     u"¶\tServers die terugkomen opnieuw verbinden"},
+    {IDS_RECONNECTING,
+     u"Reconnexion au serveur %1..."
+     u"¶\tReconnecting to server %1..."
+     u"¶\tNeue Verbindung mit Server %1..."
+     u"¶\tReconectando con el servidor %1..."
+     u"¶\tOpnieuw verbinden met server %1..."},
+    {IDS_RECONNECTED,
+     u"Le serveur %1 répond de nouveau"
+     u"¶\tServer %1 answers again"
+     u"¶\tDer Server %1 antwortet wieder"
+     u"¶\tEl servidor %1 responde de nuevo"
+     u"¶\tServer %1 reageert weer"},
     {IDS_PROMPT_FILE_EXPORT,
      u"Exporter les courbes du document actif dans un fichier CSV"
      u"¶\tExport the active document's waves to a CSV file"

@@ -8,6 +8,7 @@
 TConfig::TConfig() {
   RefreshRate = kDefaultRefreshRate;
   ViewMilliseconds = false;
+  ReconnectLostServers = true;
   ConfigBox = kDefaultBox;
   ToolsBox = kDefaultBox;
   Validate();
@@ -23,6 +24,7 @@ void TConfig::Validate() { TConfigBaseData::Validate(); }
 
 bool TConfig::DiffersFully(const TConfig& other) const {
   return RefreshRate != other.RefreshRate || ViewMilliseconds != other.ViewMilliseconds ||
+         ReconnectLostServers != other.ReconnectLostServers ||
          !(PrinterName == other.PrinterName) || PageMargin != other.PageMargin ||
          Units != other.Units || PaperOrientation != other.PaperOrientation ||
          PaperFormat != other.PaperFormat || PaperWidth != other.PaperWidth ||

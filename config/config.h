@@ -23,7 +23,8 @@ class TConfig : public TConfigBaseData {
   static constexpr std::int32_t kDefaultPaperHeight = 16836;
   static constexpr TRect kDefaultBox{40, 50, 400, 200};  // ConfigBox and ToolsBox
 
-  // The base record's defaults, then this record's: the refresh values and the two rectangles,
+  // The base record's defaults, then this record's: the refresh values, the reconnection of lost
+  // servers and the two rectangles,
   // one Validate, then the printing values.
   TConfig();
 
@@ -51,6 +52,8 @@ class TConfig : public TConfigBaseData {
   // Defaults are given by the constructor.
   std::int32_t RefreshRate;  // seconds; 0: no automatic refresh
   bool ViewMilliseconds;
+  // A connection lost without the user's doing is tried again until its server answers.
+  bool ReconnectLostServers;
   TString PrinterName;  // empty: the system's default printer
   TRect PageMargin;     // twips
   std::int32_t Units;   // 1: hundredths of a millimetre; any other value: thousandths of an inch

@@ -31,6 +31,7 @@ std::unique_ptr<TXmlNode> GeneralElement(const TConfig& config) {
   auto node = std::make_unique<TXmlNode>(u"General");
   node->AddChild(new TXmlChild(u"RefreshRate", config.RefreshRate));
   node->AddChild(new TXmlChild(u"ViewMilliseconds", std::int32_t{config.ViewMilliseconds}));
+  node->AddChild(new TXmlChild(u"ReconnectLostServers", std::int32_t{config.ReconnectLostServers}));
   return node;
 }
 
@@ -65,6 +66,7 @@ bool ReadGeneral(TConfig& config, const char16_t* root) {
   if (XmlFindElement(u"General", root, section) == 0) return true;
   XmlGetLong(u"RefreshRate", section.Str(), config.RefreshRate);
   XmlGetBool(u"ViewMilliseconds", section.Str(), config.ViewMilliseconds);
+  XmlGetBool(u"ReconnectLostServers", section.Str(), config.ReconnectLostServers);
   return false;
 }
 

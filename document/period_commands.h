@@ -76,6 +76,9 @@ class TRefreshTimer {
   // of every document is then told kHintAutomaticRefresh and the title is updated.
   bool Tick(double now, std::int32_t refreshRateSeconds, std::span<TVarnelDoc* const> documents,
             IOpenConnections& connections);
+  // The next check refreshes whatever the rate's wait says (a server answers again); a rate of
+  // 0 still never refreshes.
+  void RefreshAtNextCheck() { lastRefresh_ = 0.0; }
 
  private:
   double lastCheckMark_ = 0.0;

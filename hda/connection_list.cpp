@@ -69,6 +69,26 @@ bool THdaConnectionList::Add(const HdaServerDef& server) {
   return false;
 }
 
+bool THdaConnectionList::Reconnect(const HdaServerDef& server) {
+  if (IsConnected(server)) return true;
+  CallScope scope(*this);
+  auto connection = std::make_unique<THdaConnection>(server);
+  connection->Connect(&OnServerShutdown);
+  if (connection->Session() == AMBREL_NO_SESSION) return false;
+  connections_.push_back({ConnectionId{nextId_++}, std::move(connection)});
+  return true;
+}
+
+void THdaConnectionList::AddItems(ConnectionId connection, const std::vector<TString>& itemNames) {
+  CallScope scope(*this);
+  THdaConnection* open = Find(connection);
+  for (const TString& name : itemNames) {
+    if (open == nullptr || open->Lost()) return;
+    // A refused item is told by AddItem; the others are added all the same.
+    static_cast<void>(open->AddItem(name, messages_));
+  }
+}
+
 int THdaConnectionList::LastConnection() const { return last_ ? IndexOf(*last_) : -1; }
 
 int THdaConnectionList::IndexOf(ConnectionId connection) const {
@@ -100,12 +120,14 @@ void THdaConnectionList::RemoveBySession(AMBREL_SESSION session) {
     notedShutdowns_.push_back(session);
     return;
   }
+  std::vector<HdaServerDef> servers;
   {
     CallScope scope(*this);
     std::vector<Entry> taken = TakeSession(session);
+    CollectServers(taken, servers);
     DestroyTaken(taken);
   }
-  if (shutdownRemoved_) shutdownRemoved_();
+  if (shutdownRemoved_) shutdownRemoved_(servers);
 }
 
 THdaConnection* THdaConnectionList::Find(ConnectionId connection) {
@@ -204,16 +226,21 @@ void THdaConnectionList::DestroyTaken(std::vector<Entry>& taken) {
   for (Entry& e : taken) e.connection->Destroy();
 }
 
+void THdaConnectionList::CollectServers(const std::vector<Entry>& taken,
+                                        std::vector<HdaServerDef>& servers) {
+  for (const Entry& e : taken) servers.push_back(e.connection->Server());
+}
+
 void THdaConnectionList::RemoveNotedShutdowns() {
   // Runs inside the outermost scope, so notices that arrive while these connections are torn down
   // are noted as well and taken by this loop.
-  bool removed = false;
+  std::vector<HdaServerDef> servers;
   while (!notedShutdowns_.empty()) {
     const AMBREL_SESSION session = notedShutdowns_.front();
     notedShutdowns_.erase(notedShutdowns_.begin());
     std::vector<Entry> taken = TakeSession(session);
-    removed = removed || !taken.empty();
+    CollectServers(taken, servers);
     DestroyTaken(taken);
   }
-  if (removed && shutdownRemoved_) shutdownRemoved_();
+  if (!servers.empty() && shutdownRemoved_) shutdownRemoved_(servers);
 }

@@ -45,9 +45,18 @@ class THdaConnectionList final : public IOpenConnections {
   // Destroys and erases every connection of that session (the server shut down); during a call
   // of the list the removal waits until that call is over.
   void RemoveBySession(AMBREL_SESSION session);
-  // Told after connections of a server that shut down were removed, which may happen in the middle
-  // of any call that leaves the apartment: it should only note the change (post itself work).
-  void OnShutdownRemoval(std::function<void()> removed) { shutdownRemoved_ = std::move(removed); }
+  // Told after connections of a server that shut down or stopped answering were removed, with
+  // their servers in list order, which may happen in the middle of any call that leaves the
+  // apartment: it should only note the change (post itself work).
+  using ShutdownRemoval = std::function<void(const std::vector<HdaServerDef>& servers)>;
+  void OnShutdownRemoval(ShutdownRemoval removed) { shutdownRemoved_ = std::move(removed); }
+  // Opens a new session with a server whose connection was lost and lists it only when the
+  // session opened: false (nothing listed) when the server cannot be reached. No limit, no
+  // message: the caller decides and tells.
+  bool Reconnect(const HdaServerDef& server);
+  // Adds each item not yet added to the connection (a reconnected server's items, so that the
+  // next read finds them). Stops at a loss of the server.
+  void AddItems(ConnectionId connection, const std::vector<TString>& itemNames);
 
   // Held around calls that leave the apartment through a listed connection (adding an item, a
   // browse): notices that arrive meanwhile are noted, and their connections removed when the
@@ -100,6 +109,7 @@ class THdaConnectionList final : public IOpenConnections {
   std::vector<Entry> TakeSession(AMBREL_SESSION session);
   // Destroys connections already out of the list, with the removals held back.
   void DestroyTaken(std::vector<Entry>& taken);
+  static void CollectServers(const std::vector<Entry>& taken, std::vector<HdaServerDef>& servers);
   void RemoveNotedShutdowns();
 
   IUserMessages& messages_;
@@ -108,5 +118,5 @@ class THdaConnectionList final : public IOpenConnections {
   std::optional<ConnectionId> last_;  // the connection added last
   int callDepth_ = 0;
   std::vector<AMBREL_SESSION> notedShutdowns_;
-  std::function<void()> shutdownRemoved_;
+  ShutdownRemoval shutdownRemoved_;
 };

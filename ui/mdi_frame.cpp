@@ -104,7 +104,10 @@ LRESULT MdiFrame::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case WM_SETTEXT:
       // The frame's title is the program's own: DefFrameProc would append the caption of a
-      // maximised document window.
+      // maximised document window. It still gets the text, because the MDI client keeps it and
+      // writes it back whenever a document window is maximised, restored or renamed: a text kept
+      // from earlier would bring back an old title (an old period).
+      DefaultProc(message, wparam, lparam);
       return DefWindowProcW(Hwnd(), message, wparam, lparam);
     case WM_EXITMENULOOP:
       ShowPrompt(0);

@@ -99,6 +99,10 @@ void TVarnelGraphView::OnUpdate(ui::View*, LPARAM hint) {
       graph.LoadSettings(doc.GraphSettings);
       break;
     case kHintAutomaticRefresh:
+    // The refresh command and a browse move a live period to the present as the automatic
+    // refresh does, and the title and the grid show it: an automatic time axis follows.
+    case kHintRefresh:
+    case kHintItemsBrowsed:
       if (!graph.IsTimeAxisManual()) ApplyPeriod();
       break;
     case kHintPeriodKind:

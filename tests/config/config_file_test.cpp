@@ -25,6 +25,7 @@ class ConfigFileTest : public ConfigTest {
     TConfig config;
     config.RefreshRate = 600;
     config.ViewMilliseconds = true;
+    config.ReconnectLostServers = false;
     config.PrinterName = u"Printer <A&B> \"1\"";
     config.PageMargin = {2000, 500, 1000, 1500};  // left larger than right
     config.Units = 2;
@@ -67,6 +68,25 @@ TEST_F(ConfigFileTest, FileWithOnlyGeneralGivesDefaultsForTheRest) {
   EXPECT_FALSE(config.DiffersFully(expected));
   EXPECT_TRUE(config.Servers.empty());  // no "HdaOpcServers": nothing to reconnect
   EXPECT_EQ(Logged(), std::vector<LoggedLine>{LoadingLine()});
+}
+
+TEST_F(ConfigFileTest, ReconnectionOfLostServersIsReadWhereWrittenAndOnWhereNot) {
+  WriteConfigText(
+      u"<Varnel_Configuration><General><ReconnectLostServers>0</ReconnectLostServers></General>"
+      u"</Varnel_Configuration>");
+  TConfig off;
+  EXPECT_TRUE(off.Load()) << "sections are missing";
+  EXPECT_FALSE(off.ReconnectLostServers);
+  // A file written before the setting existed keeps the default: on.
+  WriteConfigText(u"<Varnel_Configuration><General><RefreshRate>30</RefreshRate></General>"
+                  u"</Varnel_Configuration>");
+  TConfig older;
+  older.ReconnectLostServers = false;
+  EXPECT_TRUE(older.Load()) << "sections are missing";
+  EXPECT_FALSE(older.ReconnectLostServers) << "a value missing keeps what the record held";
+  TConfig fresh;
+  EXPECT_TRUE(fresh.Load()) << "sections are missing";
+  EXPECT_TRUE(fresh.ReconnectLostServers);
 }
 
 TEST_F(ConfigFileTest, RefreshRateOutsideTheChoicesIsKept) {
@@ -201,7 +221,8 @@ TEST_F(ConfigFileTest, SaveWritesEveryKeyInOrder) {
       u"\r\n\t\t<Created>15/06/2024 14:30:45</Created>\r\n\t</ConfigVersion>"
       u"\r\n\t<ConfigBase/>"
       u"\r\n\t<General>\r\n\t\t<RefreshRate>30</RefreshRate>"
-      u"\r\n\t\t<ViewMilliseconds>0</ViewMilliseconds>\r\n\t</General>"
+      u"\r\n\t\t<ViewMilliseconds>0</ViewMilliseconds>"
+      u"\r\n\t\t<ReconnectLostServers>1</ReconnectLostServers>\r\n\t</General>"
       u"\r\n\t<Printing>\r\n\t\t<PrinterName></PrinterName>" +
       rect(u"PageMargin",
            u"\r\n\t\t\t<left>1134</left>\r\n\t\t\t<top>1134</top>\r\n\t\t\t<right>1134</right>"

@@ -17,6 +17,7 @@ TEST_F(ConfigRecordTest, ConstructionGivesTheDefaults) {
   const TConfig config;
   EXPECT_EQ(config.RefreshRate, 60);
   EXPECT_FALSE(config.ViewMilliseconds);
+  EXPECT_TRUE(config.ReconnectLostServers);
   EXPECT_TRUE(config.PrinterName.IsEmpty());
   EXPECT_EQ(config.PageMargin, (TRect{1134, 1134, 1134, 1134}));
   EXPECT_EQ(config.Units, 1);
@@ -53,6 +54,7 @@ TEST_F(ConfigRecordTest, FullComparisonFieldByField) {
   } const cases[] = {
       {"RefreshRate", [](TConfig& c) { c.RefreshRate = 10; }, true},
       {"ViewMilliseconds", [](TConfig& c) { c.ViewMilliseconds = true; }, true},
+      {"ReconnectLostServers", [](TConfig& c) { c.ReconnectLostServers = false; }, true},
       {"PrinterName", [](TConfig& c) { c.PrinterName = u"Other"; }, true},
       {"PageMargin", [](TConfig& c) { c.PageMargin.bottom = 1135; }, true},
       {"Units", [](TConfig& c) { c.Units = 0; }, true},

@@ -283,6 +283,24 @@ TEST_F(PeriodCommandTest, FirstRefreshCheckInTheSlotAfterTheMainWindowWasMade) {
   EXPECT_TRUE(timer.Tick(Local(2024, 6, 15, 14, 1, 5), 60, documents, connections_));
 }
 
+TEST_F(PeriodCommandTest, RefreshAskedForComesAtTheNextCheckWhateverTheRate) {
+  TVarnelDoc* documents[] = {&doc_};
+  const double start = Local(2024, 6, 15, 14);
+  TRefreshTimer timer;
+  EXPECT_TRUE(timer.Tick(start, 60, documents, connections_));
+  // A server answers again 2 s later: the next check (at 5 s) reads, not the one a minute on.
+  timer.RefreshAtNextCheck();
+  EXPECT_FALSE(timer.Tick(start + 4000, 60, documents, connections_)) << "no check due";
+  EXPECT_TRUE(timer.Tick(start + 5000, 60, documents, connections_));
+  // Then the rate's rhythm again, from that refresh.
+  EXPECT_FALSE(timer.Tick(start + 60000, 60, documents, connections_));
+  EXPECT_TRUE(timer.Tick(start + 65000, 60, documents, connections_));
+  // No automatic refresh stays none.
+  TRefreshTimer never;
+  never.RefreshAtNextCheck();
+  EXPECT_FALSE(never.Tick(start, 0, documents, connections_));
+}
+
 TEST_F(PeriodCommandTest, PeriodMenuChecksTheKindOrTheDayForCodesOutsideTheTable) {
   struct Case {
     std::int32_t period;

@@ -432,25 +432,51 @@ TEST_F(VarnelCommands, TimerRefreshesALiveDocumentButNotALockedOne) {
   CloseAndExpectExit(program);
 }
 
-// Asks the simulator, through a session of this process, to shut down: it tells every client.
-void ShutDownSimulator() {
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  EnableHDAErrorNotification([](HRESULT, const char*) {});
-  const AMBREL_SESSION session = ConnectHDA("", "Varnel.HdaSim.2");
-  ASSERT_NE(session, AMBREL_NO_SESSION);
-  ASSERT_TRUE(test_support::WriteShutdownControl(session));
-  // Answer the server's own request while it goes.
-  const ULONGLONG end = GetTickCount64() + 3000;
-  while (GetTickCount64() < end) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-    Sleep(20);
-  }
-  DisconnectHDA(session);
-  CoUninitialize();
+// A refresh command that another program sends while a read is under way (COM's wait lets sent
+// messages in) is refused: the documents are not read again from inside that read.
+TEST_F(VarnelCommands, RefreshCommandSentDuringARefreshIsRefused) {
+  WriteConfiguration(L"<General><RefreshRate>0</RefreshRate></General>");  // no timer's reads
+  TVarnelDoc doc;
+  HdaServerDef server;
+  server.ServerName = u"Varnel.HdaSim.1";
+  doc.FindOrAddConnection(server).AddItemName(u"Faults/Slow 2s");  // each read takes 2 s more
+  const std::wstring path = dir_ + L"\\slow.xml";
+  ASSERT_FALSE(doc.Save(reinterpret_cast<const char16_t*>(path.c_str())));
+  VarnelProcess program(dir_, L"\"" + path + L"\"");
+  Launch(program);
+  ASSERT_TRUE(WaitUntil([&] { return Periods(program).size() == 1; }));
+  ASSERT_NO_FATAL_FAILURE(Connect(program, kServer1));
+  program.Command(kUnlock);
+  program.Command(kLastMinute);
+  ASSERT_TRUE(WaitRead(program));
+  const std::wstring read = L"Reading HDA Items from server :Varnel.HdaSim.1:Faults/Slow 2s";
+  auto reads = [&] {
+    const std::wstring log = Log(dir_);
+    std::size_t n = 0;
+    for (std::size_t at = log.find(read); at != std::wstring::npos; at = log.find(read, at + 1)) ++n;
+    return n;
+  };
+  std::size_t before = 0;
+  ASSERT_TRUE(WaitUntil([&] { return (before = reads()) > 0; }, 5000));
+
+  program.Command(kRefresh);
+  Sleep(700);
+  DWORD_PTR result = 0;
+  ASSERT_TRUE(SendMessageTimeoutW(program.MainWindow(), WM_COMMAND, kRefresh, 0, SMTO_NORMAL, 20000,
+                                  &result));
+  ASSERT_TRUE(WaitUntil([&] { return reads() > before; }, 10000));
+  Sleep(4000);  // a nested read would be logged by now
+  EXPECT_EQ(reads(), before + 1) << "the sent refresh read again inside the first one";
+  EXPECT_EQ(program.WaitWindow(L"Varnel", 500), nullptr);
+  CloseAndExpectExit(program);
 }
 
+// Asks the simulator, through a session of this process, to shut down: it tells every client.
+void ShutDownSimulator() { ASSERT_TRUE(test_support::ShutDownSimulator("Varnel.HdaSim.2")); }
+
+// With the reconnection of lost servers switched off, a server that shut down stays away.
 TEST_F(VarnelCommands, ServerShutdownRemovesItsConnectionWhileADocumentShowsIt) {
+  WriteConfiguration(L"<General><ReconnectLostServers>0</ReconnectLostServers></General>");
   const std::wstring path = WriteDocument(dir_, L"sine.xml");
   VarnelProcess program(dir_, L"\"" + path + L"\"");
   ASSERT_NO_FATAL_FAILURE(ShowLastMinuteOfServer1(program));
@@ -468,14 +494,18 @@ TEST_F(VarnelCommands, ServerShutdownRemovesItsConnectionWhileADocumentShowsIt) 
   EXPECT_EQ(program.WaitWindow(L"Browse Hda Tags", 1500), nullptr);
   EXPECT_TRUE(WaitUntil([&] { return !ToolbarButtonEnabled(program, kBrowseLast); }))
       << "browsing the last connection after it went";
-  // The document keeps what it showed.
+  // The document keeps what it showed, and nothing tries the server again.
   EXPECT_EQ(Periods(program)[0].points, points);
+  Sleep(7000);
+  EXPECT_TRUE(OpenConnections(program).names.empty());
+  EXPECT_EQ(program.Ask(L"reconnecting"), L"");
   CloseAndExpectExit(program);
 }
 
 // A server whose process dies is told as a server that stopped answering, in the status bar and the
 // log, when the next read meets it; its connection closes and the document keeps what it showed.
 TEST_F(VarnelCommands, KilledServerIsToldAsStoppedAnsweringAtTheNextRead) {
+  WriteConfiguration(L"<General><ReconnectLostServers>0</ReconnectLostServers></General>");
   const std::wstring path = WriteDocument(dir_, L"sine.xml");
   VarnelProcess program(dir_, L"\"" + path + L"\"");
   ASSERT_NO_FATAL_FAILURE(ShowLastMinuteOfServer1(program));

@@ -113,15 +113,44 @@ TEST(HdaConnectionList, ServerShutdownRemovesItsConnections) {
   THdaConnectionList list(messages);
   ASSERT_FALSE(list.Add(Server(1)));
   ASSERT_FALSE(list.Add(Server(2)));
-  // Whoever shows the connections is told after each removal, with the list as it is then.
+  // Whoever shows the connections is told after each removal, with the list as it is then and
+  // the servers that went.
   std::vector<std::size_t> told;
-  list.OnShutdownRemoval([&] { told.push_back(list.Count()); });
+  std::vector<std::u16string> gone;
+  list.OnShutdownRemoval([&](const std::vector<HdaServerDef>& servers) {
+    told.push_back(list.Count());
+    for (const HdaServerDef& s : servers) gone.emplace_back(s.ServerName.Str());
+  });
   ASSERT_TRUE(test_support::WriteShutdownControl(list.At(0).Session()));
   // The simulator asks every client to disconnect, then ends.
   EXPECT_TRUE(PumpUntil([&] { return list.Count() == 0; }));
   PumpUntil([] { return false; }, 1500);
   ASSERT_FALSE(told.empty()) << "nobody was told of the removals";
   EXPECT_EQ(told.back(), 0u);
+  EXPECT_EQ(gone, (std::vector<std::u16string>{u"Varnel.HdaSim.1", u"Varnel.HdaSim.2"}));
+
+  // The simulator starts anew for the next session: the server comes back, its items added again.
+  ASSERT_TRUE(list.Reconnect(Server(2)));
+  ASSERT_EQ(list.Count(), 1u);
+  EXPECT_TRUE(list.Reconnect(Server(2))) << "connected already: nothing more is listed";
+  EXPECT_EQ(list.Count(), 1u);
+  list.AddItems(list.Id(0), {u"Waves/Ramp 1s", u"Waves/Sine 1s", u"Waves/Ramp 1s"});
+  EXPECT_EQ(list.At(0).Items().size(), 2u);
+  EXPECT_TRUE(ReadsTenSeconds(list, 0));
+  EXPECT_TRUE(messages.texts.empty());
+}
+
+TEST(HdaConnectionList, ServerThatCannotBeReachedIsNotListedByReconnect) {
+  TRecordingMessages messages;
+  THdaConnectionList list(messages);
+  HdaServerDef nowhere;
+  nowhere.ServerName = u"Varnel.NoSuchServer.1";
+  ClearLog();
+  EXPECT_FALSE(list.Reconnect(nowhere));
+  EXPECT_EQ(list.Count(), 0u);
+  EXPECT_FALSE(LibraryErrors().empty()) << "the library reported why";
+  EXPECT_TRUE(messages.texts.empty());
+  EXPECT_EQ(list.LastConnection(), -1);
 }
 
 TEST(HdaConnection, SameItemIsAskedOnceAndKeepsItsHandles) {

@@ -15,4 +15,20 @@ bool WriteShutdownControl(AMBREL_SESSION session) {
                                       &value, &quality, nullptr));
 }
 
+bool ShutDownSimulator(const char* prog_id) {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  EnableHDAErrorNotification([](HRESULT, const char*) {});
+  const AMBREL_SESSION session = ConnectHDA("", prog_id);
+  const bool written = session != AMBREL_NO_SESSION && WriteShutdownControl(session);
+  const ULONGLONG end = GetTickCount64() + 3000;
+  while (written && GetTickCount64() < end) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    Sleep(20);
+  }
+  if (session != AMBREL_NO_SESSION) DisconnectHDA(session);
+  CoUninitialize();
+  return written;
+}
+
 }  // namespace test_support
