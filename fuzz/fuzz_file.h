@@ -14,22 +14,22 @@
 
 namespace fuzz {
 
-// The directory, made on the first call and kept for the process.
+// The directory, made on the first call and removed when the process ends. Kept in a string that
+// is never destroyed: the removal runs at exit, after static strings may already be gone.
 inline const std::string& ScratchDirectory() {
-  static const std::string directory = [] {
+  static const std::string* directory = [] {
     const char* base = std::getenv("TMPDIR");
-    std::string d = std::string(base && *base ? base : "/tmp") + "/varnel_fuzz_" +
-                    std::to_string(static_cast<long>(getpid()));
-    std::string command = "mkdir -p '" + d + "'";
-    if (std::system(command.c_str()) != 0) __builtin_trap();
-    // Gone when the run ends.
+    auto* d = new std::string(std::string(base && *base ? base : "/tmp") + "/varnel_fuzz_" +
+                              std::to_string(static_cast<long>(getpid())));
+    const std::string make = "mkdir -p '" + *d + "'";
+    if (std::system(make.c_str()) != 0) __builtin_trap();
     std::atexit([] {
       const std::string remove = "rm -rf '" + ScratchDirectory() + "'";
       static_cast<void>(std::system(remove.c_str()));
     });
     return d;
   }();
-  return directory;
+  return *directory;
 }
 
 // Writes the input to <scratch>/<leaf> and returns the path as the program names files.
