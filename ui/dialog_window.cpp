@@ -2,6 +2,7 @@
 
 #include "ui/message_loop.h"
 #include "ui/window.h"
+#include "win/barrier.h"
 
 namespace ui {
 
@@ -134,7 +135,10 @@ INT_PTR CALLBACK DialogWindow::Proc(HWND hwnd, UINT message, WPARAM wparam, LPAR
     self->AttachHandle(hwnd);
   }
   if (!self) return FALSE;
-  const INT_PTR result = self->HandleMessage(message, wparam, lparam);
+  // No exception may unwind through the dialog manager: it is reported here, and the message
+  // left to the dialog manager's own handling.
+  const INT_PTR result = win::Barrier<INT_PTR>(
+      FALSE, [&]() -> INT_PTR { return self->HandleMessage(message, wparam, lparam); });
   if (message == WM_NCDESTROY) {
     RemovePropW(hwnd, kDialogProperty);
     if (!self->modal_) RemoveModelessDialog(hwnd);

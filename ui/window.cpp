@@ -1,5 +1,7 @@
 #include "ui/window.h"
 
+#include "win/barrier.h"
+
 namespace ui {
 
 namespace {
@@ -138,7 +140,10 @@ LRESULT CALLBACK Window::Proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpa
   }
   if (!self) return DefWindowProcW(hwnd, message, wparam, lparam);
   if (!self->hwnd_) self->hwnd_ = hwnd;
-  const LRESULT result = self->HandleMessage(message, wparam, lparam);
+  // No exception may unwind through the system's code that called us: it is reported here, and
+  // the message answered 0 (for WM_NCCREATE: the window is not made).
+  const LRESULT result = win::Barrier<LRESULT>(
+      0, [&]() -> LRESULT { return self->HandleMessage(message, wparam, lparam); });
   if (message == WM_NCDESTROY) {
     RemovePropW(hwnd, kWindowProperty);
     self->hwnd_ = nullptr;
