@@ -69,8 +69,12 @@ class VarnelReconnect : public VarnelCommands {
     }, kComeBackMs)) << "the server did not come back";
     const long long back = Periods(program)[0].stop;
     EXPECT_TRUE(Reconnecting(program).empty());
-    const std::vector<std::wstring> connection = Fields(Lines(program.Ask(L"connections"))[1]);
-    EXPECT_EQ(connection[2], L"1") << "the document's item was not added anew";
+    // Listed first, then its items added: a question sent while the addition's call waits on the
+    // server is answered in between.
+    EXPECT_TRUE(WaitUntil([&] {
+      const std::vector<std::wstring> lines = Lines(program.Ask(L"connections"));
+      return lines.size() > 1 && Fields(lines[1]).size() > 2 && Fields(lines[1])[2] == L"1";
+    })) << "the document's item was not added anew";
     EXPECT_TRUE(WaitUntil([&] {
       return MenuText(MenuItem(program.Ask(L"menu"), kDisconnectFirst)) == kServer1;
     })) << "the entries do not show the server again";
