@@ -15,15 +15,7 @@ std::wstring Text(UINT id) { return reinterpret_cast<const wchar_t*>(RString(sta
 
 // "Varnel file (*.xml)", "*.xml", "All Files (*.*)", "*.*", each ended by a zero, then one more.
 std::wstring FileFilter() {
-  std::wstring filter = Text(IDS_FILTER_VARNEL_FILES);
-  filter += L'\0';
-  filter += L"*.xml";
-  filter += L'\0';
-  filter += Text(IDS_FILTER_ALL_FILES);
-  filter += L'\0';
-  filter += L"*.*";
-  filter += L'\0';
-  return filter;
+  return ui::FileFilter(Text(IDS_FILTER_VARNEL_FILES), L"*.xml", Text(IDS_FILTER_ALL_FILES));
 }
 
 std::wstring XmlName(const std::wstring& name) {

@@ -24,15 +24,7 @@ std::wstring Text(int id) { return ui::W(RString(id)); }
 
 // "CSV files (*.csv)", "*.csv", "All Files (*.*)", "*.*", each ended by a zero, then one more.
 std::wstring CsvFilter() {
-  std::wstring filter = Text(IDS_EXPORT_FILTER);
-  filter += L'\0';
-  filter += L"*.csv";
-  filter += L'\0';
-  filter += Text(IDS_FILTER_ALL_FILES);
-  filter += L'\0';
-  filter += L"*.*";
-  filter += L'\0';
-  return filter;
+  return ui::FileFilter(Text(IDS_EXPORT_FILTER), L"*.csv", Text(IDS_FILTER_ALL_FILES));
 }
 
 // The document's file name with ".csv" for its extension, or its title for a new document.

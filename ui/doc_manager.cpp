@@ -142,6 +142,19 @@ std::wstring DocManager::AskFileName(const std::wstring& proposed, bool save) co
   return ui::AskFileName(owner_, dialog_, proposed, save);
 }
 
+std::wstring FileFilter(const std::wstring& files, const wchar_t* pattern,
+                        const std::wstring& all_files) {
+  std::wstring filter = files;
+  filter += L'\0';
+  filter += pattern;
+  filter += L'\0';
+  filter += all_files;
+  filter += L'\0';
+  filter += L"*.*";
+  filter += L'\0';
+  return filter;
+}
+
 std::wstring AskFileName(HWND owner, const FileDialogArgs& dialog, const std::wstring& proposed,
                          bool save, const std::wstring& title) {
   wchar_t file[MAX_PATH * 2] = {};

@@ -34,6 +34,10 @@ struct FileDialogArgs {
   std::function<std::wstring(const std::wstring&)> normalize;
 };
 
+// A filter of two entries for FileDialogArgs: the files of one pattern, then all files ("*.*").
+std::wstring FileFilter(const std::wstring& files, const wchar_t* pattern,
+                        const std::wstring& all_files);
+
 // The common file dialog: a name to open or to save under (asking before an existing file is
 // replaced), with the dialog's own title when `title` is given; empty when cancelled.
 std::wstring AskFileName(HWND owner, const FileDialogArgs& dialog, const std::wstring& proposed,

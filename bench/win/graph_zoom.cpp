@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "bench/win/big_document.h"
+#include "bench/win/maximised_graph.h"
 #include "tests/gui/varnel_driver.h"
 
 namespace {
@@ -48,20 +49,7 @@ int Measure(bench::WaveShape shape, const char* shape_name) {
     std::printf("Varnel.exe did not start\n");
     return 1;
   }
-  SetWindowPos(program.MainWindow(), nullptr, 0, 0, 1600, 900, SWP_NOZORDER);
-  HWND child = nullptr;
-  gui::WaitUntil(
-      [&] {
-        return (child = gui::FindDescendant(program.MainWindow(), L"VarnelMdiChild")) != nullptr;
-      },
-      30000);
-  if (child) PostMessageW(child, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
-  HWND graph = nullptr;
-  gui::WaitUntil(
-      [&] { return (graph = gui::FindDescendant(program.MainWindow(), L"TGraph")) != nullptr; },
-      30000);
-  gui::WaitUntil([&] { return std::stod(program.Ask(L"draw-ms") + L"0") > 0; }, 30000);
-  Sleep(1000);  // the repaint after maximising
+  HWND graph = bench::MaximisedGraph(program);
   RECT client{};
   GetClientRect(graph, &client);
 
