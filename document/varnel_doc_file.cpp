@@ -17,6 +17,7 @@
 #include "xml/xml_doc.h"
 #include "xml/xml_file.h"
 #include "xml/xml_reader.h"
+#include "xml/xml_section.h"
 #include "xml/xml_tree.h"
 
 namespace {
@@ -98,32 +99,35 @@ std::unique_ptr<TXmlNode> DocumentElement(const TVarnelDoc& doc) {
   return root;
 }
 
-// Room for a count read from a file, never more than its text could hold.
-std::size_t ReservedRoom(std::int32_t count, const TString& text) {
+// Room for a count read from a file, never more than a text of that length could hold.
+std::size_t ReservedRoom(std::int32_t count, std::size_t textLength) {
   if (count <= 0) return 0;
-  return std::min<std::size_t>(static_cast<std::size_t>(count), text.Length() / kMinElementUnits);
+  return std::min<std::size_t>(static_cast<std::size_t>(count), textLength / kMinElementUnits);
 }
 
-void ReadWave(TWave& wave, const TString& text) {
+// The readers take their sections in place (see TXmlSection): a point's "T" is found within its
+// own "Point" element, never in the next one.
+void ReadWave(TWave& wave, const TXmlSection& section) {
   wave.T.clear();
   wave.Y.clear();
   wave.S.clear();
-  XmlGetString(u"MachineName", text.Str(), wave.MachineName);
-  XmlGetString(u"ServerName", text.Str(), wave.ServerName);
-  XmlGetString(u"ItemName", text.Str(), wave.ItemName);
+  char16_t* const text = section.Str();
+  XmlGetString(u"MachineName", text, wave.MachineName);
+  XmlGetString(u"ServerName", text, wave.ServerName);
+  XmlGetString(u"ItemName", text, wave.ItemName);
   std::int32_t tSize = 0, ySize = 0, sSize = 0;
-  XmlGetLong(u"T_Size", text.Str(), tSize);
-  XmlGetLong(u"Y_Size", text.Str(), ySize);
-  XmlGetLong(u"S_Size", text.Str(), sSize);
-  wave.T.reserve(ReservedRoom(tSize, text));
-  wave.Y.reserve(ReservedRoom(ySize, text));
-  wave.S.reserve(ReservedRoom(sSize, text));
+  XmlGetLong(u"T_Size", text, tSize);
+  XmlGetLong(u"Y_Size", text, ySize);
+  XmlGetLong(u"S_Size", text, sSize);
+  wave.T.reserve(ReservedRoom(tSize, section.Length()));
+  wave.Y.reserve(ReservedRoom(ySize, section.Length()));
+  wave.S.reserve(ReservedRoom(sSize, section.Length()));
   const bool numeric = ySize > 0;
-  TString point;
   TString value;
-  std::size_t position = 0;
-  while (std::size_t step = XmlFindElement(u"Point", text.Str() + position, point)) {
-    position += step;
+  for (std::size_t position = 0;;) {
+    const TXmlSection point(u"Point", text + position);
+    if (!point.Found()) break;
+    position += point.Next();
     double t = 0;
     XmlGetDouble(u"T", point.Str(), t);
     wave.T.push_back(t);
@@ -140,35 +144,35 @@ void ReadWave(TWave& wave, const TString& text) {
 }
 
 // Each reader returns true when its section is missing.
-bool ReadGeneral(TVarnelDoc& doc, const TString& root) {
-  TString general;
-  if (XmlFindElement(u"General", root.Str(), general) == 0) return true;
+bool ReadGeneral(TVarnelDoc& doc, const TXmlSection& root) {
+  const TXmlSection general(u"General", root.Str());
+  if (!general.Found()) return true;
   XmlGetDouble(u"StartTime", general.Str(), doc.StartTime);
   XmlGetDouble(u"StopTime", general.Str(), doc.StopTime);
   XmlGetLong(u"Period", general.Str(), doc.Period);
   XmlGetBool(u"Locked", general.Str(), doc.Locked);
   std::int32_t waveCount = 0;
   XmlGetLong(u"WaveNo", general.Str(), waveCount);
-  doc.Waves.reserve(ReservedRoom(waveCount, root));
+  doc.Waves.reserve(ReservedRoom(waveCount, root.Length()));
   return false;
 }
 
-bool ReadWaves(TVarnelDoc& doc, const TString& root) {
-  TString waves;
-  if (XmlFindElement(u"Waves", root.Str(), waves) == 0) return true;
-  TString wave;
-  std::size_t position = 0;
-  while (std::size_t step = XmlFindElement(u"Wave", waves.Str() + position, wave)) {
-    position += step;
+bool ReadWaves(TVarnelDoc& doc, const TXmlSection& root) {
+  const TXmlSection waves(u"Waves", root.Str());
+  if (!waves.Found()) return true;
+  for (std::size_t position = 0;;) {
+    const TXmlSection wave(u"Wave", waves.Str() + position);
+    if (!wave.Found()) break;
+    position += wave.Next();
     doc.Waves.emplace_back();
     ReadWave(doc.Waves.back(), wave);
   }
   return false;
 }
 
-bool ReadConnections(TVarnelDoc& doc, const TString& root) {
-  TString connections;
-  if (XmlFindElement(u"Connections", root.Str(), connections) == 0) return true;
+bool ReadConnections(TVarnelDoc& doc, const TXmlSection& root) {
+  const TXmlSection connections(u"Connections", root.Str());
+  if (!connections.Found()) return true;
   std::size_t position = 0;
   ConnectionInfo info;
   while (!ReadConnectionInfo(info, connections.Str(), position)) doc.Connections.push_back(info);
@@ -203,12 +207,11 @@ bool TVarnelDoc::Load(const char16_t* fileName) {
     loadOutcome_ = TLoadOutcome::CannotReadAll;
     return true;
   }
-  TString root;
-  if (XmlFindElement(u"VarnelDoc", text.Str(), root) == 0) {
+  const TXmlSection root(u"VarnelDoc", text.Buffer());
+  if (!root.Found()) {
     loadOutcome_ = TLoadOutcome::NoDocument;
     return true;
   }
-  text.Clear();
   // The sections are read as far as they go either way; what is missing is noted in file order.
   const std::pair<const char16_t*, bool> sections[] = {
       {u"General", ReadGeneral(*this, root)},
@@ -226,7 +229,7 @@ bool TVarnelDoc::Load(const char16_t* fileName) {
   constexpr char16_t kClosing[] = u"</VarnelDoc>";
   constexpr std::uint32_t kClosingLength = std::size(kClosing) - 1;
   if (root.Length() < kClosingLength ||
-      TString(root.Str() + root.Length() - kClosingLength).Compare(kClosing) != 0) {
+      !std::equal(kClosing, kClosing + kClosingLength, root.Str() + root.Length() - kClosingLength)) {
     loadOutcome_ = TLoadOutcome::Unfinished;
   }
   return missing;

@@ -124,8 +124,8 @@ std::size_t GetNarrowed(const char16_t* name, const char16_t* text, Integer& out
 
 }  // namespace
 
-std::size_t XmlFindElement(const char16_t* name, const char16_t* text, TString& output) {
-  output.Clear();
+std::size_t XmlFindElementSpan(const char16_t* name, const char16_t* text, TXmlSpan& span) {
+  span = {};
   if (name == nullptr || text == nullptr) return 0;
   const Name n = MakeName(name);
   Opening opening;
@@ -141,10 +141,18 @@ std::size_t XmlFindElement(const char16_t* name, const char16_t* text, TString& 
     }
   }
   // p is now just past the matching closing tag, or at the end of the text.
-  output.Append(
-      static_cast<std::uint32_t>(std::min<std::size_t>(p - opening.tag, TString::kMaxLength)),
-      opening.tag);
+  span = {opening.tag, static_cast<std::size_t>(p - opening.tag)};
   return static_cast<std::size_t>(p - text);
+}
+
+std::size_t XmlFindElement(const char16_t* name, const char16_t* text, TString& output) {
+  output.Clear();
+  TXmlSpan span;
+  const std::size_t position = XmlFindElementSpan(name, text, span);
+  if (position == 0) return 0;
+  output.Append(static_cast<std::uint32_t>(std::min<std::size_t>(span.length, TString::kMaxLength)),
+                span.begin);
+  return position;
 }
 
 std::size_t XmlGetString(const char16_t* name, const char16_t* text, TString& output) {

@@ -14,10 +14,18 @@
 #include "platform/rect.h"
 #include "text/tstring.h"
 
+// Where an element lies in the text searched: from its "<" for `length` characters.
+struct TXmlSpan {
+  const char16_t* begin = nullptr;
+  std::size_t length = 0;
+};
+
 // The whole first element of that name, from its "<" to its matching closing tag (nested
 // elements of the same name are counted). An element never closed runs to the end of the text,
 // which is then the returned position. Missing: output empty.
 std::size_t XmlFindElement(const char16_t* name, const char16_t* text, TString& output);
+// The same element left in place; missing: an empty span.
+std::size_t XmlFindElementSpan(const char16_t* name, const char16_t* text, TXmlSpan& span);
 
 // The leaf getters take the content up to the first "</name>", without regard to nesting.
 // XmlGetString unescapes the five XML entities; missing: output empty.

@@ -5,7 +5,9 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <vector>
 
+#include "xml/xml_section.h"
 #include "xml_test_support.h"
 
 namespace {
@@ -306,6 +308,60 @@ TEST(XmlReader, NullArgumentsAreMissing) {
   EXPECT_TRUE(XmlGetRect(rect, nullptr, u"V"));
   EXPECT_EQ(Text(out), u"");
   EXPECT_EQ(d, 1);
+}
+
+}  // namespace
+
+namespace {
+
+// Sections end their elements in place while they live and give the text back whole; a getter in
+// an inner section does not find what follows it.
+TEST(XmlSection, EndsTheElementInPlaceAndPutsTheTextBack) {
+  const std::u16string original =
+      u"<Doc><W><P><T>1</T></P><P><Y>2</Y></P></W><W><P><T>3</T></P></W><G>x</G></Doc>";
+  std::u16string text = original;
+  {
+    const TXmlSection doc(u"Doc", text.data());
+    ASSERT_TRUE(doc.Found());
+    EXPECT_EQ(doc.Length(), original.size());
+    EXPECT_EQ(doc.Next(), original.size());
+    std::vector<double> found;
+    for (std::size_t wave = 0;;) {
+      const TXmlSection w(u"W", doc.Str() + wave);
+      if (!w.Found()) break;
+      wave += w.Next();
+      for (std::size_t point = 0;;) {
+        const TXmlSection p(u"P", w.Str() + point);
+        if (!p.Found()) break;
+        point += p.Next();
+        EXPECT_EQ(std::u16string(p.Str()).substr(0, 3), u"<P>");
+        double y = -1;
+        // The first point has no Y: the second's is beyond its end.
+        XmlGetDouble(u"Y", p.Str(), y);
+        found.push_back(y);
+      }
+    }
+    EXPECT_EQ(found, (std::vector<double>{-1, 2, -1}));
+    TString gText;
+    EXPECT_NE(XmlGetString(u"G", doc.Str(), gText), 0u);
+    EXPECT_EQ(std::u16string(gText.Str()), u"x");
+  }
+  EXPECT_EQ(text, original);
+}
+
+TEST(XmlSection, MissingAndUnclosedElements) {
+  std::u16string text = u"<A><B>1</B>";
+  {
+    const TXmlSection missing(u"C", text.data());
+    EXPECT_FALSE(missing.Found());
+    EXPECT_EQ(missing.Next(), 0u);
+    EXPECT_EQ(missing.Str()[0], u'\0');
+    // Never closed: runs to the end of the text, whose terminator stays.
+    const TXmlSection open(u"A", text.data());
+    ASSERT_TRUE(open.Found());
+    EXPECT_EQ(std::u16string(open.Str()), text);
+  }
+  EXPECT_EQ(text, u"<A><B>1</B>");
 }
 
 }  // namespace
