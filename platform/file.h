@@ -42,7 +42,8 @@ class File {
 
   static bool Exists(const char16_t* path);
   static bool Remove(const char16_t* path);
-  // Replaces an existing target.
+  // Replaces an existing target. On Windows a target another program holds open for a moment is
+  // waited for, up to a second.
   static bool Rename(const char16_t* from, const char16_t* to);
 
  private:

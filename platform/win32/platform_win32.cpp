@@ -72,8 +72,25 @@ std::FILE* OpenFile(const char16_t* path, const char* mode) {
 
 bool RemoveFile(const char16_t* path) { return DeleteFileW(W(path)) != 0; }
 
+// Another program that has the target open for a moment without letting it be deleted (a backup,
+// a virus scanner, an indexer, a viewer reading it) makes the replacement fail with a sharing
+// violation: a save would then be lost for a read that ends a moment later. Tried again for a
+// second before the failure is given.
 bool RenameFile(const char16_t* from, const char16_t* to) {
-  return MoveFileExW(W(from), W(to), MOVEFILE_REPLACE_EXISTING) != 0;
+  constexpr int kTries = 20;
+  constexpr DWORD kPauseMs = 50;
+  for (int attempt = 1;; ++attempt) {
+    if (MoveFileExW(W(from), W(to), MOVEFILE_REPLACE_EXISTING)) return true;
+    const DWORD error = GetLastError();
+    // Wine (and Windows for a file being deleted) says "access denied" for a held target; a
+    // target that is read-only costs the second before its failure.
+    const bool held = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+                      error == ERROR_ACCESS_DENIED;
+    if (!held || attempt == kTries) {
+      return false;
+    }
+    Sleep(kPauseMs);
+  }
 }
 
 bool SeekFile(std::FILE* file, std::int64_t offset, int origin) {

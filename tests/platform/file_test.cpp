@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <cstdio>
 #include <string>
 
@@ -50,6 +54,58 @@ TEST(File, NonAsciiNamesAndRenameOverExisting) {
   f.Close();
   platform::File::Remove(to.c_str());
 }
+
+#ifdef _WIN32
+// A reader that holds the target open without letting it be deleted, as std::ifstream does, for a
+// moment: the replacement waits for it instead of failing (a save used to be lost that way); one
+// that holds it for good still fails, after about a second.
+TEST(File, RenameWaitsForAReaderOfTheTargetThatLetsGo) {
+  const std::u16string from = TempPath(u"held.new");
+  const std::u16string to = TempPath(u"held.xml");
+  const auto write = [](const std::u16string& path, const char* text) {
+    platform::File f;
+    ASSERT_TRUE(f.Open(path.c_str(), platform::File::Mode::Write));
+    f.Write(text, 3);
+  };
+  const auto held = [&] {
+    return CreateFileW(reinterpret_cast<const wchar_t*>(to.c_str()), GENERIC_READ,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  };
+  write(from, "new");
+  write(to, "old");
+  HANDLE reader = held();
+  ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+  HANDLE letGo = CreateThread(
+      nullptr, 0,
+      [](void* handle) -> DWORD {
+        Sleep(300);
+        CloseHandle(static_cast<HANDLE>(handle));
+        return 0;
+      },
+      reader, 0, nullptr);
+  ASSERT_NE(letGo, nullptr);
+  EXPECT_TRUE(platform::File::Rename(from.c_str(), to.c_str()));
+  WaitForSingleObject(letGo, INFINITE);
+  CloseHandle(letGo);
+  EXPECT_FALSE(platform::File::Exists(from.c_str()));
+
+  write(from, "two");
+  reader = held();
+  ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+  const DWORD start = GetTickCount();
+  EXPECT_FALSE(platform::File::Rename(from.c_str(), to.c_str()));
+  EXPECT_GE(GetTickCount() - start, 800u);
+  CloseHandle(reader);
+  platform::File f;
+  ASSERT_TRUE(f.Open(to.c_str(), platform::File::Mode::Read));
+  char buf[4] = {};
+  f.Read(buf, 3);
+  EXPECT_STREQ(buf, "new");
+  f.Close();
+  platform::File::Remove(from.c_str());
+  platform::File::Remove(to.c_str());
+}
+#endif
 
 #ifndef _WIN32
 // A name with a surrogate that has no partner (legal in a Windows name) is written with U+FFFD in
