@@ -83,11 +83,17 @@ bool TCliProcess::WaitForError(const std::string& part, int times, DWORD timeout
     }
     return found >= times;
   };
+  // What the program had said when the wait failed: the case's failure shows where it stood.
+  const auto failed = [&](const char* why) {
+    ADD_FAILURE() << "waiting for \"" << part << "\" on standard error: " << why
+                  << "; it had written:\n" << ReadAll(errName_);
+    return false;
+  };
   const DWORD start = GetTickCount();
   while (process_ && !written()) {
-    if (GetTickCount() - start > timeoutMs) return false;
+    if (GetTickCount() - start > timeoutMs) return failed("the time ran out");
     if (MsgWaitForMultipleObjects(1, &process_, FALSE, 20, QS_ALLINPUT) == WAIT_OBJECT_0) {
-      return written();
+      return written() || failed("the program ended");
     }
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
