@@ -166,7 +166,7 @@ void TMainFrame::OnStartup() {
       RefuseReconnection(server);
       continue;
     }
-    if (!connections_.Add(server)) NoteLastConnection();
+    if (connections_.Add(server)) NoteLastConnection();
   }
   RebuildMenus();
   SetTimer(Hwnd(), kOneSecondTimer, 1000, nullptr);

@@ -58,7 +58,7 @@ void TMainFrame::ConnectServer(const TString& machine) {
   if (browser.DoModal() != IDOK) return;
   config_.RememberServer(server);
   // Refused when the server is connected already (the user is told).
-  if (connections_.ConnectCommand(server)) return;
+  if (!connections_.ConnectCommand(server)) return;
   // Connected by hand: no more tries of its own.
   reconnect_.Forget(server);
   NoteLastConnection();

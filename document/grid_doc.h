@@ -45,7 +45,7 @@ class TGridDoc final : public ILogSink {
   // Keeps the previous run's log file as LogFileName + ".bu".
   void BackupLogFile();
   // Writes the entries not yet written to the log file (see the .cpp for the ring). traceSize is
-  // in millions of bytes; 1000 means no limit, 0 or less means no file. Returns true when the
+  // in millions of bytes; 1000 means no limit, 0 or less means no file. Returns false when the
   // file could not be opened or written; the entries not written are then kept for the next call.
   bool WritePending(int traceSize);
   // Moves Pending to Shown, trimming the oldest entries of Shown.

@@ -65,11 +65,11 @@ bool TGridDoc::WritePending(int traceSize) {
     // No file wanted: nothing is kept back for one.
     unwritten_.clear();
     pendingWritten_ = pending_.size();
-    return false;
+    return true;
   }
   const std::size_t kept = unwritten_.size();
   const std::size_t fresh = pending_.size() - pendingWritten_;
-  if (kept + fresh == 0) return false;
+  if (kept + fresh == 0) return true;
 
   // A missing file is created; one that exists but cannot be opened (locked, read-only) is left
   // alone and the entries wait for the next call.
@@ -78,16 +78,16 @@ bool TGridDoc::WritePending(int traceSize) {
   if (!file.Open(logFileName_.Str(), platform::File::Mode::ReadWrite)) {
     if (platform::File::Exists(logFileName_.Str()) ||
         !file.Open(logFileName_.Str(), platform::File::Mode::Write)) {
-      return true;
+      return false;
     }
     created = true;
   }
   std::int64_t size = file.Size();
-  if (size < 0) return true;
+  if (size < 0) return false;
   if (created || size < kFirstEntryPosition) {
     if (!file.Seek(0, platform::File::Origin::Begin) ||
         file.Write(kByteOrderMark, sizeof kByteOrderMark) != sizeof kByteOrderMark) {
-      return true;
+      return false;
     }
     size = kFirstEntryPosition;
     writePosition_ = kFirstEntryPosition;
@@ -130,7 +130,7 @@ bool TGridDoc::WritePending(int traceSize) {
     pendingWritten_ += done - kept;
   }
   writePosition_ = position;
-  if (done < kept + fresh) return true;
+  if (done < kept + fresh) return false;
 
   std::vector<unsigned char> marker;
   AppendUtf16Le(marker, kNowMarker, std::size(kNowMarker) - 1);
@@ -144,5 +144,5 @@ bool TGridDoc::WritePending(int traceSize) {
     }
     writePosition_ = kFirstEntryPosition;
   }
-  return false;
+  return true;
 }

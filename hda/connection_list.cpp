@@ -51,7 +51,7 @@ THdaConnectionList::~THdaConnectionList() {
 bool THdaConnectionList::ConnectCommand(const HdaServerDef& server) {
   if (connections_.size() >= kMaxConnections) {
     messages_.ShowMessage(RString(IDS_CONNECTION_DENIED), TMessageKind::Warning);
-    return true;
+    return false;
   }
   return Add(server);
 }
@@ -59,14 +59,14 @@ bool THdaConnectionList::ConnectCommand(const HdaServerDef& server) {
 bool THdaConnectionList::Add(const HdaServerDef& server) {
   if (IsConnected(server)) {
     messages_.ShowMessage(RString(IDS_SERVER_ALREADY_CONNECTED), TMessageKind::Warning);
-    return true;
+    return false;
   }
   // Known by its id: a removal noted while connecting may move the new connection up, or take it.
   last_ = ConnectionId{nextId_++};
   CallScope scope(*this);
   connections_.push_back({*last_, std::make_unique<THdaConnection>(server)});
   connections_.back().connection->Connect(&OnServerShutdown);
-  return false;
+  return true;
 }
 
 bool THdaConnectionList::Reconnect(const HdaServerDef& server) {

@@ -33,10 +33,11 @@ class THdaConnectionList final : public IOpenConnections {
   THdaConnectionList& operator=(const THdaConnectionList&) = delete;
 
   // The connect command once a server was chosen: refused when ten connections are open
-  // (string 9165) or the server is already connected (string 9166). Returns true when refused.
-  bool ConnectCommand(const HdaServerDef& server);
+  // (string 9165) or the server is already connected (string 9166). Returns true when the
+  // connection was made (its connect may still have failed: Ambrel has said why).
+  [[nodiscard]] bool ConnectCommand(const HdaServerDef& server);
   // Adds and connects a connection without the limit (the start-up reconnection uses it).
-  // Returns true when the server is already connected (string 9166).
+  // Returns false when the server is already connected (string 9166), true when added.
   [[nodiscard]] bool Add(const HdaServerDef& server);
   // Destroys the connection at index and erases it; later ones move up with their sessions. An
   // index beyond the list does nothing.

@@ -36,7 +36,7 @@ int main() {
     HdaServerDef server;
     server.ServerName = u"Varnel.HdaSim.1";
     const win::Stopwatch connecting;
-    if (list.Add(server)) {
+    if (!list.Add(server)) {
       std::fprintf(stderr, "cannot connect to Varnel.HdaSim.1\n");
       return 1;
     }

@@ -308,7 +308,7 @@ int main(int argc, char** argv) {
     THdaConnectionList list(messages);
     HdaServerDef server;
     server.ServerName = kServer;
-    if (list.Add(server)) {
+    if (!list.Add(server)) {
       std::printf("cannot connect %ls\n", reinterpret_cast<const wchar_t*>(kServer));
       return 1;
     }

@@ -33,7 +33,7 @@ class LogFileTest : public LogTest {
   }
   // One tick of the main window's timer.
   bool Tick(int traceSize) {
-    bool failed = Log().WritePending(traceSize);
+    const bool failed = !Log().WritePending(traceSize);
     Log().MovePending();
     return failed;
   }

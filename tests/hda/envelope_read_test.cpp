@@ -36,7 +36,7 @@ class EnvelopeRead : public ::testing::Test {
     def.ServerName = server;
     if (list_.Count() == 0 || !list_.At(0).Server().SameServer(def)) {
       list_.RemoveAll();
-      EXPECT_FALSE(list_.Add(def));
+      EXPECT_TRUE(list_.Add(def));
     }
     TWave wave;
     wave.ServerName = server;

@@ -41,7 +41,7 @@ class ExportRead : public ::testing::Test {
     offset_ = SetLocalOffsetForTesting(0.0);
     HdaServerDef server;
     server.ServerName = kServer1000;
-    ASSERT_FALSE(list_.Add(server));
+    ASSERT_TRUE(list_.Add(server));
     doc_.StartTime = kJanuary2021;
     doc_.StopTime = kJanuary2021 + 3 * 3600 * kSecond;
     HdaServerDef server1000;

@@ -58,7 +58,7 @@ struct TOpenServer {
 // Connects the server as the last entry of the list; fails when no session could be opened.
 TOpenServer Connect(THdaConnectionList& list, const HdaServerDef& server) {
   TEnvironment::ClearLibraryErrors();
-  if (list.Add(server)) Fail(ServerText(server) + " is named twice");
+  if (!list.Add(server)) Fail(ServerText(server) + " is named twice");
   const std::size_t last = list.Count() - 1;
   if (list.At(last).Session() == AMBREL_NO_SESSION) Fail("cannot connect to " + ServerText(server));
   return {server, list.Id(last)};
