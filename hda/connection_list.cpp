@@ -170,6 +170,10 @@ bool THdaConnectionList::ReadEnvelope(ConnectionId connection, const TWave& wave
   request.periodStop = stop;
   request.label = hda::WaveLabel(wave);
   request.progress = progress;
+  if (const auto known = FindKnownBounds(connection, wave.ItemName);
+      known != knownBounds_.end() && known->start == start && known->stop == stop) {
+    request.periodBounds = known->bounds;
+  }
   // The wave's own values say how dense the item is, as far as they reach.
   if (wave.T.size() >= 2 && wave.T.back() > start) {
     const double ticks = (wave.T.back() - start) * 10000.0 + 1;
@@ -184,9 +188,20 @@ std::optional<graph::TValueBounds> THdaConnectionList::ReadBounds(ConnectionId c
   CallScope scope(*this);
   THdaConnection* open = nullptr;
   const THdaItem* item = ItemOfWave(connection, wave, open);
+  const auto known = FindKnownBounds(connection, wave.ItemName);
+  if (known != knownBounds_.end()) knownBounds_.erase(known);
   if (item == nullptr) return std::nullopt;
-  return hda::ReadPeriodBounds(*open, static_cast<DWORD>(item->ServerHandle), start, stop,
-                               messages_);
+  const std::optional<graph::TValueBounds> bounds = hda::ReadPeriodBounds(
+      *open, static_cast<DWORD>(item->ServerHandle), start, stop, messages_);
+  if (bounds) knownBounds_.push_back({connection, wave.ItemName, start, stop, *bounds});
+  return bounds;
+}
+
+std::vector<THdaConnectionList::KnownBounds>::iterator THdaConnectionList::FindKnownBounds(
+    ConnectionId id, const TString& itemName) {
+  return std::find_if(knownBounds_.begin(), knownBounds_.end(), [&](const KnownBounds& k) {
+    return k.id == id && k.itemName == itemName.Str();
+  });
 }
 
 const THdaItem* THdaConnectionList::ItemOfWave(ConnectionId connection, const TWave& wave,

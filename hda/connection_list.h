@@ -101,6 +101,15 @@ class THdaConnectionList final : public IOpenConnections {
     ConnectionId id;
     std::unique_ptr<THdaConnection> connection;
   };
+  // The bounds ReadBounds last found for an item over a period: an envelope of that period then
+  // takes them instead of reading the extremes outside its grid (four calls fewer a read).
+  struct KnownBounds {
+    ConnectionId id;
+    TString itemName;
+    double start = 0, stop = 0;
+    graph::TValueBounds bounds;
+  };
+  std::vector<KnownBounds>::iterator FindKnownBounds(ConnectionId id, const TString& itemName);
   bool IsConnected(const HdaServerDef& server) const;
   // The open connection of that id and the wave's item on it, added when the wave was loaded from
   // its file; null when either is missing or the item could not be added.
@@ -120,4 +129,5 @@ class THdaConnectionList final : public IOpenConnections {
   int callDepth_ = 0;
   std::vector<AMBREL_SESSION> notedShutdowns_;
   ShutdownRemoval shutdownRemoved_;
+  std::vector<KnownBounds> knownBounds_;
 };

@@ -272,6 +272,8 @@ TEnvelopeRead ReadEnvelope(THdaConnection& connection, const TEnvelopeRequest& r
       if (r != TAnswer::Ok) return r;
       parts.last = one[0];
     }
+    // The period's bounds hold those of every span outside the grid.
+    if (request.periodBounds) return TAnswer::Ok;
     for (DWORD aggregate : {kAggregateMinimumActualTime, kAggregateMaximumActualTime}) {
       // Values there that are not good leave the bounds those of the good ones.
       r = ReadAggregate(connection, request.serverHandle, aggregate, span.from, width, 1, one,
@@ -284,6 +286,10 @@ TEnvelopeRead ReadEnvelope(THdaConnection& connection, const TEnvelopeRequest& r
   TAnswer got = readOutside(plan->before, kAggregateEnd, parts.before);
   if (got == TAnswer::Ok) got = readOutside(plan->after, kAggregateStart, parts.after);
   if (got != TAnswer::Ok) return Verdict(got);
+  if (request.periodBounds) {
+    parts.outsideExtremes.push_back({0, 0, request.periodBounds->lower});
+    parts.outsideExtremes.push_back({0, 0, request.periodBounds->upper});
+  }
 
   graph::AssembleEnvelope(parts, envelope);
   envelope.allRaw = whole;

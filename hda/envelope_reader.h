@@ -42,6 +42,9 @@ struct TEnvelopeRequest {
   TString label;
   // Told the number of values read so far while raw values are read past 32000.
   std::function<void(std::uint64_t)> progress;
+  // The period's bounds as ReadPeriodBounds gave them, when known: the extremes outside the grid
+  // are then not read, the envelope's bounds are these.
+  std::optional<graph::TValueBounds> periodBounds;
 };
 
 // When the grid's span of the period holds at most 32000 values, they are read raw

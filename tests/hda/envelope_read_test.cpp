@@ -198,6 +198,30 @@ TEST_F(EnvelopeRead, ThePeriodsBoundsAreThoseOfItsEnvelope) {
   EXPECT_FALSE(list_.ReadBounds(list_.Id(0), wave, kJune2021, kJune2021 + kWeek).has_value());
 }
 
+// Once the period's bounds were read, a zoomed envelope takes them instead of reading the
+// extremes on either side of its grid: the same points and the same bounds.
+TEST_F(EnvelopeRead, KnownPeriodBoundsStandForTheExtremesOutsideTheGrid) {
+  const double start = kJune2021 - 3 * kDay, stop = kJune2021 + kWeek + 3 * kDay;
+  for (const char16_t* item : {u"Waves/Random walk 1s", u"Waves/Sine 1s"}) {
+    SCOPED_TRACE(testing::Message() << static_cast<int>(item[7]));
+    graph::TEnvelope read;
+    ASSERT_TRUE(Envelope(kServer1, item, read, start, stop - start));
+    TWave wave;
+    wave.ServerName = kServer1;
+    wave.ItemName = item;
+    const auto bounds = list_.ReadBounds(list_.Id(0), wave, start, stop);
+    ASSERT_TRUE(bounds.has_value());
+    graph::TEnvelope taken;
+    ASSERT_TRUE(Envelope(kServer1, item, taken, start, stop - start));
+    EXPECT_EQ(taken.x, read.x);
+    EXPECT_EQ(taken.y, read.y);
+    EXPECT_EQ(taken.yLower, read.yLower);
+    EXPECT_EQ(taken.yUpper, read.yUpper);
+    EXPECT_EQ(taken.yLower, bounds->lower);
+    EXPECT_EQ(taken.yUpper, bounds->upper);
+  }
+}
+
 TEST_F(EnvelopeRead, ServersAndItemsWithoutExactExtremesAreRefused) {
   struct Row {
     const char16_t* server;
