@@ -19,12 +19,12 @@ bool TChildFrame::OnCreateViews(const CREATESTRUCTW&) {
     return false;
   }
   graph_view_.SetDocument(GetDocument());
-  if (!graph_view_.Create(splitter_.Hwnd(), ui::Splitter::kFirstPaneId)) {
+  if (!graph_view_.Create(splitter_.Hwnd(), ui::kFirstPaneId)) {
     LogMessage(kTypeOther, kLevelError, u"Failed to create first pane\n");
     return false;
   }
   grid_view_.SetDocument(GetDocument());
-  if (!grid_view_.Create(splitter_.Hwnd(), ui::Splitter::kSecondPaneId)) {
+  if (!grid_view_.Create(splitter_.Hwnd(), ui::kSecondPaneId)) {
     LogMessage(kTypeOther, kLevelError, u"Failed to create second pane\n");
     return false;
   }

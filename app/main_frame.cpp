@@ -28,7 +28,6 @@ namespace {
 TMainFrame* g_main_frame = nullptr;
 
 constexpr int kPeriodToolbarGap = 20;
-constexpr UINT kStatusBarId = 0xE801;
 constexpr std::size_t kMaxTooltipUnits = 80;
 const std::vector<UINT> kFileButtons = {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, 0, ID_EDIT_CUT,
                                         ID_EDIT_COPY, ID_EDIT_PASTE, 0, ID_FILE_PRINT, ID_APP_ABOUT};
@@ -110,7 +109,7 @@ bool TMainFrame::CreateBars() {
                            .bitmap_resource = IDR_PERIOD_TOOLBAR, .buttons = kPeriodButtons})) {
     return false;
   }
-  if (!status_.Create(Hwnd(), kStatusBarId)) return false;
+  if (!status_.Create(Hwnd(), ui::kStatusBarId)) return false;
   status_.SetPaneWidths({ui::ScaleForWindow(Hwnd(), 60), status_.TextWidth(L"88:88:88 ") + 8});
   return true;
 }

@@ -137,7 +137,7 @@ void TMainFrame::OnMenuPopup(HMENU menu) {
   // The File menu carries the recent files.
   for (int i = 0, n = GetMenuItemCount(menu); i < n; ++i) {
     const UINT id = GetMenuItemID(menu, i);
-    if (id >= ui::DocManager::kRecentFirst && id <= ui::DocManager::kRecentLast) {
+    if (id >= ID_FILE_MRU_FILE1 && id <= ID_FILE_MRU_LAST) {
       wchar_t placeholder[64] = L"Recent File";
       Documents().Recent().UpdateMenu(menu, placeholder);
       return;

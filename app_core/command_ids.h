@@ -13,6 +13,7 @@
 #define ID_FILE_PRINT_DIRECT 57608
 #define ID_FILE_PRINT_PREVIEW 57609
 #define ID_FILE_MRU_FILE1 57616
+#define ID_FILE_MRU_LAST 57631 /* the recent files' range ends here */
 #define ID_EDIT_COPY 57634
 #define ID_EDIT_CUT 57635
 #define ID_EDIT_FIND 57636
@@ -56,5 +57,6 @@
 #define ID_LANGUAGE_FRENCH 11050
 #define ID_LANGUAGE_ENGLISH 11051
 #define ID_LANGUAGE_GERMAN 11052
+#define ID_LANGUAGE_SPANISH 11053 /* in no menu; the language commands are one range */
 #define ID_LANGUAGE_DUTCH 11054
 #define ID_HELP_MANUAL 11082

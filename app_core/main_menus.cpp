@@ -1,5 +1,6 @@
 #include "app_core/main_menus.h"
 
+#include "app_core/command_ids.h"
 #include "app_core/resource_text.h"
 
 namespace {
@@ -11,8 +12,6 @@ constexpr int kFirstSteppedCommand = 1220;
 constexpr int kFirstSteppedText = 11238;
 constexpr int kSteppedKinds = 10;
 constexpr int kMaxConnections = 10;
-constexpr int kRecentFirst = 57616;
-constexpr int kRecentLast = 57631;
 
 std::vector<MenuItemSpec> ConnectionItems(const std::vector<TString>& names, int firstId) {
   std::vector<MenuItemSpec> items;
@@ -71,6 +70,6 @@ int PromptTextId(int command) {
   if (in(kDisconnectFirstCommand, kMaxConnections)) return kDisconnectFirstCommand;
   if (in(kBrowseFirstCommand, kMaxConnections)) return kBrowseFirstCommand;
   if (in(kWindowFirstCommand, static_cast<int>(kWindowMenuViews))) return kWindowFirstCommand;
-  if (command >= kRecentFirst && command <= kRecentLast) return kRecentFirst;
+  if (command >= ID_FILE_MRU_FILE1 && command <= ID_FILE_MRU_LAST) return ID_FILE_MRU_FILE1;
   return command;
 }

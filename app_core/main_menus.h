@@ -9,11 +9,12 @@
 #include <span>
 #include <vector>
 
+#include "app_core/command_ids.h"
 #include "text/tstring.h"
 
-inline constexpr int kDisconnectFirstCommand = 9035;
-inline constexpr int kBrowseFirstCommand = 9053;
-inline constexpr int kWindowFirstCommand = 9010;
+inline constexpr int kDisconnectFirstCommand = ID_SERVER_DISCONNECT_FIRST;
+inline constexpr int kBrowseFirstCommand = ID_GRAPH_BROWSE_FIRST;
+inline constexpr int kWindowFirstCommand = ID_WINDOW_DOCUMENT_FIRST;
 inline constexpr std::size_t kWindowMenuViews = 8;  // only the first eight views are examined
 inline constexpr int kDayPeriodCommand = 1225;
 

@@ -58,7 +58,7 @@ function(varnel_add_gtest name)
   target_link_libraries(${name} PRIVATE ${arg_LIBS} GTest::gmock GTest::gtest_main)
   if(WIN32)
     # Names a case that hangs and ends its program long before the test driver's time-out.
-    target_sources(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/support/case_watchdog.cpp)
+    target_link_libraries(${name} PRIVATE varnel_case_watchdog)
   endif()
   if(VARNEL_UNDER_WINE)
     add_test(NAME ${name} COMMAND ${name})

@@ -36,23 +36,23 @@ DocManager::DocManager(DocTemplate doc_template, FileDialogArgs dialog, DocManag
       recent_(std::move(recent)) {
   auto active = [this] { return active_ ? active_() : nullptr; };
   auto has_active = [active](CommandState& s) { s.enabled = active() != nullptr; };
-  Commands().Add(kNew, [this](UINT) { NewDocument(); });
-  Commands().Add(kOpen, [this](UINT) {
+  Commands().Add(ID_FILE_NEW, [this](UINT) { NewDocument(); });
+  Commands().Add(ID_FILE_OPEN, [this](UINT) {
     const std::wstring path = AskFileName(L"", false);
     if (!path.empty()) OpenDocument(path);
   });
-  Commands().Add(kSave, [this, active](UINT) { if (Document* d = active()) SaveDocument(*d, false); },
+  Commands().Add(ID_FILE_SAVE, [this, active](UINT) { if (Document* d = active()) SaveDocument(*d, false); },
                  has_active);
-  Commands().Add(kSaveAs, [this, active](UINT) { if (Document* d = active()) SaveDocument(*d, true); },
+  Commands().Add(ID_FILE_SAVE_AS, [this, active](UINT) { if (Document* d = active()) SaveDocument(*d, true); },
                  has_active);
-  Commands().Add(kClose, [this, active](UINT) {
+  Commands().Add(ID_FILE_CLOSE, [this, active](UINT) {
     Document* d = active();
     if (d && CanCloseDocument(*d)) template_.close_frames(*d);
   }, has_active);
-  Commands().Add(kRecentFirst, kRecentLast, [this](UINT id) {
-    const std::size_t k = id - kRecentFirst;
+  Commands().Add(ID_FILE_MRU_FILE1, ID_FILE_MRU_LAST, [this](UINT id) {
+    const std::size_t k = id - ID_FILE_MRU_FILE1;
     if (k < recent_.Paths().size()) OpenDocument(recent_.Paths()[k]);
-  }, [this](CommandState& s) { s.enabled = s.id - kRecentFirst < recent_.Paths().size(); });
+  }, [this](CommandState& s) { s.enabled = s.id - ID_FILE_MRU_FILE1 < recent_.Paths().size(); });
 }
 
 Document* DocManager::Adopt(std::unique_ptr<Document> document) {

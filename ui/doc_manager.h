@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app_core/command_ids.h"
 #include "ui/commands.h"
 #include "ui/document.h"
 #include "ui/recent_files.h"
@@ -53,9 +54,6 @@ struct DocManagerTexts {
 
 class DocManager : public CommandTarget {
  public:
-  static constexpr UINT kNew = 57600, kOpen = 57601, kClose = 57602, kSave = 57603,
-                        kSaveAs = 57604, kRecentFirst = 57616, kRecentLast = 57631;
-
   DocManager(DocTemplate doc_template, FileDialogArgs dialog, DocManagerTexts texts,
              RecentFiles recent);
 

@@ -12,13 +12,12 @@
 #include "ui/commands.h"
 #include "ui/mdi_child.h"
 #include "ui/window.h"
+#include "ui/window_ids.h"
 
 namespace ui {
 
 class MdiFrame : public Window, public CommandTarget, public MdiChildHost {
  public:
-  static constexpr UINT kFirstMdiChildId = 0xFF00;
-
   HWND MdiClient() const override { return client_; }
   MdiChild* ActiveChild() const;
   DocManager& Documents() const override { return *documents_; }

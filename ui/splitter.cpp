@@ -19,7 +19,7 @@ bool Splitter::Create(HWND parent, double first_share) {
                          .style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
                          .x = 0, .y = 0, .width = r.right, .height = r.bottom,
                          .parent = parent,
-                         .menu = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(0xE800))});
+                         .menu = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kSplitterId))});
 }
 
 void Splitter::SetPanes(HWND first, HWND second) {

@@ -5,14 +5,13 @@
 #include <windows.h>
 
 #include "ui/window.h"
+#include "ui/window_ids.h"
 
 namespace ui {
 
 class Splitter : public Window {
  public:
   static constexpr wchar_t kClassName[] = L"VarnelSplitter";
-  static constexpr UINT kFirstPaneId = 0xE900;   // row 0
-  static constexpr UINT kSecondPaneId = 0xE910;  // row 1
 
   // first_share: the first row's part of the height (0..1).
   bool Create(HWND parent, double first_share);

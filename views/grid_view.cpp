@@ -124,7 +124,7 @@ void TVarnelGridView::OpenFindDialog() {
 
 TVarnelGraphView* TVarnelGridView::GraphView() const {
   HWND splitter = GetParent(Hwnd());
-  HWND first_pane = splitter ? GetDlgItem(splitter, ui::Splitter::kFirstPaneId) : nullptr;
+  HWND first_pane = splitter ? GetDlgItem(splitter, ui::kFirstPaneId) : nullptr;
   return dynamic_cast<TVarnelGraphView*>(Window::FromHandle(first_pane));
 }
 

@@ -14,15 +14,16 @@
 #include <string>
 #include <vector>
 
+#include "app_core/command_ids.h"
 #include "bench/win/big_document.h"
 #include "bench/win/maximised_graph.h"
+#include "graph/graph_interaction.h"
 #include "tests/gui/varnel_driver.h"
+#include "views/varnel_document.h"
 
 namespace {
 
 constexpr int kRuns = 21;
-constexpr UINT kExpand = 11300, kAutoscale = 9065;
-constexpr LPARAM kHintRefresh = 7;
 
 double Median(std::vector<double> v) {
   std::sort(v.begin(), v.end());
@@ -57,24 +58,26 @@ int Measure(bench::WaveShape shape, const char* shape_name) {
   int drawn_exposures = 0;
   for (int run = 0; run < kRuns; ++run) {
     // Every axis automatic again, the whole range repainted: the reference of the same run.
-    whole.push_back(std::stod(program.Ask(L"command-timed " + std::to_wstring(kAutoscale))));
+    whole.push_back(
+        std::stod(program.Ask(L"command-timed " + std::to_wstring(ID_GRAPH_AUTOSCALE))));
     // A selection over the middle of the plot area.
     const int x0 = client.right / 3, x1 = 2 * client.right / 3;
     const int y0 = client.bottom / 4, y1 = client.bottom / 2;
     Mouse(graph, WM_LBUTTONDOWN, MK_LBUTTON, x0, y0);
     Mouse(graph, WM_MOUSEMOVE, MK_LBUTTON, x1, y1);
     Mouse(graph, WM_LBUTTONUP, 0, x1, y1);
-    zoom.push_back(std::stod(program.Ask(L"command-timed " + std::to_wstring(kExpand))));
+    zoom.push_back(std::stod(program.Ask(L"command-timed " + std::to_wstring(graph::kZoomExpand))));
     redraw.push_back(std::stod(program.Ask(L"draw-ms")));
   }
-  program.Ask(L"command-timed " + std::to_wstring(kAutoscale));
+  program.Ask(L"command-timed " + std::to_wstring(ID_GRAPH_AUTOSCALE));
   for (int run = 0; run < kRuns; ++run) {
     const std::wstring answer = program.Ask(L"paint-timed");
     kept.push_back(std::stod(answer + L"0"));
     if (answer.find(L"kept") == std::wstring::npos) ++drawn_exposures;
   }
   for (int run = 0; run < kRuns; ++run) {
-    update.push_back(std::stod(program.Ask(L"update-timed " + std::to_wstring(kHintRefresh))));
+    update.push_back(
+        std::stod(program.Ask(L"update-timed " + std::to_wstring(views::kHintRefresh))));
   }
   std::printf("%s: graph window %ld x %ld pixels, %d waves x %d points\n", shape_name, client.right,
               client.bottom, bench::kBigWaves, bench::kBigPoints);

@@ -9,14 +9,14 @@
 #include <string>
 #include <vector>
 
+#include "app_core/command_ids.h"
+#include "dialogs/browse_dialog_ids.h"
 #include "tests/gui/varnel_driver.h"
 #include "win/stopwatch.h"
 
 namespace {
 
 constexpr int kRuns = 5;
-constexpr UINT kConnectLocal = 9032, kBrowseFirst = 9053;
-constexpr int kServerList = 1748, kItemFilter = 1762, kItemList = 1763;
 
 double Median(std::vector<double> v) {
   std::sort(v.begin(), v.end());
@@ -48,13 +48,13 @@ int main() {
     std::printf("Varnel.exe did not start\n");
     return 1;
   }
-  program.Command(kConnectLocal);
+  program.Command(ID_SERVER_CONNECT_LOCAL);
   HWND servers = program.WaitWindow(L"Browse OPC Servers", 60000);
   if (!servers) {
     std::printf("no server browser (is the simulator registered in the prefix?)\n");
     return 1;
   }
-  HWND server_list = GetDlgItem(servers, kServerList);
+  HWND server_list = GetDlgItem(servers, IDC_SERVER_LIST);
   const auto index = SendMessageW(server_list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                   reinterpret_cast<LPARAM>(L"Varnel.HdaSim.1"));
   SendMessageW(server_list, CB_SETCURSEL, index, 0);
@@ -69,13 +69,13 @@ int main() {
                       {L"", "\"\" again (every item)", {}, {}}};
   for (int run = 0; run < kRuns; ++run) {
     win::Stopwatch opening;
-    program.Command(kBrowseFirst);
+    program.Command(ID_GRAPH_BROWSE_FIRST);
     HWND dialog = program.WaitWindow(L"Browse Hda Tags", 60000);
     if (!dialog) {
       std::printf("no item browser\n");
       return 1;
     }
-    HWND list = GetDlgItem(dialog, kItemList);
+    HWND list = GetDlgItem(dialog, IDC_ITEM_LIST);
     gui::WaitUntil([&] { return Count(list) > 0; }, 60000);
     shown_outside.push_back(opening.Milliseconds());
     all_entries = Count(list);
@@ -87,7 +87,8 @@ int main() {
     for (Filter& f : filters) {
       const int before = Count(list);
       const win::Stopwatch typing;
-      SendMessageW(GetDlgItem(dialog, kItemFilter), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(f.text));
+      SendMessageW(GetDlgItem(dialog, IDC_ITEM_FILTER), WM_SETTEXT, 0,
+                   reinterpret_cast<LPARAM>(f.text));
       // The timer's tick refills the list; the count tells when.
       gui::WaitUntil([&] { return Count(list) != before; }, 5000);
       f.outside.push_back(typing.Milliseconds());

@@ -22,6 +22,7 @@
 #include "ambrel/ambrel.h"
 #include "document/long_wave_drawing.h"
 #include "document/wave_name.h"
+#include "graph/graph_interaction.h"
 #include "hda/connection_list.h"
 #include "hda/raw_reader.h"
 #include "tests/gui/varnel_driver.h"
@@ -33,7 +34,6 @@ namespace {
 
 constexpr int kRuns = 5;
 constexpr int kWidth = 1268, kHeight = 535;  // the graph window, as graph_zoom_bench finds it
-constexpr UINT kExpandHorizontal = 11301;
 constexpr double kDayMs = 86400000.0;
 constexpr double kMonday = 1623024000000.0;  // 2021-06-07 00:00 UTC, a Monday
 constexpr double kJune = 1622505600000.0;    // 2021-06-01 00:00 UTC
@@ -256,7 +256,7 @@ int MeasureProgram(const std::wstring& dir) {
       Mouse(graphWindow, WM_LBUTTONDOWN, MK_LBUTTON, x0, y0);
       Mouse(graphWindow, WM_MOUSEMOVE, MK_LBUTTON, x1, y1);
       Mouse(graphWindow, WM_LBUTTONUP, 0, x1, y1);
-      program.Ask(L"command-timed " + std::to_wstring(kExpandHorizontal));
+      program.Ask(L"command-timed " + std::to_wstring(graph::kZoomExpandHorizontal));
       double zoomMs = 0;
       if (!WaitSettled(program, zoomMs, settled)) return 1;
       zoom.push_back(zoomMs);

@@ -14,13 +14,14 @@
 #include <string>
 #include <vector>
 
+#include "app_core/command_ids.h"
+#include "document/period.h"
 #include "document/varnel_doc.h"
 #include "tests/gui/varnel_driver.h"
 #include "tests/support/simulator_kill.h"
 
 namespace {
 
-constexpr UINT kUnlock = 1204, kLastTenMinutes = 1215, kRefresh = 9064;
 constexpr int kItems = 10;
 const char16_t* const kOneSecondItems[kItems] = {
     u"Waves/Sine 1s",   u"Waves/Ramp 1s",     u"Waves/Saw 1s",         u"Waves/Square 1s",
@@ -112,7 +113,8 @@ double Slope(const std::vector<Sample>& samples, double from_minute, Field field
 // The refresh command, answered before the next one is sent (no pile of posted commands).
 bool Refresh(HWND main) {
   DWORD_PTR result = 0;
-  return SendMessageTimeoutW(main, WM_COMMAND, kRefresh, 0, SMTO_NORMAL, 30000, &result) != 0;
+  return SendMessageTimeoutW(main, WM_COMMAND, ID_GRAPH_REFRESH, 0, SMTO_NORMAL, 30000,
+                             &result) != 0;
 }
 
 }  // namespace
@@ -137,8 +139,8 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("the server was not connected at start-up\n");
     return 1;
   }
-  program.Command(kUnlock);
-  program.Command(kLastTenMinutes);
+  program.Command(ID_PERIOD_UNLOCK);
+  program.Command(PeriodKindOf(kPeriodLast10Minutes).command);
   std::printf("%d 1 s items, last ten minutes, refresh command every %lu ms (0: none), "
               "RefreshRate %d s, sample every %.0f s, TraceSize %d\n",
               kItems, static_cast<unsigned long>(o.refresh_ms), o.refresh_rate, o.sample_seconds,

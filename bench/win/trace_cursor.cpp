@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app_core/command_ids.h"
 #include "bench/win/big_document.h"
 #include "bench/win/maximised_graph.h"
 #include "tests/gui/varnel_driver.h"
@@ -20,7 +21,6 @@
 namespace {
 
 constexpr int kMoves = 300;
-constexpr UINT kTraceCursor = 9069;
 
 double Median(std::vector<double> v) {
   std::sort(v.begin(), v.end());
@@ -92,11 +92,11 @@ int main() {
     return 1;
   }
 
-  program.Command(kTraceCursor);
+  program.Command(ID_GRAPH_TRACE_CURSOR);
   gui::WaitUntil([&] { return program.Ask(L"trace").rfind(L"trace|on", 0) == 0; }, 10000);
   const std::vector<double> on = Sweep(program, area);
   const std::wstring picture = program.Ask(L"trace");
-  program.Command(kTraceCursor);
+  program.Command(ID_GRAPH_TRACE_CURSOR);
   gui::WaitUntil([&] { return program.Ask(L"trace").rfind(L"trace|off", 0) == 0; }, 10000);
   const std::vector<double> off = Sweep(program, area);
 

@@ -49,8 +49,8 @@ class GridViewTest : public ::testing::Test {
     MoveWindow(splitter_.Hwnd(), 0, 0, 700, 450, TRUE);
     graph_.SetDocument(&document_);
     grid_.SetDocument(&document_);
-    ASSERT_TRUE(graph_.Create(splitter_.Hwnd(), ui::Splitter::kFirstPaneId));
-    ASSERT_TRUE(grid_.Create(splitter_.Hwnd(), ui::Splitter::kSecondPaneId));
+    ASSERT_TRUE(graph_.Create(splitter_.Hwnd(), ui::kFirstPaneId));
+    ASSERT_TRUE(grid_.Create(splitter_.Hwnd(), ui::kSecondPaneId));
     splitter_.SetPanes(graph_.Hwnd(), grid_.Hwnd());
     grid_.Grid().SetSmoothScrolling(false);
     // The first showing: the graph stores its plots' settings in the document.

@@ -12,6 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "app_core/command_ids.h"
+#include "dialogs/browse_dialog_ids.h"
+#include "dialogs/period_dialog_ids.h"
+#include "document/period.h"
 #include "document/varnel_doc.h"
 #include "tests/gui/channel_answers.h"
 #include "tests/gui/run_directory_test.h"
@@ -19,17 +23,10 @@
 
 namespace gui {
 
-constexpr UINT kConnectLocal = 9032, kConnectRemote = 9033, kDisconnectAll = 9034,
-               kDisconnectFirst = 9035, kBrowseFirst = 9053, kBrowseLast = 1200,
-               kRemoveTags = 9063, kNew = 57600, kWindowFirst = 9010, kNextDocument = 9080;
-constexpr UINT kUnlock = 1204, kLock = 1205, kPrevious = 1206, kNext = 1208, kCurrent = 1209,
-               kLastHour = 1217, kLastMinute = 1213, kCustomPeriod = 1229, kRefresh = 9064;
-constexpr UINT kFrench = 11050, kEnglish = 11051, kGerman = 11052, kSpanish = 11053, kDutch = 11054;
-// Controls of the dialogs.
-constexpr int kServerMachine = 1745, kServerList = 1748, kReconnect = 1744, kMachineEdit = 1749,
-              kMachinePrompt = 1747, kItemFilter = 1762, kItemList = 1763, kItemAdd = 1764,
-              kRemoveList = 1781, kRemoveDelete = 1782, kPeriodStart = 1963, kPeriodStop = 1964,
-              kPickStart = 1965;
+// The command that chooses a period kind, as the program's table of kinds has it.
+inline UINT PeriodCommand(std::int32_t kind) {
+  return static_cast<UINT>(PeriodKindOf(kind).command);
+}
 constexpr DWORD kBrowseTimeoutMs = 60000;  // a flat browse of the simulator takes seconds
 constexpr wchar_t kServer1[] = L"Varnel.HdaSim.1";
 constexpr wchar_t kTemperatureA[] = L"Plant/Area 1/Line A/Temperature";
@@ -172,26 +169,28 @@ class VarnelCommands : public RunDirectoryTest {
 
   // Selects the server in the server browser as the user would.
   static void SelectServer(HWND dialog, const std::wstring& server) {
-    HWND list = GetDlgItem(dialog, kServerList);
+    HWND list = GetDlgItem(dialog, IDC_SERVER_LIST);
     const auto index = SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                     reinterpret_cast<LPARAM>(server.c_str()));
     ASSERT_NE(index, CB_ERR) << Narrow(server) << " is not listed";
     SendMessageW(list, CB_SETCURSEL, index, 0);
-    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kServerList, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_SERVER_LIST, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
   }
 
   // The connect command through the server browser: picks the server, OK, and waits until the
   // menus list the new connection (the command's last step).
   void Connect(VarnelProcess& program, const std::wstring& server, bool reconnect = false) {
     const std::size_t before = OpenConnections(program).names.size();
-    program.Command(kConnectLocal);
+    program.Command(ID_SERVER_CONNECT_LOCAL);
     HWND dialog = program.WaitWindow(L"Browse OPC Servers", kBrowseTimeoutMs);
     ASSERT_NE(dialog, nullptr) << "no server browser";
     ASSERT_NO_FATAL_FAILURE(SelectServer(dialog, server));
-    if (reconnect) SendMessageW(GetDlgItem(dialog, kReconnect), BM_SETCHECK, BST_CHECKED, 0);
+    if (reconnect)
+      SendMessageW(GetDlgItem(dialog, IDC_SERVER_RECONNECT), BM_SETCHECK, BST_CHECKED, 0);
     Click(GetDlgItem(dialog, IDOK));
     ASSERT_TRUE(VarnelProcess::WaitGone(dialog, kBrowseTimeoutMs));
-    const UINT entry = kDisconnectFirst + static_cast<UINT>(before);
+    const UINT entry = ID_SERVER_DISCONNECT_FIRST + static_cast<UINT>(before);
     ASSERT_TRUE(WaitUntil([&] { return MenuText(MenuItem(program.Ask(L"menu"), entry)) == server; },
                           kBrowseTimeoutMs))
         << Narrow(server) << " did not come into the menus";
@@ -203,8 +202,8 @@ class VarnelCommands : public RunDirectoryTest {
     Launch(program);
     ASSERT_TRUE(WaitUntil([&] { return Periods(program).size() == 1; }));
     ASSERT_NO_FATAL_FAILURE(Connect(program, kServer1));
-    program.Command(kUnlock);
-    program.Command(kLastMinute);
+    program.Command(ID_PERIOD_UNLOCK);
+    program.Command(PeriodCommand(kPeriodLastMinute));
     ASSERT_TRUE(WaitUntil([&] {
       return WindowText(program.MainWindow()).find(L"Varnel : <The last minute") == 0;
     }));
@@ -221,7 +220,7 @@ class VarnelCommands : public RunDirectoryTest {
 
   // The item browser of connection k once it lists the server's items.
   HWND OpenItemBrowser(VarnelProcess& program, int k) {
-    program.Command(kBrowseFirst + k);
+    program.Command(ID_GRAPH_BROWSE_FIRST + k);
     HWND dialog = program.WaitWindow(L"Browse Hda Tags", kBrowseTimeoutMs);
     EXPECT_NE(dialog, nullptr) << "no item browser";
     return dialog;
@@ -231,8 +230,8 @@ class VarnelCommands : public RunDirectoryTest {
   // wait).
   static std::vector<std::wstring> Filter(HWND dialog, const std::wstring& filter,
                                           const std::vector<std::wstring>& expected) {
-    SetText(GetDlgItem(dialog, kItemFilter), filter);
-    HWND list = GetDlgItem(dialog, kItemList);
+    SetText(GetDlgItem(dialog, IDC_ITEM_FILTER), filter);
+    HWND list = GetDlgItem(dialog, IDC_ITEM_LIST);
     // Reading every entry of a full list takes long across processes: the count comes first.
     WaitUntil([&] {
       return static_cast<std::size_t>(Count(list)) == expected.size() && ListTexts(list) == expected;

@@ -150,16 +150,16 @@ TEST_F(VarnelDailyUse, ServerEntriesFollowTheConnectionsWhileADocumentIsMaximise
   ASSERT_NO_FATAL_FAILURE(MaximiseActiveDocument(program));
   for (int n = 1; n <= 3; ++n) ASSERT_NO_FATAL_FAILURE(Connect(program, HdaSim(n)));
 
-  program.Command(kDisconnectFirst);
+  program.Command(ID_SERVER_DISCONNECT_FIRST);
   ASSERT_TRUE(WaitUntil([&] { return OpenConnections(program).names.size() == 2; }));
   std::wstring menu;
   ASSERT_TRUE(WaitUntil([&] {
     menu = program.Ask(L"menu");
-    return MenuItem(menu, kDisconnectFirst + 2) == L"";
+    return MenuItem(menu, ID_SERVER_DISCONNECT_FIRST + 2) == L"";
   })) << "the menus kept the first server's entry";
-  EXPECT_EQ(MenuText(MenuItem(menu, kDisconnectFirst)), HdaSim(2));
-  EXPECT_EQ(MenuText(MenuItem(menu, kBrowseFirst + 1)), HdaSim(3));
-  EXPECT_EQ(MenuItem(menu, kBrowseFirst + 2), L"");
+  EXPECT_EQ(MenuText(MenuItem(menu, ID_SERVER_DISCONNECT_FIRST)), HdaSim(2));
+  EXPECT_EQ(MenuText(MenuItem(menu, ID_GRAPH_BROWSE_FIRST + 1)), HdaSim(3));
+  EXPECT_EQ(MenuItem(menu, ID_GRAPH_BROWSE_FIRST + 2), L"");
 
   // The entry that shows the third server disconnects the third.
   const UINT third = ItemShowing(menu, HdaSim(3));
@@ -191,10 +191,10 @@ TEST_F(VarnelDailyUse, ElevenRememberedServersReconnectTenAndEveryEntryKeepsItsO
   EXPECT_EQ(open.last, 9);
 
   const std::wstring menu = program.Ask(L"menu");
-  EXPECT_EQ(MenuText(MenuItem(menu, kDisconnectFirst + 9)), HdaSim(10));
-  EXPECT_EQ(MenuText(MenuItem(menu, kBrowseFirst + 9)), HdaSim(10));
-  EXPECT_EQ(MenuText(MenuItem(menu, kRemoveTags)), L"Remove Tags");
-  EXPECT_EQ(MenuText(MenuItem(menu, kRefresh)), L"Refresh\tF5");
+  EXPECT_EQ(MenuText(MenuItem(menu, ID_SERVER_DISCONNECT_FIRST + 9)), HdaSim(10));
+  EXPECT_EQ(MenuText(MenuItem(menu, ID_GRAPH_BROWSE_FIRST + 9)), HdaSim(10));
+  EXPECT_EQ(MenuText(MenuItem(menu, ID_GRAPH_REMOVE_TAGS)), L"Remove Tags");
+  EXPECT_EQ(MenuText(MenuItem(menu, ID_GRAPH_REFRESH)), L"Refresh\tF5");
   std::vector<std::wstring> ids;
   for (const std::wstring& line : Lines(menu)) {
     const std::vector<std::wstring> f = Fields(line);
@@ -212,7 +212,7 @@ TEST_F(VarnelDailyUse, LanguageSwitchKeepsTheMaximisedDocumentWindowsMenuAndButt
   Launch(program);
   ASSERT_TRUE(WaitUntil([&] { return Lines(program.Ask(L"documents")).size() == 1; }));
   ASSERT_NO_FATAL_FAILURE(MaximiseActiveDocument(program));
-  program.Command(kFrench);
+  program.Command(ID_LANGUAGE_FRENCH);
   std::wstring menu;
   ASSERT_TRUE(WaitUntil([&] {
     menu = program.Ask(L"menu");
@@ -241,23 +241,24 @@ TEST_F(VarnelDailyUse, LanguageSwitchKeepsTheMaximisedDocumentWindowsMenuAndButt
 TEST_F(VarnelDailyUse, CtrlTabInADocumentWindowBringsTheNextDocumentOfTheList) {
   VarnelProcess program(dir_);
   Launch(program);
-  program.Command(kNew);
-  program.Command(kNew);
-  ASSERT_TRUE(WaitUntil([&] { return MenuItem(program.Ask(L"menu"), kWindowFirst + 2) != L""; }));
+  program.Command(ID_FILE_NEW);
+  program.Command(ID_FILE_NEW);
+  ASSERT_TRUE(WaitUntil(
+      [&] { return MenuItem(program.Ask(L"menu"), ID_WINDOW_DOCUMENT_FIRST + 2) != L""; }));
   ASSERT_TRUE(WaitUntil([&] { return ActiveDocumentTitle(program) == L"Varnel3"; }));
   // Stacked 2, 3, 1: the next window on the stack would be 3, the last on it 1.
-  program.Command(kWindowFirst + 1);
+  program.Command(ID_WINDOW_DOCUMENT_FIRST + 1);
   ASSERT_TRUE(WaitUntil([&] { return ActiveDocumentTitle(program) == L"Varnel2"; }));
   PressCtrlTab(program);
   EXPECT_TRUE(WaitUntil([&] { return ActiveDocumentTitle(program) == L"Varnel3"; }, 5000))
       << Narrow(ActiveDocumentTitle(program));
   // Stacked 1, 3, 2.
-  program.Command(kWindowFirst);
+  program.Command(ID_WINDOW_DOCUMENT_FIRST);
   ASSERT_TRUE(WaitUntil([&] { return ActiveDocumentTitle(program) == L"Varnel1"; }));
   PressCtrlTab(program);
   EXPECT_TRUE(WaitUntil([&] { return ActiveDocumentTitle(program) == L"Varnel2"; }, 5000))
       << Narrow(ActiveDocumentTitle(program));
-  program.Command(kWindowFirst + 2);
+  program.Command(ID_WINDOW_DOCUMENT_FIRST + 2);
   ASSERT_TRUE(WaitUntil([&] { return ActiveDocumentTitle(program) == L"Varnel3"; }));
   PressCtrlTab(program);
   EXPECT_TRUE(WaitUntil([&] { return ActiveDocumentTitle(program) == L"Varnel1"; }, 5000))
@@ -275,8 +276,8 @@ TEST_F(VarnelDailyUse, AutomaticRefreshTellsARefusedItemWithoutBoxesAndWaitsForT
   Launch(program);
   ASSERT_TRUE(WaitUntil([&] { return Periods(program).size() == 1; }));
   ASSERT_NO_FATAL_FAILURE(Connect(program, kServer1));
-  program.Command(kUnlock);
-  program.Command(kLastMinute);
+  program.Command(ID_PERIOD_UNLOCK);
+  program.Command(PeriodCommand(kPeriodLastMinute));
   // The user asked: the refusal is told in a box.
   HWND box = program.WaitWindow(L"Varnel", kBrowseTimeoutMs);
   ASSERT_NE(box, nullptr) << "the refused item was not told";
@@ -303,7 +304,7 @@ TEST_F(VarnelDailyUse, AutomaticRefreshTellsARefusedItemWithoutBoxesAndWaitsForT
 
   // The user's refresh shows its box; while it waits, the timer refreshes nothing.
   const std::size_t logged = Occurrences(Log(dir_), refused);
-  program.Command(kRefresh);
+  program.Command(ID_GRAPH_REFRESH);
   box = program.WaitWindow(L"Varnel", kBrowseTimeoutMs);
   ASSERT_NE(box, nullptr) << "the refusal was not told to the user";
   most_boxes = 0;

@@ -6,17 +6,18 @@
 #include <fstream>
 #include <iterator>
 
+#include "app/test_channel.h"
+
 namespace gui {
 
 namespace {
 
-constexpr ULONG_PTR kTestChannelKind = 0x56544348;  // the program's test channel
 std::wstring g_reply;
 
 LRESULT CALLBACK ReceiverProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_COPYDATA) {
     const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lparam);
-    if (data->dwData == kTestChannelKind && data->cbData >= sizeof(wchar_t)) {
+    if (data->dwData == app::kTestChannelKind && data->cbData >= sizeof(wchar_t)) {
       g_reply.assign(static_cast<const wchar_t*>(data->lpData), data->cbData / sizeof(wchar_t) - 1);
     }
     return TRUE;
@@ -105,7 +106,7 @@ HWND VarnelProcess::WaitMainWindow(DWORD timeout_ms) {
 
 std::wstring VarnelProcess::Ask(const std::wstring& question) const {
   g_reply.clear();
-  COPYDATASTRUCT data{kTestChannelKind, static_cast<DWORD>(question.size() * sizeof(wchar_t)),
+  COPYDATASTRUCT data{app::kTestChannelKind, static_cast<DWORD>(question.size() * sizeof(wchar_t)),
                       const_cast<wchar_t*>(question.c_str())};
   DWORD_PTR result = 0;
   SendMessageTimeoutW(main_, WM_COPYDATA, reinterpret_cast<WPARAM>(Receiver()),

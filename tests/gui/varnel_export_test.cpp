@@ -9,13 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/export_dialog_ids.h"
 #include "tests/gui/commands_fixture.h"
 
 namespace gui {
 namespace {
 
-constexpr UINT kExport = 9198;
-constexpr int kExportCounts = 1102;
 // 2021-01-04 00:00:00 UTC: winter, so local time is UTC in the test's prefix.
 constexpr double kMonday = 1609718400000.0;
 
@@ -100,10 +99,10 @@ TEST_F(VarnelExport, MenuAndCtrlEWriteEveryValueOfTheDocument) {
                                                {u"Waves/Ramp 1s", u"Text/States"}, 600);
   VarnelProcess program(dir_, L"\"" + doc + L"\"");
   ASSERT_NO_FATAL_FAILURE(Open(program, kServer1));
-  EXPECT_EQ(MenuText(MenuItem(program.Ask(L"menu"), kExport)), L"&Export...\tCtrl+E");
+  EXPECT_EQ(MenuText(MenuItem(program.Ask(L"menu"), ID_FILE_EXPORT)), L"&Export...\tCtrl+E");
 
   const std::wstring first = dir_ + L"\\first.csv";
-  program.Command(kExport);
+  program.Command(ID_FILE_EXPORT);
   // The dialog proposes the document's name (in the document's folder).
   const std::wstring proposed = ChooseFile(program, first);
   EXPECT_EQ(proposed.substr(proposed.find_last_of(L'\\') + 1), L"plant.csv") << Narrow(proposed);
@@ -146,11 +145,11 @@ TEST_F(VarnelExport, CancelInTheProgressDialogLeavesNoFile) {
   VarnelProcess program(dir_, L"\"" + doc + L"\"");
   ASSERT_NO_FATAL_FAILURE(Open(program, L"Varnel.HdaSim.16"));
   const std::wstring target = dir_ + L"\\week.csv";
-  program.Command(kExport);
+  program.Command(ID_FILE_EXPORT);
   ChooseFile(program, target);
   HWND progress = program.WaitWindow(L"Exporting");
   ASSERT_NE(progress, nullptr) << "no progress dialog";
-  HWND counts = GetDlgItem(progress, kExportCounts);
+  HWND counts = GetDlgItem(progress, IDC_EXPORT_COUNTS);
   ASSERT_TRUE(WaitUntil([&] { return WindowText(counts).find(L" values read") != std::wstring::npos &&
                                      WindowText(counts).substr(0, 2) != L"0 "; }))
       << Narrow(WindowText(counts));
@@ -182,27 +181,30 @@ TEST_F(VarnelExport, SpeaksEveryLanguage) {
     const wchar_t* caption;
     const wchar_t* counts;
   } const cases[] = {
-      {kFrench, L"E&xporter...\tCtrl+E", L"Exporter les courbes du document actif dans un fichier CSV",
-       L"Exportation", L" valeurs lues, "},
-      {kGerman, L"E&xportieren...\tStrg+E",
+      {ID_LANGUAGE_FRENCH, L"E&xporter...\tCtrl+E",
+       L"Exporter les courbes du document actif dans un fichier CSV", L"Exportation",
+       L" valeurs lues, "},
+      {ID_LANGUAGE_GERMAN, L"E&xportieren...\tStrg+E",
        L"Kurven des aktiven Dokuments in eine CSV-Datei exportieren", L"Export läuft",
        L" Werte gelesen, "},
-      {kSpanish, L"&Export...\tCtrl+E", L"Exportar las curvas del documento activo a un archivo CSV",
-       L"Exportando", L" valores leídos, "},
-      {kDutch, L"&Exporteren...\tCtrl+E",
+      {ID_LANGUAGE_SPANISH, L"&Export...\tCtrl+E",
+       L"Exportar las curvas del documento activo a un archivo CSV", L"Exportando",
+       L" valores leídos, "},
+      {ID_LANGUAGE_DUTCH, L"&Exporteren...\tCtrl+E",
        L"De curven van het actieve document naar een CSV-bestand exporteren",
        L"Bezig met exporteren", L" waarden gelezen, "},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.command);
     program.Command(c.command);
-    ASSERT_TRUE(WaitUntil([&] { return MenuText(MenuItem(program.Ask(L"menu"), kExport)) == c.item; }))
-        << Narrow(MenuText(MenuItem(program.Ask(L"menu"), kExport)));
-    SendMessageW(program.MainWindow(), WM_MENUSELECT, MAKEWPARAM(kExport, MF_STRING),
+    ASSERT_TRUE(WaitUntil([&] {
+      return MenuText(MenuItem(program.Ask(L"menu"), ID_FILE_EXPORT)) == c.item;
+    })) << Narrow(MenuText(MenuItem(program.Ask(L"menu"), ID_FILE_EXPORT)));
+    SendMessageW(program.MainWindow(), WM_MENUSELECT, MAKEWPARAM(ID_FILE_EXPORT, MF_STRING),
                  reinterpret_cast<LPARAM>(GetMenu(program.MainWindow())));
     EXPECT_EQ(Lines(program.Ask(L"status"))[0], c.prompt);
     const std::wstring target = dir_ + L"\\week" + std::to_wstring(c.command) + L".csv";
-    program.Command(kExport);
+    program.Command(ID_FILE_EXPORT);
     HWND file_dialog = nullptr;
     // The file dialog's title is the program's own text; the common dialog's are the system's.
     ASSERT_TRUE(WaitUntil([&] {
@@ -216,13 +218,14 @@ TEST_F(VarnelExport, SpeaksEveryLanguage) {
     HWND progress = program.WaitWindow(c.caption);
     ASSERT_NE(progress, nullptr) << "no progress dialog";
     EXPECT_TRUE(WaitUntil([&] {
-      return WindowText(GetDlgItem(progress, kExportCounts)).find(c.counts) != std::wstring::npos;
-    })) << Narrow(WindowText(GetDlgItem(progress, kExportCounts)));
+      return WindowText(GetDlgItem(progress, IDC_EXPORT_COUNTS)).find(c.counts) !=
+             std::wstring::npos;
+    })) << Narrow(WindowText(GetDlgItem(progress, IDC_EXPORT_COUNTS)));
     Click(GetDlgItem(progress, IDCANCEL));
     ASSERT_TRUE(VarnelProcess::WaitGone(progress));
     ExpectNothingAt(target);
   }
-  program.Command(kEnglish);
+  program.Command(ID_LANGUAGE_ENGLISH);
   CloseAndExpectExit(program);
 }
 
@@ -237,7 +240,7 @@ TEST_F(VarnelExport, AFileThatCannotBeWrittenIsReportedAndLeftAlone) {
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   VarnelProcess program(dir_, L"\"" + doc + L"\"");
   ASSERT_NO_FATAL_FAILURE(Open(program, kServer1));
-  program.Command(kExport);
+  program.Command(ID_FILE_EXPORT);
   ChooseFile(program, target);
   // The file dialog asks before a file is replaced (a box of the dialog's title, with Yes).
   HWND yes = nullptr;

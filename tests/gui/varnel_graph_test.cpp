@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <colordlg.h>
 #include <commctrl.h>
 #include <prsht.h>
 
@@ -17,29 +18,23 @@
 #include <string>
 #include <vector>
 
+#include "app_core/command_ids.h"
 #include "app_core/resource_text.h"
 #include "app_core/string_ids.h"
+#include "dialogs/dialog_ids.h"
+#include "document/period.h"
 #include "document/varnel_doc.h"
+#include "graph/graph_interaction.h"
 #include "tests/gui/channel_answers.h"
 #include "tests/gui/long_document.h"
 #include "tests/gui/run_directory_test.h"
 #include "tests/gui/screen_picture.h"
 #include "tests/gui/varnel_driver.h"
+#include "views/graph_sheet_ids.h"
+#include "views/varnel_document.h"
 
 namespace gui {
 namespace {
-
-constexpr UINT kFrench = 11050;  // the other languages follow in their order
-constexpr UINT kExpandHorizontal = 11301, kAutoscale = 9065, kLegend = 9052, kCopy = 57634,
-               kSave = 57603, kUnlock = 1204, kPrevious = 1206, kNext = 1208, kLastHour = 1217;
-constexpr UINT kHintAutomaticRefresh = 1, kHintCurrentPeriod = 9;
-constexpr UINT kPageGeneral = 1790, kPageWaves = 1791, kPageAxis = 1792;
-// Controls of the settings pages and of the question box.
-constexpr int kAxisName = 3010, kAxisHidden = 1977, kAxisLocation = 3011, kAxisAdd = 11111,
-              kAxisFormat = 3012, kAxisAutoscale = 1993, kAxisMin = 3017, kAxisMax = 3018,
-              kPlotYAxis = 3004, kLineColour = 1925, kQuestionYes = 1032, kQuestionNo = 1033;
-// The colour chooser's red, green and blue fields.
-constexpr int kChooserRed = 706, kChooserGreen = 707, kChooserBlue = 708;
 
 struct Rect {
   int left = 0, top = 0, right = 0, bottom = 0;
@@ -246,7 +241,7 @@ TEST_F(VarnelGraph,
   const Axis before = *graph.Find(2);
   ASSERT_TRUE(before.automatic);
   const double per_pixel = (before.max - before.min) / before.band.Width();
-  program.Ask(L"command-timed " + std::to_wstring(kExpandHorizontal));
+  program.Ask(L"command-timed " + std::to_wstring(graph::kZoomExpandHorizontal));
   graph = ReadGraph(program);
   const Axis* time = graph.Find(2);
   EXPECT_FALSE(time->automatic);
@@ -255,16 +250,17 @@ TEST_F(VarnelGraph,
   EXPECT_NEAR(time->min, time->min_value, 1.0) << "the drawing shows the zoomed range";
   EXPECT_TRUE(graph.Find(1)->automatic);
   EXPECT_FALSE(graph.selection) << "a zoom consumes the selection";
-  EXPECT_EQ(Flags(MenuItem(program.Ask(L"menu"), kAutoscale)).find(L'c'), std::wstring::npos)
+  EXPECT_EQ(Flags(MenuItem(program.Ask(L"menu"), ID_GRAPH_AUTOSCALE)).find(L'c'),
+            std::wstring::npos)
       << "Autoscale is checked although an axis is manual";
 
   // An automatic refresh leaves a zoomed time axis where it is.
-  program.Ask(L"update-timed " + std::to_wstring(kHintAutomaticRefresh));
+  program.Ask(L"update-timed " + std::to_wstring(views::kHintAutomaticRefresh));
   const Axis after_refresh = *ReadGraph(program).Find(2);
   EXPECT_FALSE(after_refresh.automatic);
   EXPECT_DOUBLE_EQ(after_refresh.min_value, time->min_value);
   // A period hint shows the period again.
-  program.Ask(L"update-timed " + std::to_wstring(kHintCurrentPeriod));
+  program.Ask(L"update-timed " + std::to_wstring(views::kHintCurrentPeriod));
   const Axis reset = *ReadGraph(program).Find(2);
   EXPECT_TRUE(reset.automatic);
   EXPECT_NEAR(reset.min, before.min, 1.0);
@@ -272,11 +268,12 @@ TEST_F(VarnelGraph,
 
   // Autoscale: everything automatic and the menu item checked.
   Drag(graph.window, x0, y0, x1, y1);
-  program.Ask(L"command-timed 11302");  // vertical expand
+  program.Ask(L"command-timed " + std::to_wstring(graph::kZoomExpandVertical));
   EXPECT_FALSE(ReadGraph(program).Find(1)->automatic);
-  program.Command(kAutoscale);
+  program.Command(ID_GRAPH_AUTOSCALE);
   EXPECT_TRUE(WaitUntil([&] { return ReadGraph(program).Find(1)->automatic; }));
-  EXPECT_NE(Flags(MenuItem(program.Ask(L"menu"), kAutoscale)).find(L'c'), std::wstring::npos);
+  EXPECT_NE(Flags(MenuItem(program.Ask(L"menu"), ID_GRAPH_AUTOSCALE)).find(L'c'),
+            std::wstring::npos);
   CloseAndExpectExit(program);
 }
 
@@ -333,12 +330,12 @@ TEST_F(VarnelGraph, ADocumentSavedWithAZoomedTimeAxisReopensZoomed) {
     ASSERT_NE(graph.window, nullptr);
     Drag(graph.window, graph.area.left + 100, graph.area.top + 40, graph.area.left + 300,
          graph.area.top + 160);
-    program.Ask(L"command-timed " + std::to_wstring(kExpandHorizontal));
+    program.Ask(L"command-timed " + std::to_wstring(graph::kZoomExpandHorizontal));
     // The automatic refresh keeps the zoom and hands the graph's settings to the document.
-    program.Ask(L"update-timed " + std::to_wstring(kHintAutomaticRefresh));
+    program.Ask(L"update-timed " + std::to_wstring(views::kHintAutomaticRefresh));
     zoomed = *ReadGraph(program).Find(2);
     ASSERT_FALSE(zoomed.automatic);
-    program.Command(kSave);
+    program.Command(ID_FILE_SAVE);
     ASSERT_TRUE(WaitUntil([&] { return ReadUtf16(path).find(L"<AutoScale>0</AutoScale>") !=
                                        std::wstring::npos; }))
         << "the zoom did not reach the saved document";
@@ -411,7 +408,7 @@ TEST_F(VarnelGraph, DoubleClicksOpenTheAxisPagesOrTheGeneralPageAndCancelAsksOnl
     ASSERT_NE(sheet, nullptr);
     EXPECT_EQ(TabIndex(sheet), c.page);
     if (c.axis) {
-      EXPECT_EQ(WindowText(GetDlgItem(CurrentPage(sheet), kAxisName)), c.axis);
+      EXPECT_EQ(WindowText(GetDlgItem(CurrentPage(sheet), IDC_AXIS_NAME)), c.axis);
     }
     // Opened and left alone: Cancel closes without a question.
     Click(GetDlgItem(sheet, IDCANCEL));
@@ -422,25 +419,25 @@ TEST_F(VarnelGraph, DoubleClicksOpenTheAxisPagesOrTheGeneralPageAndCancelAsksOnl
   HWND sheet =
       OpenSheet(program, graph.window, (left.left + left.right) / 2, (left.top + left.bottom) / 2);
   ASSERT_NE(sheet, nullptr);
-  SendMessageW(sheet, WM_COMMAND, kPageWaves, 0);
+  SendMessageW(sheet, WM_COMMAND, ID_GRAPH_PAGE_WAVES, 0);
   EXPECT_EQ(TabIndex(sheet), 1);
-  SendMessageW(sheet, WM_COMMAND, kPageGeneral, 0);
+  SendMessageW(sheet, WM_COMMAND, ID_GRAPH_PAGE_GENERAL, 0);
   EXPECT_EQ(TabIndex(sheet), 0);
-  SendMessageW(sheet, WM_COMMAND, kPageAxis, 0);
+  SendMessageW(sheet, WM_COMMAND, ID_GRAPH_PAGE_AXIS, 0);
   EXPECT_EQ(TabIndex(sheet), 2);
   HWND page = CurrentPage(sheet);
-  SendMessageW(GetDlgItem(page, kAxisHidden), BM_CLICK, 0, 0);
+  SendMessageW(GetDlgItem(page, IDC_AXIS_HIDDEN), BM_CLICK, 0, 0);
   Click(GetDlgItem(sheet, IDCANCEL));
   HWND question = program.WaitWindow(L"Discard changes?");
   ASSERT_NE(question, nullptr) << "Cancel after a change did not ask";
-  EXPECT_EQ(WindowText(GetDlgItem(question, 1030)), L"Warning:");
-  Click(GetDlgItem(question, kQuestionNo));
+  EXPECT_EQ(WindowText(GetDlgItem(question, IDC_QUESTION_HEADING)), L"Warning:");
+  Click(GetDlgItem(question, IDC_QUESTION_BUTTON2));
   ASSERT_TRUE(VarnelProcess::WaitGone(question));
   EXPECT_TRUE(IsWindowVisible(sheet)) << "No closed the sheet";
   Click(GetDlgItem(sheet, IDCANCEL));
   question = program.WaitWindow(L"Discard changes?");
   ASSERT_NE(question, nullptr);
-  Click(GetDlgItem(question, kQuestionYes));
+  Click(GetDlgItem(question, IDC_QUESTION_BUTTON1));
   ASSERT_TRUE(VarnelProcess::WaitGone(sheet));
   EXPECT_FALSE(ReadGraph(program).Find(1)->hidden) << "a dropped change reached the graph";
   CloseAndExpectExit(program);
@@ -482,7 +479,7 @@ TEST_F(VarnelGraph, SettingsSheetLeftAloneNeitherMarksTheDocumentNorAsks) {
   Click(GetDlgItem(sheet, IDCANCEL));
   HWND question = program.WaitWindow(L"Discard changes?", 2000);
   EXPECT_EQ(question, nullptr) << "Cancel right after opening asked";
-  if (question) Click(GetDlgItem(question, kQuestionYes));
+  if (question) Click(GetDlgItem(question, IDC_QUESTION_BUTTON1));
   ASSERT_TRUE(VarnelProcess::WaitGone(sheet));
 
   sheet = OpenSheet(program, graph.window, (graph.area.left + graph.area.right) / 2,
@@ -506,12 +503,12 @@ TEST_F(VarnelGraph, AxisRangeTypedAfterAFormatChangeIsReadInTheNewFormat) {
       OpenSheet(program, graph.window, (left.left + left.right) / 2, (left.top + left.bottom) / 2);
   ASSERT_NE(sheet, nullptr);
   HWND page = CurrentPage(sheet);
-  ChooseComboData(page, kAxisFormat, 3);  // duration
-  SendMessageW(GetDlgItem(page, kAxisAutoscale), BM_CLICK, 0, 0);
-  ASSERT_EQ(SendMessageW(GetDlgItem(page, kAxisAutoscale), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-  SendMessageW(GetDlgItem(page, kAxisMin), WM_SETTEXT, 0,
+  ChooseComboData(page, IDC_AXIS_FORMAT, 3);  // duration
+  SendMessageW(GetDlgItem(page, IDC_AXIS_AUTOSCALE), BM_CLICK, 0, 0);
+  ASSERT_EQ(SendMessageW(GetDlgItem(page, IDC_AXIS_AUTOSCALE), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  SendMessageW(GetDlgItem(page, IDC_AXIS_MIN), WM_SETTEXT, 0,
                reinterpret_cast<LPARAM>(L"00:00:01.500"));
-  SendMessageW(GetDlgItem(page, kAxisMax), WM_SETTEXT, 0,
+  SendMessageW(GetDlgItem(page, IDC_AXIS_MAX), WM_SETTEXT, 0,
                reinterpret_cast<LPARAM>(L"00:01:00.000"));
   Click(GetDlgItem(sheet, IDOK));
   ASSERT_TRUE(VarnelProcess::WaitGone(sheet));
@@ -533,20 +530,19 @@ TEST_F(VarnelGraph, PlotColourChosenOnTheWavesPageReachesTheSavedDocument) {
   HWND sheet = OpenSheet(program, graph.window, (graph.area.left + graph.area.right) / 2,
                          (graph.area.top + graph.area.bottom) / 2);
   ASSERT_NE(sheet, nullptr);
-  SendMessageW(sheet, WM_COMMAND, kPageWaves, 0);
-  Click(GetDlgItem(CurrentPage(sheet), kLineColour));
+  SendMessageW(sheet, WM_COMMAND, ID_GRAPH_PAGE_WAVES, 0);
+  Click(GetDlgItem(CurrentPage(sheet), IDC_PLOT_LINE_COLOR));
   HWND chooser = program.WaitWindow(L"Color");
   ASSERT_NE(chooser, nullptr) << "the colour chooser did not open";
-  for (const auto& [control, value] :
-       {std::pair{kChooserRed, L"10"}, std::pair{kChooserGreen, L"200"},
-        std::pair{kChooserBlue, L"30"}}) {
+  for (const auto& [control, value] : {std::pair{COLOR_RED, L"10"}, std::pair{COLOR_GREEN, L"200"},
+                                       std::pair{COLOR_BLUE, L"30"}}) {
     SendMessageW(GetDlgItem(chooser, control), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value));
   }
   Click(GetDlgItem(chooser, IDOK));
   ASSERT_TRUE(VarnelProcess::WaitGone(chooser));
   Click(GetDlgItem(sheet, IDOK));
   ASSERT_TRUE(VarnelProcess::WaitGone(sheet));
-  program.Command(kSave);
+  program.Command(ID_FILE_SAVE);
   // RGB(10, 200, 30) as the file writes colours: red in the low byte.
   const std::wstring colour =
       L"<LineColor>" + std::to_wstring(10 + 200 * 256 + 30 * 65536) + L"</LineColor>";
@@ -559,7 +555,7 @@ TEST_F(VarnelGraph, LegendShowsTheWavesAndFollowsAnAxisMovedToTheRight) {
   VarnelProcess program(dir_, L"\"" + WriteGraphDocument(dir_) + L"\"");
   const GraphState graph = Open(program);
   ASSERT_NE(graph.window, nullptr);
-  program.Command(kLegend);
+  program.Command(ID_GRAPH_LEGEND);
   HWND legend = program.WaitWindow(L"Legend : graph.xml");
   ASSERT_NE(legend, nullptr) << "no legend window";
   GraphState state = ReadGraph(program);
@@ -571,14 +567,14 @@ TEST_F(VarnelGraph, LegendShowsTheWavesAndFollowsAnAxisMovedToTheRight) {
   HWND sheet = OpenSheet(program, graph.window, (graph.area.left + graph.area.right) / 2,
                          (graph.area.top + graph.area.bottom) / 2);
   ASSERT_NE(sheet, nullptr);
-  SendMessageW(sheet, WM_COMMAND, kPageAxis, 0);
+  SendMessageW(sheet, WM_COMMAND, ID_GRAPH_PAGE_AXIS, 0);
   HWND page = CurrentPage(sheet);
-  Click(GetDlgItem(page, kAxisAdd));
-  ASSERT_TRUE(WaitUntil([&] { return WindowText(GetDlgItem(page, kAxisName)) == L"Axis_2"; }))
+  Click(GetDlgItem(page, IDC_AXIS_ADD));
+  ASSERT_TRUE(WaitUntil([&] { return WindowText(GetDlgItem(page, IDC_AXIS_NAME)) == L"Axis_2"; }))
       << "Add did not make a copy of Axis_1 named after it";
-  ChooseComboData(page, kAxisLocation, 3);  // right
-  SendMessageW(sheet, WM_COMMAND, kPageWaves, 0);
-  ChooseComboData(CurrentPage(sheet), kPlotYAxis, 3);  // the new axis has the free id 3
+  ChooseComboData(page, IDC_AXIS_LOCATION, 3);  // right
+  SendMessageW(sheet, WM_COMMAND, ID_GRAPH_PAGE_WAVES, 0);
+  ChooseComboData(CurrentPage(sheet), IDC_PLOT_Y_AXIS, 3);  // the new axis has the free id 3
   Click(GetDlgItem(sheet, IDOK));
   ASSERT_TRUE(VarnelProcess::WaitGone(sheet));
   EXPECT_TRUE(WaitUntil([&] {
@@ -601,10 +597,10 @@ TEST_F(VarnelGraph, EscapeInTheLegendDoesNotCloseAnOpenDialog) {
   VarnelProcess program(dir_, L"\"" + WriteGraphDocument(dir_) + L"\"");
   const GraphState graph = Open(program);
   ASSERT_NE(graph.window, nullptr);
-  program.Command(kLegend);
+  program.Command(ID_GRAPH_LEGEND);
   HWND legend = program.WaitWindow(L"Legend : graph.xml");
   ASSERT_NE(legend, nullptr) << "no legend window";
-  program.Command(9033);  // connect a remote server: the machine name dialog
+  program.Command(ID_SERVER_CONNECT_REMOTE);  // the machine name dialog
   HWND dialog = program.WaitWindow(L"OPC 2.0 Remote Connection");
   ASSERT_NE(dialog, nullptr);
   ASSERT_TRUE(IsWindowEnabled(legend));
@@ -630,7 +626,7 @@ TEST_F(VarnelGraph, CopyPutsTheGraphOnTheClipboardAsABitmap) {
     EmptyClipboard();
     CloseClipboard();
   }
-  program.Command(kCopy);
+  program.Command(ID_EDIT_COPY);
   ASSERT_TRUE(WaitUntil([] { return IsClipboardFormatAvailable(CF_BITMAP) != FALSE; }))
       << "no bitmap on the clipboard";
   ASSERT_TRUE(OpenClipboard(nullptr));
@@ -698,8 +694,8 @@ TEST_F(VarnelGraph, NextPeriodMovesAZoomedTimeAxisThatTheAutomaticRefreshLeft) {
   GraphState graph = Open(program);
   ASSERT_NE(graph.window, nullptr);
   // The last hour, then the one before it: a period that is not live.
-  program.Command(kUnlock);
-  program.Command(kLastHour);
+  program.Command(ID_PERIOD_UNLOCK);
+  program.Command(PeriodKindOf(kPeriodLastHour).command);
   ASSERT_TRUE(WaitUntil(
       [&] {
         const Axis* time = ReadGraph(program).Find(2);
@@ -708,7 +704,7 @@ TEST_F(VarnelGraph, NextPeriodMovesAZoomedTimeAxisThatTheAutomaticRefreshLeft) {
       30000))
       << "the last hour was not shown";
   const double hour_start = ReadGraph(program).Find(2)->min;
-  program.Command(kPrevious);
+  program.Command(ID_PERIOD_PREVIOUS);
   ASSERT_TRUE(WaitUntil(
       [&] { return std::fabs(ReadGraph(program).Find(2)->min - (hour_start - 3600000)) < 1; },
       30000));
@@ -716,13 +712,13 @@ TEST_F(VarnelGraph, NextPeriodMovesAZoomedTimeAxisThatTheAutomaticRefreshLeft) {
   graph = ReadGraph(program);
   const int x0 = graph.area.left + 100, x1 = graph.area.left + 200, y = graph.area.top + 50;
   Drag(graph.window, x0, y, x1, y + 100);
-  program.Ask(L"command-timed " + std::to_wstring(kExpandHorizontal));
+  program.Ask(L"command-timed " + std::to_wstring(graph::kZoomExpandHorizontal));
   const Axis zoomed = *ReadGraph(program).Find(2);
   ASSERT_FALSE(zoomed.automatic);
-  program.Ask(L"update-timed " + std::to_wstring(kHintAutomaticRefresh));
+  program.Ask(L"update-timed " + std::to_wstring(views::kHintAutomaticRefresh));
   EXPECT_DOUBLE_EQ(ReadGraph(program).Find(2)->min_value, zoomed.min_value);
 
-  program.Command(kNext);
+  program.Command(ID_PERIOD_NEXT);
   Axis next;
   EXPECT_TRUE(WaitUntil(
       [&] {
@@ -771,20 +767,20 @@ TEST_F(VarnelGraph, ALongWaveIsDrawnWholeReadRawZoomedInAndToldInEveryLanguage) 
   const int kLanguages[] = {1, 0, 2, 3, 4};  // English first, as the program starts
   for (int language : kLanguages) {
     const std::wstring whole = ItemText(IDS_WAVE_ENVELOPE_STATUS, language, L"Waves/Sine 1s");
-    if (language != 1) program.Command(kFrench + static_cast<UINT>(language));
+    if (language != 1) program.Command(ID_LANGUAGE_FRENCH + static_cast<UINT>(language));
     // Three hours of the week (10800 values): raw.
     graph = ReadGraph(program);
     const int width = graph.area.right - graph.area.left;
     const int x0 = graph.area.left + width / 2;
     const int x1 = x0 + std::max(10, width / 56);
     Drag(graph.window, x0, graph.area.top + 20, x1, graph.area.bottom - 20);
-    program.Ask(L"command-timed " + std::to_wstring(kExpandHorizontal));
+    program.Ask(L"command-timed " + std::to_wstring(graph::kZoomExpandHorizontal));
     ASSERT_TRUE(WaitUntil([&] { return StatusLine(program).empty(); }, 20000))
         << "zoomed in, language " << language << ": " << Narrow(StatusLine(program));
     const Axis* time = ReadGraph(program).Find(2);
     ASSERT_NE(time, nullptr);
     EXPECT_LT(time->max - time->min, 32000 * 1000.0) << "no more than 32000 values shown";
-    program.Command(kAutoscale);
+    program.Command(ID_GRAPH_AUTOSCALE);
     ASSERT_TRUE(WaitUntil([&] { return StatusLine(program) == whole; }, 20000))
         << "zoomed out, language " << language << ": " << Narrow(StatusLine(program));
   }

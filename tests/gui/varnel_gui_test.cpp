@@ -6,15 +6,17 @@
 #include <cwctype>
 #include <string>
 
+#include "app/resource.h"
+#include "app_core/command_ids.h"
+#include "dialogs/dialog_ids.h"
 #include "document/varnel_doc.h"
 #include "tests/gui/channel_answers.h"
 #include "tests/gui/run_directory_test.h"
 #include "tests/gui/varnel_driver.h"
+#include "views/printing_ids.h"
 
 namespace gui {
 namespace {
-
-constexpr UINT kOptions = 9070, kAbout = 9090, kFileToolbar = 9020, kEnglish = 11051;
 
 bool LooksLikeClock(const std::wstring& s) {
   return s.size() == 8 && std::iswdigit(s[0]) && std::iswdigit(s[1]) && s[2] == L':' &&
@@ -66,9 +68,9 @@ TEST_F(VarnelGui, StartsWithFrameMenusClockAndNewDocumentThenClosesWritingItsFil
                                               L"&Graph", L"&Tools", L"&Window", L"&Help"};
   EXPECT_EQ(MenuBarTitles(menu), expected) << menu;
   // The window menu lists the new document; the English item is checked.
-  EXPECT_NE(MenuItem(menu, 9010).find(L"Varnel1"), std::wstring::npos) << menu;
-  EXPECT_NE(Flags(MenuItem(menu, kEnglish)).find(L'c'), std::wstring::npos);
-  EXPECT_EQ(Flags(MenuItem(menu, 11050)).find(L'c'), std::wstring::npos);
+  EXPECT_NE(MenuItem(menu, ID_WINDOW_DOCUMENT_FIRST).find(L"Varnel1"), std::wstring::npos) << menu;
+  EXPECT_NE(Flags(MenuItem(menu, ID_LANGUAGE_ENGLISH)).find(L'c'), std::wstring::npos);
+  EXPECT_EQ(Flags(MenuItem(menu, ID_LANGUAGE_FRENCH)).find(L'c'), std::wstring::npos);
 
   const std::vector<std::wstring> documents = Lines(program.Ask(L"documents"));
   ASSERT_EQ(documents.size(), 1u);
@@ -83,10 +85,11 @@ TEST_F(VarnelGui, StartsWithFrameMenusClockAndNewDocumentThenClosesWritingItsFil
   }, 5000)) << "clock pane: " << std::string(status.begin(), status.end());
 
   // The file toolbar hides and its item loses the check mark.
-  EXPECT_NE(Flags(MenuItem(menu, kFileToolbar)).find(L'c'), std::wstring::npos);
-  program.Command(kFileToolbar);
+  EXPECT_NE(Flags(MenuItem(menu, ID_VIEW_FILE_TOOLBAR)).find(L'c'), std::wstring::npos);
+  program.Command(ID_VIEW_FILE_TOOLBAR);
   EXPECT_TRUE(WaitUntil([&] {
-    return Flags(MenuItem(program.Ask(L"menu"), kFileToolbar)).find(L'c') == std::wstring::npos;
+    return Flags(MenuItem(program.Ask(L"menu"), ID_VIEW_FILE_TOOLBAR)).find(L'c') ==
+           std::wstring::npos;
   }));
 
   CloseAndExpectExit(program);
@@ -178,7 +181,7 @@ TEST_F(VarnelGui, MenusFollowTheConfiguredLanguageAndTheLanguageCommand) {
     Launch(program);
     EXPECT_EQ(MenuBarTitles(program.Ask(L"menu")).front(), L"&Fichier");
     // Switching saves at once and loads the new menu.
-    program.Command(kEnglish);
+    program.Command(ID_LANGUAGE_ENGLISH);
     EXPECT_TRUE(WaitUntil([&] { return MenuBarTitles(program.Ask(L"menu")).front() == L"&File"; }));
     EXPECT_EQ(Number(Config(dir_), L"Language"), 1) << "the switch was not saved at once";
     CloseAndExpectExit(program);
@@ -197,7 +200,7 @@ TEST_F(VarnelGui, MenusFollowTheConfiguredLanguageAndTheLanguageCommand) {
 TEST_F(VarnelGui, ConfigurationSheetSavesOnOkAndAsksBeforeDiscarding) {
   VarnelProcess program(dir_);
   Launch(program);
-  program.Command(kOptions);
+  program.Command(ID_OPTIONS_CONFIGURE);
   HWND sheet = program.WaitWindow(L"Varnel configuration:");
   ASSERT_NE(sheet, nullptr) << "the configuration sheet did not open";
   HWND combo = FindDescendant(sheet, L"ComboBox");
@@ -208,7 +211,7 @@ TEST_F(VarnelGui, ConfigurationSheetSavesOnOkAndAsksBeforeDiscarding) {
   ASSERT_TRUE(VarnelProcess::WaitGone(sheet));
   EXPECT_EQ(Number(Config(dir_), L"RefreshRate"), 10) << "OK did not save at once";
 
-  program.Command(kOptions);
+  program.Command(ID_OPTIONS_CONFIGURE);
   sheet = program.WaitWindow(L"Varnel configuration:");
   ASSERT_NE(sheet, nullptr);
   combo = FindDescendant(sheet, L"ComboBox");
@@ -217,16 +220,16 @@ TEST_F(VarnelGui, ConfigurationSheetSavesOnOkAndAsksBeforeDiscarding) {
   Click(GetDlgItem(sheet, IDCANCEL));
   HWND question = program.WaitWindow(L"Warning:");
   ASSERT_NE(question, nullptr) << "Cancel with a change did not ask";
-  EXPECT_EQ(WindowText(GetDlgItem(question, 1030)), L"Discard changes?");
-  EXPECT_EQ(WindowText(GetDlgItem(question, 1031)),
+  EXPECT_EQ(WindowText(GetDlgItem(question, IDC_QUESTION_HEADING)), L"Discard changes?");
+  EXPECT_EQ(WindowText(GetDlgItem(question, IDC_QUESTION_TEXT)),
             L"Some changes have been detected, are you sure you want to discard these changes?");
-  Click(GetDlgItem(question, 1033));  // "No": the sheet stays
+  Click(GetDlgItem(question, IDC_QUESTION_BUTTON2));  // "No": the sheet stays
   ASSERT_TRUE(VarnelProcess::WaitGone(question));
   EXPECT_TRUE(IsWindowVisible(sheet));
   Click(GetDlgItem(sheet, IDCANCEL));
   question = program.WaitWindow(L"Warning:");
   ASSERT_NE(question, nullptr);
-  Click(GetDlgItem(question, 1032));  // "Yes": changes dropped
+  Click(GetDlgItem(question, IDC_QUESTION_BUTTON1));  // "Yes": changes dropped
   ASSERT_TRUE(VarnelProcess::WaitGone(sheet));
   CloseAndExpectExit(program);
   EXPECT_EQ(Number(Config(dir_), L"RefreshRate"), 10);
@@ -237,8 +240,6 @@ TEST_F(VarnelGui, ConfigurationSheetSavesOnOkAndAsksBeforeDiscarding) {
 TEST_F(VarnelGui, PageSetUpFromTheConfigurationSheetStaysOnOkAndCancelAsksNothing) {
   // No spooler: page set-up is the program's own dialog, whose margins a test can type.
   const ScopedVariable no_spooler(L"CUPS_SERVER", L"/nonexistent/varnel-no-spooler.sock");
-  constexpr UINT kPageSetup = 57606;
-  constexpr int kOwnTop = 9082;
   VarnelProcess program(dir_);
   Launch(program);
   struct Case {
@@ -247,20 +248,22 @@ TEST_F(VarnelGui, PageSetUpFromTheConfigurationSheetStaysOnOkAndCancelAsksNothin
     long twips;
   };
   for (const Case& c : {Case{IDOK, L"2 in", 2880}, Case{IDCANCEL, L"3 in", 4320}}) {
-    program.Command(kOptions);
+    program.Command(ID_OPTIONS_CONFIGURE);
     HWND sheet = program.WaitWindow(L"Varnel configuration:");
     ASSERT_NE(sheet, nullptr) << "the configuration sheet did not open";
-    PostMessageW(sheet, WM_COMMAND, kPageSetup, 0);
+    PostMessageW(sheet, WM_COMMAND, ID_FILE_PAGE_SETUP, 0);
     HWND setup = program.WaitWindow(L"Page Setup");
     ASSERT_NE(setup, nullptr) << "page set-up did not open from the sheet's File menu";
-    ASSERT_NE(GetDlgItem(setup, kOwnTop), nullptr) << "not the program's own page set-up";
-    SendMessageW(GetDlgItem(setup, kOwnTop), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(c.top));
+    ASSERT_NE(GetDlgItem(setup, IDC_PAGE_SETUP_TOP), nullptr)
+        << "not the program's own page set-up";
+    SendMessageW(GetDlgItem(setup, IDC_PAGE_SETUP_TOP), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(c.top));
     Click(GetDlgItem(setup, IDOK));
     ASSERT_TRUE(VarnelProcess::WaitGone(setup));
     Click(GetDlgItem(sheet, static_cast<int>(c.ends_sheet)));
     HWND question = program.WaitWindow(L"Warning:", 2000);
     EXPECT_EQ(question, nullptr) << "the sheet asked about changes nobody made on it";
-    if (question) Click(GetDlgItem(question, 1032));
+    if (question) Click(GetDlgItem(question, IDC_QUESTION_BUTTON1));
     ASSERT_TRUE(VarnelProcess::WaitGone(sheet));
     EXPECT_TRUE(WaitUntil([&] {
       return Number(Element(Config(dir_), L"PageMargin"), L"top") == c.twips;
@@ -274,10 +277,10 @@ TEST_F(VarnelGui, PageSetUpFromTheConfigurationSheetStaysOnOkAndCancelAsksNothin
 TEST_F(VarnelGui, AboutBoxShowsTheVersion) {
   VarnelProcess program(dir_);
   Launch(program);
-  program.Command(kAbout);
+  program.Command(ID_APP_ABOUT);
   HWND about = program.WaitWindow(L"About Varnel");
   ASSERT_NE(about, nullptr);
-  EXPECT_EQ(WindowText(GetDlgItem(about, 1010)), L"1.3.6.1  from Nov  8 2007");
+  EXPECT_EQ(WindowText(GetDlgItem(about, IDC_ABOUT_VERSION)), L"1.3.6.1  from Nov  8 2007");
   Click(GetDlgItem(about, IDOK));
   EXPECT_TRUE(VarnelProcess::WaitGone(about));
   CloseAndExpectExit(program);
@@ -355,14 +358,14 @@ TEST_F(VarnelGui, SavesUnderItsNameAndSaveAsGivesTheTypedNameTheXmlExtension) {
   // The document's window is the active one once the main window's title names it.
   ASSERT_TRUE(WaitUntil([&] { return WindowText(program.MainWindow()).find(L"wave.xml") != std::wstring::npos; }));
   // Save: the same file, now with the look the graph view filled in.
-  program.Command(57603);
+  program.Command(ID_FILE_SAVE);
   EXPECT_TRUE(WaitUntil([&] { return ReadUtf16(path).find(L"<PlotSetting>") != std::wstring::npos; }))
       << "the saved document has no look; the program tells " << Narrow(program.Ask(L"documents"))
       << " and its file begins " << Narrow(ReadUtf16(path).substr(0, 400));
   EXPECT_NE(program.Ask(L"documents").find(L"|0|1|1"), std::wstring::npos);
 
   // Save As with a name typed with another extension: saved as .xml, and the window follows.
-  program.Command(57604);
+  program.Command(ID_FILE_SAVE_AS);
   HWND dialog = program.WaitWindow(L"Save As");
   ASSERT_NE(dialog, nullptr) << "no save dialog";
   HWND name = FindDescendant(dialog, L"Edit");
@@ -380,7 +383,7 @@ TEST_F(VarnelGui, SavesUnderItsNameAndSaveAsGivesTheTypedNameTheXmlExtension) {
 TEST_F(VarnelGui, UserManualThatIsNowhereIsReportedWithItsName) {
   VarnelProcess program(dir_);
   Launch(program);
-  program.Command(11082);
+  program.Command(ID_HELP_MANUAL);
   HWND box = program.WaitWindow(L"Error");
   ASSERT_NE(box, nullptr) << "no message for a missing manual";
   EXPECT_NE(FindDescendant(box, L"Static", L"Can not open Help file : Varnel Help UK"), nullptr);
@@ -419,7 +422,7 @@ HWND FocusOf(HWND dialog) {
 TEST_F(VarnelGui, ShiftTabAndCtrlShiftTabGoBackThroughADialog) {
   VarnelProcess program(dir_);
   Launch(program);
-  program.Command(9033);  // connect a remote server: the machine name dialog
+  program.Command(ID_SERVER_CONNECT_REMOTE);  // the machine name dialog
   HWND dialog = program.WaitWindow(L"OPC 2.0 Remote Connection");
   ASSERT_NE(dialog, nullptr);
   SetForegroundWindow(dialog);
@@ -459,7 +462,7 @@ TEST_F(VarnelGui, OpenDialogNamesTheFileTypesInTheProgramsLanguage) {
   for (const auto& [language, expected] :
        {std::pair{0u, L"Fichier Varnel (*.xml)"}, std::pair{11052u, L"Varnel-Datei (*.xml)"}}) {
     if (language) program.Command(language);
-    program.Command(57601);
+    program.Command(ID_FILE_OPEN);
     HWND dialog = program.WaitWindow(L"Open");
     ASSERT_NE(dialog, nullptr) << "no open dialog";
     HWND types = GetDlgItem(dialog, 0x470);  // the file type list
@@ -525,7 +528,7 @@ TEST_F(VarnelGui, UserManualThatNoProgramCanShowIsReportedWithItsPath) {
   WriteBytes(manual, "%PDF-1.4\n%%EOF\n");
   VarnelProcess program(dir_);
   Launch(program);
-  program.Command(11082);
+  program.Command(ID_HELP_MANUAL);
   HWND box = program.WaitWindow(L"Error");
   ASSERT_NE(box, nullptr) << "no message when the manual could not be shown";
   // The longest static text of the box is its message.
@@ -560,21 +563,22 @@ TEST_F(VarnelGui, LegendAndAutoscalePromptsSpeakEveryLanguage) {
     const wchar_t* autoscale;
   };
   const Case cases[] = {
-      {11050, L"Afficher la légende du graphique",
+      {ID_LANGUAGE_FRENCH, L"Afficher la légende du graphique",
        L"Mettre tous les axes en échelle automatique"},
-      {11052, L"Die Legende der Grafik anzeigen",
+      {ID_LANGUAGE_GERMAN, L"Die Legende der Grafik anzeigen",
        L"Alle Achsen auf automatische Skalierung stellen"},
-      {11053, L"Mostrar la leyenda del gráfico",
+      {ID_LANGUAGE_SPANISH, L"Mostrar la leyenda del gráfico",
        L"Poner todos los ejes en escala automática"},
-      {11054, L"De legenda van de grafiek tonen",
+      {ID_LANGUAGE_DUTCH, L"De legenda van de grafiek tonen",
        L"Alle assen op automatische schaal zetten"},
-      {11051, L"Display the graphic legend", L"Set all axis in automatic scaling mode"},
+      {ID_LANGUAGE_ENGLISH, L"Display the graphic legend",
+       L"Set all axis in automatic scaling mode"},
   };
   for (const Case& c : cases) {
     program.Command(c.language);
-    EXPECT_TRUE(WaitUntil([&] { return prompt(9052) == c.legend; }, 5000))
-        << c.language << ": " << Narrow(prompt(9052));
-    EXPECT_EQ(prompt(9065), c.autoscale) << c.language;
+    EXPECT_TRUE(WaitUntil([&] { return prompt(ID_GRAPH_LEGEND) == c.legend; }, 5000))
+        << c.language << ": " << Narrow(prompt(ID_GRAPH_LEGEND));
+    EXPECT_EQ(prompt(ID_GRAPH_AUTOSCALE), c.autoscale) << c.language;
   }
   CloseAndExpectExit(program);
 }

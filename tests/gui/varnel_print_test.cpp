@@ -9,32 +9,32 @@
 // without any spooler.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <dlgs.h>
+
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <set>
 #include <string>
 
+#include "app_core/command_ids.h"
 #include "document/varnel_doc.h"
 #include "document/wave_name.h"
 #include "tests/gui/channel_answers.h"
 #include "tests/gui/run_directory_test.h"
 #include "tests/gui/varnel_driver.h"
 #include "views/core/print_layout.h"
+#include "views/print_preview.h"
+#include "views/printing_ids.h"
 
 namespace gui {
 namespace {
 
-constexpr UINT kPrint = 57607, kPrintDirect = 57608, kPrintPreview = 57609, kPageSetup = 57606;
-constexpr UINT kAbout = 9090, kConfigure = 9070, kDialogClose = 57602;
 // Controls of the system's print, page set-up and file dialogs.
-constexpr int kPrintPagesRadio = 0x422, kPrintFrom = 0x480, kPrintTo = 0x481, kPrintToFile = 0x410;
-constexpr int kLandscapeRadio = 0x421, kFileNameCombo = 0x47c, kFileNameEdit = 0x480;
-// The program's own page set-up dialog and its preview.
-constexpr int kOwnTop = 9082, kOwnBottom = 9083, kOwnLeft = 9084, kOwnRight = 9085;
-constexpr int kPreviewNext = 102, kPreviewClose = 105, kPreviewPageText = 106;
-// The printing dialog's page line.
-constexpr int kPrintingPage = 204;
+constexpr int kPrintPagesRadio = rad3, kPrintFrom = edt1, kPrintTo = edt2, kPrintToFile = chx1;
+constexpr int kLandscapeRadio = rad2, kFileNameCombo = cmb13, kFileNameEdit = edt1;
 
 std::wstring Env(const wchar_t* name) {
   wchar_t value[1024] = {};
@@ -208,7 +208,7 @@ TEST_F(VarnelPrint, GraphPrintsOnOnePageOfThePdfPrinter) {
   WriteExpected(L"graph.expected", std::to_string(client.right) + " " + std::to_string(client.bottom) + "\n");
 
   const std::set<std::wstring> before = PdfFiles();
-  program.Command(kPrintDirect);
+  program.Command(ID_FILE_PRINT_DIRECT);
   ASSERT_TRUE(CollectPdf(before, L"graph.pdf")) << "no PDF from the printer";
   const std::wstring record = program.Ask(L"printing");
   EXPECT_NE(record.find(L"document: " + name.substr(0, 31) + L"\n"), std::wstring::npos) << record;
@@ -223,7 +223,6 @@ TEST_F(VarnelPrint, GraphPrintsOnOnePageOfThePdfPrinter) {
 // script finds the wave's value text and the cursor's line (at the window's x, scaled) on the
 // first page and neither on the second.
 TEST_F(VarnelPrint, GraphPrintsTheTraceCursorOnlyWhileItIsOn) {
-  constexpr UINT kTraceCursor = 9069;
   const std::wstring path = WriteWaveDocument(dir_, L"trace.xml", 200);
   VarnelProcess program(dir_, L"\"" + path + L"\"");
   Launch(program);
@@ -232,7 +231,7 @@ TEST_F(VarnelPrint, GraphPrintsTheTraceCursorOnlyWhileItIsOn) {
   ASSERT_TRUE(WaitUntil([&] { return (graph = FindDescendant(program.MainWindow(), L"TGraph")) != nullptr; }));
   RECT client{};
   GetClientRect(graph, &client);
-  program.Command(kTraceCursor);
+  program.Command(ID_GRAPH_TRACE_CURSOR);
   ASSERT_TRUE(WaitUntil([&] { return program.Ask(L"trace").rfind(L"trace|on", 0) == 0; }));
   SendMessageW(graph, WM_MOUSEMOVE, 0, MAKELPARAM(client.right * 2 / 5, client.bottom / 2));
   // The texts the screen shows: the time, then the wave's value.
@@ -248,12 +247,12 @@ TEST_F(VarnelPrint, GraphPrintsTheTraceCursorOnlyWhileItIsOn) {
                                        std::to_string(client.bottom) + "\n" + rows + "\n");
 
   std::set<std::wstring> before = PdfFiles();
-  program.Command(kPrintDirect);
+  program.Command(ID_FILE_PRINT_DIRECT);
   ASSERT_TRUE(CollectPdf(before, L"trace-on.pdf")) << "no PDF from the printer";
-  program.Command(kTraceCursor);
+  program.Command(ID_GRAPH_TRACE_CURSOR);
   ASSERT_TRUE(WaitUntil([&] { return program.Ask(L"trace").rfind(L"trace|off", 0) == 0; }));
   before = PdfFiles();
-  program.Command(kPrintDirect);
+  program.Command(ID_FILE_PRINT_DIRECT);
   ASSERT_TRUE(CollectPdf(before, L"trace-off.pdf")) << "no PDF from the printer";
   CloseAndExpectExit(program);
 }
@@ -265,7 +264,7 @@ TEST_F(VarnelPrint, GridPrintsItsPagesThreeToOneInThatOrder) {
   ASSERT_NO_FATAL_FAILURE(OpenGridToPrint(program));
 
   const std::set<std::wstring> before = PdfFiles();
-  program.Command(kPrint);
+  program.Command(ID_FILE_PRINT);
   AnswerPrintDialog(program, 3, 1);
   ASSERT_TRUE(CollectPdf(before, L"grid.pdf")) << "no PDF from the printer";
   const std::wstring record = program.Ask(L"printing");
@@ -284,7 +283,7 @@ TEST_F(VarnelPrint, PreviewShowsTheGridsPagesOneAtATime) {
   const std::wstring path = WriteWaveDocument(dir_, L"preview.xml", 300);
   VarnelProcess program(dir_, L"\"" + path + L"\"");
   ASSERT_NO_FATAL_FAILURE(OpenGridToPrint(program));
-  program.Command(kPrintPreview);
+  program.Command(ID_FILE_PRINT_PREVIEW);
   HWND preview = nullptr;
   ASSERT_TRUE(WaitUntil([&] {
     for (HWND w : program.TopWindows()) {
@@ -292,17 +291,17 @@ TEST_F(VarnelPrint, PreviewShowsTheGridsPagesOneAtATime) {
     }
     return preview != nullptr;
   }, 20000));
-  HWND page = GetDlgItem(preview, kPreviewPageText);
+  HWND page = GetDlgItem(preview, views::PrintPreview::kPageText);
   EXPECT_EQ(WindowText(page), L"Page 1 / 3");
   EXPECT_FALSE(IsWindowEnabled(program.MainWindow()));
-  Click(GetDlgItem(preview, kPreviewNext));
+  Click(GetDlgItem(preview, views::PrintPreview::kNextButton));
   EXPECT_TRUE(WaitUntil([&] { return WindowText(page) == L"Page 2 / 3"; })) << WindowText(page);
   if (!Env(L"VARNEL_PREVIEW_SCREENSHOT").empty()) {
     WriteExpected(L"preview.ready", "1");
     WaitUntil([] { return GetFileAttributesW((OutputDir() + L"\\preview.taken").c_str()) != INVALID_FILE_ATTRIBUTES; },
               20000);
   }
-  Click(GetDlgItem(preview, kPreviewClose));
+  Click(GetDlgItem(preview, views::PrintPreview::kCloseButton));
   EXPECT_TRUE(VarnelProcess::WaitGone(preview));
   EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(program.MainWindow()) != FALSE; }));
   CloseAndExpectExit(program);
@@ -314,7 +313,7 @@ TEST_F(VarnelPrint, DialogPicturePrintsOnPortraitAndLandscapePagesAndToAFile) {
   VarnelProcess program(dir_);
   Launch(program);
   auto open_about = [&] {
-    program.Command(kAbout);
+    program.Command(ID_APP_ABOUT);
     return WaitDialog(program, L"About Varnel");
   };
   auto print_about = [&](const std::wstring& pdf, bool to_file) {
@@ -323,7 +322,7 @@ TEST_F(VarnelPrint, DialogPicturePrintsOnPortraitAndLandscapePagesAndToAFile) {
     RECT r{};
     GetWindowRect(about, &r);
     const std::set<std::wstring> before = PdfFiles();
-    PostMessageW(about, WM_COMMAND, kPrint, 0);  // its File menu's Print
+    PostMessageW(about, WM_COMMAND, ID_FILE_PRINT, 0);  // its File menu's Print
     AnswerPrintDialog(program, 0, 0, to_file);
     std::wstring failure;
     if (to_file) {
@@ -349,7 +348,7 @@ TEST_F(VarnelPrint, DialogPicturePrintsOnPortraitAndLandscapePagesAndToAFile) {
   EXPECT_NE(record.find(L"document: About Varnel\n"), std::wstring::npos) << record;
   EXPECT_NE(record.find(L"page: Page 1\n"), std::wstring::npos) << record;
 
-  program.Command(kPageSetup);
+  program.Command(ID_FILE_PAGE_SETUP);
   // Wine calls its page set-up dialog "Setup Page".
   HWND setup = WaitDialog(program, L"Page Setup", kLandscapeRadio, 5000);
   if (!setup) setup = WaitDialog(program, L"Setup Page", kLandscapeRadio);
@@ -375,7 +374,7 @@ TEST_F(VarnelPrint, DialogPicturePrintsOnPortraitAndLandscapePagesAndToAFile) {
 TEST_F(VarnelPrint, PropertySheetPrintsItsPictureThroughItsFileMenu) {
   VarnelProcess program(dir_);
   Launch(program);
-  program.Command(kConfigure);
+  program.Command(ID_OPTIONS_CONFIGURE);
   HWND sheet = WaitDialog(program, L"Varnel configuration:");
   ASSERT_NE(sheet, nullptr) << "no configuration sheet";
   EXPECT_NE(GetMenu(sheet), nullptr) << "the sheet has no menu bar";
@@ -384,7 +383,7 @@ TEST_F(VarnelPrint, PropertySheetPrintsItsPictureThroughItsFileMenu) {
   WriteExpected(L"sheet.pdf.expected", std::to_string(r.right - r.left) + " " + std::to_string(r.bottom - r.top) + "\n");
 
   const std::set<std::wstring> before = PdfFiles();
-  PostMessageW(sheet, WM_COMMAND, kPrint, 0);
+  PostMessageW(sheet, WM_COMMAND, ID_FILE_PRINT, 0);
   AnswerPrintDialog(program);
   ASSERT_TRUE(CollectPdf(before, L"sheet.pdf")) << "no PDF from the printer";
   const std::wstring record = program.Ask(L"printing");
@@ -405,7 +404,7 @@ TEST_F(VarnelPrint, PropertySheetPrintsItsPictureThroughItsFileMenu) {
   Click(GetDlgItem(dialog, IDCANCEL));
   EXPECT_TRUE(VarnelProcess::WaitGone(dialog));
 
-  PostMessageW(sheet, WM_COMMAND, kDialogClose, 0);
+  PostMessageW(sheet, WM_COMMAND, ID_FILE_CLOSE, 0);
   EXPECT_TRUE(VarnelProcess::WaitGone(sheet)) << "File > Close left the sheet open";
   CloseAndExpectExit(program);
 }
@@ -415,14 +414,17 @@ TEST_F(VarnelPrint, CancelInThePrintingDialogStopsTheJobBetweenPages) {
   const std::wstring path = WriteWaveDocument(dir_, L"long.xml", 30000);
   VarnelProcess program(dir_, L"\"" + path + L"\"");
   ASSERT_NO_FATAL_FAILURE(OpenGridToPrint(program));
-  program.Command(kPrintDirect);
-  HWND printing = WaitDialog(program, L"Varnel", kPrintingPage, 30000);
+  program.Command(ID_FILE_PRINT_DIRECT);
+  HWND printing = WaitDialog(program, L"Varnel", IDC_PRINTING_PAGE, 30000);
   ASSERT_NE(printing, nullptr) << "no printing dialog";
   // Cancel once the first page is done.
-  ASSERT_TRUE(WaitUntil([&] {
-    const std::wstring page = WindowText(GetDlgItem(printing, kPrintingPage));
-    return !IsWindow(printing) || (page.rfind(L"Page ", 0) == 0 && page != L"Page 1");
-  }, 30000)) << WindowText(GetDlgItem(printing, kPrintingPage));
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        const std::wstring page = WindowText(GetDlgItem(printing, IDC_PRINTING_PAGE));
+        return !IsWindow(printing) || (page.rfind(L"Page ", 0) == 0 && page != L"Page 1");
+      },
+      30000))
+      << WindowText(GetDlgItem(printing, IDC_PRINTING_PAGE));
   ASSERT_TRUE(IsWindow(printing)) << "the job ended before Cancel could be pressed: " << program.Ask(L"printing");
   SendMessageW(GetDlgItem(printing, IDCANCEL), BM_CLICK, 0, 0);
   EXPECT_TRUE(VarnelProcess::WaitGone(printing, 30000));
@@ -449,16 +451,18 @@ TEST_F(VarnelPrint, PrintAndCloseWhileAJobRunsWaitForTheJob) {
   const std::wstring path = WriteWaveDocument(dir_, L"long.xml", 30000);
   VarnelProcess program(dir_, L"\"" + path + L"\"");
   ASSERT_NO_FATAL_FAILURE(OpenGridToPrint(program));
-  program.Command(kPrintDirect);
-  HWND printing = WaitDialog(program, L"Varnel", kPrintingPage, 30000);
+  program.Command(ID_FILE_PRINT_DIRECT);
+  HWND printing = WaitDialog(program, L"Varnel", IDC_PRINTING_PAGE, 30000);
   ASSERT_NE(printing, nullptr) << "no printing dialog";
-  ASSERT_TRUE(WaitUntil([&] {
-    const std::wstring page = WindowText(GetDlgItem(printing, kPrintingPage));
-    return !IsWindow(printing) || (page.rfind(L"Page ", 0) == 0 && page != L"Page 1");
-  }, 30000));
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        const std::wstring page = WindowText(GetDlgItem(printing, IDC_PRINTING_PAGE));
+        return !IsWindow(printing) || (page.rfind(L"Page ", 0) == 0 && page != L"Page 1");
+      },
+      30000));
   ASSERT_TRUE(IsWindow(printing)) << "the job ended too soon: " << program.Ask(L"printing");
 
-  program.Command(kPrint);
+  program.Command(ID_FILE_PRINT);
   HWND second = WaitDialog(program, L"Print", IDOK, 3000);
   EXPECT_EQ(second, nullptr) << "a second job began inside the first";
   if (second) Click(GetDlgItem(second, IDCANCEL));
@@ -475,7 +479,7 @@ TEST_F(VarnelPrint, PrintAndCloseWhileAJobRunsWaitForTheJob) {
 TEST_F(VarnelPrint, DialogPartlyOffTheScreenPrintsItsVisiblePart) {
   VarnelProcess program(dir_);
   Launch(program);
-  program.Command(kAbout);
+  program.Command(ID_APP_ABOUT);
   HWND about = WaitDialog(program, L"About Varnel");
   ASSERT_NE(about, nullptr);
   RECT r{};
@@ -486,7 +490,7 @@ TEST_F(VarnelPrint, DialogPartlyOffTheScreenPrintsItsVisiblePart) {
   ASSERT_TRUE(WaitUntil([&] { return GetWindowRect(about, &r) && r.left == -hidden; }));
   WriteExpected(L"dialog-offscreen.pdf.expected", std::to_string(width - hidden) + " " + std::to_string(height) + "\n");
   const std::set<std::wstring> before = PdfFiles();
-  PostMessageW(about, WM_COMMAND, kPrint, 0);
+  PostMessageW(about, WM_COMMAND, ID_FILE_PRINT, 0);
   AnswerPrintDialog(program);
   ASSERT_TRUE(CollectPdf(before, L"dialog-offscreen.pdf")) << "no PDF from the printer";
   Click(GetDlgItem(about, IDOK));
@@ -531,7 +535,7 @@ TEST_F(VarnelPrint, WithoutAPrinterPrintingFailsAndPageSetupIsTheProgramsOwn) {
   Launch(program);
   WaitDocument(program);
 
-  for (UINT command : {kPrint, kPrintDirect}) {
+  for (UINT command : {ID_FILE_PRINT, ID_FILE_PRINT_DIRECT}) {
     program.Command(command);
     HWND box = WaitDialog(program, L"Varnel");
     ASSERT_NE(box, nullptr) << "no message after command " << command;
@@ -540,14 +544,14 @@ TEST_F(VarnelPrint, WithoutAPrinterPrintingFailsAndPageSetupIsTheProgramsOwn) {
     EXPECT_TRUE(VarnelProcess::WaitGone(box));
   }
 
-  program.Command(kPageSetup);
-  HWND own = WaitDialog(program, L"Page Setup", kOwnTop);
+  program.Command(ID_FILE_PAGE_SETUP);
+  HWND own = WaitDialog(program, L"Page Setup", IDC_PAGE_SETUP_TOP);
   ASSERT_NE(own, nullptr) << "the program's own page set-up dialog did not open";
-  EXPECT_EQ(WindowText(GetDlgItem(own, kOwnTop)), L"0.79\"");  // 1134 twips in inches
-  SetText(GetDlgItem(own, kOwnTop), L"2 cm");
-  SetText(GetDlgItem(own, kOwnBottom), L"2");
-  SetText(GetDlgItem(own, kOwnLeft), L"30 in");
-  SetText(GetDlgItem(own, kOwnRight), L"");
+  EXPECT_EQ(WindowText(GetDlgItem(own, IDC_PAGE_SETUP_TOP)), L"0.79\"");  // 1134 twips in inches
+  SetText(GetDlgItem(own, IDC_PAGE_SETUP_TOP), L"2 cm");
+  SetText(GetDlgItem(own, IDC_PAGE_SETUP_BOTTOM), L"2");
+  SetText(GetDlgItem(own, IDC_PAGE_SETUP_LEFT), L"30 in");
+  SetText(GetDlgItem(own, IDC_PAGE_SETUP_RIGHT), L"");
   Click(GetDlgItem(own, IDOK));
   HWND range = WaitDialog(program, L"Varnel");
   ASSERT_NE(range, nullptr) << "30 inches were not refused";
@@ -556,15 +560,15 @@ TEST_F(VarnelPrint, WithoutAPrinterPrintingFailsAndPageSetupIsTheProgramsOwn) {
   ASSERT_TRUE(VarnelProcess::WaitGone(range));
   EXPECT_TRUE(IsWindowVisible(own));
   // The fields read before the refused one show their values in the dialog's unit.
-  EXPECT_EQ(WindowText(GetDlgItem(own, kOwnTop)), L"0.79\"");
-  SetText(GetDlgItem(own, kOwnLeft), L"abc");
+  EXPECT_EQ(WindowText(GetDlgItem(own, IDC_PAGE_SETUP_TOP)), L"0.79\"");
+  SetText(GetDlgItem(own, IDC_PAGE_SETUP_LEFT), L"abc");
   Click(GetDlgItem(own, IDOK));
   HWND invalid = WaitDialog(program, L"Varnel");
   ASSERT_NE(invalid, nullptr);
   EXPECT_EQ(MessageText(invalid), L"This is not a valid measurement.");
   Click(GetDlgItem(invalid, IDOK));
   ASSERT_TRUE(VarnelProcess::WaitGone(invalid));
-  SetText(GetDlgItem(own, kOwnLeft), L"1 inch");
+  SetText(GetDlgItem(own, IDC_PAGE_SETUP_LEFT), L"1 inch");
   Click(GetDlgItem(own, IDOK));
   EXPECT_TRUE(VarnelProcess::WaitGone(own));
   CloseAndExpectExit(program);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/resource.h"
 #include "tests/gui/commands_fixture.h"
 #include "tests/support/simulator_kill.h"
 #include "tests/support/simulator_shutdown.h"
@@ -17,8 +18,6 @@
 namespace gui {
 namespace {
 
-constexpr UINT kOptions = 9070;
-constexpr int kReconnectBox = 1025;
 constexpr DWORD kComeBackMs = 60000;
 
 // "reconnecting": one lost server tried again.
@@ -76,7 +75,7 @@ class VarnelReconnect : public VarnelCommands {
       return lines.size() > 1 && Fields(lines[1]).size() > 2 && Fields(lines[1])[2] == L"1";
     })) << "the document's item was not added anew";
     EXPECT_TRUE(WaitUntil([&] {
-      return MenuText(MenuItem(program.Ask(L"menu"), kDisconnectFirst)) == kServer1;
+      return MenuText(MenuItem(program.Ask(L"menu"), ID_SERVER_DISCONNECT_FIRST)) == kServer1;
     })) << "the entries do not show the server again";
     EXPECT_TRUE(WaitUntil([&] { return Periods(program)[0].stop > back; }, 20000))
         << "the waves were not read again";
@@ -94,7 +93,7 @@ TEST_F(VarnelReconnect, KilledServerThatRestartsIsUsedAgain) {
   VarnelProcess program(dir_, L"\"" + WriteDocument(dir_, L"sine.xml") + L"\"");
   ASSERT_NO_FATAL_FAILURE(ShowLiveDocument(program));
   ASSERT_GE(test_support::KillSimulator(), 1) << "no simulator process to kill";
-  program.Command(kRefresh);
+  program.Command(ID_GRAPH_REFRESH);
   ASSERT_TRUE(WaitUntil([&] { return OpenConnections(program).names.empty(); }, 20000));
   ASSERT_TRUE(WaitUntil([&] { return Reconnecting(program).size() == 1; }));
   EXPECT_EQ(Reconnecting(program)[0].name, kServer1);
@@ -119,7 +118,7 @@ TEST_F(VarnelReconnect, ServerShutDownThroughItsControlIsUsedAgainButNotAfterADi
       << "a failed try for a server that answered at once";
 
   // Disconnected by the user, it stays away.
-  program.Command(kDisconnectFirst);
+  program.Command(ID_SERVER_DISCONNECT_FIRST);
   ASSERT_TRUE(WaitUntil([&] { return OpenConnections(program).names.empty(); }));
   Sleep(12000);
   EXPECT_TRUE(OpenConnections(program).names.empty()) << "a manual disconnect was undone";
@@ -132,7 +131,7 @@ TEST_F(VarnelReconnect, ServerThatNeverComesBackIsTriedLessAndLessWithoutBoxesOr
   ASSERT_NO_FATAL_FAILURE(ShowLiveDocument(program));
   // Killed, and its classes left with RpcSs: every activation fails until RpcSs restarts.
   ASSERT_GE(test_support::KillSimulator(), 1) << "no simulator process to kill";
-  program.Command(kRefresh);
+  program.Command(ID_GRAPH_REFRESH);
   ASSERT_TRUE(WaitUntil([&] { return Reconnecting(program).size() == 1; }, 20000));
   const ULONGLONG lost = GetTickCount64();
   // Tries at about 5, 15 and 45 s, each seen with the time it was seen; the window answers at
@@ -168,7 +167,7 @@ TEST_F(VarnelReconnect, ServerThatNeverComesBackIsTriedLessAndLessWithoutBoxesOr
   EXPECT_EQ(Lines(program.Ask(L"status"))[0], L"Reconnecting to server Varnel.HdaSim.1...");
 
   // Disconnect All ends the tries.
-  program.Command(kDisconnectAll);
+  program.Command(ID_SERVER_DISCONNECT_ALL);
   EXPECT_TRUE(WaitUntil([&] { return Reconnecting(program).empty(); }));
   CloseAndExpectExit(program);
   EXPECT_TRUE(test_support::ForgetKilledServers());
@@ -177,12 +176,12 @@ TEST_F(VarnelReconnect, ServerThatNeverComesBackIsTriedLessAndLessWithoutBoxesOr
 TEST_F(VarnelReconnect, ConfigurationSheetSwitchesTheTriesOffAndOn) {
   VarnelProcess program(dir_);
   Launch(program);
-  program.Command(kOptions);
+  program.Command(ID_OPTIONS_CONFIGURE);
   HWND sheet = program.WaitWindow(L"Varnel configuration:");
   ASSERT_NE(sheet, nullptr) << "the configuration sheet did not open";
   HWND page = FindDescendant(sheet, L"#32770");
   ASSERT_NE(page, nullptr);
-  HWND box = GetDlgItem(page, kReconnectBox);
+  HWND box = GetDlgItem(page, IDC_CONFIG_RECONNECT);
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(WindowText(box), L"Reconnect servers that come back");
   EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_CHECKED) << "on by default";
@@ -197,10 +196,10 @@ TEST_F(VarnelReconnect, ConfigurationSheetSwitchesTheTriesOffAndOn) {
                      L"<General><ReconnectLostServers>0</ReconnectLostServers></General>");
   VarnelProcess french(dir_);
   Launch(french);
-  french.Command(kOptions);
+  french.Command(ID_OPTIONS_CONFIGURE);
   sheet = french.WaitWindow(L"Configuration de Varnel :");
   ASSERT_NE(sheet, nullptr);
-  box = GetDlgItem(FindDescendant(sheet, L"#32770"), kReconnectBox);
+  box = GetDlgItem(FindDescendant(sheet, L"#32770"), IDC_CONFIG_RECONNECT);
   EXPECT_EQ(WindowText(box), L"Reconnecter les serveurs qui reviennent");
   EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
   Click(GetDlgItem(sheet, IDCANCEL));

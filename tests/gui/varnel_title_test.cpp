@@ -78,7 +78,7 @@ TEST_F(VarnelTitle, RefreshCommandMovesTitleGraphAndGridToTheSameStop) {
   ASSERT_NO_FATAL_FAILURE(ExpectAgreement(program, "the last minute chosen"));
   const long long before = Periods(program)[0].stop;
   Sleep(2100);
-  program.Command(kRefresh);
+  program.Command(ID_GRAPH_REFRESH);
   ASSERT_TRUE(WaitUntil([&] { return Periods(program)[0].stop > before; }));
   ExpectAgreement(program, "the refresh command");
   CloseAndExpectExit(program);

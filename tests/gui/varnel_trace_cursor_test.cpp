@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "app_core/command_ids.h"
 #include "document/varnel_doc.h"
 #include "tests/gui/channel_answers.h"
 #include "tests/gui/run_directory_test.h"
@@ -22,8 +23,6 @@
 
 namespace gui {
 namespace {
-
-constexpr UINT kTraceCursor = 9069, kCopy = 57634;
 
 struct Box {
   int left = 0, top = 0, right = 0, bottom = 0;
@@ -120,7 +119,8 @@ void PressCtrl(const VarnelProcess& program, WORD key) {
 }
 
 bool Checked(const VarnelProcess& program) {
-  return Flags(MenuItem(program.Ask(L"menu"), kTraceCursor)).find(L'c') != std::wstring::npos;
+  return Flags(MenuItem(program.Ask(L"menu"), ID_GRAPH_TRACE_CURSOR)).find(L'c') !=
+         std::wstring::npos;
 }
 
 // Two waves on different time stamps: "Low" 200 values from 0 up by 1, "High" 150 values from 400
@@ -265,9 +265,9 @@ TEST_F(VarnelTraceCursor, CtrlTAndTheMenuToggleALineWithEachWavesValueInItsColou
     restored += hidden.At(x, row) == without.At(x, row);
   }
   EXPECT_EQ(restored, graph.area.bottom - graph.area.top) << "the line's pixels stayed";
-  program.Command(kTraceCursor);
+  program.Command(ID_GRAPH_TRACE_CURSOR);
   ASSERT_TRUE(WaitUntil([&] { return ReadTrace(program).on; })) << "the menu did not show it";
-  program.Command(kTraceCursor);
+  program.Command(ID_GRAPH_TRACE_CURSOR);
   ASSERT_TRUE(WaitUntil([&] { return !ReadTrace(program).on; })) << "the menu did not hide it";
   CloseAndExpectExit(program);
 
@@ -284,7 +284,7 @@ TEST_F(VarnelTraceCursor, AMoveRepaintsOnlyWhatTheCursorCoveredAndCovers) {
   const int y = (graph.area.top + graph.area.bottom) / 2;
   const int x0 = graph.area.left + (graph.area.right - graph.area.left) / 3;
   MoveMouse(graph.window, x0, y);
-  program.Command(kTraceCursor);
+  program.Command(ID_GRAPH_TRACE_CURSOR);
   ASSERT_TRUE(WaitUntil([&] { return ReadTrace(program).on; }));
   MoveMouse(graph.window, x0, y);
   const Trace before_move = ReadTrace(program);
@@ -365,7 +365,7 @@ TEST_F(VarnelTraceCursor, ArrowKeysStepPointByPointOnTheWaveNearestThePointer) {
   ASSERT_NE(graph.window, nullptr);
   HWND view = GetParent(graph.window);
   const int x = (graph.area.left + graph.area.right) / 2;
-  program.Command(kTraceCursor);
+  program.Command(ID_GRAPH_TRACE_CURSOR);
   ASSERT_TRUE(WaitUntil([&] { return ReadTrace(program).on; }));
 
   struct Case {
@@ -412,7 +412,7 @@ TEST_F(VarnelTraceCursor, TheCopiedBitmapShowsTheCursorOnlyWhileItIsOn) {
       EmptyClipboard();
       CloseClipboard();
     }
-    program.Command(kCopy);
+    program.Command(ID_EDIT_COPY);
     ScreenPicture picture;
     EXPECT_TRUE(WaitUntil([] { return IsClipboardFormatAvailable(CF_BITMAP) != FALSE; }))
         << "no bitmap on the clipboard";
@@ -423,7 +423,7 @@ TEST_F(VarnelTraceCursor, TheCopiedBitmapShowsTheCursorOnlyWhileItIsOn) {
     return picture;
   };
   MoveMouse(graph.window, x, y);
-  program.Command(kTraceCursor);
+  program.Command(ID_GRAPH_TRACE_CURSOR);
   ASSERT_TRUE(WaitUntil([&] { return ReadTrace(program).on; }));
   MoveMouse(graph.window, x, y);
   const Trace trace = ReadTrace(program);
@@ -441,7 +441,7 @@ TEST_F(VarnelTraceCursor, TheCopiedBitmapShowsTheCursorOnlyWhileItIsOn) {
         << "no frame of " << Narrow(label.text) << " in the copy";
   }
 
-  program.Command(kTraceCursor);
+  program.Command(ID_GRAPH_TRACE_CURSOR);
   ASSERT_TRUE(WaitUntil([&] { return !ReadTrace(program).on; }));
   const ScreenPicture off = copy();
   ASSERT_GT(off.width, x);
@@ -460,8 +460,9 @@ TEST_F(VarnelTraceCursor, MenuTextPromptAndTooltipSpeakEveryLanguage) {
   ASSERT_NE(Open(program).window, nullptr);
   auto prompt = [&] {
     DWORD_PTR result = 0;
-    SendMessageTimeoutW(program.MainWindow(), WM_MENUSELECT, MAKEWPARAM(kTraceCursor, MF_HILITE),
-                        1, SMTO_NORMAL, 5000, &result);
+    SendMessageTimeoutW(program.MainWindow(), WM_MENUSELECT,
+                        MAKEWPARAM(ID_GRAPH_TRACE_CURSOR, MF_HILITE), 1, SMTO_NORMAL, 5000,
+                        &result);
     const std::vector<std::wstring> panes = Lines(program.Ask(L"status"));
     return panes.empty() ? std::wstring() : panes[0];
   };
@@ -471,32 +472,33 @@ TEST_F(VarnelTraceCursor, MenuTextPromptAndTooltipSpeakEveryLanguage) {
     const wchar_t* prompt;
   };
   const Case cases[] = {
-      {11050, L"Curseur de lecture\tCtrl+T",
+      {ID_LANGUAGE_FRENCH, L"Curseur de lecture\tCtrl+T",
        L"Afficher ou masquer le curseur de lecture des valeurs à un instant"},
-      {11052, L"Messcursor\tStrg+T",
+      {ID_LANGUAGE_GERMAN, L"Messcursor\tStrg+T",
        L"Den Messcursor mit den Werten zu einem Zeitpunkt ein- oder ausblenden"},
-      {11053, L"Trace Cursor\tCtrl+T",
+      {ID_LANGUAGE_SPANISH, L"Trace Cursor\tCtrl+T",
        L"Mostrar u ocultar el cursor de lectura con los valores de un instante"},
-      {11054, L"Meetcursor\tCtrl+T",
+      {ID_LANGUAGE_DUTCH, L"Meetcursor\tCtrl+T",
        L"De meetcursor met de waarden van de curven op één tijdstip tonen of verbergen"},
-      {11051, L"Trace Cursor\tCtrl+T",
+      {ID_LANGUAGE_ENGLISH, L"Trace Cursor\tCtrl+T",
        L"Show or hide the trace cursor with the waves' values at one time"},
   };
   for (const Case& c : cases) {
     program.Command(c.language);
     EXPECT_TRUE(WaitUntil([&] { return prompt() == c.prompt; }, 5000))
         << c.language << ": " << Narrow(prompt());
-    EXPECT_EQ(MenuText(MenuItem(program.Ask(L"menu"), kTraceCursor)), c.menu) << c.language;
+    EXPECT_EQ(MenuText(MenuItem(program.Ask(L"menu"), ID_GRAPH_TRACE_CURSOR)), c.menu)
+        << c.language;
   }
 
   // The tooltip of the period toolbar's last button, under the pointer, in English.
   HWND bar = nullptr;
   for (HWND w = FindWindowExW(program.MainWindow(), nullptr, L"ToolbarWindow32", nullptr); w;
        w = FindWindowExW(program.MainWindow(), w, L"ToolbarWindow32", nullptr)) {
-    if (SendMessageW(w, TB_COMMANDTOINDEX, kTraceCursor, 0) >= 0) bar = w;
+    if (SendMessageW(w, TB_COMMANDTOINDEX, ID_GRAPH_TRACE_CURSOR, 0) >= 0) bar = w;
   }
   ASSERT_NE(bar, nullptr) << "no toolbar has the trace cursor's button";
-  EXPECT_EQ(SendMessageW(bar, TB_COMMANDTOINDEX, kTraceCursor, 0),
+  EXPECT_EQ(SendMessageW(bar, TB_COMMANDTOINDEX, ID_GRAPH_TRACE_CURSOR, 0),
             SendMessageW(bar, TB_BUTTONCOUNT, 0, 0) - 1)
       << "the button is not the bar's last";
   RECT r{};

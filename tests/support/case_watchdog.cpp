@@ -1,7 +1,7 @@
 // Ends a test program whose case has run far longer than any case of ours takes, after naming
 // that case: a call that never returns (a server that no longer serves, a wedged service of the
 // prefix) would otherwise hold the program until the test driver's time-out and leave no word of
-// where it hung. Compiled into every Windows test program; it installs itself.
+// where it hung. Linked into every Windows test program (an object library); it installs itself.
 #include "tests/support/case_watchdog.h"
 
 #include <windows.h>

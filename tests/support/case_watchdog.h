@@ -1,5 +1,5 @@
 // Every Windows test program ends itself when one of its cases hangs, after naming the case
-// (tests/support/case_watchdog.cpp, compiled into each). A program whose cases use the simulator
+// (tests/support/case_watchdog.cpp, linked into each). A program whose cases use the simulator
 // also leaves the prefix clean for the programs after it.
 #pragma once
 
