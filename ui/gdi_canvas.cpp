@@ -1,5 +1,6 @@
 #include "ui/gdi_canvas.h"
 
+#include "platform/wide.h"
 #include "ui/dib_surface.h"
 #include "ui/memory_bitmap.h"
 
@@ -213,13 +214,13 @@ void GdiCanvas::FillRect(const TRect& rect, graph::TColor color) {
 
 void GdiCanvas::PutText(std::int32_t x, std::int32_t y, const char16_t* text,
                         std::uint32_t length) {
-  ExtTextOutW(dc_, x, y, 0, nullptr, reinterpret_cast<const wchar_t*>(text),
+  ExtTextOutW(dc_, x, y, 0, nullptr, platform::W(text),
               static_cast<UINT>(length), nullptr);
 }
 
 graph::TSize GdiCanvas::TextExtent(const char16_t* text, std::uint32_t length) {
   SIZE size{};
-  GetTextExtentPoint32W(dc_, reinterpret_cast<const wchar_t*>(text), static_cast<int>(length),
+  GetTextExtentPoint32W(dc_, platform::W(text), static_cast<int>(length),
                         &size);
   return {size.cx, size.cy};
 }

@@ -2,6 +2,7 @@
 // pop-up, Ctrl-drag panning, double clicks to the settings sheet, the trace cursor's moves and
 // steps.
 #include "graph/graph_text.h"
+#include "platform/wide.h"
 #include "ui/unique_menu.h"
 #include "views/graph_window.h"
 
@@ -130,7 +131,7 @@ void GraphWindow::OnRightDown(std::int32_t x, std::int32_t y) {
   for (const graph::TZoomMenuItem& item : graph::kZoomMenu) {
     if (!graph::ZoomCommandOffered(item.command, axes)) continue;
     AppendMenuW(menu.Get(), MF_STRING, static_cast<UINT_PTR>(item.command),
-                reinterpret_cast<const wchar_t*>(graph::GraphText(item.textId)));
+                platform::W(graph::GraphText(item.textId)));
     ++items;
   }
   if (items > 0) {

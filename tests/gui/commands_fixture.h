@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "document/varnel_doc.h"
+#include "platform/wide.h"
 #include "tests/gui/channel_answers.h"
 #include "tests/gui/run_directory_test.h"
 #include "tests/gui/varnel_driver.h"
@@ -151,7 +152,7 @@ inline std::wstring WriteDocument(const std::wstring& dir, const std::wstring& n
   server.ServerName = u"Varnel.HdaSim.1";
   doc.FindOrAddConnection(server).AddItemName(u"Waves/Sine 1s");
   const std::wstring path = dir + L"\\" + name;
-  EXPECT_FALSE(doc.Save(reinterpret_cast<const char16_t*>(path.c_str())));
+  EXPECT_FALSE(doc.Save(platform::U16(path.c_str())));
   return path;
 }
 

@@ -20,6 +20,7 @@
 #include "app_core/resource_text.h"
 #include "app_core/string_ids.h"
 #include "document/varnel_doc.h"
+#include "platform/wide.h"
 #include "tests/gui/channel_answers.h"
 #include "tests/gui/long_document.h"
 #include "tests/gui/run_directory_test.h"
@@ -137,7 +138,7 @@ std::wstring WriteGraphDocument(const std::wstring& dir) {
     doc.Waves.push_back(std::move(wave));
   }
   const std::wstring path = dir + L"\\graph.xml";
-  EXPECT_FALSE(doc.Save(reinterpret_cast<const char16_t*>(path.c_str())));
+  EXPECT_FALSE(doc.Save(platform::U16(path.c_str())));
   return path;
 }
 
@@ -468,7 +469,7 @@ TEST_F(VarnelGraph, SettingsSheetLeftAloneNeitherMarksTheDocumentNorAsks) {
   bottom.Name = u"Axis_2";
   doc.GraphSettings.Axes.emplace(2, bottom);
   const std::wstring path = dir_ + L"\\graph.xml";
-  ASSERT_FALSE(doc.Save(reinterpret_cast<const char16_t*>(path.c_str())));
+  ASSERT_FALSE(doc.Save(platform::U16(path.c_str())));
 
   VarnelProcess program(dir_, L"\"" + path + L"\"");
   const GraphState graph = Open(program);
@@ -693,7 +694,7 @@ TEST_F(VarnelGraph, NextPeriodMovesAZoomedTimeAxisThatTheAutomaticRefreshLeft) {
   server.ServerName = u"Varnel.HdaSim.1";
   doc.FindOrAddConnection(server).AddItemName(u"Waves/Sine 1s");
   const std::wstring path = dir_ + L"\\graph.xml";
-  ASSERT_FALSE(doc.Save(reinterpret_cast<const char16_t*>(path.c_str())));
+  ASSERT_FALSE(doc.Save(platform::U16(path.c_str())));
   VarnelProcess program(dir_, L"\"" + path + L"\"");
   GraphState graph = Open(program);
   ASSERT_NE(graph.window, nullptr);
@@ -746,7 +747,7 @@ std::wstring StatusLine(const VarnelProcess& program) {
 
 // The program's text of `id` in `language` for the item.
 std::wstring ItemText(int id, int language, const std::wstring& item) {
-  std::wstring text = reinterpret_cast<const wchar_t*>(RString(id, language));
+  std::wstring text = platform::W(RString(id, language));
   text.replace(text.find(L"%1"), 2, item);
   return text;
 }
