@@ -294,7 +294,7 @@ void TVarnelGraphView::CopyToClipboard() {
   HBITMAP bitmap = CreateCompatibleBitmap(screen.Get(), client.right, client.bottom);
   if (!bitmap) return;
   {
-    ui::UniqueDc memory(CreateCompatibleDC(screen.Get()));
+    win::UniqueDc memory(CreateCompatibleDC(screen.Get()));
     ui::SelectGuard select(memory.Get(), bitmap);
     FillRect(memory.Get(), &client, GetSysColorBrush(COLOR_WINDOW));
     graph_window_.DrawInto(memory.Get(), client, false);

@@ -3,8 +3,8 @@
 // steps.
 #include "graph/graph_text.h"
 #include "platform/wide.h"
-#include "ui/unique_menu.h"
 #include "views/graph_window.h"
+#include "win/handle.h"
 
 namespace views {
 
@@ -125,7 +125,7 @@ void GraphWindow::OnCaptureLost() {
 void GraphWindow::OnRightDown(std::int32_t x, std::int32_t y) {
   if (!selection_active_ || graph::SelectionHitCode(rect_, x, y) != graph::kDragMove) return;
   const graph::TSideAxes axes = graph::BestAxes(graph_, rect_);
-  ui::UniqueMenu menu(CreatePopupMenu());
+  win::UniqueMenu menu(CreatePopupMenu());
   if (!menu) return;
   int items = 0;
   for (const graph::TZoomMenuItem& item : graph::kZoomMenu) {

@@ -8,10 +8,10 @@
 #include "platform/wide.h"
 #include "ui/clipboard_text.h"
 #include "ui/splitter.h"
-#include "ui/unique_menu.h"
 #include "views/core/grid_copy.h"
 #include "views/core/grid_wave_visibility.h"
 #include "views/graph_view.h"
+#include "win/handle.h"
 
 namespace views {
 
@@ -139,7 +139,7 @@ void TVarnelGridView::GridRightButtonReleased(ui::GridCell, POINT screen_point) 
 }
 
 void TVarnelGridView::ShowContextMenu(POINT screen_point) {
-  ui::UniqueMenu menu(CreatePopupMenu());
+  win::UniqueMenu menu(CreatePopupMenu());
   if (!menu) return;
   for (const auto& [id, text] : {std::pair{ID_GRID_SHOW_WAVES, IDS_SHOW_WAVES},
                                  std::pair{ID_GRID_HIDE_WAVES, IDS_HIDE_WAVES}}) {

@@ -50,7 +50,7 @@ PaperMetrics MetricsOf(HDC dc) {
 
 }  // namespace
 
-UniqueEnhMetaFile RecordPage(Printable& view, HDC printer_dc, int page_number) {
+win::UniqueEnhMetaFile RecordPage(Printable& view, HDC printer_dc, int page_number) {
   const RECT area = PrintableArea(printer_dc);
   const int dpi_x = std::max(1, GetDeviceCaps(printer_dc, LOGPIXELSX));
   const int dpi_y = std::max(1, GetDeviceCaps(printer_dc, LOGPIXELSY));
@@ -58,9 +58,9 @@ UniqueEnhMetaFile RecordPage(Printable& view, HDC printer_dc, int page_number) {
   const RECT frame{0, 0, MulDiv(GetDeviceCaps(printer_dc, HORZRES), 2540, dpi_x),
                    MulDiv(GetDeviceCaps(printer_dc, VERTRES), 2540, dpi_y)};
   HDC recorder = CreateEnhMetaFileW(printer_dc, nullptr, &frame, nullptr);
-  if (!recorder) return UniqueEnhMetaFile();
+  if (!recorder) return win::UniqueEnhMetaFile();
   view.PrintPage(recorder, area, page_number);
-  return UniqueEnhMetaFile(CloseEnhMetaFile(recorder));
+  return win::UniqueEnhMetaFile(CloseEnhMetaFile(recorder));
 }
 
 PrintPreview::PrintPreview(HWND main_window, std::unique_ptr<Printable> view, HDC printer_dc,

@@ -33,13 +33,6 @@ constexpr DWORD kAnswersLeaveMs = 300;
 constexpr DWORD kShutdownCallLimitMs = 10000;
 constexpr const wchar_t* kShutdownReason = L"The simulation server was asked to shut down";
 
-struct WindowTraits {
-  using Handle = HWND;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle h) { DestroyWindow(h); }
-};
-using UniqueWindow = win::UniqueHandle<WindowTraits>;
-
 // One class object registered with COM for the lifetime of the object.
 class ClassRegistration {
  public:
@@ -185,7 +178,7 @@ int RunLocalServer() {
   window_class.hInstance = GetModuleHandleW(nullptr);
   window_class.lpszClassName = L"VarnelHdaSimServer";
   RegisterClassW(&window_class);
-  UniqueWindow window(CreateWindowExW(0, window_class.lpszClassName, L"", 0, 0, 0, 0, 0,
+  win::UniqueWindow window(CreateWindowExW(0, window_class.lpszClassName, L"", 0, 0, 0, 0, 0,
                                       HWND_MESSAGE, nullptr, window_class.hInstance, nullptr));
   if (!window) return 1;
   g_window = window.Get();
