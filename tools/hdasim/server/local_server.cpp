@@ -11,6 +11,7 @@
 #include "opc/opc.h"
 #include "tools/hdasim/server/class_factory.h"
 #include "tools/hdasim/server/hda_server.h"
+#include "tools/hdasim/server/local_server_messages.h"
 #include "tools/hdasim/server/module.h"
 #include "tools/hdasim/server/registration.h"
 #include "tools/hdasim/server/server_classes.h"
@@ -23,8 +24,6 @@
 namespace hdasim {
 namespace {
 
-constexpr UINT kIdleMessage = WM_APP + 1;
-constexpr UINT kShutdownMessage = WM_APP + 2;
 constexpr UINT_PTR kLingerTimer = 1;
 constexpr DWORD kDefaultLingerMs = 3000;
 // From the end of the message loop to the end of the process.
