@@ -2,6 +2,7 @@
 
 #include "app/resource.h"
 #include "app_core/about_text.h"
+#include "platform/wide.h"
 
 namespace app {
 
@@ -13,7 +14,7 @@ TAboutBox::TAboutBox(HWND owner) : TDialog(owner, IDD_ABOUTBOX) {}
 
 bool TAboutBox::OnInitDialog() {
   TDialog::OnInitDialog();
-  SetItemText(IDC_ABOUT_VERSION, reinterpret_cast<const wchar_t*>(AboutVersionText().Str()));
+  SetItemText(IDC_ABOUT_VERSION, platform::W(AboutVersionText().Str()));
   SetItemText(IDC_ABOUT_ADDRESS, kMakerAddress);
   return true;
 }

@@ -5,17 +5,14 @@
 #include "app_core/string_ids.h"
 #include "config/refresh_rates.h"
 #include "dialogs/question.h"
+#include "platform/wide.h"
 #include "text/assert_report.h"
 #include "ui/dpi.h"
 
 namespace app {
 
-namespace {
-const wchar_t* W(const char16_t* s) { return reinterpret_cast<const wchar_t*>(s); }
-}  // namespace
-
 TGeneralConfigPage::TGeneralConfigPage()
-    : PropertyPage(IDD_CONFIG_GENERAL, W(RString(IDS_CONFIG_PAGE_GENERAL))) {}
+    : PropertyPage(IDD_CONFIG_GENERAL, platform::W(RString(IDS_CONFIG_PAGE_GENERAL))) {}
 
 void TGeneralConfigPage::SetPtrs(TConfigServerSheet* sheet, TConfig* edited) {
   if (!sheet || !edited) {
@@ -28,11 +25,11 @@ void TGeneralConfigPage::SetPtrs(TConfigServerSheet* sheet, TConfig* edited) {
 }
 
 bool TGeneralConfigPage::OnInitDialog() {
-  SetItemText(IDC_CONFIG_DESCRIPTION, W(RString(IDS_CONFIG_DESCRIPTION)));
-  SetItemText(IDC_CONFIG_REFRESH_LABEL, W(RString(IDS_CONFIG_REFRESH_RATE)));
-  SetItemText(IDC_CONFIG_MILLISECONDS, W(RString(IDS_CONFIG_VIEW_MILLISECONDS)));
-  SetItemText(IDC_CONFIG_RECONNECT, W(RString(IDS_CONFIG_RECONNECT)));
-  SetItemText(IDC_CONFIG_DEFAULTS, W(RString(IDS_DEFAULTS)));
+  SetItemText(IDC_CONFIG_DESCRIPTION, platform::W(RString(IDS_CONFIG_DESCRIPTION)));
+  SetItemText(IDC_CONFIG_REFRESH_LABEL, platform::W(RString(IDS_CONFIG_REFRESH_RATE)));
+  SetItemText(IDC_CONFIG_MILLISECONDS, platform::W(RString(IDS_CONFIG_VIEW_MILLISECONDS)));
+  SetItemText(IDC_CONFIG_RECONNECT, platform::W(RString(IDS_CONFIG_RECONNECT)));
+  SetItemText(IDC_CONFIG_DEFAULTS, platform::W(RString(IDS_DEFAULTS)));
   defaults_icon_ = ui::LoadSmallIcon(Hwnd(), IDI_DEFAULTS);
   if (defaults_icon_) {
     SendMessageW(Item(IDC_CONFIG_DEFAULTS), BM_SETIMAGE, IMAGE_ICON,
@@ -40,7 +37,7 @@ bool TGeneralConfigPage::OnInitDialog() {
   }
   HWND combo = Item(IDC_CONFIG_REFRESH_RATE);
   for (const RefreshRateChoice& choice : kRefreshRateChoices) {
-    SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(W(choice.text)));
+    SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(platform::W(choice.text)));
   }
   Fill();
   return true;
@@ -98,7 +95,7 @@ INT_PTR TConfigServerSheet::Run() {
   const RECT place{live_.ConfigBox.left, live_.ConfigBox.top, live_.ConfigBox.right,
                    live_.ConfigBox.bottom};
   return RunModal({.owner = owner_,
-                   .caption = W(RString(IDS_CONFIG_SHEET_CAPTION)),
+                   .caption = platform::W(RString(IDS_CONFIG_SHEET_CAPTION)),
                    .pages = {&page_},
                    .place = &place});
 }

@@ -6,12 +6,13 @@
 #include "app_core/resource_text.h"
 #include "app_core/string_ids.h"
 #include "document/varnel_doc.h"
+#include "platform/wide.h"
 
 namespace app {
 
 namespace {
 
-std::wstring Text(UINT id) { return reinterpret_cast<const wchar_t*>(RString(static_cast<int>(id))); }
+std::wstring Text(UINT id) { return platform::W(RString(static_cast<int>(id))); }
 
 // "Varnel file (*.xml)", "*.xml", "All Files (*.*)", "*.*", each ended by a zero, then one more.
 std::wstring FileFilter() {
@@ -19,8 +20,8 @@ std::wstring FileFilter() {
 }
 
 std::wstring XmlName(const std::wstring& name) {
-  const TString fixed = DocumentFileName(TString(reinterpret_cast<const char16_t*>(name.c_str())));
-  return reinterpret_cast<const wchar_t*>(fixed.Str());
+  const TString fixed = DocumentFileName(TString(platform::U16(name.c_str())));
+  return platform::W(fixed.Str());
 }
 
 void ForEachFrame(ui::Document& document, const std::function<void(TChildFrame&)>& f) {

@@ -11,6 +11,7 @@
 #include "document/log_entry.h"
 #include "document/log_message.h"
 #include "hda/wave_export.h"
+#include "platform/wide.h"
 #include "text/integer_text.h"
 #include "ui/doc_manager.h"
 #include "ui/text_args.h"
@@ -20,7 +21,7 @@ namespace app {
 
 namespace {
 
-std::wstring Text(int id) { return ui::W(RString(id)); }
+std::wstring Text(int id) { return platform::W(RString(id)); }
 
 // "CSV files (*.csv)", "*.csv", "All Files (*.*)", "*.*", each ended by a zero, then one more.
 std::wstring CsvFilter() {
@@ -36,7 +37,7 @@ std::wstring ProposedName(const views::VarnelDocument& document) {
   return name + L".csv";
 }
 
-TString Tstr(const std::wstring& text) { return TString(reinterpret_cast<const char16_t*>(text.c_str())); }
+TString Tstr(const std::wstring& text) { return TString(platform::U16(text.c_str())); }
 
 void ShowFailure(HWND owner, int text_id, const std::wstring& path) {
   MessageBoxW(owner, ui::ReplaceArgument(Text(text_id), L"%1", path).c_str(), L"Varnel",

@@ -12,6 +12,7 @@
 #include "app_core/start_directory.h"
 #include "document/log_entry.h"
 #include "document/log_message.h"
+#include "platform/wide.h"
 #include "text/time_base.h"
 #include "text/time_fields.h"
 #include "ui/dpi.h"
@@ -35,9 +36,6 @@ const std::vector<UINT> kPeriodButtons = {
     ID_SERVER_CONNECT_LOCAL, ID_SERVER_CONNECT_REMOTE, ID_BROWSE_LAST_CONNECTION,
     ID_GRAPH_REMOVE_TAGS, ID_PERIOD_UNLOCK, ID_PERIOD_LOCK, ID_PERIOD_PREVIOUS,
     ID_PERIOD_REFRESH, ID_PERIOD_NEXT, ID_PERIOD_CURRENT, 0, ID_GRAPH_TRACE_CURSOR};
-
-const wchar_t* W(const TString& s) { return reinterpret_cast<const wchar_t*>(s.Str()); }
-const wchar_t* W(const char16_t* s) { return reinterpret_cast<const wchar_t*>(s); }
 
 // Marks the work of the automatic refresh, which runs with nobody to answer.
 class UnattendedScope {
@@ -276,7 +274,7 @@ bool TMainFrame::OnNotify(const NMHDR& header, LRESULT& result) {
     static wchar_t tip[kMaxTooltipUnits + 1];
     const TString text(RString(PromptTextId(static_cast<int>(header.idFrom)), config_.language));
     const std::size_t n = std::min<std::size_t>(text.Length(), kMaxTooltipUnits);
-    std::copy_n(W(text), n, tip);
+    std::copy_n(platform::W(text), n, tip);
     tip[n] = L'\0';
     info.lpszText = tip;
     result = 0;
@@ -287,7 +285,7 @@ bool TMainFrame::OnNotify(const NMHDR& header, LRESULT& result) {
 
 void TMainFrame::ShowPrompt(UINT id) {
   if (!status_.Hwnd()) return;
-  status_.SetText(0, id ? W(RString(PromptTextId(static_cast<int>(id)), config_.language)) : L"");
+  status_.SetText(0, id ? platform::W(RString(PromptTextId(static_cast<int>(id)), config_.language)) : L"");
 }
 
 void TMainFrame::OnIdle() {
@@ -305,13 +303,13 @@ void TMainFrame::ShowMessage(const TString& text, TMessageKind kind) {
                       : kind == TMessageKind::Warning ? kLevelWarning
                                                       : kLevelInfo;
     LogMessage(kTypeOpc, level, text.Str());
-    if (status_.Hwnd()) status_.SetText(0, W(text));
+    if (status_.Hwnd()) status_.SetText(0, platform::W(text));
     return;
   }
   const UINT icon = kind == TMessageKind::Error     ? MB_ICONERROR
                     : kind == TMessageKind::Warning ? MB_ICONWARNING
                                                     : MB_ICONINFORMATION;
-  MessageBoxW(Hwnd(), W(text), L"Varnel", MB_OK | icon);
+  MessageBoxW(Hwnd(), platform::W(text), L"Varnel", MB_OK | icon);
 }
 
 views::VarnelDocument* TMainFrame::ActiveDocument() const {
@@ -348,8 +346,8 @@ void TMainFrame::UpdateTitle() {
   wchar_t caption[512] = {};
   GetWindowTextW(child->Hwnd(), caption, 512);
   const TString title = MainWindowTitle(&document->Doc(), IsZoomed(child->Hwnd()) != FALSE,
-                                        TString(reinterpret_cast<const char16_t*>(caption)));
-  SetWindowTextW(Hwnd(), W(title));
+                                        TString(platform::U16(caption)));
+  SetWindowTextW(Hwnd(), platform::W(title));
 }
 
 LRESULT TMainFrame::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {

@@ -14,14 +14,13 @@
 #include "document/log_message.h"
 #include "document/period.h"
 #include "hda/hda_connection.h"
+#include "platform/wide.h"
 #include "ui/doc_manager.h"
 #include "views/graph_view.h"
 
 namespace app {
 
 namespace {
-
-const wchar_t* W(const TString& s) { return reinterpret_cast<const wchar_t*>(s.Str()); }
 
 // Removes every item of the menu from position `keep` on.
 void TruncateMenu(HMENU menu, int keep) {
@@ -35,7 +34,7 @@ void AppendItems(HMENU menu, const std::vector<MenuItemSpec>& items) {
       continue;
     }
     const UINT state = (item.grayed ? MF_GRAYED : MF_ENABLED) | (item.checked ? MF_CHECKED : 0);
-    AppendMenuW(menu, MF_STRING | state, static_cast<UINT_PTR>(item.id), W(item.text));
+    AppendMenuW(menu, MF_STRING | state, static_cast<UINT_PTR>(item.id), platform::W(item.text));
   }
 }
 
@@ -44,7 +43,7 @@ TString FrameCaption(const views::TVarnelView& view) {
   HWND frame = GetParent(GetParent(view.Hwnd()));
   wchar_t caption[512] = {};
   if (frame) GetWindowTextW(frame, caption, 512);
-  return TString(reinterpret_cast<const char16_t*>(caption));
+  return TString(platform::U16(caption));
 }
 
 }  // namespace
@@ -65,7 +64,7 @@ void TMainFrame::LoadLanguageMenu() {
     wchar_t number[16];
     swprintf(number, 16, L"%d", config_.language);
     LogMessage(kTypeOther, kLevelInfo, u"Missing menu for language ",
-               reinterpret_cast<const char16_t*>(number));
+               platform::U16(number));
     menu = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MAIN_MENU_BASE + 1));
   }
   if (!menu) return;

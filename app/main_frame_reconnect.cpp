@@ -14,6 +14,7 @@
 #include "app_core/string_ids.h"
 #include "document/log_entry.h"
 #include "document/log_message.h"
+#include "platform/wide.h"
 #include "text/time_base.h"
 #include "ui/text_args.h"
 #include "views/graph_view.h"
@@ -24,7 +25,7 @@ namespace {
 
 // The resource text with "%1" given the server's display name.
 std::wstring ServerText(int id, const HdaServerDef& server) {
-  return ui::ReplaceArgument(ui::W(RString(id)), L"%1", ui::W(ServerDisplayName(server)));
+  return ui::ReplaceArgument(platform::W(RString(id)), L"%1", platform::W(ServerDisplayName(server)));
 }
 
 // "0x800706BA: " and what the library said of the failure.

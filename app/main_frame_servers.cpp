@@ -14,8 +14,8 @@
 #include "document/log_entry.h"
 #include "document/log_message.h"
 #include "document/period.h"
+#include "platform/wide.h"
 #include "text/time_base.h"
-#include "ui/text_args.h"
 #include "views/varnel_document.h"
 
 namespace app {
@@ -39,7 +39,7 @@ void TMainFrame::AddServerCommands() {
 }
 
 void TMainFrame::ServerStoppedAnswering(const HdaServerDef&, const TString& text) {
-  if (status_.Hwnd()) status_.SetText(0, ui::W(text));
+  if (status_.Hwnd()) status_.SetText(0, platform::W(text));
 }
 
 int TMainFrame::LastConnection() const {
@@ -81,7 +81,7 @@ void TMainFrame::RefuseReconnection(const HdaServerDef& server) {
   const TString denied(RString(IDS_CONNECTION_DENIED));
   const TString name = ServerDisplayName(server);
   LogMessage(kTypeOpc, kLevelWarning, denied.Str(), u": ", name.Str());
-  if (status_.Hwnd()) status_.SetText(0, ui::W(denied));
+  if (status_.Hwnd()) status_.SetText(0, platform::W(denied));
 }
 
 void TMainFrame::ConnectRemoteServer() {

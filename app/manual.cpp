@@ -8,18 +8,17 @@
 #include "app_core/resource_text.h"
 #include "app_core/start_directory.h"
 #include "app_core/string_ids.h"
+#include "platform/wide.h"
 
 namespace app {
 
 namespace {
 
-const wchar_t* W(const TString& s) { return reinterpret_cast<const wchar_t*>(s.Str()); }
-
 // Why the shell could not show the file: no program for its type, or the system's own words.
 std::wstring ShellFailureText(const SHELLEXECUTEINFOW& request, DWORD error) {
   const auto shell_code = reinterpret_cast<INT_PTR>(request.hInstApp);
   if (error == ERROR_NO_ASSOCIATION || shell_code == SE_ERR_NOASSOC) {
-    return reinterpret_cast<const wchar_t*>(RString(IDS_HELP_WITHOUT_VIEWER));
+    return platform::W(RString(IDS_HELP_WITHOUT_VIEWER));
   }
   wchar_t* text = nullptr;
   const DWORD length = FormatMessageW(
@@ -32,7 +31,7 @@ std::wstring ShellFailureText(const SHELLEXECUTEINFOW& request, DWORD error) {
 }
 
 void ShowError(HWND owner, const std::wstring& text) {
-  MessageBoxW(owner, text.c_str(), W(TString(RString(IDS_ERROR_CAPTION))), MB_OK | MB_ICONERROR);
+  MessageBoxW(owner, text.c_str(), platform::W(TString(RString(IDS_ERROR_CAPTION))), MB_OK | MB_ICONERROR);
 }
 
 }  // namespace
@@ -41,9 +40,9 @@ bool OpenUserManual(HWND owner, int language) {
   wchar_t windows[MAX_PATH] = {};
   GetWindowsDirectoryW(windows, MAX_PATH);
   const TString found = FindManual(ManualCandidates(
-      language, StartDirectory(), TString(reinterpret_cast<const char16_t*>(windows))));
+      language, StartDirectory(), TString(platform::U16(windows))));
   if (found.Length() == 0) {
-    ShowError(owner, W(TString(RString(IDS_CANNOT_OPEN_HELP), ManualBaseName(language).Str())));
+    ShowError(owner, platform::W(TString(RString(IDS_CANNOT_OPEN_HELP), ManualBaseName(language).Str())));
     return false;
   }
   SHELLEXECUTEINFOW request{};
@@ -52,11 +51,11 @@ bool OpenUserManual(HWND owner, int language) {
   request.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
   request.hwnd = owner;
   request.lpVerb = L"open";
-  request.lpFile = W(found);
+  request.lpFile = platform::W(found);
   request.nShow = SW_SHOWMAXIMIZED;
   if (ShellExecuteExW(&request)) return true;
   const DWORD error = GetLastError();
-  ShowError(owner, std::wstring(W(TString(RString(IDS_CANNOT_OPEN_HELP), found.Str()))) + L"\r\n" +
+  ShowError(owner, std::wstring(platform::W(TString(RString(IDS_CANNOT_OPEN_HELP), found.Str()))) + L"\r\n" +
                        ShellFailureText(request, error));
   return false;
 }

@@ -6,6 +6,7 @@
 #include "app/main_frame.h"
 #include "app/page_setup_dialog.h"
 #include "config/page_setup_units.h"
+#include "platform/wide.h"
 #include "views/printer_settings.h"
 #include "views/varnel_document.h"
 #include "views/varnel_view.h"
@@ -50,7 +51,7 @@ bool RunSystemPageSetup(HWND owner, TConfig& config, bool& failed) {
     }
   }
   printer.Adopt(psd.hDevMode, psd.hDevNames);
-  config.PrinterName = TString(reinterpret_cast<const char16_t*>(printer.DeviceName().c_str()));
+  config.PrinterName = TString(platform::U16(printer.DeviceName().c_str()));
   views::TVarnelView::SendToAllViews(views::PrinterChangedMessage(), 0, 0);
   return true;
 }

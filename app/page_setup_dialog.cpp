@@ -6,6 +6,7 @@
 #include "app_core/resource_text.h"
 #include "app_core/string_ids.h"
 #include "config/measurement.h"
+#include "platform/wide.h"
 #include "ui/text_args.h"
 #include "views/printing_ids.h"
 
@@ -18,7 +19,7 @@ int Language() {
   return frame ? frame->Language() : 1;
 }
 
-using ui::W;
+using platform::W;
 
 using ui::ReplaceArgument;
 
@@ -29,24 +30,24 @@ CPageSetupDlg::CPageSetupDlg(HWND owner, TConfig& config)
 
 bool CPageSetupDlg::OnInitDialog() {
   TDialog::OnInitDialog();
-  SetWindowTextW(Hwnd(), W(RString(IDS_PAGE_SETUP_CAPTION)));
+  SetWindowTextW(Hwnd(), platform::W(RString(IDS_PAGE_SETUP_CAPTION)));
   static constexpr std::pair<int, int> kTexts[] = {
       {IDC_PAGE_SETUP_MARGINS, IDS_PAGE_SETUP_MARGINS},    {IDC_PAGE_SETUP_TOP_LABEL, IDS_PAGE_SETUP_TOP},
       {IDC_PAGE_SETUP_BOTTOM_LABEL, IDS_PAGE_SETUP_BOTTOM}, {IDC_PAGE_SETUP_LEFT_LABEL, IDS_PAGE_SETUP_LEFT},
       {IDC_PAGE_SETUP_RIGHT_LABEL, IDS_PAGE_SETUP_RIGHT},   {IDOK, IDS_OK},
       {IDCANCEL, IDS_CANCEL}};
-  for (const auto& [control, text] : kTexts) SetItemText(control, W(RString(text)));
+  for (const auto& [control, text] : kTexts) SetItemText(control, platform::W(RString(text)));
   ShowMargin(IDC_PAGE_SETUP_TOP, config_.PageMargin.top);
   ShowMargin(IDC_PAGE_SETUP_BOTTOM, config_.PageMargin.bottom);
   ShowMargin(IDC_PAGE_SETUP_LEFT, config_.PageMargin.left);
   ShowMargin(IDC_PAGE_SETUP_RIGHT, config_.PageMargin.right);
-  SetItemText(IDC_PAGE_SETUP_UNIT, W(RString(kMeasurementUnits[static_cast<std::size_t>(unit_)].nameId, Language())));
+  SetItemText(IDC_PAGE_SETUP_UNIT, platform::W(RString(kMeasurementUnits[static_cast<std::size_t>(unit_)].nameId, Language())));
   return true;
 }
 
 void CPageSetupDlg::ShowMargin(int id, std::int32_t value) {
   Shown& shown = shown_[id - IDC_PAGE_SETUP_TOP];
-  shown.text = W(FormatMeasurement(value, unit_, Language()).Str());
+  shown.text = platform::W(FormatMeasurement(value, unit_, Language()).Str());
   shown.twips = value;
   SetItemText(id, shown.text);
 }
@@ -59,15 +60,15 @@ bool CPageSetupDlg::ReadMargin(int id, std::int32_t& value) {
   }
   std::int32_t twips = 0;
   const TMeasurementRead read =
-      ReadMeasurement(TString(reinterpret_cast<const char16_t*>(text.c_str())), unit_, Language(), twips);
+      ReadMeasurement(TString(platform::U16(text.c_str())), unit_, Language(), twips);
   if (read == TMeasurementRead::Empty) return true;
   std::wstring message;
   if (read == TMeasurementRead::Invalid) {
-    message = W(RString(IDS_INVALID_MEASUREMENT));
+    message = platform::W(RString(IDS_INVALID_MEASUREMENT));
   } else if (!MeasurementInRange(twips)) {
-    message = ReplaceArgument(ReplaceArgument(W(RString(IDS_MEASUREMENT_RANGE)), L"%1",
-                              W(FormatMeasurement(-kMeasurementLimit, unit_, Language()).Str())),
-                      L"%2", W(FormatMeasurement(kMeasurementLimit, unit_, Language()).Str()));
+    message = ReplaceArgument(ReplaceArgument(platform::W(RString(IDS_MEASUREMENT_RANGE)), L"%1",
+                              platform::W(FormatMeasurement(-kMeasurementLimit, unit_, Language()).Str())),
+                      L"%2", platform::W(FormatMeasurement(kMeasurementLimit, unit_, Language()).Str()));
   }
   if (!message.empty()) {
     MessageBoxW(Hwnd(), message.c_str(), L"Varnel", MB_OK | MB_ICONEXCLAMATION);

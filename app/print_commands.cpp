@@ -4,6 +4,7 @@
 #include "app/page_setup.h"
 #include "app_core/command_ids.h"
 #include "config/config.h"
+#include "platform/wide.h"
 #include "ui/mdi_child.h"
 #include "views/print_job.h"
 #include "views/print_preview.h"
@@ -81,7 +82,7 @@ bool HandleWindowPrint(TMainFrame& frame, UINT message, WPARAM wparam, LPARAM lp
 
 void SelectConfiguredPrinter(const TConfig& config) {
   views::CurrentPrinter().SelectByName(
-      reinterpret_cast<const wchar_t*>(config.PrinterName.Str()));
+      platform::W(config.PrinterName.Str()));
 }
 
 }  // namespace app

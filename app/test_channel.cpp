@@ -12,9 +12,9 @@
 #include "app/main_frame.h"
 #include "app/test_channel_graph.h"
 #include "dialogs/item_browser.h"
+#include "platform/wide.h"
 #include "text/time_base.h"
 #include "ui/doc_manager.h"
-#include "ui/text_args.h"
 #include "views/printing_dialog.h"
 #include "win/private_bytes.h"
 #include "win/stopwatch.h"
@@ -89,7 +89,7 @@ DWORD UserObjects() {
   return windows;
 }
 
-std::wstring Wide(const TString& text) { return ui::W(text); }
+std::wstring Wide(const TString& text) { return platform::W(text); }
 
 // A time stamp as whole milliseconds, "INF" when it is not finite.
 std::wstring Milliseconds(double t) {
@@ -109,9 +109,9 @@ std::wstring GridAnswer(TChildFrame* child, const std::wstring& question) {
     }
   } else if (question == L"grid-find") {
     const FindState& find = child->GridView().Find();
-    out = reinterpret_cast<const wchar_t*>(find.Text.Str()) + std::wstring(L"|");
+    out = platform::W(find.Text.Str()) + std::wstring(L"|");
     for (const TString& earlier : find.History) {
-      out += reinterpret_cast<const wchar_t*>(earlier.Str()) + std::wstring(L";");
+      out += platform::W(earlier.Str()) + std::wstring(L";");
     }
     out += std::wstring(L"|") + (find.WholeWord ? L"1" : L"0") + (find.MatchCase ? L"1" : L"0") +
            std::to_wstring(find.Direction);
@@ -124,7 +124,7 @@ std::wstring GridAnswer(TChildFrame* child, const std::wstring& question) {
     const auto& document = child->GraphView().Document()->Doc().GraphSettings.Plots;
     for (const auto& [name, plot] : child->GraphView().GraphPane().Graph().Settings().Plots) {
       const auto stored = document.find(name);
-      const std::wstring plot_name = reinterpret_cast<const wchar_t*>(name.Str());
+      const std::wstring plot_name = platform::W(name.Str());
       out += plot_name + L"|" + (plot.Hide ? L"1" : L"0") + L"|" +
              (stored == document.end() ? L"-" : stored->second.Hide ? L"1" : L"0") + L"\n";
     }

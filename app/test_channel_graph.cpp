@@ -9,8 +9,8 @@
 #include "graph/graph_interaction.h"
 #include "graph/legend_item.h"
 #include "graph/trace_cursor.h"
+#include "platform/wide.h"
 #include "ui/gdi_select.h"
-#include "ui/text_args.h"
 #include "views/legend_window.h"
 #include "win/handle.h"
 #include "win/stopwatch.h"
@@ -25,7 +25,7 @@ std::wstring Number(double value) {
   return text;
 }
 
-std::wstring Wide(const TString& text) { return ui::W(text); }
+std::wstring Wide(const TString& text) { return platform::W(text); }
 
 std::wstring Rect(const TRect& r) {
   return std::to_wstring(r.left) + L"|" + std::to_wstring(r.top) + L"|" + std::to_wstring(r.right) +

@@ -19,6 +19,7 @@
 #include "app_core/start_directory.h"
 #include "document/log_entry.h"
 #include "document/log_message.h"
+#include "platform/wide.h"
 #include "ui/mdi_child.h"
 #include "ui/message_loop.h"
 #include "views/print_job.h"
@@ -37,7 +38,7 @@ std::vector<std::u16string> CommandLineArguments() {
   LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
   std::vector<std::u16string> words;
   if (arguments) {
-    for (int i = 1; i < count; ++i) words.emplace_back(reinterpret_cast<const char16_t*>(arguments[i]));
+    for (int i = 1; i < count; ++i) words.emplace_back(platform::U16(arguments[i]));
     LocalFree(arguments);
   }
   return words;

@@ -7,10 +7,10 @@
 #include "app_core/dialog_placement.h"
 #include "app_core/resource_text.h"
 #include "dialogs/dialog_file_menu.h"
+#include "platform/wide.h"
 #include "text/assert_report.h"
 #include "ui/dpi.h"
 #include "ui/gdi_select.h"
-#include "ui/text_args.h"
 
 namespace dialogs {
 
@@ -130,12 +130,12 @@ void TDialog::SetButtonIcon(int control, int icon_id) {
 }
 
 void TDialog::SetButton(int control, int text_id, int icon_id) {
-  SetItemText(control, ui::W(RString(text_id)));
+  SetItemText(control, platform::W(RString(text_id)));
   SetButtonIcon(control, icon_id);
 }
 
 void TDialog::SetStatusText(const TString& text) {
-  if (status_line_) SetWindowTextW(status_line_, ui::W(text));
+  if (status_line_) SetWindowTextW(status_line_, platform::W(text));
 }
 
 void TDialog::SetProgressRange(int low, int high) {

@@ -1,5 +1,7 @@
 #include "dialogs/dialog_text.h"
 
+#include "platform/wide.h"
+
 #include <algorithm>
 
 namespace dialogs {
@@ -7,7 +9,7 @@ namespace dialogs {
 TString FieldText(HWND control) {
   wchar_t text[kMaxFieldUnits + 1] = {};
   if (control) GetWindowTextW(control, text, kMaxFieldUnits + 1);
-  return TString(reinterpret_cast<const char16_t*>(text));
+  return TString(platform::U16(text));
 }
 
 ListExtent::ListExtent(HWND list)
@@ -17,7 +19,7 @@ ListExtent::ListExtent(HWND list)
 
 void ListExtent::Measure(const TString& text) {
   SIZE size{};
-  GetTextExtentPoint32W(dc_.Get(), W(text), static_cast<int>(text.Length()), &size);
+  GetTextExtentPoint32W(dc_.Get(), platform::W(text), static_cast<int>(text.Length()), &size);
   widest_ = std::max(widest_, size.cx);
 }
 

@@ -7,16 +7,16 @@
 
 #include <cstdint>
 
+#include "platform/wide.h"
 #include "text/tstring.h"
 #include "ui/gdi_select.h"
-#include "ui/text_args.h"
 
 namespace dialogs {
 
 // Every text field of the dialogs is read up to this many characters.
 inline constexpr std::uint32_t kMaxFieldUnits = 256;
 
-using ui::W;
+using platform::W;
 
 // The control's text, at most kMaxFieldUnits characters.
 TString FieldText(HWND control);

@@ -5,6 +5,7 @@
 #include "app_core/resource_text.h"
 #include "app_core/string_ids.h"
 #include "dialogs/export_dialog_ids.h"
+#include "platform/wide.h"
 #include "text/integer_text.h"
 #include "ui/text_args.h"
 
@@ -33,9 +34,9 @@ TCsvExportState TExportDialog::Run() {
 
 bool TExportDialog::OnInitDialog() {
   TDialog::OnInitDialog();
-  SetWindowTextW(Hwnd(), ui::W(RString(IDS_EXPORT_PROGRESS_CAPTION)));
+  SetWindowTextW(Hwnd(), platform::W(RString(IDS_EXPORT_PROGRESS_CAPTION)));
   SetButton(IDCANCEL, IDS_CANCEL, IDI_ANSWER_NO);
-  SetItemText(IDC_EXPORT_TARGET, ui::W(target_));
+  SetItemText(IDC_EXPORT_TARGET, platform::W(target_));
   SendMessageW(Item(IDC_EXPORT_BAR), PBM_SETRANGE32, 0, kBarRange);
   ShowProgress();
   return true;
@@ -63,11 +64,11 @@ void TExportDialog::RunSlice() {
 
 void TExportDialog::ShowProgress() {
   SendMessageW(Item(IDC_EXPORT_BAR), PBM_SETPOS, run_.Permille(), 0);
-  std::wstring counts = ui::W(RString(IDS_EXPORT_COUNTS));
+  std::wstring counts = platform::W(RString(IDS_EXPORT_COUNTS));
   counts = ui::ReplaceArgument(counts, L"%1",
-                               ui::W(IntegerText(static_cast<std::int64_t>(run_.Values()))));
+                               platform::W(IntegerText(static_cast<std::int64_t>(run_.Values()))));
   counts = ui::ReplaceArgument(counts, L"%2",
-                               ui::W(IntegerText(static_cast<std::int64_t>(run_.Rows()))));
+                               platform::W(IntegerText(static_cast<std::int64_t>(run_.Rows()))));
   SetItemText(IDC_EXPORT_COUNTS, counts);
 }
 

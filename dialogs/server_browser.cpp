@@ -6,6 +6,7 @@
 #include "app_core/string_ids.h"
 #include "dialogs/browse_dialog_ids.h"
 #include "dialogs/dialog_text.h"
+#include "platform/wide.h"
 
 namespace dialogs {
 
@@ -25,14 +26,14 @@ TBrowseHdaServerDlg::TBrowseHdaServerDlg(HWND owner, const TString& caption, Hda
 
 bool TBrowseHdaServerDlg::OnInitDialog() {
   TDialog::OnInitDialog();
-  SetWindowTextW(Hwnd(), W(caption_));
-  SetItemText(IDC_SERVER_MACHINE_LABEL, W(RString(IDS_MACHINE_NAME)));
-  SetItemText(IDC_SERVER_LABEL, W(RString(IDS_SERVER_NAME)));
-  SetItemText(IDC_SERVER_GROUP, W(RString(IDS_OPC_HDA_SERVER)));
-  SetItemText(IDC_SERVER_RECONNECT, W(RString(IDS_RECONNECT_AT_STARTUP)));
+  SetWindowTextW(Hwnd(), platform::W(caption_));
+  SetItemText(IDC_SERVER_MACHINE_LABEL, platform::W(RString(IDS_MACHINE_NAME)));
+  SetItemText(IDC_SERVER_LABEL, platform::W(RString(IDS_SERVER_NAME)));
+  SetItemText(IDC_SERVER_GROUP, platform::W(RString(IDS_OPC_HDA_SERVER)));
+  SetItemText(IDC_SERVER_RECONNECT, platform::W(RString(IDS_RECONNECT_AT_STARTUP)));
   SetButton(IDOK, IDS_OK, IDI_ANSWER_YES);
   SetButton(IDCANCEL, IDS_CANCEL, IDI_ANSWER_NO);
-  SetItemText(IDC_SERVER_MACHINE, W(server_.MachineName));
+  SetItemText(IDC_SERVER_MACHINE, platform::W(server_.MachineName));
 
   const std::int32_t far_edge = LayoutCode(kLayoutKeepFar);
   for (int control : {IDC_SERVER_GROUP, IDC_SERVER_MACHINE_LABEL, IDC_SERVER_MACHINE,
@@ -60,7 +61,7 @@ void TBrowseHdaServerDlg::FillServerList() {
     TString name;
     name.FromNarrow(prog_id);
     const auto index = static_cast<int>(SendMessageW(list, CB_ADDSTRING, 0,
-                                                     reinterpret_cast<LPARAM>(W(name))));
+                                                     reinterpret_cast<LPARAM>(platform::W(name))));
     if (selected == CB_ERR && !server_.ServerName.IsEmpty() && name == server_.ServerName) {
       selected = index;
     }
@@ -78,7 +79,7 @@ TString TBrowseHdaServerDlg::SelectedServer() const {
   if (length <= 0) return TString();
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
   SendMessageW(list, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-  return TString(reinterpret_cast<const char16_t*>(text.c_str()));
+  return TString(platform::U16(text.c_str()));
 }
 
 void TBrowseHdaServerDlg::ShowReconnect() {

@@ -8,6 +8,7 @@
 #include "app_core/string_ids.h"
 #include "document/log_entry.h"
 #include "document/log_message.h"
+#include "platform/wide.h"
 #include "text/time_base.h"
 
 namespace {
@@ -46,7 +47,7 @@ TString FailureText(HRESULT hr) {
   while (end > 0 && (buffer[end - 1] == L'\r' || buffer[end - 1] == L'\n' || buffer[end - 1] == L' ')) --end;
   if (end > 0) {
     text.Append(u": ");
-    text.Append(end, reinterpret_cast<const char16_t*>(buffer));
+    text.Append(end, platform::U16(buffer));
   }
   LocalFree(buffer);
   return text;

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <limits>
 
+#include "platform/wide.h"
 #include "text/time_fields.h"
 #include "text/time_format.h"
 
@@ -60,7 +61,7 @@ TString TextOfVariant(const VARIANT& value) {
   TString text;
   // A null BSTR is an empty string.
   if (value.vt == VT_BSTR && value.bstrVal != nullptr) {
-    text.Assign(reinterpret_cast<const char16_t*>(value.bstrVal));
+    text.Assign(platform::U16(value.bstrVal));
   }
   return text;
 }

@@ -35,8 +35,8 @@ bool ToolBar::Create(const ToolBarArgs& args) {
     } else {
       // Scaled for the DPI, nearest neighbour keeps the pixel art crisp.
       WindowDc screen(nullptr);
-      UniqueDc from(CreateCompatibleDC(screen.Get()));
-      UniqueDc to(CreateCompatibleDC(screen.Get()));
+      win::UniqueDc from(CreateCompatibleDC(screen.Get()));
+      win::UniqueDc to(CreateCompatibleDC(screen.Get()));
       win::UniqueGdiObject scaled(CreateCompatibleBitmap(screen.Get(), size * count, size));
       {
         SelectGuard a(from.Get(), strip), b(to.Get(), scaled.Get());

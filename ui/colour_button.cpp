@@ -45,7 +45,7 @@ void ColourButton::UpdateSwatch() {
   win::UniqueGdiObject bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
   if (!bitmap) return;
   {
-    UniqueDc dc(CreateCompatibleDC(screen.Get()));
+    win::UniqueDc dc(CreateCompatibleDC(screen.Get()));
     SelectGuard select(dc.Get(), bitmap.Get());
     const RECT all{0, 0, width, height};
     FillRect(dc.Get(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ui/mdi_child_messages.h"
 
 namespace ui {
 

@@ -14,10 +14,6 @@ namespace ui {
 
 class View;
 
-// Sent by a view that gets the focus to its ancestors, LPARAM the view: the document window that
-// holds it answers TRUE and routes commands through it from then on.
-inline constexpr UINT kViewActivatedMessage = WM_APP + 0x3A0;
-
 class Document : public CommandTarget {
  public:
   Document() = default;

@@ -1,5 +1,6 @@
 #include "ui/gdi_canvas.h"
 
+#include "platform/wide.h"
 #include "ui/dib_surface.h"
 #include "ui/memory_bitmap.h"
 
@@ -20,38 +21,38 @@ RECT ToRect(const TRect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 GdiCanvas::GdiCanvas(HDC dc) : GdiCanvas(dc, GetDeviceCaps(dc, TECHNOLOGY) == DT_RASPRINTER) {}
 
-GdiCanvas::GdiCanvas(MemoryBitmap& target, ThinPens thinPens)
-    : GdiCanvas(target.Dc(), false, thinPens) {
+GdiCanvas::GdiCanvas(MemoryBitmap& target, ThinPens thin_pens)
+    : GdiCanvas(target.Dc(), false, thin_pens) {
   target_ = &target;
 }
 
-GdiCanvas::GdiCanvas(HDC dc, bool printer, ThinPens thinPens)
+GdiCanvas::GdiCanvas(HDC dc, bool printer, ThinPens thin_pens)
     : dc_(dc),
       printer_(printer),
       // A metafile DC reports the technology of its reference device.
-      rasterDisplay_(GetDeviceCaps(dc, TECHNOLOGY) == DT_RASDISPLAY &&
+      raster_display_(GetDeviceCaps(dc, TECHNOLOGY) == DT_RASDISPLAY &&
                      (GetObjectType(dc) == OBJ_DC || GetObjectType(dc) == OBJ_MEMDC)),
-      thinPens_(thinPens),
-      pixelsPerInchY_(GetDeviceCaps(dc, LOGPIXELSY)) {
-  if (pixelsPerInchY_ <= 0) pixelsPerInchY_ = 96;
+      thin_pens_(thin_pens),
+      pixels_per_inch_y_(GetDeviceCaps(dc, LOGPIXELSY)) {
+  if (pixels_per_inch_y_ <= 0) pixels_per_inch_y_ = 96;
   // Remember what the DC holds by selecting stock objects; the guards put it back at the end.
-  originalPen_ = SelectGuard(dc_, GetStockObject(BLACK_PEN));
-  originalBrush_ = SelectGuard(dc_, GetStockObject(WHITE_BRUSH));
-  originalFont_ = SelectGuard(dc_, GetStockObject(SYSTEM_FONT));
+  original_pen_ = SelectGuard(dc_, GetStockObject(BLACK_PEN));
+  original_brush_ = SelectGuard(dc_, GetStockObject(WHITE_BRUSH));
+  original_font_ = SelectGuard(dc_, GetStockObject(SYSTEM_FONT));
 }
 
 GdiCanvas::~GdiCanvas() {
-  while (savedDepth_ > 0) RestoreState();
+  while (saved_depth_ > 0) RestoreState();
 }
 
 void GdiCanvas::SaveState() {
-  if (SaveDC(dc_)) ++savedDepth_;
+  if (SaveDC(dc_)) ++saved_depth_;
 }
 
 void GdiCanvas::RestoreState() {
-  if (savedDepth_ == 0) return;
+  if (saved_depth_ == 0) return;
   RestoreDC(dc_, -1);
-  --savedDepth_;
+  --saved_depth_;
 }
 
 HGDIOBJ GdiCanvas::PenFor(const graph::TPenSpec& spec) {
@@ -88,7 +89,7 @@ HGDIOBJ GdiCanvas::FontFor(const graph::TFontSpec& spec) {
   LOGFONTW lf{};
   // The point size on the device, in the DC's logical units: a printed page drawn through a
   // scaling mapping mode still shows the font at its point size.
-  POINT height[2] = {{0, 0}, {0, MulDiv(spec.tenths, pixelsPerInchY_, 720)}};
+  POINT height[2] = {{0, 0}, {0, MulDiv(spec.tenths, pixels_per_inch_y_, 720)}};
   DPtoLP(dc_, height, 2);
   lf.lfHeight = -std::max<LONG>(1, std::abs(height[1].y - height[0].y));
   lf.lfEscapement = spec.angle;
@@ -145,8 +146,8 @@ void GdiCanvas::Polyline(const graph::TPoint* points, std::uint32_t count) {
   const POINT* p = reinterpret_cast<const POINT*>(points);
   const std::optional<graph::TPenSpec> pen = SelectedPen();
   if (pen && DrawsThin(*pen) && ThinPolyline(*pen, p, count)) return;
-  const bool solidGeometric = pen && !pen->cosmetic && pen->style == graph::TPenStyle::Solid;
-  if (count <= kPolylineChunk || !solidGeometric) {
+  const bool solid_geometric = pen && !pen->cosmetic && pen->style == graph::TPenStyle::Solid;
+  if (count <= kPolylineChunk || !solid_geometric) {
     ::Polyline(dc_, p, static_cast<int>(count));
     return;
   }
@@ -213,13 +214,13 @@ void GdiCanvas::FillRect(const TRect& rect, graph::TColor color) {
 
 void GdiCanvas::PutText(std::int32_t x, std::int32_t y, const char16_t* text,
                         std::uint32_t length) {
-  ExtTextOutW(dc_, x, y, 0, nullptr, reinterpret_cast<const wchar_t*>(text),
+  ExtTextOutW(dc_, x, y, 0, nullptr, platform::W(text),
               static_cast<UINT>(length), nullptr);
 }
 
 graph::TSize GdiCanvas::TextExtent(const char16_t* text, std::uint32_t length) {
   SIZE size{};
-  GetTextExtentPoint32W(dc_, reinterpret_cast<const wchar_t*>(text), static_cast<int>(length),
+  GetTextExtentPoint32W(dc_, platform::W(text), static_cast<int>(length),
                         &size);
   return {size.cx, size.cy};
 }
@@ -241,7 +242,7 @@ namespace ui {
 
 bool GdiCanvas::CapturesPixels() const {
   // Only where one logical unit is one pixel of a surface like the capture's own, unmirrored.
-  return rasterDisplay_ && GetMapMode(dc_) == MM_TEXT && GetGraphicsMode(dc_) == GM_COMPATIBLE &&
+  return raster_display_ && GetMapMode(dc_) == MM_TEXT && GetGraphicsMode(dc_) == GM_COMPATIBLE &&
          (GetLayout(dc_) & LAYOUT_RTL) == 0;
 }
 

@@ -27,9 +27,9 @@ class GdiCanvas final : public graph::TCanvas {
 
   // A printer is recognised from the DC's technology.
   explicit GdiCanvas(HDC dc);
-  GdiCanvas(HDC dc, bool printer, ThinPens thinPens = ThinPens::Checked);
+  GdiCanvas(HDC dc, bool printer, ThinPens thin_pens = ThinPens::Checked);
   // On a memory bitmap, whose pixels the canvas may also write itself where that sets GDI's.
-  explicit GdiCanvas(MemoryBitmap& target, ThinPens thinPens = ThinPens::Checked);
+  explicit GdiCanvas(MemoryBitmap& target, ThinPens thin_pens = ThinPens::Checked);
   ~GdiCanvas() override;
   GdiCanvas(const GdiCanvas&) = delete;
   GdiCanvas& operator=(const GdiCanvas&) = delete;
@@ -94,20 +94,20 @@ class GdiCanvas final : public graph::TCanvas {
 
   HDC dc_;
   bool printer_;
-  bool rasterDisplay_;  // pixels of the screen's kind: a display or a memory DC
-  ThinPens thinPens_;
+  bool raster_display_;  // pixels of the screen's kind: a display or a memory DC
+  ThinPens thin_pens_;
   MemoryBitmap* target_ = nullptr;  // the bitmap the DC draws into, when known
-  int pixelsPerInchY_;
+  int pixels_per_inch_y_;
   std::vector<Entry<graph::TPenSpec>> pens_;
   std::vector<Entry<graph::TColor>> brushes_;
   std::vector<Entry<graph::TFontSpec>> fonts_;
-  std::vector<POINT> dashPoints_;  // the dashes of a thin dashed line, kept between lines
-  std::vector<DWORD> dashCounts_;
+  std::vector<POINT> dash_points_;  // the dashes of a thin dashed line, kept between lines
+  std::vector<DWORD> dash_counts_;
   // Declared after the caches: the DC's own objects are back before the caches are deleted.
-  SelectGuard originalPen_;
-  SelectGuard originalBrush_;
-  SelectGuard originalFont_;
-  int savedDepth_ = 0;
+  SelectGuard original_pen_;
+  SelectGuard original_brush_;
+  SelectGuard original_font_;
+  int saved_depth_ = 0;
 };
 
 }  // namespace ui

@@ -103,11 +103,11 @@ bool GdiCanvas::ThinPenAgreesWithGdi(graph::TPenStyle style) {
 }
 
 bool GdiCanvas::DrawsThin(const graph::TPenSpec& pen) const {
-  if (pen.cosmetic || pen.width > 1 || thinPens_ == ThinPens::Geometric) return false;
+  if (pen.cosmetic || pen.width > 1 || thin_pens_ == ThinPens::Geometric) return false;
   if (!CapturesPixels() || GetROP2(dc_) != R2_COPYPEN) return false;
   // Dashes are only known as they are drawn over a transparent background.
   if (pen.style == graph::TPenStyle::Dashed && GetBkMode(dc_) != TRANSPARENT) return false;
-  return thinPens_ == ThinPens::Cosmetic || ThinPenAgreesWithGdi(pen.style);
+  return thin_pens_ == ThinPens::Cosmetic || ThinPenAgreesWithGdi(pen.style);
 }
 
 void GdiCanvas::ThinEndPixel(POINT at) {
@@ -129,35 +129,35 @@ bool GdiCanvas::ThinLineTo(graph::TPenSpec pen, POINT to) {
   // In 64 bits: the ends may lie at opposite ends of the coordinate range.
   const std::int64_t length =
       std::llabs(std::int64_t{to.x} - from.x) + std::llabs(std::int64_t{to.y} - from.y);
-  const std::int32_t stepX = (to.x > from.x) - (to.x < from.x);
-  const std::int32_t stepY = (to.y > from.y) - (to.y < from.y);
+  const std::int32_t step_x = (to.x > from.x) - (to.x < from.x);
+  const std::int32_t step_y = (to.y > from.y) - (to.y < from.y);
   // Only the dashes that can reach the clip box: a line may run far beyond the surface.
   RECT box{};
   if (GetClipBox(dc_, &box) == ERROR) return false;
-  std::int64_t seenFrom = 0, seenTo = 0;  // distances from the start that lie in the box
-  if (stepX != 0 && from.y >= box.top && from.y < box.bottom) {
-    seenFrom = stepX > 0 ? std::int64_t{box.left} - from.x : std::int64_t{from.x} - box.right + 1;
-    seenTo = stepX > 0 ? std::int64_t{box.right} - from.x : std::int64_t{from.x} - box.left + 1;
-  } else if (stepY != 0 && from.x >= box.left && from.x < box.right) {
-    seenFrom = stepY > 0 ? std::int64_t{box.top} - from.y : std::int64_t{from.y} - box.bottom + 1;
-    seenTo = stepY > 0 ? std::int64_t{box.bottom} - from.y : std::int64_t{from.y} - box.top + 1;
+  std::int64_t seen_from = 0, seen_to = 0;  // distances from the start that lie in the box
+  if (step_x != 0 && from.y >= box.top && from.y < box.bottom) {
+    seen_from = step_x > 0 ? std::int64_t{box.left} - from.x : std::int64_t{from.x} - box.right + 1;
+    seen_to = step_x > 0 ? std::int64_t{box.right} - from.x : std::int64_t{from.x} - box.left + 1;
+  } else if (step_y != 0 && from.x >= box.left && from.x < box.right) {
+    seen_from = step_y > 0 ? std::int64_t{box.top} - from.y : std::int64_t{from.y} - box.bottom + 1;
+    seen_to = step_y > 0 ? std::int64_t{box.bottom} - from.y : std::int64_t{from.y} - box.top + 1;
   }
-  seenFrom = std::max<std::int64_t>(seenFrom, 0);
-  seenTo = std::min<std::int64_t>(seenTo, length);
-  dashPoints_.clear();
-  dashCounts_.clear();
-  for (std::int64_t at = seenFrom - seenFrom % kDashPeriod; at < seenTo; at += kDashPeriod) {
+  seen_from = std::max<std::int64_t>(seen_from, 0);
+  seen_to = std::min<std::int64_t>(seen_to, length);
+  dash_points_.clear();
+  dash_counts_.clear();
+  for (std::int64_t at = seen_from - seen_from % kDashPeriod; at < seen_to; at += kDashPeriod) {
     // Both ends lie on the line, so within the range of its ends.
     const std::int64_t end = std::min<std::int64_t>(at + kDash, length);
     for (const std::int64_t distance : {at, end}) {
-      dashPoints_.push_back({static_cast<LONG>(from.x + stepX * distance),
-                             static_cast<LONG>(from.y + stepY * distance)});
+      dash_points_.push_back({static_cast<LONG>(from.x + step_x * distance),
+                             static_cast<LONG>(from.y + step_y * distance)});
     }
-    dashCounts_.push_back(2);
+    dash_counts_.push_back(2);
   }
-  if (!dashCounts_.empty()) {
-    ::PolyPolyline(dc_, dashPoints_.data(), dashCounts_.data(),
-                   static_cast<DWORD>(dashCounts_.size()));
+  if (!dash_counts_.empty()) {
+    ::PolyPolyline(dc_, dash_points_.data(), dash_counts_.data(),
+                   static_cast<DWORD>(dash_counts_.size()));
   }
   MoveToEx(dc_, to.x, to.y, nullptr);
   return true;

@@ -1,5 +1,5 @@
-// GDI helpers next to the handle template: an owned device context and guards that select an
-// object into a DC and put the previous one back when they go out of scope.
+// GDI guards that select an object into a DC and put the previous one back when they go out of
+// scope (the owned DC itself is win::UniqueDc).
 #pragma once
 
 #include <windows.h>
@@ -9,13 +9,6 @@
 #include "win/handle.h"
 
 namespace ui {
-
-struct DcTraits {
-  using Handle = HDC;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle h) { DeleteDC(h); }
-};
-using UniqueDc = win::UniqueHandle<DcTraits>;
 
 // Selects `object` into `dc` and restores the object it replaced. Move-only, so exactly one guard
 // restores.

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "ui/doc_manager.h"
+#include "ui/mdi_child_messages.h"
 
 namespace ui {
 

@@ -33,7 +33,7 @@ class MemoryBitmap {
   int width_;
   int height_;
   std::uint32_t* bits_ = nullptr;
-  UniqueDc dc_;
+  win::UniqueDc dc_;
   win::UniqueGdiObject bitmap_;
   SelectGuard select_;  // declared last: the bitmap is deselected before it is deleted
 };

@@ -1,5 +1,4 @@
-// Resource texts and TString as the API's wide strings, and their place holders filled ("%1",
-// "%2").
+// Place holders of resource texts filled ("%1", "%2").
 #pragma once
 
 #include <string>
@@ -7,10 +6,6 @@
 #include "text/tstring.h"
 
 namespace ui {
-
-// UTF-16 texts as the API's wide strings (the same units on Windows).
-inline const wchar_t* W(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
-inline const wchar_t* W(const TString& text) { return W(text.Str()); }
 
 // The first `key` in `text` replaced by `value`.
 inline std::wstring ReplaceArgument(std::wstring text, const std::wstring& key, const std::wstring& value) {

@@ -4,6 +4,7 @@
 
 #include "app_core/resource_text.h"
 #include "app_core/string_ids.h"
+#include "platform/wide.h"
 #include "text/assert_report.h"
 #include "ui/combo_box.h"
 #include "views/graph_sheet_ids.h"
@@ -12,14 +13,12 @@ namespace views {
 
 namespace {
 
-const wchar_t* W(const char16_t* s) { return reinterpret_cast<const wchar_t*>(s); }
-
 TString Text(HWND control) {
   const int length = GetWindowTextLengthW(control);
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
   GetWindowTextW(control, text.data(), length + 1);
   text.resize(static_cast<std::size_t>(length));
-  return TString(reinterpret_cast<const char16_t*>(text.c_str()));
+  return TString(platform::U16(text.c_str()));
 }
 
 struct ComboItem {
@@ -75,11 +74,11 @@ void TAxisConfigPage::InitControls() {
             {IDC_AXIS_MINOR_GAP_LABEL, IDS_AXIS_MINOR_TICKS_GAP},
             {IDC_AXIS_MICRO_GAP_LABEL, IDS_AXIS_MICRO_TICKS_GAP}});
   for (const ComboItem& item : kLocations)
-    ui::AddComboItem(Item(IDC_AXIS_LOCATION), W(RString(item.text)), item.data);
+    ui::AddComboItem(Item(IDC_AXIS_LOCATION), platform::W(RString(item.text)), item.data);
   for (const ComboItem& item : kFormats)
-    ui::AddComboItem(Item(IDC_AXIS_FORMAT), W(RString(item.text)), item.data);
+    ui::AddComboItem(Item(IDC_AXIS_FORMAT), platform::W(RString(item.text)), item.data);
   for (const ComboItem& item : kGridTypes)
-    ui::AddComboItem(Item(IDC_AXIS_GRID_TYPE), W(RString(item.text)), item.data);
+    ui::AddComboItem(Item(IDC_AXIS_GRID_TYPE), platform::W(RString(item.text)), item.data);
   for (int width = 1; width <= 3; ++width) {
     ui::AddComboItem(Item(IDC_AXIS_LINE_WIDTH), (std::to_wstring(width) + L" pixel").c_str(),
                      width);
@@ -100,7 +99,7 @@ void TAxisConfigPage::Load() {
   if (!CurrentRecord()) current_ = working_->Axes.empty() ? -1 : working_->Axes.begin()->first;
   HWND names = Item(IDC_AXIS_NAME);
   SendMessageW(names, CB_RESETCONTENT, 0, 0);
-  for (const auto& [id, axis] : working_->Axes) ui::AddComboItem(names, W(axis.Name.Str()), id);
+  for (const auto& [id, axis] : working_->Axes) ui::AddComboItem(names, platform::W(axis.Name.Str()), id);
   ui::SelectComboData(names, current_);
   LoadAxis();
 }
@@ -109,7 +108,7 @@ void TAxisConfigPage::LoadAxis() {
   const graph::TAxisSettings* axis = CurrentRecord();
   if (!axis) return;
   typed_name_ = axis->Name;
-  SetWindowTextW(Item(IDC_AXIS_NAME), W(axis->Name.Str()));
+  SetWindowTextW(Item(IDC_AXIS_NAME), platform::W(axis->Name.Str()));
   CheckDlgButton(Hwnd(), IDC_AXIS_HIDDEN, axis->Hide ? BST_CHECKED : BST_UNCHECKED);
   ui::SelectComboData(Item(IDC_AXIS_LOCATION), axis->Location);
   ui::SelectComboData(Item(IDC_AXIS_FORMAT), axis->Format);
@@ -122,12 +121,12 @@ void TAxisConfigPage::LoadAxis() {
   CheckDlgButton(Hwnd(), IDC_AXIS_AUTOSCALE, axis->AutoScale ? BST_CHECKED : BST_UNCHECKED);
   CheckDlgButton(Hwnd(), IDC_AXIS_MANUAL_TICKS, axis->ManualTicks ? BST_CHECKED : BST_UNCHECKED);
   shown_ = graph::AxisValueTexts(*axis);
-  SetWindowTextW(Item(IDC_AXIS_MIN), W(shown_.min.Str()));
-  SetWindowTextW(Item(IDC_AXIS_MAX), W(shown_.max.Str()));
-  SetWindowTextW(Item(IDC_AXIS_FIRST_TICK), W(shown_.firstTick.Str()));
-  SetWindowTextW(Item(IDC_AXIS_MAJOR_GAP), W(shown_.majorGap.Str()));
-  SetWindowTextW(Item(IDC_AXIS_MINOR_GAP), W(shown_.minorGap.Str()));
-  SetWindowTextW(Item(IDC_AXIS_MICRO_GAP), W(shown_.microGap.Str()));
+  SetWindowTextW(Item(IDC_AXIS_MIN), platform::W(shown_.min.Str()));
+  SetWindowTextW(Item(IDC_AXIS_MAX), platform::W(shown_.max.Str()));
+  SetWindowTextW(Item(IDC_AXIS_FIRST_TICK), platform::W(shown_.firstTick.Str()));
+  SetWindowTextW(Item(IDC_AXIS_MAJOR_GAP), platform::W(shown_.majorGap.Str()));
+  SetWindowTextW(Item(IDC_AXIS_MINOR_GAP), platform::W(shown_.minorGap.Str()));
+  SetWindowTextW(Item(IDC_AXIS_MICRO_GAP), platform::W(shown_.microGap.Str()));
   EnableWindow(Item(IDC_AXIS_DELETE), graph::CanDeleteAxis(*working_, current_) ? TRUE : FALSE);
   EnableEdits();
 }
@@ -186,7 +185,7 @@ void TAxisConfigPage::DeleteAxis() {
     TString message = RString(IDS_AXIS_IN_USE_BY_WAVE);
     message.Append(wave->Name);
     message.Append(RString(IDS_AXIS_IN_USE_SUFFIX));
-    MessageBoxW(Hwnd(), W(message.Str()), L"Varnel", MB_OK | MB_ICONINFORMATION);
+    MessageBoxW(Hwnd(), platform::W(message.Str()), L"Varnel", MB_OK | MB_ICONINFORMATION);
     return;
   }
   current_ = graph::DeleteAxis(*working_, current_);

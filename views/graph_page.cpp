@@ -1,17 +1,14 @@
 #include "views/graph_page.h"
 
 #include "app_core/resource_text.h"
+#include "platform/wide.h"
 #include "text/assert_report.h"
 #include "views/graph_sheet_ids.h"
 
 namespace views {
 
-namespace {
-const wchar_t* W(const char16_t* s) { return reinterpret_cast<const wchar_t*>(s); }
-}  // namespace
-
 TGraphPage::TGraphPage(UINT template_id, int title_id, UINT icon_id)
-    : PropertyPage(template_id, W(RString(title_id)), icon_id) {}
+    : PropertyPage(template_id, platform::W(RString(title_id)), icon_id) {}
 
 void TGraphPage::SetPtrs(GraphSheetActions* sheet, graph::TGraphSettings* working) {
   AssertReport(u"TGraphPage::SetPtrs receiving a NULL Parent", "GraphPage", sheet != nullptr);
@@ -21,7 +18,7 @@ void TGraphPage::SetPtrs(GraphSheetActions* sheet, graph::TGraphSettings* workin
 }
 
 void TGraphPage::SetTexts(std::initializer_list<std::pair<int, int>> texts) {
-  for (const auto& [control, text] : texts) SetItemText(control, W(RString(text)));
+  for (const auto& [control, text] : texts) SetItemText(control, platform::W(RString(text)));
 }
 
 void TGraphPage::Reload() {
@@ -32,7 +29,7 @@ void TGraphPage::Reload() {
 }
 
 bool TGraphPage::OnInitDialog() {
-  SetItemText(IDC_PAGE_DEFAULTS, W(RString(IDC_PAGE_DEFAULTS)));
+  SetItemText(IDC_PAGE_DEFAULTS, platform::W(RString(IDC_PAGE_DEFAULTS)));
   InitControls();
   Reload();
   return true;

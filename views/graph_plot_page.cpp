@@ -7,6 +7,7 @@
 #include "app_core/resource_text.h"
 #include "app_core/string_ids.h"
 #include "graph/settings_page_rules.h"
+#include "platform/wide.h"
 #include "ui/combo_box.h"
 #include "ui/dpi.h"
 #include "ui/gdi_select.h"
@@ -15,8 +16,6 @@
 namespace views {
 
 namespace {
-
-const wchar_t* W(const char16_t* s) { return reinterpret_cast<const wchar_t*>(s); }
 
 constexpr int kLineTypeTexts[] = {
     IDS_LINE_TYPE_NO_LINE, IDS_LINE_TYPE_LINES,      IDS_LINE_TYPE_HORIZONTAL, IDS_LINE_TYPE_BARS,
@@ -48,7 +47,7 @@ void TPlotConfigPage::InitControls() {
             {IDC_PLOT_MARKER_SIZE_LABEL, IDS_PLOT_MARKER_SIZE},
             {IDC_PLOT_MARKER_COLOR, IDS_MARKER_COLOR}});
   for (int type = 0; type < 7; ++type) {
-    ui::AddComboItem(Item(IDC_PLOT_STYLE), W(RString(kLineTypeTexts[type])), type);
+    ui::AddComboItem(Item(IDC_PLOT_STYLE), platform::W(RString(kLineTypeTexts[type])), type);
   }
   for (int width = 1; width <= 3; ++width) {
     ui::AddComboItem(Item(IDC_PLOT_LINE_WIDTH), (std::to_wstring(width) + L" pixel").c_str(),
@@ -80,7 +79,7 @@ void TPlotConfigPage::FillAxisCombo(int control, bool vertical) {
   SendMessageW(combo, CB_RESETCONTENT, 0, 0);
   for (const auto& [id, axis] : working_->Axes) {
     if (graph::IsVerticalLocation(axis.Location) == vertical)
-      ui::AddComboItem(combo, W(axis.Name.Str()), id);
+      ui::AddComboItem(combo, platform::W(axis.Name.Str()), id);
   }
 }
 
@@ -99,10 +98,10 @@ void TPlotConfigPage::Load() {
     ui::SelectGuard font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0)));
     for (const auto& [name, record] : working_->Plots) {
       const LRESULT index =
-          SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(W(name.Str())));
+          SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(platform::W(name.Str())));
       if (name == current_) SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
       SIZE size{};
-      GetTextExtentPoint32W(dc.Get(), W(name.Str()), static_cast<int>(name.Length()), &size);
+      GetTextExtentPoint32W(dc.Get(), platform::W(name.Str()), static_cast<int>(name.Length()), &size);
       widest = std::max(widest, static_cast<int>(size.cx));
     }
   }

@@ -3,6 +3,7 @@
 #include "app_core/resource_text.h"
 #include "app_core/string_ids.h"
 #include "dialogs/question.h"
+#include "platform/wide.h"
 #include "views/graph_sheet_ids.h"
 #include "views/graph_view_messages.h"
 
@@ -35,7 +36,7 @@ INT_PTR TVarnelConfigSheet::RunOnWave(const TString& wave_name) {
 INT_PTR TVarnelConfigSheet::RunOn(UINT start_page) {
   HWND owner = graph_window_ ? GetAncestor(graph_window_, GA_ROOT) : nullptr;
   return RunModal({.owner = owner,
-                   .caption = reinterpret_cast<const wchar_t*>(caption_.Str()),
+                   .caption = platform::W(caption_.Str()),
                    .pages = {&general_, &waves_, &axis_},
                    .start_page = start_page,
                    .apply_button = true});

@@ -11,6 +11,7 @@
 #include "app_core/string_ids.h"
 #include "document/long_wave_drawing.h"
 #include "document/wave_name.h"
+#include "platform/wide.h"
 #include "text/time_fields.h"
 #include "text/time_format.h"
 #include "ui/text_args.h"
@@ -30,12 +31,12 @@ IOpenConnections* wave_source = nullptr;
 // The text with the wave's item for %1 and, for %2, `until` or else the time of its last value.
 std::wstring WaveText(int id, const TWave& wave,
                       double until = std::numeric_limits<double>::quiet_NaN()) {
-  std::wstring text = ui::ReplaceArgument(ui::W(RString(id)), L"%1", ui::W(wave.ItemName));
+  std::wstring text = ui::ReplaceArgument(platform::W(RString(id)), L"%1", platform::W(wave.ItemName));
   if (std::isnan(until) && !wave.T.empty()) until = wave.T.back();
   if (!std::isnan(until)) {
     TTimeFields fields;
     TimeToFields(until, fields);
-    text = ui::ReplaceArgument(text, L"%2", ui::W(FormatDateTime(fields, false)));
+    text = ui::ReplaceArgument(text, L"%2", platform::W(FormatDateTime(fields, false)));
   }
   return text;
 }
@@ -92,7 +93,7 @@ void TVarnelGraphView::OnUpdate(ui::View*, LPARAM hint) {
   HWND frame = GetParent(GetParent(Hwnd()));
   wchar_t title[512] = {};
   if (frame) GetWindowTextW(frame, title, 512);
-  graph.Name = TString(reinterpret_cast<const char16_t*>(title));
+  graph.Name = TString(platform::U16(title));
 
   switch (hint) {
     case kHintFull:
@@ -293,7 +294,7 @@ void TVarnelGraphView::CopyToClipboard() {
   HBITMAP bitmap = CreateCompatibleBitmap(screen.Get(), client.right, client.bottom);
   if (!bitmap) return;
   {
-    ui::UniqueDc memory(CreateCompatibleDC(screen.Get()));
+    win::UniqueDc memory(CreateCompatibleDC(screen.Get()));
     ui::SelectGuard select(memory.Get(), bitmap);
     FillRect(memory.Get(), &client, GetSysColorBrush(COLOR_WINDOW));
     graph_window_.DrawInto(memory.Get(), client, false);

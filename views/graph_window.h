@@ -26,12 +26,6 @@ namespace views {
 
 class TGraphLegendDialog;
 
-// Repaint at once and refresh the legend (posted by the view after an update).
-inline constexpr UINT kGraphRepaintMessage = WM_USER + 14;
-// Deletes the legend that reported its end (posted to itself, so that the legend is not deleted
-// while it is still inside its own message).
-inline constexpr UINT kDeleteLegendMessage = WM_APP + 0x3B0;
-
 class GraphWindow : public ui::Window, public graph::TGraphObserver {
  public:
   static constexpr wchar_t kClassName[] = L"TGraph";

@@ -2,8 +2,9 @@
 // pop-up, Ctrl-drag panning, double clicks to the settings sheet, the trace cursor's moves and
 // steps.
 #include "graph/graph_text.h"
-#include "ui/unique_menu.h"
+#include "platform/wide.h"
 #include "views/graph_window.h"
+#include "win/handle.h"
 
 namespace views {
 
@@ -124,13 +125,13 @@ void GraphWindow::OnCaptureLost() {
 void GraphWindow::OnRightDown(std::int32_t x, std::int32_t y) {
   if (!selection_active_ || graph::SelectionHitCode(rect_, x, y) != graph::kDragMove) return;
   const graph::TSideAxes axes = graph::BestAxes(graph_, rect_);
-  ui::UniqueMenu menu(CreatePopupMenu());
+  win::UniqueMenu menu(CreatePopupMenu());
   if (!menu) return;
   int items = 0;
   for (const graph::TZoomMenuItem& item : graph::kZoomMenu) {
     if (!graph::ZoomCommandOffered(item.command, axes)) continue;
     AppendMenuW(menu.Get(), MF_STRING, static_cast<UINT_PTR>(item.command),
-                reinterpret_cast<const wchar_t*>(graph::GraphText(item.textId)));
+                platform::W(graph::GraphText(item.textId)));
     ++items;
   }
   if (items > 0) {

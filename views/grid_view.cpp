@@ -5,22 +5,15 @@
 #include "app_core/string_ids.h"
 #include "dialogs/find_dialog.h"
 #include "document/wave_name.h"
+#include "platform/wide.h"
 #include "ui/clipboard_text.h"
 #include "ui/splitter.h"
-#include "ui/unique_menu.h"
 #include "views/core/grid_copy.h"
 #include "views/core/grid_wave_visibility.h"
 #include "views/graph_view.h"
+#include "win/handle.h"
 
 namespace views {
-
-namespace {
-
-std::wstring_view Wide(std::u16string_view text) {
-  return {reinterpret_cast<const wchar_t*>(text.data()), text.size()};
-}
-
-}  // namespace
 
 TVarnelGridView::TVarnelGridView() : grid_(*this) { AddCommands(); }
 
@@ -107,7 +100,7 @@ void TVarnelGridView::CopySelection() {
   const TableRange selection = Selection();
   if (selection.IsEmpty()) return;
   const std::u16string text = GridCopyText(table_, selection);
-  ui::PutClipboardText(Hwnd(), Wide(text));
+  ui::PutClipboardText(Hwnd(), platform::W(text));
 }
 
 void TVarnelGridView::SetSelectedWavesHidden(bool hide) {
@@ -146,7 +139,7 @@ void TVarnelGridView::GridRightButtonReleased(ui::GridCell, POINT screen_point) 
 }
 
 void TVarnelGridView::ShowContextMenu(POINT screen_point) {
-  ui::UniqueMenu menu(CreatePopupMenu());
+  win::UniqueMenu menu(CreatePopupMenu());
   if (!menu) return;
   for (const auto& [id, text] : {std::pair{ID_GRID_SHOW_WAVES, IDS_SHOW_WAVES},
                                  std::pair{ID_GRID_HIDE_WAVES, IDS_HIDE_WAVES}}) {
@@ -155,7 +148,7 @@ void TVarnelGridView::ShowContextMenu(POINT screen_point) {
       entry->updater(state);
     }
     AppendMenuW(menu.Get(), MF_STRING | (state.enabled ? MF_ENABLED : MF_GRAYED), state.id,
-                reinterpret_cast<const wchar_t*>(RString(text)));
+                platform::W(RString(text)));
   }
   const UINT chosen = static_cast<UINT>(TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON,
                                                        screen_point.x, screen_point.y, 0, Hwnd(), nullptr));
@@ -163,7 +156,7 @@ void TVarnelGridView::ShowContextMenu(POINT screen_point) {
 }
 
 std::wstring_view TVarnelGridView::GridCellText(int row, int column) {
-  return Wide(table_.CellText(row, column, scratch_));
+  return platform::W(table_.CellText(row, column, scratch_));
 }
 
 COLORREF TVarnelGridView::GridCellBackground(int row, int column) {

@@ -1,15 +1,15 @@
 #include "views/grid_view_print.h"
 
 #include "app_core/about_text.h"
+#include "platform/wide.h"
 #include "text/time_base.h"
 #include "ui/gdi_select.h"
-#include "ui/text_args.h"
 
 namespace views {
 
 namespace {
 
-using ui::W;
+using platform::W;
 
 void DrawCentred(HDC dc, const TString& text, int y) {
   SIZE extent{};

@@ -3,15 +3,12 @@
 #include "app_core/resource_text.h"
 #include "app_core/string_ids.h"
 #include "graph/legend_item.h"
+#include "platform/wide.h"
 #include "ui/dpi.h"
 #include "ui/gdi_canvas.h"
 #include "views/graph_sheet_ids.h"
 
 namespace views {
-
-namespace {
-const wchar_t* W(const char16_t* s) { return reinterpret_cast<const wchar_t*>(s); }
-}  // namespace
 
 void TLegendDropList::Fill(const graph::TPlotSettingsMap& plots) {
   records_.clear();
@@ -24,7 +21,7 @@ void TLegendDropList::Fill(const graph::TPlotSettingsMap& plots) {
     graph::LegendPrefix(record, text);
     text.Append(u" ");
     text.Append(record.Name);
-    SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(W(text.Str())));
+    SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(platform::W(text.Str())));
   }
   if (!records_.empty()) SendMessageW(list_, LB_SETCURSEL, 0, 0);
   SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
@@ -58,7 +55,7 @@ void TGraphLegendDialog::Refresh(const graph::TGraph& graph) {
   TString caption = RString(IDS_LEGEND);
   caption.Append(u" : ");
   caption.Append(graph.Name);
-  SetWindowTextW(Hwnd(), W(caption.Str()));
+  SetWindowTextW(Hwnd(), platform::W(caption.Str()));
   list_.Fill(graph.Settings().Plots);
 }
 

@@ -8,6 +8,7 @@
 
 #include "app_core/resource_text.h"
 #include "app_core/string_ids.h"
+#include "platform/wide.h"
 #include "text/assert_report.h"
 #include "ui/text_args.h"
 #include "views/printable.h"
@@ -123,9 +124,9 @@ bool RunPrintDialog(PrintInfo& info) {
 std::wstring AskOutputFile(HWND owner) {
   wchar_t file[MAX_PATH] = L"Output.prn";
   // The filter's parts are separated by "|" in the text and by nulls for the dialog.
-  std::wstring filter = ui::W(RString(IDS_PRINT_FILE_FILTER));
+  std::wstring filter = platform::W(RString(IDS_PRINT_FILE_FILTER));
   std::replace(filter.begin(), filter.end(), L'|', L'\0');
-  const std::wstring title = ui::W(RString(IDS_PRINT_TO_FILE_TITLE));
+  const std::wstring title = platform::W(RString(IDS_PRINT_TO_FILE_TITLE));
   OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof(ofn);
   ofn.hwndOwner = owner;
@@ -139,7 +140,7 @@ std::wstring AskOutputFile(HWND owner) {
 }
 
 void ShowJobFailed(HWND owner) {
-  MessageBoxW(owner, ui::W(RString(IDS_PRINT_JOB_FAILED)), kPrintJobFailedCaption,
+  MessageBoxW(owner, platform::W(RString(IDS_PRINT_JOB_FAILED)), kPrintJobFailedCaption,
               MB_OK | MB_ICONEXCLAMATION);
 }
 
@@ -192,7 +193,7 @@ bool DoPreparePrinting(PrintInfo& info) {
     info.failed = true;
     return false;
   }
-  info.page_format = ui::W(RString(IDS_PRINT_PAGE_FORMAT));
+  info.page_format = platform::W(RString(IDS_PRINT_PAGE_FORMAT));
   return true;
 }
 
@@ -280,12 +281,12 @@ PrintResult PrintJob(TPrinter& printer, HWND window, bool direct, HWND main_wind
     if (output.empty()) return PrintResult::Cancelled;
   }
   const std::wstring name =
-      ui::W(PrintDocumentName(TString(reinterpret_cast<const char16_t*>(WindowTextOf(window).c_str()))).Str());
+      platform::W(PrintDocumentName(TString(platform::U16(WindowTextOf(window).c_str()))).Str());
   const std::wstring printer_name = named ? named->device : CurrentPrinter().DeviceName();
   const std::wstring port =
       info.print_to_file
-          ? ui::ReplaceArgument(ui::W(RString(IDS_PRINT_TO_FILE_PORT)), L"%1", output)
-          : ui::ReplaceArgument(ui::W(RString(IDS_PRINT_ON_PORT)), L"%1",
+          ? ui::ReplaceArgument(platform::W(RString(IDS_PRINT_TO_FILE_PORT)), L"%1", output)
+          : ui::ReplaceArgument(platform::W(RString(IDS_PRINT_ON_PORT)), L"%1",
                                 named ? named->port : CurrentPrinter().PortName());
 
   HDC dc = info.dc.Get();

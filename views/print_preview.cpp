@@ -4,6 +4,7 @@
 
 #include "app_core/resource_text.h"
 #include "app_core/string_ids.h"
+#include "platform/wide.h"
 #include "ui/dpi.h"
 #include "ui/gdi_select.h"
 #include "ui/memory_bitmap.h"
@@ -49,7 +50,7 @@ PaperMetrics MetricsOf(HDC dc) {
 
 }  // namespace
 
-UniqueEnhMetaFile RecordPage(Printable& view, HDC printer_dc, int page_number) {
+win::UniqueEnhMetaFile RecordPage(Printable& view, HDC printer_dc, int page_number) {
   const RECT area = PrintableArea(printer_dc);
   const int dpi_x = std::max(1, GetDeviceCaps(printer_dc, LOGPIXELSX));
   const int dpi_y = std::max(1, GetDeviceCaps(printer_dc, LOGPIXELSY));
@@ -57,9 +58,9 @@ UniqueEnhMetaFile RecordPage(Printable& view, HDC printer_dc, int page_number) {
   const RECT frame{0, 0, MulDiv(GetDeviceCaps(printer_dc, HORZRES), 2540, dpi_x),
                    MulDiv(GetDeviceCaps(printer_dc, VERTRES), 2540, dpi_y)};
   HDC recorder = CreateEnhMetaFileW(printer_dc, nullptr, &frame, nullptr);
-  if (!recorder) return UniqueEnhMetaFile();
+  if (!recorder) return win::UniqueEnhMetaFile();
   view.PrintPage(recorder, area, page_number);
-  return UniqueEnhMetaFile(CloseEnhMetaFile(recorder));
+  return win::UniqueEnhMetaFile(CloseEnhMetaFile(recorder));
 }
 
 PrintPreview::PrintPreview(HWND main_window, std::unique_ptr<Printable> view, HDC printer_dc,
@@ -78,7 +79,7 @@ bool PrintPreview::Show(HWND main_window, std::unique_ptr<Printable> view, const
   info.owner = main_window;
   if (!DoPreparePrinting(info)) {
     if (info.failed) {
-      MessageBoxW(main_window, reinterpret_cast<const wchar_t*>(RString(IDS_PRINT_JOB_FAILED)),
+      MessageBoxW(main_window, platform::W(RString(IDS_PRINT_JOB_FAILED)),
                   kPrintJobFailedCaption, MB_OK | MB_ICONEXCLAMATION);
     }
     return false;
@@ -88,7 +89,7 @@ bool PrintPreview::Show(HWND main_window, std::unique_ptr<Printable> view, const
   GetWindowRect(main_window, &place);
   auto* preview = new PrintPreview(main_window, std::move(view), info.dc.Release(), std::move(print));
   preview->page_format_ = info.page_format;
-  const std::wstring title = ui::ReplaceArgument(ui::W(RString(IDS_PREVIEW_CAPTION)), L"%1", document);
+  const std::wstring title = ui::ReplaceArgument(platform::W(RString(IDS_PREVIEW_CAPTION)), L"%1", document);
   if (!preview->Create({.class_name = kClassName, .title = title.c_str(),
                         .style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_HSCROLL | WS_VSCROLL,
                         .x = place.left, .y = place.top, .width = place.right - place.left,
@@ -113,14 +114,14 @@ bool PrintPreview::OnCreate(const CREATESTRUCTW&) {
   ui::SelectGuard measure_font(screen.Get(), font);
   auto text_width = [&](int text_id) {
     SIZE extent{};
-    const wchar_t* text = ui::W(RString(text_id));
+    const wchar_t* text = platform::W(RString(text_id));
     GetTextExtentPoint32W(screen.Get(), text, lstrlenW(text), &extent);
     return static_cast<int>(extent.cx) + ui::ScaleForWindow(Hwnd(), 16);
   };
   for (const ButtonSpec& b : kButtons) {
     int width = std::max(ui::ScaleForWindow(Hwnd(), b.width), text_width(b.text));
     if (b.id == kZoomButton) width = std::max(width, text_width(IDS_PREVIEW_ZOOM_OUT));
-    HWND button = CreateWindowExW(0, L"BUTTON", ui::W(RString(b.text)), WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, x, y,
+    HWND button = CreateWindowExW(0, L"BUTTON", platform::W(RString(b.text)), WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, x, y,
                                   width, height, Hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.id)),
                                   GetModuleHandleW(nullptr), nullptr);
     SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -170,7 +171,7 @@ void PrintPreview::UpdateControls() {
   EnableWindow(GetDlgItem(Hwnd(), kNextButton), page_ < page_count_);
   EnableWindow(GetDlgItem(Hwnd(), kPreviousButton), page_ > 1);
   SetDlgItemTextW(Hwnd(), kZoomButton,
-                  ui::W(RString(zoom_ == 1 ? IDS_PREVIEW_ZOOM_IN : IDS_PREVIEW_ZOOM_OUT)));
+                  platform::W(RString(zoom_ == 1 ? IDS_PREVIEW_ZOOM_IN : IDS_PREVIEW_ZOOM_OUT)));
   UpdateScrollBars();
 }
 

@@ -17,15 +17,10 @@
 
 namespace views {
 
-struct EnhMetaFileTraits {
-  using Handle = HENHMETAFILE;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle h) { DeleteEnhMetaFile(h); }
-};
-using UniqueEnhMetaFile = win::UniqueHandle<EnhMetaFileTraits>;
+using win::UniqueEnhMetaFile;
 
 // One page of a view recorded with the printer's metrics, ready to be played at any size.
-UniqueEnhMetaFile RecordPage(Printable& view, HDC printer_dc, int page_number);
+win::UniqueEnhMetaFile RecordPage(Printable& view, HDC printer_dc, int page_number);
 
 class PrintPreview : public ui::Window {
  public:
@@ -67,14 +62,14 @@ class PrintPreview : public ui::Window {
   HWND main_window_;
   std::unique_ptr<Printable> pages_;
   Printable& view_;
-  ui::UniqueDc printer_dc_;
+  win::UniqueDc printer_dc_;
   std::function<void()> print_;
   bool print_requested_ = false;
   int page_ = 1;
   int page_count_ = 1;
   int zoom_ = 1;
   POINT scroll_{0, 0};
-  UniqueEnhMetaFile page_picture_;
+  win::UniqueEnhMetaFile page_picture_;
   std::wstring page_format_;
 };
 

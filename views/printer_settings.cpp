@@ -9,13 +9,6 @@ namespace views {
 
 namespace {
 
-struct PrinterHandleTraits {
-  using Handle = HANDLE;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle h) { ClosePrinter(h); }
-};
-using UniquePrinter = win::UniqueHandle<PrinterHandleTraits>;
-
 HGLOBAL CopyGlobal(HGLOBAL source) {
   if (!source) return nullptr;
   const SIZE_T size = GlobalSize(source);
@@ -70,7 +63,7 @@ bool SystemHasPrinter() {
 
 bool PrinterSelection::SelectByName(const std::wstring& name) {
   if (name.empty()) return false;
-  UniquePrinter printer;
+  win::UniquePrinter printer;
   HANDLE opened = nullptr;
   if (!OpenPrinterW(const_cast<wchar_t*>(name.c_str()), &opened, nullptr) || !opened) return false;
   printer.Reset(opened);

@@ -2,6 +2,7 @@
 
 #include "app_core/resource_text.h"
 #include "app_core/string_ids.h"
+#include "platform/wide.h"
 #include "views/printing_ids.h"
 
 namespace views {
@@ -30,7 +31,7 @@ bool TPrintingDialog::Open(HWND owner, const std::wstring& document, const std::
   cancelled_ = false;
   if (!CreateModeless(owner, IDD_PRINTING)) return false;
   SetWindowTextW(Hwnd(), L"Varnel");
-  SetItemText(IDCANCEL, reinterpret_cast<const wchar_t*>(RString(IDS_CANCEL)));
+  SetItemText(IDCANCEL, platform::W(RString(IDS_CANCEL)));
   SetItemText(IDC_PRINTING_DOCUMENT, document);
   SetItemText(IDC_PRINTING_PRINTER, printer);
   SetItemText(IDC_PRINTING_PORT, port);

@@ -1,21 +1,19 @@
 #include "views/varnel_document.h"
 
-namespace views {
+#include "platform/wide.h"
 
-namespace {
-const char16_t* AsText(const std::wstring& s) { return reinterpret_cast<const char16_t*>(s.c_str()); }
-}  // namespace
+namespace views {
 
 bool VarnelDocument::OnOpenDocument(const std::wstring& path) {
   // Load answers true when the file could not be read as a document.
-  return !doc_.Load(AsText(path));
+  return !doc_.Load(platform::U16(path.c_str()));
 }
 
-bool VarnelDocument::OnSaveDocument(const std::wstring& path) { return !doc_.Save(AsText(path)); }
+bool VarnelDocument::OnSaveDocument(const std::wstring& path) { return !doc_.Save(platform::U16(path.c_str())); }
 
 std::wstring VarnelDocument::ProposedFileName() const {
-  const TString name = DocumentFileName(TString(AsText(Title())));
-  return std::wstring(reinterpret_cast<const wchar_t*>(name.Str()));
+  const TString name = DocumentFileName(TString(platform::U16(Title().c_str())));
+  return std::wstring(platform::W(name.Str()));
 }
 
 }  // namespace views

@@ -29,7 +29,7 @@ void TVarnelView::SendToAllViews(UINT message, WPARAM wparam, LPARAM lparam) {
 
 LRESULT TVarnelView::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == PrinterChangedMessage()) {
-    ui::UniqueDc printer(CurrentPrinter().CreateDc());
+    win::UniqueDc printer(CurrentPrinter().CreateDc());
     return 0;
   }
   return View::HandleMessage(message, wparam, lparam);

@@ -13,15 +13,8 @@ namespace {
 
 constexpr int kMaxPaletteEntries = 256;
 
-struct PaletteTraits {
-  using Handle = HPALETTE;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle h) { DeleteObject(h); }
-};
-using UniquePalette = win::UniqueHandle<PaletteTraits>;
-
 // The system palette of the window's DC, or white and black when it has 2 entries or fewer.
-UniquePalette MakePalette(HDC window_dc) {
+win::UniquePalette MakePalette(HDC window_dc) {
   std::vector<std::uint8_t> bytes(sizeof(LOGPALETTE) + kMaxPaletteEntries * sizeof(PALETTEENTRY));
   auto* palette = reinterpret_cast<LOGPALETTE*>(bytes.data());
   palette->palVersion = 0x300;
@@ -32,7 +25,7 @@ UniquePalette MakePalette(HDC window_dc) {
     palette->palPalEntry[1] = {0, 0, 0, 0};
   }
   palette->palNumEntries = static_cast<WORD>(std::min<UINT>(count, kMaxPaletteEntries));
-  return UniquePalette(CreatePalette(palette));
+  return win::UniquePalette(CreatePalette(palette));
 }
 
 }  // namespace
@@ -71,7 +64,7 @@ bool WindowPicture::Take(HWND window) {
   if (width <= 0 || height <= 0) return false;
 
   win::UniqueGdiObject bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
-  ui::UniqueDc memory(CreateCompatibleDC(screen.Get()));
+  win::UniqueDc memory(CreateCompatibleDC(screen.Get()));
   if (!bitmap || !memory) return false;
   {
     ui::SelectGuard select(memory.Get(), bitmap.Get());
@@ -91,7 +84,7 @@ bool WindowPicture::Take(HWND window) {
   header->biCompression = BI_RGB;
 
   ui::WindowDc window_dc(window);
-  UniquePalette palette = MakePalette(window_dc.Get());
+  win::UniquePalette palette = MakePalette(window_dc.Get());
   if (!palette) return false;
   HPALETTE previous = SelectPalette(memory.Get(), palette.Get(), FALSE);
   RealizePalette(memory.Get());

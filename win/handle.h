@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <winspool.h>
 
 #include <memory>
 #include <utility>
@@ -79,11 +80,69 @@ struct WindowsHookTraits {
   static void Close(Handle h) { UnhookWindowsHookEx(h); }
 };
 
+// Window handles, menus and memory DCs built for one use.
+struct WindowTraits {
+  using Handle = HWND;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { DestroyWindow(h); }
+};
+
+struct MenuTraits {
+  using Handle = HMENU;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { DestroyMenu(h); }
+};
+
+struct DcTraits {
+  using Handle = HDC;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { DeleteDC(h); }
+};
+
+struct PaletteTraits {
+  using Handle = HPALETTE;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { DeleteObject(h); }
+};
+
+struct EnhMetaFileTraits {
+  using Handle = HENHMETAFILE;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { DeleteEnhMetaFile(h); }
+};
+
+struct PrinterTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { ClosePrinter(h); }
+};
+
+struct LocalMemoryTraits {
+  using Handle = HLOCAL;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { LocalFree(h); }
+};
+
+// FindFirstFileW's search handle.
+struct FindTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+  static void Close(Handle h) { FindClose(h); }
+};
+
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFileHandle = UniqueHandle<FileHandleTraits>;
 using UniqueRegKey = UniqueHandle<RegKeyTraits>;
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
 using UniqueGlobalMemory = UniqueHandle<GlobalMemoryTraits>;
 using UniqueWindowsHook = UniqueHandle<WindowsHookTraits>;
+using UniqueWindow = UniqueHandle<WindowTraits>;
+using UniqueMenu = UniqueHandle<MenuTraits>;
+using UniqueDc = UniqueHandle<DcTraits>;
+using UniquePalette = UniqueHandle<PaletteTraits>;
+using UniqueEnhMetaFile = UniqueHandle<EnhMetaFileTraits>;
+using UniquePrinter = UniqueHandle<PrinterTraits>;
+using UniqueLocalMemory = UniqueHandle<LocalMemoryTraits>;
+using UniqueFind = UniqueHandle<FindTraits>;
 
 }  // namespace win

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "document/varnel_doc.h"
+#include "platform/wide.h"
 
 namespace bench {
 
@@ -48,7 +49,7 @@ inline std::wstring WriteBigDocument(const std::wstring& dir, const std::wstring
   }
   const std::wstring path = dir + L"\\" + name;
   // A document that cannot be written leaves nothing to measure: the caller finds no file.
-  if (doc.Save(reinterpret_cast<const char16_t*>(path.c_str()))) return std::wstring();
+  if (doc.Save(platform::U16(path.c_str()))) return std::wstring();
   return path;
 }
 

@@ -14,6 +14,7 @@
 #include <new>
 #include <vector>
 
+#include "platform/wide.h"
 #include "ui/grid_ctrl.h"
 #include "views/core/grid_table.h"
 #include "views/grid_view.h"
@@ -163,7 +164,7 @@ void MeasureStoredTexts(const TVarnelDoc& doc) {
   for (int r = 0; r < table.RowCount(); ++r) {
     for (int c = 0; c < table.ColumnCount(); ++c) {
       const std::u16string_view text = table.CellText(r, c, scratch);
-      grid.SetItemText(r, c, {reinterpret_cast<const wchar_t*>(text.data()), text.size()});
+      grid.SetItemText(r, c, {platform::W(text.data()), text.size()});
     }
   }
   grid.SetRedraw(true);

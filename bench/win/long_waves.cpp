@@ -25,6 +25,7 @@
 #include "graph/graph_interaction.h"
 #include "hda/connection_list.h"
 #include "hda/raw_reader.h"
+#include "platform/wide.h"
 #include "tests/gui/varnel_driver.h"
 #include "ui/gdi_canvas.h"
 #include "ui/memory_bitmap.h"
@@ -53,7 +54,7 @@ const TSpan kSpans[] = {{"a week", L"week.xml", kMonday, 7}, {"30 days", L"month
 class TQuietMessages final : public IUserMessages {
  public:
   void ShowMessage(const TString& text, TMessageKind) override {
-    std::printf("message: %ls\n", reinterpret_cast<const wchar_t*>(text.Str()));
+    std::printf("message: %ls\n", platform::W(text.Str()));
   }
 };
 
@@ -81,7 +82,7 @@ TVarnelDoc MakeDocument(THdaConnectionList& list, const TSpan& span) {
     wave.ServerName = kServer;
     wave.ItemName = item;
     if (list.ReadWave(list.Id(0), wave, doc.StartTime, doc.StopTime)) {
-      std::printf("cannot read %ls\n", reinterpret_cast<const wchar_t*>(item));
+      std::printf("cannot read %ls\n", platform::W(item));
     }
     doc.Waves.push_back(std::move(wave));
   }
@@ -207,7 +208,7 @@ int MeasureProgram(const std::wstring& dir) {
   // A document without items, maximised: the documents opened after it open maximised too.
   TVarnelDoc empty;
   const std::wstring anchor = dir + L"\\empty.xml";
-  if (empty.Save(reinterpret_cast<const char16_t*>(anchor.c_str()))) return 1;
+  if (empty.Save(platform::U16(anchor.c_str()))) return 1;
   gui::VarnelProcess program(dir, L"\"" + anchor + L"\"");
   if (!program.Start() || !program.WaitMainWindow()) {
     std::printf("Varnel.exe did not start\n");
@@ -309,13 +310,13 @@ int main(int argc, char** argv) {
     HdaServerDef server;
     server.ServerName = kServer;
     if (!list.Add(server)) {
-      std::printf("cannot connect %ls\n", reinterpret_cast<const wchar_t*>(kServer));
+      std::printf("cannot connect %ls\n", platform::W(kServer));
       return 1;
     }
     for (const TSpan& span : kSpans) {
       TVarnelDoc doc = MakeDocument(list, span);
       const std::wstring path = dir + L"\\" + span.file;
-      if (doc.Save(reinterpret_cast<const char16_t*>(path.c_str()))) status = 1;
+      if (doc.Save(platform::U16(path.c_str()))) status = 1;
       CompareWithEveryRawValue(list, doc, span, withRaw, messages);
     }
   }

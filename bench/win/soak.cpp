@@ -17,6 +17,7 @@
 #include "app_core/command_ids.h"
 #include "document/period.h"
 #include "document/varnel_doc.h"
+#include "platform/wide.h"
 #include "tests/gui/varnel_driver.h"
 #include "tests/support/simulator_kill.h"
 
@@ -72,7 +73,7 @@ std::wstring WriteDocument(const std::wstring& dir) {
   for (const char16_t* item : kOneSecondItems) info.AddItemName(item);
   const std::wstring path = dir + L"\\soak.xml";
   // Empty when it cannot be written: the caller has nothing to measure.
-  if (doc.Save(reinterpret_cast<const char16_t*>(path.c_str()))) return std::wstring();
+  if (doc.Save(platform::U16(path.c_str()))) return std::wstring();
   return path;
 }
 

@@ -3,6 +3,7 @@
 #include "platform/file.h"
 #include "platform/lock.h"
 #include "platform/screen.h"
+#include "platform/wide.h"
 
 #include <windows.h>
 
@@ -16,13 +17,11 @@
 namespace platform {
 namespace {
 
-const wchar_t* W(const char16_t* s) { return reinterpret_cast<const wchar_t*>(s); }
-
 class ThreadAnsiCodePage final : public CodePage {
  public:
   int ToWide(const char* src, int srcLen, char16_t* dst, int dstCap, bool precomposed) override {
     return MultiByteToWideChar(CP_THREAD_ACP, precomposed ? MB_PRECOMPOSED : 0, src, srcLen,
-                               reinterpret_cast<wchar_t*>(dst), dstCap);
+                               W(dst), dstCap);
   }
   int ToNarrow(const char16_t* src, int srcLen, char* dst, int dstCap) override {
     return WideCharToMultiByte(CP_THREAD_ACP, 0, W(src), srcLen, dst, dstCap, nullptr, nullptr);

@@ -17,6 +17,7 @@
 #include "dialogs/period_dialog_ids.h"
 #include "document/period.h"
 #include "document/varnel_doc.h"
+#include "platform/wide.h"
 #include "tests/gui/channel_answers.h"
 #include "tests/gui/run_directory_test.h"
 #include "tests/gui/varnel_driver.h"
@@ -148,7 +149,7 @@ inline std::wstring WriteDocument(const std::wstring& dir, const std::wstring& n
   server.ServerName = u"Varnel.HdaSim.1";
   doc.FindOrAddConnection(server).AddItemName(u"Waves/Sine 1s");
   const std::wstring path = dir + L"\\" + name;
-  EXPECT_FALSE(doc.Save(reinterpret_cast<const char16_t*>(path.c_str())));
+  EXPECT_FALSE(doc.Save(platform::U16(path.c_str())));
   return path;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "document/varnel_doc.h"
+#include "platform/wide.h"
 
 namespace gui {
 
@@ -35,7 +36,7 @@ inline std::wstring WriteLongDocument(const std::wstring& dir, const std::wstrin
     doc.Waves.push_back(std::move(wave));
   }
   const std::wstring path = dir + L"\\" + name;
-  return doc.Save(reinterpret_cast<const char16_t*>(path.c_str())) ? std::wstring() : path;
+  return doc.Save(platform::U16(path.c_str())) ? std::wstring() : path;
 }
 
 }  // namespace gui

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ambrel/ambrel.h"
+#include "platform/wide.h"
 #include "tests/gui/commands_fixture.h"
 #include "tests/gui/long_document.h"
 #include "tests/support/simulator_kill.h"
@@ -453,7 +454,7 @@ TEST_F(VarnelCommands, RefreshCommandSentDuringARefreshIsRefused) {
   server.ServerName = u"Varnel.HdaSim.1";
   doc.FindOrAddConnection(server).AddItemName(u"Faults/Slow 2s");  // each read takes 2 s more
   const std::wstring path = dir_ + L"\\slow.xml";
-  ASSERT_FALSE(doc.Save(reinterpret_cast<const char16_t*>(path.c_str())));
+  ASSERT_FALSE(doc.Save(platform::U16(path.c_str())));
   VarnelProcess program(dir_, L"\"" + path + L"\"");
   Launch(program);
   ASSERT_TRUE(WaitUntil([&] { return Periods(program).size() == 1; }));

@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/wide.h"
 #include "tests/gui/commands_fixture.h"
 
 namespace gui {
@@ -96,7 +97,7 @@ std::wstring WriteDocumentWithRefusedItem(const std::wstring& dir) {
   info.AddItemName(u"Waves/Sine 1s");
   info.AddItemName(u"Waves/No such item");
   const std::wstring path = dir + L"\\refused.xml";
-  EXPECT_FALSE(doc.Save(reinterpret_cast<const char16_t*>(path.c_str())));
+  EXPECT_FALSE(doc.Save(platform::U16(path.c_str())));
   return path;
 }
 

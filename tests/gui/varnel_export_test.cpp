@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "dialogs/export_dialog_ids.h"
+#include "platform/wide.h"
 #include "tests/gui/commands_fixture.h"
 
 namespace gui {
@@ -32,7 +33,7 @@ std::wstring WriteExportDocument(const std::wstring& dir, const std::wstring& na
   def.ServerName = server;
   for (const char16_t* item : items) doc.FindOrAddConnection(def).AddItemName(item);
   const std::wstring path = dir + L"\\" + name;
-  EXPECT_FALSE(doc.Save(reinterpret_cast<const char16_t*>(path.c_str())));
+  EXPECT_FALSE(doc.Save(platform::U16(path.c_str())));
   return path;
 }
 

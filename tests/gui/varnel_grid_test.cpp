@@ -11,6 +11,7 @@
 #include "app_core/command_ids.h"
 #include "document/varnel_doc.h"
 #include "document/wave_name.h"
+#include "platform/wide.h"
 #include "tests/gui/run_directory_test.h"
 #include "tests/gui/channel_answers.h"
 #include "tests/gui/varnel_driver.h"
@@ -27,7 +28,7 @@ constexpr wchar_t kServer[] = L"Varnel.HdaSim.1";
 std::wstring WriteDocument(const std::wstring& dir) {
   TVarnelDoc doc;
   HdaServerDef server;
-  server.ServerName = reinterpret_cast<const char16_t*>(kServer);
+  server.ServerName = platform::U16(kServer);
   for (const char16_t* item : {u"Flow", u"Plant1.Unit2.Temp.Outlet"}) {
     doc.FindOrAddConnection(server).AddItemName(item);
     TWave wave;
@@ -43,7 +44,7 @@ std::wstring WriteDocument(const std::wstring& dir) {
     doc.Waves.push_back(wave);
   }
   const std::wstring path = dir + L"\\grid.xml";
-  EXPECT_FALSE(doc.Save(reinterpret_cast<const char16_t*>(path.c_str())));
+  EXPECT_FALSE(doc.Save(platform::U16(path.c_str())));
   return path;
 }
 

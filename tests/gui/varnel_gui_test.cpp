@@ -10,6 +10,7 @@
 #include "app_core/command_ids.h"
 #include "dialogs/dialog_ids.h"
 #include "document/varnel_doc.h"
+#include "platform/wide.h"
 #include "tests/gui/channel_answers.h"
 #include "tests/gui/run_directory_test.h"
 #include "tests/gui/varnel_driver.h"
@@ -300,7 +301,7 @@ std::wstring WriteDocumentWithAWaveFile(const std::wstring& dir) {
   wave.Y = {1.0, 3.0, 2.0};
   doc.Waves.push_back(wave);
   const std::wstring path = dir + L"\\wave.xml";
-  EXPECT_FALSE(doc.Save(reinterpret_cast<const char16_t*>(path.c_str())));
+  EXPECT_FALSE(doc.Save(platform::U16(path.c_str())));
   return path;
 }
 

@@ -22,6 +22,7 @@
 #include "app_core/command_ids.h"
 #include "document/varnel_doc.h"
 #include "document/wave_name.h"
+#include "platform/wide.h"
 #include "tests/gui/channel_answers.h"
 #include "tests/gui/run_directory_test.h"
 #include "tests/gui/varnel_driver.h"
@@ -141,7 +142,7 @@ std::wstring WriteWaveDocument(const std::wstring& dir, const std::wstring& name
   doc.GraphSettings.Plots[look.Name] = look;
   doc.Waves.push_back(wave);
   const std::wstring path = dir + L"\\" + name;
-  EXPECT_FALSE(doc.Save(reinterpret_cast<const char16_t*>(path.c_str())));
+  EXPECT_FALSE(doc.Save(platform::U16(path.c_str())));
   return path;
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/wide.h"
 #include "tests/gui/commands_fixture.h"
 #include "text/time_fields.h"
 #include "text/time_format.h"
@@ -32,7 +33,7 @@ std::wstring TitleStop(const VarnelProcess& program) {
 std::wstring StopText(long long ms) {
   TTimeFields fields;
   TimeToFields(static_cast<double>(ms), fields);
-  return reinterpret_cast<const wchar_t*>(FormatDateTime(fields, false));
+  return platform::W(FormatDateTime(fields, false));
 }
 
 // The right end of the graph's time axis, NaN when the answer has none.

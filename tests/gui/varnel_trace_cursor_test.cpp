@@ -16,6 +16,7 @@
 
 #include "app_core/command_ids.h"
 #include "document/varnel_doc.h"
+#include "platform/wide.h"
 #include "tests/gui/channel_answers.h"
 #include "tests/gui/run_directory_test.h"
 #include "tests/gui/screen_picture.h"
@@ -155,7 +156,7 @@ std::wstring WriteDocument(const std::wstring& dir, TwoWaves& waves) {
     doc.Waves.push_back(std::move(wave));
   }
   const std::wstring path = dir + L"\\trace.xml";
-  EXPECT_FALSE(doc.Save(reinterpret_cast<const char16_t*>(path.c_str())));
+  EXPECT_FALSE(doc.Save(platform::U16(path.c_str())));
   return path;
 }
 

@@ -21,17 +21,10 @@ std::wstring Lower(std::wstring text) {
   return text;
 }
 
-struct FindTraits {
-  using Handle = HANDLE;
-  static Handle Invalid() { return INVALID_HANDLE_VALUE; }
-  static void Close(Handle h) { FindClose(h); }
-};
-using UniqueFind = win::UniqueHandle<FindTraits>;
-
 template <typename Visit>
 void ForEachEntry(const std::wstring& folder, Visit visit) {
   WIN32_FIND_DATAW data{};
-  UniqueFind find(FindFirstFileW((folder + L"\\*").c_str(), &data));
+  win::UniqueFind find(FindFirstFileW((folder + L"\\*").c_str(), &data));
   if (!find) return;
   do {
     const std::wstring name = data.cFileName;
@@ -142,15 +135,8 @@ std::vector<std::wstring> ClassesServedFrom(const std::wstring& folder) {
 
 namespace {
 
-struct LocalMemoryTraits {
-  using Handle = HLOCAL;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle h) { LocalFree(h); }
-};
-using UniqueLocalMemory = win::UniqueHandle<LocalMemoryTraits>;
-
 struct Permissions {
-  UniqueLocalMemory descriptor;
+  win::UniqueLocalMemory descriptor;
   PACL dacl = nullptr;
 };
 
@@ -195,7 +181,7 @@ std::wstring SecurityText(const std::wstring& path) {
           read->descriptor.Get(), SDDL_REVISION_1,
           DACL_SECURITY_INFORMATION | OWNER_SECURITY_INFORMATION, &text, nullptr))
     return L"(not convertible)";
-  UniqueLocalMemory owned(text);
+  win::UniqueLocalMemory owned(text);
   return text;
 }
 
@@ -204,7 +190,7 @@ bool SetFolderSecurity(const std::wstring& path, const std::wstring& text) {
   if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(text.c_str(), SDDL_REVISION_1,
                                                             &descriptor, nullptr))
     return false;
-  UniqueLocalMemory owned(descriptor);
+  win::UniqueLocalMemory owned(descriptor);
   BOOL present = FALSE, defaulted = FALSE;
   PACL dacl = nullptr;
   if (!GetSecurityDescriptorDacl(descriptor, &present, &dacl, &defaulted)) return false;

@@ -14,20 +14,20 @@ namespace {
 // Called on a thread of the multithreaded apartment, so waiting here holds only the server.
 class HoldingSink final : public win::ComObject<IOPCShutdown> {
  public:
-  HoldingSink(HANDLE asked, HANDLE answer, volatile LONG& delayMs)
-      : asked_(asked), answer_(answer), delayMs_(delayMs) {}
+  HoldingSink(HANDLE asked, HANDLE answer, volatile LONG& delay_ms)
+      : asked_(asked), answer_(answer), delay_ms_(delay_ms) {}
 
   HRESULT STDMETHODCALLTYPE ShutdownRequest(LPCWSTR) override {
     SetEvent(asked_);
     // The server gives up on a sink after 10 s; the test answers long before that.
-    if (WaitForSingleObject(answer_, 9000) == WAIT_OBJECT_0) Sleep(static_cast<DWORD>(delayMs_));
+    if (WaitForSingleObject(answer_, 9000) == WAIT_OBJECT_0) Sleep(static_cast<DWORD>(delay_ms_));
     return S_OK;
   }
 
  private:
   HANDLE asked_;
   HANDLE answer_;
-  volatile LONG& delayMs_;
+  volatile LONG& delay_ms_;
 };
 
 HANDLE ManualEvent() { return CreateEventW(nullptr, TRUE, FALSE, nullptr); }
@@ -67,8 +67,8 @@ void ReadSlowItem(IUnknown* object) {
 
 }  // namespace
 
-HeldShutdownNotice::HeldShutdownNotice(const wchar_t* progId)
-    : progId_(progId),
+HeldShutdownNotice::HeldShutdownNotice(const wchar_t* prog_id)
+    : prog_id_(prog_id),
       ready_(ManualEvent()),
       asked_(ManualEvent()),
       answer_(ManualEvent()),
@@ -84,12 +84,12 @@ HeldShutdownNotice::~HeldShutdownNotice() {
   if (thread_) WaitForSingleObject(thread_.Get(), 30000);
 }
 
-bool HeldShutdownNotice::WaitUntilAsked(DWORD timeoutMs) {
-  return WaitForSingleObject(asked_.Get(), timeoutMs) == WAIT_OBJECT_0;
+bool HeldShutdownNotice::WaitUntilAsked(DWORD timeout_ms) {
+  return WaitForSingleObject(asked_.Get(), timeout_ms) == WAIT_OBJECT_0;
 }
 
-void HeldShutdownNotice::Answer(DWORD delayMs) {
-  InterlockedExchange(&delayMs_, static_cast<LONG>(delayMs));
+void HeldShutdownNotice::Answer(DWORD delay_ms) {
+  InterlockedExchange(&delay_ms_, static_cast<LONG>(delay_ms));
   SetEvent(answer_.Get());
 }
 
@@ -101,10 +101,10 @@ DWORD WINAPI HeldShutdownNotice::Run(void* parameter) {
   win::ComPtr<IConnectionPointContainer> container;
   win::ComPtr<IConnectionPoint> point;
   auto sink = win::ComPtr<HoldingSink>::Attach(
-      new HoldingSink(self.asked_.Get(), self.answer_.Get(), self.delayMs_));
+      new HoldingSink(self.asked_.Get(), self.answer_.Get(), self.delay_ms_));
   DWORD cookie = 0;
   CLSID clsid{};
-  if (apartment && SUCCEEDED(CLSIDFromProgID(self.progId_, &clsid)) &&
+  if (apartment && SUCCEEDED(CLSIDFromProgID(self.prog_id_, &clsid)) &&
       SUCCEEDED(CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, IID_IConnectionPointContainer,
                                  reinterpret_cast<void**>(&container))) &&
       SUCCEEDED(container->FindConnectionPoint(IID_IOPCShutdown, &point)) &&

@@ -15,7 +15,7 @@ class HeldShutdownNotice {
  public:
   // Makes an object of that class and advises the sink; make it before the connections whose
   // notices it should hold back.
-  explicit HeldShutdownNotice(const wchar_t* progId);
+  explicit HeldShutdownNotice(const wchar_t* prog_id);
   // Lets the sink answer and ends the client.
   ~HeldShutdownNotice();
   HeldShutdownNotice(const HeldShutdownNotice&) = delete;
@@ -23,9 +23,9 @@ class HeldShutdownNotice {
 
   bool Advised() const { return advised_; }
   // True once the server has asked the sink (within the time).
-  bool WaitUntilAsked(DWORD timeoutMs);
-  // The sink answers delayMs after this call; the server then asks the next sink.
-  void Answer(DWORD delayMs);
+  bool WaitUntilAsked(DWORD timeout_ms);
+  // The sink answers delay_ms after this call; the server then asks the next sink.
+  void Answer(DWORD delay_ms);
   // The client reads the simulator's slow item once, on its own thread: for two seconds the
   // server process serves nothing else, so that other clients' calls have to wait.
   void ReadSlowly();
@@ -33,14 +33,14 @@ class HeldShutdownNotice {
  private:
   static DWORD WINAPI Run(void* self);
 
-  const wchar_t* progId_;
+  const wchar_t* prog_id_;
   win::UniqueKernelHandle ready_;
   win::UniqueKernelHandle asked_;
   win::UniqueKernelHandle answer_;
   win::UniqueKernelHandle finish_;
   win::UniqueKernelHandle read_;
   win::UniqueKernelHandle thread_;
-  volatile LONG delayMs_ = 0;
+  volatile LONG delay_ms_ = 0;
   bool advised_ = false;
 };
 

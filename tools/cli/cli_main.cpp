@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/wide.h"
 #include "tools/cli/cli_args.h"
 #include "tools/cli/cli_commands.h"
 #include "tools/cli/cli_environment.h"
@@ -63,7 +64,7 @@ int wmain(int argc, wchar_t** argv) {
     // Output is UTF-8 and its line ends are exactly what the commands write.
     _setmode(_fileno(stdout), _O_BINARY);
     std::vector<std::string> arguments;
-    for (int i = 1; i < argc; ++i) arguments.push_back(cli::ToUtf8(reinterpret_cast<const char16_t*>(argv[i])));
+    for (int i = 1; i < argc; ++i) arguments.push_back(cli::ToUtf8(platform::U16(argv[i])));
     if (arguments.empty() || arguments[0] == "--help" || arguments[0] == "help") {
       std::fputs(cli::UsageText().c_str(), arguments.empty() ? stderr : stdout);
       return arguments.empty() ? kExitUsage : 0;

@@ -8,6 +8,7 @@
 #include "document/varnel_doc.h"
 #include "graph/graph.h"
 #include "hda/connection_list.h"
+#include "platform/wide.h"
 #include "tools/cli/cli_environment.h"
 #include "tools/cli/document_file.h"
 #include "tools/cli/wave_table.h"
@@ -50,7 +51,7 @@ void RenderDocument(const TOptions& options, TEnvironment& environment) {
   GdiFlush();
   const TString out = FromUtf8(options.out);
   const std::string error =
-      ui::WritePng(bitmap, reinterpret_cast<const wchar_t*>(out.Str()));
+      ui::WritePng(bitmap, platform::W(out.Str()));
   if (!error.empty()) throw TFailure{"cannot write " + options.out + ": " + error};
   const std::string line = "Rendered " + options.file + " into " + options.out + " (" +
                            std::to_string(options.width) + " x " + std::to_string(options.height) +

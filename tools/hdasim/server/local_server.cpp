@@ -11,6 +11,7 @@
 #include "opc/opc.h"
 #include "tools/hdasim/server/class_factory.h"
 #include "tools/hdasim/server/hda_server.h"
+#include "tools/hdasim/server/local_server_messages.h"
 #include "tools/hdasim/server/module.h"
 #include "tools/hdasim/server/registration.h"
 #include "tools/hdasim/server/server_classes.h"
@@ -23,8 +24,6 @@
 namespace hdasim {
 namespace {
 
-constexpr UINT kIdleMessage = WM_APP + 1;
-constexpr UINT kShutdownMessage = WM_APP + 2;
 constexpr UINT_PTR kLingerTimer = 1;
 constexpr DWORD kDefaultLingerMs = 3000;
 // From the end of the message loop to the end of the process.
@@ -32,13 +31,6 @@ constexpr DWORD kAnswersLeaveMs = 300;
 // A client that does not answer its ShutdownRequest within this time is not waited for.
 constexpr DWORD kShutdownCallLimitMs = 10000;
 constexpr const wchar_t* kShutdownReason = L"The simulation server was asked to shut down";
-
-struct WindowTraits {
-  using Handle = HWND;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle h) { DestroyWindow(h); }
-};
-using UniqueWindow = win::UniqueHandle<WindowTraits>;
 
 // One class object registered with COM for the lifetime of the object.
 class ClassRegistration {
@@ -185,7 +177,7 @@ int RunLocalServer() {
   window_class.hInstance = GetModuleHandleW(nullptr);
   window_class.lpszClassName = L"VarnelHdaSimServer";
   RegisterClassW(&window_class);
-  UniqueWindow window(CreateWindowExW(0, window_class.lpszClassName, L"", 0, 0, 0, 0, 0,
+  win::UniqueWindow window(CreateWindowExW(0, window_class.lpszClassName, L"", 0, 0, 0, 0, 0,
                                       HWND_MESSAGE, nullptr, window_class.hInstance, nullptr));
   if (!window) return 1;
   g_window = window.Get();
