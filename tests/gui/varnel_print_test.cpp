@@ -13,6 +13,8 @@
 
 #include <dlgs.h>
 
+#include <algorithm>
+#include <map>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -25,6 +27,7 @@
 #include "platform/wide.h"
 #include "tests/gui/channel_answers.h"
 #include "tests/gui/run_directory_test.h"
+#include "tests/gui/screen_picture.h"
 #include "tests/gui/varnel_driver.h"
 #include "views/core/print_layout.h"
 #include "views/print_preview.h"
@@ -220,6 +223,32 @@ TEST_F(VarnelPrint, GraphPrintsOnOnePageOfThePdfPrinter) {
   CloseAndExpectExit(program);
 }
 
+// The first x at or after `from` where the middle half of the picture's rows holds mostly the
+// background (its most common colour) in every column from x - 4 to x + 4; -1 when none is.
+int ClearColumnFrom(const gui::ScreenPicture& shown, int from) {
+  if (shown.pixels.empty()) return -1;
+  const int top = shown.height / 4, bottom = shown.height * 3 / 4;
+  std::map<std::uint32_t, int> colours;
+  for (int y = top; y < bottom; ++y) {
+    for (int x = 0; x < shown.width; ++x) ++colours[shown.At(x, y)];
+  }
+  const std::uint32_t background =
+      std::max_element(colours.begin(), colours.end(),
+                       [](const auto& a, const auto& b) { return a.second < b.second; })
+          ->first;
+  const auto clear = [&](int x) {
+    int inked = 0;
+    for (int y = top; y < bottom; ++y) inked += shown.At(x, y) != background;
+    return inked * 10 < (bottom - top) * 3;
+  };
+  for (int x = std::max(from, 4); x + 4 < shown.width && x < from + shown.width / 5; ++x) {
+    bool all = true;
+    for (int dx = -4; dx <= 4 && all; ++dx) all = clear(x + dx);
+    if (all) return x;
+  }
+  return -1;
+}
+
 // The trace cursor is printed while it is on, at its time, and left out once it is off: the
 // script finds the wave's value text and the cursor's line (at the window's x, scaled) on the
 // first page and neither on the second.
@@ -232,9 +261,14 @@ TEST_F(VarnelPrint, GraphPrintsTheTraceCursorOnlyWhileItIsOn) {
   ASSERT_TRUE(WaitUntil([&] { return (graph = FindDescendant(program.MainWindow(), L"TGraph")) != nullptr; }));
   RECT client{};
   GetClientRect(graph, &client);
+  // The period ends now, so where the grid's lines fall depends on the time of day: the cursor
+  // goes where the screen shows none, or the page without it would be inked there too.
+  program.Ask(L"paint-timed");
+  const int cursor_x = ClearColumnFrom(gui::ReadScreen(graph), client.right * 2 / 5);
+  ASSERT_GE(cursor_x, 0) << "no column free of grid lines near 2/5 of the graph";
   program.Command(ID_GRAPH_TRACE_CURSOR);
   ASSERT_TRUE(WaitUntil([&] { return program.Ask(L"trace").rfind(L"trace|on", 0) == 0; }));
-  SendMessageW(graph, WM_MOUSEMOVE, 0, MAKELPARAM(client.right * 2 / 5, client.bottom / 2));
+  SendMessageW(graph, WM_MOUSEMOVE, 0, MAKELPARAM(cursor_x, client.bottom / 2));
   // The texts the screen shows: the time, then the wave's value.
   // The value's text, the line's x, the window's size and the plot area's top and bottom.
   std::string value, line_x, rows;
