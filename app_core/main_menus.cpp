@@ -1,6 +1,6 @@
 #include "app_core/main_menus.h"
 
-#include "app_core/resource_text.h"
+#include "strings/resource_text.h"
 
 namespace {
 

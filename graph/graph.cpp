@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app_core/string_ids.h"
 #include "graph/cut_band.h"
 #include "graph/graph_text.h"
+#include "strings/string_ids.h"
 
 namespace graph {
 

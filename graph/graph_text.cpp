@@ -1,7 +1,7 @@
 #include "graph/graph_text.h"
 
 #include "app_core/main_frame_link.h"
-#include "app_core/resource_text.h"
+#include "strings/resource_text.h"
 
 namespace graph {
 

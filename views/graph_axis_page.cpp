@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app_core/resource_text.h"
-#include "app_core/string_ids.h"
+#include "app_core/main_frame_text.h"
+#include "strings/string_ids.h"
 #include "text/assert_report.h"
 #include "ui/combo_box.h"
 #include "views/graph_sheet_ids.h"

@@ -1,6 +1,6 @@
 #include "views/graph_page.h"
 
-#include "app_core/resource_text.h"
+#include "app_core/main_frame_text.h"
 #include "text/assert_report.h"
 #include "views/graph_sheet_ids.h"
 

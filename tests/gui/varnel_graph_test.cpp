@@ -17,9 +17,9 @@
 #include <string>
 #include <vector>
 
-#include "app_core/resource_text.h"
-#include "app_core/string_ids.h"
 #include "document/varnel_doc.h"
+#include "strings/resource_text.h"
+#include "strings/string_ids.h"
 #include "tests/gui/channel_answers.h"
 #include "tests/gui/long_document.h"
 #include "tests/gui/run_directory_test.h"

@@ -8,7 +8,7 @@
 
 #include "ambrel/ambrel.h"
 #include "app_core/item_filter.h"
-#include "app_core/resource_text.h"
+#include "app_core/main_frame_text.h"
 #include "document/period_commands.h"
 #include "document/varnel_doc.h"
 #include "hda/connection_list.h"

@@ -1,9 +1,9 @@
 // The string table: every entry holds its text in all five languages, French first, then English,
 // German, Spanish and Dutch, separated by "¶"; each following part starts with a tab. An entry
 // without "¶" is one text for every language. Kept sorted by number for the binary search.
-#include "app_core/string_table.h"
+#include "strings/string_table.h"
 
-#include "app_core/string_ids.h"
+#include "strings/string_ids.h"
 
 namespace {
 

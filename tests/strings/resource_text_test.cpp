@@ -1,11 +1,10 @@
-#include "app_core/resource_text.h"
+#include "strings/resource_text.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "app_core/main_frame_link.h"
-#include "app_core/string_ids.h"
+#include "strings/string_ids.h"
 
 namespace {
 
@@ -34,20 +33,6 @@ class ScopedLoader {
 
  private:
   StringLoader previous_;
-};
-
-class ScopedMainFrame {
- public:
-  explicit ScopedMainFrame(int language) {
-    link_.language = language;
-    SetMainFrameLink(&link_);
-  }
-  ~ScopedMainFrame() { SetMainFrameLink(nullptr); }
-  ScopedMainFrame(const ScopedMainFrame&) = delete;
-  ScopedMainFrame& operator=(const ScopedMainFrame&) = delete;
-
- private:
-  TMainFrameLink link_;
 };
 
 std::u16string Lookup(const std::u16string& entry, int language) {
@@ -124,24 +109,6 @@ TEST(RString, SurvivesALoaderThatOverrunsItsCount) {
 
 TEST(RString, MissingEntryIsEmpty) {
   for (int id : {-1, 0, 4, 99999}) EXPECT_EQ(std::u16string(RString(id, 1)), u"") << id;
-}
-
-TEST(RString, WithoutMainFrameAnswersThePlaceholder) {
-  SetMainFrameLink(nullptr);
-  EXPECT_EQ(std::u16string(RString(IDS_YES)), u" pMainFrame = 0 in RString() ");
-  ScopedMainFrame frame(2);
-  EXPECT_EQ(std::u16string(RString(IDS_YES)), u"Ja");
-}
-
-TEST(RString, UsesTheMainFrameLanguage) {
-  struct Case {
-    int language;
-    const char16_t* general;
-  } const cases[] = {{0, u"Général"}, {1, u"General"}, {3, u"General"}, {4, u"General"}};
-  for (const Case& c : cases) {
-    ScopedMainFrame frame(c.language);
-    EXPECT_EQ(std::u16string(RString(IDS_CONFIG_PAGE_GENERAL)), c.general) << c.language;
-  }
 }
 
 TEST(RString, EntryWithoutSeparatorIsTheSameInEveryLanguage) {

@@ -1,11 +1,10 @@
-#include "app_core/resource_text.h"
+#include "strings/resource_text.h"
 
 #include <algorithm>
 #include <atomic>
 
-#include "app_core/main_frame_link.h"
-#include "app_core/string_table.h"
 #include "platform/lock.h"
+#include "strings/string_table.h"
 
 namespace {
 
@@ -62,12 +61,6 @@ std::uint32_t LoadTableString(int id, char16_t* buffer, std::uint32_t bufferUnit
 }
 
 StringLoader SetStringLoaderForTesting(StringLoader loader) { return g_loader.exchange(loader); }
-
-const char16_t* RString(int id) {
-  TMainFrameLink* link = MainFrameLink();
-  if (link == nullptr) return kNoMainFrameText;
-  return RString(id, link->language);
-}
 
 const char16_t* RString(int id, int language) {
   language = std::clamp(language, 0, kMaxLanguage);

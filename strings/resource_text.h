@@ -1,7 +1,8 @@
 // Resource text: the part of a string-table entry that belongs to one language.
 //
 // Languages by index: 0 French, 1 English, 2 German, 3 Spanish, 4 Dutch; 5..9 are accepted and
-// fall back as described at RString. Results live in ten rotating buffers, so a result stays valid
+// fall back as described at RString. The caller names the language (the main frame's is looked up
+// by app_core/main_frame_text.h). Results live in ten rotating buffers, so a result stays valid
 // until ten further lookups have been made; keep it in a TString to hold it longer.
 #pragma once
 
@@ -14,11 +15,6 @@ inline constexpr std::uint32_t kMaxResultUnits = 256;
 inline constexpr std::uint32_t kMaxSkippedTabs = 256;
 inline constexpr int kMaxLanguage = 9;
 inline constexpr char16_t kPartSeparator = u'\u00B6';
-inline constexpr char16_t kNoMainFrameText[] = u" pMainFrame = 0 in RString() ";
-
-// The text of entry id in the main frame's language, or kNoMainFrameText while there is no main
-// frame.
-const char16_t* RString(int id);
 
 // The text of entry id in the given language. Part `language` of the entry; when the entry has no
 // such part, the last part it has among 0..min(language, 2). A leading CR LF and then up to 256

@@ -1,4 +1,4 @@
-#include "app_core/string_table.h"
+#include "strings/string_table.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "app_core/resource_text.h"
+#include "strings/resource_text.h"
 
 namespace {
 
