@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "app/core/manual_files.h"
 #include "app_core/main_frame_text.h"
-#include "app_core/manual_files.h"
 #include "app_core/start_directory.h"
 #include "strings/string_ids.h"
 

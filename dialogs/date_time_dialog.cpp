@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "app_core/period_entry.h"
+#include "dialogs/core/period_entry.h"
 #include "dialogs/dialog_text.h"
 #include "dialogs/period_dialog_ids.h"
 #include "strings/resource_text.h"

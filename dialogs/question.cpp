@@ -1,7 +1,7 @@
 #include "dialogs/question.h"
 
-#include "app_core/dialog_placement.h"
 #include "app_core/main_frame_text.h"
+#include "dialogs/core/dialog_placement.h"
 #include "dialogs/dialog_ids.h"
 #include "dialogs/dialog_text.h"
 #include "strings/string_ids.h"

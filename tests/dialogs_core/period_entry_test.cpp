@@ -1,4 +1,4 @@
-#include "app_core/period_entry.h"
+#include "dialogs/core/period_entry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app_core/dialog_layout.h"
+#include "dialogs/core/dialog_layout.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "tools/cli/cli_args.h"
+#include "tools/cli/core/cli_args.h"
 
 #include <algorithm>
 #include <charconv>

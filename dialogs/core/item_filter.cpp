@@ -1,4 +1,4 @@
-#include "app_core/item_filter.h"
+#include "dialogs/core/item_filter.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "app_core/main_menus.h"
+#include "app/core/main_menus.h"
 
 #include "strings/resource_text.h"
 

@@ -1,4 +1,4 @@
-#include "tools/cli/utf8.h"
+#include "tools/cli/core/utf8.h"
 
 namespace cli {
 namespace {

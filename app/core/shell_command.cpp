@@ -1,4 +1,4 @@
-#include "app_core/shell_command.h"
+#include "app/core/shell_command.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app_core/manual_files.h"
+#include "app/core/manual_files.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
-#include "tools/cli/document_file.h"
+#include "tools/cli/core/document_file.h"
 
-#include "tools/cli/utf8.h"
+#include "tools/cli/core/utf8.h"
 
 namespace cli {
 

@@ -1,4 +1,4 @@
-#include "app_core/dialog_placement.h"
+#include "dialogs/core/dialog_placement.h"
 
 #include <gtest/gtest.h>
 

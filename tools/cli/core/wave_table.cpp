@@ -1,4 +1,4 @@
-#include "tools/cli/wave_table.h"
+#include "tools/cli/core/wave_table.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,7 +6,7 @@
 #include "text/numbers.h"
 #include "text/time_fields.h"
 #include "text/time_format.h"
-#include "tools/cli/utf8.h"
+#include "tools/cli/core/utf8.h"
 
 namespace cli {
 namespace {

@@ -1,4 +1,4 @@
-#include "app_core/find_state.h"
+#include "dialogs/core/find_state.h"
 
 #include <gtest/gtest.h>
 
