@@ -1,11 +1,11 @@
 #include "app/config_sheet.h"
 
 #include "app/resource.h"
-#include "app_core/resource_text.h"
-#include "app_core/string_ids.h"
+#include "app_core/main_frame_text.h"
 #include "config/refresh_rates.h"
 #include "dialogs/question.h"
 #include "platform/wide.h"
+#include "strings/string_ids.h"
 #include "text/assert_report.h"
 #include "ui/dpi.h"
 

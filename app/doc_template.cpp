@@ -3,10 +3,10 @@
 #include "app/child_frame.h"
 #include "app/main_frame.h"
 #include "app/resource.h"
-#include "app_core/resource_text.h"
-#include "app_core/string_ids.h"
+#include "app_core/main_frame_text.h"
 #include "document/varnel_doc.h"
 #include "platform/wide.h"
+#include "strings/string_ids.h"
 
 namespace app {
 

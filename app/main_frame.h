@@ -8,9 +8,9 @@
 #include <optional>
 #include <vector>
 
+#include "app/core/main_menus.h"
 #include "app/frame_messages.h"
 #include "app_core/main_frame_link.h"
-#include "app_core/main_menus.h"
 #include "config/config.h"
 #include "document/grid_doc.h"
 #include "document/period_commands.h"

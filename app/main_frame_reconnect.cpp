@@ -10,11 +10,11 @@
 
 #include "app/library_errors.h"
 #include "app/main_frame.h"
-#include "app_core/resource_text.h"
-#include "app_core/string_ids.h"
+#include "app_core/main_frame_text.h"
 #include "document/log_entry.h"
 #include "document/log_message.h"
 #include "platform/wide.h"
+#include "strings/string_ids.h"
 #include "text/time_base.h"
 #include "ui/text_args.h"
 #include "views/graph_view.h"

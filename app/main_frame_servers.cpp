@@ -5,8 +5,7 @@
 
 #include "app/main_frame.h"
 #include "app/resource.h"
-#include "app_core/resource_text.h"
-#include "app_core/string_ids.h"
+#include "app_core/main_frame_text.h"
 #include "dialogs/item_browser.h"
 #include "dialogs/item_remover.h"
 #include "dialogs/machine_dialog.h"
@@ -15,6 +14,7 @@
 #include "document/log_message.h"
 #include "document/period.h"
 #include "platform/wide.h"
+#include "strings/string_ids.h"
 #include "text/time_base.h"
 #include "views/varnel_document.h"
 

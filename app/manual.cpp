@@ -4,11 +4,11 @@
 
 #include <string>
 
-#include "app_core/manual_files.h"
-#include "app_core/resource_text.h"
+#include "app/core/manual_files.h"
+#include "app_core/main_frame_text.h"
 #include "app_core/start_directory.h"
-#include "app_core/string_ids.h"
 #include "platform/wide.h"
+#include "strings/string_ids.h"
 
 namespace app {
 

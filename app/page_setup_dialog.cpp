@@ -3,10 +3,10 @@
 #include <utility>
 
 #include "app/main_frame.h"
-#include "app_core/resource_text.h"
-#include "app_core/string_ids.h"
+#include "app_core/main_frame_text.h"
 #include "config/measurement.h"
 #include "platform/wide.h"
+#include "strings/string_ids.h"
 #include "ui/text_args.h"
 #include "views/printing_ids.h"
 

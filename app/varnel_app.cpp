@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/core/shell_command.h"
 #include "app/doc_template.h"
 #include "app/export_command.h"
 #include "app/library_errors.h"
@@ -15,7 +16,6 @@
 #include "app/test_channel.h"
 #include "app/user_directory.h"
 #include "app_core/command_ids.h"
-#include "app_core/shell_command.h"
 #include "app_core/start_directory.h"
 #include "document/log_entry.h"
 #include "document/log_message.h"

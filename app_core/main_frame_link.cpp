@@ -8,4 +8,9 @@ std::atomic<TMainFrameLink*> g_link{nullptr};
 
 TMainFrameLink* MainFrameLink() { return g_link.load(); }
 
+int MainFrameLanguage() {
+  const TMainFrameLink* link = MainFrameLink();
+  return link ? link->language : 1;
+}
+
 void SetMainFrameLink(TMainFrameLink* link) { g_link.store(link); }

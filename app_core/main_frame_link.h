@@ -12,5 +12,7 @@ struct TMainFrameLink {
 
 // Null while no main frame exists.
 TMainFrameLink* MainFrameLink();
+// The main frame's language; English (1) while no main frame exists.
+int MainFrameLanguage();
 // Set when the main frame is constructed, cleared (nullptr) when it is destroyed.
 void SetMainFrameLink(TMainFrameLink* link);

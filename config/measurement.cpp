@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <limits>
 
-#include "app_core/resource_text.h"
-#include "app_core/string_ids.h"
 #include "platform/locale.h"
+#include "strings/resource_text.h"
+#include "strings/string_ids.h"
 #include "text/numbers.h"
 
 const std::array<TMeasurementUnit, 7> kMeasurementUnits = {{

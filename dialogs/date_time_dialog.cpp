@@ -4,11 +4,11 @@
 
 #include <algorithm>
 
-#include "app_core/period_entry.h"
-#include "app_core/resource_text.h"
-#include "app_core/string_ids.h"
+#include "dialogs/core/period_entry.h"
 #include "dialogs/dialog_text.h"
 #include "dialogs/period_dialog_ids.h"
+#include "strings/resource_text.h"
+#include "strings/string_ids.h"
 
 namespace dialogs {
 

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "app_core/dialog_placement.h"
-#include "app_core/resource_text.h"
+#include "app_core/main_frame_text.h"
+#include "dialogs/core/dialog_placement.h"
 #include "dialogs/dialog_file_menu.h"
 #include "platform/wide.h"
 #include "text/assert_report.h"

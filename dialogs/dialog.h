@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app_core/dialog_layout.h"
+#include "dialogs/core/dialog_layout.h"
 #include "dialogs/dialog_ids.h"
 #include "platform/rect.h"
 #include "text/tstring.h"

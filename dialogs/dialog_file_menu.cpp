@@ -5,15 +5,6 @@
 
 namespace dialogs {
 
-namespace {
-
-int CurrentLanguage() {
-  const TMainFrameLink* link = MainFrameLink();
-  return link ? link->language : 1;
-}
-
-}  // namespace
-
 HWND MainWindowOf(HWND owner) {
   for (HWND w = owner; w; w = GetParent(w)) {
     if (!(GetWindowLongW(w, GWL_STYLE) & WS_CHILD) && !GetParent(w)) return w;
@@ -23,7 +14,7 @@ HWND MainWindowOf(HWND owner) {
 
 HMENU AttachDialogMenu(HWND window) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  HMENU menu = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_DIALOG_MENU_BASE + CurrentLanguage()));
+  HMENU menu = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_DIALOG_MENU_BASE + MainFrameLanguage()));
   if (!menu) menu = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_DIALOG_MENU_BASE + 1));
   if (!menu) return nullptr;
   HMENU old = GetMenu(window);

@@ -2,10 +2,10 @@
 
 #include <commctrl.h>
 
-#include "app_core/resource_text.h"
-#include "app_core/string_ids.h"
+#include "app_core/main_frame_text.h"
 #include "dialogs/export_dialog_ids.h"
 #include "platform/wide.h"
+#include "strings/string_ids.h"
 #include "text/integer_text.h"
 #include "ui/text_args.h"
 

@@ -1,10 +1,10 @@
 #include "dialogs/find_dialog.h"
 
 #include "app_core/main_frame_link.h"
-#include "app_core/resource_text.h"
-#include "app_core/string_ids.h"
 #include "dialogs/dialog_text.h"
 #include "dialogs/period_dialog_ids.h"
+#include "strings/resource_text.h"
+#include "strings/string_ids.h"
 
 namespace dialogs {
 

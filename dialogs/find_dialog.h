@@ -2,7 +2,7 @@
 // options. The grid view keeps the find state and calls AskFindText.
 #pragma once
 
-#include "app_core/find_state.h"
+#include "dialogs/core/find_state.h"
 #include "dialogs/dialog.h"
 
 namespace dialogs {

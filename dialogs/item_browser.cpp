@@ -3,14 +3,14 @@
 #include <algorithm>
 
 #include "ambrel/ambrel.h"
-#include "app_core/dialog_layout.h"
-#include "app_core/item_filter.h"
-#include "app_core/resource_text.h"
-#include "app_core/string_ids.h"
+#include "app_core/main_frame_text.h"
 #include "dialogs/browse_dialog_ids.h"
+#include "dialogs/core/dialog_layout.h"
+#include "dialogs/core/item_filter.h"
 #include "dialogs/dialog_text.h"
 #include "document/log_entry.h"
 #include "document/log_message.h"
+#include "strings/string_ids.h"
 #include "win/stopwatch.h"
 
 namespace dialogs {

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "app_core/dialog_layout.h"
-#include "app_core/resource_text.h"
-#include "app_core/string_ids.h"
 #include "dialogs/browse_dialog_ids.h"
+#include "dialogs/core/dialog_layout.h"
 #include "dialogs/dialog_text.h"
+#include "strings/resource_text.h"
+#include "strings/string_ids.h"
 
 namespace dialogs {
 

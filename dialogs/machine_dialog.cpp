@@ -1,10 +1,10 @@
 #include "dialogs/machine_dialog.h"
 
-#include "app_core/dialog_layout.h"
-#include "app_core/resource_text.h"
-#include "app_core/string_ids.h"
+#include "app_core/main_frame_text.h"
 #include "dialogs/browse_dialog_ids.h"
+#include "dialogs/core/dialog_layout.h"
 #include "dialogs/dialog_text.h"
+#include "strings/string_ids.h"
 
 namespace dialogs {
 

@@ -1,11 +1,11 @@
 #include "dialogs/other_period_dialog.h"
 
-#include "app_core/period_entry.h"
-#include "app_core/resource_text.h"
-#include "app_core/string_ids.h"
+#include "app_core/main_frame_text.h"
+#include "dialogs/core/period_entry.h"
 #include "dialogs/date_time_dialog.h"
 #include "dialogs/dialog_text.h"
 #include "dialogs/period_dialog_ids.h"
+#include "strings/string_ids.h"
 #include "text/time_base.h"
 
 namespace dialogs {

@@ -1,10 +1,10 @@
 #include "dialogs/question.h"
 
-#include "app_core/dialog_placement.h"
-#include "app_core/resource_text.h"
-#include "app_core/string_ids.h"
+#include "app_core/main_frame_text.h"
+#include "dialogs/core/dialog_placement.h"
 #include "dialogs/dialog_ids.h"
 #include "dialogs/dialog_text.h"
+#include "strings/string_ids.h"
 #include "text/assert_report.h"
 #include "ui/dpi.h"
 

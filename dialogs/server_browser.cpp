@@ -1,12 +1,12 @@
 #include "dialogs/server_browser.h"
 
 #include "ambrel/ambrel.h"
-#include "app_core/dialog_layout.h"
-#include "app_core/resource_text.h"
-#include "app_core/string_ids.h"
+#include "app_core/main_frame_text.h"
 #include "dialogs/browse_dialog_ids.h"
+#include "dialogs/core/dialog_layout.h"
 #include "dialogs/dialog_text.h"
 #include "platform/wide.h"
+#include "strings/string_ids.h"
 
 namespace dialogs {
 

@@ -6,11 +6,11 @@
 #include <utility>
 
 #include "app_core/main_frame_link.h"
-#include "app_core/resource_text.h"
 #include "app_core/start_directory.h"
-#include "app_core/string_ids.h"
 #include "document/log_lock.h"
 #include "platform/lock.h"
+#include "strings/resource_text.h"
+#include "strings/string_ids.h"
 #include "text/assert_report.h"
 #include "text/time_base.h"
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <iterator>
 
-#include "app_core/string_ids.h"
+#include "strings/string_ids.h"
 #include "text/time_fields.h"
 
 namespace {

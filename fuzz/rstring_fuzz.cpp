@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app_core/resource_text.h"
+#include "strings/resource_text.h"
 
 namespace {
 

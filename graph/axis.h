@@ -49,6 +49,9 @@ class TAxis {
   virtual void ShrinkToRect(const TRect& rect) = 0;
   virtual void Pan(std::int32_t pixels) = 0;
   virtual void CursorText(TString& text, double value);
+  // The language of the axis's texts (durations in days); English until the graph sets another.
+  void SetLanguage(int language) { language_ = language; }
+  int Language() const { return language_; }
   virtual void CursorTextAt(TString& text, std::int32_t pixel) = 0;
   virtual const char16_t* Symbol() const = 0;
   virtual bool HitTest(std::int32_t x, std::int32_t y) const;
@@ -170,6 +173,7 @@ class TAxis {
   }
 
   std::int32_t id_;
+  int language_ = 1;
   TAxisSettings* settings_ = nullptr;
   TRect band_;
   TPenSpec screenPen_, screenGridPen_, printPen_, printGridPen_;

@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "graph/axis.h"
-#include "graph/graph_text.h"
 #include "text/assert_report.h"
 #include "text/numbers.h"
 #include "text/source_location.h"
@@ -440,7 +439,7 @@ void TAxis::FormatValue(TString& text, double gap, double value) const {
     } else if (gap < 172800000.0) {
       FormatHoursMinutes(value, text);
     } else {
-      FormatDays(value, CurrentLanguage(), text);
+      FormatDays(value, language_, text);
     }
   } else {
     NumberText digits;

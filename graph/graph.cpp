@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app_core/string_ids.h"
 #include "graph/cut_band.h"
-#include "graph/graph_text.h"
+#include "strings/resource_text.h"
+#include "strings/string_ids.h"
 
 namespace graph {
 
@@ -47,6 +47,11 @@ void TGraph::DestroyAxes() {
   bottom_.clear();
 }
 
+void TGraph::SetLanguage(int language) {
+  language_ = language;
+  ForEachAxis([language](TAxis& axis) { axis.SetLanguage(language); });
+}
+
 void TGraph::RebuildAxes() {
   DestroyAxes();
   for (auto& [id, record] : settings_.Axes) {
@@ -65,6 +70,7 @@ void TGraph::RebuildAxes() {
         break;
     }
   }
+  SetLanguage(language_);
 }
 
 TPlot* TGraph::FindPlot(const TString& name) const {
@@ -218,7 +224,7 @@ void TGraph::DrawCutBands(TCanvas& dc, bool printing) {
     const TRect frame{axis->X0(), plotArea_.top, axis->X1(), plotArea_.bottom};
     DrawCutBand(dc, frame, axis->ValueToX(time), axis->LabelFont(printing),
                 printing ? settings_.PrintBackground : settings_.Background,
-                GraphText(IDS_CUT_BAND_LABEL));
+                RString(IDS_CUT_BAND_LABEL, language_));
   }
 }
 

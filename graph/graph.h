@@ -39,6 +39,11 @@ class TGraph {
 
   void SetObserver(TGraphObserver* observer) { observer_ = observer; }
 
+  // The language of everything the graph draws and reads out (0 French, 1 English, 2 German,
+  // 3 Spanish, 4 Dutch), handed in by whoever shows the graph; English until then.
+  void SetLanguage(int language);
+  int Language() const { return language_; }
+
   // Copies the document's settings and rebuilds, unless they are equal to the graph's own.
   void LoadSettings(const TGraphSettings& settings);
   // Each plot takes its record's look, the axes are rebuilt and the plots bound again.
@@ -91,6 +96,7 @@ class TGraph {
   TRect plotArea_;
   std::vector<TAxisSlot> slots_;
   TGraphObserver* observer_ = nullptr;
+  int language_ = 1;
 };
 
 }  // namespace graph

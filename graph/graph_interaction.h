@@ -6,9 +6,9 @@
 #include <array>
 #include <cstdint>
 
-#include "app_core/string_ids.h"
 #include "graph/graph.h"
 #include "graph/selection_rect.h"
+#include "strings/string_ids.h"
 
 namespace graph {
 

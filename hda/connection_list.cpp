@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <utility>
 
-#include "app_core/resource_text.h"
-#include "app_core/string_ids.h"
+#include "app_core/main_frame_text.h"
 #include "hda/envelope_reader.h"
 #include "hda/wave_conversion.h"
 #include "hda/wave_reader.h"
+#include "strings/string_ids.h"
 #include "win/barrier.h"
 
 namespace {

@@ -4,11 +4,11 @@
 
 #include <cstdio>
 
-#include "app_core/resource_text.h"
-#include "app_core/string_ids.h"
+#include "app_core/main_frame_text.h"
 #include "document/log_entry.h"
 #include "document/log_message.h"
 #include "platform/wide.h"
+#include "strings/string_ids.h"
 #include "text/time_base.h"
 
 namespace {

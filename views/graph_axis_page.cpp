@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "app_core/resource_text.h"
-#include "app_core/string_ids.h"
 #include "platform/wide.h"
+#include "app_core/main_frame_text.h"
+#include "strings/string_ids.h"
 #include "text/assert_report.h"
 #include "ui/combo_box.h"
 #include "views/graph_sheet_ids.h"

@@ -1,6 +1,6 @@
 #include "views/graph_general_page.h"
 
-#include "app_core/string_ids.h"
+#include "strings/string_ids.h"
 #include "views/graph_sheet_ids.h"
 
 namespace views {

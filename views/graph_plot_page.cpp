@@ -4,10 +4,10 @@
 #include <iterator>
 #include <string>
 
-#include "app_core/resource_text.h"
-#include "app_core/string_ids.h"
+#include "app_core/main_frame_text.h"
 #include "graph/settings_page_rules.h"
 #include "platform/wide.h"
+#include "strings/string_ids.h"
 #include "ui/combo_box.h"
 #include "ui/dpi.h"
 #include "ui/gdi_select.h"

@@ -1,9 +1,9 @@
 #include "views/graph_sheet.h"
 
-#include "app_core/resource_text.h"
-#include "app_core/string_ids.h"
+#include "app_core/main_frame_text.h"
 #include "dialogs/question.h"
 #include "platform/wide.h"
+#include "strings/string_ids.h"
 #include "views/graph_sheet_ids.h"
 #include "views/graph_view_messages.h"
 

@@ -7,18 +7,18 @@
 #include <string>
 
 #include "app_core/command_ids.h"
-#include "app_core/resource_text.h"
-#include "app_core/string_ids.h"
+#include "app_core/main_frame_text.h"
 #include "document/long_wave_drawing.h"
 #include "document/wave_name.h"
 #include "platform/wide.h"
+#include "strings/string_ids.h"
 #include "text/time_fields.h"
 #include "text/time_format.h"
-#include "ui/text_args.h"
 #include "ui/bars.h"
 #include "ui/clipboard_open.h"
 #include "ui/gdi_select.h"
 #include "ui/memory_bitmap.h"
+#include "ui/text_args.h"
 #include "views/graph_view_messages.h"
 #include "win/stopwatch.h"
 

@@ -1,7 +1,7 @@
 #include "views/graph_window.h"
 
+#include "app_core/main_frame_link.h"
 #include "dialogs/dialog.h"
-#include "graph/graph_text.h"
 #include "ui/gdi_canvas.h"
 #include "ui/gdi_select.h"
 #include "views/graph_sheet.h"
@@ -38,6 +38,7 @@ bool GraphWindow::Create(HWND parent, const RECT& rect) {
 }
 
 void GraphWindow::DrawInto(HDC dc, const RECT& rect, bool printer) {
+  graph_.SetLanguage(MainFrameLanguage());
   {
     ui::GdiCanvas canvas(dc, printer);
     graph_.Draw(canvas, {rect.left, rect.top, rect.right, rect.bottom});
@@ -60,7 +61,7 @@ void GraphWindow::DrawInto(HDC dc, const RECT& rect, bool printer) {
 void GraphWindow::Redraw() {
   graph_.Draw(*canvas_, {0, 0, buffer_->Width(), buffer_->Height()});
   stale_ = false;
-  drawn_language_ = graph::CurrentLanguage();
+  drawn_language_ = graph_.Language();
 }
 
 bool GraphWindow::EnsureBuffer() {
@@ -81,7 +82,8 @@ bool GraphWindow::OnPaint() {
   if (!EnsureBuffer()) return true;
   const win::Stopwatch watch;
   // The texts of the drawing follow the program's language, which may have been switched since.
-  const bool draw = stale_ || drawn_language_ != graph::CurrentLanguage();
+  graph_.SetLanguage(MainFrameLanguage());
+  const bool draw = stale_ || drawn_language_ != graph_.Language();
   if (draw) {
     Redraw();
     // A drawing takes the point marker away and shows the selection again.

@@ -1,8 +1,9 @@
 // The graph window's mouse and keys: readouts, the selection drawn, moved and resized, the zoom
 // pop-up, Ctrl-drag panning, double clicks to the settings sheet, the trace cursor's moves and
 // steps.
-#include "graph/graph_text.h"
 #include "platform/wide.h"
+#include "app_core/main_frame_link.h"
+#include "strings/resource_text.h"
 #include "views/graph_window.h"
 #include "win/handle.h"
 
@@ -38,6 +39,7 @@ void GraphWindow::SetCursorShape(graph::TSelectionCursor shape) {
 }
 
 void GraphWindow::OnMouseMove(std::int32_t x, std::int32_t y) {
+  graph_.SetLanguage(MainFrameLanguage());
   graph::AxisReadout(graph_, x, y, graph_.Readout);
   // The trace cursor follows the pointer; the readout's repaint below moves it on the screen.
   if (trace_) {
@@ -131,7 +133,7 @@ void GraphWindow::OnRightDown(std::int32_t x, std::int32_t y) {
   for (const graph::TZoomMenuItem& item : graph::kZoomMenu) {
     if (!graph::ZoomCommandOffered(item.command, axes)) continue;
     AppendMenuW(menu.Get(), MF_STRING, static_cast<UINT_PTR>(item.command),
-                platform::W(graph::GraphText(item.textId)));
+                platform::W(RString(item.textId, graph_.Language())));
     ++items;
   }
   if (items > 0) {

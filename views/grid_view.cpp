@@ -1,11 +1,11 @@
 #include "views/grid_view.h"
 
 #include "app_core/command_ids.h"
-#include "app_core/resource_text.h"
-#include "app_core/string_ids.h"
+#include "app_core/main_frame_text.h"
 #include "dialogs/find_dialog.h"
 #include "document/wave_name.h"
 #include "platform/wide.h"
+#include "strings/string_ids.h"
 #include "ui/clipboard_text.h"
 #include "ui/splitter.h"
 #include "views/core/grid_copy.h"

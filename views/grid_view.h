@@ -5,7 +5,7 @@
 // graph, asks for a search text, and prints the whole table as fixed-width text.
 #pragma once
 
-#include "app_core/find_state.h"
+#include "dialogs/core/find_state.h"
 #include "views/core/grid_range.h"
 #include "views/core/grid_table.h"
 #include "views/grid_view_print.h"

@@ -1,9 +1,9 @@
 #include "views/legend_window.h"
 
-#include "app_core/resource_text.h"
-#include "app_core/string_ids.h"
+#include "app_core/main_frame_text.h"
 #include "graph/legend_item.h"
 #include "platform/wide.h"
+#include "strings/string_ids.h"
 #include "ui/dpi.h"
 #include "ui/gdi_canvas.h"
 #include "views/graph_sheet_ids.h"

@@ -6,9 +6,9 @@
 #include <optional>
 #include <utility>
 
-#include "app_core/resource_text.h"
-#include "app_core/string_ids.h"
 #include "platform/wide.h"
+#include "app_core/main_frame_text.h"
+#include "strings/string_ids.h"
 #include "text/assert_report.h"
 #include "ui/text_args.h"
 #include "views/printable.h"

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "app_core/resource_text.h"
-#include "app_core/string_ids.h"
 #include "platform/wide.h"
+#include "app_core/main_frame_text.h"
+#include "strings/string_ids.h"
 #include "ui/dpi.h"
 #include "ui/gdi_select.h"
 #include "ui/memory_bitmap.h"

@@ -1,8 +1,8 @@
 #include "views/printing_dialog.h"
 
-#include "app_core/resource_text.h"
-#include "app_core/string_ids.h"
 #include "platform/wide.h"
+#include "app_core/main_frame_text.h"
+#include "strings/string_ids.h"
 #include "views/printing_ids.h"
 
 namespace views {

@@ -1,10 +1,11 @@
+#include "tools/cli/core/cli_args.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "document/period.h"
-#include "tools/cli/cli_args.h"
 
 namespace cli {
 namespace {

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "text/time_base.h"
-#include "tools/cli/cut_warning.h"
-#include "tools/cli/utf8.h"
-#include "tools/cli/wave_table.h"
+#include "tools/cli/core/cut_warning.h"
+#include "tools/cli/core/utf8.h"
+#include "tools/cli/core/wave_table.h"
 
 namespace cli {
 namespace {

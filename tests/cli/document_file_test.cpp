@@ -1,5 +1,7 @@
 // A document the command line cannot read ends the command with one line that names the file and
 // the cause: each cause from a real file.
+#include "tools/cli/core/document_file.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,8 +10,7 @@
 #include <string>
 
 #include "document/varnel_doc.h"
-#include "tools/cli/document_file.h"
-#include "tools/cli/utf8.h"
+#include "tools/cli/core/utf8.h"
 
 namespace cli {
 namespace {

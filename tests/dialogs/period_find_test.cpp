@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "app_core/main_frame_link.h"
-#include "app_core/period_entry.h"
 #include "dialogs/browse_dialog_ids.h"
+#include "dialogs/core/period_entry.h"
 #include "dialogs/date_time_dialog.h"
 #include "dialogs/find_dialog.h"
 #include "dialogs/item_remover.h"
@@ -20,8 +20,8 @@
 #include "dialogs/other_period_dialog.h"
 #include "dialogs/period_dialog_ids.h"
 #include "platform/clock.h"
-#include "text/time_base.h"
 #include "tests/dialogs/dialog_script.h"
+#include "text/time_base.h"
 
 namespace dialogs {
 namespace {

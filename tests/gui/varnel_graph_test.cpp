@@ -19,13 +19,13 @@
 #include <vector>
 
 #include "app_core/command_ids.h"
-#include "app_core/resource_text.h"
-#include "app_core/string_ids.h"
 #include "dialogs/dialog_ids.h"
 #include "document/period.h"
 #include "document/varnel_doc.h"
 #include "graph/graph_interaction.h"
 #include "platform/wide.h"
+#include "strings/resource_text.h"
+#include "strings/string_ids.h"
 #include "tests/gui/channel_answers.h"
 #include "tests/gui/long_document.h"
 #include "tests/gui/run_directory_test.h"

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "app_core/resource_text.h"
-#include "app_core/string_ids.h"
+#include "app_core/main_frame_text.h"
 #include "document/varnel_doc.h"
+#include "strings/string_ids.h"
 #include "tests/hda/hda_test_support.h"
 #include "tests/support/simulator_shutdown.h"
 

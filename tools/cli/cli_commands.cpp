@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "ambrel/ambrel.h"
-#include "app_core/item_filter.h"
-#include "app_core/resource_text.h"
+#include "app_core/main_frame_text.h"
+#include "dialogs/core/item_filter.h"
 #include "document/period_commands.h"
 #include "document/varnel_doc.h"
 #include "hda/connection_list.h"
@@ -16,11 +16,11 @@
 #include "text/time_base.h"
 #include "text/time_fields.h"
 #include "text/time_format.h"
-#include "tools/cli/cut_warning.h"
-#include "tools/cli/document_file.h"
+#include "tools/cli/core/cut_warning.h"
+#include "tools/cli/core/document_file.h"
+#include "tools/cli/core/utf8.h"
+#include "tools/cli/core/wave_table.h"
 #include "tools/cli/read_all.h"
-#include "tools/cli/utf8.h"
-#include "tools/cli/wave_table.h"
 
 namespace cli {
 namespace {

@@ -2,8 +2,8 @@
 // a one-line message when it cannot finish.
 #pragma once
 
-#include "tools/cli/cli_args.h"
 #include "tools/cli/cli_environment.h"
+#include "tools/cli/core/cli_args.h"
 
 namespace cli {
 

@@ -8,7 +8,7 @@
 #include "text/time_base.h"
 #include "text/time_fields.h"
 #include "text/time_format.h"
-#include "tools/cli/utf8.h"
+#include "tools/cli/core/utf8.h"
 
 namespace cli {
 namespace {

@@ -13,7 +13,7 @@
 #include "document/connection_info.h"
 #include "document/grid_doc.h"
 #include "document/user_messages.h"
-#include "tools/cli/cli_args.h"
+#include "tools/cli/core/cli_args.h"
 
 namespace cli {
 

@@ -7,8 +7,8 @@
 #include "document/varnel_doc.h"
 #include "hda/connection_list.h"
 #include "hda/wave_export.h"
-#include "tools/cli/document_file.h"
-#include "tools/cli/utf8.h"
+#include "tools/cli/core/document_file.h"
+#include "tools/cli/core/utf8.h"
 
 namespace cli {
 namespace {

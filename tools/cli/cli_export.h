@@ -2,8 +2,8 @@
 // by continuation, written into one CSV file by the same writer as the window's File > Export.
 #pragma once
 
-#include "tools/cli/cli_args.h"
 #include "tools/cli/cli_environment.h"
+#include "tools/cli/core/cli_args.h"
 
 namespace cli {
 

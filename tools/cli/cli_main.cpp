@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "platform/wide.h"
-#include "tools/cli/cli_args.h"
 #include "tools/cli/cli_commands.h"
 #include "tools/cli/cli_environment.h"
 #include "tools/cli/cli_export.h"
 #include "tools/cli/cli_render.h"
-#include "tools/cli/utf8.h"
+#include "tools/cli/core/cli_args.h"
+#include "tools/cli/core/utf8.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include "hda/connection_list.h"
 #include "platform/wide.h"
 #include "tools/cli/cli_environment.h"
-#include "tools/cli/document_file.h"
-#include "tools/cli/wave_table.h"
-#include "tools/cli/utf8.h"
+#include "tools/cli/core/document_file.h"
+#include "tools/cli/core/utf8.h"
+#include "tools/cli/core/wave_table.h"
 #include "ui/gdi_canvas.h"
 #include "ui/memory_bitmap.h"
 #include "ui/png_file.h"
@@ -23,6 +23,7 @@ void RenderDocument(const TOptions& options, TEnvironment& environment) {
   TVarnelDoc doc;
   if (std::string failed = LoadDocument(options.file, doc); !failed.empty()) throw TFailure{failed};
   graph::TGraph g;
+  g.SetLanguage(options.language);
   BuildDocumentGraph(doc, g);
 
   ui::MemoryBitmap bitmap(options.width, options.height);

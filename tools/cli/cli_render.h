@@ -1,8 +1,8 @@
 // varnel-cli render: a document's graph drawn off screen and written as a PNG file.
 #pragma once
 
-#include "tools/cli/cli_args.h"
 #include "tools/cli/cli_environment.h"
+#include "tools/cli/core/cli_args.h"
 
 namespace cli {
 

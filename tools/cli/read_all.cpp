@@ -10,7 +10,7 @@
 #include "hda/raw_reader.h"
 #include "hda/wave_conversion.h"
 #include "hda/wave_filler.h"
-#include "tools/cli/utf8.h"
+#include "tools/cli/core/utf8.h"
 
 namespace cli {
 namespace {

@@ -9,7 +9,7 @@
 #include "document/wave.h"
 #include "hda/connection_list.h"
 #include "hda/raw_continuation.h"
-#include "tools/cli/wave_table.h"
+#include "tools/cli/core/wave_table.h"
 
 namespace cli {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app_core/resource_text.h"
-#include "app_core/string_ids.h"
+#include "strings/resource_text.h"
+#include "strings/string_ids.h"
 #include "text/time_format.h"
 
 namespace views {
