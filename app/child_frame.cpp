@@ -1,7 +1,7 @@
 #include "app/child_frame.h"
 
 #include "app/frame_messages.h"
-#include "app_core/command_ids.h"
+#include "strings/command_ids.h"
 #include "document/log_entry.h"
 #include "document/log_message.h"
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/main_frame.h"
-#include "app_core/command_ids.h"
+#include "strings/command_ids.h"
 #include "app_core/main_frame_text.h"
 #include "dialogs/export_dialog.h"
 #include "document/csv_export.h"

@@ -2,7 +2,7 @@
 
 #include "app/main_frame.h"
 #include "app/page_setup.h"
-#include "app_core/command_ids.h"
+#include "strings/command_ids.h"
 #include "config/config.h"
 #include "platform/wide.h"
 #include "ui/mdi_child.h"

@@ -28,5 +28,5 @@
 #define ID_INDICATOR_1003 1003
 #define ID_INDICATOR_CLOCK 1002
 
-#include "app_core/command_ids.h"
+#include "strings/command_ids.h"
 #include "dialogs/dialog_ids.h"

@@ -15,7 +15,7 @@
 #include "app/resource.h"
 #include "app/test_channel.h"
 #include "app/user_directory.h"
-#include "app_core/command_ids.h"
+#include "strings/command_ids.h"
 #include "app_core/start_directory.h"
 #include "document/log_entry.h"
 #include "document/log_message.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app_core/command_ids.h"
+#include "strings/command_ids.h"
 #include "ui/commands.h"
 #include "ui/document.h"
 #include "ui/recent_files.h"

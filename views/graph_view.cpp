@@ -6,7 +6,7 @@
 #include <limits>
 #include <string>
 
-#include "app_core/command_ids.h"
+#include "strings/command_ids.h"
 #include "app_core/main_frame_text.h"
 #include "document/long_wave_drawing.h"
 #include "document/wave_name.h"

@@ -1,6 +1,6 @@
 #include "views/grid_view.h"
 
-#include "app_core/command_ids.h"
+#include "strings/command_ids.h"
 #include "app_core/main_frame_text.h"
 #include "dialogs/find_dialog.h"
 #include "document/wave_name.h"

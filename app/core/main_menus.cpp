@@ -1,6 +1,6 @@
 #include "app/core/main_menus.h"
 
-#include "app_core/command_ids.h"
+#include "strings/command_ids.h"
 #include "strings/resource_text.h"
 
 namespace {

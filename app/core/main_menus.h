@@ -9,7 +9,7 @@
 #include <span>
 #include <vector>
 
-#include "app_core/command_ids.h"
+#include "strings/command_ids.h"
 #include "text/tstring.h"
 
 inline constexpr int kDisconnectFirstCommand = ID_SERVER_DISCONNECT_FIRST;

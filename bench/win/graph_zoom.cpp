@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "app_core/command_ids.h"
+#include "strings/command_ids.h"
 #include "bench/win/big_document.h"
 #include "bench/win/maximised_graph.h"
 #include "graph/graph_interaction.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app_core/command_ids.h"
+#include "strings/command_ids.h"
 #include "dialogs/browse_dialog_ids.h"
 #include "tests/gui/varnel_driver.h"
 #include "win/stopwatch.h"

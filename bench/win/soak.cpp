@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "app_core/command_ids.h"
+#include "strings/command_ids.h"
 #include "document/period.h"
 #include "document/varnel_doc.h"
 #include "platform/wide.h"

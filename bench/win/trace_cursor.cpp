@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "app_core/command_ids.h"
+#include "strings/command_ids.h"
 #include "bench/win/big_document.h"
 #include "bench/win/maximised_graph.h"
 #include "tests/gui/varnel_driver.h"

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "app_core/command_ids.h"
+#include "strings/command_ids.h"
 #include "document/wave_name.h"
 #include "tests/grid/grid_test_window.h"
 #include "text/time_base.h"

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app_core/command_ids.h"
+#include "strings/command_ids.h"
 #include "dialogs/browse_dialog_ids.h"
 #include "dialogs/period_dialog_ids.h"
 #include "document/period.h"

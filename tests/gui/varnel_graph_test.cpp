@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "app_core/command_ids.h"
+#include "strings/command_ids.h"
 #include "dialogs/dialog_ids.h"
 #include "document/period.h"
 #include "document/varnel_doc.h"

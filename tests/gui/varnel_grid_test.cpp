@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app_core/command_ids.h"
+#include "strings/command_ids.h"
 #include "document/varnel_doc.h"
 #include "document/wave_name.h"
 #include "platform/wide.h"

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/resource.h"
-#include "app_core/command_ids.h"
+#include "strings/command_ids.h"
 #include "dialogs/dialog_ids.h"
 #include "document/varnel_doc.h"
 #include "platform/wide.h"

@@ -21,7 +21,7 @@
 #include <set>
 #include <string>
 
-#include "app_core/command_ids.h"
+#include "strings/command_ids.h"
 #include "document/varnel_doc.h"
 #include "document/wave_name.h"
 #include "platform/wide.h"
