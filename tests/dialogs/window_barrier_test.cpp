@@ -5,35 +5,16 @@
 
 #include <stdexcept>
 #include <string>
-#include <vector>
 
 #include "dialogs/dialog_ids.h"
 #include "ui/dialog_window.h"
 #include "ui/window.h"
-#include "win/report.h"
+#include "tests/win/report_capture.h"
 
 namespace dialogs {
 namespace {
 
 constexpr UINT kThrowMessage = WM_APP + 7;
-
-// What the window base reports while it lives.
-class Reports {
- public:
-  Reports() : previous_(win::SetReportSink(&Collect)) { Store().clear(); }
-  ~Reports() { win::SetReportSink(previous_); }
-  Reports(const Reports&) = delete;
-  Reports& operator=(const Reports&) = delete;
-  const std::vector<std::string>& Lines() const { return Store(); }
-
- private:
-  static std::vector<std::string>& Store() {
-    static std::vector<std::string> lines;
-    return lines;
-  }
-  static void Collect(const char* text) { Store().push_back(text); }
-  win::ReportSink previous_;
-};
 
 class ThrowingWindow : public ui::Window {
  protected:
@@ -56,10 +37,10 @@ TEST(WindowProcedures, AnExceptionOfAHandlerIsReportedAndTheMessageAnsweredAsAFa
   ThrowingWindow window;
   ASSERT_TRUE(window.Create({.class_name = L"VarnelThrowingWindow", .style = WS_POPUP}));
   {
-    Reports capture;
+    wintest::ReportCapture capture;
     EXPECT_EQ(SendMessageW(window.Hwnd(), kThrowMessage, 0, 0), 0);
-    ASSERT_EQ(capture.Lines().size(), 1u);
-    EXPECT_NE(capture.Lines()[0].find("window.cpp"), std::string::npos) << capture.Lines()[0];
+    ASSERT_EQ(capture.Reports().size(), 1u);
+    EXPECT_NE(capture.Reports()[0].find("window.cpp"), std::string::npos) << capture.Reports()[0];
   }
   // The window goes on answering.
   EXPECT_TRUE(IsWindow(window.Hwnd()));
@@ -69,11 +50,11 @@ TEST(WindowProcedures, AnExceptionOfAHandlerIsReportedAndTheMessageAnsweredAsAFa
   ThrowingDialog dialog;
   ASSERT_TRUE(dialog.CreateModeless(nullptr, IDD_QUESTION));
   {
-    Reports capture;
+    wintest::ReportCapture capture;
     EXPECT_EQ(SendMessageW(dialog.Hwnd(), kThrowMessage, 0, 0), 0);
-    ASSERT_EQ(capture.Lines().size(), 1u);
-    EXPECT_NE(capture.Lines()[0].find("dialog_window.cpp"), std::string::npos)
-        << capture.Lines()[0];
+    ASSERT_EQ(capture.Reports().size(), 1u);
+    EXPECT_NE(capture.Reports()[0].find("dialog_window.cpp"), std::string::npos)
+        << capture.Reports()[0];
   }
   DestroyWindow(dialog.Hwnd());
 }
