@@ -16,6 +16,21 @@ std::u16string TempPath(const char16_t* leaf) {
   return std::u16string(u"varnel_file_test_") + leaf;
 }
 
+// A three-character file, and the first three characters of one.
+void WriteThree(const std::u16string& path, const char* text) {
+  platform::File f;
+  ASSERT_TRUE(f.Open(path.c_str(), platform::File::Mode::Write));
+  f.Write(text, 3);
+}
+
+std::string ReadThree(const std::u16string& path) {
+  platform::File f;
+  if (!f.Open(path.c_str(), platform::File::Mode::Read)) return "(cannot open)";
+  char buf[4] = {};
+  f.Read(buf, 3);
+  return buf;
+}
+
 TEST(File, WriteReadSeekAndSize) {
   std::u16string path = TempPath(u"basic.bin");
   {
@@ -39,19 +54,11 @@ TEST(File, WriteReadSeekAndSize) {
 TEST(File, NonAsciiNamesAndRenameOverExisting) {
   std::u16string from = TempPath(u"\u00E9t\u00E9 \u0416.log");
   std::u16string to = TempPath(u"\u00E9t\u00E9 \u0416.log.bu");
-  for (const std::u16string* p : {&from, &to}) {
-    platform::File f;
-    ASSERT_TRUE(f.Open(p->c_str(), platform::File::Mode::Write));
-    f.Write(p == &from ? "new" : "old", 3);
-  }
+  WriteThree(from, "new");
+  WriteThree(to, "old");
   ASSERT_TRUE(platform::File::Rename(from.c_str(), to.c_str()));
   EXPECT_FALSE(platform::File::Exists(from.c_str()));
-  platform::File f;
-  ASSERT_TRUE(f.Open(to.c_str(), platform::File::Mode::Read));
-  char buf[4] = {};
-  f.Read(buf, 3);
-  EXPECT_STREQ(buf, "new");
-  f.Close();
+  EXPECT_EQ(ReadThree(to), "new");
   platform::File::Remove(to.c_str());
 }
 
@@ -62,17 +69,12 @@ TEST(File, NonAsciiNamesAndRenameOverExisting) {
 TEST(File, RenameWaitsForAReaderOfTheTargetThatLetsGo) {
   const std::u16string from = TempPath(u"held.new");
   const std::u16string to = TempPath(u"held.xml");
-  const auto write = [](const std::u16string& path, const char* text) {
-    platform::File f;
-    ASSERT_TRUE(f.Open(path.c_str(), platform::File::Mode::Write));
-    f.Write(text, 3);
-  };
   const auto held = [&] {
     return CreateFileW(reinterpret_cast<const wchar_t*>(to.c_str()), GENERIC_READ,
                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
   };
-  write(from, "new");
-  write(to, "old");
+  WriteThree(from, "new");
+  WriteThree(to, "old");
   HANDLE reader = held();
   ASSERT_NE(reader, INVALID_HANDLE_VALUE);
   HANDLE letGo = CreateThread(
@@ -89,19 +91,14 @@ TEST(File, RenameWaitsForAReaderOfTheTargetThatLetsGo) {
   CloseHandle(letGo);
   EXPECT_FALSE(platform::File::Exists(from.c_str()));
 
-  write(from, "two");
+  WriteThree(from, "two");
   reader = held();
   ASSERT_NE(reader, INVALID_HANDLE_VALUE);
   const DWORD start = GetTickCount();
   EXPECT_FALSE(platform::File::Rename(from.c_str(), to.c_str()));
   EXPECT_GE(GetTickCount() - start, 800u);
   CloseHandle(reader);
-  platform::File f;
-  ASSERT_TRUE(f.Open(to.c_str(), platform::File::Mode::Read));
-  char buf[4] = {};
-  f.Read(buf, 3);
-  EXPECT_STREQ(buf, "new");
-  f.Close();
+  EXPECT_EQ(ReadThree(to), "new");
   platform::File::Remove(from.c_str());
   platform::File::Remove(to.c_str());
 }
