@@ -70,18 +70,18 @@ typedef LONG AMBREL_SESSION;
 /* GetHDAItemHandle's failure value. */
 #define AMBREL_NO_ITEM ((DWORD)0xFFFFFFFFu)
 
-#define AMBREL_REVISION 259
-#define AMBREL_MORE_DATA 0x80000000u
+#define AMBREL_REVISION   259
+#define AMBREL_MORE_DATA  0x80000000u
 #define AMBREL_COUNT_MASK 0x7FFFFFFFu
 
 /* Edit types of WriteHDAItemValues. */
-#define AMBREL_EDIT_INSERT 1
-#define AMBREL_EDIT_REPLACE 2
+#define AMBREL_EDIT_INSERT         1
+#define AMBREL_EDIT_REPLACE        2
 #define AMBREL_EDIT_INSERT_REPLACE 4
 
 /* Historian states of GetHDASvrStatus (the OPCHDA_SERVERSTATUS values). */
-#define AMBREL_STATUS_UP 1
-#define AMBREL_STATUS_DOWN 2
+#define AMBREL_STATUS_UP            1
+#define AMBREL_STATUS_DOWN          2
 #define AMBREL_STATUS_INDETERMINATE 3
 
 /* Called with the HRESULT of a failure (0 where it has none) and its text. */
@@ -129,8 +129,8 @@ AMBREL_API BOOL __stdcall ReleaseHDAItemHandle(AMBREL_SESSION session, DWORD ite
 /* Reloads the session's attribute list: its length, 0 on failure. */
 AMBREL_API DWORD __stdcall NumberOfHDAAttributes(AMBREL_SESSION session);
 AMBREL_API BOOL __stdcall GetHDAAttributeDescr(AMBREL_SESSION session, DWORD index,
-                                               DWORD* attribute_id, VARTYPE* data_type,
-                                               char* name, DWORD name_length, char* description,
+                                               DWORD* attribute_id, VARTYPE* data_type, char* name,
+                                               DWORD name_length, char* description,
                                                DWORD description_length);
 
 /* Reloads the session's aggregate list: its length, 0 on failure. */
@@ -146,9 +146,9 @@ AMBREL_API DWORD __stdcall ReadHDAItemAttributes(AMBREL_SESSION session, DWORD i
                                                  DWORD start_high, DWORD end_low, DWORD end_high,
                                                  DWORD max_values, FILETIME* time_stamps,
                                                  VARIANT* values);
-AMBREL_API DWORD __stdcall ReadHDAItemValues(AMBREL_SESSION session, DWORD item_handle,
-                                             BOOL bounds, DWORD start_low, DWORD start_high,
-                                             DWORD end_low, DWORD end_high, DWORD max_values,
+AMBREL_API DWORD __stdcall ReadHDAItemValues(AMBREL_SESSION session, DWORD item_handle, BOOL bounds,
+                                             DWORD start_low, DWORD start_high, DWORD end_low,
+                                             DWORD end_high, DWORD max_values,
                                              FILETIME* time_stamps, VARIANT* values,
                                              DWORD* qualities);
 AMBREL_API DWORD __stdcall ReadHDAProcessedItemValues(
@@ -163,9 +163,8 @@ AMBREL_API DWORD __stdcall ReadHDAProcessedItemValues(
  * not null, receives the server's code per value. */
 AMBREL_API HRESULT __stdcall WriteHDAItemValues(AMBREL_SESSION session, DWORD item_handle,
                                                 DWORD edit_type, DWORD count,
-                                                const FILETIME* time_stamps,
-                                                const VARIANT* values, const DWORD* qualities,
-                                                HRESULT* results);
+                                                const FILETIME* time_stamps, const VARIANT* values,
+                                                const DWORD* qualities, HRESULT* results);
 
 /* 1 and the historian's status; 0 on failure. A start time the server does not give is left
  * as the caller set it. */
@@ -173,8 +172,8 @@ AMBREL_API BOOL __stdcall GetHDASvrStatus(AMBREL_SESSION session, DWORD* status,
                                           FILETIME* current_time, FILETIME* start_time,
                                           WORD* major_version, WORD* minor_version,
                                           WORD* build_number, DWORD* max_return_values,
-                                          char* status_text, DWORD status_length,
-                                          char* vendor_text, DWORD vendor_length);
+                                          char* status_text, DWORD status_length, char* vendor_text,
+                                          DWORD vendor_length);
 
 /* Always 1. The callbacks stay in force until the library is unloaded; pass no null pointer. */
 AMBREL_API BOOL __stdcall EnableHDAErrorNotification(AMBREL_ERROR_CALLBACK callback);
@@ -191,13 +190,13 @@ AMBREL_API DWORD __stdcall ReadHDAItemAttributesVB(AMBREL_SESSION session, DWORD
                                                    VARIANT* values);
 AMBREL_API DWORD __stdcall ReadHDAItemValuesVB(AMBREL_SESSION session, DWORD item_handle,
                                                BOOL bounds, DATE* start, DATE* end,
-                                               DWORD max_values, DATE* time_stamps,
-                                               VARIANT* values, LONG* qualities);
+                                               DWORD max_values, DATE* time_stamps, VARIANT* values,
+                                               LONG* qualities);
 AMBREL_API DWORD __stdcall ReadHDAProcessedItemValuesVB(AMBREL_SESSION session, DWORD item_handle,
-                                                        DWORD aggregate_id, DATE* start,
-                                                        DATE* end, LONG* resample_seconds,
-                                                        DWORD max_values, DATE* time_stamps,
-                                                        VARIANT* values, LONG* qualities);
+                                                        DWORD aggregate_id, DATE* start, DATE* end,
+                                                        LONG* resample_seconds, DWORD max_values,
+                                                        DATE* time_stamps, VARIANT* values,
+                                                        LONG* qualities);
 AMBREL_API HRESULT __stdcall WriteHDAItemValuesVB(AMBREL_SESSION session, DWORD item_handle,
                                                   DWORD edit_type, DWORD count,
                                                   const DATE* time_stamps, const VARIANT* values,

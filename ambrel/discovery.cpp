@@ -17,8 +17,9 @@ namespace {
 
 bool IsLocalName(const char* machine) {
   std::string upper = machine ? machine : "";
-  std::transform(upper.begin(), upper.end(), upper.begin(),
-                 [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; });
+  std::transform(upper.begin(), upper.end(), upper.begin(), [](char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+  });
   return upper == "LOCAL";
 }
 
@@ -27,10 +28,10 @@ win::ComPtr<IOPCServerList> CreateServerBrowser(const std::string& machine) {
   COSERVERINFO info{};
   info.pwszName = node.data();
   MULTI_QI query{&IID_IOPCServerList, nullptr, S_OK};
-  const HRESULT hr =
-      machine.empty()
-          ? CoCreateInstanceEx(CLSID_OpcServerList, nullptr, CLSCTX_LOCAL_SERVER, nullptr, 1, &query)
-          : CoCreateInstanceEx(CLSID_OpcServerList, nullptr, CLSCTX_REMOTE_SERVER, &info, 1, &query);
+  const HRESULT hr = machine.empty() ? CoCreateInstanceEx(CLSID_OpcServerList, nullptr,
+                                                          CLSCTX_LOCAL_SERVER, nullptr, 1, &query)
+                                     : CoCreateInstanceEx(CLSID_OpcServerList, nullptr,
+                                                          CLSCTX_REMOTE_SERVER, &info, 1, &query);
   auto browser = win::ComPtr<IOPCServerList>::Attach(static_cast<IOPCServerList*>(query.pItf));
   if (FAILED(hr) || FAILED(query.hr)) browser.Reset();
   return browser;
@@ -92,7 +93,8 @@ DWORD ListLocalCategory(std::vector<ServerEntry>& servers) {
 DWORD EnumerateServers(const char* machine) {
   AmbrelState* state = TheState();
   if (!state) return 0;
-  const std::string name = IsLocalName(machine) ? std::string() : std::string(machine ? machine : "");
+  const std::string name =
+      IsLocalName(machine) ? std::string() : std::string(machine ? machine : "");
   state->servers.clear();
   win::ComPtr<IOPCServerList> browser = CreateServerBrowser(name);
   if (!browser) {

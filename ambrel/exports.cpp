@@ -99,10 +99,10 @@ BOOL __stdcall GetHDAAggregateDescr(AMBREL_SESSION session, DWORD index, DWORD* 
   });
 }
 
-DWORD __stdcall ReadHDAItemAttributes(AMBREL_SESSION session, DWORD item_handle,
-                                      DWORD attribute_id, DWORD start_low, DWORD start_high,
-                                      DWORD end_low, DWORD end_high, DWORD max_values,
-                                      FILETIME* time_stamps, VARIANT* values) {
+DWORD __stdcall ReadHDAItemAttributes(AMBREL_SESSION session, DWORD item_handle, DWORD attribute_id,
+                                      DWORD start_low, DWORD start_high, DWORD end_low,
+                                      DWORD end_high, DWORD max_values, FILETIME* time_stamps,
+                                      VARIANT* values) {
   return WithSession<DWORD>(session, 0, [&](HDASvr& s) {
     const ReadPeriod period{MakeFileTime(start_low, start_high), MakeFileTime(end_low, end_high)};
     return s.ReadAttribute(item_handle, attribute_id, period, max_values, time_stamps, values);
@@ -110,9 +110,9 @@ DWORD __stdcall ReadHDAItemAttributes(AMBREL_SESSION session, DWORD item_handle,
 }
 
 DWORD __stdcall ReadHDAItemValues(AMBREL_SESSION session, DWORD item_handle, BOOL bounds,
-                                  DWORD start_low, DWORD start_high, DWORD end_low,
-                                  DWORD end_high, DWORD max_values, FILETIME* time_stamps,
-                                  VARIANT* values, DWORD* qualities) {
+                                  DWORD start_low, DWORD start_high, DWORD end_low, DWORD end_high,
+                                  DWORD max_values, FILETIME* time_stamps, VARIANT* values,
+                                  DWORD* qualities) {
   return WithSession<DWORD>(session, 0, [&](HDASvr& s) {
     const ReadPeriod period{MakeFileTime(start_low, start_high), MakeFileTime(end_low, end_high)};
     return s.ReadRaw(item_handle, bounds, period, max_values, time_stamps, values, qualities);

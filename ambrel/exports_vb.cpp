@@ -44,10 +44,9 @@ DWORD __stdcall ReadHDAItemAttributesVB(AMBREL_SESSION session, DWORD item_handl
     if (max_values != 0 && times.empty()) return 0;
     const FILETIME from = DateToFileTime(*start);
     const FILETIME to = DateToFileTime(*end);
-    const DWORD result =
-        ReadHDAItemAttributes(session, item_handle, attribute_id, from.dwLowDateTime,
-                              from.dwHighDateTime, to.dwLowDateTime, to.dwHighDateTime,
-                              max_values, times.data(), values);
+    const DWORD result = ReadHDAItemAttributes(
+        session, item_handle, attribute_id, from.dwLowDateTime, from.dwHighDateTime,
+        to.dwLowDateTime, to.dwHighDateTime, max_values, times.data(), values);
     ReturnDates(result, times, time_stamps);
     return result;
   });
@@ -80,8 +79,8 @@ DWORD __stdcall ReadHDAProcessedItemValuesVB(AMBREL_SESSION session, DWORD item_
     if (max_values != 0 && times.empty()) return 0;
     const FILETIME from = DateToFileTime(*start);
     const FILETIME to = DateToFileTime(*end);
-    const ULONGLONG interval = static_cast<ULONGLONG>(static_cast<LONGLONG>(*resample_seconds) *
-                                                      10000000LL);
+    const ULONGLONG interval =
+        static_cast<ULONGLONG>(static_cast<LONGLONG>(*resample_seconds) * 10000000LL);
     const DWORD result = ReadHDAProcessedItemValues(
         session, item_handle, aggregate_id, from.dwLowDateTime, from.dwHighDateTime,
         to.dwLowDateTime, to.dwHighDateTime, static_cast<DWORD>(interval),
@@ -93,9 +92,8 @@ DWORD __stdcall ReadHDAProcessedItemValuesVB(AMBREL_SESSION session, DWORD item_
 }
 
 HRESULT __stdcall WriteHDAItemValuesVB(AMBREL_SESSION session, DWORD item_handle, DWORD edit_type,
-                                       DWORD count, const DATE* time_stamps,
-                                       const VARIANT* values, const LONG* qualities,
-                                       HRESULT* results) {
+                                       DWORD count, const DATE* time_stamps, const VARIANT* values,
+                                       const LONG* qualities, HRESULT* results) {
   return win::Barrier<HRESULT>(E_FAIL, [&]() -> HRESULT {
     std::vector<FILETIME> times = TemporaryTimes(count);
     if (count != 0 && times.empty()) return E_OUTOFMEMORY;

@@ -87,9 +87,9 @@ class HDASvr {
                       VARIANT* values, DWORD* qualities);
   HRESULT Write(DWORD item_handle, DWORD edit_type, DWORD count, const FILETIME* time_stamps,
                 const VARIANT* values, const DWORD* qualities, HRESULT* results);
-  BOOL Status(DWORD* status, FILETIME* current_time, FILETIME* start_time, WORD* major,
-              WORD* minor, WORD* build, DWORD* max_return_values, char* status_text,
-              DWORD status_length, char* vendor_text, DWORD vendor_length);
+  BOOL Status(DWORD* status, FILETIME* current_time, FILETIME* start_time, WORD* major, WORD* minor,
+              WORD* build, DWORD* max_return_values, char* status_text, DWORD status_length,
+              char* vendor_text, DWORD vendor_length);
 
   // The failure that showed the server gone (its process ended, its machine or the network went),
   // S_OK while it answers. A lost session calls the server no more: every operation that would

@@ -43,8 +43,8 @@ bool HDASvr::CreateLocal(const std::wstring& prog_id, const char* prog_id_text) 
   }
   Trace("CoGetClassObject", hr);
   if (FAILED(hr)) {
-    ReportError(hr, FillPattern("CoGetClassObject- no InProc or Local server for (%lx)\n",
-                                {HexNoPad(hr)}));
+    ReportError(
+        hr, FillPattern("CoGetClassObject- no InProc or Local server for (%lx)\n", {HexNoPad(hr)}));
     return false;
   }
   hr = factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&server_object_));
@@ -73,8 +73,8 @@ bool HDASvr::CreateRemote(const std::wstring& machine, const std::wstring& prog_
     const HRESULT hr = CLSIDFromProgID(prog_id.c_str(), &clsid);
     Trace("CLSIDFromProgID", hr);
     if (FAILED(hr)) {
-      ReportError(hr, FillPattern("CLSIDFromProgID failed for %ls (%lx)\n",
-                                  {prog_id_text, HexNoPad(hr)}));
+      ReportError(
+          hr, FillPattern("CLSIDFromProgID failed for %ls (%lx)\n", {prog_id_text, HexNoPad(hr)}));
       return false;
     }
   }
@@ -103,7 +103,8 @@ bool HDASvr::QueryInterfaces() {
     server_object_.Reset();
     return false;
   }
-  Trace("OPCServer->QueryInterface(IID_IOPCCommon)", server_object_.As(IID_IOPCCommon, std::addressof(common_)));
+  Trace("OPCServer->QueryInterface(IID_IOPCCommon)",
+        server_object_.As(IID_IOPCCommon, std::addressof(common_)));
   Trace("OPCServer->QueryInterface(IID_IOPCHDA_SyncRead)",
         server_object_.As(IID_IOPCHDA_SyncRead, std::addressof(sync_read_)));
   Trace("OPCServer->QueryInterface(IID_IOPCHDA_SyncUpdate)",

@@ -137,7 +137,8 @@ DWORD HDASvr::LoadAggregates() {
   DWORD* ids = nullptr;
   win::CoTaskStringArray names;
   win::CoTaskStringArray descriptions;
-  const HRESULT hr = history_server_->GetAggregates(&count, &ids, names.Slot(), descriptions.Slot());
+  const HRESULT hr =
+      history_server_->GetAggregates(&count, &ids, names.Slot(), descriptions.Slot());
   win::CoTaskPtr<DWORD> owned_ids(ids);
   names.SetCount(count);
   descriptions.SetCount(count);

@@ -53,7 +53,8 @@ class ReadResult {
   }
   static void Free(OPCHDA_ATTRIBUTE& attribute) {
     if (attribute.vAttributeValues) {
-      for (DWORD i = 0; i < attribute.dwNumValues; ++i) VariantClear(&attribute.vAttributeValues[i]);
+      for (DWORD i = 0; i < attribute.dwNumValues; ++i)
+        VariantClear(&attribute.vAttributeValues[i]);
     }
     CoTaskMemFree(attribute.ftTimeStamps);
     CoTaskMemFree(attribute.vAttributeValues);
@@ -118,9 +119,9 @@ DWORD HDASvr::ReadProcessed(DWORD item_handle, DWORD aggregate_id, const ReadPer
   OPCHANDLE handle = item_handle;
   DWORD aggregate = aggregate_id;
   ReadResult<OPCHDA_ITEM> read;
-  const HRESULT hr = sync_read_->ReadProcessed(&start.time, &end.time, resample_interval, 1,
-                                               &handle, &aggregate, read.ResultSlot(),
-                                               read.ErrorSlot());
+  const HRESULT hr =
+      sync_read_->ReadProcessed(&start.time, &end.time, resample_interval, 1, &handle, &aggregate,
+                                read.ResultSlot(), read.ErrorSlot());
   if (FAILED(hr) || !read.Get()) {
     CheckServer(hr);
     return 0;

@@ -18,7 +18,8 @@ class TaskArray {
  public:
   TaskArray(IMalloc* allocator, DWORD count) : allocator_(allocator), count_(count) {
     const SIZE_T bytes = static_cast<SIZE_T>(count) * sizeof(T);
-    if (allocator_ && count <= MAXDWORD / sizeof(T)) data_ = static_cast<T*>(allocator_->Alloc(bytes));
+    if (allocator_ && count <= MAXDWORD / sizeof(T))
+      data_ = static_cast<T*>(allocator_->Alloc(bytes));
     if (data_) ZeroMemory(data_, bytes);
   }
   TaskArray(const TaskArray&) = delete;

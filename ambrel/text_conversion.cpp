@@ -7,7 +7,8 @@ namespace ambrel {
 std::wstring WidenBytes(const char* text) {
   std::wstring wide;
   if (!text) return wide;
-  for (const char* p = text; *p; ++p) wide.push_back(static_cast<wchar_t>(static_cast<unsigned char>(*p)));
+  for (const char* p = text; *p; ++p)
+    wide.push_back(static_cast<wchar_t>(static_cast<unsigned char>(*p)));
   return wide;
 }
 

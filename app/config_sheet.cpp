@@ -16,8 +16,7 @@ TGeneralConfigPage::TGeneralConfigPage()
 
 void TGeneralConfigPage::SetPtrs(TConfigServerSheet* sheet, TConfig* edited) {
   if (!sheet || !edited) {
-    AssertReport(u"TConfigServerPage::SetPtrs receiving a NULL Pointer", "ConfigServerPage",
-                 false);
+    AssertReport(u"TConfigServerPage::SetPtrs receiving a NULL Pointer", "ConfigServerPage", false);
     return;
   }
   sheet_ = sheet;
@@ -45,9 +44,12 @@ bool TGeneralConfigPage::OnInitDialog() {
 
 void TGeneralConfigPage::Fill() {
   if (!edited_) return;
-  SendMessageW(Item(IDC_CONFIG_REFRESH_RATE), CB_SETCURSEL, RefreshRateIndex(edited_->RefreshRate), 0);
-  CheckDlgButton(Hwnd(), IDC_CONFIG_MILLISECONDS, edited_->ViewMilliseconds ? BST_CHECKED : BST_UNCHECKED);
-  CheckDlgButton(Hwnd(), IDC_CONFIG_RECONNECT, edited_->ReconnectLostServers ? BST_CHECKED : BST_UNCHECKED);
+  SendMessageW(Item(IDC_CONFIG_REFRESH_RATE), CB_SETCURSEL, RefreshRateIndex(edited_->RefreshRate),
+               0);
+  CheckDlgButton(Hwnd(), IDC_CONFIG_MILLISECONDS,
+                 edited_->ViewMilliseconds ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(Hwnd(), IDC_CONFIG_RECONNECT,
+                 edited_->ReconnectLostServers ? BST_CHECKED : BST_UNCHECKED);
 }
 
 void TGeneralConfigPage::Read() {
@@ -91,7 +93,8 @@ TConfigServerSheet::TConfigServerSheet(TConfig& live, HWND owner)
 }
 
 INT_PTR TConfigServerSheet::Run() {
-  accelerators_ = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_CONFIG_ACCELERATORS));
+  accelerators_ =
+      LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_CONFIG_ACCELERATORS));
   const RECT place{live_.ConfigBox.left, live_.ConfigBox.top, live_.ConfigBox.right,
                    live_.ConfigBox.bottom};
   return RunModal({.owner = owner_,
@@ -123,12 +126,13 @@ void TConfigServerSheet::Confirm() {
 
 bool TConfigServerSheet::MayCancel() {
   if (!LiveWithPageValues().DiffersFully(live_)) return true;
-  dialogs::TQuestion question({.owner = Hwnd(),
-                               .caption = RString(IDS_WARNING_TITLE),
-                               .heading = RString(IDS_DISCARD_CHANGES),
-                               .text = RString(IDS_CHANGES_DETECTED),
-                               .buttons = {TString(RString(IDS_YES)), TString(RString(IDS_NO)), TString()},
-                               .answers = {1, 2, 3}});
+  dialogs::TQuestion question(
+      {.owner = Hwnd(),
+       .caption = RString(IDS_WARNING_TITLE),
+       .heading = RString(IDS_DISCARD_CHANGES),
+       .text = RString(IDS_CHANGES_DETECTED),
+       .buttons = {TString(RString(IDS_YES)), TString(RString(IDS_NO)), TString()},
+       .answers = {1, 2, 3}});
   return question.Ask() == 1;
 }
 

@@ -49,8 +49,9 @@ std::unique_ptr<ui::DocManager> MakeDocManager(TMainFrame& frame) {
     child->GraphView().OnInitialUpdate();
     child->GridView().OnInitialUpdate();
     SetFocus(child->GraphView().Hwnd());
-    PostMessageW(frame.Hwnd(), document.PathName().empty() ? kNewDocumentMessage : kOpenedDocumentMessage,
-                 0, reinterpret_cast<LPARAM>(&doc));
+    PostMessageW(frame.Hwnd(),
+                 document.PathName().empty() ? kNewDocumentMessage : kOpenedDocumentMessage, 0,
+                 reinterpret_cast<LPARAM>(&doc));
     return true;
   };
   doc_template.close_frames = [&frame](ui::Document& document) {
@@ -68,7 +69,8 @@ std::unique_ptr<ui::DocManager> MakeDocManager(TMainFrame& frame) {
   return std::make_unique<ui::DocManager>(
       std::move(doc_template),
       ui::FileDialogArgs{.filter = FileFilter, .default_ext = L"xml", .normalize = XmlName},
-      std::move(texts), ui::RecentFiles(kRegistryKey, L"Varnel", kRecentFileCount, ID_FILE_MRU_FILE1));
+      std::move(texts),
+      ui::RecentFiles(kRegistryKey, L"Varnel", kRecentFileCount, ID_FILE_MRU_FILE1));
 }
 
 }  // namespace app

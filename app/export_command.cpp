@@ -47,9 +47,9 @@ void ShowFailure(HWND owner, int text_id, const std::wstring& path) {
 void ExportActiveDocument(TMainFrame& frame) {
   views::VarnelDocument* document = frame.ActiveDocument();
   if (!document) return;
-  const std::wstring path =
-      ui::AskFileName(frame.Hwnd(), ui::FileDialogArgs{.filter = CsvFilter, .default_ext = L"csv", .normalize = {}},
-                      ProposedName(*document), true, Text(IDS_EXPORT_FILE_TITLE));
+  const std::wstring path = ui::AskFileName(
+      frame.Hwnd(), ui::FileDialogArgs{.filter = CsvFilter, .default_ext = L"csv", .normalize = {}},
+      ProposedName(*document), true, Text(IDS_EXPORT_FILE_TITLE));
   if (path.empty()) return;
   const TVarnelDoc& doc = document->Doc();
   const TString target = Tstr(path);
@@ -60,8 +60,7 @@ void ExportActiveDocument(TMainFrame& frame) {
   dialogs::TExportDialog dialog(frame.Hwnd(), run, target);
   switch (dialog.Run()) {
     case TCsvExportState::Written:
-      LogMessage(kTypeOther, kLevelInfo,
-                 TString(u"Export to ", target.Str(), u" written: ").Str(),
+      LogMessage(kTypeOther, kLevelInfo, TString(u"Export to ", target.Str(), u" written: ").Str(),
                  IntegerText(static_cast<std::int64_t>(run.Rows())).Str(), u" rows, ",
                  IntegerText(static_cast<std::int64_t>(run.Values())).Str(), u" values");
       break;

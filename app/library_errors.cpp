@@ -8,7 +8,9 @@ namespace {
 
 LibraryErrorCapture* g_capture = nullptr;
 
-void __stdcall OnLibraryError(HRESULT hr, const char* text) { LibraryErrorCapture::Deliver(hr, text); }
+void __stdcall OnLibraryError(HRESULT hr, const char* text) {
+  LibraryErrorCapture::Deliver(hr, text);
+}
 
 }  // namespace
 

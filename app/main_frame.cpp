@@ -30,12 +30,21 @@ TMainFrame* g_main_frame = nullptr;
 
 constexpr int kPeriodToolbarGap = 20;
 constexpr std::size_t kMaxTooltipUnits = 80;
-const std::vector<UINT> kFileButtons = {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, 0, ID_EDIT_CUT,
-                                        ID_EDIT_COPY, ID_EDIT_PASTE, 0, ID_FILE_PRINT, ID_APP_ABOUT};
-const std::vector<UINT> kPeriodButtons = {
-    ID_SERVER_CONNECT_LOCAL, ID_SERVER_CONNECT_REMOTE, ID_BROWSE_LAST_CONNECTION,
-    ID_GRAPH_REMOVE_TAGS, ID_PERIOD_UNLOCK, ID_PERIOD_LOCK, ID_PERIOD_PREVIOUS,
-    ID_PERIOD_REFRESH, ID_PERIOD_NEXT, ID_PERIOD_CURRENT, 0, ID_GRAPH_TRACE_CURSOR};
+const std::vector<UINT> kFileButtons = {ID_FILE_NEW,   ID_FILE_OPEN, ID_FILE_SAVE,  0,
+                                        ID_EDIT_CUT,   ID_EDIT_COPY, ID_EDIT_PASTE, 0,
+                                        ID_FILE_PRINT, ID_APP_ABOUT};
+const std::vector<UINT> kPeriodButtons = {ID_SERVER_CONNECT_LOCAL,
+                                          ID_SERVER_CONNECT_REMOTE,
+                                          ID_BROWSE_LAST_CONNECTION,
+                                          ID_GRAPH_REMOVE_TAGS,
+                                          ID_PERIOD_UNLOCK,
+                                          ID_PERIOD_LOCK,
+                                          ID_PERIOD_PREVIOUS,
+                                          ID_PERIOD_REFRESH,
+                                          ID_PERIOD_NEXT,
+                                          ID_PERIOD_CURRENT,
+                                          0,
+                                          ID_GRAPH_TRACE_CURSOR};
 
 // Marks the work of the automatic refresh, which runs with nobody to answer.
 class UnattendedScope {
@@ -86,25 +95,32 @@ TMainFrame::~TMainFrame() {
 bool TMainFrame::LoadFrame() {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   ui::RegisterWindowClass(
-      {.name = kClassName, .style = CS_DBLCLKS,
+      {.name = kClassName,
+       .style = CS_DBLCLKS,
        .icon = LoadIconW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME)),
-       .small_icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME),
-                                                   IMAGE_ICON, 16, 16, LR_SHARED)),
+       .small_icon = static_cast<HICON>(
+           LoadImageW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON, 16, 16, LR_SHARED)),
        .background = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1)});
   HMENU menu = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME));
-  const bool made = Create({.class_name = kClassName, .title = L"Varnel",
-                            .style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, .menu = menu});
+  const bool made = Create({.class_name = kClassName,
+                            .title = L"Varnel",
+                            .style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                            .menu = menu});
   if (!made && menu) DestroyMenu(menu);
   return made;
 }
 
 bool TMainFrame::CreateBars() {
-  if (!file_bar_.Create({.parent = Hwnd(), .id = IDR_FILE_TOOLBAR,
-                         .bitmap_resource = IDR_FILE_TOOLBAR, .buttons = kFileButtons})) {
+  if (!file_bar_.Create({.parent = Hwnd(),
+                         .id = IDR_FILE_TOOLBAR,
+                         .bitmap_resource = IDR_FILE_TOOLBAR,
+                         .buttons = kFileButtons})) {
     return false;
   }
-  if (!period_bar_.Create({.parent = Hwnd(), .id = IDR_PERIOD_TOOLBAR,
-                           .bitmap_resource = IDR_PERIOD_TOOLBAR, .buttons = kPeriodButtons})) {
+  if (!period_bar_.Create({.parent = Hwnd(),
+                           .id = IDR_PERIOD_TOOLBAR,
+                           .bitmap_resource = IDR_PERIOD_TOOLBAR,
+                           .buttons = kPeriodButtons})) {
     return false;
   }
   if (!status_.Create(Hwnd(), ui::kStatusBarId)) return false;
@@ -285,7 +301,8 @@ bool TMainFrame::OnNotify(const NMHDR& header, LRESULT& result) {
 
 void TMainFrame::ShowPrompt(UINT id) {
   if (!status_.Hwnd()) return;
-  status_.SetText(0, id ? platform::W(RString(PromptTextId(static_cast<int>(id)), config_.language)) : L"");
+  status_.SetText(
+      0, id ? platform::W(RString(PromptTextId(static_cast<int>(id)), config_.language)) : L"");
 }
 
 void TMainFrame::OnIdle() {

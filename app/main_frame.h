@@ -32,7 +32,8 @@ class TChildFrame;
 inline constexpr UINT_PTR kOneSecondTimer = 999;
 
 // Looks at a message of the main window before the frame does; true when it handled it.
-using MessageFilter = std::function<bool(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result)>;
+using MessageFilter =
+    std::function<bool(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result)>;
 
 class TMainFrame : public ui::MdiFrame, public IUserMessages {
  public:
@@ -146,7 +147,7 @@ class TMainFrame : public ui::MdiFrame, public IUserMessages {
   THdaConnectionList connections_;
   // Kept by identity, not position: disconnects and shutdowns move the others up.
   std::optional<ConnectionId> last_connection_;
-  TString remote_machine_;  // the machine typed last, offered again
+  TString remote_machine_;                              // the machine typed last, offered again
   dialogs::TBrowseHdaItemDlg* item_browser_ = nullptr;  // while it is open
   ui::ToolBar file_bar_;
   ui::ToolBar period_bar_;

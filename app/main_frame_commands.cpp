@@ -26,18 +26,22 @@ void TMainFrame::AddCommands() {
   auto shown = [](ui::Window& bar) {
     return [&bar](ui::CommandState& s) { s.checked = bar.Hwnd() && IsWindowVisible(bar.Hwnd()); };
   };
-  c.Add(ID_VIEW_FILE_TOOLBAR, [=, this](UINT) { toggle(file_bar_); }, shown(file_bar_));
-  c.Add(ID_VIEW_PERIOD_TOOLBAR, [=, this](UINT) { toggle(period_bar_); }, shown(period_bar_));
-  c.Add(ID_VIEW_STATUS_BAR, [=, this](UINT) { toggle(status_); }, shown(status_));
+  c.Add(
+      ID_VIEW_FILE_TOOLBAR, [=, this](UINT) { toggle(file_bar_); }, shown(file_bar_));
+  c.Add(
+      ID_VIEW_PERIOD_TOOLBAR, [=, this](UINT) { toggle(period_bar_); }, shown(period_bar_));
+  c.Add(
+      ID_VIEW_STATUS_BAR, [=, this](UINT) { toggle(status_); }, shown(status_));
   c.Add(ID_APP_EXIT, [this](UINT) { PostMessageW(Hwnd(), WM_CLOSE, 0, 0); });
   c.Add(ID_OPTIONS_CONFIGURE, [this](UINT) { RunConfiguration(); });
-  c.Add(ID_LANGUAGE_FRENCH, ID_LANGUAGE_DUTCH,
-        [this](UINT id) { SwitchLanguage(static_cast<int>(id) - ID_LANGUAGE_FRENCH); },
-        [this](ui::CommandState& s) {
-          // The German item carries no check mark.
-          s.checked = static_cast<int>(s.id) - ID_LANGUAGE_FRENCH == config_.language &&
-                      s.id != ID_LANGUAGE_GERMAN;
-        });
+  c.Add(
+      ID_LANGUAGE_FRENCH, ID_LANGUAGE_DUTCH,
+      [this](UINT id) { SwitchLanguage(static_cast<int>(id) - ID_LANGUAGE_FRENCH); },
+      [this](ui::CommandState& s) {
+        // The German item carries no check mark.
+        s.checked = static_cast<int>(s.id) - ID_LANGUAGE_FRENCH == config_.language &&
+                    s.id != ID_LANGUAGE_GERMAN;
+      });
   c.Add(ID_HELP_MANUAL, [this](UINT) { OpenManual(); });
   c.Add(ID_APP_ABOUT, [this](UINT) { ShowAbout(); });
   AddWindowCommands();
@@ -48,9 +52,12 @@ void TMainFrame::AddCommands() {
 void TMainFrame::AddWindowCommands() {
   auto& c = Commands();
   auto has_active = [this](ui::CommandState& s) { s.enabled = ActiveDocument() != nullptr; };
-  c.Add(ID_WINDOW_CASCADE, [this](UINT) { SendMessageW(MdiClient(), WM_MDICASCADE, 0, 0); }, has_active);
-  c.Add(ID_WINDOW_TILE_HORZ, [this](UINT) { SendMessageW(MdiClient(), WM_MDITILE, MDITILE_HORIZONTAL, 0); },
-        has_active);
+  c.Add(
+      ID_WINDOW_CASCADE, [this](UINT) { SendMessageW(MdiClient(), WM_MDICASCADE, 0, 0); },
+      has_active);
+  c.Add(
+      ID_WINDOW_TILE_HORZ,
+      [this](UINT) { SendMessageW(MdiClient(), WM_MDITILE, MDITILE_HORIZONTAL, 0); }, has_active);
   c.Add(ID_WINDOW_DOCUMENT_FIRST, ID_WINDOW_DOCUMENT_FIRST + 7,
         [this](UINT id) { BringDocumentToTop(id - ID_WINDOW_DOCUMENT_FIRST); });
   c.Add(ID_WINDOW_NEXT_DOCUMENT, [this](UINT) { NextDocument(); });
@@ -103,30 +110,30 @@ void TMainFrame::AddPeriodCommands() {
   };
   c.Add(ID_PERIOD_UNLOCK, run,
         [=, this](ui::CommandState& s) { s.enabled = UnlockEnabled(active_doc(), connections_); });
-  c.Add(ID_PERIOD_LOCK, ID_PERIOD_CURRENT, run,
-        [=, this](ui::CommandState& s) {
-          TVarnelDoc* doc = active_doc();
-          s.enabled = PeriodCommandsEnabled(doc, connections_);
-          if (s.id == ID_PERIOD_LOCK && doc) s.checked = doc->Locked;
-        });
+  c.Add(ID_PERIOD_LOCK, ID_PERIOD_CURRENT, run, [=, this](ui::CommandState& s) {
+    TVarnelDoc* doc = active_doc();
+    s.enabled = PeriodCommandsEnabled(doc, connections_);
+    if (s.id == ID_PERIOD_LOCK && doc) s.checked = doc->Locked;
+  });
   c.Add(ID_GRAPH_REFRESH, run,
         [=, this](ui::CommandState& s) { s.enabled = active_doc() != nullptr; });
-  c.Add(kCommandFirstPeriodKind, kCommandLastPeriodKind,
-        [=, this](UINT id) {
-          if (connections_.InCall()) return;
-          TChildFrame* child = ActiveChildFrame();
-          const int hint = ChoosePeriodKind(
-              active_doc(), static_cast<int>(id), connections_, child != nullptr,
-              [this](const char16_t* title, double& start, double& stop) {
-                return dialogs::AskOtherPeriod(Hwnd(), TString(title), start, stop);
-              });
-          after(hint);
-        },
-        [=, this](ui::CommandState& s) {
-          TVarnelDoc* doc = active_doc();
-          s.enabled = PeriodCommandsEnabled(doc, connections_);
-          s.checked = doc && CheckedPeriodCommand(doc->Period) == static_cast<int>(s.id);
-        });
+  c.Add(
+      kCommandFirstPeriodKind, kCommandLastPeriodKind,
+      [=, this](UINT id) {
+        if (connections_.InCall()) return;
+        TChildFrame* child = ActiveChildFrame();
+        const int hint =
+            ChoosePeriodKind(active_doc(), static_cast<int>(id), connections_, child != nullptr,
+                             [this](const char16_t* title, double& start, double& stop) {
+                               return dialogs::AskOtherPeriod(Hwnd(), TString(title), start, stop);
+                             });
+        after(hint);
+      },
+      [=, this](ui::CommandState& s) {
+        TVarnelDoc* doc = active_doc();
+        s.enabled = PeriodCommandsEnabled(doc, connections_);
+        s.checked = doc && CheckedPeriodCommand(doc->Period) == static_cast<int>(s.id);
+      });
 }
 
 void TMainFrame::RunConfiguration() {

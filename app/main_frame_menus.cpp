@@ -63,8 +63,7 @@ void TMainFrame::LoadLanguageMenu() {
   if (!menu) {
     wchar_t number[16];
     swprintf(number, 16, L"%d", config_.language);
-    LogMessage(kTypeOther, kLevelInfo, u"Missing menu for language ",
-               platform::U16(number));
+    LogMessage(kTypeOther, kLevelInfo, u"Missing menu for language ", platform::U16(number));
     menu = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MAIN_MENU_BASE + 1));
   }
   if (!menu) return;
@@ -83,7 +82,8 @@ void TMainFrame::LoadLanguageMenu() {
 std::vector<ViewEntry> TMainFrame::ViewEntries() const {
   std::vector<ViewEntry> entries;
   for (const views::TVarnelView* view : views::TVarnelView::AllViews()) {
-    entries.push_back({dynamic_cast<const views::TVarnelGraphView*>(view) != nullptr, FrameCaption(*view)});
+    entries.push_back(
+        {dynamic_cast<const views::TVarnelGraphView*>(view) != nullptr, FrameCaption(*view)});
   }
   return entries;
 }

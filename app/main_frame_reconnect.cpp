@@ -25,7 +25,8 @@ namespace {
 
 // The resource text with "%1" given the server's display name.
 std::wstring ServerText(int id, const HdaServerDef& server) {
-  return ui::ReplaceArgument(platform::W(RString(id)), L"%1", platform::W(ServerDisplayName(server)));
+  return ui::ReplaceArgument(platform::W(RString(id)), L"%1",
+                             platform::W(ServerDisplayName(server)));
 }
 
 // "0x800706BA: " and what the library said of the failure.

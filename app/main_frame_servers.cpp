@@ -26,16 +26,20 @@ void TMainFrame::AddServerCommands() {
   c.Add(ID_SERVER_CONNECT_LOCAL, [this](UINT) { ConnectServer(TString()); });
   c.Add(ID_SERVER_CONNECT_REMOTE, [this](UINT) { ConnectRemoteServer(); });
   c.Add(ID_SERVER_DISCONNECT_ALL, [this](UINT) { DisconnectAll(); });
-  c.Add(ID_SERVER_DISCONNECT_FIRST, ID_SERVER_DISCONNECT_FIRST + THdaConnectionList::kMaxConnections - 1,
+  c.Add(ID_SERVER_DISCONNECT_FIRST,
+        ID_SERVER_DISCONNECT_FIRST + THdaConnectionList::kMaxConnections - 1,
         [this](UINT id) { DisconnectServer(id - ID_SERVER_DISCONNECT_FIRST); });
-  c.Add(ID_GRAPH_BROWSE_FIRST, ID_GRAPH_BROWSE_FIRST + THdaConnectionList::kMaxConnections - 1,
-        [this](UINT id) { BrowseItems(id - ID_GRAPH_BROWSE_FIRST); }, has_document);
-  c.Add(ID_BROWSE_LAST_CONNECTION,
-        [this](UINT) {
-          if (const int k = LastConnection(); k >= 0) BrowseItems(static_cast<std::size_t>(k));
-        },
-        [this](ui::CommandState& s) { s.enabled = ActiveDocument() && LastConnection() >= 0; });
-  c.Add(ID_GRAPH_REMOVE_TAGS, [this](UINT) { RemoveItems(); }, has_document);
+  c.Add(
+      ID_GRAPH_BROWSE_FIRST, ID_GRAPH_BROWSE_FIRST + THdaConnectionList::kMaxConnections - 1,
+      [this](UINT id) { BrowseItems(id - ID_GRAPH_BROWSE_FIRST); }, has_document);
+  c.Add(
+      ID_BROWSE_LAST_CONNECTION,
+      [this](UINT) {
+        if (const int k = LastConnection(); k >= 0) BrowseItems(static_cast<std::size_t>(k));
+      },
+      [this](ui::CommandState& s) { s.enabled = ActiveDocument() && LastConnection() >= 0; });
+  c.Add(
+      ID_GRAPH_REMOVE_TAGS, [this](UINT) { RemoveItems(); }, has_document);
 }
 
 void TMainFrame::ServerStoppedAnswering(const HdaServerDef&, const TString& text) {
@@ -133,7 +137,8 @@ void TMainFrame::BrowseItems(std::size_t k) {
 void TMainFrame::RemoveItems() {
   views::VarnelDocument* document = ActiveDocument();
   if (!document) return;
-  dialogs::TRemoveHdaItemDlg remover(Hwnd(), TString(RString(IDS_REMOVE_OPC_TAGS)), document->Doc());
+  dialogs::TRemoveHdaItemDlg remover(Hwnd(), TString(RString(IDS_REMOVE_OPC_TAGS)),
+                                     document->Doc());
   remover.DoModal();
   UpdateViews(*document, views::kHintItemsRemoved);
   RebuildMenus();

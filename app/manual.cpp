@@ -31,7 +31,8 @@ std::wstring ShellFailureText(const SHELLEXECUTEINFOW& request, DWORD error) {
 }
 
 void ShowError(HWND owner, const std::wstring& text) {
-  MessageBoxW(owner, text.c_str(), platform::W(TString(RString(IDS_ERROR_CAPTION))), MB_OK | MB_ICONERROR);
+  MessageBoxW(owner, text.c_str(), platform::W(TString(RString(IDS_ERROR_CAPTION))),
+              MB_OK | MB_ICONERROR);
 }
 
 }  // namespace
@@ -39,10 +40,11 @@ void ShowError(HWND owner, const std::wstring& text) {
 bool OpenUserManual(HWND owner, int language) {
   wchar_t windows[MAX_PATH] = {};
   GetWindowsDirectoryW(windows, MAX_PATH);
-  const TString found = FindManual(ManualCandidates(
-      language, StartDirectory(), TString(platform::U16(windows))));
+  const TString found =
+      FindManual(ManualCandidates(language, StartDirectory(), TString(platform::U16(windows))));
   if (found.Length() == 0) {
-    ShowError(owner, platform::W(TString(RString(IDS_CANNOT_OPEN_HELP), ManualBaseName(language).Str())));
+    ShowError(owner,
+              platform::W(TString(RString(IDS_CANNOT_OPEN_HELP), ManualBaseName(language).Str())));
     return false;
   }
   SHELLEXECUTEINFOW request{};
@@ -55,8 +57,8 @@ bool OpenUserManual(HWND owner, int language) {
   request.nShow = SW_SHOWMAXIMIZED;
   if (ShellExecuteExW(&request)) return true;
   const DWORD error = GetLastError();
-  ShowError(owner, std::wstring(platform::W(TString(RString(IDS_CANNOT_OPEN_HELP), found.Str()))) + L"\r\n" +
-                       ShellFailureText(request, error));
+  ShowError(owner, std::wstring(platform::W(TString(RString(IDS_CANNOT_OPEN_HELP), found.Str()))) +
+                       L"\r\n" + ShellFailureText(request, error));
   return false;
 }
 

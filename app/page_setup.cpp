@@ -30,8 +30,9 @@ bool RunSystemPageSetup(HWND owner, TConfig& config, bool& failed) {
   psd.hwndOwner = owner;
   psd.hDevMode = printer.CopyDevMode();
   psd.hDevNames = printer.CopyDevNames();
-  psd.Flags = PSD_MARGINS |
-              (config.Units == kUnitsHundredthsMillimetre ? PSD_INHUNDREDTHSOFMILLIMETERS : PSD_INTHOUSANDTHSOFINCHES);
+  psd.Flags =
+      PSD_MARGINS | (config.Units == kUnitsHundredthsMillimetre ? PSD_INHUNDREDTHSOFMILLIMETERS
+                                                                : PSD_INTHOUSANDTHSOFINCHES);
   psd.rtMargin = ToRect(MarginsToDialogUnits(config.PageMargin, config.Units));
   if (!PageSetupDlgW(&psd)) {
     failed = CommDlgExtendedError() != 0;
@@ -39,8 +40,8 @@ bool RunSystemPageSetup(HWND owner, TConfig& config, bool& failed) {
     if (psd.hDevNames) GlobalFree(psd.hDevNames);
     return false;
   }
-  config.PageMargin = MarginsToTwips({psd.rtMargin.left, psd.rtMargin.top, psd.rtMargin.right, psd.rtMargin.bottom},
-                                     config.Units);
+  config.PageMargin = MarginsToTwips(
+      {psd.rtMargin.left, psd.rtMargin.top, psd.rtMargin.right, psd.rtMargin.bottom}, config.Units);
   config.PaperWidth = PaperSizeToTwips(psd.ptPaperSize.x, config.Units);
   config.PaperHeight = PaperSizeToTwips(psd.ptPaperSize.y, config.Units);
   if (psd.hDevMode) {

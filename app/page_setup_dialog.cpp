@@ -32,16 +32,21 @@ bool CPageSetupDlg::OnInitDialog() {
   TDialog::OnInitDialog();
   SetWindowTextW(Hwnd(), platform::W(RString(IDS_PAGE_SETUP_CAPTION)));
   static constexpr std::pair<int, int> kTexts[] = {
-      {IDC_PAGE_SETUP_MARGINS, IDS_PAGE_SETUP_MARGINS},    {IDC_PAGE_SETUP_TOP_LABEL, IDS_PAGE_SETUP_TOP},
-      {IDC_PAGE_SETUP_BOTTOM_LABEL, IDS_PAGE_SETUP_BOTTOM}, {IDC_PAGE_SETUP_LEFT_LABEL, IDS_PAGE_SETUP_LEFT},
-      {IDC_PAGE_SETUP_RIGHT_LABEL, IDS_PAGE_SETUP_RIGHT},   {IDOK, IDS_OK},
+      {IDC_PAGE_SETUP_MARGINS, IDS_PAGE_SETUP_MARGINS},
+      {IDC_PAGE_SETUP_TOP_LABEL, IDS_PAGE_SETUP_TOP},
+      {IDC_PAGE_SETUP_BOTTOM_LABEL, IDS_PAGE_SETUP_BOTTOM},
+      {IDC_PAGE_SETUP_LEFT_LABEL, IDS_PAGE_SETUP_LEFT},
+      {IDC_PAGE_SETUP_RIGHT_LABEL, IDS_PAGE_SETUP_RIGHT},
+      {IDOK, IDS_OK},
       {IDCANCEL, IDS_CANCEL}};
   for (const auto& [control, text] : kTexts) SetItemText(control, platform::W(RString(text)));
   ShowMargin(IDC_PAGE_SETUP_TOP, config_.PageMargin.top);
   ShowMargin(IDC_PAGE_SETUP_BOTTOM, config_.PageMargin.bottom);
   ShowMargin(IDC_PAGE_SETUP_LEFT, config_.PageMargin.left);
   ShowMargin(IDC_PAGE_SETUP_RIGHT, config_.PageMargin.right);
-  SetItemText(IDC_PAGE_SETUP_UNIT, platform::W(RString(kMeasurementUnits[static_cast<std::size_t>(unit_)].nameId, Language())));
+  SetItemText(
+      IDC_PAGE_SETUP_UNIT,
+      platform::W(RString(kMeasurementUnits[static_cast<std::size_t>(unit_)].nameId, Language())));
   return true;
 }
 
@@ -66,9 +71,11 @@ bool CPageSetupDlg::ReadMargin(int id, std::int32_t& value) {
   if (read == TMeasurementRead::Invalid) {
     message = platform::W(RString(IDS_INVALID_MEASUREMENT));
   } else if (!MeasurementInRange(twips)) {
-    message = ReplaceArgument(ReplaceArgument(platform::W(RString(IDS_MEASUREMENT_RANGE)), L"%1",
-                              platform::W(FormatMeasurement(-kMeasurementLimit, unit_, Language()).Str())),
-                      L"%2", platform::W(FormatMeasurement(kMeasurementLimit, unit_, Language()).Str()));
+    message = ReplaceArgument(
+        ReplaceArgument(
+            platform::W(RString(IDS_MEASUREMENT_RANGE)), L"%1",
+            platform::W(FormatMeasurement(-kMeasurementLimit, unit_, Language()).Str())),
+        L"%2", platform::W(FormatMeasurement(kMeasurementLimit, unit_, Language()).Str()));
   }
   if (!message.empty()) {
     MessageBoxW(Hwnd(), message.c_str(), L"Varnel", MB_OK | MB_ICONEXCLAMATION);
@@ -83,8 +90,10 @@ bool CPageSetupDlg::ReadMargin(int id, std::int32_t& value) {
 
 void CPageSetupDlg::OnOk() {
   TRect margins = config_.PageMargin;
-  if (!ReadMargin(IDC_PAGE_SETUP_TOP, margins.top) || !ReadMargin(IDC_PAGE_SETUP_RIGHT, margins.right) ||
-      !ReadMargin(IDC_PAGE_SETUP_LEFT, margins.left) || !ReadMargin(IDC_PAGE_SETUP_BOTTOM, margins.bottom)) {
+  if (!ReadMargin(IDC_PAGE_SETUP_TOP, margins.top) ||
+      !ReadMargin(IDC_PAGE_SETUP_RIGHT, margins.right) ||
+      !ReadMargin(IDC_PAGE_SETUP_LEFT, margins.left) ||
+      !ReadMargin(IDC_PAGE_SETUP_BOTTOM, margins.bottom)) {
     return;
   }
   config_.PageMargin = margins;

@@ -29,9 +29,7 @@ std::wstring TextOf(HWND window) {
   return text;
 }
 
-void AfterPrinting() {
-  views::TVarnelView::SendToAllViews(views::PrinterChangedMessage(), 0, 0);
-}
+void AfterPrinting() { views::TVarnelView::SendToAllViews(views::PrinterChangedMessage(), 0, 0); }
 
 void PrintActiveView(TMainFrame& frame, bool direct) {
   views::TVarnelView* view = ActiveView(frame);
@@ -61,15 +59,18 @@ void AddPrintCommands(TMainFrame& frame) {
     s.enabled = frame.ActiveDocument() != nullptr && pages && pages->CanPrint() &&
                 !views::PrintJobRunning();
   };
-  c.Add(ID_FILE_PRINT, [&frame](UINT) { PrintActiveView(frame, false); }, printable);
-  c.Add(ID_FILE_PRINT_DIRECT, [&frame](UINT) { PrintActiveView(frame, true); }, printable);
-  c.Add(ID_FILE_PRINT_PREVIEW, [&frame](UINT) { PreviewActiveView(frame); }, printable);
+  c.Add(
+      ID_FILE_PRINT, [&frame](UINT) { PrintActiveView(frame, false); }, printable);
+  c.Add(
+      ID_FILE_PRINT_DIRECT, [&frame](UINT) { PrintActiveView(frame, true); }, printable);
+  c.Add(
+      ID_FILE_PRINT_PREVIEW, [&frame](UINT) { PreviewActiveView(frame); }, printable);
   c.Add(ID_FILE_PAGE_SETUP, [&frame](UINT) { RunPageSetup(frame); });
 }
 
 bool HandleWindowPrint(TMainFrame& frame, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message != WM_COMMAND || LOWORD(wparam) != ID_FILE_PRINT || HIWORD(wparam) != kWindowPrintCode ||
-      !lparam) {
+  if (message != WM_COMMAND || LOWORD(wparam) != ID_FILE_PRINT ||
+      HIWORD(wparam) != kWindowPrintCode || !lparam) {
     return false;
   }
   HWND window = reinterpret_cast<HWND>(lparam);
@@ -81,8 +82,7 @@ bool HandleWindowPrint(TMainFrame& frame, UINT message, WPARAM wparam, LPARAM lp
 }
 
 void SelectConfiguredPrinter(const TConfig& config) {
-  views::CurrentPrinter().SelectByName(
-      platform::W(config.PrinterName.Str()));
+  views::CurrentPrinter().SelectByName(platform::W(config.PrinterName.Str()));
 }
 
 }  // namespace app

@@ -45,11 +45,11 @@ void DescribeMenu(HMENU menu, int depth, std::wstring& out) {
     if (info.fState & MFS_CHECKED) flags += L'c';
     if (info.hSubMenu) flags += L'p';
     if (info.fType & MFT_SEPARATOR) flags += L's';
-    out += std::to_wstring(depth) + L"|" + std::to_wstring(info.wID) + L"|" + flags + L"|" + text + L"\n";
+    out += std::to_wstring(depth) + L"|" + std::to_wstring(info.wID) + L"|" + flags + L"|" + text +
+           L"\n";
     if (info.hSubMenu) DescribeMenu(info.hSubMenu, depth + 1, out);
   }
 }
-
 
 // GDI objects of this process. Wine answers GetGuiResources with 0; its GDI handle table is the
 // process's own, laid out as Windows lays out the shared one (24-byte entries behind the PEB's
@@ -85,7 +85,8 @@ BOOL CALLBACK CountWindowAndDescendants(HWND window, LPARAM count) {
 DWORD UserObjects() {
   if (const DWORD total = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)) return total;
   DWORD windows = 0;
-  EnumThreadWindows(GetCurrentThreadId(), CountWindowAndDescendants, reinterpret_cast<LPARAM>(&windows));
+  EnumThreadWindows(GetCurrentThreadId(), CountWindowAndDescendants,
+                    reinterpret_cast<LPARAM>(&windows));
   return windows;
 }
 
@@ -126,7 +127,10 @@ std::wstring GridAnswer(TChildFrame* child, const std::wstring& question) {
       const auto stored = document.find(name);
       const std::wstring plot_name = platform::W(name.Str());
       out += plot_name + L"|" + (plot.Hide ? L"1" : L"0") + L"|" +
-             (stored == document.end() ? L"-" : stored->second.Hide ? L"1" : L"0") + L"\n";
+             (stored == document.end() ? L"-"
+              : stored->second.Hide    ? L"1"
+                                       : L"0") +
+             L"\n";
     }
   }
   return out;
@@ -147,7 +151,8 @@ class TTestChannel {
     if (!child) return L"failed";
     RedrawWindow(child->Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     const double ms = watch.Milliseconds();
-    return std::to_wstring(ms) + L" " + std::to_wstring(before) + L" " + std::to_wstring(win::PrivateBytes());
+    return std::to_wstring(ms) + L" " + std::to_wstring(before) + L" " +
+           std::to_wstring(win::PrivateBytes());
   }
 
   // Whether the active document's long waves are all read and drawn: "busy", or the
@@ -216,9 +221,10 @@ class TTestChannel {
         const TVarnelDoc& doc = static_cast<views::VarnelDocument*>(d.get())->Doc();
         std::size_t points = 0;
         for (const TWave& wave : doc.Waves) points += wave.T.size();
-        out += d->Title() + L"|" + std::to_wstring(doc.Period) + L"|" + Milliseconds(doc.StartTime) +
-               L"|" + Milliseconds(doc.StopTime) + L"|" + (doc.Live ? L"1" : L"0") + L"|" +
-               (doc.Locked ? L"1" : L"0") + L"|" + std::to_wstring(points) + L"\n";
+        out += d->Title() + L"|" + std::to_wstring(doc.Period) + L"|" +
+               Milliseconds(doc.StartTime) + L"|" + Milliseconds(doc.StopTime) + L"|" +
+               (doc.Live ? L"1" : L"0") + L"|" + (doc.Locked ? L"1" : L"0") + L"|" +
+               std::to_wstring(points) + L"\n";
       }
     } else if (question == L"item-browser") {
       const dialogs::TBrowseHdaItemDlg* browser = frame.item_browser_;
@@ -244,7 +250,8 @@ bool TestChannel(TMainFrame& frame, UINT message, WPARAM wparam, LPARAM lparam, 
   if (message != WM_COPYDATA || !ChannelOpen()) return false;
   const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lparam);
   if (!data || data->dwData != kTestChannelKind) return false;
-  const std::wstring question(static_cast<const wchar_t*>(data->lpData), data->cbData / sizeof(wchar_t));
+  const std::wstring question(static_cast<const wchar_t*>(data->lpData),
+                              data->cbData / sizeof(wchar_t));
   const std::wstring answer = TTestChannel::Answer(frame, question);
   COPYDATASTRUCT reply{kTestChannelKind, static_cast<DWORD>((answer.size() + 1) * sizeof(wchar_t)),
                        const_cast<wchar_t*>(answer.c_str())};

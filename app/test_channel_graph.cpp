@@ -74,7 +74,7 @@ std::wstring DescribeTrace(const views::GraphWindow& window) {
   if (!window.TraceCursorOn()) return L"trace|off\n";
   const graph::TTracePicture& picture = window.TracePicture();
   std::wstring out = L"trace|on|" + Number(window.TraceCursor()->time) + L"|" +
-                    std::to_wstring(window.TraceCursor()->axisId) + L"\n";
+                     std::to_wstring(window.TraceCursor()->axisId) + L"\n";
   if (picture.shown) {
     out += L"line|" + Rect(picture.line) + L"|" + std::to_wstring(picture.lineColor) + L"\n";
     for (const graph::TTraceLabel& label : picture.labels) out += TraceLabel(L"label", label);
@@ -114,7 +114,8 @@ std::optional<std::wstring> GraphTestAnswer(TMainFrame& frame, const std::wstrin
   if (trace) return DescribeTrace(window);
   if (mark) {
     RECT r{};
-    if (swscanf(question.c_str() + 12, L"%ld %ld %ld %ld", &r.left, &r.top, &r.right, &r.bottom) != 4) {
+    if (swscanf(question.c_str() + 12, L"%ld %ld %ld %ld", &r.left, &r.top, &r.right, &r.bottom) !=
+        4) {
       return L"bad rectangle";
     }
     const ui::WindowDc screen(window.Hwnd());

@@ -60,7 +60,8 @@ void BM_Number_SnprintfFixed3(benchmark::State& state) {
   char text[kNumberTextUnits];
   std::size_t i = 0;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(std::snprintf(text, sizeof text, "%.3lf", values[i++ & (kInputs - 1)]));
+    benchmark::DoNotOptimize(
+        std::snprintf(text, sizeof text, "%.3lf", values[i++ & (kInputs - 1)]));
     benchmark::DoNotOptimize(text);
   }
 }

@@ -16,7 +16,10 @@ void BM_TString_AppendPieces(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * pieces);
   state.SetComplexityN(pieces);
 }
-BENCHMARK(BM_TString_AppendPieces)->RangeMultiplier(16)->Range(16, 1 << 20)->Complexity(benchmark::oN);
+BENCHMARK(BM_TString_AppendPieces)
+    ->RangeMultiplier(16)
+    ->Range(16, 1 << 20)
+    ->Complexity(benchmark::oN);
 
 void BM_TString_AddXml(benchmark::State& state) {
   for (auto _ : state) {

@@ -41,7 +41,8 @@ int MeasurementUnitIndex(std::int32_t units) {
 }
 
 TString FormatMeasurement(std::int32_t twips, int unitIndex, int language) {
-  const TMeasurementUnit& unit = kMeasurementUnits[static_cast<std::size_t>(MeasurementUnitIndex(unitIndex))];
+  const TMeasurementUnit& unit =
+      kMeasurementUnits[static_cast<std::size_t>(MeasurementUnitIndex(unitIndex))];
   const std::int64_t perUnit = unit.twipsPerUnit;
   // Hundredths of a unit, the second decimal rounded half up; the carries come with the sum.
   const std::int64_t hundredths = (std::llabs(twips) * 100 + perUnit / 2) / perUnit;
@@ -101,7 +102,8 @@ TMeasurementRead ReadMeasurement(const TString& text, int unitIndex, int languag
   if (product > std::numeric_limits<std::int32_t>::max() ||
       product < std::numeric_limits<std::int32_t>::min()) {
     // Far outside any page: still a measurement, refused by the range check.
-    twips = product > 0 ? std::numeric_limits<std::int32_t>::max() : std::numeric_limits<std::int32_t>::min();
+    twips = product > 0 ? std::numeric_limits<std::int32_t>::max()
+                        : std::numeric_limits<std::int32_t>::min();
     return TMeasurementRead::Valid;
   }
   twips = static_cast<std::int32_t>(product);

@@ -10,9 +10,9 @@
 #include "text/tstring.h"
 
 struct TMeasurementUnit {
-  int nameId;                  // resource text of the unit's name
+  int nameId;  // resource text of the unit's name
   std::int32_t twipsPerUnit;
-  bool spaceBeforeName;        // "2 cm", but 2"
+  bool spaceBeforeName;  // "2 cm", but 2"
 };
 
 // In the order of the dialog's unit index: 0 the inch mark, 1 cm, 2 pt, 3 pi, 4 in, 5 inch,

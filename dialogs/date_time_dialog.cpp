@@ -47,7 +47,8 @@ bool TDateTimeDlg::OnInitDialog() {
 void TDateTimeDlg::FitCalendar() {
   HWND calendar = Item(IDC_DATE_CALENDAR);
   RECT needed{};
-  if (!calendar || !SendMessageW(calendar, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&needed))) {
+  if (!calendar ||
+      !SendMessageW(calendar, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&needed))) {
     return;
   }
   const RECT placed = ChildRect(Hwnd(), calendar);

@@ -35,14 +35,16 @@ HMENU AttachDialogMenu(HWND window) {
   return menu;
 }
 
-bool RunDialogFileCommand(UINT command, HWND window, HWND owner, const std::function<void()>& close) {
+bool RunDialogFileCommand(UINT command, HWND window, HWND owner,
+                          const std::function<void()>& close) {
   switch (command) {
     case kDialogPageSetupCommand:
       SendMessageW(MainWindowOf(owner), WM_COMMAND, kDialogPageSetupCommand, 0);
       return true;
     case kDialogPrintCommand:
       // The picture of the window goes to the printer through the main window's printing.
-      SendMessageW(MainWindowOf(owner), WM_COMMAND, MAKEWPARAM(kDialogPrintCommand, kWindowPrintCode),
+      SendMessageW(MainWindowOf(owner), WM_COMMAND,
+                   MAKEWPARAM(kDialogPrintCommand, kWindowPrintCode),
                    reinterpret_cast<LPARAM>(window));
       return true;
     case kDialogCloseCommand:

@@ -25,7 +25,8 @@ HMENU AttachDialogMenu(HWND window);
 
 // Runs a command of the File menu for `window`: page set-up and print through the main window of
 // `owner`, close through `close`. False for any other command.
-bool RunDialogFileCommand(UINT command, HWND window, HWND owner, const std::function<void()>& close);
+bool RunDialogFileCommand(UINT command, HWND window, HWND owner,
+                          const std::function<void()>& close);
 
 // The File menu command a key press stands for (Ctrl+P: print; Ctrl+F4: close), or 0.
 UINT DialogFileKeyCommand(const MSG& msg);

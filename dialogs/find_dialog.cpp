@@ -55,8 +55,8 @@ void TFindDialog::OnOk() {
   state_.Text = text;
   state_.WholeWord = IsDlgButtonChecked(Hwnd(), IDC_FIND_WHOLE_WORD) == BST_CHECKED;
   state_.MatchCase = IsDlgButtonChecked(Hwnd(), IDC_FIND_MATCH_CASE) == BST_CHECKED;
-  state_.Direction = IsDlgButtonChecked(Hwnd(), IDC_FIND_UP) == BST_CHECKED ? FindState::kUp
-                                                                            : FindState::kDown;
+  state_.Direction =
+      IsDlgButtonChecked(Hwnd(), IDC_FIND_UP) == BST_CHECKED ? FindState::kUp : FindState::kDown;
   TDialog::OnOk();
 }
 

@@ -78,7 +78,8 @@ void TBrowseHdaItemDlg::BrowseServer() {
 void TBrowseHdaItemDlg::FillList() {
   const win::Stopwatch watch;
   HWND list = Item(IDC_ITEM_LIST);
-  const FilteredItems filtered = FilterItems(items_, FieldText(Item(IDC_ITEM_FILTER)), info_.ItemNames);
+  const FilteredItems filtered =
+      FilterItems(items_, FieldText(Item(IDC_ITEM_FILTER)), info_.ItemNames);
   SendMessageW(list, WM_SETREDRAW, FALSE, 0);
   SendMessageW(list, LB_RESETCONTENT, 0, 0);
   SendMessageW(list, LB_INITSTORAGE, filtered.shown.size(), filtered.shown.size() * 32);

@@ -82,7 +82,8 @@ void TRemoveHdaItemDlg::EnableDelete() {
 }
 
 bool TRemoveHdaItemDlg::OnCommand(UINT id, UINT code, HWND control) {
-  if ((id == IDC_REMOVE_DELETE && code == BN_CLICKED) || (id == IDC_REMOVE_LIST && code == LBN_DBLCLK)) {
+  if ((id == IDC_REMOVE_DELETE && code == BN_CLICKED) ||
+      (id == IDC_REMOVE_LIST && code == LBN_DBLCLK)) {
     DeleteSelected();
     return true;
   }

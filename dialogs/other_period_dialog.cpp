@@ -54,8 +54,8 @@ bool TOtherPeriodDlg::OnCommand(UINT id, UINT code, HWND control) {
 }
 
 void TOtherPeriodDlg::BeforeOk() {
-  const PeriodBounds period = ReadPeriodFields(FieldText(Item(IDC_PERIOD_START)),
-                                               FieldText(Item(IDC_PERIOD_STOP)), Now());
+  const PeriodBounds period =
+      ReadPeriodFields(FieldText(Item(IDC_PERIOD_START)), FieldText(Item(IDC_PERIOD_STOP)), Now());
   if (start_) *start_ = period.start;
   if (stop_) *stop_ = period.stop;
 }

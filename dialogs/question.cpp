@@ -21,7 +21,8 @@ TQuestion::TQuestion(const QuestionArgs& args)
     : TDialog(args.owner, args.template_id, nullptr),
       timeout_ms_(ClampQuestionTimeout(args.timeout_ms)),
       args_(args) {
-  const bool esc_is_an_answer = args.answers[0] == 2 || args.answers[1] == 2 || args.answers[2] == 2;
+  const bool esc_is_an_answer =
+      args.answers[0] == 2 || args.answers[1] == 2 || args.answers[2] == 2;
   if (!esc_is_an_answer) {
     AssertReport(u"Warning : pressing the Esc key will return IDCANCEL", "Question", false);
   }
@@ -33,7 +34,8 @@ void TQuestion::SetButton(int index, int control) {
   const std::int32_t answer = args_.answers[index];
   const int icon_id = answer == 1 ? kAnswerIconBase : answer == 2 ? kAnswerIconBase + 1 : answer;
   icons_[index] = ui::LoadSmallIcon(Hwnd(), icon_id);
-  if (icons_[index]) SendMessageW(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icons_[index]));
+  if (icons_[index])
+    SendMessageW(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icons_[index]));
 }
 
 bool TQuestion::OnInitDialog() {

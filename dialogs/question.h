@@ -22,7 +22,7 @@ struct QuestionArgs {
   TString caption;
   TString heading;
   TString text;
-  std::array<TString, 3> buttons;        // an empty text hides buttons 2 and 3
+  std::array<TString, 3> buttons;  // an empty text hides buttons 2 and 3
   std::array<std::int32_t, 3> answers{1, 2, 3};
   std::uint16_t template_id = kQuestionTemplate;
 };

@@ -20,7 +20,10 @@ constexpr DWORD kProgIdBytes = 100;
 
 TBrowseHdaServerDlg::TBrowseHdaServerDlg(HWND owner, const TString& caption, HdaServerDef& server,
                                          const std::vector<HdaServerDef>& remembered)
-    : TDialog(owner, IDD_BROWSE_SERVER), caption_(caption), server_(server), remembered_(remembered) {
+    : TDialog(owner, IDD_BROWSE_SERVER),
+      caption_(caption),
+      server_(server),
+      remembered_(remembered) {
   SetSizeLimits(kMinWidth, kHeight, true);
 }
 
@@ -60,8 +63,8 @@ void TBrowseHdaServerDlg::FillServerList() {
     if (!GetHDAServerName(i, prog_id, kProgIdBytes)) continue;
     TString name;
     name.FromNarrow(prog_id);
-    const auto index = static_cast<int>(SendMessageW(list, CB_ADDSTRING, 0,
-                                                     reinterpret_cast<LPARAM>(platform::W(name))));
+    const auto index = static_cast<int>(
+        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(platform::W(name))));
     if (selected == CB_ERR && !server_.ServerName.IsEmpty() && name == server_.ServerName) {
       selected = index;
     }

@@ -34,9 +34,8 @@ void TSheetFileMenu::OnDestroy() { StopKeys(); }
 
 bool TSheetFileMenu::OnCommand(UINT id, UINT, HWND control) {
   if (control) return false;
-  return RunDialogFileCommand(id, Hwnd(), owner_, [this] {
-    SendMessageW(Hwnd(), PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
-  });
+  return RunDialogFileCommand(id, Hwnd(), owner_,
+                              [this] { SendMessageW(Hwnd(), PSM_PRESSBUTTON, PSBTN_CANCEL, 0); });
 }
 
 LRESULT CALLBACK TSheetFileMenu::KeyHook(int code, WPARAM wparam, LPARAM lparam) {

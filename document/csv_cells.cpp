@@ -56,7 +56,7 @@ std::string CsvTimeCell(double timeStamp) {
   char text[48];
   std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d.%03d%c%02d:%02d", fields.year,
                 fields.month, fields.day, fields.hour, fields.minute, fields.second,
-                fields.millisecond, offsetMinutes < 0 ? '-' : '+',
-                static_cast<int>(magnitude / 60), static_cast<int>(magnitude % 60));
+                fields.millisecond, offsetMinutes < 0 ? '-' : '+', static_cast<int>(magnitude / 60),
+                static_cast<int>(magnitude % 60));
   return text;
 }

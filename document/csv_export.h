@@ -22,9 +22,9 @@ struct TCsvColumn {
 
 enum class TCsvExportState {
   Running,
-  Written,     // the target holds the whole export
-  WriteFailed, // the file could not be made, written or given its name
-  ReadFailed,  // a wave's stream failed (its server was lost)
+  Written,      // the target holds the whole export
+  WriteFailed,  // the file could not be made, written or given its name
+  ReadFailed,   // a wave's stream failed (its server was lost)
   Cancelled,
 };
 

@@ -93,7 +93,8 @@ bool TGridDoc::WritePending(int traceSize) {
     writePosition_ = kFirstEntryPosition;
   }
   // Never past the end, never into the byte-order mark, never between the bytes of a unit.
-  std::int64_t position = std::max(std::min(writePosition_, size), kFirstEntryPosition) & ~std::int64_t{1};
+  std::int64_t position =
+      std::max(std::min(writePosition_, size), kFirstEntryPosition) & ~std::int64_t{1};
 
   std::vector<unsigned char> bytes;
   std::vector<std::size_t> entryEnds;
@@ -136,7 +137,8 @@ bool TGridDoc::WritePending(int traceSize) {
   AppendUtf16Le(marker, kNowMarker, std::size(kNowMarker) - 1);
   bool unlimited = traceSize == kUnlimitedTraceSize;
   if (unlimited || static_cast<std::int64_t>(traceSize) * kBytesPerTraceUnit >= position) {
-    if (file.Seek(position, platform::File::Origin::Begin)) file.Write(marker.data(), marker.size());
+    if (file.Seek(position, platform::File::Origin::Begin))
+      file.Write(marker.data(), marker.size());
   } else {
     if (file.Seek(position, platform::File::Origin::Begin)) file.Truncate();
     if (file.Seek(kFirstEntryPosition, platform::File::Origin::Begin)) {

@@ -1,9 +1,9 @@
 // A document's graph built and drawn with its long waves over the whole period, for callers that
 // draw once and wait (varnel-cli render, the benchmarks): each wave cut at the document's 32000
-// values is marked cut, then read from its open server over the time axis's pixel columns as the window reads it (raw
-// when few, else per-column extremes), and the graph is drawn again while a reading changed the
-// columns (new value bounds can widen the value axis's labels). The document window does the same
-// a wave per posted message.
+// values is marked cut, then read from its open server over the time axis's pixel columns as the
+// window reads it (raw when few, else per-column extremes), and the graph is drawn again while a
+// reading changed the columns (new value bounds can widen the value axis's labels). The document
+// window does the same a wave per posted message.
 #pragma once
 
 #include <functional>

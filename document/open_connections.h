@@ -28,7 +28,8 @@ class IOpenConnections {
   // all (the connection is no longer open, the item is unknown to the server, the connection has
   // no session); the wave then keeps what it held. A read that returns nothing empties the wave
   // and is not a failure.
-  [[nodiscard]] virtual bool ReadWave(ConnectionId connection, TWave& wave, double start, double stop) = 0;
+  [[nodiscard]] virtual bool ReadWave(ConnectionId connection, TWave& wave, double start,
+                                      double stop) = 0;
 
   // Reads the wave's item over the columns of `grid` that lie in the period [start, stop) so that
   // the graph draws what every raw value would draw (graph/envelope_points.h): all raw values
@@ -36,9 +37,9 @@ class IOpenConnections {
   // when the server cannot give them exactly (values that are not all good numbers) or the read
   // failed. `progress` is told the count of raw values read so far during a long raw read.
   [[nodiscard]] virtual bool ReadEnvelope(ConnectionId connection, const TWave& wave,
-                            const graph::TColumnGrid& grid, double start, double stop,
-                            graph::TEnvelope& envelope,
-                            const std::function<void(std::uint64_t)>& progress) {
+                                          const graph::TColumnGrid& grid, double start, double stop,
+                                          graph::TEnvelope& envelope,
+                                          const std::function<void(std::uint64_t)>& progress) {
     static_cast<void>(connection), static_cast<void>(wave), static_cast<void>(grid);
     static_cast<void>(start), static_cast<void>(stop), static_cast<void>(envelope);
     static_cast<void>(progress);

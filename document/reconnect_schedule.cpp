@@ -10,7 +10,8 @@ constexpr std::array<double, 4> kWaitsMs = {5000.0, 10000.0, 30000.0, 60000.0};
 }  // namespace
 
 double TReconnectSchedule::WaitBefore(int tries) {
-  const auto step = static_cast<std::size_t>(std::clamp(tries, 0, static_cast<int>(kWaitsMs.size()) - 1));
+  const auto step =
+      static_cast<std::size_t>(std::clamp(tries, 0, static_cast<int>(kWaitsMs.size()) - 1));
   return kWaitsMs[step];
 }
 

@@ -228,8 +228,8 @@ bool TVarnelDoc::Load(const char16_t* fileName) {
   // An element never closed runs to the end of the text: the file ends inside the document.
   constexpr char16_t kClosing[] = u"</VarnelDoc>";
   constexpr std::uint32_t kClosingLength = std::size(kClosing) - 1;
-  if (root.Length() < kClosingLength ||
-      !std::equal(kClosing, kClosing + kClosingLength, root.Str() + root.Length() - kClosingLength)) {
+  if (root.Length() < kClosingLength || !std::equal(kClosing, kClosing + kClosingLength,
+                                                    root.Str() + root.Length() - kClosingLength)) {
     loadOutcome_ = TLoadOutcome::Unfinished;
   }
   return missing;

@@ -80,8 +80,7 @@ class TAxis {
                              double unit);
   virtual void ComputeNumTicks(TCanvas& dc);
   virtual void PlaceManualNumTicks();
-  virtual void PlaceTimeTicks(TCanvas& dc, double range, double major, double minor,
-                              double micro);
+  virtual void PlaceTimeTicks(TCanvas& dc, double range, double major, double minor, double micro);
   virtual void ComputeTimeTicks(TCanvas& dc);
   virtual void PlaceManualTimeTicks();
   virtual void PlaceDurationTicks(TCanvas& dc, double range, double major, double minor,
@@ -119,9 +118,7 @@ class TAxis {
   const TString& Label(std::uint32_t i) const { return labels_[i]; }
   const TPenSpec& AxisPen(bool printing) const { return printing ? printPen_ : screenPen_; }
   const TPenSpec& GridPen(bool printing) const { return printing ? printGridPen_ : screenGridPen_; }
-  const TFontSpec& LabelFont(bool printing) const {
-    return printing ? printFont_ : screenFont_;
-  }
+  const TFontSpec& LabelFont(bool printing) const { return printing ? printFont_ : screenFont_; }
   const TFontSpec& ExponentFont(bool printing) const {
     return printing ? printPowerFont_ : screenPowerFont_;
   }
@@ -157,8 +154,8 @@ class TAxis {
                  const char16_t* sizeMessage, Place place);
   // Steps value, value + gap, ... (at most kMaxTickSteps) while within [lo, hi] (with a
   // tolerance of a billionth of a gap), appending value * unit.
-  static void StepTicks(std::vector<double>& ticks, double first, double gap, double lo,
-                        double hi, double unit);
+  static void StepTicks(std::vector<double>& ticks, double first, double gap, double lo, double hi,
+                        double unit);
   // The calendar snapping of time ticks for a gap.
   static double SnapTime(double value, double gap, bool major);
   // The calendar slot after `tick` for a gap: the next 1 January, 1st of the month, or 1st, 5th,
@@ -228,7 +225,9 @@ class TLeftAxis final : public TVerticalAxis {
   const char16_t* Symbol() const override { return u"\u25C4"; }
   std::int32_t GetLocation() const override { return kLeft; }
   void SetPosition(const TRect& band, std::int32_t offset) override;
-  void SetLabelAlign(TCanvas& dc) const override { dc.SetTextAlign(THAlign::Right, TVAlign::Baseline); }
+  void SetLabelAlign(TCanvas& dc) const override {
+    dc.SetTextAlign(THAlign::Right, TVAlign::Baseline);
+  }
 };
 
 class TRightAxis final : public TVerticalAxis {
@@ -237,7 +236,9 @@ class TRightAxis final : public TVerticalAxis {
   const char16_t* Symbol() const override { return u"\u25BA"; }
   std::int32_t GetLocation() const override { return kRight; }
   void SetPosition(const TRect& band, std::int32_t offset) override;
-  void SetLabelAlign(TCanvas& dc) const override { dc.SetTextAlign(THAlign::Left, TVAlign::Baseline); }
+  void SetLabelAlign(TCanvas& dc) const override {
+    dc.SetTextAlign(THAlign::Left, TVAlign::Baseline);
+  }
 };
 
 class TTopAxis final : public THorizontalAxis {
@@ -246,7 +247,9 @@ class TTopAxis final : public THorizontalAxis {
   const char16_t* Symbol() const override { return u"\u25B2"; }
   std::int32_t GetLocation() const override { return kTop; }
   void SetPosition(const TRect& band, std::int32_t offset) override;
-  void SetLabelAlign(TCanvas& dc) const override { dc.SetTextAlign(THAlign::Center, TVAlign::Bottom); }
+  void SetLabelAlign(TCanvas& dc) const override {
+    dc.SetTextAlign(THAlign::Center, TVAlign::Bottom);
+  }
 };
 
 class TBottomAxis final : public THorizontalAxis {

@@ -61,8 +61,8 @@ bool TAxis::BeginDraw(TCanvas& dc, const TRect& band, bool arrow, bool horizonta
   // The title, in a font two points larger, turned along vertical axes.
   std::int32_t location = GetLocation();
   std::int32_t angle = location == kLeft ? 900 : location == kRight ? -900 : 0;
-  TFontSpec title = TFontSpec::Make(s.FontName.Str(), (s.FontSize + 2) * 10, angle,
-                                    LabelFont(printing).color);
+  TFontSpec title =
+      TFontSpec::Make(s.FontName.Str(), (s.FontSize + 2) * 10, angle, LabelFont(printing).color);
   dc.SetFont(title);
   TSize extent = dc.TextExtent(s.Name.Str(), s.Name.Length());
   if (horizontal) {
@@ -72,8 +72,7 @@ bool TAxis::BeginDraw(TCanvas& dc, const TRect& band, bool arrow, bool horizonta
     dc.PutText(x, y, s.Name.Str(), s.Name.Length());
   } else {
     dc.SetTextAlign(THAlign::Center, TVAlign::Top);
-    std::int32_t x =
-        location == kRight ? band.right - extent.cy / 2 : band.left + extent.cy / 2;
+    std::int32_t x = location == kRight ? band.right - extent.cy / 2 : band.left + extent.cy / 2;
     std::int32_t y = (band.top + band.bottom) / 2 - extent.cy;
     dc.PutText(x, y, s.Name.Str(), s.Name.Length());
   }

@@ -51,7 +51,7 @@ class TAxisSettings {
   std::int32_t Width = 80;
   std::int32_t Height = 80;
   bool AutoScale = true;
-  double LowerLimit = kLowest;  // not persisted
+  double LowerLimit = kLowest;   // not persisted
   double UpperLimit = kHighest;  // not persisted
   double MinValue = 0;
   double MaxValue = 0;

@@ -55,7 +55,8 @@ struct TFontSpec {
   TColor color = 0;          // text colour
 
   // Copies at most kFaceUnits - 1 units of the face and clamps the size.
-  static TFontSpec Make(const char16_t* faceName, int sizeTenths, int angleTenths, TColor textColor);
+  static TFontSpec Make(const char16_t* faceName, int sizeTenths, int angleTenths,
+                        TColor textColor);
   bool operator==(const TFontSpec& other) const;
 };
 

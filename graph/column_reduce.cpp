@@ -17,7 +17,7 @@ void ReduceColumns(const TPoint* points, std::uint32_t count, std::vector<TPoint
     // branch to be foreseen.
     for (; j < count && points[j].x == x; ++j) {
       const std::int32_t y = points[j].y;
-      const bool lower = y < lowY, higher = y > highY;
+      const bool lower = y<lowY, higher = y> highY;
       lowAt = lower ? j : lowAt;
       lowY = lower ? y : lowY;
       highAt = higher ? j : highAt;

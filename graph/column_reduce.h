@@ -43,8 +43,8 @@ class TMarkerFilter {
   const TRect* Sight() const { return haveSight_ ? &sight_ : nullptr; }
   // True when the marker at p need not be drawn: out of sight, or its pixel seen.
   bool Skip(TPoint p) {
-    if (haveSight_ && (p.x < sight_.left || p.x > sight_.right || p.y < sight_.top ||
-                       p.y > sight_.bottom)) {
+    if (haveSight_ &&
+        (p.x < sight_.left || p.x > sight_.right || p.y < sight_.top || p.y > sight_.bottom)) {
       return true;
     }
     return Seen(p);

@@ -3,9 +3,7 @@
 namespace graph {
 
 TEnvelopeBuilder::TEnvelopeBuilder(const TEnvelopePlan& plan, std::size_t rawLimit)
-    : plan_(plan),
-      rawLimit_(rawLimit),
-      columnsTo_(plan.columnsFrom + plan.step * plan.columns) {}
+    : plan_(plan), rawLimit_(rawLimit), columnsTo_(plan.columnsFrom + plan.step * plan.columns) {}
 
 void TEnvelopeBuilder::NoteBounds(const TEnvelopeSample& sample) {
   if (!outsideLow_ || sample.value < outsideLow_->value) outsideLow_ = sample;

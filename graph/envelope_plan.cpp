@@ -35,8 +35,7 @@ void AssembleEnvelope(const TEnvelopeParts& parts, TEnvelope& envelope) {
   envelope.y.clear();
   envelope.allRaw = false;
   envelope.cutAfter = std::numeric_limits<double>::quiet_NaN();
-  const std::size_t room =
-      4 * parts.columns.size() + parts.head.size() + parts.tail.size() + 3;
+  const std::size_t room = 4 * parts.columns.size() + parts.head.size() + parts.tail.size() + 3;
   envelope.x.reserve(room);
   envelope.y.reserve(room);
   if (parts.before) AppendSamples({*parts.before}, envelope.x, envelope.y);

@@ -17,8 +17,7 @@ inline constexpr std::int64_t kTicksEpochMs = 11644473600000;  // 1601-01-01 to 
 
 // Ticks of a whole-millisecond time stamp.
 inline std::uint64_t TicksOfWholeMs(double stamp) {
-  return static_cast<std::uint64_t>(static_cast<std::int64_t>(stamp) + kTicksEpochMs) *
-         kTicksPerMs;
+  return static_cast<std::uint64_t>(static_cast<std::int64_t>(stamp) + kTicksEpochMs) * kTicksPerMs;
 }
 
 // A span [from, to); empty when from >= to.

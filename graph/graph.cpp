@@ -197,8 +197,8 @@ void TGraph::Draw(TCanvas& dc, const TRect& rect, bool reduce) {
 
   DrawReadout(dc, rect);
 
-  dc.IntersectClip({plotArea_.left - 4, plotArea_.top - 4, plotArea_.right + 4,
-                    plotArea_.bottom + 4});
+  dc.IntersectClip(
+      {plotArea_.left - 4, plotArea_.top - 4, plotArea_.right + 4, plotArea_.bottom + 4});
   for (auto& [name, plot] : plots_) {
     TAxis* x = plot->XAxis();
     TAxis* y = plot->YAxis();

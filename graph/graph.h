@@ -51,8 +51,7 @@ class TGraph {
   void RebuildAxes();
   // Adds the wave's record when the settings have none of its name, then replaces the lists of
   // the plot of that name or builds and binds a new plot. Returns the plot.
-  TPlot* AddOrUpdateWave(const TPlotSettings& record, std::vector<double> x,
-                         std::vector<double> y);
+  TPlot* AddOrUpdateWave(const TPlotSettings& record, std::vector<double> x, std::vector<double> y);
   void Bind(TPlot& plot);
   void DeleteAllPlots();
 

@@ -45,8 +45,8 @@ TRect PlotArea(std::int32_t w, std::int32_t h) {
 
 bool AnyVisible(const TAxisMap& axes) { return CountVisible(axes) > 0; }
 
-void LayoutVertical(const TAxisMap& left, const TAxisMap& right, bool topVisible,
-                    const TRect& plot, std::vector<TAxisSlot>& slots) {
+void LayoutVertical(const TAxisMap& left, const TAxisMap& right, bool topVisible, const TRect& plot,
+                    std::vector<TAxisSlot>& slots) {
   int nLeft = CountVisible(left), nRight = CountVisible(right);
   auto band = [&](bool isLeft, std::int32_t top, std::int32_t bottom) {
     return isLeft ? TRect{plot.left - kVerticalBand, top, plot.left, bottom}

@@ -29,8 +29,8 @@ TRect PlotArea(std::int32_t w, std::int32_t h);
 bool AnyVisible(const TAxisMap& axes);
 
 // Bands of the visible left and right axes, in drawing order.
-void LayoutVertical(const TAxisMap& left, const TAxisMap& right, bool topVisible,
-                    const TRect& plot, std::vector<TAxisSlot>& slots);
+void LayoutVertical(const TAxisMap& left, const TAxisMap& right, bool topVisible, const TRect& plot,
+                    std::vector<TAxisSlot>& slots);
 // Bands of the visible bottom and top axes, in drawing order.
 void LayoutHorizontal(const TAxisMap& bottom, const TAxisMap& top, bool rightVisible,
                       const TRect& plot, std::vector<TAxisSlot>& slots);

@@ -78,7 +78,8 @@ void TMarkUnion::Emit(std::vector<TPoint>& points, std::vector<std::uint32_t>& c
   const auto maskWidth = static_cast<std::int32_t>(mask_.columns.size());
   std::int32_t wordCost = 0;
   for (std::int32_t i = 0; i < maskWidth; ++i) {
-    if (i == 0 || mask_.columns[i] != mask_.columns[i - 1]) wordCost += std::popcount(mask_.columns[i]);
+    if (i == 0 || mask_.columns[i] != mask_.columns[i - 1])
+      wordCost += std::popcount(mask_.columns[i]);
   }
   for (std::int32_t x = firstX_; x <= lastX_; ++x) {
     Word* centres = &centres_[static_cast<std::size_t>(x) * centreWords_];

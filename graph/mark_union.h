@@ -50,7 +50,7 @@ class TMarkUnion {
   std::int32_t words_ = 0;        // words of one pixel column of the union
   std::int32_t firstX_ = 0;       // the columns holding centres, from the area's left
   std::int32_t lastX_ = -1;
-  std::int32_t firstWord_ = 0;    // the words holding centres in any column
+  std::int32_t firstWord_ = 0;  // the words holding centres in any column
   std::int32_t lastWord_ = -1;
   // The centres, one bit each, and the union, column after column (the union's row 0 is the
   // area's top plus the mask's top). Both are all 0 again after Emit, so that the next union of

@@ -143,10 +143,9 @@ void TPlot::DrawRun(TCanvas& dc, const TRunFrame& frame, const TPoint* run, std:
   // markers that cannot reach into the clip are not drawn.
   markerFilter_.Reset(frame.top - 64, frame.bottom + 64);
   const std::int32_t reach = kClipMargin + std::abs(MarkerSize) + 2;
-  markerFilter_.SetSight({frame.left - reach, frame.top - reach, frame.right + reach,
-                          frame.bottom + reach});
-  DrawRunMarkers(dc, *this, run, runCount, reduce ? &markerFilter_ : nullptr,
-                 &markerBatch_);
+  markerFilter_.SetSight(
+      {frame.left - reach, frame.top - reach, frame.right + reach, frame.bottom + reach});
+  DrawRunMarkers(dc, *this, run, runCount, reduce ? &markerFilter_ : nullptr, &markerBatch_);
 }
 
 }  // namespace graph

@@ -14,7 +14,8 @@ void Segment(TCanvas& dc, std::int32_t x0, std::int32_t y0, std::int32_t x1, std
 
 void DrawBars(TCanvas& dc, const TRunFrame& f, const TPoint* p, std::uint32_t n,
               std::uint32_t runCount) {
-  std::int32_t w = std::max<std::int32_t>(1, (f.right - f.left) / static_cast<std::int32_t>(runCount));
+  std::int32_t w =
+      std::max<std::int32_t>(1, (f.right - f.left) / static_cast<std::int32_t>(runCount));
   for (std::uint32_t i = 0; i + 1 < n; ++i) {
     std::int32_t right = std::max(p[i].x + 1, std::min(p[i].x + w, p[i + 1].x));
     dc.Rectangle({p[i].x, p[i].y, right, f.zero}, true);
@@ -215,7 +216,8 @@ void DrawRunMarkers(TCanvas& dc, const TPlotSettings& look, const TPoint* p, std
   TCanvasStateGuard state(dc);
   dc.SetPen(MarkerPen(look.MarkerColor));
   dc.SetBrush(look.MarkerColor);
-  const bool outlined = look.MarkerShape == cSquareMarker || look.MarkerShape == cUpTriangleMarker ||
+  const bool outlined = look.MarkerShape == cSquareMarker ||
+                        look.MarkerShape == cUpTriangleMarker ||
                         look.MarkerShape == cDownTriangleMarker;
   const TMarkMask* mask = batch && filter && filter->Sight()
                               ? MarkerMask(dc, look.MarkerShape, look.MarkerSize, *batch)

@@ -53,7 +53,8 @@ struct TMarkerBatch {
 // The pixels one marker of the shape and size sets around its centre, as drawn in the marker's
 // pen and brush: computed for hollow squares, asked of the canvas for the other shapes and kept
 // in the batch. Null when the canvas cannot tell them or the marker is too large for a mask.
-const TMarkMask* MarkerMask(TCanvas& dc, std::int32_t shape, std::int32_t size, TMarkerBatch& batch);
+const TMarkMask* MarkerMask(TCanvas& dc, std::int32_t shape, std::int32_t size,
+                            TMarkerBatch& batch);
 
 // One marker in the currently selected pen and brush; shapes outside 1..11 draw nothing.
 void DrawMarker(TCanvas& dc, std::int32_t shape, std::int32_t size, TPoint p);

@@ -7,10 +7,10 @@ namespace graph {
 namespace {
 
 constexpr TPaletteEntry kPalette[kPaletteSize] = {
-    {Rgb(255, 0, 0), Rgb(255, 128, 128)},   {Rgb(64, 176, 176), Rgb(0, 192, 192)},
-    {Rgb(255, 255, 0), Rgb(255, 255, 192)}, {Rgb(0, 0, 255), Rgb(0, 192, 255)},
+    {Rgb(255, 0, 0), Rgb(255, 128, 128)},     {Rgb(64, 176, 176), Rgb(0, 192, 192)},
+    {Rgb(255, 255, 0), Rgb(255, 255, 192)},   {Rgb(0, 0, 255), Rgb(0, 192, 255)},
     {Rgb(128, 128, 128), Rgb(192, 192, 192)}, {Rgb(255, 128, 0), Rgb(255, 173, 91)},
-    {Rgb(255, 0, 128), Rgb(255, 192, 203)}, {Rgb(75, 0, 130), Rgb(192, 139, 255)},
+    {Rgb(255, 0, 128), Rgb(255, 192, 203)},   {Rgb(75, 0, 130), Rgb(192, 139, 255)},
 };
 
 std::atomic<std::uint32_t> g_defaultCount{0};
@@ -24,8 +24,8 @@ const TPaletteEntry& PaletteEntry(int index) {
 
 const char16_t* LineTypeName(std::int32_t lineType) {
   static constexpr const char16_t* kNames[] = {
-      u"No Line", u"Lines between points", u"Horizontal lines", u"Bars", u"Lines to zero",
-      u"City scape", u"City shadow"};
+      u"No Line",       u"Lines between points", u"Horizontal lines", u"Bars",
+      u"Lines to zero", u"City scape",           u"City shadow"};
   return lineType >= 0 && lineType <= kCityShadow ? kNames[lineType] : u"";
 }
 
@@ -48,9 +48,9 @@ void TPlotSettings::Initialise(int index) {
 
 bool TPlotSettings::operator==(const TPlotSettings& o) const {
   return LineType == o.LineType && LineWidth == o.LineWidth && LineColor == o.LineColor &&
-         FillColor == o.FillColor && MarkerShape == o.MarkerShape &&
-         MarkerSize == o.MarkerSize && MarkerColor == o.MarkerColor && Hide == o.Hide &&
-         YAxisId == o.YAxisId && XAxisId == o.XAxisId && Name == o.Name;
+         FillColor == o.FillColor && MarkerShape == o.MarkerShape && MarkerSize == o.MarkerSize &&
+         MarkerColor == o.MarkerColor && Hide == o.Hide && YAxisId == o.YAxisId &&
+         XAxisId == o.XAxisId && Name == o.Name;
 }
 
 std::uint32_t TPlotSettings::DefaultCount() {

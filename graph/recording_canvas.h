@@ -65,8 +65,7 @@ class TRecordingCanvas final : public TCanvas {
   void Rectangle(const TRect& rect, bool fill) override;
   void Ellipse(const TRect& rect, bool fill) override;
   void FillRect(const TRect& rect, TColor color) override;
-  void PutText(std::int32_t x, std::int32_t y, const char16_t* text,
-               std::uint32_t length) override;
+  void PutText(std::int32_t x, std::int32_t y, const char16_t* text, std::uint32_t length) override;
   TSize TextExtent(const char16_t* text, std::uint32_t length) override;
   void IntersectClip(const TRect& rect) override;
   void SelectClip(const TRect& rect) override { state_.clip = rect; }

@@ -12,7 +12,7 @@
 namespace graph {
 
 struct TColumnGrid {
-  double firstStamp = 0;   // the first time stamp (whole milliseconds) of the first column
+  double firstStamp = 0;    // the first time stamp (whole milliseconds) of the first column
   std::int64_t stepMs = 0;  // the whole milliseconds of every column
   std::int32_t firstPixel = 0;
   std::int32_t count = 0;

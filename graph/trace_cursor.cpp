@@ -107,8 +107,9 @@ void LayoutTraceLabels(std::int32_t x, const TRect& area, std::vector<TTraceLabe
   const bool right = x + kTraceLabelGap + widest <= area.right;
   std::vector<std::size_t> order(labels.size());
   std::iota(order.begin(), order.end(), std::size_t{0});
-  std::stable_sort(order.begin(), order.end(),
-                   [&](std::size_t a, std::size_t b) { return labels[a].anchor < labels[b].anchor; });
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    return labels[a].anchor < labels[b].anchor;
+  });
   // Down from the top: each as near its anchor as the one above allows; then up from the bottom
   // for those pushed past the area.
   std::int32_t floor = area.top;
@@ -161,8 +162,7 @@ void BuildTracePicture(const TGraph& graph, const TTraceCursor& cursor, TCanvas&
   picture.shown = true;
   picture.line = {x, area.top, x + 1, area.bottom};
   picture.lineColor = axis->AxisPen(printing).color;
-  picture.background =
-      printing ? graph.Settings().PrintBackground : graph.Settings().Background;
+  picture.background = printing ? graph.Settings().PrintBackground : graph.Settings().Background;
   picture.font = axis->LabelFont(printing);
   TCanvasStateGuard state(dc);
   dc.SetFont(picture.font);

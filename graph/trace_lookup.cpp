@@ -33,7 +33,8 @@ std::optional<double> StepTime(const TPlot& plot, double time, std::int32_t dire
   const std::vector<double>& y = plot.Y();
   const std::size_t n = std::min(x.size(), y.size());
   if (direction > 0) {
-    const auto first = std::upper_bound(x.begin(), x.begin() + static_cast<std::ptrdiff_t>(n), time);
+    const auto first =
+        std::upper_bound(x.begin(), x.begin() + static_cast<std::ptrdiff_t>(n), time);
     for (auto i = static_cast<std::size_t>(first - x.begin()); i < n; ++i) {
       if (BeyondCut(plot, x[i])) return std::nullopt;
       if (std::isfinite(y[i]) && std::isfinite(x[i])) return x[i];

@@ -191,8 +191,8 @@ std::optional<graph::TValueBounds> THdaConnectionList::ReadBounds(ConnectionId c
   const auto known = FindKnownBounds(connection, wave.ItemName);
   if (known != knownBounds_.end()) knownBounds_.erase(known);
   if (item == nullptr) return std::nullopt;
-  const std::optional<graph::TValueBounds> bounds = hda::ReadPeriodBounds(
-      *open, static_cast<DWORD>(item->ServerHandle), start, stop, messages_);
+  const std::optional<graph::TValueBounds> bounds =
+      hda::ReadPeriodBounds(*open, static_cast<DWORD>(item->ServerHandle), start, stop, messages_);
   if (bounds) knownBounds_.push_back({connection, wave.ItemName, start, stop, *bounds});
   return bounds;
 }

@@ -28,8 +28,16 @@ constexpr std::uint64_t kRawColumnLimit = 200000;
 // Types whose number the server's extremes and the wave reader agree on.
 bool IsPlainNumber(VARTYPE vt) {
   switch (vt) {
-    case VT_I1: case VT_UI1: case VT_I2: case VT_UI2: case VT_I4: case VT_UI4:
-    case VT_INT: case VT_UINT: case VT_R4: case VT_R8:
+    case VT_I1:
+    case VT_UI1:
+    case VT_I2:
+    case VT_UI2:
+    case VT_I4:
+    case VT_UI4:
+    case VT_INT:
+    case VT_UINT:
+    case VT_R4:
+    case VT_R8:
       return true;
     default:
       return false;
@@ -41,8 +49,8 @@ enum class TAnswer { Ok, Inexact, Failed, Lost };
 // One aggregate over `count` intervals of `interval` ticks from `from`: per interval, the sample
 // or none. Inexact when a value is no plain number or, for the extremes, not every value of the
 // interval was good.
-TAnswer ReadAggregate(THdaConnection& connection, DWORD handle, DWORD aggregate,
-                      std::uint64_t from, std::uint64_t interval, std::uint32_t count,
+TAnswer ReadAggregate(THdaConnection& connection, DWORD handle, DWORD aggregate, std::uint64_t from,
+                      std::uint64_t interval, std::uint32_t count,
                       std::vector<std::optional<graph::TEnvelopeSample>>& out,
                       IUserMessages& messages) {
   out.assign(count, std::nullopt);
@@ -72,7 +80,6 @@ TAnswer ReadAggregate(THdaConnection& connection, DWORD handle, DWORD aggregate,
   }
   return TAnswer::Ok;
 }
-
 
 TEnvelopeRead Verdict(TAnswer a) {
   return a == TAnswer::Lost ? TEnvelopeRead::ServerLost : TEnvelopeRead::Unavailable;
@@ -209,7 +216,8 @@ TEnvelopeRead ReadEnvelope(THdaConnection& connection, const TEnvelopeRequest& r
   const std::optional<graph::TEnvelopePlan> plan = graph::PlanEnvelope(
       request.grid, FileTimeOfStamp(request.periodStart), FileTimeOfStamp(request.periodStop));
   if (!plan) return TEnvelopeRead::Unavailable;
-  if (!OffersExtremes(connection)) return ReadFromRaw(connection, request, *plan, envelope, messages);
+  if (!OffersExtremes(connection))
+    return ReadFromRaw(connection, request, *plan, envelope, messages);
 
   graph::TEnvelopeParts parts;
   // Zoomed in far enough, the grid's values are few: read them all, and draw their markers.
@@ -233,12 +241,13 @@ TEnvelopeRead ReadEnvelope(THdaConnection& connection, const TEnvelopeRequest& r
     LogMessage(kTypeOpc, kLevelDebug, u"Reading extremes of ", request.label.Str(), u" in ",
                columns.Str(), u" ms");
     std::vector<std::optional<graph::TEnvelopeSample>> first, last, low, high;
-    for (auto [aggregate, out] : {std::pair{kAggregateStart, &first}, {kAggregateEnd, &last},
+    for (auto [aggregate, out] : {std::pair{kAggregateStart, &first},
+                                  {kAggregateEnd, &last},
                                   {kAggregateMinimumActualTime, &low},
                                   {kAggregateMaximumActualTime, &high}}) {
-      const TAnswer got = ReadAggregate(connection, request.serverHandle, aggregate,
-                                        plan->columnsFrom, plan->step, plan->columns, *out,
-                                        messages);
+      const TAnswer got =
+          ReadAggregate(connection, request.serverHandle, aggregate, plan->columnsFrom, plan->step,
+                        plan->columns, *out, messages);
       if (got != TAnswer::Ok) return Verdict(got);
     }
     parts.columns.resize(plan->columns);
@@ -249,8 +258,8 @@ TEnvelopeRead ReadEnvelope(THdaConnection& connection, const TEnvelopeRequest& r
     TAnswer got =
         ReadRawSpan(connection, request, plan->head, kRawColumnLimit, parts.head, end, messages);
     if (got == TAnswer::Ok) {
-      got = ReadRawSpan(connection, request, plan->tail, kRawColumnLimit, parts.tail, end,
-                        messages);
+      got =
+          ReadRawSpan(connection, request, plan->tail, kRawColumnLimit, parts.tail, end, messages);
     }
     if (got != TAnswer::Ok) return Verdict(got);
   }
@@ -262,8 +271,8 @@ TEnvelopeRead ReadEnvelope(THdaConnection& connection, const TEnvelopeRequest& r
                          std::optional<graph::TEnvelopeSample>& value) -> TAnswer {
     if (span.Empty()) return TAnswer::Ok;
     const std::uint64_t width = span.to - span.from;
-    TAnswer r = ReadAggregate(connection, request.serverHandle, neighbour, span.from, width, 1,
-                              one, messages);
+    TAnswer r = ReadAggregate(connection, request.serverHandle, neighbour, span.from, width, 1, one,
+                              messages);
     if (r != TAnswer::Ok) return r;
     value = one[0];
     if (neighbour == kAggregateStart) {

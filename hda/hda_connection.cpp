@@ -38,13 +38,16 @@ TString FailureText(HRESULT hr) {
   TString text;
   text.FromNarrow(code);
   // A Win32 error wrapped in an HRESULT has its text under the error's own number.
-  const DWORD message = HRESULT_FACILITY(hr) == FACILITY_WIN32 ? HRESULT_CODE(hr) : static_cast<DWORD>(hr);
+  const DWORD message =
+      HRESULT_FACILITY(hr) == FACILITY_WIN32 ? HRESULT_CODE(hr) : static_cast<DWORD>(hr);
   wchar_t* buffer = nullptr;
   const DWORD length = FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
       nullptr, message, 0, reinterpret_cast<LPWSTR>(&buffer), 0, nullptr);
   DWORD end = buffer != nullptr ? length : 0;
-  while (end > 0 && (buffer[end - 1] == L'\r' || buffer[end - 1] == L'\n' || buffer[end - 1] == L' ')) --end;
+  while (end > 0 &&
+         (buffer[end - 1] == L'\r' || buffer[end - 1] == L'\n' || buffer[end - 1] == L' '))
+    --end;
   if (end > 0) {
     text.Append(u": ");
     text.Append(end, platform::U16(buffer));

@@ -36,11 +36,11 @@ std::optional<TRawPiece> TRawStream::Next(THdaConnection& connection, IUserMessa
   if (end_) return std::nullopt;
   const std::uint64_t from = continuation_.From();
   const DWORD ask = continuation_.Ask(kMaxValuesPerRead);
-  const DWORD answer = ReadHDAItemValues(
-      connection.Session(), request_.serverHandle, FALSE, static_cast<DWORD>(from),
-      static_cast<DWORD>(from >> 32), static_cast<DWORD>(request_.stop),
-      static_cast<DWORD>(request_.stop >> 32), ask, rows_->times.get(), rows_->values.Data(),
-      rows_->qualities.get());
+  const DWORD answer =
+      ReadHDAItemValues(connection.Session(), request_.serverHandle, FALSE,
+                        static_cast<DWORD>(from), static_cast<DWORD>(from >> 32),
+                        static_cast<DWORD>(request_.stop), static_cast<DWORD>(request_.stop >> 32),
+                        ask, rows_->times.get(), rows_->values.Data(), rows_->qualities.get());
   ++calls_;
   if (connection.NoteServerLoss(messages)) {
     end_ = TRawReadEnd::ServerLost;

@@ -11,4 +11,4 @@
 // server stopped answering (the connection is then lost, see THdaConnection::NoteServerLoss); the
 // wave keeps what it held. A read the server failed or that found nothing empties the wave.
 [[nodiscard]] bool ReadWave(THdaConnection& connection, TWave& wave, double start, double stop,
-              IUserMessages& messages);
+                            IUserMessages& messages);

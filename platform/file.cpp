@@ -17,10 +17,14 @@ faults::FileFaults* g_faults = nullptr;
 
 const char* ModeText(File::Mode mode) {
   switch (mode) {
-    case File::Mode::Read: return "rb";
-    case File::Mode::Write: return "wb";
-    case File::Mode::ReadWrite: return "r+b";
-    case File::Mode::Append: return "ab";
+    case File::Mode::Read:
+      return "rb";
+    case File::Mode::Write:
+      return "wb";
+    case File::Mode::ReadWrite:
+      return "r+b";
+    case File::Mode::Append:
+      return "ab";
   }
   return "rb";
 }

@@ -53,8 +53,8 @@ class File {
 namespace faults {
 // Faults the next file operations will show, for tests of failure paths.
 struct FileFaults {
-  bool failOpen = false;       // every Open fails
-  long writeBudget = -1;       // bytes that may still be written before writes fail; -1: no limit
+  bool failOpen = false;  // every Open fails
+  long writeBudget = -1;  // bytes that may still be written before writes fail; -1: no limit
 };
 // Installs faults (nullptr removes them); the caller keeps the object alive while installed.
 void SetFileFaults(FileFaults* faults);

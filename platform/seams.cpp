@@ -61,7 +61,9 @@ char16_t DecimalPoint() {
   return g_decimalPoint ? g_decimalPoint : detail::SystemDecimalPoint();
 }
 
-ScopedFileNumerics::ScopedFileNumerics() : previous_(t_fileDecimalPoint) { t_fileDecimalPoint = u'.'; }
+ScopedFileNumerics::ScopedFileNumerics() : previous_(t_fileDecimalPoint) {
+  t_fileDecimalPoint = u'.';
+}
 
 ScopedFileNumerics::~ScopedFileNumerics() { t_fileDecimalPoint = previous_; }
 

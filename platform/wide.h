@@ -18,12 +18,10 @@ inline std::wstring_view W(std::u16string_view text) { return {W(text.data()), t
 
 // Any text whose Str() gives its NUL-terminated units (TString).
 template <class Text>
-  requires requires(const Text& text) {
-    { text.Str() } -> std::same_as<const char16_t*>;
-  }
-const wchar_t* W(const Text& text) {
-  return W(text.Str());
+requires requires(const Text& text) {
+  { text.Str() } -> std::same_as<const char16_t*>;
 }
+const wchar_t* W(const Text& text) { return W(text.Str()); }
 
 inline const char16_t* U16(const wchar_t* text) { return reinterpret_cast<const char16_t*>(text); }
 inline char16_t* U16(wchar_t* text) { return reinterpret_cast<char16_t*>(text); }

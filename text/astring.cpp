@@ -61,8 +61,9 @@ void AString::FromWide(const char16_t* text) {
   }
   const int needed = platform::WideToAnsi(text, static_cast<int>(units), nullptr, 0);
   // A double-byte code page may need more than one byte per unit.
-  const auto room = std::max<std::uint32_t>(static_cast<std::uint32_t>(units) + kConversionSlack - 2,
-                                            needed > 0 ? static_cast<std::uint32_t>(needed) : 0);
+  const auto room =
+      std::max<std::uint32_t>(static_cast<std::uint32_t>(units) + kConversionSlack - 2,
+                              needed > 0 ? static_cast<std::uint32_t>(needed) : 0);
   if (Reserve(room)) return;
   const int written = platform::WideToAnsi(text, static_cast<int>(units), storage_.Data(),
                                            static_cast<int>(Capacity()));

@@ -14,7 +14,9 @@ constexpr long long kExponentClamp = 1000000;  // far beyond any double's range
 
 bool IsSpace(char16_t c) { return c == u' ' || (c >= u'\t' && c <= u'\r'); }
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
-char16_t Lower(char16_t c) { return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 0x20) : c; }
+char16_t Lower(char16_t c) {
+  return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 0x20) : c;
+}
 
 // Whether text starts with the lower-case ASCII word, in any case. Stops at the first difference,
 // so never reads past a terminator.

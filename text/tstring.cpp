@@ -159,7 +159,8 @@ int TString::Compare(const char16_t* text) const {
 }
 
 int TString::Compare(const TString& other) const {
-  return std::u16string_view(Str(), length_).compare(std::u16string_view(other.Str(), other.length_));
+  return std::u16string_view(Str(), length_)
+      .compare(std::u16string_view(other.Str(), other.length_));
 }
 
 bool TString::Equals(const TString& other) const {

@@ -20,8 +20,7 @@ class TString {
   TString(TString&& other) noexcept;
   // Concatenation of the parts up to the first null part.
   TString(const char16_t* p1, const char16_t* p2, const char16_t* p3 = nullptr,
-          const char16_t* p4 = nullptr, const char16_t* p5 = nullptr,
-          const char16_t* p6 = nullptr);
+          const char16_t* p4 = nullptr, const char16_t* p5 = nullptr, const char16_t* p6 = nullptr);
   // Empty, with room for max(capacity, 16) units plus 2 (16 if that allocation fails).
   explicit TString(std::uint32_t initialCapacity);
   virtual ~TString();

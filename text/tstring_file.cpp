@@ -15,7 +15,8 @@ bool TString::LoadFromFile(platform::File& file) {
   const std::int64_t position = file.Tell();
   if (size < 0 || position < 0) return false;
 
-  const std::uint64_t bytesLeft = static_cast<std::uint64_t>(std::max<std::int64_t>(size - position, 0));
+  const std::uint64_t bytesLeft =
+      static_cast<std::uint64_t>(std::max<std::int64_t>(size - position, 0));
   std::uint64_t units = (bytesLeft + 1) / 2;
   if (Capacity() < units + 8) {
     units = std::min<std::uint64_t>(units, kMaxLoadUnits);

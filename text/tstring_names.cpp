@@ -24,7 +24,8 @@ void TString::NextName() {
     return;
   }
   std::uint32_t number = 0;
-  for (std::uint32_t i = length_ - digits; i < length_; ++i) number = number * 10 + (text[i] - u'0');
+  for (std::uint32_t i = length_ - digits; i < length_; ++i)
+    number = number * 10 + (text[i] - u'0');
 
   const TString printed = IntegerText(std::int64_t{number} + 1);
   // A shorter number keeps the leading zeros it replaces: Axis007 -> Axis008.

@@ -32,14 +32,16 @@ void TString::FromNarrow(const char* text) {
   const auto units = static_cast<std::uint32_t>(needed - 1);  // without the terminator
   if (units > kMaxLength) {
     // Too long to keep: convert aside and keep the first kMaxLength units.
-    std::unique_ptr<char16_t[]> whole(new (std::nothrow) char16_t[static_cast<std::size_t>(needed)]);
+    std::unique_ptr<char16_t[]> whole(
+        new (std::nothrow) char16_t[static_cast<std::size_t>(needed)]);
     if (whole && platform::AnsiToWide(text, -1, whole.get(), needed, precomposed) == needed) {
       Assign(kMaxLength, whole.get());
     }
     return;
   }
   if (Reserve(units)) return;
-  int converted = platform::AnsiToWide(text, -1, Buffer(), static_cast<int>(Capacity()), precomposed);
+  int converted =
+      platform::AnsiToWide(text, -1, Buffer(), static_cast<int>(Capacity()), precomposed);
   length_ = converted > 0 ? static_cast<std::uint32_t>(converted - 1) : 0;
   Terminate();
 }

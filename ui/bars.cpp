@@ -25,8 +25,8 @@ bool ToolBar::Create(const ToolBarArgs& args) {
   const int size = ScaleForWindow(args.parent, args.image_size);
   images_ = ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 0, 16);
   if (HBITMAP strip = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr),
-                                                       MAKEINTRESOURCEW(args.bitmap_resource),
-                                                       IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))) {
+                                                      MAKEINTRESOURCEW(args.bitmap_resource),
+                                                      IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))) {
     BITMAP info{};
     GetObjectW(strip, sizeof(info), &info);
     const int count = info.bmHeight > 0 ? info.bmWidth / info.bmHeight : 0;
@@ -91,9 +91,8 @@ bool StatusBar::Create(HWND parent, UINT id) {
   // Each pane's text is its tip too: the bar shows it when the pane is too narrow for the text (a
   // long notice at a high DPI, a narrow window).
   HWND hwnd = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr,
-                              WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | SBT_TOOLTIPS,
-                              0, 0, 0, 0, parent,
-                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
+                              WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | SBT_TOOLTIPS, 0, 0, 0, 0,
+                              parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
                               GetModuleHandleW(nullptr), nullptr);
   if (!hwnd) return false;
   Attach(hwnd);

@@ -105,7 +105,8 @@ INT_PTR DialogWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) 
     case WM_NOTIFY: {
       LRESULT result = 0;
       const auto& header = *reinterpret_cast<const NMHDR*>(lparam);
-      if (Window* child = Window::FromHandle(header.hwndFrom); child && child->ReflectNotify(header, result)) {
+      if (Window* child = Window::FromHandle(header.hwndFrom);
+          child && child->ReflectNotify(header, result)) {
         SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, result);
         return TRUE;
       }

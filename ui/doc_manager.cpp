@@ -41,18 +41,32 @@ DocManager::DocManager(DocTemplate doc_template, FileDialogArgs dialog, DocManag
     const std::wstring path = AskFileName(L"", false);
     if (!path.empty()) OpenDocument(path);
   });
-  Commands().Add(ID_FILE_SAVE, [this, active](UINT) { if (Document* d = active()) SaveDocument(*d, false); },
-                 has_active);
-  Commands().Add(ID_FILE_SAVE_AS, [this, active](UINT) { if (Document* d = active()) SaveDocument(*d, true); },
-                 has_active);
-  Commands().Add(ID_FILE_CLOSE, [this, active](UINT) {
-    Document* d = active();
-    if (d && CanCloseDocument(*d)) template_.close_frames(*d);
-  }, has_active);
-  Commands().Add(ID_FILE_MRU_FILE1, ID_FILE_MRU_LAST, [this](UINT id) {
-    const std::size_t k = id - ID_FILE_MRU_FILE1;
-    if (k < recent_.Paths().size()) OpenDocument(recent_.Paths()[k]);
-  }, [this](CommandState& s) { s.enabled = s.id - ID_FILE_MRU_FILE1 < recent_.Paths().size(); });
+  Commands().Add(
+      ID_FILE_SAVE,
+      [this, active](UINT) {
+        if (Document* d = active()) SaveDocument(*d, false);
+      },
+      has_active);
+  Commands().Add(
+      ID_FILE_SAVE_AS,
+      [this, active](UINT) {
+        if (Document* d = active()) SaveDocument(*d, true);
+      },
+      has_active);
+  Commands().Add(
+      ID_FILE_CLOSE,
+      [this, active](UINT) {
+        Document* d = active();
+        if (d && CanCloseDocument(*d)) template_.close_frames(*d);
+      },
+      has_active);
+  Commands().Add(
+      ID_FILE_MRU_FILE1, ID_FILE_MRU_LAST,
+      [this](UINT id) {
+        const std::size_t k = id - ID_FILE_MRU_FILE1;
+        if (k < recent_.Paths().size()) OpenDocument(recent_.Paths()[k]);
+      },
+      [this](CommandState& s) { s.enabled = s.id - ID_FILE_MRU_FILE1 < recent_.Paths().size(); });
 }
 
 Document* DocManager::Adopt(std::unique_ptr<Document> document) {
@@ -135,7 +149,8 @@ bool DocManager::CanCloseAll() {
 void DocManager::OnFrameDestroyed(Document& document) {
   // The views are going with the frame; they must not reach back into the document.
   for (View* v : std::vector<View*>(document.Views())) v->SetDocument(nullptr);
-  std::erase_if(documents_, [&](const std::unique_ptr<Document>& p) { return p.get() == &document; });
+  std::erase_if(documents_,
+                [&](const std::unique_ptr<Document>& p) { return p.get() == &document; });
 }
 
 std::wstring DocManager::AskFileName(const std::wstring& proposed, bool save) const {
@@ -158,8 +173,8 @@ std::wstring FileFilter(const std::wstring& files, const wchar_t* pattern,
 std::wstring AskFileName(HWND owner, const FileDialogArgs& dialog, const std::wstring& proposed,
                          bool save, const std::wstring& title) {
   wchar_t file[MAX_PATH * 2] = {};
-  const std::wstring start = dialog.normalize && !proposed.empty() ? dialog.normalize(proposed)
-                                                                   : proposed;
+  const std::wstring start =
+      dialog.normalize && !proposed.empty() ? dialog.normalize(proposed) : proposed;
   start.copy(file, std::min<std::size_t>(start.size(), MAX_PATH * 2 - 1));
   OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof(ofn);

@@ -59,7 +59,9 @@ class View : public Window, public CommandTarget {
 
   // The first showing: an update with hint 0 unless a view does more.
   virtual void OnInitialUpdate() { OnUpdate(nullptr, 0); }
-  virtual void OnUpdate(View* /*sender*/, LPARAM /*hint*/) { InvalidateRect(Hwnd(), nullptr, FALSE); }
+  virtual void OnUpdate(View* /*sender*/, LPARAM /*hint*/) {
+    InvalidateRect(Hwnd(), nullptr, FALSE);
+  }
 
  protected:
   bool OnSetFocus(HWND previous) override;

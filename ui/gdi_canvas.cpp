@@ -31,7 +31,7 @@ GdiCanvas::GdiCanvas(HDC dc, bool printer, ThinPens thin_pens)
       printer_(printer),
       // A metafile DC reports the technology of its reference device.
       raster_display_(GetDeviceCaps(dc, TECHNOLOGY) == DT_RASDISPLAY &&
-                     (GetObjectType(dc) == OBJ_DC || GetObjectType(dc) == OBJ_MEMDC)),
+                      (GetObjectType(dc) == OBJ_DC || GetObjectType(dc) == OBJ_MEMDC)),
       thin_pens_(thin_pens),
       pixels_per_inch_y_(GetDeviceCaps(dc, LOGPIXELSY)) {
   if (pixels_per_inch_y_ <= 0) pixels_per_inch_y_ = 96;
@@ -214,14 +214,12 @@ void GdiCanvas::FillRect(const TRect& rect, graph::TColor color) {
 
 void GdiCanvas::PutText(std::int32_t x, std::int32_t y, const char16_t* text,
                         std::uint32_t length) {
-  ExtTextOutW(dc_, x, y, 0, nullptr, platform::W(text),
-              static_cast<UINT>(length), nullptr);
+  ExtTextOutW(dc_, x, y, 0, nullptr, platform::W(text), static_cast<UINT>(length), nullptr);
 }
 
 graph::TSize GdiCanvas::TextExtent(const char16_t* text, std::uint32_t length) {
   SIZE size{};
-  GetTextExtentPoint32W(dc_, platform::W(text), static_cast<int>(length),
-                        &size);
+  GetTextExtentPoint32W(dc_, platform::W(text), static_cast<int>(length), &size);
   return {size.cx, size.cy};
 }
 
@@ -246,8 +244,7 @@ bool GdiCanvas::CapturesPixels() const {
          (GetLayout(dc_) & LAYOUT_RTL) == 0;
 }
 
-bool GdiCanvas::CapturePixels(const TRect& area,
-                              const std::function<void(graph::TCanvas&)>& draw,
+bool GdiCanvas::CapturePixels(const TRect& area, const std::function<void(graph::TCanvas&)>& draw,
                               std::vector<std::uint64_t>& columns) {
   const int width = area.right - area.left, height = area.bottom - area.top;
   if (!CapturesPixels() || width <= 0 || height <= 0 || height > 64) return false;

@@ -51,8 +51,7 @@ class GdiCanvas final : public graph::TCanvas {
   void Rectangle(const TRect& rect, bool fill) override;
   void Ellipse(const TRect& rect, bool fill) override;
   void FillRect(const TRect& rect, graph::TColor color) override;
-  void PutText(std::int32_t x, std::int32_t y, const char16_t* text,
-               std::uint32_t length) override;
+  void PutText(std::int32_t x, std::int32_t y, const char16_t* text, std::uint32_t length) override;
   graph::TSize TextExtent(const char16_t* text, std::uint32_t length) override;
   void IntersectClip(const TRect& rect) override;
   void SelectClip(const TRect& rect) override;

@@ -151,7 +151,7 @@ bool GdiCanvas::ThinLineTo(graph::TPenSpec pen, POINT to) {
     const std::int64_t end = std::min<std::int64_t>(at + kDash, length);
     for (const std::int64_t distance : {at, end}) {
       dash_points_.push_back({static_cast<LONG>(from.x + step_x * distance),
-                             static_cast<LONG>(from.y + step_y * distance)});
+                              static_cast<LONG>(from.y + step_y * distance)});
     }
     dash_counts_.push_back(2);
   }

@@ -18,7 +18,8 @@ class SelectGuard {
   SelectGuard(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
   ~SelectGuard() { Restore(); }
   SelectGuard(SelectGuard&& other) noexcept
-      : dc_(std::exchange(other.dc_, nullptr)), previous_(std::exchange(other.previous_, nullptr)) {}
+      : dc_(std::exchange(other.dc_, nullptr)),
+        previous_(std::exchange(other.previous_, nullptr)) {}
   SelectGuard& operator=(SelectGuard&& other) noexcept {
     if (this != &other) {
       Restore();

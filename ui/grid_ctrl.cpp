@@ -19,7 +19,8 @@ TGridCtrl::TGridCtrl() : outside_colour_(GetSysColor(COLOR_APPWORKSPACE)) {
   geometry_.SetFixedRowCount(1);
   geometry_.SetFixedColumnCount(1);
   BOOL animate = TRUE;
-  if (SystemParametersInfoW(SPI_GETCLIENTAREAANIMATION, 0, &animate, 0)) smooth_scrolling_ = animate;
+  if (SystemParametersInfoW(SPI_GETCLIENTAREAANIMATION, 0, &animate, 0))
+    smooth_scrolling_ = animate;
 }
 
 TGridCtrl::~TGridCtrl() {
@@ -29,12 +30,15 @@ TGridCtrl::~TGridCtrl() {
 
 bool TGridCtrl::Create(HWND parent, UINT id, const RECT& rect) {
   RegisterWindowClass({.name = kClassName, .style = CS_DBLCLKS});
-  return Window::Create({.class_name = kClassName,
-                         .style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_HSCROLL | WS_VSCROLL |
-                                  WS_CLIPCHILDREN,
-                         .x = rect.left, .y = rect.top, .width = rect.right - rect.left,
-                         .height = rect.bottom - rect.top, .parent = parent,
-                         .menu = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id))});
+  return Window::Create(
+      {.class_name = kClassName,
+       .style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_HSCROLL | WS_VSCROLL | WS_CLIPCHILDREN,
+       .x = rect.left,
+       .y = rect.top,
+       .width = rect.right - rect.left,
+       .height = rect.bottom - rect.top,
+       .parent = parent,
+       .menu = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id))});
 }
 
 bool TGridCtrl::OnCreate(const CREATESTRUCTW&) {
@@ -93,7 +97,9 @@ void TGridCtrl::SetColumnWidth(int column, int width) {
   Relayout();
 }
 
-std::wstring TGridCtrl::GetItemText(int row, int column) { return std::wstring(CellText(row, column)); }
+std::wstring TGridCtrl::GetItemText(int row, int column) {
+  return std::wstring(CellText(row, column));
+}
 
 void TGridCtrl::SetItemText(int row, int column, std::wstring_view text) {
   if (row < 0 || column < 0) return;
@@ -202,9 +208,13 @@ void TGridCtrl::NotifyParent(UINT code, GridCell cell, POINT point) {
   SendMessageW(parent, WM_NOTIFY, notify.header.idFrom, reinterpret_cast<LPARAM>(&notify));
 }
 
-void TGridCtrl::OnCellDoubleClick(GridCell cell, POINT point) { NotifyParent(NM_DBLCLK, cell, point); }
+void TGridCtrl::OnCellDoubleClick(GridCell cell, POINT point) {
+  NotifyParent(NM_DBLCLK, cell, point);
+}
 
-void TGridCtrl::OnCellRightButtonUp(GridCell cell, POINT point) { NotifyParent(NM_RCLICK, cell, point); }
+void TGridCtrl::OnCellRightButtonUp(GridCell cell, POINT point) {
+  NotifyParent(NM_RCLICK, cell, point);
+}
 
 void TGridCtrl::OnGridFocus() { NotifyParent(NM_SETFOCUS, focus_, {0, 0}); }
 
@@ -261,8 +271,10 @@ LRESULT TGridCtrl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         POINT cursor;
         GetCursorPos(&cursor);
         ScreenToClient(Hwnd(), &cursor);
-        SetCursor(LoadCursorW(nullptr, drag_ == DragMode::kColumnWidth || OverColumnBorder(cursor, nullptr)
-                                           ? IDC_SIZEWE : IDC_ARROW));
+        SetCursor(LoadCursorW(nullptr,
+                              drag_ == DragMode::kColumnWidth || OverColumnBorder(cursor, nullptr)
+                                  ? IDC_SIZEWE
+                                  : IDC_ARROW));
         return TRUE;
       }
       break;

@@ -98,7 +98,9 @@ class TGridCtrl : public Window {
   GridCell GetCellAt(POINT client_point) const { return geometry_.CellAt(client_point, scroll_); }
   int RowHeight() const { return geometry_.RowHeight(); }
   // The title tip window while it shows, else null.
-  HWND TitleTipWindow() const { return title_tip_.Hwnd() && IsWindowVisible(title_tip_.Hwnd()) ? title_tip_.Hwnd() : nullptr; }
+  HWND TitleTipWindow() const {
+    return title_tip_.Hwnd() && IsWindowVisible(title_tip_.Hwnd()) ? title_tip_.Hwnd() : nullptr;
+  }
 
   // Draws the cells meeting `area` (client coordinates) as the screen shows them.
   void Draw(HDC dc, const RECT& area);
@@ -142,7 +144,8 @@ class TGridCtrl : public Window {
   enum class DragMode { kNone, kCells, kRows, kColumns, kColumnWidth };
 
   static std::uint64_t Key(int row, int column) {
-    return (std::uint64_t{static_cast<std::uint32_t>(row)} << 32) | static_cast<std::uint32_t>(column);
+    return (std::uint64_t{static_cast<std::uint32_t>(row)} << 32) |
+           static_cast<std::uint32_t>(column);
   }
   std::wstring_view CellText(int row, int column);
   COLORREF CellBackground(int row, int column);
@@ -196,8 +199,8 @@ class TGridCtrl : public Window {
   std::wstring font_face_ = L"MS Sans Serif";
   int font_height_ = -11;
   int font_weight_ = FW_NORMAL;
-  int text_margin_ = 3;       // pixels at the current DPI, left of a text
-  int text_top_ = 2;          // from the cell's top to the text's
+  int text_margin_ = 3;  // pixels at the current DPI, left of a text
+  int text_top_ = 2;     // from the cell's top to the text's
   COLORREF outside_colour_;
 
   GridCell anchor_;

@@ -17,8 +17,8 @@ bool KeyDown(int key) { return GetKeyState(key) < 0; }
 }  // namespace
 
 GridCellRange TGridCtrl::SelectableRange() const {
-  const GridCellRange range{geometry_.FixedRows(), geometry_.FixedColumns(), geometry_.RowCount() - 1,
-                            geometry_.ColumnCount() - 1};
+  const GridCellRange range{geometry_.FixedRows(), geometry_.FixedColumns(),
+                            geometry_.RowCount() - 1, geometry_.ColumnCount() - 1};
   return range.IsValid() ? range : GridCellRange{};
 }
 
@@ -157,17 +157,26 @@ void TGridCtrl::DragTo(POINT point) {
   if (!selectable.IsValid() || !anchor_.IsValid()) return;
   // The cell nearest to the pointer among those that scroll, so a drag past an edge keeps
   // extending towards it.
-  const int y = std::clamp(static_cast<int>(point.y), geometry_.FixedHeight(), std::max(geometry_.FixedHeight(), static_cast<int>(client.cy) - 1));
-  const int x = std::clamp(static_cast<int>(point.x), geometry_.FixedWidth(), std::max(geometry_.FixedWidth(), static_cast<int>(client.cx) - 1));
+  const int y = std::clamp(static_cast<int>(point.y), geometry_.FixedHeight(),
+                           std::max(geometry_.FixedHeight(), static_cast<int>(client.cy) - 1));
+  const int x = std::clamp(static_cast<int>(point.x), geometry_.FixedWidth(),
+                           std::max(geometry_.FixedWidth(), static_cast<int>(client.cx) - 1));
   int row = geometry_.RowAt(y, scroll_);
   int column = geometry_.ColumnAt(x, scroll_);
   if (row < 0) row = selectable.max_row;
   if (column < 0) column = selectable.max_column;
   switch (drag_) {
-    case DragMode::kCells: Select(anchor_, {row, column}); break;
-    case DragMode::kColumns: Select(anchor_, {selectable.max_row, column}); break;
-    case DragMode::kRows: Select(anchor_, {row, selectable.max_column}); break;
-    default: break;
+    case DragMode::kCells:
+      Select(anchor_, {row, column});
+      break;
+    case DragMode::kColumns:
+      Select(anchor_, {selectable.max_row, column});
+      break;
+    case DragMode::kRows:
+      Select(anchor_, {row, selectable.max_column});
+      break;
+    default:
+      break;
   }
   const bool outside = point.y < geometry_.FixedHeight() || point.y >= client.cy ||
                        point.x < geometry_.FixedWidth() || point.x >= client.cx;
@@ -228,16 +237,29 @@ bool TGridCtrl::OnKeyDown(UINT key) {
   }
   const GridCellRange selectable = SelectableRange();
   if (!selectable.IsValid()) return false;
-  const GridCell from = focus_.IsValid() ? focus_ : GridCell{selectable.min_row, selectable.min_column};
+  const GridCell from =
+      focus_.IsValid() ? focus_ : GridCell{selectable.min_row, selectable.min_column};
   const int page = geometry_.RowsPerPage(ClientSize().cy);
   GridCell to = from;
   switch (key) {
-    case VK_UP: to.row -= 1; break;
-    case VK_DOWN: to.row += 1; break;
-    case VK_LEFT: to.column -= 1; break;
-    case VK_RIGHT: to.column += 1; break;
-    case VK_PRIOR: to.row -= page; break;
-    case VK_NEXT: to.row += page; break;
+    case VK_UP:
+      to.row -= 1;
+      break;
+    case VK_DOWN:
+      to.row += 1;
+      break;
+    case VK_LEFT:
+      to.column -= 1;
+      break;
+    case VK_RIGHT:
+      to.column += 1;
+      break;
+    case VK_PRIOR:
+      to.row -= page;
+      break;
+    case VK_NEXT:
+      to.row += page;
+      break;
     case VK_HOME:
       to.column = selectable.min_column;
       if (control) to.row = selectable.min_row;

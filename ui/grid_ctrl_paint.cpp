@@ -82,13 +82,15 @@ void TGridCtrl::Draw(HDC dc, const RECT& area) {
 
 void TGridCtrl::DrawZone(HDC dc, const RECT& area, bool fixed_rows, bool fixed_columns) {
   const SIZE client = ClientSize();
-  const RECT zone{fixed_columns ? 0 : geometry_.FixedWidth(), fixed_rows ? 0 : geometry_.FixedHeight(),
+  const RECT zone{fixed_columns ? 0 : geometry_.FixedWidth(),
+                  fixed_rows ? 0 : geometry_.FixedHeight(),
                   fixed_columns ? geometry_.FixedWidth() : std::max<int>(client.cx, area.right),
                   fixed_rows ? geometry_.FixedHeight() : std::max<int>(client.cy, area.bottom)};
   const RECT clip = Intersect(zone, area);
   if (IsEmpty(clip)) return;
   const GridGeometry::Span rows = geometry_.RowsIn(clip.top, clip.bottom, scroll_, fixed_rows);
-  const GridGeometry::Span columns = geometry_.ColumnsIn(clip.left, clip.right, scroll_, fixed_columns);
+  const GridGeometry::Span columns =
+      geometry_.ColumnsIn(clip.left, clip.right, scroll_, fixed_columns);
   if (rows.IsEmpty() || columns.IsEmpty()) return;
 
   const bool fixed = fixed_rows || fixed_columns;
@@ -118,21 +120,22 @@ void TGridCtrl::DrawZone(HDC dc, const RECT& area, bool fixed_rows, bool fixed_c
         }
       } else if (fixed && selected.IsValid()) {
         // The headings of selected rows and columns are shaded.
-        const bool marks_row = fixed_columns && !fixed_rows && row >= selected.min_row && row <= selected.max_row;
+        const bool marks_row =
+            fixed_columns && !fixed_rows && row >= selected.min_row && row <= selected.max_row;
         const bool marks_column = fixed_rows && !fixed_columns && column >= selected.min_column &&
                                   column <= selected.max_column;
         if (marks_row || marks_column) background = Blend(background, shadow, 30);
       }
       colours.Set(background, text_colour);
       const std::wstring_view text = CellText(row, column);
-      ExtTextOutW(dc, cell.left + text_margin_, cell.top + text_top_, ETO_OPAQUE | ETO_CLIPPED, &drawn,
-                  text.data(), static_cast<UINT>(text.size()), nullptr);
+      ExtTextOutW(dc, cell.left + text_margin_, cell.top + text_top_, ETO_OPAQUE | ETO_CLIPPED,
+                  &drawn, text.data(), static_cast<UINT>(text.size()), nullptr);
     }
   }
   DrawGridLines(dc, clip, rows, columns, fixed_rows, fixed_columns);
 
-  if (!fixed && has_focus_ && focus_.IsValid() && focus_.row >= rows.first && focus_.row <= rows.last &&
-      focus_.column >= columns.first && focus_.column <= columns.last) {
+  if (!fixed && has_focus_ && focus_.IsValid() && focus_.row >= rows.first &&
+      focus_.row <= rows.last && focus_.column >= columns.first && focus_.column <= columns.last) {
     const RECT cell = geometry_.CellRect(focus_, scroll_);
     ::SetBkColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     Fill(dc, {cell.left, cell.top, cell.right - 1, cell.top + 1}, clip);
@@ -143,7 +146,8 @@ void TGridCtrl::DrawZone(HDC dc, const RECT& area, bool fixed_rows, bool fixed_c
 }
 
 void TGridCtrl::DrawGridLines(HDC dc, const RECT& clip, const GridGeometry::Span& rows,
-                              const GridGeometry::Span& columns, bool fixed_rows, bool fixed_columns) {
+                              const GridGeometry::Span& columns, bool fixed_rows,
+                              bool fixed_columns) {
   const bool fixed = fixed_rows || fixed_columns;
   ::SetBkColor(dc, fixed ? GetSysColor(COLOR_BTNSHADOW) : kGridLineColour);
   const RECT first = geometry_.CellRect({rows.first, columns.first}, scroll_);

@@ -118,7 +118,8 @@ void TGridCtrl::StepSmoothScroll() {
       std::min(1.0, static_cast<double>(GetTickCount64() - scroll_started_ms_) / kSmoothScrollMs);
   // Fast at first, slowing down towards the target.
   const double eased = 1.0 - (1.0 - fraction) * (1.0 - fraction);
-  ApplyScroll({Lerp(scroll_start_.x, scroll_target_.x, eased), Lerp(scroll_start_.y, scroll_target_.y, eased)});
+  ApplyScroll({Lerp(scroll_start_.x, scroll_target_.x, eased),
+               Lerp(scroll_start_.y, scroll_target_.y, eased)});
   if (fraction >= 1.0) {
     KillTimer(Hwnd(), kSmoothScrollTimer);
     scroll_animating_ = false;
@@ -165,12 +166,24 @@ void TGridCtrl::OnScrollBar(int bar, UINT code) {
   POINT target = scroll_target_;
   LONG& position = vertical ? target.y : target.x;
   switch (code) {
-    case SB_LINEUP: position -= line; break;
-    case SB_LINEDOWN: position += line; break;
-    case SB_PAGEUP: position -= page; break;
-    case SB_PAGEDOWN: position += page; break;
-    case SB_TOP: position = 0; break;
-    case SB_BOTTOM: position = vertical ? geometry_.ScrollableHeight() : geometry_.ScrollableWidth(); break;
+    case SB_LINEUP:
+      position -= line;
+      break;
+    case SB_LINEDOWN:
+      position += line;
+      break;
+    case SB_PAGEUP:
+      position -= page;
+      break;
+    case SB_PAGEDOWN:
+      position += page;
+      break;
+    case SB_TOP:
+      position = 0;
+      break;
+    case SB_BOTTOM:
+      position = vertical ? geometry_.ScrollableHeight() : geometry_.ScrollableWidth();
+      break;
     case SB_THUMBTRACK:
     case SB_THUMBPOSITION: {
       SCROLLINFO info{};
@@ -189,7 +202,8 @@ void TGridCtrl::OnScrollBar(int bar, UINT code) {
 void TGridCtrl::OnWheel(int delta, bool horizontal) {
   HideTitleTip();
   UINT lines = 3;
-  SystemParametersInfoW(horizontal ? SPI_GETWHEELSCROLLCHARS : SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+  SystemParametersInfoW(horizontal ? SPI_GETWHEELSCROLLCHARS : SPI_GETWHEELSCROLLLINES, 0, &lines,
+                        0);
   const SIZE client = ClientSize();
   const int unit = horizontal ? MulDiv(8, geometry_.Dpi(), 96) : geometry_.RowHeight();
   // A notch is WHEEL_DELTA; finer wheels send parts of one, which add up.

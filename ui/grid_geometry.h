@@ -88,7 +88,7 @@ class GridGeometry {
   int rows_ = 0;
   int fixed_rows_ = 0;
   int fixed_columns_ = 0;
-  std::vector<int> widths_;  // at 96 DPI
+  std::vector<int> widths_;       // at 96 DPI
   std::vector<int> lefts_ = {0};  // scaled, one more than the columns
 };
 

@@ -10,9 +10,14 @@ void GridTitleTip::Show(HWND owner, const RECT& cell, std::wstring_view text, HF
                         int text_left, int text_top) {
   if (!Hwnd()) {
     RegisterWindowClass({.name = kClassName, .style = CS_SAVEBITS});
-    if (!Create({.class_name = kClassName, .style = WS_POPUP | WS_BORDER,
+    if (!Create({.class_name = kClassName,
+                 .style = WS_POPUP | WS_BORDER,
                  .ex_style = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE,
-                 .x = 0, .y = 0, .width = 0, .height = 0, .parent = owner})) {
+                 .x = 0,
+                 .y = 0,
+                 .width = 0,
+                 .height = 0,
+                 .parent = owner})) {
       return;
     }
   }

@@ -10,8 +10,10 @@ namespace ui {
 bool MdiChild::CreateIn(MdiChildHost& frame, Document& document, HICON icon) {
   frame_ = &frame;
   document_ = &document;
-  RegisterWindowClass({.name = kClassName, .style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
-                       .icon = icon, .small_icon = icon,
+  RegisterWindowClass({.name = kClassName,
+                       .style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
+                       .icon = icon,
+                       .small_icon = icon,
                        .background = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)});
   BOOL maximized = FALSE;
   SendMessageW(frame.MdiClient(), WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized));
@@ -30,7 +32,8 @@ bool MdiChild::CreateIn(MdiChildHost& frame, Document& document, HICON icon) {
 
 void MdiChild::Activate() {
   if (!Hwnd() || !frame_) return;
-  if (IsIconic(Hwnd())) SendMessageW(frame_->MdiClient(), WM_MDIRESTORE, reinterpret_cast<WPARAM>(Hwnd()), 0);
+  if (IsIconic(Hwnd()))
+    SendMessageW(frame_->MdiClient(), WM_MDIRESTORE, reinterpret_cast<WPARAM>(Hwnd()), 0);
   SendMessageW(frame_->MdiClient(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(Hwnd()), 0);
 }
 

@@ -33,8 +33,8 @@ bool MdiFrame::OnCreate(const CREATESTRUCTW&) {
   ccs.hWindowMenu = nullptr;  // the frame keeps its own window list
   ccs.idFirstChild = kFirstMdiChildId;
   client_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
-                            WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE, 0,
-                            0, 0, 0, Hwnd(), nullptr, GetModuleHandleW(nullptr), &ccs);
+                            WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE, 0, 0,
+                            0, 0, Hwnd(), nullptr, GetModuleHandleW(nullptr), &ccs);
   return client_ != nullptr;
 }
 

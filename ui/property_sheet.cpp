@@ -34,11 +34,13 @@ INT_PTR CALLBACK PropertyPage::PageProc(HWND hwnd, UINT message, WPARAM wparam, 
 
 bool PropertyPage::IsActivePage() const {
   HWND sheet = GetParent(Hwnd());
-  return sheet && reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)) == Hwnd();
+  return sheet &&
+         reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)) == Hwnd();
 }
 
 void PropertyPage::MarkChanged() {
-  if (HWND sheet = GetParent(Hwnd())) SendMessageW(sheet, PSM_CHANGED, reinterpret_cast<WPARAM>(Hwnd()), 0);
+  if (HWND sheet = GetParent(Hwnd()))
+    SendMessageW(sheet, PSM_CHANGED, reinterpret_cast<WPARAM>(Hwnd()), 0);
 }
 
 bool PropertyPage::OnNotify(const NMHDR& header, LRESULT& result) {

@@ -27,8 +27,8 @@ std::wstring MenuText(std::size_t index, const std::wstring& path) {
 
 }  // namespace
 
-RecentFiles::RecentFiles(std::wstring registry_key, std::wstring application,
-                         std::size_t capacity, UINT first_command)
+RecentFiles::RecentFiles(std::wstring registry_key, std::wstring application, std::size_t capacity,
+                         UINT first_command)
     : registry_key_(std::move(registry_key)),
       application_(std::move(application)),
       capacity_(capacity),
@@ -105,8 +105,8 @@ void RecentFiles::UpdateMenu(HMENU menu, const std::wstring& placeholder) const 
     return;
   }
   for (std::size_t k = 0; k < paths_.size(); ++k) {
-    InsertMenuW(menu, position + static_cast<int>(k), MF_BYPOSITION | MF_STRING,
-                first_command_ + k, MenuText(k, paths_[k]).c_str());
+    InsertMenuW(menu, position + static_cast<int>(k), MF_BYPOSITION | MF_STRING, first_command_ + k,
+                MenuText(k, paths_[k]).c_str());
   }
 }
 

@@ -11,13 +11,17 @@ namespace ui {
 
 bool Splitter::Create(HWND parent, double first_share) {
   share_ = std::clamp(first_share, 0.0, 1.0);
-  RegisterWindowClass({.name = kClassName, .cursor = LoadCursorW(nullptr, IDC_SIZENS),
+  RegisterWindowClass({.name = kClassName,
+                       .cursor = LoadCursorW(nullptr, IDC_SIZENS),
                        .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)});
   RECT r;
   GetClientRect(parent, &r);
   return Window::Create({.class_name = kClassName,
                          .style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
-                         .x = 0, .y = 0, .width = r.right, .height = r.bottom,
+                         .x = 0,
+                         .y = 0,
+                         .width = r.right,
+                         .height = r.bottom,
                          .parent = parent,
                          .menu = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kSplitterId))});
 }
@@ -42,7 +46,9 @@ void Splitter::Layout() {
   const int first = FirstHeight(r.bottom);
   const int second_top = first + BarHeight();
   if (first_) MoveWindow(first_, 0, 0, r.right, first, TRUE);
-  if (second_) MoveWindow(second_, 0, second_top, r.right, std::max(0, static_cast<int>(r.bottom) - second_top), TRUE);
+  if (second_)
+    MoveWindow(second_, 0, second_top, r.right,
+               std::max(0, static_cast<int>(r.bottom) - second_top), TRUE);
 }
 
 void Splitter::OnSize(UINT, int, int) { Layout(); }

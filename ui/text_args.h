@@ -8,8 +8,10 @@
 namespace ui {
 
 // The first `key` in `text` replaced by `value`.
-inline std::wstring ReplaceArgument(std::wstring text, const std::wstring& key, const std::wstring& value) {
-  if (const std::size_t at = text.find(key); at != std::wstring::npos) text.replace(at, key.size(), value);
+inline std::wstring ReplaceArgument(std::wstring text, const std::wstring& key,
+                                    const std::wstring& value) {
+  if (const std::size_t at = text.find(key); at != std::wstring::npos)
+    text.replace(at, key.size(), value);
   return text;
 }
 

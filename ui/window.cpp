@@ -52,9 +52,9 @@ Window* Window::FromHandle(HWND hwnd) {
 }
 
 bool Window::Create(const WindowArgs& args) {
-  HWND created = CreateWindowExW(args.ex_style, args.class_name, args.title, args.style, args.x,
-                                 args.y, args.width, args.height, args.parent, args.menu,
-                                 Instance(), this);
+  HWND created =
+      CreateWindowExW(args.ex_style, args.class_name, args.title, args.style, args.x, args.y,
+                      args.width, args.height, args.parent, args.menu, Instance(), this);
   return created != nullptr && hwnd_ == created;
 }
 

@@ -27,8 +27,8 @@ struct WindowClassArgs {
   UINT style = CS_DBLCLKS;
   HICON icon = nullptr;
   HICON small_icon = nullptr;
-  HCURSOR cursor = nullptr;       // the arrow when null
-  HBRUSH background = nullptr;    // nothing erased when null
+  HCURSOR cursor = nullptr;     // the arrow when null
+  HBRUSH background = nullptr;  // nothing erased when null
 };
 
 // Registers a class whose window procedure is the window base's; safe to call again.
@@ -51,7 +51,9 @@ class Window {
   static Window* FromHandle(HWND hwnd);
   // Offers a notification of this control to its wrapper (its parent calls these).
   bool ReflectCommand(UINT code) { return OnReflectedCommand(code); }
-  bool ReflectNotify(const NMHDR& header, LRESULT& result) { return OnReflectedNotify(header, result); }
+  bool ReflectNotify(const NMHDR& header, LRESULT& result) {
+    return OnReflectedNotify(header, result);
+  }
   // The window procedure of every class registered through RegisterWindowClass.
   static WNDPROC ClassProcedure() { return &Proc; }
 

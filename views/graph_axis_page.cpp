@@ -99,7 +99,8 @@ void TAxisConfigPage::Load() {
   if (!CurrentRecord()) current_ = working_->Axes.empty() ? -1 : working_->Axes.begin()->first;
   HWND names = Item(IDC_AXIS_NAME);
   SendMessageW(names, CB_RESETCONTENT, 0, 0);
-  for (const auto& [id, axis] : working_->Axes) ui::AddComboItem(names, platform::W(axis.Name.Str()), id);
+  for (const auto& [id, axis] : working_->Axes)
+    ui::AddComboItem(names, platform::W(axis.Name.Str()), id);
   ui::SelectComboData(names, current_);
   LoadAxis();
 }

@@ -101,7 +101,8 @@ void TPlotConfigPage::Load() {
           SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(platform::W(name.Str())));
       if (name == current_) SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
       SIZE size{};
-      GetTextExtentPoint32W(dc.Get(), platform::W(name.Str()), static_cast<int>(name.Length()), &size);
+      GetTextExtentPoint32W(dc.Get(), platform::W(name.Str()), static_cast<int>(name.Length()),
+                            &size);
       widest = std::max(widest, static_cast<int>(size.cx));
     }
   }

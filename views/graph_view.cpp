@@ -31,7 +31,8 @@ IOpenConnections* wave_source = nullptr;
 // The text with the wave's item for %1 and, for %2, `until` or else the time of its last value.
 std::wstring WaveText(int id, const TWave& wave,
                       double until = std::numeric_limits<double>::quiet_NaN()) {
-  std::wstring text = ui::ReplaceArgument(platform::W(RString(id)), L"%1", platform::W(wave.ItemName));
+  std::wstring text =
+      ui::ReplaceArgument(platform::W(RString(id)), L"%1", platform::W(wave.ItemName));
   if (std::isnan(until) && !wave.T.empty()) until = wave.T.back();
   if (!std::isnan(until)) {
     TTimeFields fields;
@@ -47,8 +48,9 @@ void TVarnelGraphView::SetWaveSource(IOpenConnections* source) { wave_source = s
 
 TVarnelGraphView::TVarnelGraphView() {
   Commands().Add(ID_EDIT_COPY, [this](UINT) { CopyToClipboard(); });
-  Commands().Add(ID_GRAPH_LEGEND, [this](UINT) { ShowLegend(); },
-                 [this](ui::CommandState& s) { s.enabled = Document() != nullptr; });
+  Commands().Add(
+      ID_GRAPH_LEGEND, [this](UINT) { ShowLegend(); },
+      [this](ui::CommandState& s) { s.enabled = Document() != nullptr; });
   Commands().Add(
       ID_GRAPH_AUTOSCALE, [this](UINT) { graph_window_.Graph().SetAllAxesAutomatic(); },
       [this](ui::CommandState& s) { s.checked = graph_window_.Graph().AreAllAxesAutomatic(); });
@@ -59,7 +61,11 @@ bool TVarnelGraphView::Create(HWND parent, UINT id) {
   ui::RegisterWindowClass({.name = kClassName, .style = CS_DBLCLKS});
   return Window::Create({.class_name = kClassName,
                          .style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_TABSTOP,
-                         .x = 0, .y = 0, .width = 0, .height = 0, .parent = parent,
+                         .x = 0,
+                         .y = 0,
+                         .width = 0,
+                         .height = 0,
+                         .parent = parent,
                          .menu = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id))});
 }
 
@@ -166,7 +172,6 @@ void TVarnelGraphView::NoteLongWaves() {
     ShowStatus(WaveText(IDS_WAVE_CUT_STATUS, doc.Waves[long_waves_.back().wave]), false);
   }
 }
-
 
 void TVarnelGraphView::CheckLongWaves() {
   bool stale = false;

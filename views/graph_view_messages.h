@@ -17,10 +17,11 @@ inline constexpr UINT kDeleteLegendMessage = WM_APP + 0x3B0;
 // To the graph window (from the settings sheet) and from it to the view, its parent.
 // w = 1: copy the graph's settings into the document and mark it modified.
 inline constexpr UINT kStoreGraphSettingsMessage = WM_USER + 19;
-// To the view: the graph window drew its graph anew: the view checks whether long waves need their extremes
-// read for the columns of that drawing.
+// To the view: the graph window drew its graph anew: the view checks whether long waves need their
+// extremes read for the columns of that drawing.
 inline constexpr UINT kGraphDrawnMessage = WM_USER + 40;
-// The view to itself; w: the generation of the request; reads the next long wave whose columns changed.
+// The view to itself; w: the generation of the request; reads the next long wave whose columns
+// changed.
 inline constexpr UINT kReadExtremesMessage = WM_USER + 41;
 
 }  // namespace views

@@ -18,29 +18,42 @@ namespace views {
 TVarnelGridView::TVarnelGridView() : grid_(*this) { AddCommands(); }
 
 void TVarnelGridView::AddCommands() {
-  const auto has_selection = [this](ui::CommandState& s) { s.enabled = grid_.GetSelectedCount() > 0; };
+  const auto has_selection = [this](ui::CommandState& s) {
+    s.enabled = grid_.GetSelectedCount() > 0;
+  };
   const auto disabled = [](ui::CommandState& s) { s.enabled = false; };
-  Commands().Add(ID_EDIT_COPY, [this](UINT) { CopySelection(); }, has_selection);
-  Commands().Add(ID_EDIT_FIND, [this](UINT) { OpenFindDialog(); },
-                 [this](ui::CommandState& s) { s.enabled = IsWindowEnabled(Hwnd()) != FALSE; });
-  Commands().Add(ID_EDIT_CUT, [](UINT) {}, disabled);
-  Commands().Add(ID_EDIT_PASTE, [](UINT) {}, disabled);
-  Commands().Add(ID_EDIT_UNDO, [](UINT) {}, disabled);
-  Commands().Add(ID_GRID_SHOW_WAVES, [this](UINT) { SetSelectedWavesHidden(false); },
-                 [this](ui::CommandState& s) {
-                   s.enabled = Document() && AnySelectedWave(Document()->Doc(), Selection(), true);
-                 });
-  Commands().Add(ID_GRID_HIDE_WAVES, [this](UINT) { SetSelectedWavesHidden(true); },
-                 [this](ui::CommandState& s) {
-                   s.enabled = Document() && AnySelectedWave(Document()->Doc(), Selection(), false);
-                 });
+  Commands().Add(
+      ID_EDIT_COPY, [this](UINT) { CopySelection(); }, has_selection);
+  Commands().Add(
+      ID_EDIT_FIND, [this](UINT) { OpenFindDialog(); },
+      [this](ui::CommandState& s) { s.enabled = IsWindowEnabled(Hwnd()) != FALSE; });
+  Commands().Add(
+      ID_EDIT_CUT, [](UINT) {}, disabled);
+  Commands().Add(
+      ID_EDIT_PASTE, [](UINT) {}, disabled);
+  Commands().Add(
+      ID_EDIT_UNDO, [](UINT) {}, disabled);
+  Commands().Add(
+      ID_GRID_SHOW_WAVES, [this](UINT) { SetSelectedWavesHidden(false); },
+      [this](ui::CommandState& s) {
+        s.enabled = Document() && AnySelectedWave(Document()->Doc(), Selection(), true);
+      });
+  Commands().Add(
+      ID_GRID_HIDE_WAVES, [this](UINT) { SetSelectedWavesHidden(true); },
+      [this](ui::CommandState& s) {
+        s.enabled = Document() && AnySelectedWave(Document()->Doc(), Selection(), false);
+      });
 }
 
 bool TVarnelGridView::Create(HWND parent, UINT id) {
   ui::RegisterWindowClass({.name = kClassName, .style = CS_DBLCLKS});
   return Window::Create({.class_name = kClassName,
                          .style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
-                         .ex_style = WS_EX_CLIENTEDGE, .x = 0, .y = 0, .width = 0, .height = 0,
+                         .ex_style = WS_EX_CLIENTEDGE,
+                         .x = 0,
+                         .y = 0,
+                         .width = 0,
+                         .height = 0,
                          .parent = parent,
                          .menu = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id))});
 }
@@ -150,8 +163,9 @@ void TVarnelGridView::ShowContextMenu(POINT screen_point) {
     AppendMenuW(menu.Get(), MF_STRING | (state.enabled ? MF_ENABLED : MF_GRAYED), state.id,
                 platform::W(RString(text)));
   }
-  const UINT chosen = static_cast<UINT>(TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON,
-                                                       screen_point.x, screen_point.y, 0, Hwnd(), nullptr));
+  const UINT chosen =
+      static_cast<UINT>(TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screen_point.x,
+                                       screen_point.y, 0, Hwnd(), nullptr));
   if (chosen) ui::CommandChain{this}.Execute(chosen);
 }
 

@@ -34,7 +34,8 @@ class RunningJob {
   RunningJob() { g_job_running = true; }
   ~RunningJob() {
     g_job_running = false;
-    if (HWND window = std::exchange(g_close_after_job, nullptr)) PostMessageW(window, WM_CLOSE, 0, 0);
+    if (HWND window = std::exchange(g_close_after_job, nullptr))
+      PostMessageW(window, WM_CLOSE, 0, 0);
   }
   RunningJob(const RunningJob&) = delete;
   RunningJob& operator=(const RunningJob&) = delete;
@@ -206,7 +207,8 @@ void TPrinter::TakeAndDrawPicture(HDC dc, const PrintInfo& info, HWND window) {
   busy_ = true;
   picture_.Take(window);
   busy_ = false;
-  picture_.Draw(dc, info.page_rect.right - info.page_rect.left, info.page_rect.bottom - info.page_rect.top);
+  picture_.Draw(dc, info.page_rect.right - info.page_rect.left,
+                info.page_rect.bottom - info.page_rect.top);
 }
 
 void TPrinter::PrintPage(HDC dc, PrintInfo& info, HWND window) {
@@ -256,7 +258,8 @@ PrintResult PrintJob(TPrinter& printer, HWND window, bool direct, HWND main_wind
   info.owner = main_window;
   const NamedPrinter* named = direct && g_shell_printer ? &*g_shell_printer : nullptr;
   if (named) {
-    info.dc.Reset(CreateDCW(named->driver.c_str(), named->device.c_str(), named->port.c_str(), nullptr));
+    info.dc.Reset(
+        CreateDCW(named->driver.c_str(), named->device.c_str(), named->port.c_str(), nullptr));
     if (!info.dc) {
       ShowJobFailed(main_window);
       return PrintResult::Failed;
@@ -310,7 +313,8 @@ PrintResult PrintJob(TPrinter& printer, HWND window, bool direct, HWND main_wind
     return PrintResult::Failed;
   }
 
-  const PrintPageOrder order = OrderPrintPages(info.from_page, info.to_page, info.min_page, info.max_page);
+  const PrintPageOrder order =
+      OrderPrintPages(info.from_page, info.to_page, info.min_page, info.max_page);
   bool aborted = false;
   for (int page = order.first;; page += order.step) {
     if (!info.continue_printing || StopAsked()) break;

@@ -31,7 +31,7 @@ struct PrintInfo {
   RECT page_rect{};            // the page's drawing rectangle, logical units
   std::wstring page_format;    // "Page %u\nPages %u-%u\n"
   HWND owner = nullptr;        // of the print dialog
-  win::UniqueDc dc;             // the printer's
+  win::UniqueDc dc;            // the printer's
 };
 
 // Fills the print information's DC: the current printer for a direct job (the print dialog when

@@ -71,29 +71,35 @@ PrintPreview::PrintPreview(HWND main_window, std::unique_ptr<Printable> view, HD
       printer_dc_(printer_dc),
       print_(std::move(print)) {}
 
-bool PrintPreview::Show(HWND main_window, std::unique_ptr<Printable> view, const std::wstring& document,
-                        std::function<void()> print) {
+bool PrintPreview::Show(HWND main_window, std::unique_ptr<Printable> view,
+                        const std::wstring& document, std::function<void()> print) {
   if (!view) return false;
   PrintInfo info;
   info.direct = true;  // a preview starts from the current printer, as a direct job
   info.owner = main_window;
   if (!DoPreparePrinting(info)) {
     if (info.failed) {
-      MessageBoxW(main_window, platform::W(RString(IDS_PRINT_JOB_FAILED)),
-                  kPrintJobFailedCaption, MB_OK | MB_ICONEXCLAMATION);
+      MessageBoxW(main_window, platform::W(RString(IDS_PRINT_JOB_FAILED)), kPrintJobFailedCaption,
+                  MB_OK | MB_ICONEXCLAMATION);
     }
     return false;
   }
   ui::RegisterWindowClass({.name = kClassName, .style = CS_HREDRAW | CS_VREDRAW});
   RECT place{};
   GetWindowRect(main_window, &place);
-  auto* preview = new PrintPreview(main_window, std::move(view), info.dc.Release(), std::move(print));
+  auto* preview =
+      new PrintPreview(main_window, std::move(view), info.dc.Release(), std::move(print));
   preview->page_format_ = info.page_format;
-  const std::wstring title = ui::ReplaceArgument(platform::W(RString(IDS_PREVIEW_CAPTION)), L"%1", document);
-  if (!preview->Create({.class_name = kClassName, .title = title.c_str(),
+  const std::wstring title =
+      ui::ReplaceArgument(platform::W(RString(IDS_PREVIEW_CAPTION)), L"%1", document);
+  if (!preview->Create({.class_name = kClassName,
+                        .title = title.c_str(),
                         .style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_HSCROLL | WS_VSCROLL,
-                        .x = place.left, .y = place.top, .width = place.right - place.left,
-                        .height = place.bottom - place.top, .parent = main_window})) {
+                        .x = place.left,
+                        .y = place.top,
+                        .width = place.right - place.left,
+                        .height = place.bottom - place.top,
+                        .parent = main_window})) {
     delete preview;
     return false;
   }
@@ -121,20 +127,22 @@ bool PrintPreview::OnCreate(const CREATESTRUCTW&) {
   for (const ButtonSpec& b : kButtons) {
     int width = std::max(ui::ScaleForWindow(Hwnd(), b.width), text_width(b.text));
     if (b.id == kZoomButton) width = std::max(width, text_width(IDS_PREVIEW_ZOOM_OUT));
-    HWND button = CreateWindowExW(0, L"BUTTON", platform::W(RString(b.text)), WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, x, y,
-                                  width, height, Hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.id)),
+    HWND button = CreateWindowExW(0, L"BUTTON", platform::W(RString(b.text)),
+                                  WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, x, y, width, height,
+                                  Hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.id)),
                                   GetModuleHandleW(nullptr), nullptr);
     SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     x += width + ui::ScaleForWindow(Hwnd(), 4);
   }
-  HWND label = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_CENTERIMAGE,
-                               x + ui::ScaleForWindow(Hwnd(), 8), y, ui::ScaleForWindow(Hwnd(), 160), height,
-                               Hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPageText)),
-                               GetModuleHandleW(nullptr), nullptr);
+  HWND label = CreateWindowExW(
+      0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_CENTERIMAGE,
+      x + ui::ScaleForWindow(Hwnd(), 8), y, ui::ScaleForWindow(Hwnd(), 160), height, Hwnd(),
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPageText)), GetModuleHandleW(nullptr), nullptr);
   SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 
   view_.SetPrinting(true);
-  page_count_ = std::max(1, view_.BeginPrinting(printer_dc_.Get(), PrintableArea(printer_dc_.Get())));
+  page_count_ =
+      std::max(1, view_.BeginPrinting(printer_dc_.Get(), PrintableArea(printer_dc_.Get())));
   GoTo(1);
   return true;
 }
@@ -188,7 +196,8 @@ RECT PrintPreview::PaperRect() const {
   const int width = static_cast<int>(fit * zoom_ * m.paper_width);
   const int height = static_cast<int>(fit * zoom_ * m.paper_height);
   const int left = width <= room_width ? (client.right - width) / 2 : gap - scroll_.x;
-  const int top = BarHeight() + (height <= room_height ? (client.bottom - BarHeight() - height) / 2 : gap - scroll_.y);
+  const int top = BarHeight() + (height <= room_height ? (client.bottom - BarHeight() - height) / 2
+                                                       : gap - scroll_.y);
   return {left, top, left + width, top + height};
 }
 
@@ -224,15 +233,30 @@ void PrintPreview::Scroll(int bar, WPARAM request) {
   LONG& position = bar == SB_HORZ ? scroll_.x : scroll_.y;
   const int line = ui::ScaleForWindow(Hwnd(), 32);
   switch (LOWORD(request)) {
-    case SB_LINEUP: position -= line; break;
-    case SB_LINEDOWN: position += line; break;
-    case SB_PAGEUP: position -= static_cast<LONG>(info.nPage); break;
-    case SB_PAGEDOWN: position += static_cast<LONG>(info.nPage); break;
+    case SB_LINEUP:
+      position -= line;
+      break;
+    case SB_LINEDOWN:
+      position += line;
+      break;
+    case SB_PAGEUP:
+      position -= static_cast<LONG>(info.nPage);
+      break;
+    case SB_PAGEDOWN:
+      position += static_cast<LONG>(info.nPage);
+      break;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: position = info.nTrackPos; break;
-    case SB_TOP: position = 0; break;
-    case SB_BOTTOM: position = info.nMax; break;
-    default: return;
+    case SB_THUMBPOSITION:
+      position = info.nTrackPos;
+      break;
+    case SB_TOP:
+      position = 0;
+      break;
+    case SB_BOTTOM:
+      position = info.nMax;
+      break;
+    default:
+      return;
   }
   UpdateScrollBars();
   InvalidateRect(Hwnd(), nullptr, FALSE);
@@ -260,7 +284,8 @@ bool PrintPreview::OnPaint() {
     // The printable area inside the paper, at the same scale.
     const PaperMetrics m = MetricsOf(printer_dc_.Get());
     const double scale = static_cast<double>(paper.right - paper.left) / m.paper_width;
-    const RECT area{paper.left + static_cast<int>(m.offset_x * scale), paper.top + static_cast<int>(m.offset_y * scale),
+    const RECT area{paper.left + static_cast<int>(m.offset_x * scale),
+                    paper.top + static_cast<int>(m.offset_y * scale),
                     paper.left + static_cast<int>((m.offset_x + m.area_width) * scale),
                     paper.top + static_cast<int>((m.offset_y + m.area_height) * scale)};
     const int saved = SaveDC(dc);
@@ -268,7 +293,8 @@ bool PrintPreview::OnPaint() {
     PlayEnhMetaFile(dc, page_picture_.Get(), &area);
     RestoreDC(dc, saved);
   }
-  BitBlt(paint.Get(), 0, BarHeight(), client.right, client.bottom - BarHeight(), dc, 0, BarHeight(), SRCCOPY);
+  BitBlt(paint.Get(), 0, BarHeight(), client.right, client.bottom - BarHeight(), dc, 0, BarHeight(),
+         SRCCOPY);
   RECT bar{0, 0, client.right, BarHeight()};
   FillRect(paint.Get(), &bar, GetSysColorBrush(COLOR_BTNFACE));
   return true;

@@ -23,9 +23,11 @@ HGLOBAL CopyGlobal(HGLOBAL source) {
 }
 
 // DEVNAMES followed by the driver, device and port names.
-HGLOBAL MakeDevNames(const std::wstring& driver, const std::wstring& device, const std::wstring& port) {
+HGLOBAL MakeDevNames(const std::wstring& driver, const std::wstring& device,
+                     const std::wstring& port) {
   const std::size_t chars = driver.size() + device.size() + port.size() + 3;
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DEVNAMES) + chars * sizeof(wchar_t));
+  HGLOBAL memory =
+      GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DEVNAMES) + chars * sizeof(wchar_t));
   if (!memory) return nullptr;
   auto* names = static_cast<DEVNAMES*>(GlobalLock(memory));
   auto* text = reinterpret_cast<wchar_t*>(names);
@@ -74,21 +76,22 @@ bool PrinterSelection::SelectByName(const std::wstring& name) {
   if (!GetPrinterW(printer.Get(), 2, info_bytes.data(), needed, &needed)) return false;
   const auto* info = reinterpret_cast<const PRINTER_INFO_2W*>(info_bytes.data());
 
-  const LONG mode_size =
-      DocumentPropertiesW(nullptr, printer.Get(), const_cast<wchar_t*>(name.c_str()), nullptr, nullptr, 0);
+  const LONG mode_size = DocumentPropertiesW(
+      nullptr, printer.Get(), const_cast<wchar_t*>(name.c_str()), nullptr, nullptr, 0);
   win::UniqueGlobalMemory mode;
   if (mode_size > 0) {
     mode.Reset(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, static_cast<SIZE_T>(mode_size)));
     if (mode) {
       auto* dev_mode = static_cast<DEVMODEW*>(GlobalLock(mode.Get()));
-      const LONG got = DocumentPropertiesW(nullptr, printer.Get(), const_cast<wchar_t*>(name.c_str()),
-                                           dev_mode, nullptr, DM_OUT_BUFFER);
+      const LONG got =
+          DocumentPropertiesW(nullptr, printer.Get(), const_cast<wchar_t*>(name.c_str()), dev_mode,
+                              nullptr, DM_OUT_BUFFER);
       GlobalUnlock(mode.Get());
       if (got != IDOK) mode.Reset();
     }
   }
-  win::UniqueGlobalMemory names(MakeDevNames(info->pDriverName ? info->pDriverName : L"WINSPOOL", name,
-                                  info->pPortName ? info->pPortName : L""));
+  win::UniqueGlobalMemory names(MakeDevNames(info->pDriverName ? info->pDriverName : L"WINSPOOL",
+                                             name, info->pPortName ? info->pPortName : L""));
   if (!names) return false;
   dev_mode_ = std::move(mode);
   dev_names_ = std::move(names);
@@ -134,7 +137,8 @@ std::wstring PrinterSelection::PortName() const { return Name(&DEVNAMES::wOutput
 HDC PrinterSelection::CreateDc() const {
   if (Empty()) return nullptr;
   const std::wstring device = DeviceName();
-  const auto* mode = dev_mode_ ? static_cast<const DEVMODEW*>(GlobalLock(dev_mode_.Get())) : nullptr;
+  const auto* mode =
+      dev_mode_ ? static_cast<const DEVMODEW*>(GlobalLock(dev_mode_.Get())) : nullptr;
   HDC dc = CreateDCW(L"WINSPOOL", device.c_str(), nullptr, mode);
   if (dev_mode_) GlobalUnlock(dev_mode_.Get());
   return dc;

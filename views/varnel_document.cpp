@@ -9,7 +9,9 @@ bool VarnelDocument::OnOpenDocument(const std::wstring& path) {
   return !doc_.Load(platform::U16(path.c_str()));
 }
 
-bool VarnelDocument::OnSaveDocument(const std::wstring& path) { return !doc_.Save(platform::U16(path.c_str())); }
+bool VarnelDocument::OnSaveDocument(const std::wstring& path) {
+  return !doc_.Save(platform::U16(path.c_str()));
+}
 
 std::wstring VarnelDocument::ProposedFileName() const {
   const TString name = DocumentFileName(TString(platform::U16(Title().c_str())));

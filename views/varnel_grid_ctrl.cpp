@@ -2,7 +2,9 @@
 
 namespace views {
 
-void TVarnelGridCtrl::OnCellDoubleClick(ui::GridCell cell, POINT) { owner_.GridDoubleClicked(cell); }
+void TVarnelGridCtrl::OnCellDoubleClick(ui::GridCell cell, POINT) {
+  owner_.GridDoubleClicked(cell);
+}
 
 void TVarnelGridCtrl::OnCellRightButtonUp(ui::GridCell cell, POINT point) {
   ClientToScreen(Hwnd(), &point);

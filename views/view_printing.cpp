@@ -24,7 +24,9 @@ class GridPages final : public Printable {
   explicit GridPages(TVarnelGridView& view) : view_(view) {}
   bool CanPrint() const override { return view_.CanPrint(); }
   int BeginPrinting(HDC dc, const RECT&) override { return view_.BeginPrinting(dc); }
-  void PrintPage(HDC dc, const RECT&, int page_number) override { view_.DrawPrintPage(dc, page_number); }
+  void PrintPage(HDC dc, const RECT&, int page_number) override {
+    view_.DrawPrintPage(dc, page_number);
+  }
   void EndPrinting() override { view_.EndPrinting(); }
 
  private:
@@ -34,7 +36,8 @@ class GridPages final : public Printable {
 }  // namespace
 
 std::unique_ptr<Printable> ViewPages(TVarnelView& view) {
-  if (auto* graph = dynamic_cast<TVarnelGraphView*>(&view)) return std::make_unique<GraphPages>(*graph);
+  if (auto* graph = dynamic_cast<TVarnelGraphView*>(&view))
+    return std::make_unique<GraphPages>(*graph);
   if (auto* grid = dynamic_cast<TVarnelGridView*>(&view)) return std::make_unique<GridPages>(*grid);
   return nullptr;
 }
@@ -42,8 +45,8 @@ std::unique_ptr<Printable> ViewPages(TVarnelView& view) {
 void PrintGraphPage(TVarnelGraphView& view, HDC dc, const RECT& page) {
   RECT client{};
   GetClientRect(view.Hwnd(), &client);
-  const PrintSize extent = GraphPageExtent(client.right, client.bottom, page.right - page.left,
-                                           page.bottom - page.top);
+  const PrintSize extent =
+      GraphPageExtent(client.right, client.bottom, page.right - page.left, page.bottom - page.top);
   if (extent.width <= 0 || extent.height <= 0) return;
   const int saved = SaveDC(dc);
   SetMapMode(dc, MM_ISOTROPIC);

@@ -18,7 +18,9 @@ win::UniquePalette MakePalette(HDC window_dc) {
   std::vector<std::uint8_t> bytes(sizeof(LOGPALETTE) + kMaxPaletteEntries * sizeof(PALETTEENTRY));
   auto* palette = reinterpret_cast<LOGPALETTE*>(bytes.data());
   palette->palVersion = 0x300;
-  UINT count = window_dc ? GetSystemPaletteEntries(window_dc, 0, kMaxPaletteEntries, palette->palPalEntry) : 0;
+  UINT count = window_dc
+                   ? GetSystemPaletteEntries(window_dc, 0, kMaxPaletteEntries, palette->palPalEntry)
+                   : 0;
   if (count <= 2) {
     count = 2;
     palette->palPalEntry[0] = {255, 255, 255, 0};
@@ -47,9 +49,11 @@ void WindowPicture::Free() {
 bool WindowPicture::Take(HWND window) {
   Free();
   RECT rect{};
-  if (!window || !IsWindow(window) || !GetWindowRect(window, &rect) || IsRectEmpty(&rect)) return false;
+  if (!window || !IsWindow(window) || !GetWindowRect(window, &rect) || IsRectEmpty(&rect))
+    return false;
   SetForegroundWindow(window);
-  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+  RedrawWindow(window, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
 
   ui::WindowDc screen(nullptr);
   if (!screen.Get()) return false;
@@ -72,7 +76,8 @@ bool WindowPicture::Take(HWND window) {
       return false;
     }
   }
-  const int bits = DibBitsPerPixel(GetDeviceCaps(screen.Get(), PLANES) * GetDeviceCaps(screen.Get(), BITSPIXEL));
+  const int bits =
+      DibBitsPerPixel(GetDeviceCaps(screen.Get(), PLANES) * GetDeviceCaps(screen.Get(), BITSPIXEL));
 
   std::vector<std::uint8_t> info(sizeof(BITMAPINFOHEADER) + kMaxPaletteEntries * sizeof(RGBQUAD));
   auto* header = reinterpret_cast<BITMAPINFOHEADER*>(info.data());
@@ -95,8 +100,9 @@ bool WindowPicture::Take(HWND window) {
   std::size_t size = header->biSizeImage;
   if (size == 0) size = static_cast<std::size_t>((width * bits + 31) / 32) * 4 * height;
   std::vector<std::uint8_t> pixels(size);
-  const int rows = GetDIBits(memory.Get(), static_cast<HBITMAP>(bitmap.Get()), 0, height,
-                             pixels.data(), reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS);
+  const int rows =
+      GetDIBits(memory.Get(), static_cast<HBITMAP>(bitmap.Get()), 0, height, pixels.data(),
+                reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS);
   SelectPalette(memory.Get(), previous, FALSE);
   if (rows != height) return false;
 

@@ -20,4 +20,5 @@ enum class XmlFileStatus {
 // Writes the document to fileName + ".tmp" and then replaces the file with it, so a failed save
 // leaves the previous file as it was and no temporary file behind. A text that reached
 // TString::kMaxLength was cut short and counts as a failure. Returns true on failure.
-[[nodiscard]] bool XmlSaveFile(TXmlDoc& doc, const char16_t* fileName, std::uint32_t initialCapacity);
+[[nodiscard]] bool XmlSaveFile(TXmlDoc& doc, const char16_t* fileName,
+                               std::uint32_t initialCapacity);

@@ -4,7 +4,8 @@ namespace {
 
 bool SameSwitch(const std::u16string& name, const char16_t* wanted) {
   std::u16string lower;
-  for (char16_t c : name) lower += (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c - u'A' + u'a') : c;
+  for (char16_t c : name)
+    lower += (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c - u'A' + u'a') : c;
   return lower == wanted;
 }
 

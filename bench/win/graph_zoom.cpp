@@ -87,9 +87,10 @@ int Measure(bench::WaveShape shape, const char* shape_name) {
   std::printf("  of which the drawing and blit: median %.1f ms\n", Median(redraw));
   std::printf("autoscale (whole range) repainted: median %.1f ms; expand / autoscale %.2f\n",
               Median(whole), Median(zoom) / Median(whole));
-  std::printf("exposure, kept bitmap painted:   median %.2f ms (min %.2f, max %.2f) of %d, %d drawn\n",
-              Median(kept), *std::min_element(kept.begin(), kept.end()),
-              *std::max_element(kept.begin(), kept.end()), kRuns, drawn_exposures);
+  std::printf(
+      "exposure, kept bitmap painted:   median %.2f ms (min %.2f, max %.2f) of %d, %d drawn\n",
+      Median(kept), *std::min_element(kept.begin(), kept.end()),
+      *std::max_element(kept.begin(), kept.end()), kRuns, drawn_exposures);
   std::printf("update after a refresh, painted: median %.1f ms (min %.1f, max %.1f) of %d\n",
               Median(update), *std::min_element(update.begin(), update.end()),
               *std::max_element(update.begin(), update.end()), kRuns);

@@ -74,8 +74,9 @@ HWND MakeHost(int width, int height) {
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.lpszClassName = L"GridBenchHost";
   RegisterClassW(&wc);
-  HWND host = CreateWindowExW(0, wc.lpszClassName, L"grid bench", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN,
-                              0, 0, width, height, nullptr, nullptr, wc.hInstance, nullptr);
+  HWND host =
+      CreateWindowExW(0, wc.lpszClassName, L"grid bench", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN,
+                      0, 0, width, height, nullptr, nullptr, wc.hInstance, nullptr);
   UpdateWindow(host);
   return host;
 }
@@ -111,7 +112,8 @@ void MeasureView(views::VarnelDocument& document, int width, int height) {
   view.OnUpdate(nullptr, views::kHintFull);
   const double first_ms = first_watch.Milliseconds();
   const long long kept = g_live_bytes - before;
-  const double cells = static_cast<double>(view.Grid().GetRowCount()) * view.Grid().GetColumnCount();
+  const double cells =
+      static_cast<double>(view.Grid().GetRowCount()) * view.Grid().GetColumnCount();
   UpdateWindow(view.Grid().Hwnd());
   const Times rebuild = TimeRuns(21, [&](int) { view.OnUpdate(nullptr, views::kHintRefresh); });
   UpdateWindow(view.Grid().Hwnd());
@@ -132,14 +134,18 @@ void MeasureView(views::VarnelDocument& document, int width, int height) {
   });
   RECT client;
   GetClientRect(grid, &client);
-  std::printf("pane %dx%d (grid client %ldx%ld, %d rows per page)\n", width, height, client.right,
-              client.bottom, static_cast<int>((client.bottom - 2 * view.Grid().RowHeight()) / view.Grid().RowHeight()));
+  std::printf(
+      "pane %dx%d (grid client %ldx%ld, %d rows per page)\n", width, height, client.right,
+      client.bottom,
+      static_cast<int>((client.bottom - 2 * view.Grid().RowHeight()) / view.Grid().RowHeight()));
   std::printf("  rebuild: first %.2f ms, then median %.2f ms, max %.2f ms (21 runs)\n", first_ms,
               rebuild.median, rebuild.max);
-  std::printf("  heap kept by the table and grid: %lld bytes for %.0f cells = %.4f bytes per cell\n",
-              kept, cells, static_cast<double>(kept) / cells);
-  std::printf("  page down: median %.2f ms, max %.2f ms per scroll and repaint of the cells (200 pages)\n",
-              page.median, page.max);
+  std::printf(
+      "  heap kept by the table and grid: %lld bytes for %.0f cells = %.4f bytes per cell\n", kept,
+      cells, static_cast<double>(kept) / cells);
+  std::printf(
+      "  page down: median %.2f ms, max %.2f ms per scroll and repaint of the cells (200 pages)\n",
+      page.median, page.max);
   std::printf("  page down with the scroll bar drawn: median %.2f ms, max %.2f ms (200 pages)\n",
               page_and_bar.median, page_and_bar.max);
   std::printf("  whole repaint: median %.2f ms, max %.2f ms (50 runs)\n", full.median, full.max);
@@ -170,8 +176,9 @@ void MeasureStoredTexts(const TVarnelDoc& doc) {
   grid.SetRedraw(true);
   const double ms = watch.Milliseconds();
   const double cells = static_cast<double>(table.RowCount()) * table.ColumnCount();
-  std::printf("stored texts, for reference: filling %.1f ms, heap %lld bytes = %.1f bytes per cell\n",
-              ms, g_live_bytes - before, static_cast<double>(g_live_bytes - before) / cells);
+  std::printf(
+      "stored texts, for reference: filling %.1f ms, heap %lld bytes = %.1f bytes per cell\n", ms,
+      g_live_bytes - before, static_cast<double>(g_live_bytes - before) / cells);
   DestroyWindow(host);
 }
 

@@ -26,8 +26,8 @@ void __stdcall OnError(HRESULT, const char*) {}
 
 int main() {
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_NONE, RPC_C_IMP_LEVEL_IDENTIFY,
-                       nullptr, EOAC_NONE, nullptr);
+  CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_NONE,
+                       RPC_C_IMP_LEVEL_IDENTIFY, nullptr, EOAC_NONE, nullptr);
   EnableHDAErrorNotification(&OnError);
   int status = 0;
   {
@@ -42,10 +42,10 @@ int main() {
     }
     std::printf("connect: %.1f ms\n", connecting.Milliseconds());
     // Items sampled every second: 32000 seconds hold 32000 values.
-    const char16_t* items[] = {u"Waves/Sine 1s",        u"Waves/Ramp 1s",  u"Waves/Saw 1s",
-                               u"Waves/Square 1s",      u"Waves/Triangle 1s", u"Waves/Random walk 1s",
-                               u"Types/R8",             u"Types/R4",       u"Types/I4",
-                               u"Qualities/Cycling 1s"};
+    const char16_t* items[] = {
+        u"Waves/Sine 1s",     u"Waves/Ramp 1s",        u"Waves/Saw 1s", u"Waves/Square 1s",
+        u"Waves/Triangle 1s", u"Waves/Random walk 1s", u"Types/R8",     u"Types/R4",
+        u"Types/I4",          u"Qualities/Cycling 1s"};
     const double start = 1622505600000.0;  // 2021-06-01 00:00 UTC
     const double stop = start + 32000 * 1000.0;
     std::vector<double> rounds;

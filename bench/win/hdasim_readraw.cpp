@@ -1,8 +1,9 @@
 // ReadRaw of 32000 values from the simulation server, VT_R8 and VT_BSTR, once through the
 // proxy/stub into hdasim.exe and once on the server's own object in this process, in one run.
 // The ratio is what crossing the process boundary costs. Then the flat browse of every item ID
-// through the proxy/stub, fetching one name a call and 512 names a call. Run in a prefix where hdasim.exe and
-// the proxy/stub are registered (the HdaServers fixture or scripts/hda-servers setup).
+// through the proxy/stub, fetching one name a call and 512 names a call. Run in a prefix where
+// hdasim.exe and the proxy/stub are registered (the HdaServers fixture or scripts/hda-servers
+// setup).
 #include <objbase.h>
 #include <windows.h>
 
@@ -165,11 +166,14 @@ int main() {
       const double one = BrowseMedianMs(remote.Get(), 1, one_count);
       const double many = BrowseMedianMs(remote.Get(), 512, many_count);
       if (one < 0 || many < 0 || one_count != many_count) {
-        std::fprintf(stderr, "a browse failed or the two browses differ (%ld, %ld names)\n", one_count, many_count);
+        std::fprintf(stderr, "a browse failed or the two browses differ (%ld, %ld names)\n",
+                     one_count, many_count);
         status = 1;
       } else {
-        std::printf("flat browse of %ld item IDs out of process, median of 5: one a call %.1f ms, "
-                    "512 a call %.1f ms, %.1fx\n", many_count, one, many, one / many);
+        std::printf(
+            "flat browse of %ld item IDs out of process, median of 5: one a call %.1f ms, "
+            "512 a call %.1f ms, %.1fx\n",
+            many_count, one, many, one / many);
       }
     }
   }

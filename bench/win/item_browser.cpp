@@ -23,7 +23,9 @@ double Median(std::vector<double> v) {
   return v.empty() ? 0 : v[v.size() / 2];
 }
 
-double Max(const std::vector<double>& v) { return v.empty() ? 0 : *std::max_element(v.begin(), v.end()); }
+double Max(const std::vector<double>& v) {
+  return v.empty() ? 0 : *std::max_element(v.begin(), v.end());
+}
 
 int Count(HWND list) { return static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0)); }
 
@@ -100,13 +102,14 @@ int main() {
     gui::VarnelProcess::WaitGone(dialog);
     Sleep(500);
   }
-  std::printf("browse command to list shown (%d entries): median %.0f ms, max %.0f ms\n", all_entries,
-              Median(shown_outside), Max(shown_outside));
-  std::printf("  inside: server browse %.0f ms, first fill %.1f ms (medians)\n", Median(browse_inside),
-              Median(fill_inside));
+  std::printf("browse command to list shown (%d entries): median %.0f ms, max %.0f ms\n",
+              all_entries, Median(shown_outside), Max(shown_outside));
+  std::printf("  inside: server browse %.0f ms, first fill %.1f ms (medians)\n",
+              Median(browse_inside), Median(fill_inside));
   for (const Filter& f : filters) {
-    std::printf("filter %-28s -> %4d entries: text to list %.0f ms median, %.0f ms max; refill %.1f ms\n",
-                f.what, f.entries, Median(f.outside), Max(f.outside), Median(f.inside));
+    std::printf(
+        "filter %-28s -> %4d entries: text to list %.0f ms median, %.0f ms max; refill %.1f ms\n",
+        f.what, f.entries, Median(f.outside), Max(f.outside), Median(f.inside));
   }
   PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
   if (HWND ask = program.WaitWindow(L"Varnel", 5000)) gui::Click(GetDlgItem(ask, IDNO));

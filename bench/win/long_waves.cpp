@@ -104,7 +104,8 @@ void CompareWithEveryRawValue(THdaConnectionList& list, const TVarnelDoc& doc, c
   graph::TGraph g;
   BuildDocumentGraph(doc, g);
   const win::Stopwatch drawing;
-  const std::vector<TCutWave> cut = DrawLongWaves(doc, g, [&] { Draw(g, whole); }, list);
+  const std::vector<TCutWave> cut = DrawLongWaves(
+      doc, g, [&] { Draw(g, whole); }, list);
   const double wholeMs = drawing.Milliseconds();
   std::size_t points = 0;
   for (const TWave& wave : doc.Waves) points += g.FindPlot(WaveFullName(wave))->X().size();
@@ -157,10 +158,11 @@ void CompareWithEveryRawValue(THdaConnectionList& list, const TVarnelDoc& doc, c
   for (int i = 0; i < kWidth * kHeight; ++i) {
     differing += (whole.Pixels()[i] & 0xFFFFFF) != (raw.Pixels()[i] & 0xFFFFFF);
   }
-  std::printf("%s, every raw value: %llu values read in %.0f ms, drawn in %.0f ms; "
-              "whole / raw %.4f; bitmaps %s (%d pixels differ)\n",
-              span.name, static_cast<unsigned long long>(values), readMs, drawMs,
-              wholeMs / (readMs + drawMs), differing == 0 ? "identical" : "DIFFER", differing);
+  std::printf(
+      "%s, every raw value: %llu values read in %.0f ms, drawn in %.0f ms; "
+      "whole / raw %.4f; bitmaps %s (%d pixels differ)\n",
+      span.name, static_cast<unsigned long long>(values), readMs, drawMs,
+      wholeMs / (readMs + drawMs), differing == 0 ? "identical" : "DIFFER", differing);
 }
 
 // "<name>|a|b|c|d" lines of the graph question: the numbers of the line named so.
@@ -201,10 +203,11 @@ void Mouse(HWND window, UINT message, WPARAM keys, int x, int y) {
 
 // Part 2: Varnel.exe opens each document until it is painted whole, then zooms into a day.
 int MeasureProgram(const std::wstring& dir) {
-  gui::WriteUtf16(dir + L"\\Varnel_Config.xml",
-                  L"<Varnel_Configuration><HdaOpcServers><HdaServerDef><MachineName></MachineName>"
-                  L"<ServerName>Varnel.HdaSim.1</ServerName><ReconnectAtStartup>1</ReconnectAtStartup>"
-                  L"</HdaServerDef></HdaOpcServers></Varnel_Configuration>");
+  gui::WriteUtf16(
+      dir + L"\\Varnel_Config.xml",
+      L"<Varnel_Configuration><HdaOpcServers><HdaServerDef><MachineName></MachineName>"
+      L"<ServerName>Varnel.HdaSim.1</ServerName><ReconnectAtStartup>1</ReconnectAtStartup>"
+      L"</HdaServerDef></HdaOpcServers></Varnel_Configuration>");
   // A document without items, maximised: the documents opened after it open maximised too.
   TVarnelDoc empty;
   const std::wstring anchor = dir + L"\\empty.xml";
@@ -216,12 +219,18 @@ int MeasureProgram(const std::wstring& dir) {
   }
   SetWindowPos(program.MainWindow(), nullptr, 0, 0, 1600, 900, SWP_NOZORDER);
   HWND child = nullptr;
-  gui::WaitUntil([&] { return (child = gui::FindDescendant(program.MainWindow(), L"VarnelMdiChild")) != nullptr; },
-                 30000);
+  gui::WaitUntil(
+      [&] {
+        return (child = gui::FindDescendant(program.MainWindow(), L"VarnelMdiChild")) != nullptr;
+      },
+      30000);
   if (child) PostMessageW(child, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
   Sleep(1500);  // maximised and repainted
-  if (!gui::WaitUntil([&] { return program.Ask(L"connections").find(L"Varnel.HdaSim.1") != std::wstring::npos; },
-                      30000)) {
+  if (!gui::WaitUntil(
+          [&] {
+            return program.Ask(L"connections").find(L"Varnel.HdaSim.1") != std::wstring::npos;
+          },
+          30000)) {
     std::printf("Varnel.exe did not connect the server\n");
     return 1;
   }
@@ -240,7 +249,8 @@ int MeasureProgram(const std::wstring& dir) {
       open.push_back(settledMs);
       first.push_back(openMs);
       added.push_back(static_cast<double>(settled) - static_cast<double>(before));
-      if (run == 0) std::printf("%s: status \"%ls\"\n", span.name, FirstLine(program.Ask(L"status")).c_str());
+      if (run == 0)
+        std::printf("%s: status \"%ls\"\n", span.name, FirstLine(program.Ask(L"status")).c_str());
 
       // A selection over one day of the plot area, then Expand horizontally, until repainted.
       const std::wstring graph = program.Ask(L"graph");
@@ -252,7 +262,8 @@ int MeasureProgram(const std::wstring& dir) {
       }
       HWND graphWindow = reinterpret_cast<HWND>(static_cast<UINT_PTR>(window[0]));
       const double dayPixels = static_cast<double>(area[2] - area[0]) / span.days;
-      const int x0 = static_cast<int>(area[0] + 3 * dayPixels), x1 = static_cast<int>(x0 + dayPixels);
+      const int x0 = static_cast<int>(area[0] + 3 * dayPixels),
+                x1 = static_cast<int>(x0 + dayPixels);
       const int y0 = static_cast<int>(area[1] + 20), y1 = static_cast<int>(area[3] - 20);
       Mouse(graphWindow, WM_LBUTTONDOWN, MK_LBUTTON, x0, y0);
       Mouse(graphWindow, WM_MOUSEMOVE, MK_LBUTTON, x1, y1);
@@ -269,13 +280,17 @@ int MeasureProgram(const std::wstring& dir) {
       };
       const auto open_documents = documents();
       HWND client = gui::FindDescendant(program.MainWindow(), L"MDIClient");
-      PostMessageW(reinterpret_cast<HWND>(SendMessageW(client, WM_MDIGETACTIVE, 0, 0)), WM_CLOSE, 0, 0);
-      gui::WaitUntil([&] {
-        if (HWND ask = program.WaitWindow(L"Varnel", 100)) gui::Click(GetDlgItem(ask, IDNO));
-        return documents() < open_documents;
-      }, 10000);
-      if (run == 0) std::printf("%s zoomed: status \"%ls\"\n", span.name, FirstLine(program.Ask(L"status")).c_str());
-
+      PostMessageW(reinterpret_cast<HWND>(SendMessageW(client, WM_MDIGETACTIVE, 0, 0)), WM_CLOSE, 0,
+                   0);
+      gui::WaitUntil(
+          [&] {
+            if (HWND ask = program.WaitWindow(L"Varnel", 100)) gui::Click(GetDlgItem(ask, IDNO));
+            return documents() < open_documents;
+          },
+          10000);
+      if (run == 0)
+        std::printf("%s zoomed: status \"%ls\"\n", span.name,
+                    FirstLine(program.Ask(L"status")).c_str());
     }
     std::printf("%s: opened until painted whole: median %.0f ms (min %.0f, max %.0f) of %d\n",
                 span.name, Median(open), *std::min_element(open.begin(), open.end()),
@@ -321,8 +336,10 @@ int main(int argc, char** argv) {
     }
   }
   if (status == 0) status = MeasureProgram(dir);
-  if (status == 0) gui::RemoveRunDirectory(dir);
-  else std::printf("the run's files are kept in %ls\n", dir.c_str());
+  if (status == 0)
+    gui::RemoveRunDirectory(dir);
+  else
+    std::printf("the run's files are kept in %ls\n", dir.c_str());
   CoUninitialize();
   return status;
 }

@@ -24,15 +24,16 @@
 namespace {
 
 constexpr int kItems = 10;
-const char16_t* const kOneSecondItems[kItems] = {
-    u"Waves/Sine 1s",   u"Waves/Ramp 1s",     u"Waves/Saw 1s",         u"Waves/Square 1s",
-    u"Waves/Triangle 1s", u"Waves/Random walk 1s", u"Types/I2",          u"Types/I4",
-    u"Types/R4",        u"Types/R8"};
+const char16_t* const kOneSecondItems[kItems] = {u"Waves/Sine 1s",     u"Waves/Ramp 1s",
+                                                 u"Waves/Saw 1s",      u"Waves/Square 1s",
+                                                 u"Waves/Triangle 1s", u"Waves/Random walk 1s",
+                                                 u"Types/I2",          u"Types/I4",
+                                                 u"Types/R4",          u"Types/R8"};
 
 struct Options {
   double minutes = 20;
   double sample_seconds = 60;
-  DWORD refresh_ms = 1000;  // 0: the automatic refresh alone
+  DWORD refresh_ms = 1000;    // 0: the automatic refresh alone
   double kill_at_minute = 5;  // below 0: never
   double settle_minutes = 3;
   int trace_size = 1;
@@ -54,13 +55,20 @@ Options ParseOptions(int argc, wchar_t** argv) {
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::wstring name = argv[i];
     const double value = std::wcstod(argv[i + 1], nullptr);
-    if (name == L"--minutes") o.minutes = value;
-    else if (name == L"--sample-seconds") o.sample_seconds = value;
-    else if (name == L"--refresh-ms") o.refresh_ms = static_cast<DWORD>(value);
-    else if (name == L"--kill-at-minute") o.kill_at_minute = value;
-    else if (name == L"--settle-minutes") o.settle_minutes = value;
-    else if (name == L"--trace-size") o.trace_size = static_cast<int>(value);
-    else if (name == L"--refresh-rate") o.refresh_rate = static_cast<int>(value);
+    if (name == L"--minutes")
+      o.minutes = value;
+    else if (name == L"--sample-seconds")
+      o.sample_seconds = value;
+    else if (name == L"--refresh-ms")
+      o.refresh_ms = static_cast<DWORD>(value);
+    else if (name == L"--kill-at-minute")
+      o.kill_at_minute = value;
+    else if (name == L"--settle-minutes")
+      o.settle_minutes = value;
+    else if (name == L"--trace-size")
+      o.trace_size = static_cast<int>(value);
+    else if (name == L"--refresh-rate")
+      o.refresh_rate = static_cast<int>(value);
   }
   return o;
 }
@@ -81,7 +89,8 @@ void WriteConfiguration(const std::wstring& dir, int trace_size, int refresh_rat
   gui::WriteUtf16(dir + L"\\Varnel_Config.xml",
                   L"<Varnel_Configuration><ConfigBase><TraceSize>" + std::to_wstring(trace_size) +
                       L"</TraceSize></ConfigBase><General><RefreshRate>" +
-                      std::to_wstring(refresh_rate) + L"</RefreshRate></General>"
+                      std::to_wstring(refresh_rate) +
+                      L"</RefreshRate></General>"
                       L"<HdaOpcServers><HdaServerDef><MachineName></MachineName>"
                       L"<ServerName>Varnel.HdaSim.1</ServerName>"
                       L"<ReconnectAtStartup>1</ReconnectAtStartup></HdaServerDef></HdaOpcServers>"
@@ -114,8 +123,8 @@ double Slope(const std::vector<Sample>& samples, double from_minute, Field field
 // The refresh command, answered before the next one is sent (no pile of posted commands).
 bool Refresh(HWND main) {
   DWORD_PTR result = 0;
-  return SendMessageTimeoutW(main, WM_COMMAND, ID_GRAPH_REFRESH, 0, SMTO_NORMAL, 30000,
-                             &result) != 0;
+  return SendMessageTimeoutW(main, WM_COMMAND, ID_GRAPH_REFRESH, 0, SMTO_NORMAL, 30000, &result) !=
+         0;
 }
 
 }  // namespace
@@ -135,17 +144,21 @@ int wmain(int argc, wchar_t** argv) {
     return 1;
   }
   // The document opens locked: unlocked, it follows the last ten minutes.
-  if (!gui::WaitUntil([&] { return program.Ask(L"connections").find(L"Varnel.HdaSim.1") != std::wstring::npos; },
-                      60000)) {
+  if (!gui::WaitUntil(
+          [&] {
+            return program.Ask(L"connections").find(L"Varnel.HdaSim.1") != std::wstring::npos;
+          },
+          60000)) {
     std::printf("the server was not connected at start-up\n");
     return 1;
   }
   program.Command(ID_PERIOD_UNLOCK);
   program.Command(PeriodKindOf(kPeriodLast10Minutes).command);
-  std::printf("%d 1 s items, last ten minutes, refresh command every %lu ms (0: none), "
-              "RefreshRate %d s, sample every %.0f s, TraceSize %d\n",
-              kItems, static_cast<unsigned long>(o.refresh_ms), o.refresh_rate, o.sample_seconds,
-              o.trace_size);
+  std::printf(
+      "%d 1 s items, last ten minutes, refresh command every %lu ms (0: none), "
+      "RefreshRate %d s, sample every %.0f s, TraceSize %d\n",
+      kItems, static_cast<unsigned long>(o.refresh_ms), o.refresh_rate, o.sample_seconds,
+      o.trace_size);
   std::printf("minute  private KB      GDI     USER   log KB  log lines refreshes\n");
 
   std::vector<Sample> samples;
@@ -181,7 +194,8 @@ int wmain(int argc, wchar_t** argv) {
       killed = true;
       const int n = test_support::KillSimulator();
       test_support::ForgetKilledServers();
-      std::printf("%6.1f killed %d simulator process(es); the program is to reconnect\n", minute, n);
+      std::printf("%6.1f killed %d simulator process(es); the program is to reconnect\n", minute,
+                  n);
     }
     if (o.refresh_ms != 0 && now >= next_refresh) {
       if (Refresh(program.MainWindow())) ++refreshes;
@@ -193,24 +207,28 @@ int wmain(int argc, wchar_t** argv) {
 
   const double minutes = samples.back().minute - samples.front().minute;
   const double refreshes_per_minute = minutes > 0 ? static_cast<double>(refreshes) / minutes : 0;
-  const double private_slope = Slope(samples, o.settle_minutes, [](const Sample& s) { return s.private_kb; });
+  const double private_slope =
+      Slope(samples, o.settle_minutes, [](const Sample& s) { return s.private_kb; });
   std::printf("slopes from minute %.0f on (least squares, per minute):\n", o.settle_minutes);
-  std::printf("  private bytes %+.1f KB/min (%+.0f bytes per item read, %.0f reads a minute)\n",
-              private_slope,
-              refreshes_per_minute > 0 ? private_slope * 1024.0 / (refreshes_per_minute * kItems) : 0.0,
-              refreshes_per_minute * kItems);
-  std::printf("  GDI objects   %+.2f /min\n", Slope(samples, o.settle_minutes, [](const Sample& s) { return s.gdi; }));
-  std::printf("  USER objects  %+.2f /min\n", Slope(samples, o.settle_minutes, [](const Sample& s) { return s.user; }));
+  std::printf(
+      "  private bytes %+.1f KB/min (%+.0f bytes per item read, %.0f reads a minute)\n",
+      private_slope,
+      refreshes_per_minute > 0 ? private_slope * 1024.0 / (refreshes_per_minute * kItems) : 0.0,
+      refreshes_per_minute * kItems);
+  std::printf("  GDI objects   %+.2f /min\n",
+              Slope(samples, o.settle_minutes, [](const Sample& s) { return s.gdi; }));
+  std::printf("  USER objects  %+.2f /min\n",
+              Slope(samples, o.settle_minutes, [](const Sample& s) { return s.user; }));
   std::printf("  log file      %+.1f KB/min, largest %.0f KB\n",
-              Slope(samples, o.settle_minutes, [](const Sample& s) { return s.log_kb; }),
-              [&] {
+              Slope(samples, o.settle_minutes, [](const Sample& s) { return s.log_kb; }), [&] {
                 double largest = 0;
                 for (const Sample& s : samples) largest = s.log_kb > largest ? s.log_kb : largest;
                 return largest;
               }());
   std::printf("  connections at the end: %s\n",
-              program.Ask(L"connections").find(L"Varnel.HdaSim.1") != std::wstring::npos ? "server back"
-                                                                                         : "server missing");
+              program.Ask(L"connections").find(L"Varnel.HdaSim.1") != std::wstring::npos
+                  ? "server back"
+                  : "server missing");
   PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
   if (HWND ask = program.WaitWindow(L"Varnel", 5000)) gui::Click(GetDlgItem(ask, IDNO));
   program.WaitExit();

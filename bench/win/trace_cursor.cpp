@@ -60,16 +60,16 @@ std::vector<double> Sweep(const gui::VarnelProcess& program, const std::vector<i
   const int y = (area[1] + area[3]) / 2;
   for (int i = 0; i < kMoves; ++i) {
     const int x = area[0] + (i * 3) % (area[2] - area[0]);
-    times.push_back(std::stod(program.Ask(L"trace-move-timed " + std::to_wstring(x) + L" " +
-                                          std::to_wstring(y))));
+    times.push_back(std::stod(
+        program.Ask(L"trace-move-timed " + std::to_wstring(x) + L" " + std::to_wstring(y))));
   }
   return times;
 }
 
 void Print(const char* what, const std::vector<double>& v) {
-  std::printf("%-26s median %.3f ms, 90%% %.3f, 99%% %.3f, max %.3f (of %zu)\n", what,
-              Median(v), Percentile(v, 0.9), Percentile(v, 0.99),
-              *std::max_element(v.begin(), v.end()), v.size());
+  std::printf("%-26s median %.3f ms, 90%% %.3f, 99%% %.3f, max %.3f (of %zu)\n", what, Median(v),
+              Percentile(v, 0.9), Percentile(v, 0.99), *std::max_element(v.begin(), v.end()),
+              v.size());
 }
 
 }  // namespace
@@ -105,11 +105,11 @@ int main() {
   for (const std::vector<std::wstring>& f : Rows(picture, L"screen")) {
     if (f.size() != 5) continue;
     ++rectangles;
-    covered += static_cast<long>(std::stoi(f[3]) - std::stoi(f[1])) *
-               (std::stoi(f[4]) - std::stoi(f[2]));
+    covered +=
+        static_cast<long>(std::stoi(f[3]) - std::stoi(f[1])) * (std::stoi(f[4]) - std::stoi(f[2]));
   }
-  std::printf("graph window %ld x %ld pixels, %d waves x %d points (random walks)\n",
-              client.right, client.bottom, bench::kBigWaves, bench::kBigPoints);
+  std::printf("graph window %ld x %ld pixels, %d waves x %d points (random walks)\n", client.right,
+              client.bottom, bench::kBigWaves, bench::kBigPoints);
   Print("move, trace cursor on:", on);
   Print("move, trace cursor off:", off);
   std::printf("the cursor's part: median %.3f ms; it covers %d rectangles, %ld pixels\n",

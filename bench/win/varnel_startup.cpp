@@ -42,12 +42,14 @@ int main() {
     startup.push_back(watch.Milliseconds());
     const std::wstring answer = program.Ask(L"open-timed " + document);
     double ms = 0;
-    if (std::swscanf(answer.c_str(), L"%lf %llu %llu", &ms, &before, &after) == 3) open.push_back(ms);
+    if (std::swscanf(answer.c_str(), L"%lf %llu %llu", &ms, &before, &after) == 3)
+      open.push_back(ms);
     PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
     if (HWND ask = program.WaitWindow(L"Varnel", 5000)) gui::Click(GetDlgItem(ask, IDNO));
     program.WaitExit();
   }
-  std::printf("start-up to main window shown and idle: median %.0f ms of %d runs\n", Median(startup), kRuns);
+  std::printf("start-up to main window shown and idle: median %.0f ms of %d runs\n",
+              Median(startup), kRuns);
   std::printf("open %d x %d points until painted:      median %.0f ms of %zu runs\n",
               bench::kBigWaves, bench::kBigPoints, Median(open), open.size());
   std::printf("private bytes before / after opening:  %.1f / %.1f MB\n", before / 1e6, after / 1e6);

@@ -20,8 +20,8 @@ namespace {
 class ThreadAnsiCodePage final : public CodePage {
  public:
   int ToWide(const char* src, int srcLen, char16_t* dst, int dstCap, bool precomposed) override {
-    return MultiByteToWideChar(CP_THREAD_ACP, precomposed ? MB_PRECOMPOSED : 0, src, srcLen,
-                               W(dst), dstCap);
+    return MultiByteToWideChar(CP_THREAD_ACP, precomposed ? MB_PRECOMPOSED : 0, src, srcLen, W(dst),
+                               dstCap);
   }
   int ToNarrow(const char16_t* src, int srcLen, char* dst, int dstCap) override {
     return WideCharToMultiByte(CP_THREAD_ACP, 0, W(src), srcLen, dst, dstCap, nullptr, nullptr);

@@ -111,7 +111,8 @@ TEST_F(SimulatorSession, AttributeListHoldsTheStandardAttributes) {
     EXPECT_EQ(ids.count(id), 1u) << id;
   }
   DWORD id = 5;
-  EXPECT_EQ(GetHDAAttributeDescr(session_.Get(), count, &id, nullptr, nullptr, 0, nullptr, 0), FALSE);
+  EXPECT_EQ(GetHDAAttributeDescr(session_.Get(), count, &id, nullptr, nullptr, 0, nullptr, 0),
+            FALSE);
   EXPECT_EQ(id, 5u);
 }
 

@@ -120,7 +120,8 @@ TEST(ConnectHDA, RemoteUsesTheListedClassAndReportsTheFailedActivation) {
   NumberOfHDAServers("");
   ClearReports();
   EXPECT_EQ(ConnectHDA("NOSUCHHOST", "Varnel.HdaSim.2"), AMBREL_NO_SESSION);
-  for (const std::string& trace : Traces()) EXPECT_EQ(trace.rfind("CLSIDFromProgID", 0), std::string::npos);
+  for (const std::string& trace : Traces())
+    EXPECT_EQ(trace.rfind("CLSIDFromProgID", 0), std::string::npos);
   ASSERT_EQ(Errors().size(), 1u);
   EXPECT_EQ(Errors()[0].text,
             "CoCreateInstanceEx - failed for node:NOSUCHHOST ProgID:Varnel.HdaSim.2 (80040154)\n");
@@ -212,9 +213,9 @@ TEST(DiscoveryRegistry, WithoutTheCategoriesManagerTheListIsEmpty) {
     HiddenClassesKey manager(kCategoriesManagerKey);
     ASSERT_TRUE(manager.Hidden());
     IUnknown* none = nullptr;
-    const HRESULT expected = CoCreateInstance(CLSID_StdComponentCategoriesMgr, nullptr,
-                                              CLSCTX_INPROC_SERVER, IID_IUnknown,
-                                              reinterpret_cast<void**>(&none));
+    const HRESULT expected =
+        CoCreateInstance(CLSID_StdComponentCategoriesMgr, nullptr, CLSCTX_INPROC_SERVER,
+                         IID_IUnknown, reinterpret_cast<void**>(&none));
     if (none) none->Release();
     ASSERT_TRUE(FAILED(expected));
     ClearReports();
@@ -223,7 +224,8 @@ TEST(DiscoveryRegistry, WithoutTheCategoriesManagerTheListIsEmpty) {
     EXPECT_EQ(Errors()[0].hr, 0);
     EXPECT_EQ(Errors()[0].text, "Failed to Execute OPCENUM");
     EXPECT_EQ(Errors()[1].hr, expected);
-    EXPECT_EQ(Errors()[1].text, "Error from CoCreateInstance for CLSID_StdComponentCategoriesMgr\n");
+    EXPECT_EQ(Errors()[1].text,
+              "Error from CoCreateInstance for CLSID_StdComponentCategoriesMgr\n");
     char name[16] = "untouched";
     EXPECT_EQ(GetHDAServerName(0, name, sizeof name), FALSE);
     EXPECT_STREQ(name, "untouched");

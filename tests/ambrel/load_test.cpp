@@ -23,7 +23,8 @@ TEST(Load, LoadAndFreeAgain) {
   HMODULE dll = LoadLibraryW(L"Ambrel.dll");
   ASSERT_NE(dll, nullptr);
   using Revision = WORD(__stdcall*)();
-  auto revision = reinterpret_cast<Revision>(reinterpret_cast<void*>(GetProcAddress(dll, "AmbrelRevision")));
+  auto revision =
+      reinterpret_cast<Revision>(reinterpret_cast<void*>(GetProcAddress(dll, "AmbrelRevision")));
   ASSERT_NE(revision, nullptr);
   EXPECT_EQ(revision(), 259);
   EXPECT_TRUE(FreeLibrary(dll));

@@ -30,7 +30,8 @@ std::optional<std::string> StringAt(const std::vector<char>& file, std::size_t o
 std::optional<PeExports> ReadPeExports(const std::wstring& path) {
   std::ifstream in(std::filesystem::path(path), std::ios::binary);
   if (!in) return std::nullopt;
-  const std::vector<char> file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::vector<char> file((std::istreambuf_iterator<char>(in)),
+                               std::istreambuf_iterator<char>());
 
   IMAGE_DOS_HEADER dos;
   if (!ReadAt(file, 0, &dos) || dos.e_magic != IMAGE_DOS_SIGNATURE) return std::nullopt;

@@ -49,8 +49,8 @@ TEST_P(RawCounts, CarryTheMoreDataFlag) {
   std::vector<FILETIME> times(c.max + 1);
   Variants values(c.max + 1);
   std::vector<DWORD> qualities(c.max + 1, 0xDEAD);
-  const DWORD result = Raw(ramp_.Get(), midnight_, end, c.max, times.data(), values.data(),
-                           qualities.data());
+  const DWORD result =
+      Raw(ramp_.Get(), midnight_, end, c.max, times.data(), values.data(), qualities.data());
   EXPECT_EQ(result, c.expected);
   const DWORD count = result & AMBREL_COUNT_MASK;
   for (DWORD i = 0; i < count; ++i) {
@@ -64,11 +64,11 @@ TEST_P(RawCounts, CarryTheMoreDataFlag) {
   EXPECT_EQ(qualities[count], 0xDEADu);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Periods, RawCounts,
-    ::testing::Values(RawCase{1000, 100, 0x80000064},  // the server says it holds more
-                      RawCase{100, 100, 100},           // exactly the maximum
-                      RawCase{50, 100, 50}, RawCase{10, 1, 0x80000001}));
+INSTANTIATE_TEST_SUITE_P(Periods, RawCounts,
+                         ::testing::Values(RawCase{1000, 100,
+                                                   0x80000064},     // the server says it holds more
+                                           RawCase{100, 100, 100},  // exactly the maximum
+                                           RawCase{50, 100, 50}, RawCase{10, 1, 0x80000001}));
 
 TEST_F(Reads, UnknownItemHandleGivesWhatTheServerPutInTheStructure) {
   FILETIME times[4];
@@ -114,8 +114,8 @@ TEST_F(Reads, LongTextReadLoopDoesNotLeak) {
   std::vector<DWORD> qualities(kValues);
   const FILETIME end = FromTicks(Ticks(midnight_) + kValues * kSecond);
   auto read = [&] {
-    const DWORD n = Raw(clock.Get(), midnight_, end, kValues, times.data(), values.data(),
-                        qualities.data());
+    const DWORD n =
+        Raw(clock.Get(), midnight_, end, kValues, times.data(), values.data(), qualities.data());
     EXPECT_EQ(n, kValues);
     EXPECT_EQ(values[0].vt, VT_BSTR);
     values.Clear();
@@ -147,9 +147,8 @@ TEST_P(ProcessedCounts, AverageOfTheRamp) {
   std::vector<DWORD> qualities(c.max + 1);
   const DWORD result = ReadHDAProcessedItemValues(
       session_.Get(), ramp_.Get(), 3 /* average */, midnight_.dwLowDateTime,
-      midnight_.dwHighDateTime, end.dwLowDateTime, end.dwHighDateTime,
-      static_cast<DWORD>(interval), static_cast<DWORD>(interval >> 32), c.max, times.data(),
-      values.data(), qualities.data());
+      midnight_.dwHighDateTime, end.dwLowDateTime, end.dwHighDateTime, static_cast<DWORD>(interval),
+      static_cast<DWORD>(interval >> 32), c.max, times.data(), values.data(), qualities.data());
   EXPECT_EQ(result, c.expected);
   for (DWORD i = 0; i < (result & AMBREL_COUNT_MASK); ++i) {
     EXPECT_EQ(Ticks(times[i]), Ticks(midnight_) + i * interval) << i;
@@ -171,10 +170,9 @@ TEST_F(Reads, AttributeHistoryOfTheDescription) {
   FILETIME times[4] = {};
   Variants values(4);
   const FILETIME end = FromTicks(Ticks(midnight_) + 3600 * kSecond);
-  const DWORD result = ReadHDAItemAttributes(session_.Get(), ramp_.Get(), OPCHDA_DESCRIPTION,
-                                             midnight_.dwLowDateTime, midnight_.dwHighDateTime,
-                                             end.dwLowDateTime, end.dwHighDateTime, 4, times,
-                                             values.data());
+  const DWORD result = ReadHDAItemAttributes(
+      session_.Get(), ramp_.Get(), OPCHDA_DESCRIPTION, midnight_.dwLowDateTime,
+      midnight_.dwHighDateTime, end.dwLowDateTime, end.dwHighDateTime, 4, times, values.data());
   ASSERT_GE(result & AMBREL_COUNT_MASK, 1u);
   EXPECT_EQ(result & AMBREL_MORE_DATA, 0u);
   EXPECT_EQ(Ticks(times[0]), Ticks(midnight_));

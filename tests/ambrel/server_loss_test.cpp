@@ -71,13 +71,11 @@ class ServerLoss : public ::testing::Test {
   // Into the fixture's buffers, so that nothing runs between the export and LastResult().
   DWORD Read(DWORD item, const FILETIME& start, const FILETIME& end) {
     values_.Clear();
-    return ReadHDAItemValues(session_.Get(), item, FALSE, start.dwLowDateTime,
-                             start.dwHighDateTime, end.dwLowDateTime, end.dwHighDateTime, 100,
-                             times_.data(), values_.data(), qualities_.data());
+    return ReadHDAItemValues(session_.Get(), item, FALSE, start.dwLowDateTime, start.dwHighDateTime,
+                             end.dwLowDateTime, end.dwHighDateTime, 100, times_.data(),
+                             values_.data(), qualities_.data());
   }
-  DWORD ReadMinute(DWORD item) {
-    return Read(item, Utc(2021, 6, 1), Utc(2021, 6, 1, 0, 1));
-  }
+  DWORD ReadMinute(DWORD item) { return Read(item, Utc(2021, 6, 1), Utc(2021, 6, 1, 0, 1)); }
   // Once lost, every call that would reach the server fails at once with the same last error,
   // and nobody is told a second time.
   void ExpectEveryCallFailsAtOnce(DWORD item, HRESULT lost, std::size_t notices = 1) {
@@ -97,8 +95,8 @@ class ServerLoss : public ::testing::Test {
     VariantInit(&value);
     const FILETIME time = Utc(2021, 1, 1);
     const DWORD quality = 0xC0;
-    EXPECT_EQ(WriteHDAItemValues(session_.Get(), item, AMBREL_EDIT_INSERT_REPLACE, 1, &time,
-                                 &value, &quality, nullptr),
+    EXPECT_EQ(WriteHDAItemValues(session_.Get(), item, AMBREL_EDIT_INSERT_REPLACE, 1, &time, &value,
+                                 &quality, nullptr),
               lost);
     EXPECT_LT(calls.Ms(), kAtOnceMs);
     EXPECT_EQ(g_notices.size(), notices);
@@ -181,8 +179,8 @@ TEST_F(ServerLoss, ObjectsDisconnectedAfterAShutdownNotice) {
   ASSERT_EQ(g_notices.size(), 1u);
   // The server ends once it has told every client.
   killed_ = true;
-  ASSERT_TRUE(PumpUntil(
-      [&] { return ReadMinute(sine.Get()) == 0 && LastResult() != S_OK; }, 15000));
+  ASSERT_TRUE(
+      PumpUntil([&] { return ReadMinute(sine.Get()) == 0 && LastResult() != S_OK; }, 15000));
   const HRESULT lost = LastResult();
   EXPECT_TRUE(MeansGone(lost)) << std::hex << lost;
   // The server's own notice, then the loss's.

@@ -146,11 +146,12 @@ const CLSID kUnregisteredClass = {
 INSTANTIATE_TEST_SUITE_P(
     Registry, ProgIdFailures,
     ::testing::Values(
-        ProgIdCase{L"Varnel.Test.NoServer",
-                   kUnregisteredClass,
-                   static_cast<HRESULT>(0x80040154),
-                   "CoGetClassObject- no InProc or Local server for (80040154)\n",
-                   {"CLSIDFromProgID HRESULT = 0x00000000", "CoGetClassObject HRESULT = 0x80040154"}},
+        ProgIdCase{
+            L"Varnel.Test.NoServer",
+            kUnregisteredClass,
+            static_cast<HRESULT>(0x80040154),
+            "CoGetClassObject- no InProc or Local server for (80040154)\n",
+            {"CLSIDFromProgID HRESULT = 0x00000000", "CoGetClassObject HRESULT = 0x80040154"}},
         ProgIdCase{L"Varnel.Test.NotAnHdaServer",
                    CLSID_StdComponentCategoriesMgr,
                    E_NOINTERFACE,
@@ -186,8 +187,8 @@ TEST(UnknownSession, EveryExportFailsQuietly) {
   }
   const FILETIME start = Utc(2020, 6, 1);
   const FILETIME end = Utc(2020, 6, 1, 0, 1);
-  for (const AMBREL_SESSION handle : {AMBREL_NO_SESSION, AMBREL_SESSION{0}, stale, stale + 1000,
-                                      AMBREL_SESSION{0x7FFFFFFF}}) {
+  for (const AMBREL_SESSION handle :
+       {AMBREL_NO_SESSION, AMBREL_SESSION{0}, stale, stale + 1000, AMBREL_SESSION{0x7FFFFFFF}}) {
     SCOPED_TRACE(handle);
     ClearReports();
     char name[16] = "untouched";
@@ -239,9 +240,9 @@ TEST(UnknownSession, EveryExportFailsQuietly) {
               FALSE);
     EXPECT_EQ(EnableHDAShutdownNotification(handle, &IgnoreShutdown), FALSE);
     EXPECT_EQ(ReadHDAItemAttributesVB(handle, 1, 2, &from, &to, 4, dates, values.data()), 0u);
-    EXPECT_EQ(ReadHDAItemValuesVB(handle, 1, FALSE, &from, &to, 4, dates, values.data(),
-                                  vb_qualities),
-              0u);
+    EXPECT_EQ(
+        ReadHDAItemValuesVB(handle, 1, FALSE, &from, &to, 4, dates, values.data(), vb_qualities),
+        0u);
     EXPECT_EQ(ReadHDAProcessedItemValuesVB(handle, 1, 3, &from, &to, &seconds, 4, dates,
                                            values.data(), vb_qualities),
               0u);

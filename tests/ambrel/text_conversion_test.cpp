@@ -11,7 +11,8 @@ namespace ambrel {
 namespace {
 
 TEST(WidenBytes, EveryByteBecomesTheUnitOfTheSameValue) {
-  const char text[] = {'A', static_cast<char>(0xE9), static_cast<char>(0x80), static_cast<char>(0xFF), 0};
+  const char text[] = {'A', static_cast<char>(0xE9), static_cast<char>(0x80),
+                       static_cast<char>(0xFF), 0};
   EXPECT_EQ(WidenBytes(text), std::wstring(L"A\u00E9\u0080\u00FF"));
   EXPECT_EQ(WidenBytes(""), L"");
   EXPECT_EQ(WidenBytes(nullptr), L"");
@@ -35,9 +36,9 @@ TEST_P(CopyToBufferCases, CutsAndTerminates) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Lengths, CopyToBufferCases,
-                         ::testing::Values(CutCase{"abcdef", 7, "abcdef"}, CutCase{"abcdef", 6, "abcde"},
-                                           CutCase{"abcdef", 1, ""}, CutCase{"", 4, ""},
-                                           CutCase{"abcdef", 12, "abcdef"}));
+                         ::testing::Values(CutCase{"abcdef", 7, "abcdef"},
+                                           CutCase{"abcdef", 6, "abcde"}, CutCase{"abcdef", 1, ""},
+                                           CutCase{"", 4, ""}, CutCase{"abcdef", 12, "abcdef"}));
 
 TEST(CopyToBuffer, NothingForAnEmptyBuffer) {
   char buffer[2] = {'#', '#'};
@@ -64,12 +65,11 @@ TEST_P(CopyLow8Cases, KeepsTheLowByteAndTerminatesTheLastOne) {
   EXPECT_EQ(buffer[c.length], '#');
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, CopyLow8Cases,
-    ::testing::Values(Low8Case{L"Up", 8, "Up"}, Low8Case{L"Running", 4, "Run"},
-                      // U+0141 keeps 0x41, U+20AC keeps 0xAC.
-                      Low8Case{L"\u0141\u20AC", 8, std::string("A\xAC")},
-                      Low8Case{L"", 3, ""}));
+INSTANTIATE_TEST_SUITE_P(Texts, CopyLow8Cases,
+                         ::testing::Values(Low8Case{L"Up", 8, "Up"}, Low8Case{L"Running", 4, "Run"},
+                                           // U+0141 keeps 0x41, U+20AC keeps 0xAC.
+                                           Low8Case{L"\u0141\u20AC", 8, std::string("A\xAC")},
+                                           Low8Case{L"", 3, ""}));
 
 TEST(FillPattern, PlacesTextsInOrder) {
   EXPECT_EQ(FillPattern("CLSIDFromProgID failed for %ls (%lx)\n", {"A.B", "800401f3"}),

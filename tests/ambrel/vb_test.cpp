@@ -80,9 +80,9 @@ TEST_F(VbExports, AttributeReadStampsTheStart) {
   DATE from = DateOf(start), to = DateOf(FromTicks(Ticks(start) + 3600 * kSecond));
   DATE dates[2] = {};
   Variants values(2);
-  ASSERT_GE(ReadHDAItemAttributesVB(session_.Get(), ramp_.Get(), 2, &from, &to, 2, dates,
-                                    values.data()),
-            1u);
+  ASSERT_GE(
+      ReadHDAItemAttributesVB(session_.Get(), ramp_.Get(), 2, &from, &to, 2, dates, values.data()),
+      1u);
   EXPECT_DOUBLE_EQ(dates[0], from);
   EXPECT_EQ(values[0].vt, VT_BSTR);
 }
@@ -98,17 +98,18 @@ TEST_F(VbExports, WrittenDatesComeBackAsTheirFileTimes) {
   value.dblVal = 42;
   const LONG quality = 0xC0;
   HRESULT result = 77;
-  ASSERT_TRUE(SUCCEEDED(WriteHDAItemValuesVB(session_.Get(), store.Get(), AMBREL_EDIT_INSERT_REPLACE,
-                                             1, &date, &value, &quality, &result)));
+  ASSERT_TRUE(
+      SUCCEEDED(WriteHDAItemValuesVB(session_.Get(), store.Get(), AMBREL_EDIT_INSERT_REPLACE, 1,
+                                     &date, &value, &quality, &result)));
   EXPECT_TRUE(SUCCEEDED(result));
   FILETIME times[2];
   Variants values(2);
   DWORD qualities[2];
   const FILETIME end = FromTicks(Ticks(when) + kSecond);
-  ASSERT_EQ(ReadHDAItemValues(session_.Get(), store.Get(), FALSE, when.dwLowDateTime,
-                              when.dwHighDateTime, end.dwLowDateTime, end.dwHighDateTime, 2, times,
-                              values.data(), qualities),
-            1u);
+  ASSERT_EQ(
+      ReadHDAItemValues(session_.Get(), store.Get(), FALSE, when.dwLowDateTime, when.dwHighDateTime,
+                        end.dwLowDateTime, end.dwHighDateTime, 2, times, values.data(), qualities),
+      1u);
   EXPECT_EQ(Ticks(times[0]), Ticks(when));
   EXPECT_DOUBLE_EQ(values[0].dblVal, 42);
 }

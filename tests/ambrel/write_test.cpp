@@ -70,8 +70,10 @@ INSTANTIATE_TEST_SUITE_P(
     Orders, WriteChecks,
     ::testing::Values(
         // A count of 0 and an edit type above 4 are refused before the interface is looked at.
-        CheckCase{kReadOnlyServer, 1, 0, kInvalidArg}, CheckCase{kReadOnlyServer, 5, 1, kInvalidArg},
-        CheckCase{kReadOnlyServer, 1, 1, kNoInterface}, CheckCase{kReadOnlyServer, 0, 1, kNoInterface},
+        CheckCase{kReadOnlyServer, 1, 0, kInvalidArg},
+        CheckCase{kReadOnlyServer, 5, 1, kInvalidArg},
+        CheckCase{kReadOnlyServer, 1, 1, kNoInterface},
+        CheckCase{kReadOnlyServer, 0, 1, kNoInterface},
         CheckCase{kReadOnlyServer, 3, 1, kNoInterface}, CheckCase{kFullServer, 0, 1, kNotImpl},
         CheckCase{kFullServer, 3, 1, kInvalidArg}, CheckCase{kFullServer, 4, 0, kInvalidArg},
         CheckCase{kFullServer, 0xFFFFFFFF, 1, kInvalidArg},

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-
 namespace {
 
 std::vector<int> Ids(const std::vector<MenuItemSpec>& items) {
@@ -39,8 +38,8 @@ TEST(MainMenus, ConnectionsUnderDisconnectAndBrowse) {
   const DynamicMenus menus = BuildDynamicMenus(state);
   EXPECT_EQ(Ids(menus.disconnect), (std::vector<int>{9035, 9036}));
   EXPECT_EQ(Ids(menus.browse), (std::vector<int>{9053, 9054}));
-  EXPECT_EQ(Texts(menus.browse), (std::vector<std::u16string>{u"Varnel.HdaSim.1",
-                                                              u"plant7\\Varnel.HdaSim.2"}));
+  EXPECT_EQ(Texts(menus.browse),
+            (std::vector<std::u16string>{u"Varnel.HdaSim.1", u"plant7\\Varnel.HdaSim.2"}));
   EXPECT_TRUE(BuildDynamicMenus(MainMenuState{}).disconnect.empty());
 }
 
@@ -135,7 +134,7 @@ TEST(MainMenus, RangesOfLikeCommandsShareOnePrompt) {
   struct Case {
     int command, text;
   } const cases[] = {
-      {9035, 9035}, {9044, 9035}, {9045, 9045}, {9053, 9053}, {9062, 9053}, {9063, 9063},
+      {9035, 9035}, {9044, 9035}, {9045, 9045}, {9053, 9053},   {9062, 9053},   {9063, 9063},
       {9010, 9010}, {9017, 9010}, {9018, 9018}, {57616, 57616}, {57631, 57616}, {1207, 1207},
   };
   for (const Case& c : cases) EXPECT_EQ(PromptTextId(c.command), c.text) << c.command;

@@ -13,8 +13,9 @@ namespace {
 using Args = std::vector<std::string>;
 
 TEST(CliArgs, AcceptedCommandLines) {
-  auto read = ParseArguments({"--verbose", "read", "--server", "P", "--item", "a b", "c", "--item", "d",
-                              "--period", "last-hour", "--csv", "--utc-offset", "-90", "--language", "0"});
+  auto read =
+      ParseArguments({"--verbose", "read", "--server", "P", "--item", "a b", "c", "--item", "d",
+                      "--period", "last-hour", "--csv", "--utc-offset", "-90", "--language", "0"});
   ASSERT_TRUE(read.ok) << read.error;
   EXPECT_EQ(read.options.command, TCommand::Read);
   EXPECT_EQ(read.options.items, (Args{"a b", "c", "d"}));
@@ -26,7 +27,8 @@ TEST(CliArgs, AcceptedCommandLines) {
 
   EXPECT_FALSE(read.options.all);
 
-  auto span = ParseArguments({"read", "--server", "P", "--item", "x", "--from", "1/2/2021", "--to", "2/2/2021 10:00"});
+  auto span = ParseArguments(
+      {"read", "--server", "P", "--item", "x", "--from", "1/2/2021", "--to", "2/2/2021 10:00"});
   ASSERT_TRUE(span.ok) << span.error;
   EXPECT_EQ(span.options.from, "1/2/2021");
   EXPECT_EQ(span.options.to, "2/2/2021 10:00");
@@ -57,7 +59,9 @@ TEST(CliArgs, AcceptedCommandLines) {
 
   EXPECT_EQ(ParseArguments({"doc", "step", "f.xml", "--previous"}).options.step, TStep::Previous);
   EXPECT_EQ(ParseArguments({"doc", "show", "f.xml"}).options.command, TCommand::DocShow);
-  EXPECT_TRUE(ParseArguments({"doc", "new", "--server", "P", "--item", "i", "--period", "day", "--out", "o.xml"}).ok);
+  EXPECT_TRUE(ParseArguments({"doc", "new", "--server", "P", "--item", "i", "--period", "day",
+                              "--out", "o.xml"})
+                  .ok);
   EXPECT_TRUE(ParseArguments({"servers"}).ok);
 
   auto render = ParseArguments({"render", "d.xml", "--out", "g.png", "--width", "1600", "--print"});
@@ -181,7 +185,8 @@ TEST(CliArgs, PeriodNamesAndCodes) {
   EXPECT_EQ(PeriodCodeOfName("last-7-days"), kPeriodLast7Days);
   EXPECT_EQ(PeriodCodeOfName("5-minutes"), kPeriodFiveMinuteSteps);
   EXPECT_EQ(PeriodCodeOfName("280"), kPeriodLastHour);
-  for (const char* bad : {"", "131", "custom", "Day", "281", "28O"}) EXPECT_FALSE(PeriodCodeOfName(bad)) << bad;
+  for (const char* bad : {"", "131", "custom", "Day", "281", "28O"})
+    EXPECT_FALSE(PeriodCodeOfName(bad)) << bad;
   // Every listed name reads back.
   const std::string names = PeriodNames();
   std::size_t start = 0;
@@ -189,7 +194,8 @@ TEST(CliArgs, PeriodNamesAndCodes) {
   while (start < names.size()) {
     std::size_t end = names.find(", ", start);
     if (end == std::string::npos) end = names.size();
-    EXPECT_TRUE(PeriodCodeOfName(names.substr(start, end - start))) << names.substr(start, end - start);
+    EXPECT_TRUE(PeriodCodeOfName(names.substr(start, end - start)))
+        << names.substr(start, end - start);
     ++count;
     start = end + 2;
   }

@@ -58,7 +58,8 @@ TEST(CliTable, RowKHoldsTheKthSampleOfEveryWave) {
             "01/01/1970 00:00:00.000,1.5,01/01/1970 00:00:00.500,Running\r\n"
             "01/01/1970 00:00:01.000,1.#QNAN,,\r\n"
             "01/01/1970 00:00:02.000,-2E+20,,\r\n");
-  EXPECT_EQ(FormatWaveTable(waves, TTableFormat::Tabs).substr(0, 33), "Time\tFlow, inlet\tTime\tStates\n01/0");
+  EXPECT_EQ(FormatWaveTable(waves, TTableFormat::Tabs).substr(0, 33),
+            "Time\tFlow, inlet\tTime\tStates\n01/0");
   EXPECT_EQ(FormatWaveTable({}, TTableFormat::Tabs), "\n");
   SetLocalOffsetForTesting(previous);
 }

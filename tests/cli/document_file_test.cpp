@@ -21,7 +21,8 @@ class DocumentFile : public ::testing::Test {
  protected:
   void SetUp() override {
     dir_ = fs::temp_directory_path() /
-           ("cli_document_file_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+           ("cli_document_file_" +
+            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }

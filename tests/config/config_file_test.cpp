@@ -78,8 +78,9 @@ TEST_F(ConfigFileTest, ReconnectionOfLostServersIsReadWhereWrittenAndOnWhereNot)
   EXPECT_TRUE(off.Load()) << "sections are missing";
   EXPECT_FALSE(off.ReconnectLostServers);
   // A file written before the setting existed keeps the default: on.
-  WriteConfigText(u"<Varnel_Configuration><General><RefreshRate>30</RefreshRate></General>"
-                  u"</Varnel_Configuration>");
+  WriteConfigText(
+      u"<Varnel_Configuration><General><RefreshRate>30</RefreshRate></General>"
+      u"</Varnel_Configuration>");
   TConfig older;
   older.ReconnectLostServers = false;
   EXPECT_TRUE(older.Load()) << "sections are missing";

@@ -38,19 +38,14 @@ TEST_F(Measurement, ShowsTwoDecimalsAtMostWithoutTrailingZerosAndTheUnitsName) {
     int unit;
     const char16_t* text;
   } cases[] = {
-      {1134, kCm, u"2 cm"},          // 1.996... rounds up to 2.00: no decimals
-      {1136, kCm, u"2 cm"},
-      {284, kCm, u"0.5 cm"},         // one decimal left
-      {1440, kInchMark, u"1\""},     // no space before the inch mark
-      {2160, kInchMark, u"1.5\""},
-      {1000, kInchMark, u"0.69\""},
-      {-2880, kIn, u"-2in"},
-      {30, kPt, u"1.5 pt"},
-      {240, kPi, u"1 pi"},
-      {0, kCm, u"0 cm"},
-      {1440, kInches, u"1inches"},
-      {31680, kInch, u"22inch"},
-      {1437, kInchMark, u"1\""},     // 0.99791... carries into the units
+      {1134, kCm, u"2 cm"},  // 1.996... rounds up to 2.00: no decimals
+      {1136, kCm, u"2 cm"},        {284, kCm, u"0.5 cm"},  // one decimal left
+      {1440, kInchMark, u"1\""},                           // no space before the inch mark
+      {2160, kInchMark, u"1.5\""}, {1000, kInchMark, u"0.69\""},
+      {-2880, kIn, u"-2in"},       {30, kPt, u"1.5 pt"},
+      {240, kPi, u"1 pi"},         {0, kCm, u"0 cm"},
+      {1440, kInches, u"1inches"}, {31680, kInch, u"22inch"},
+      {1437, kInchMark, u"1\""},  // 0.99791... carries into the units
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Shown(c.twips, c.unit), std::u16string(c.text)) << c.twips << " unit " << c.unit;
@@ -69,10 +64,10 @@ TEST_F(Measurement, ReadsNumbersWithAnyOfTheSevenUnitsOrTheDialogsUnit) {
     int unit;
     std::int32_t twips;
   } cases[] = {
-      {u"2 cm", kInchMark, 1136},   // the named unit wins over the dialog's
-      {u"2", kInchMark, 2880},      // the dialog's unit (inches)
+      {u"2 cm", kInchMark, 1136},  // the named unit wins over the dialog's
+      {u"2", kInchMark, 2880},     // the dialog's unit (inches)
       {u"2", kCm, 1136},
-      {u"2CM", kInchMark, 1136},    // names in any case
+      {u"2CM", kInchMark, 1136},  // names in any case
       {u"2cm", kInchMark, 1136},
       {u"  1.5 \"  ", kCm, 2160},
       {u"1 Inches", kCm, 1440},
@@ -82,8 +77,8 @@ TEST_F(Measurement, ReadsNumbersWithAnyOfTheSevenUnitsOrTheDialogsUnit) {
       {u"1 pi", kCm, 240},
       {u"-0.5", kInchMark, -720},
       {u".25", kInchMark, 360},
-      {u"0.1 cm", kInchMark, 57},   // 56.8: to the nearest twip
-      {u"0.00035", kInchMark, 1},   // 0.504: halves away from zero
+      {u"0.1 cm", kInchMark, 57},  // 56.8: to the nearest twip
+      {u"0.00035", kInchMark, 1},  // 0.504: halves away from zero
       {u"-0.00035", kInchMark, -1},
   };
   for (const auto& c : cases) {
@@ -97,8 +92,8 @@ TEST_F(Measurement, EmptyTextLeavesTheValueAndGarbageIsRefused) {
   EXPECT_EQ(ReadText(u"", kCm).result, TMeasurementRead::Empty);
   EXPECT_EQ(ReadText(u"   ", kCm).result, TMeasurementRead::Empty);
   EXPECT_EQ(ReadText(u"   ", kCm).twips, -777);
-  for (const char16_t* text : {u"cm", u"abc", u"2 mm", u"2 cm cm", u"2 c", u"-", u".", u"2 inchess",
-                               u"1e3", u"2 2"}) {
+  for (const char16_t* text :
+       {u"cm", u"abc", u"2 mm", u"2 cm cm", u"2 c", u"-", u".", u"2 inchess", u"1e3", u"2 2"}) {
     EXPECT_EQ(ReadText(text, kCm).result, TMeasurementRead::Invalid)
         << std::string(text, text + std::char_traits<char16_t>::length(text));
   }

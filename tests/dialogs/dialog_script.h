@@ -46,15 +46,18 @@ class Owner {
 // The dialog of this thread that is shown now, or null.
 inline HWND ShownDialog() {
   HWND found = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), [](HWND w, LPARAM p) -> BOOL {
-    wchar_t name[16] = {};
-    GetClassNameW(w, name, 16);
-    if (std::wstring(name) == L"#32770" && IsWindowVisible(w)) {
-      *reinterpret_cast<HWND*>(p) = w;
-      return FALSE;
-    }
-    return TRUE;
-  }, reinterpret_cast<LPARAM>(&found));
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND w, LPARAM p) -> BOOL {
+        wchar_t name[16] = {};
+        GetClassNameW(w, name, 16);
+        if (std::wstring(name) == L"#32770" && IsWindowVisible(w)) {
+          *reinterpret_cast<HWND*>(p) = w;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
   return found;
 }
 

@@ -34,7 +34,9 @@ std::wstring Text(HWND control) {
   return text;
 }
 
-void SetText(HWND dialog, int control, const wchar_t* text) { SetDlgItemTextW(dialog, control, text); }
+void SetText(HWND dialog, int control, const wchar_t* text) {
+  SetDlgItemTextW(dialog, control, text);
+}
 void Press(HWND dialog, int button) { SendMessageW(GetDlgItem(dialog, button), BM_CLICK, 0, 0); }
 
 std::vector<std::wstring> ListTexts(HWND list, bool combo) {
@@ -129,10 +131,10 @@ TEST_F(DialogsInProcess, RemovalDialogRemovesTheSelectedItemByItsWholeName) {
                    [](HWND d) { Press(d, IDCANCEL); }});
     TRemoveHdaItemDlg(owner_.Hwnd(), TString(u"Remove OPC Tags"), doc).DoModal();
   }
-  EXPECT_EQ(entries, (std::vector<std::wstring>{L"<><Varnel.HdaSim.1>Waves/Sine 1s",
-                                                L"<><Varnel.HdaSim.1>B",
-                                                L"<plant7><Varnel.HdaSim.2>A>B",
-                                                L"<plant7><Varnel.HdaSim.2>Waves/Ramp 1s"}));
+  EXPECT_EQ(entries,
+            (std::vector<std::wstring>{L"<><Varnel.HdaSim.1>Waves/Sine 1s", L"<><Varnel.HdaSim.1>B",
+                                       L"<plant7><Varnel.HdaSim.2>A>B",
+                                       L"<plant7><Varnel.HdaSim.2>Waves/Ramp 1s"}));
   EXPECT_EQ(selected_after_last, 1) << "the new last entry";
   EXPECT_FALSE(delete_enabled_when_empty);
   EXPECT_EQ(doc.ItemCount(), 0u);
@@ -275,11 +277,11 @@ TEST_F(DialogsInProcess, FindKeepsAnEmptyTextOpenAndGivesTextOptionsAndHistory) 
   bool whole_word_enabled = true;
   {
     Script script({[&](HWND d) {
-                     caption = Text(d);
-                     whole_word_enabled = IsWindowEnabled(GetDlgItem(d, IDC_FIND_WHOLE_WORD));
-                     SetText(d, IDC_FIND_TEXT, L"new");
-                     Press(d, IDCANCEL);
-                   }});
+      caption = Text(d);
+      whole_word_enabled = IsWindowEnabled(GetDlgItem(d, IDC_FIND_WHOLE_WORD));
+      SetText(d, IDC_FIND_TEXT, L"new");
+      Press(d, IDCANCEL);
+    }});
     EXPECT_FALSE(AskFindText(owner_.Hwnd(), state, true));
   }
   EXPECT_EQ(caption, L"Rechercher");

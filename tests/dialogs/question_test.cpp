@@ -16,8 +16,11 @@ namespace dialogs {
 namespace {
 
 QuestionArgs YesNo(HWND owner) {
-  return {.owner = owner, .caption = u"Warning:", .heading = u"Discard changes?",
-          .text = u"Some changes have been detected.", .buttons = {u"Yes", u"No", TString()},
+  return {.owner = owner,
+          .caption = u"Warning:",
+          .heading = u"Discard changes?",
+          .text = u"Some changes have been detected.",
+          .buttons = {u"Yes", u"No", TString()},
           .answers = {1, 2, 3}};
 }
 
@@ -30,8 +33,10 @@ TEST(Question, AnswersByButtonEscAndTimeout) {
     INT_PTR expected;
   };
   const Case cases[] = {
-      {"first button", 0, [](HWND d) { SendMessageW(GetDlgItem(d, IDC_QUESTION_BUTTON1), BM_CLICK, 0, 0); }, 1},
-      {"second button", 0, [](HWND d) { SendMessageW(GetDlgItem(d, IDC_QUESTION_BUTTON2), BM_CLICK, 0, 0); }, 2},
+      {"first button", 0,
+       [](HWND d) { SendMessageW(GetDlgItem(d, IDC_QUESTION_BUTTON1), BM_CLICK, 0, 0); }, 1},
+      {"second button", 0,
+       [](HWND d) { SendMessageW(GetDlgItem(d, IDC_QUESTION_BUTTON2), BM_CLICK, 0, 0); }, 2},
       {"Esc", 0, [](HWND d) { PressKey(d, VK_ESCAPE, 1, false); }, 2},
       {"Alt+F4", 0, [](HWND d) { PressKey(d, VK_F4, 0x3E, false, true); }, 2},
       {"timeout", 300, [](HWND) {}, 2},
@@ -89,14 +94,16 @@ TEST(Question, ShowsItsTextsAndOnlyTheButtonsThatHaveOne) {
 TEST(Question, WithoutAnAnswerTwoItReportsThatEscStillAnswersTwo) {
   static std::vector<std::u16string> reports;
   reports.clear();
-  const AssertSink previous = SetAssertSink([](const char16_t* line) { reports.emplace_back(line); });
+  const AssertSink previous =
+      SetAssertSink([](const char16_t* line) { reports.emplace_back(line); });
   Owner owner;
   QuestionArgs args = YesNo(owner.Hwnd());
   args.answers = {1, 3, 4};
   TQuestion question(args);
   SetAssertSink(previous);
   ASSERT_EQ(reports.size(), 1u);
-  EXPECT_NE(reports[0].find(u"Warning : pressing the Esc key will return IDCANCEL"), std::u16string::npos);
+  EXPECT_NE(reports[0].find(u"Warning : pressing the Esc key will return IDCANCEL"),
+            std::u16string::npos);
 }
 
 TEST(Input, GivesTheTypedTextBackWhicheverWayItEnds) {
@@ -177,7 +184,8 @@ TEST(Dialog, CarriesTheFileMenuAndTellsTheOwnerOfCtrlTab) {
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
   bool told = false;
   for (const auto& m : Owner::Received()) {
-    if (m.message == kDialogCtrlTabMessage && m.wparam == IDD_QUESTION && m.lparam == 77) told = true;
+    if (m.message == kDialogCtrlTabMessage && m.wparam == IDD_QUESTION && m.lparam == 77)
+      told = true;
   }
   EXPECT_TRUE(told) << "Ctrl+Tab did not post 1030 with the template id and the user data";
 }
@@ -185,7 +193,8 @@ TEST(Dialog, CarriesTheFileMenuAndTellsTheOwnerOfCtrlTab) {
 TEST(Dialog, NullOwnerIsReported) {
   static std::vector<std::u16string> reports;
   reports.clear();
-  const AssertSink previous = SetAssertSink([](const char16_t* line) { reports.emplace_back(line); });
+  const AssertSink previous =
+      SetAssertSink([](const char16_t* line) { reports.emplace_back(line); });
   { PlainDialog dialog(nullptr, nullptr); }
   SetAssertSink(previous);
   ASSERT_EQ(reports.size(), 1u);

@@ -15,7 +15,8 @@ std::vector<std::u16string> History(const FindState& state) {
 
 TEST(FindHistory, NewTextsGoInFrontRepeatsMoveThereCaseCounts) {
   FindState state;
-  for (const char16_t* text : {u"abc", u"ABC", u"def", u"abc"}) RememberSearch(state, TString(text));
+  for (const char16_t* text : {u"abc", u"ABC", u"def", u"abc"})
+    RememberSearch(state, TString(text));
   EXPECT_EQ(History(state), (std::vector<std::u16string>{u"abc", u"def", u"ABC"}));
   RememberSearch(state, TString(u"abc"));
   EXPECT_EQ(History(state), (std::vector<std::u16string>{u"abc", u"def", u"ABC"}));

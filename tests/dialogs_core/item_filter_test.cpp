@@ -38,9 +38,12 @@ TEST(WordFilter, EveryWordInAnyCaseAndOrderCommaAsFullStop) {
 class FilterItemsTest : public ::testing::Test {
  protected:
   std::vector<TSearchString> items_ = {
-      Item("Plant/Area 1/Line A/Temperature"), Item("Plant/Area 1/Line A/Pressure"),
-      Item("Plant/Area 1/Line B/Temperature"), Item("Plant/Area 2/Speed"),
-      Item("Names/Tank 1.Level"),             Item("Tank10"),
+      Item("Plant/Area 1/Line A/Temperature"),
+      Item("Plant/Area 1/Line A/Pressure"),
+      Item("Plant/Area 1/Line B/Temperature"),
+      Item("Plant/Area 2/Speed"),
+      Item("Names/Tank 1.Level"),
+      Item("Tank10"),
       Item("Tank1"),
   };
   std::vector<std::size_t> Shown(const char16_t* filter, std::vector<TString> document = {},

@@ -77,13 +77,13 @@ TEST_F(PeriodEntryTest, CalendarDatesAreClampedToLocalMidnights) {
       {2024, 2, 29, Local(2024, 2, 29)},
       {2023, 2, 29, Local(2023, 2, 28)},  // limited to the month
       {2024, 4, 31, Local(2024, 4, 30)},
-      {2024, 0, 0, Local(2024, 1, 1)},    // month 0 is January, day at least 1
+      {2024, 0, 0, Local(2024, 1, 1)},  // month 0 is January, day at least 1
       {2024, 13, 5, Local(2024, 12, 5)},
-      {24, 3, 1, Local(2024, 3, 1)},      // below 70: 2000 added
+      {24, 3, 1, Local(2024, 3, 1)},  // below 70: 2000 added
       {69, 3, 1, Local(2069, 3, 1)},
-      {70, 3, 1, Local(1970, 3, 1)},      // 70..99: 1900 added
+      {70, 3, 1, Local(1970, 3, 1)},  // 70..99: 1900 added
       {99, 3, 1, Local(1999, 3, 1)},
-      {1601, 3, 1, Local(1970, 3, 1)},    // clamped to 1970..2099
+      {1601, 3, 1, Local(1970, 3, 1)},  // clamped to 1970..2099
       {2150, 3, 1, Local(2099, 3, 1)},
   };
   for (const Case& c : cases) {

@@ -58,8 +58,7 @@ std::int64_t InstantOfIso(const std::string& text) {
       (sign != '+' && sign != '-')) {
     return -1;
   }
-  const std::int64_t local =
-      ((DaysFromCivil(y, mo, d) * 24 + h) * 60 + mi) * 60000 + s * 1000 + ms;
+  const std::int64_t local = ((DaysFromCivil(y, mo, d) * 24 + h) * 60 + mi) * 60000 + s * 1000 + ms;
   const std::int64_t offset = (oh * 60 + om) * 60000;
   return sign == '+' ? local - offset : local + offset;
 }
@@ -81,7 +80,9 @@ TEST_F(CsvTest, FieldsAreQuotedOnlyWhereTheyMustBe) {
       {"Température", "Température"},
   };
   for (const auto& c : kCases) EXPECT_EQ(CsvField(c.text), c.field) << c.text;
-  EXPECT_EQ(CsvTextCell(TString(u"Gr\u00FC\u00DFe, \"Welt\"")), "\"Gr\xC3\xBC\xC3\x9F" "e, \"\"Welt\"\"\"");
+  EXPECT_EQ(CsvTextCell(TString(u"Gr\u00FC\u00DFe, \"Welt\"")),
+            "\"Gr\xC3\xBC\xC3\x9F"
+            "e, \"\"Welt\"\"\"");
 }
 
 TEST_F(CsvTest, NumbersAreInvariantAndReadBackExactly) {
@@ -89,16 +90,23 @@ TEST_F(CsvTest, NumbersAreInvariantAndReadBackExactly) {
     double value;
     const char* cell;
   } kCases[] = {
-      {0.1, "0.1"},         {-2.5, "-2.5"},         {3, "3"},
-      {0.0, "0"},           {-0.0, "0"},            {1e21, "1e+21"},
-      {1.5e-7, "1.5e-07"},  {1234567.891, "1234567.891"},
-      {std::nan(""), "NaN"}, {HUGE_VAL, "Infinity"}, {-HUGE_VAL, "-Infinity"},
+      {0.1, "0.1"},
+      {-2.5, "-2.5"},
+      {3, "3"},
+      {0.0, "0"},
+      {-0.0, "0"},
+      {1e21, "1e+21"},
+      {1.5e-7, "1.5e-07"},
+      {1234567.891, "1234567.891"},
+      {std::nan(""), "NaN"},
+      {HUGE_VAL, "Infinity"},
+      {-HUGE_VAL, "-Infinity"},
   };
   // A locale with a decimal comma changes nothing.
   const char16_t previous = platform::SetDecimalPointForTesting(u',');
   for (const auto& c : kCases) EXPECT_EQ(CsvNumberCell(c.value), c.cell) << c.value;
-  const double kRoundTrip[] = {1.0 / 3.0, 2.0 / 3.0 * 1e300, 5e-324, 123456789.123456789,
-                               -0.000123456789, 98.76543210987654};
+  const double kRoundTrip[] = {1.0 / 3.0,           2.0 / 3.0 * 1e300, 5e-324,
+                               123456789.123456789, -0.000123456789,   98.76543210987654};
   for (double value : kRoundTrip) {
     const std::string cell = CsvNumberCell(value);
     double back = 0;
@@ -310,9 +318,10 @@ class CsvExportTest : public CsvTest {
                                     std::deque<TWave>{Numbers({t0, t0 + 2}, {0.25, 1e-9}),
                                                       Numbers({t0 + 4}, {-3})},
                                     false)});
-    columns.push_back({u"Text, item", std::make_unique<PieceStream>(
-                                          std::deque<TWave>{Texts({t0 + 1, t0 + 2}, {u"a", u"\"b\""})},
-                                          failSecond)});
+    columns.push_back(
+        {u"Text, item",
+         std::make_unique<PieceStream>(std::deque<TWave>{Texts({t0 + 1, t0 + 2}, {u"a", u"\"b\""})},
+                                       failSecond)});
     return columns;
   }
 

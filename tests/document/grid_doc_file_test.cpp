@@ -222,8 +222,10 @@ TEST_F(LogFileTest, RefusedWriteDoesNotAdvanceThePosition) {
   const std::int64_t start = Log().WritePosition();
   struct Case {
     std::int64_t budget;  // bytes the disk still takes
-    int entriesWritten;  // whole entries among "second", "third"
-  } const cases[] = {{0, 0}, {10, 0}, {Bytes(InfoLine(when, u"second")), 1},
+    int entriesWritten;   // whole entries among "second", "third"
+  } const cases[] = {{0, 0},
+                     {10, 0},
+                     {Bytes(InfoLine(when, u"second")), 1},
                      {Bytes(InfoLine(when, u"second")) + 7, 1}};
   for (const Case& c : cases) {
     ASSERT_EQ(Log().WritePosition(), start);
@@ -259,7 +261,7 @@ TEST_F(LogFileTest, BackupKeepsThePreviousRun) {
     platform::File::Remove(Log().LogFileName().Str());
     platform::File::Remove(backup.Str());
     for (auto [exists, path, content] : {std::tuple{c.logExists, Log().LogFileName().Str(), "new"},
-                                        std::tuple{c.backupExists, backup.Str(), "old"}}) {
+                                         std::tuple{c.backupExists, backup.Str(), "old"}}) {
       if (!exists) continue;
       platform::File f;
       ASSERT_TRUE(f.Open(path, platform::File::Mode::Write));

@@ -306,8 +306,12 @@ TEST_F(PeriodCommandTest, PeriodMenuChecksTheKindOrTheDayForCodesOutsideTheTable
     std::int32_t period;
     int command;
   } const cases[] = {
-      {kPeriodLast10Seconds, 1211}, {kPeriodLast7Days, 1219}, {kPeriodMinuteSteps, 1220},
-      {kPeriodDay, 1225},            {kPeriodCustom, 1229},        {999, 1225},
+      {kPeriodLast10Seconds, 1211},
+      {kPeriodLast7Days, 1219},
+      {kPeriodMinuteSteps, 1220},
+      {kPeriodDay, 1225},
+      {kPeriodCustom, 1229},
+      {999, 1225},
       {0, 1225},
   };
   for (const Case& c : cases) EXPECT_EQ(CheckedPeriodCommand(c.period), c.command) << c.period;

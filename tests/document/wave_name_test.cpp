@@ -19,7 +19,8 @@ TEST(WaveFullName, JoinsMachineServerAndItem) {
   EXPECT_EQ(FullName(u"host", u"Varnel.HdaSim.1", u"Waves/Sine 10s"),
             u"host::Varnel.HdaSim.1::Waves/Sine 10s");
   // The local machine leaves no empty first part.
-  EXPECT_EQ(FullName(u"", u"Varnel.HdaSim.1", u"Waves/Sine 10s"), u"Varnel.HdaSim.1::Waves/Sine 10s");
+  EXPECT_EQ(FullName(u"", u"Varnel.HdaSim.1", u"Waves/Sine 10s"),
+            u"Varnel.HdaSim.1::Waves/Sine 10s");
   // Separators inside the parts are kept as they are.
   EXPECT_EQ(FullName(u"", u"S", u"a::b"), u"S::a::b");
 }

@@ -78,9 +78,9 @@ graph::TEnvelope EnvelopeOf(const hdasim::ItemHistory& history, const graph::TEn
     parts.columns.push_back({first[i], last[i], low[i], high[i]});
   }
   auto raw = [&](const graph::TTickSpan& span) {
-    return span.Empty() ? std::vector<TEnvelopeSample>{}
-                        : RawValues(history, static_cast<Ticks>(span.from),
-                                    static_cast<Ticks>(span.to));
+    return span.Empty()
+               ? std::vector<TEnvelopeSample>{}
+               : RawValues(history, static_cast<Ticks>(span.from), static_cast<Ticks>(span.to));
   };
   parts.head = raw(plan.head);
   parts.tail = raw(plan.tail);
@@ -107,7 +107,7 @@ graph::TEnvelope EnvelopeOf(const hdasim::ItemHistory& history, const graph::TEn
 
 struct Case {
   const wchar_t* item;
-  Ticks from;       // the period
+  Ticks from;  // the period
   Ticks span;
   Ticks shownFrom;  // the time axis, within the period (zoomed) or the period itself (0)
   Ticks shownSpan;
@@ -148,8 +148,8 @@ void Draw(const Case& c, Drawing& d, const Source& source = {}) {
   const std::vector<TEnvelopeSample> all = RawValues(history, c.from, to);
   ASSERT_GT(all.size(), 32000u) << Name(c);
 
-  auto graphOf = [&](graph::TGraph& g, std::vector<double> x, std::vector<double> y,
-                     double yLower, double yUpper, bool asRaw = false) {
+  auto graphOf = [&](graph::TGraph& g, std::vector<double> x, std::vector<double> y, double yLower,
+                     double yUpper, bool asRaw = false) {
     graph::TPlotSettings::SetDefaultCountForTesting(0);
     graph::TPlotSettings look;
     look.Name = u"wave";
@@ -244,7 +244,8 @@ const Case kCases[] = {
     {L"Types/R4", kMonday, kDay, 0, 0, 600, 4, 1},
     // Zoomed into a part of the period: the lines into and out of the shown range come from the
     // values beyond it, the value axis from the whole period.
-    {L"Waves/Random walk 1s", kMonday, 7 * kDay, kMonday + 2 * kDay + 17 * kSecond, kDay, 1100, 1, 1},
+    {L"Waves/Random walk 1s", kMonday, 7 * kDay, kMonday + 2 * kDay + 17 * kSecond, kDay, 1100, 1,
+     1},
     {L"Waves/Sine 1s", kMonday, 7 * kDay, kMonday + 5 * kDay, 20 * 3600 * kSecond, 720, 1, 1},
     // Steps carry the period's last value to the plot's right edge, from beyond it.
     {L"Waves/Sine 1s", kMonday, 3 * kDay, kMonday + kDay, 20 * 3600 * kSecond, 640, 2, 1},

@@ -93,12 +93,11 @@ TEST(GraphAxisCalendarTicks, EveryMonthKeepsItsFiveDayTicks) {
   for (int offsetMinutes : {-300, 0, 60, 330}) {
     LocalOffset offset(offsetMinutes);
     for (const YearAxisCase& c : cases) {
-      SCOPED_TRACE("offset " + std::to_string(offsetMinutes) + " min, " +
-                   std::to_string(c.years) + " year(s)");
+      SCOPED_TRACE("offset " + std::to_string(offsetMinutes) + " min, " + std::to_string(c.years) +
+                   " year(s)");
       AxisFixture<TBottomAxis> f(kBottom);
       f.settings().GridType = 2;
-      f.Place(LocalMidnight(2024, 1, 1), LocalMidnight(2024 + c.years, 1, 1),
-              {0, 0, c.length, 60});
+      f.Place(LocalMidnight(2024, 1, 1), LocalMidnight(2024 + c.years, 1, 1), {0, 0, c.length, 60});
       TRecordingCanvas dc;
       dc.SetFont(f.axis->LabelFont(false));
       f.axis->ComputeTimeTicks(dc);

@@ -28,9 +28,12 @@ struct NormaliseCase {
 TEST(GraphAxisRange, NormalisesEqualAndReversedPairs) {
   const double t = kMarch2024;
   const NormaliseCase cases[] = {
-      {kNumericFormat, 7, 7, 3.5, 10.5},     {kNumericFormat, 0, 0, -1, 1},
-      {kNumericFormat, -4, -4, -6, -2},      {kNumericFormat, 5, 2, 2, 5},
-      {kTimeFormat, t, t, t - 1000, t + 1000}, {kDurationFormat, 0, 0, -1000, 1000},
+      {kNumericFormat, 7, 7, 3.5, 10.5},
+      {kNumericFormat, 0, 0, -1, 1},
+      {kNumericFormat, -4, -4, -6, -2},
+      {kNumericFormat, 5, 2, 2, 5},
+      {kTimeFormat, t, t, t - 1000, t + 1000},
+      {kDurationFormat, 0, 0, -1000, 1000},
       {kTimeFormat, 3, 1, 1, 3},
   };
   for (const auto& c : cases) {

@@ -133,22 +133,22 @@ TEST(GraphColumnReduce, HiddenStretchesKeepOnlyTheirEnds) {
     EXPECT_EQ(xs(out), c.kept) << c.x.size() << " points";
   }
   // Above and below the same way; a corner counts for both its sides.
-  const std::vector<TPoint> vertical = {{5, 0},   {6, -20}, {7, -30}, {8, -40}, {9, 0},
+  const std::vector<TPoint> vertical = {{5, 0},   {6, -20}, {7, -30},  {8, -40}, {9, 0},
                                         {10, 50}, {11, 60}, {200, 70}, {12, 0}};
   DropHiddenStretches(vertical.data(), static_cast<std::uint32_t>(vertical.size()),
                       {0, -10, 100, 10}, out);
   EXPECT_EQ(xs(out), (std::vector<std::int32_t>{5, 6, 8, 9, 10, 200, 12}));
   // Round a corner: above, above and right, right. Each point shares a side with both its
   // neighbours, but the first and the last share none, so one of the corner points stays.
-  const std::vector<TPoint> corner = {{50, 0},    {60, -20}, {110, -20}, {120, -15},
-                                      {130, 0},   {120, 5},  {40, 0}};
+  const std::vector<TPoint> corner = {{50, 0},  {60, -20}, {110, -20}, {120, -15},
+                                      {130, 0}, {120, 5},  {40, 0}};
   DropHiddenStretches(corner.data(), static_cast<std::uint32_t>(corner.size()), {0, -10, 100, 10},
                       out);
   ASSERT_GE(out.size(), 3u);
   for (std::size_t i = 1; i < out.size(); ++i) {
     const TPoint a = out[i - 1], b = out[i];
-    const bool left = a.x < 0 && b.x < 0, right = a.x > 100 && b.x > 100;
-    const bool above = a.y < -10 && b.y < -10, below = a.y > 10 && b.y > 10;
+    const bool left = a.x < 0 && b.x<0, right = a.x> 100 && b.x > 100;
+    const bool above = a.y < -10 && b.y<-10, below = a.y> 10 && b.y > 10;
     const auto at = [&](TPoint q) { return std::find(corner.begin(), corner.end(), q); };
     const bool original = at(b) - at(a) == 1;
     EXPECT_TRUE(original || left || right || above || below)

@@ -167,7 +167,8 @@ TEST(GraphDrawing, PrintingUsesPrintColoursAndABorder) {
   EXPECT_EQ(fills[0]->color, Rgb(255, 255, 255));
   for (int i = 1; i <= 4; ++i) EXPECT_EQ(fills[i]->color, Rgb(0, 0, 0));
   for (const TCanvasOp& op : dc.Ops()) {
-    if (op.kind == TOpKind::Line && op.pen.style == TPenStyle::Solid && op.pen.color != record.LineColor) {
+    if (op.kind == TOpKind::Line && op.pen.style == TPenStyle::Solid &&
+        op.pen.color != record.LineColor) {
       EXPECT_EQ(op.pen.color, Rgb(0, 0, 0));
     }
     if (op.kind == TOpKind::Text) {

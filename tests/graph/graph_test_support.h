@@ -47,7 +47,8 @@ struct AxisFixture {
   }
   std::vector<std::u16string> Labels() const {
     std::vector<std::u16string> labels;
-    for (std::uint32_t i = 0; i < axis->LabelCount(); ++i) labels.emplace_back(axis->Label(i).Str());
+    for (std::uint32_t i = 0; i < axis->LabelCount(); ++i)
+      labels.emplace_back(axis->Label(i).Str());
     return labels;
   }
   TAxisSettingsMap map;

@@ -100,7 +100,8 @@ TEST(MarkUnion, AnyMaskUpToSixtyFourRows) {
       mask.top = -rows / 2;
       mask.columns.resize(1 + random() % 12);
       const std::uint64_t within = rows == 64 ? ~0ull : (1ull << rows) - 1;
-      for (auto& column : mask.columns) column = (random() | std::uint64_t{random()} << 32) & within;
+      for (auto& column : mask.columns)
+        column = (random() | std::uint64_t{random()} << 32) & within;
       for (bool crowded : {false, true}) {
         TMarkUnion marks;
         marks.Reset(area, mask);

@@ -83,14 +83,24 @@ TEST(GraphPlot, LineTypesDrawTheirExactShapes) {
   const LineTypeCase cases[] = {
       {kLines, TOpKind::Polyline, {{{100, 300}, {110, 200}, {120, 260}}}},
       {7, TOpKind::Polyline, {{{100, 300}, {110, 200}, {120, 260}}}},
-      {kHorizontalLines, TOpKind::Line,
-       {{{100, 300}, {110, 300}}, {{110, 300}, {110, 200}}, {{110, 200}, {120, 200}},
-        {{120, 200}, {120, 260}}, {{120, 260}, {199, 260}}}},
-      {kLinesToZero, TOpKind::Line,
+      {kHorizontalLines,
+       TOpKind::Line,
+       {{{100, 300}, {110, 300}},
+        {{110, 300}, {110, 200}},
+        {{110, 200}, {120, 200}},
+        {{120, 200}, {120, 260}},
+        {{120, 260}, {199, 260}}}},
+      {kLinesToZero,
+       TOpKind::Line,
        {{{100, 300}, {100, 300}}, {{110, 300}, {110, 200}}, {{120, 300}, {120, 260}}}},
-      {kCityScape, TOpKind::Line,
-       {{{100, 300}, {100, 300}}, {{100, 300}, {110, 300}}, {{110, 300}, {110, 200}},
-        {{110, 200}, {120, 200}}, {{120, 200}, {120, 260}}, {{120, 260}, {199, 260}},
+      {kCityScape,
+       TOpKind::Line,
+       {{{100, 300}, {100, 300}},
+        {{100, 300}, {110, 300}},
+        {{110, 300}, {110, 200}},
+        {{110, 200}, {120, 200}},
+        {{120, 200}, {120, 260}},
+        {{120, 260}, {199, 260}},
         {{199, 260}, {199, 300}}}},
       {kNoLine, TOpKind::Line, {}},
   };
@@ -198,7 +208,8 @@ TEST(GraphPlot, StepsBeforeAGapEndAtTheGapAndTheLastRunAtTheFrame) {
   EXPECT_EQ(steps[2]->rect, (TRect{130, 300, 199, 240}));
   const auto outline = OpsOf(f.dc, TOpKind::Line);
   ASSERT_FALSE(outline.empty());
-  EXPECT_TRUE(testing::HasLine(f.dc, {120, 280}, {120, 300})) << "the outline comes down at the gap";
+  EXPECT_TRUE(testing::HasLine(f.dc, {120, 280}, {120, 300}))
+      << "the outline comes down at the gap";
 }
 
 TEST(GraphPlot, NothingWithoutBothAxesOrWithAHiddenOne) {
@@ -224,10 +235,15 @@ TEST(GraphPlot, MarkerShapes) {
   const MarkerCase cases[] = {
       {cPlusMarker, TOpKind::Line, {{{8, 20}, {13, 20}}, {{10, 18}, {10, 23}}}, {}, false},
       {cCrossMarker, TOpKind::Line, {{{8, 18}, {13, 23}}, {{8, 22}, {13, 17}}}, {}, false},
-      {cStarMarker, TOpKind::Line,
-       {{{8, 18}, {13, 23}}, {{8, 22}, {13, 17}}, {{8, 20}, {13, 20}}, {{10, 18}, {10, 23}}}, {},
+      {cStarMarker,
+       TOpKind::Line,
+       {{{8, 18}, {13, 23}}, {{8, 22}, {13, 17}}, {{8, 20}, {13, 20}}, {{10, 18}, {10, 23}}},
+       {},
        false},
-      {cSquareMarker, TOpKind::Polyline, {{{8, 18}, {8, 22}, {12, 22}, {12, 18}, {8, 18}}}, {},
+      {cSquareMarker,
+       TOpKind::Polyline,
+       {{{8, 18}, {8, 22}, {12, 22}, {12, 18}, {8, 18}}},
+       {},
        false},
       {cSquareFilledMarker, TOpKind::Polygon, {{{8, 18}, {8, 22}, {12, 22}, {12, 18}}}, {}, true},
       {cCircleMarker, TOpKind::Ellipse, {}, {8, 18, 13, 23}, false},

@@ -98,7 +98,8 @@ TEST(AxisPageStore, FirstTickTimeTextsAndTextsThatAreNoValue) {
   TAxisSettings axis(2, kBottom);
   axis.MinValue = 11;
   axis.MaxValue = 22;
-  StoreAxisValueTexts(axis, kNothingShown,
+  StoreAxisValueTexts(
+      axis, kNothingShown,
       Texts(u"INF", u"01/03/2024 01:00", u"01/03/2024 00:30", u"00:10", u"1:00", u"INF"));
   EXPECT_DOUBLE_EQ(axis.MinValue, 11) << "a time that is no time keeps the field";
   EXPECT_DOUBLE_EQ(axis.MaxValue, testing::kMarch2024 + 3600000);
@@ -109,8 +110,7 @@ TEST(AxisPageStore, FirstTickTimeTextsAndTextsThatAreNoValue) {
   EXPECT_DOUBLE_EQ(axis.MinorTickGap, 600000);
   EXPECT_DOUBLE_EQ(axis.MicroTickGap, 0) << "an infinite gap counts as none";
   // Equal times are widened by a second either side.
-  StoreAxisValueTexts(axis, kNothingShown,
-                      Texts(u"01/03/2024", u"01/03/2024", u"", u"", u"", u""));
+  StoreAxisValueTexts(axis, kNothingShown, Texts(u"01/03/2024", u"01/03/2024", u"", u"", u"", u""));
   EXPECT_DOUBLE_EQ(axis.MinValue, testing::kMarch2024 - 1000);
   EXPECT_DOUBLE_EQ(axis.MaxValue, testing::kMarch2024 + 1000);
 }

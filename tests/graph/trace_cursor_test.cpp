@@ -21,8 +21,9 @@ TEST(PointAtOrBefore, FindsTheLastStampNotAfterTheTime) {
     double time;
     std::optional<std::size_t> index;
   };
-  const Case cases[] = {{9.999, std::nullopt}, {10, 0}, {15, 0},  {20, 2}, {29.9, 2},
-                        {30, 3},               {1e9, 3}, {kNan, std::nullopt}};
+  const Case cases[] = {
+      {9.999, std::nullopt}, {10, 0}, {15, 0}, {20, 2}, {29.9, 2}, {30, 3}, {1e9, 3},
+      {kNan, std::nullopt}};
   for (const Case& c : cases) EXPECT_EQ(PointAtOrBefore(times, c.time), c.index) << c.time;
   EXPECT_EQ(PointAtOrBefore({}, 10), std::nullopt);
 }
@@ -34,8 +35,8 @@ TEST(TraceValue, TakesTheLastPointsValueAndNoneInAGapBeforeTheFirstAndAfterTheCu
     double time;
     std::optional<double> value;
   };
-  const Case cases[] = {{5, std::nullopt},  {10, 1},  {19, 1}, {20, std::nullopt},
-                        {29, std::nullopt}, {30, 3},  {45, 4}, {1e12, 4}};
+  const Case cases[] = {{5, std::nullopt},  {10, 1}, {19, 1}, {20, std::nullopt},
+                        {29, std::nullopt}, {30, 3}, {45, 4}, {1e12, 4}};
   for (const Case& c : cases) EXPECT_EQ(TraceValue(plot, c.time), c.value) << c.time;
   plot.SetCutAfter(40);
   EXPECT_EQ(TraceValue(plot, 40), 4) << "the last value read still holds at its own time";
@@ -51,9 +52,8 @@ TEST(StepTime, GoesToTheNeighbouringPointsWithValuesAndStopsAtTheEndsAndTheCut) 
     std::optional<double> to;
   };
   const Case cases[] = {
-      {10, 1, 30},   {10, -1, std::nullopt}, {5, 1, 10},  {25, -1, 10}, {25, 1, 30},
-      {30, -1, 10},  {30, 1, 50},            {50, 1, std::nullopt},     {60, -1, 50},
-      {50, -1, 30},
+      {10, 1, 30}, {10, -1, std::nullopt}, {5, 1, 10},   {25, -1, 10}, {25, 1, 30}, {30, -1, 10},
+      {30, 1, 50}, {50, 1, std::nullopt},  {60, -1, 50}, {50, -1, 30},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(StepTime(plot, c.time, c.direction), c.to) << c.time << " " << c.direction;
@@ -90,11 +90,11 @@ TEST(LayoutTraceLabels, LabelsNeverOverlapAndStayInsideTheAreaInTheOrderOfTheirA
     std::vector<std::int32_t> tops;
   };
   const Case cases[] = {
-      {{80, 80, 80}, {72, 88, 104}},    // equal anchors: one below the other, first first
-      {{85, 80}, {88, 72}},             // the lower anchor's label below
-      {{40}, {50}},                     // above the area: at its top
-      {{118}, {104}},                   // near the bottom: up to fit
-      {{110, 115, 118}, {72, 88, 104}}, // pushed past the bottom: all move up
+      {{80, 80, 80}, {72, 88, 104}},     // equal anchors: one below the other, first first
+      {{85, 80}, {88, 72}},              // the lower anchor's label below
+      {{40}, {50}},                      // above the area: at its top
+      {{118}, {104}},                    // near the bottom: up to fit
+      {{110, 115, 118}, {72, 88, 104}},  // pushed past the bottom: all move up
       {{60, 119}, {52, 104}},
   };
   for (const Case& c : cases) {

@@ -76,16 +76,26 @@ TEST(GdiCanvas, LinesLeaveTheirEndPixel) {
 // bitmap, every width a plot may have, and piece boundaries on every kind of point.
 TEST(GdiCanvas, LongPolylineInPiecesLeavesThePixelsOfOneCall) {
   std::mt19937 random(4242);
-  auto coordinate = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+  auto coordinate = [&](int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(random);
+  };
   for (int pattern = 0; pattern < 4; ++pattern) {
     std::vector<graph::TPoint> points;
     graph::TPoint at{100, 60};
     while (points.size() < 3 * ui::GdiCanvas::kPolylineChunk + 7) {
       switch (pattern) {
-        case 0: at = {coordinate(-10, 210), coordinate(-10, 130)}; break;        // anywhere
-        case 1: at.y = coordinate(0, 120); break;                                // one column
-        case 2: if (coordinate(0, 2) != 0) at = {coordinate(0, 200), coordinate(0, 120)}; break;
-        default: at = {at.x + coordinate(0, 1), at.y + coordinate(-3, 3)}; break;  // a dense walk
+        case 0:
+          at = {coordinate(-10, 210), coordinate(-10, 130)};
+          break;  // anywhere
+        case 1:
+          at.y = coordinate(0, 120);
+          break;  // one column
+        case 2:
+          if (coordinate(0, 2) != 0) at = {coordinate(0, 200), coordinate(0, 120)};
+          break;
+        default:
+          at = {at.x + coordinate(0, 1), at.y + coordinate(-3, 3)};
+          break;  // a dense walk
       }
       points.push_back(at);
     }
@@ -101,8 +111,9 @@ TEST(GdiCanvas, LongPolylineInPiecesLeavesThePixelsOfOneCall) {
       }
       {
         LOGBRUSH brush{BS_SOLID, ink, 0};
-        win::UniqueGdiObject pen(ExtCreatePen(PS_GEOMETRIC | PS_ENDCAP_ROUND | PS_JOIN_ROUND | PS_SOLID,
-                                             static_cast<DWORD>(width), &brush, 0, nullptr));
+        win::UniqueGdiObject pen(
+            ExtCreatePen(PS_GEOMETRIC | PS_ENDCAP_ROUND | PS_JOIN_ROUND | PS_SOLID,
+                         static_cast<DWORD>(width), &brush, 0, nullptr));
         PatBlt(whole.Dc(), 0, 0, 200, 120, BLACKNESS);
         ui::SelectGuard selected(whole.Dc(), pen.Get());
         ::Polyline(whole.Dc(), reinterpret_cast<const POINT*>(points.data()),
@@ -121,7 +132,8 @@ TEST(GdiMarkers, OneCallLeavesThePixelsOfOneCallPerMarker) {
   std::mt19937 random(77);
   std::vector<graph::TPoint> points(3000);
   for (auto& p : points) {
-    p = {std::uniform_int_distribution<int>(-8, 208)(random), std::uniform_int_distribution<int>(-8, 128)(random)};
+    p = {std::uniform_int_distribution<int>(-8, 208)(random),
+         std::uniform_int_distribution<int>(-8, 128)(random)};
   }
   graph::TMarkerBatch batch;
   for (int shape : {graph::cSquareMarker, graph::cUpTriangleMarker, graph::cDownTriangleMarker}) {
@@ -135,8 +147,9 @@ TEST(GdiMarkers, OneCallLeavesThePixelsOfOneCallPerMarker) {
         ui::GdiCanvas canvas(bitmap->Dc(), false);
         canvas.FillRect({0, 0, 200, 120}, 0);
         canvas.IntersectClip({5, 5, 190, 110});
-        graph::DrawRunMarkers(canvas, look, points.data(), static_cast<std::uint32_t>(points.size()),
-                              nullptr, bitmap == &batched ? &batch : nullptr);
+        graph::DrawRunMarkers(canvas, look, points.data(),
+                              static_cast<std::uint32_t>(points.size()), nullptr,
+                              bitmap == &batched ? &batch : nullptr);
       }
       const TComparison c = Compare(batched, single);
       EXPECT_EQ(c.differing, 0) << "shape " << shape << " size " << size;
@@ -182,8 +195,8 @@ TEST(GdiMarkers, MarksLeaveThePixelsOfEveryMarkerDrawnAlone) {
             graph::TMarkerFilter filter;
             filter.Reset(clip.top - 64, clip.bottom + 64);
             const int reach = graph::TPlot::kClipMargin + size + 2;
-            filter.SetSight({clip.left - reach, clip.top - reach, clip.right + reach,
-                             clip.bottom + reach});
+            filter.SetSight(
+                {clip.left - reach, clip.top - reach, clip.right + reach, clip.bottom + reach});
             graph::DrawRunMarkers(canvas, look, points->data(), n, &filter, &batch);
           } else {
             for (const graph::TPoint& p : *points) {
@@ -211,12 +224,13 @@ TEST(GdiMarkers, NoMarksWhereTheCanvasCannotTellItsPixels) {
   ASSERT_TRUE(scaled.Valid() && plain.Valid());
   SetMapMode(scaled.Dc(), MM_LOMETRIC);
   {
-    ui::GdiCanvas onMetafile(metafile, false), onScaled(scaled.Dc(), false), onPlain(plain.Dc(), true);
+    ui::GdiCanvas onMetafile(metafile, false), onScaled(scaled.Dc(), false),
+        onPlain(plain.Dc(), true);
     EXPECT_FALSE(onMetafile.CapturesPixels());
     EXPECT_FALSE(onScaled.CapturesPixels());
     EXPECT_TRUE(onPlain.CapturesPixels()) << "printer colours on a screen surface";
-    for (graph::TCanvas* canvas : {static_cast<graph::TCanvas*>(&onMetafile),
-                                   static_cast<graph::TCanvas*>(&onScaled)}) {
+    for (graph::TCanvas* canvas :
+         {static_cast<graph::TCanvas*>(&onMetafile), static_cast<graph::TCanvas*>(&onScaled)}) {
       graph::TMarkerBatch batch;
       EXPECT_EQ(graph::MarkerMask(*canvas, graph::cCircleMarker, 3, batch), nullptr);
       EXPECT_NE(graph::MarkerMask(*canvas, graph::cSquareMarker, 3, batch), nullptr)
@@ -283,10 +297,19 @@ void MakeWave(Shape shape, int index, std::vector<double>& x, std::vector<double
     double t = 1.7e12 + i * (shape == Shape::Sparse ? 90000.0 : 180.0);
     double v;
     switch (shape) {
-      case Shape::Flat: v = 3.0 + (i % 500 == 0 ? 0.01 : 0); break;
-      case Shape::Steep: v = (i / 37) % 2 ? 95 + index : -20 - index; break;
-      case Shape::Walk: level += std::uniform_real_distribution<double>(-1, 1)(random); v = level; break;
-      default: v = 40 * std::sin(i * 0.0023 * (index + 1)) + 10 * index; break;
+      case Shape::Flat:
+        v = 3.0 + (i % 500 == 0 ? 0.01 : 0);
+        break;
+      case Shape::Steep:
+        v = (i / 37) % 2 ? 95 + index : -20 - index;
+        break;
+      case Shape::Walk:
+        level += std::uniform_real_distribution<double>(-1, 1)(random);
+        v = level;
+        break;
+      default:
+        v = 40 * std::sin(i * 0.0023 * (index + 1)) + 10 * index;
+        break;
     }
     if (shape == Shape::Gaps && i % 997 < 40) v = NAN;
     x.push_back(t);
@@ -400,8 +423,8 @@ TEST(GdiReduction, ZoomedInEveryPixelAsWithoutReduction) {
         Render(g, reduced, true);
         Render(g, full, false);
         const TComparison c = Compare(reduced, full);
-        EXPECT_EQ(c.differing, 0)
-            << static_cast<int>(shape) << " type " << lineType << " width " << width;
+        EXPECT_EQ(c.differing, 0) << static_cast<int>(shape) << " type " << lineType << " width "
+                                  << width;
         EXPECT_GT(c.inked, 5000);
         ++compared;
       }
@@ -463,8 +486,9 @@ TEST(GdiAxisTitle, VerticalTitlesAreTurned) {
       GdiFlush();
       const TInk ink = LeftTitleInk(g, bitmap);
       EXPECT_GT(ink.Height(), 0) << c.name << " round " << round;
-      EXPECT_GT(ink.Height(), 2 * ink.Width()) << c.name << " round " << round << ": " << ink.Width()
-                                              << " wide, " << ink.Height() << " high";
+      EXPECT_GT(ink.Height(), 2 * ink.Width())
+          << c.name << " round " << round << ": " << ink.Width() << " wide, " << ink.Height()
+          << " high";
     }
   }
 }
@@ -480,8 +504,10 @@ TEST(GdiReduction, WritesSampleImages) {
     bool printer;
   };
   const Sample samples[] = {
-      {"lines_dense", Shape::Dense, 1, 1, 0, false}, {"steps_sparse", Shape::Sparse, 2, 2, 4, false},
-      {"bars_sparse", Shape::Sparse, 3, 1, 7, false}, {"shadow_gaps", Shape::Gaps, 6, 1, 0, false},
+      {"lines_dense", Shape::Dense, 1, 1, 0, false},
+      {"steps_sparse", Shape::Sparse, 2, 2, 4, false},
+      {"bars_sparse", Shape::Sparse, 3, 1, 7, false},
+      {"shadow_gaps", Shape::Gaps, 6, 1, 0, false},
       {"print_walk", Shape::Walk, 1, 2, 0, true},
   };
   for (const auto& s : samples) {

@@ -97,7 +97,8 @@ TEST_F(GridCtrlTest, MouseSelectsCellsRangesColumnsRowsAndAll) {
 
   // A click beside the cells changes nothing.
   const RECT last = grid_.GetCellRect({1, 7});
-  SendMessageW(grid_.Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, PointParam({last.right + 5, last.top + 2}));
+  SendMessageW(grid_.Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON,
+               PointParam({last.right + 5, last.top + 2}));
   SendMessageW(grid_.Hwnd(), WM_LBUTTONUP, 0, PointParam({last.right + 5, last.top + 2}));
   EXPECT_EQ(Selected(), (GridCellRange{1, 1, 999, 7}));
 }
@@ -105,7 +106,8 @@ TEST_F(GridCtrlTest, MouseSelectsCellsRangesColumnsRowsAndAll) {
 TEST_F(GridCtrlTest, DragPastTheBottomScrollsAndKeepsExtending) {
   SendMessageW(grid_.Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, PointParam(At(2, 1)));
   const RECT client = host_->Client();
-  SendMessageW(grid_.Hwnd(), WM_MOUSEMOVE, MK_LBUTTON, PointParam({At(2, 1).x, client.bottom + 30}));
+  SendMessageW(grid_.Hwnd(), WM_MOUSEMOVE, MK_LBUTTON,
+               PointParam({At(2, 1).x, client.bottom + 30}));
   PumpMessages(600);
   SendMessageW(grid_.Hwnd(), WM_LBUTTONUP, 0, PointParam({At(2, 1).x, client.bottom + 30}));
   EXPECT_GT(grid_.GetScrollPosition().y, 0);
@@ -335,8 +337,9 @@ TEST_F(GridCtrlTest, SelectionAndScrollingFollowFewerCells) {
   SendMessageW(grid_.Hwnd(), WM_VSCROLL, SB_BOTTOM, 0);
   grid_.SetRowCount(20);
   EXPECT_EQ(Selected(), (GridCellRange{1, 1, 19, 7}));
-  EXPECT_EQ(grid_.GetScrollPosition().y, grid_.GetRowCount() * grid_.RowHeight() -
-                                             (host_->Client().bottom - GetSystemMetrics(SM_CYHSCROLL)));
+  EXPECT_EQ(grid_.GetScrollPosition().y,
+            grid_.GetRowCount() * grid_.RowHeight() -
+                (host_->Client().bottom - GetSystemMetrics(SM_CYHSCROLL)));
   grid_.SetSelectedRange({50, 2, 60, 3});
   EXPECT_EQ(grid_.GetSelectedCount(), 0);
   grid_.SetSelectedRange({15, 2, 60, 3});

@@ -36,11 +36,13 @@ TEST(GridGeometry, EveryCellLiesUnderItsOwnCentreWhetherScrolledOrFixed) {
           }
           const POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
           // Scrolled cells under the fixed ones are not where the mouse can reach them.
-          if ((row >= 2 && centre.y < g.FixedHeight()) || (column >= 1 && centre.x < g.FixedWidth())) {
+          if ((row >= 2 && centre.y < g.FixedHeight()) ||
+              (column >= 1 && centre.x < g.FixedWidth())) {
             continue;
           }
           EXPECT_EQ(g.CellAt(centre, scroll), (GridCell{row, column}))
-              << dpi << " dpi, scroll " << scroll.x << "," << scroll.y << ", cell " << row << "," << column;
+              << dpi << " dpi, scroll " << scroll.x << "," << scroll.y << ", cell " << row << ","
+              << column;
         }
       }
       // Fixed cells do not move with the scrolled ones.

@@ -181,7 +181,8 @@ TEST_F(GridViewTest, PrintsTheWholeTableOnPagesWithHeaderAndFooter) {
   const int pages = grid_.BeginPrinting(page.Dc());
   // 43 table rows, none cut at this width; lines per page from the font's height.
   EXPECT_EQ(grid_.PrintJob().PageLines().size(), 43u);
-  EXPECT_EQ(pages, (43 + grid_.PrintJob().Layout().linesPerPage - 1) / grid_.PrintJob().Layout().linesPerPage);
+  EXPECT_EQ(pages, (43 + grid_.PrintJob().Layout().linesPerPage - 1) /
+                       grid_.PrintJob().Layout().linesPerPage);
   RECT all{0, 0, width, 1000};
   FillRect(page.Dc(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   grid_.DrawPrintPage(page.Dc(), 1);

@@ -40,8 +40,8 @@ inline std::vector<std::wstring> ListTexts(HWND list, bool combo = false) {
   std::vector<std::wstring> texts;
   const auto count = static_cast<int>(SendMessageW(list, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0));
   for (int i = 0; i < count; ++i) {
-    const auto length = static_cast<int>(
-        SendMessageW(list, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, i, 0));
+    const auto length =
+        static_cast<int>(SendMessageW(list, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, i, 0));
     std::wstring text(std::max(length, 0) + 1, L'\0');
     SendMessageW(list, combo ? CB_GETLBTEXT : LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
     text.resize(std::max(length, 0));
@@ -70,7 +70,9 @@ inline void CloseBox(HWND box) {
   VarnelProcess::WaitGone(box);
 }
 
-inline std::wstring Config(const std::wstring& dir) { return ReadUtf16(dir + L"\\Varnel_Config.xml"); }
+inline std::wstring Config(const std::wstring& dir) {
+  return ReadUtf16(dir + L"\\Varnel_Config.xml");
+}
 inline std::wstring Log(const std::wstring& dir) { return ReadUtf16(dir + L"\\Varnel.log"); }
 
 // One document as the test channel's "periods" tells it.
@@ -120,7 +122,8 @@ inline Connections OpenConnections(const VarnelProcess& program) {
 inline HWND FocusOf(HWND dialog) {
   GUITHREADINFO info{};
   info.cbSize = sizeof(info);
-  return GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) ? info.hwndFocus : nullptr;
+  return GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) ? info.hwndFocus
+                                                                            : nullptr;
 }
 
 // Whether the toolbar button of the command is enabled (the program updates it when idle).
@@ -138,7 +141,8 @@ inline bool ToolbarButtonEnabled(const VarnelProcess& program, UINT command) {
 // The caption of the active document window.
 inline std::wstring ActiveDocumentTitle(const VarnelProcess& program) {
   HWND client = FindDescendant(program.MainWindow(), L"MDIClient");
-  HWND active = client ? reinterpret_cast<HWND>(SendMessageW(client, WM_MDIGETACTIVE, 0, 0)) : nullptr;
+  HWND active =
+      client ? reinterpret_cast<HWND>(SendMessageW(client, WM_MDIGETACTIVE, 0, 0)) : nullptr;
   return active ? WindowText(active) : L"";
 }
 
@@ -165,7 +169,8 @@ class VarnelCommands : public RunDirectoryTest {
     EXPECT_EQ(program.WaitExit(), 0) << "the program did not end cleanly after WM_CLOSE";
   }
   void WriteConfiguration(const std::wstring& body) {
-    WriteUtf16(dir_ + L"\\Varnel_Config.xml", L"<Varnel_Configuration>" + body + L"</Varnel_Configuration>");
+    WriteUtf16(dir_ + L"\\Varnel_Config.xml",
+               L"<Varnel_Configuration>" + body + L"</Varnel_Configuration>");
   }
 
   // Selects the server in the server browser as the user would.
@@ -205,18 +210,19 @@ class VarnelCommands : public RunDirectoryTest {
     ASSERT_NO_FATAL_FAILURE(Connect(program, kServer1));
     program.Command(ID_PERIOD_UNLOCK);
     program.Command(PeriodCommand(kPeriodLastMinute));
-    ASSERT_TRUE(WaitUntil([&] {
-      return WindowText(program.MainWindow()).find(L"Varnel : <The last minute") == 0;
-    }));
+    ASSERT_TRUE(WaitUntil(
+        [&] { return WindowText(program.MainWindow()).find(L"Varnel : <The last minute") == 0; }));
     ASSERT_TRUE(WaitRead(program));
   }
 
   // Waits until the active document's waves were read again (they hold points).
   static bool WaitRead(const VarnelProcess& program, std::size_t document = 0) {
-    return WaitUntil([&] {
-      const std::vector<DocumentState> states = Periods(program);
-      return states.size() > document && states[document].points > 0;
-    }, kBrowseTimeoutMs);
+    return WaitUntil(
+        [&] {
+          const std::vector<DocumentState> states = Periods(program);
+          return states.size() > document && states[document].points > 0;
+        },
+        kBrowseTimeoutMs);
   }
 
   // The item browser of connection k once it lists the server's items.
@@ -234,9 +240,12 @@ class VarnelCommands : public RunDirectoryTest {
     SetText(GetDlgItem(dialog, IDC_ITEM_FILTER), filter);
     HWND list = GetDlgItem(dialog, IDC_ITEM_LIST);
     // Reading every entry of a full list takes long across processes: the count comes first.
-    WaitUntil([&] {
-      return static_cast<std::size_t>(Count(list)) == expected.size() && ListTexts(list) == expected;
-    }, 3000);
+    WaitUntil(
+        [&] {
+          return static_cast<std::size_t>(Count(list)) == expected.size() &&
+                 ListTexts(list) == expected;
+        },
+        3000);
     return Count(list) > 100 ? std::vector<std::wstring>{L"(the full list)"} : ListTexts(list);
   }
 };

@@ -105,12 +105,14 @@ TEST_F(VarnelCommands, ConnectsUpToTenServersRemembersAndReconnectsThem) {
   }
   // Remembered with its flag, and connected again at the next start.
   const std::wstring config = Config(dir_);
-  EXPECT_NE(config.find(L"<ServerName>Varnel.HdaSim.1</ServerName>"), std::wstring::npos) << Narrow(config);
+  EXPECT_NE(config.find(L"<ServerName>Varnel.HdaSim.1</ServerName>"), std::wstring::npos)
+      << Narrow(config);
   EXPECT_NE(config.find(L"<ReconnectAtStartup>1</ReconnectAtStartup>"), std::wstring::npos);
   VarnelProcess again(dir_);
   Launch(again);
-  EXPECT_TRUE(WaitUntil([&] { return OpenConnections(again).names == std::vector<std::wstring>{kServer1}; },
-                        kBrowseTimeoutMs));
+  EXPECT_TRUE(
+      WaitUntil([&] { return OpenConnections(again).names == std::vector<std::wstring>{kServer1}; },
+                kBrowseTimeoutMs));
   CloseAndExpectExit(again);
 }
 
@@ -168,7 +170,8 @@ TEST_F(VarnelCommands, BrowsesFiltersAndAddsItemsThenRemovesThem) {
   // An ID longer than the library's 100-byte buffer comes cut to 99 characters: the server
   // rejects it, the user is told, and the entry stays.
   std::wstring cut = L"Names/Exactly 256 characters ";
-  for (wchar_t digit = L'0'; cut.size() < 99; digit = digit == L'9' ? L'0' : digit + 1) cut += digit;
+  for (wchar_t digit = L'0'; cut.size() < 99; digit = digit == L'9' ? L'0' : digit + 1)
+    cut += digit;
   ASSERT_EQ(Filter(dialog, L"exactly 256", {cut}), std::vector<std::wstring>{cut});
   Click(GetDlgItem(dialog, IDC_ITEM_ADD));
   HWND box = program.WaitWindow(L"Varnel");
@@ -216,8 +219,8 @@ TEST_F(VarnelCommands, BrowsesFiltersAndAddsItemsThenRemovesThem) {
   ASSERT_NE(dialog, nullptr);
   list = GetDlgItem(dialog, IDC_ITEM_LIST);
   EXPECT_EQ(Filter(dialog, L"area temp", line_b), line_b);
-  const std::vector<std::wstring> waves = {L"Waves/Sine 1s",   L"Waves/Ramp 1s",
-                                           L"Waves/Saw 1s",    L"Waves/Square 1s",
+  const std::vector<std::wstring> waves = {L"Waves/Sine 1s",     L"Waves/Ramp 1s",
+                                           L"Waves/Saw 1s",      L"Waves/Square 1s",
                                            L"Waves/Triangle 1s", L"Waves/Random walk 1s"};
   EXPECT_EQ(Filter(dialog, L"waves 1s", waves), waves);
   PostMessageW(GetDlgItem(dialog, IDC_ITEM_FILTER), WM_KEYDOWN, VK_RETURN, 0x001C0001);
@@ -248,7 +251,8 @@ TEST_F(VarnelCommands, BrowsesFiltersAndAddsItemsThenRemovesThem) {
   Click(GetDlgItem(dialog, IDC_REMOVE_DELETE));
   ASSERT_TRUE(WaitUntil([&] { return Count(list) == 1; }));
   EXPECT_EQ(Selection(list), 0);
-  EXPECT_EQ(ListTexts(list), std::vector<std::wstring>{std::wstring(L"<><Varnel.HdaSim.1>") + kTemperatureA});
+  EXPECT_EQ(ListTexts(list),
+            std::vector<std::wstring>{std::wstring(L"<><Varnel.HdaSim.1>") + kTemperatureA});
   Click(GetDlgItem(dialog, IDCANCEL));
   ASSERT_TRUE(VarnelProcess::WaitGone(dialog));
   const std::vector<std::wstring> document = FirstDocument(program);
@@ -274,7 +278,8 @@ TEST_F(VarnelCommands, EmptyServerListConnectsNothingAndEnterOnAddEndsTheItemBro
   ASSERT_TRUE(VarnelProcess::WaitGone(servers, kBrowseTimeoutMs));
   EXPECT_TRUE(OpenConnections(program).names.empty()) << "a server without a name was connected";
   for (HWND box : program.TopWindows()) {
-    if (box != program.MainWindow()) ADD_FAILURE() << "unexpected window " << Narrow(WindowText(box));
+    if (box != program.MainWindow())
+      ADD_FAILURE() << "unexpected window " << Narrow(WindowText(box));
   }
 
   ASSERT_NO_FATAL_FAILURE(Connect(program, kServer1));
@@ -337,9 +342,8 @@ TEST_F(VarnelCommands, PeriodCommandsStepLockAndTakeACustomPeriod) {
   ASSERT_TRUE(WaitUntil([&] { return !Periods(program)[0].locked; }));
 
   program.Command(PeriodCommand(kPeriodLastHour));
-  ASSERT_TRUE(WaitUntil([&] {
-    return WindowText(program.MainWindow()).find(L"Varnel : <The last hour : ") == 0;
-  }));
+  ASSERT_TRUE(WaitUntil(
+      [&] { return WindowText(program.MainWindow()).find(L"Varnel : <The last hour : ") == 0; }));
   DocumentState hour = Periods(program)[0];
   EXPECT_EQ(hour.period, 280);
   EXPECT_EQ(hour.stop - hour.start, 3600000);
@@ -466,7 +470,8 @@ TEST_F(VarnelCommands, RefreshCommandSentDuringARefreshIsRefused) {
   auto reads = [&] {
     const std::wstring log = Log(dir_);
     std::size_t n = 0;
-    for (std::size_t at = log.find(read); at != std::wstring::npos; at = log.find(read, at + 1)) ++n;
+    for (std::size_t at = log.find(read); at != std::wstring::npos; at = log.find(read, at + 1))
+      ++n;
     return n;
   };
   std::size_t before = 0;
@@ -537,7 +542,8 @@ TEST_F(VarnelCommands, KilledServerIsToldAsStoppedAnsweringAtTheNextRead) {
       << "the connection of the server that died is still there";
   // The log is written by the one-second timer.
   std::wstring log;
-  EXPECT_TRUE(WaitUntil([&] { return (log = Log(dir_)).find(told + L": 0x") != std::wstring::npos; }, 5000))
+  EXPECT_TRUE(
+      WaitUntil([&] { return (log = Log(dir_)).find(told + L": 0x") != std::wstring::npos; }, 5000))
       << "no log line for the loss";
   const std::size_t line = log.find(told + L": 0x");
   EXPECT_EQ(log.find(told + L": 0x", line + 1), std::wstring::npos) << "the loss was logged twice";
@@ -567,10 +573,12 @@ TEST_F(VarnelCommands, LanguageCommandsLoadEachMenuAndSpanishFallsBackToEnglish)
   };
   for (const Case& c : cases) {
     program.Command(c.command);
-    ASSERT_TRUE(WaitUntil([&] { return MenuBarTitles(program.Ask(L"menu")).front() == c.first_menu; }))
-        << c.command;
+    ASSERT_TRUE(WaitUntil([&] {
+      return MenuBarTitles(program.Ask(L"menu")).front() == c.first_menu;
+    })) << c.command;
     const std::wstring menu = program.Ask(L"menu");
-    EXPECT_EQ(Flags(MenuItem(menu, c.command)).find(L'c') != std::wstring::npos, c.checked) << c.command;
+    EXPECT_EQ(Flags(MenuItem(menu, c.command)).find(L'c') != std::wstring::npos, c.checked)
+        << c.command;
     EXPECT_EQ(Number(Config(dir_), L"Language"), static_cast<long>(c.command - ID_LANGUAGE_FRENCH))
         << c.command;
     // The status bar's prompt for a menu item, in the new language.
@@ -583,7 +591,8 @@ TEST_F(VarnelCommands, LanguageCommandsLoadEachMenuAndSpanishFallsBackToEnglish)
   program.Command(ID_LANGUAGE_SPANISH);
   ASSERT_TRUE(WaitUntil([&] { return Number(Config(dir_), L"Language") == 3; }));
   EXPECT_EQ(MenuBarTitles(program.Ask(L"menu")).front(), L"&File");
-  EXPECT_TRUE(WaitUntil([&] { return Log(dir_).find(L"Missing menu for language 3") != std::wstring::npos; }));
+  EXPECT_TRUE(WaitUntil(
+      [&] { return Log(dir_).find(L"Missing menu for language 3") != std::wstring::npos; }));
   // The language in use again: nothing is saved.
   DeleteFileW((dir_ + L"\\Varnel_Config.xml").c_str());
   program.Command(ID_LANGUAGE_SPANISH);
@@ -648,7 +657,10 @@ TEST_F(VarnelCommands, ConnectingTheServerOfACutWaveDrawsItWhole) {
       << Narrow(status());
   ASSERT_NO_FATAL_FAILURE(Connect(program, kServer1));
   EXPECT_TRUE(WaitUntil(
-      [&] { return status() == L"Waves/Sine 1s: drawn from the extremes of each pixel column, without markers"; },
+      [&] {
+        return status() ==
+               L"Waves/Sine 1s: drawn from the extremes of each pixel column, without markers";
+      },
       20000))
       << Narrow(status());
   CloseAndExpectExit(program);

@@ -36,7 +36,8 @@ bool EndsWithWindowButtons(const std::wstring& menu) {
   std::vector<std::wstring> last;
   for (auto it = bar.end() - 3; it != bar.end(); ++it) last.push_back(Fields(*it)[0]);
   std::sort(last.begin(), last.end());
-  std::vector<std::wstring> buttons = {std::to_wstring(kMinimiseButton), std::to_wstring(kRestoreButton),
+  std::vector<std::wstring> buttons = {std::to_wstring(kMinimiseButton),
+                                       std::to_wstring(kRestoreButton),
                                        std::to_wstring(kCloseButton)};
   std::sort(buttons.begin(), buttons.end());
   return last == buttons;
@@ -56,8 +57,8 @@ void PressCtrlTab(const VarnelProcess& program) {
   SetForegroundWindow(program.MainWindow());
   WaitUntil([&] { return GetForegroundWindow() == program.MainWindow(); }, 3000);
   INPUT keys[4] = {};
-  const WORD sequence[4][2] = {{VK_CONTROL, 0}, {VK_TAB, 0}, {VK_TAB, KEYEVENTF_KEYUP},
-                               {VK_CONTROL, KEYEVENTF_KEYUP}};
+  const WORD sequence[4][2] = {
+      {VK_CONTROL, 0}, {VK_TAB, 0}, {VK_TAB, KEYEVENTF_KEYUP}, {VK_CONTROL, KEYEVENTF_KEYUP}};
   for (int k = 0; k < 4; ++k) {
     keys[k].type = INPUT_KEYBOARD;
     keys[k].ki.wVk = sequence[k][0];
@@ -104,7 +105,8 @@ std::wstring WriteDocumentWithRefusedItem(const std::wstring& dir) {
 // The number of times the text is in the text.
 std::size_t Occurrences(const std::wstring& text, const std::wstring& part) {
   std::size_t n = 0;
-  for (std::size_t at = text.find(part); at != std::wstring::npos; at = text.find(part, at + 1)) ++n;
+  for (std::size_t at = text.find(part); at != std::wstring::npos; at = text.find(part, at + 1))
+    ++n;
   return n;
 }
 
@@ -200,7 +202,8 @@ TEST_F(VarnelDailyUse, ElevenRememberedServersReconnectTenAndEveryEntryKeepsItsO
   for (const std::wstring& line : Lines(menu)) {
     const std::vector<std::wstring> f = Fields(line);
     if (f.size() < 4 || f[1] == L"0" || f[2].find_first_of(L"ps") != std::wstring::npos) continue;
-    EXPECT_EQ(std::find(ids.begin(), ids.end(), f[1]), ids.end()) << "two entries are " << Narrow(f[1]);
+    EXPECT_EQ(std::find(ids.begin(), ids.end(), f[1]), ids.end())
+        << "two entries are " << Narrow(f[1]);
     ids.push_back(f[1]);
   }
   CloseAndExpectExit(program);
@@ -232,7 +235,8 @@ TEST_F(VarnelDailyUse, LanguageSwitchKeepsTheMaximisedDocumentWindowsMenuAndButt
   // The restore button gives the window back its size, and takes the buttons away.
   program.Command(kRestoreButton);
   HWND child = ActiveDocumentWindow(program);
-  EXPECT_TRUE(WaitUntil([&] { return child && !IsZoomed(child); })) << "the document stayed maximised";
+  EXPECT_TRUE(WaitUntil([&] { return child && !IsZoomed(child); }))
+      << "the document stayed maximised";
   EXPECT_TRUE(WaitUntil([&] { return !EndsWithWindowButtons(program.Ask(L"menu")); }));
   CloseAndExpectExit(program);
 }

@@ -92,14 +92,16 @@ std::vector<HWND> VarnelProcess::TopWindows() const {
 }
 
 HWND VarnelProcess::WaitMainWindow(DWORD timeout_ms) {
-  WaitUntil([&] {
-    for (HWND w : TopWindows()) {
-      wchar_t name[64] = {};
-      GetClassNameW(w, name, 64);
-      if (std::wstring(name) == L"VarnelMainFrame") main_ = w;
-    }
-    return main_ != nullptr || !Running();
-  }, timeout_ms);
+  WaitUntil(
+      [&] {
+        for (HWND w : TopWindows()) {
+          wchar_t name[64] = {};
+          GetClassNameW(w, name, 64);
+          if (std::wstring(name) == L"VarnelMainFrame") main_ = w;
+        }
+        return main_ != nullptr || !Running();
+      },
+      timeout_ms);
   if (main_) WaitForInputIdle(info_.hProcess, timeout_ms);
   return main_;
 }
@@ -118,14 +120,16 @@ void VarnelProcess::Command(UINT id) const { PostMessageW(main_, WM_COMMAND, id,
 
 HWND VarnelProcess::WaitWindow(const std::wstring& title, DWORD timeout_ms) const {
   HWND found = nullptr;
-  WaitUntil([&] {
-    for (HWND w : TopWindows()) {
-      wchar_t name[16] = {};
-      GetClassNameW(w, name, 16);
-      if (std::wstring(name) == L"#32770" && WindowText(w) == title) found = w;
-    }
-    return found != nullptr;
-  }, timeout_ms);
+  WaitUntil(
+      [&] {
+        for (HWND w : TopWindows()) {
+          wchar_t name[16] = {};
+          GetClassNameW(w, name, 16);
+          if (std::wstring(name) == L"#32770" && WindowText(w) == title) found = w;
+        }
+        return found != nullptr;
+      },
+      timeout_ms);
   return found;
 }
 
@@ -169,7 +173,8 @@ HWND FindDescendant(HWND parent, const std::wstring& class_name, const std::wstr
         auto* s = reinterpret_cast<Search*>(p);
         wchar_t name[64] = {};
         GetClassNameW(w, name, 64);
-        if (lstrcmpiW(name, s->class_name.c_str()) == 0 && (s->text.empty() || WindowText(w) == s->text)) {
+        if (lstrcmpiW(name, s->class_name.c_str()) == 0 &&
+            (s->text.empty() || WindowText(w) == s->text)) {
           s->found = w;
           return FALSE;
         }
@@ -183,14 +188,16 @@ void Click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
 
 HWND VarnelProcess::WaitPopupMenu(DWORD timeout_ms) const {
   HWND found = nullptr;
-  WaitUntil([&] {
-    for (HWND w : TopWindows()) {
-      wchar_t name[16] = {};
-      GetClassNameW(w, name, 16);
-      if (std::wstring(name) == L"#32768") found = w;
-    }
-    return found != nullptr;
-  }, timeout_ms);
+  WaitUntil(
+      [&] {
+        for (HWND w : TopWindows()) {
+          wchar_t name[16] = {};
+          GetClassNameW(w, name, 16);
+          if (std::wstring(name) == L"#32768") found = w;
+        }
+        return found != nullptr;
+      },
+      timeout_ms);
   return found;
 }
 
@@ -218,8 +225,8 @@ void PressKeys(HWND window, const std::vector<UINT>& keys) {
 std::wstring MakeRunDirectory(const std::wstring& name) {
   wchar_t temp[MAX_PATH] = {};
   GetTempPathW(MAX_PATH, temp);
-  const std::wstring dir = std::wstring(temp) + L"varnel-gui-" + name + L"-" +
-                           std::to_wstring(GetCurrentProcessId());
+  const std::wstring dir =
+      std::wstring(temp) + L"varnel-gui-" + name + L"-" + std::to_wstring(GetCurrentProcessId());
   RemoveRunDirectory(dir);
   CreateDirectoryW(dir.c_str(), nullptr);
   return dir;

@@ -41,8 +41,8 @@ std::wstring WriteExportDocument(const std::wstring& dir, const std::wstring& na
 void PressCtrlE(const VarnelProcess& program) {
   SetForegroundWindow(program.MainWindow());
   WaitUntil([&] { return GetForegroundWindow() == program.MainWindow(); }, 3000);
-  const WORD sequence[4][2] = {{VK_CONTROL, 0}, {'E', 0}, {'E', KEYEVENTF_KEYUP},
-                               {VK_CONTROL, KEYEVENTF_KEYUP}};
+  const WORD sequence[4][2] = {
+      {VK_CONTROL, 0}, {'E', 0}, {'E', KEYEVENTF_KEYUP}, {VK_CONTROL, KEYEVENTF_KEYUP}};
   INPUT keys[4] = {};
   for (int k = 0; k < 4; ++k) {
     keys[k].type = INPUT_KEYBOARD;
@@ -134,7 +134,8 @@ TEST_F(VarnelExport, MenuAndCtrlEWriteEveryValueOfTheDocument) {
   EXPECT_EQ(ReadBytes(again), ReadBytes(first));
   CloseAndExpectExit(program);
   const std::wstring log = Log(dir_);
-  EXPECT_NE(log.find(L"Export to " + first + L" written: 600 rows, 660 values"), std::wstring::npos);
+  EXPECT_NE(log.find(L"Export to " + first + L" written: 600 rows, 660 values"),
+            std::wstring::npos);
   EXPECT_NE(log.find(L"Export to " + again + L" written: 600 rows"), std::wstring::npos);
 }
 
@@ -151,13 +152,15 @@ TEST_F(VarnelExport, CancelInTheProgressDialogLeavesNoFile) {
   HWND progress = program.WaitWindow(L"Exporting");
   ASSERT_NE(progress, nullptr) << "no progress dialog";
   HWND counts = GetDlgItem(progress, IDC_EXPORT_COUNTS);
-  ASSERT_TRUE(WaitUntil([&] { return WindowText(counts).find(L" values read") != std::wstring::npos &&
-                                     WindowText(counts).substr(0, 2) != L"0 "; }))
-      << Narrow(WindowText(counts));
+  ASSERT_TRUE(WaitUntil([&] {
+    return WindowText(counts).find(L" values read") != std::wstring::npos &&
+           WindowText(counts).substr(0, 2) != L"0 ";
+  })) << Narrow(WindowText(counts));
   const std::wstring before = WindowText(counts);
   // The main window answers while the export runs, and the counts go on.
   DWORD_PTR answer = 0;
-  EXPECT_NE(SendMessageTimeoutW(program.MainWindow(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer), 0);
+  EXPECT_NE(
+      SendMessageTimeoutW(program.MainWindow(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer), 0);
   EXPECT_TRUE(WaitUntil([&] { return WindowText(counts) != before; })) << Narrow(before);
   EXPECT_TRUE(FileExists(target + L".part")) << "the export writes beside its target";
   Click(GetDlgItem(progress, IDCANCEL));
@@ -233,8 +236,8 @@ TEST_F(VarnelExport, SpeaksEveryLanguage) {
 // A file another program holds open without sharing, as a spreadsheet holds the file it shows:
 // the program's message names it, the file stays as it was, and no temporary file is left.
 TEST_F(VarnelExport, AFileThatCannotBeWrittenIsReportedAndLeftAlone) {
-  const std::wstring doc = WriteExportDocument(dir_, L"plant.xml", u"Varnel.HdaSim.1",
-                                               {u"Waves/Ramp 1s"}, 60);
+  const std::wstring doc =
+      WriteExportDocument(dir_, L"plant.xml", u"Varnel.HdaSim.1", {u"Waves/Ramp 1s"}, 60);
   const std::wstring target = dir_ + L"\\held.csv";
   WriteBytes(target, "kept");
   HANDLE held = CreateFileW(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);

@@ -200,7 +200,6 @@ class VarnelGraph : public RunDirectoryTest {
     EXPECT_NE(sheet, nullptr) << "no settings sheet after a double click at " << x << "," << y;
     return sheet;
   }
-
 };
 
 TEST_F(VarnelGraph,
@@ -337,9 +336,9 @@ TEST_F(VarnelGraph, ADocumentSavedWithAZoomedTimeAxisReopensZoomed) {
     zoomed = *ReadGraph(program).Find(2);
     ASSERT_FALSE(zoomed.automatic);
     program.Command(ID_FILE_SAVE);
-    ASSERT_TRUE(WaitUntil([&] { return ReadUtf16(path).find(L"<AutoScale>0</AutoScale>") !=
-                                       std::wstring::npos; }))
-        << "the zoom did not reach the saved document";
+    ASSERT_TRUE(WaitUntil([&] {
+      return ReadUtf16(path).find(L"<AutoScale>0</AutoScale>") != std::wstring::npos;
+    })) << "the zoom did not reach the saved document";
     CloseAndExpectExit(program);
   }
   VarnelProcess program(dir_, L"\"" + path + L"\"");
@@ -471,8 +470,9 @@ TEST_F(VarnelGraph, SettingsSheetLeftAloneNeitherMarksTheDocumentNorAsks) {
   VarnelProcess program(dir_, L"\"" + path + L"\"");
   const GraphState graph = Open(program);
   ASSERT_NE(graph.window, nullptr);
-  ASSERT_TRUE(WaitUntil([&] { return program.Ask(L"documents").find(L"|0|1|1") != std::wstring::npos; }))
-      << Narrow(program.Ask(L"documents"));
+  ASSERT_TRUE(WaitUntil([&] {
+    return program.Ask(L"documents").find(L"|0|1|1") != std::wstring::npos;
+  })) << Narrow(program.Ask(L"documents"));
   const Rect left_band = graph.Find(1)->band;
   HWND sheet = OpenSheet(program, graph.window, (left_band.left + left_band.right) / 2,
                          (left_band.top + left_band.bottom) / 2);
@@ -678,8 +678,10 @@ void WriteReconnectingConfiguration(const std::wstring& dir,
                                     const std::wstring& server = L"Varnel.HdaSim.1") {
   WriteUtf16(dir + L"\\Varnel_Config.xml",
              L"<Varnel_Configuration><HdaOpcServers><HdaServerDef><MachineName></MachineName>"
-             L"<ServerName>" + server + L"</ServerName><ReconnectAtStartup>1</ReconnectAtStartup>"
-             L"</HdaServerDef></HdaOpcServers></Varnel_Configuration>");
+             L"<ServerName>" +
+                 server +
+                 L"</ServerName><ReconnectAtStartup>1</ReconnectAtStartup>"
+                 L"</HdaServerDef></HdaOpcServers></Varnel_Configuration>");
 }
 
 // The period commands need the document's server open: this case runs with the simulator.
@@ -736,7 +738,6 @@ TEST_F(VarnelGraph, NextPeriodMovesAZoomedTimeAxisThatTheAutomaticRefreshLeft) {
   CloseAndExpectExit(program);
 }
 
-
 std::wstring StatusLine(const VarnelProcess& program) {
   const std::vector<std::wstring> lines = Lines(program.Ask(L"status"));
   return lines.empty() ? L"" : lines[0];
@@ -751,8 +752,8 @@ std::wstring ItemText(int id, int language, const std::wstring& item) {
 
 // A week of 1 s values, cut at the document's 32000, is drawn over the whole period from the
 // simulator's per-column extremes (the status bar says so, in the program's language); zoomed in to
-// three hours it is read raw, markers and all (the notice goes); back to the whole week the extremes
-// come again. Each language in turn.
+// three hours it is read raw, markers and all (the notice goes); back to the whole week the
+// extremes come again. Each language in turn.
 TEST_F(VarnelGraph, ALongWaveIsDrawnWholeReadRawZoomedInAndToldInEveryLanguage) {
   WriteReconnectingConfiguration(dir_);
   const std::wstring path = WriteLongDocument(dir_, L"long.xml", {u"Waves/Sine 1s"});
@@ -797,7 +798,8 @@ TEST_F(VarnelGraph, ALongWaveWithoutExactExtremesStaysCutAndSaysSo) {
   ASSERT_FALSE(path.empty());
   VarnelProcess program(dir_, L"\"" + path + L"\"");
   ASSERT_NE(Open(program).window, nullptr);
-  const std::wstring prefix = L"Qualities/Cycling 1s: only the first 32000 values of the period are shown, up to ";
+  const std::wstring prefix =
+      L"Qualities/Cycling 1s: only the first 32000 values of the period are shown, up to ";
   EXPECT_TRUE(WaitUntil([&] { return StatusLine(program).rfind(prefix, 0) == 0; }, 20000))
       << Narrow(StatusLine(program));
   // However narrow the pane (a high DPI), its tip holds the whole notice.
@@ -828,8 +830,7 @@ TEST_F(VarnelGraph, AServerWithoutAggregatesIsReadRawUpToTheBudget) {
       << "a month: " << Narrow(StatusLine(program));
   // 2000000 values of 1 s from the period's start: the last one 23 days, 3:33:19 later (its
   // minutes and seconds, whatever the machine's time zone).
-  EXPECT_NE(StatusLine(program).find(L":33:19"), std::wstring::npos)
-      << Narrow(StatusLine(program));
+  EXPECT_NE(StatusLine(program).find(L":33:19"), std::wstring::npos) << Narrow(StatusLine(program));
   CloseAndExpectExit(program);
 }
 

@@ -22,7 +22,6 @@ namespace {
 
 constexpr wchar_t kServer[] = L"Varnel.HdaSim.1";
 
-
 // Two waves of six points with their looks stored, so opening the document leaves it unmodified:
 // "Flow" with the values 0.25, 1.25, ... and "Plant1.Unit2.Temp.Outlet" with -1, -2, ...
 std::wstring WriteDocument(const std::wstring& dir) {
@@ -61,8 +60,9 @@ class VarnelGrid : public RunDirectoryTest {
   // The centre of a cell in the grid's client area, as the program lays it out.
   static POINT CellCentre(const VarnelProcess& program, int row, int column) {
     RECT r{};
-    std::swscanf(program.Ask(L"grid-cell " + std::to_wstring(row) + L" " + std::to_wstring(column)).c_str(),
-                 L"%ld %ld %ld %ld", &r.left, &r.top, &r.right, &r.bottom);
+    std::swscanf(
+        program.Ask(L"grid-cell " + std::to_wstring(row) + L" " + std::to_wstring(column)).c_str(),
+        L"%ld %ld %ld %ld", &r.left, &r.top, &r.right, &r.bottom);
     return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
   }
   // The selected range as "first row, first column, last row, last column".
@@ -97,7 +97,8 @@ TEST_F(VarnelGrid, SelectedCellsAreCopiedAsTabbedLinesWithTheHeadingLineFromTheT
   // A click on the first value of "Flow", Shift and a click on the third value of the other wave.
   LeftClickAt(grid_, CellCentre(program, 2, 2));
   LeftClickAt(grid_, CellCentre(program, 4, 4), MK_SHIFT);
-  ASSERT_TRUE(WaitUntil([&] { return Selection(program) == L"2,2,4,4"; })) << Narrow(Selection(program));
+  ASSERT_TRUE(WaitUntil([&] { return Selection(program) == L"2,2,4,4"; }))
+      << Narrow(Selection(program));
   ui::PutClipboardText(nullptr, L"");
   program.Command(ID_EDIT_COPY);
   std::wstring copied;
@@ -114,7 +115,8 @@ TEST_F(VarnelGrid, SelectedCellsAreCopiedAsTabbedLinesWithTheHeadingLineFromTheT
   // Further down there is no heading line; the keyboard extends the selection.
   LeftClickAt(grid_, CellCentre(program, 5, 2));
   PressKeys(grid_, {VK_DOWN});
-  ASSERT_TRUE(WaitUntil([&] { return Selection(program) == L"6,2,6,2"; })) << Narrow(Selection(program));
+  ASSERT_TRUE(WaitUntil([&] { return Selection(program) == L"6,2,6,2"; }))
+      << Narrow(Selection(program));
   program.Command(ID_EDIT_COPY);
   EXPECT_TRUE(WaitUntil([&] { return ui::ClipboardText(nullptr) == L"4.250\r\n"; }))
       << Narrow(ui::ClipboardText(nullptr));
@@ -127,20 +129,24 @@ TEST_F(VarnelGrid, ContextMenuHidesAndShowsTheSelectedWavesInGraphAndDocument) {
   const std::wstring path = WriteDocument(dir_);
   VarnelProcess program(dir_, L"\"" + path + L"\"");
   Open(program);
-  EXPECT_EQ(program.Ask(L"plots"), L"Varnel.HdaSim.1::Flow|0|0\nVarnel.HdaSim.1::Plant1.Unit2.Temp.Outlet|0|0\n");
+  EXPECT_EQ(program.Ask(L"plots"),
+            L"Varnel.HdaSim.1::Flow|0|0\nVarnel.HdaSim.1::Plant1.Unit2.Temp.Outlet|0|0\n");
 
   // The heading of the time column of the second wave selects its column; its menu hides it.
   LeftClickAt(grid_, CellCentre(program, 0, 3));
-  ASSERT_TRUE(WaitUntil([&] { return Selection(program) == L"2,3,8,3"; })) << Narrow(Selection(program));
+  ASSERT_TRUE(WaitUntil([&] { return Selection(program) == L"2,3,8,3"; }))
+      << Narrow(Selection(program));
   ChooseFromContextMenu(program, 5, 3, 2);
   EXPECT_TRUE(WaitUntil([&] {
-    return program.Ask(L"plots") == L"Varnel.HdaSim.1::Flow|0|0\nVarnel.HdaSim.1::Plant1.Unit2.Temp.Outlet|1|1\n";
+    return program.Ask(L"plots") ==
+           L"Varnel.HdaSim.1::Flow|0|0\nVarnel.HdaSim.1::Plant1.Unit2.Temp.Outlet|1|1\n";
   })) << Narrow(program.Ask(L"plots"));
   EXPECT_NE(program.Ask(L"documents").find(L"|1|2|2"), std::wstring::npos) << "not marked modified";
 
   // Saved, the document keeps the hidden wave.
   program.Command(ID_FILE_SAVE);
-  EXPECT_TRUE(WaitUntil([&] { return program.Ask(L"documents").find(L"|0|2|2") != std::wstring::npos; }));
+  EXPECT_TRUE(
+      WaitUntil([&] { return program.Ask(L"documents").find(L"|0|2|2") != std::wstring::npos; }));
   const std::wstring saved = ReadUtf16(path);
   // A plot's settings end with its Hide and then its Name.
   const std::size_t name = saved.find(L"Plant1.Unit2.Temp.Outlet</Name>");
@@ -151,10 +157,12 @@ TEST_F(VarnelGrid, ContextMenuHidesAndShowsTheSelectedWavesInGraphAndDocument) {
 
   // All of the table selected from the corner: "Show" brings the wave back.
   LeftClickAt(grid_, CellCentre(program, 0, 0));
-  ASSERT_TRUE(WaitUntil([&] { return Selection(program) == L"2,1,8,4"; })) << Narrow(Selection(program));
+  ASSERT_TRUE(WaitUntil([&] { return Selection(program) == L"2,1,8,4"; }))
+      << Narrow(Selection(program));
   ChooseFromContextMenu(program, 3, 2, 1);
   EXPECT_TRUE(WaitUntil([&] {
-    return program.Ask(L"plots") == L"Varnel.HdaSim.1::Flow|0|0\nVarnel.HdaSim.1::Plant1.Unit2.Temp.Outlet|0|0\n";
+    return program.Ask(L"plots") ==
+           L"Varnel.HdaSim.1::Flow|0|0\nVarnel.HdaSim.1::Plant1.Unit2.Temp.Outlet|0|0\n";
   })) << Narrow(program.Ask(L"plots"));
 
   // Closing asks to save; No leaves the file as saved.

@@ -54,7 +54,6 @@ class VarnelGui : public RunDirectoryTest {
     PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
     EXPECT_EQ(program.WaitExit(), 0) << "the program did not end cleanly after WM_CLOSE";
   }
-
 };
 
 TEST_F(VarnelGui, StartsWithFrameMenusClockAndNewDocumentThenClosesWritingItsFiles) {
@@ -65,7 +64,7 @@ TEST_F(VarnelGui, StartsWithFrameMenusClockAndNewDocumentThenClosesWritingItsFil
   // The window menu is rebuilt by a message the new document posts: wait for it.
   std::wstring menu;
   WaitUntil([&] { return (menu = program.Ask(L"menu")).find(L"|9010|") != std::wstring::npos; });
-  const std::vector<std::wstring> expected = {L"&File", L"&Edit", L"&View", L"&Server",
+  const std::vector<std::wstring> expected = {L"&File",  L"&Edit",  L"&View",   L"&Server",
                                               L"&Graph", L"&Tools", L"&Window", L"&Help"};
   EXPECT_EQ(MenuBarTitles(menu), expected) << menu;
   // The window menu lists the new document; the English item is checked.
@@ -79,11 +78,14 @@ TEST_F(VarnelGui, StartsWithFrameMenusClockAndNewDocumentThenClosesWritingItsFil
 
   // The clock pane shows the time after the second tick.
   std::wstring status;
-  EXPECT_TRUE(WaitUntil([&] {
-    const std::vector<std::wstring> panes = Lines(program.Ask(L"status"));
-    status = panes.size() == 3 ? panes[2] : L"";
-    return LooksLikeClock(status);
-  }, 5000)) << "clock pane: " << std::string(status.begin(), status.end());
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        const std::vector<std::wstring> panes = Lines(program.Ask(L"status"));
+        status = panes.size() == 3 ? panes[2] : L"";
+        return LooksLikeClock(status);
+      },
+      5000))
+      << "clock pane: " << std::string(status.begin(), status.end());
 
   // The file toolbar hides and its item loses the check mark.
   EXPECT_NE(Flags(MenuItem(menu, ID_VIEW_FILE_TOOLBAR)).find(L'c'), std::wstring::npos);
@@ -141,9 +143,10 @@ TEST_F(VarnelGui, NextStartPlacesTheWindowWhereItWasAndKeepsThePreviousLog) {
 
 // Closed maximised, the window keeps the place it is restored to, in screen coordinates.
 TEST_F(VarnelGui, WindowClosedMaximisedKeepsItsNormalPlace) {
-  WriteUtf16(dir_ + L"\\Varnel_Config.xml",
-             L"<Varnel_Configuration><ConfigBase><MainBox><left>30</left><top>40</top>"
-             L"<right>730</right><bottom>540</bottom></MainBox></ConfigBase></Varnel_Configuration>");
+  WriteUtf16(
+      dir_ + L"\\Varnel_Config.xml",
+      L"<Varnel_Configuration><ConfigBase><MainBox><left>30</left><top>40</top>"
+      L"<right>730</right><bottom>540</bottom></MainBox></ConfigBase></Varnel_Configuration>");
   VarnelProcess program(dir_);
   Launch(program);
   RECT normal{};
@@ -268,8 +271,8 @@ TEST_F(VarnelGui, PageSetUpFromTheConfigurationSheetStaysOnOkAndCancelAsksNothin
     ASSERT_TRUE(VarnelProcess::WaitGone(sheet));
     EXPECT_TRUE(WaitUntil([&] {
       return Number(Element(Config(dir_), L"PageMargin"), L"top") == c.twips;
-    })) << "the saved top margin is " << Number(Element(Config(dir_), L"PageMargin"), L"top")
-        << ", not " << c.twips;
+    })) << "the saved top margin is "
+        << Number(Element(Config(dir_), L"PageMargin"), L"top") << ", not " << c.twips;
   }
   CloseAndExpectExit(program);
   EXPECT_EQ(Number(Element(Config(dir_), L"PageMargin"), L"top"), 4320);
@@ -332,8 +335,9 @@ TEST_F(VarnelGui, OpensTheDocumentOfItsCommandLineUnchangedAndAsksBeforeClosingI
   ASSERT_TRUE(WaitUntil([&] { return Lines(program.Ask(L"documents")).size() == 1; }));
   // A refresh's update hands the graph's look to the document, which is then modified.
   program.Ask(L"update-timed 7");
-  ASSERT_TRUE(WaitUntil([&] { return program.Ask(L"documents").find(L"|1|1|1") != std::wstring::npos; }))
-      << "the refresh did not mark the document modified";
+  ASSERT_TRUE(WaitUntil([&] {
+    return program.Ask(L"documents").find(L"|1|1|1") != std::wstring::npos;
+  })) << "the refresh did not mark the document modified";
 
   // Closing asks; Cancel keeps the program running.
   PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
@@ -355,14 +359,18 @@ TEST_F(VarnelGui, SavesUnderItsNameAndSaveAsGivesTheTypedNameTheXmlExtension) {
   const std::wstring path = WriteDocumentWithAWaveFile(dir_);
   VarnelProcess program(dir_, L"\"" + path + L"\"");
   Launch(program);
-  ASSERT_TRUE(WaitUntil([&] { return program.Ask(L"documents").find(L"|0|1|1") != std::wstring::npos; }));
+  ASSERT_TRUE(
+      WaitUntil([&] { return program.Ask(L"documents").find(L"|0|1|1") != std::wstring::npos; }));
   // The document's window is the active one once the main window's title names it.
-  ASSERT_TRUE(WaitUntil([&] { return WindowText(program.MainWindow()).find(L"wave.xml") != std::wstring::npos; }));
+  ASSERT_TRUE(WaitUntil(
+      [&] { return WindowText(program.MainWindow()).find(L"wave.xml") != std::wstring::npos; }));
   // Save: the same file, now with the look the graph view filled in.
   program.Command(ID_FILE_SAVE);
-  EXPECT_TRUE(WaitUntil([&] { return ReadUtf16(path).find(L"<PlotSetting>") != std::wstring::npos; }))
-      << "the saved document has no look; the program tells " << Narrow(program.Ask(L"documents"))
-      << " and its file begins " << Narrow(ReadUtf16(path).substr(0, 400));
+  EXPECT_TRUE(WaitUntil([&] {
+    return ReadUtf16(path).find(L"<PlotSetting>") != std::wstring::npos;
+  })) << "the saved document has no look; the program tells "
+      << Narrow(program.Ask(L"documents")) << " and its file begins "
+      << Narrow(ReadUtf16(path).substr(0, 400));
   EXPECT_NE(program.Ask(L"documents").find(L"|0|1|1"), std::wstring::npos);
 
   // Save As with a name typed with another extension: saved as .xml, and the window follows.
@@ -375,7 +383,8 @@ TEST_F(VarnelGui, SavesUnderItsNameAndSaveAsGivesTheTypedNameTheXmlExtension) {
   SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.c_str()));
   Click(GetDlgItem(dialog, IDOK));
   ASSERT_TRUE(VarnelProcess::WaitGone(dialog));
-  EXPECT_TRUE(WaitUntil([&] { return FileExists(dir_ + L"\\copy.xml"); })) << "not saved as copy.xml";
+  EXPECT_TRUE(WaitUntil([&] { return FileExists(dir_ + L"\\copy.xml"); }))
+      << "not saved as copy.xml";
   EXPECT_FALSE(FileExists(typed));
   EXPECT_TRUE(WaitUntil([&] { return program.Ask(L"documents").rfind(L"copy.xml|", 0) == 0; }));
   CloseAndExpectExit(program);
@@ -438,9 +447,9 @@ TEST_F(VarnelGui, ShiftTabAndCtrlShiftTabGoBackThroughADialog) {
     HWND expected;
     const char* keys;
   };
-  for (const Case& c : {Case{{VK_SHIFT}, previous, "Shift+Tab"},
-                        Case{{VK_CONTROL, VK_SHIFT}, previous, "Ctrl+Shift+Tab"},
-                        Case{{}, next, "Tab"}}) {
+  for (const Case& c :
+       {Case{{VK_SHIFT}, previous, "Shift+Tab"},
+        Case{{VK_CONTROL, VK_SHIFT}, previous, "Ctrl+Shift+Tab"}, Case{{}, next, "Tab"}}) {
     SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
     ASSERT_TRUE(WaitUntil([&] { return FocusOf(dialog) == edit; }));
     TypeKeys(c.held, VK_TAB);
@@ -553,8 +562,8 @@ TEST_F(VarnelGui, LegendAndAutoscalePromptsSpeakEveryLanguage) {
   Launch(program);
   auto prompt = [&](UINT command) {
     DWORD_PTR result = 0;
-    SendMessageTimeoutW(program.MainWindow(), WM_MENUSELECT, MAKEWPARAM(command, MF_HILITE),
-                        1, SMTO_NORMAL, 5000, &result);
+    SendMessageTimeoutW(program.MainWindow(), WM_MENUSELECT, MAKEWPARAM(command, MF_HILITE), 1,
+                        SMTO_NORMAL, 5000, &result);
     const std::vector<std::wstring> panes = Lines(program.Ask(L"status"));
     return panes.empty() ? std::wstring() : panes[0];
   };

@@ -69,25 +69,30 @@ ULONGLONG FileSize(const std::wstring& path) {
 // Waits for the queue's next PDF (one not in `before`), complete (its size steady for a second),
 // and copies it into the output folder as `name`. False after the timeout.
 // The spooler's first job after it started can take much longer than the others on a busy machine.
-bool CollectPdf(const std::set<std::wstring>& before, const std::wstring& name, DWORD timeout_ms = 180000) {
+bool CollectPdf(const std::set<std::wstring>& before, const std::wstring& name,
+                DWORD timeout_ms = 180000) {
   std::wstring found;
-  if (!WaitUntil([&] {
-        for (const std::wstring& f : PdfFiles()) {
-          if (!before.count(f)) found = f;
-        }
-        return !found.empty();
-      }, timeout_ms)) {
+  if (!WaitUntil(
+          [&] {
+            for (const std::wstring& f : PdfFiles()) {
+              if (!before.count(f)) found = f;
+            }
+            return !found.empty();
+          },
+          timeout_ms)) {
     return false;
   }
   const std::wstring path = PdfDir() + L"\\" + found;
   ULONGLONG size = 0;
-  WaitUntil([&] {
-    const ULONGLONG now = FileSize(path);
-    const bool steady = now > 0 && now == size;
-    size = now;
-    if (!steady) Sleep(1000);
-    return steady;
-  }, 30000);
+  WaitUntil(
+      [&] {
+        const ULONGLONG now = FileSize(path);
+        const bool steady = now > 0 && now == size;
+        size = now;
+        if (!steady) Sleep(1000);
+        return steady;
+      },
+      30000);
   return CopyFileW(path.c_str(), (OutputDir() + L"\\" + name).c_str(), FALSE) != FALSE;
 }
 
@@ -100,16 +105,19 @@ void WriteExpected(const std::wstring& name, const std::string& text) {
 HWND WaitDialog(const VarnelProcess& program, const std::wstring& title, int control = 0,
                 DWORD timeout_ms = 20000) {
   HWND found = nullptr;
-  WaitUntil([&] {
-    for (HWND w : program.TopWindows()) {
-      wchar_t name[16] = {};
-      GetClassNameW(w, name, 16);
-      if (std::wstring(name) == L"#32770" && WindowText(w) == title && (!control || GetDlgItem(w, control))) {
-        found = w;
-      }
-    }
-    return found != nullptr;
-  }, timeout_ms);
+  WaitUntil(
+      [&] {
+        for (HWND w : program.TopWindows()) {
+          wchar_t name[16] = {};
+          GetClassNameW(w, name, 16);
+          if (std::wstring(name) == L"#32770" && WindowText(w) == title &&
+              (!control || GetDlgItem(w, control))) {
+            found = w;
+          }
+        }
+        return found != nullptr;
+      },
+      timeout_ms);
   return found;
 }
 
@@ -165,8 +173,9 @@ class VarnelPrint : public RunDirectoryTest {
   }
   // Waits until the document is open with its waves.
   void WaitDocument(VarnelProcess& program) {
-    ASSERT_TRUE(WaitUntil([&] { return program.Ask(L"documents").find(L"|1|") != std::wstring::npos; }))
-        << program.Ask(L"documents");
+    ASSERT_TRUE(WaitUntil([&] {
+      return program.Ask(L"documents").find(L"|1|") != std::wstring::npos;
+    })) << program.Ask(L"documents");
   }
   // Starts the program on its document and selects a grid cell: the grid's view is active and
   // can print.
@@ -176,8 +185,9 @@ class VarnelPrint : public RunDirectoryTest {
     HWND grid = FindDescendant(program.MainWindow(), L"VarnelGridCtrl");
     ASSERT_NE(grid, nullptr);
     LeftClickAt(grid, {100, 50});
-    ASSERT_TRUE(WaitUntil([&] { return program.Ask(L"menu").find(L"|57607||") != std::wstring::npos; }))
-        << "Print stays greyed with a cell selected";
+    ASSERT_TRUE(WaitUntil([&] {
+      return program.Ask(L"menu").find(L"|57607||") != std::wstring::npos;
+    })) << "Print stays greyed with a cell selected";
   }
   // Answers the system's print dialog with OK, after the optional page range and print to file.
   void AnswerPrintDialog(VarnelProcess& program, int from = 0, int to = 0, bool to_file = false) {
@@ -192,7 +202,6 @@ class VarnelPrint : public RunDirectoryTest {
     Click(GetDlgItem(dialog, IDOK));
     EXPECT_TRUE(VarnelProcess::WaitGone(dialog));
   }
-
 };
 
 // The graph of a document whose 40-character name is cut to 31 in the printing dialog; the page
@@ -205,11 +214,13 @@ TEST_F(VarnelPrint, GraphPrintsOnOnePageOfThePdfPrinter) {
   Launch(program);
   WaitDocument(program);
   HWND graph = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (graph = FindDescendant(program.MainWindow(), L"VarnelGraphView")) != nullptr; }))
-      << program.Ask(L"documents");
+  ASSERT_TRUE(WaitUntil([&] {
+    return (graph = FindDescendant(program.MainWindow(), L"VarnelGraphView")) != nullptr;
+  })) << program.Ask(L"documents");
   RECT client{};
   GetClientRect(graph, &client);
-  WriteExpected(L"graph.expected", std::to_string(client.right) + " " + std::to_string(client.bottom) + "\n");
+  WriteExpected(L"graph.expected",
+                std::to_string(client.right) + " " + std::to_string(client.bottom) + "\n");
 
   const std::set<std::wstring> before = PdfFiles();
   program.Command(ID_FILE_PRINT_DIRECT);
@@ -217,7 +228,8 @@ TEST_F(VarnelPrint, GraphPrintsOnOnePageOfThePdfPrinter) {
   const std::wstring record = program.Ask(L"printing");
   EXPECT_NE(record.find(L"document: " + name.substr(0, 31) + L"\n"), std::wstring::npos) << record;
   EXPECT_EQ(record.find(name.substr(0, 32)), std::wstring::npos) << record;
-  EXPECT_NE(record.find(L"printer: " + Env(L"VARNEL_TEST_PRINTER") + L"\n"), std::wstring::npos) << record;
+  EXPECT_NE(record.find(L"printer: " + Env(L"VARNEL_TEST_PRINTER") + L"\n"), std::wstring::npos)
+      << record;
   EXPECT_NE(record.find(L"port: on CUPS:"), std::wstring::npos) << record;
   EXPECT_NE(record.find(L"page: Page 1\n"), std::wstring::npos) << record;
   CloseAndExpectExit(program);
@@ -233,9 +245,9 @@ int ClearColumnFrom(const gui::ScreenPicture& shown, int from) {
     for (int x = 0; x < shown.width; ++x) ++colours[shown.At(x, y)];
   }
   const std::uint32_t background =
-      std::max_element(colours.begin(), colours.end(),
-                       [](const auto& a, const auto& b) { return a.second < b.second; })
-          ->first;
+      std::max_element(colours.begin(), colours.end(), [](const auto& a, const auto& b) {
+        return a.second < b.second;
+      })->first;
   const auto clear = [&](int x) {
     int inked = 0;
     for (int y = top; y < bottom; ++y) inked += shown.At(x, y) != background;
@@ -258,7 +270,8 @@ TEST_F(VarnelPrint, GraphPrintsTheTraceCursorOnlyWhileItIsOn) {
   Launch(program);
   WaitDocument(program);
   HWND graph = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (graph = FindDescendant(program.MainWindow(), L"TGraph")) != nullptr; }));
+  ASSERT_TRUE(WaitUntil(
+      [&] { return (graph = FindDescendant(program.MainWindow(), L"TGraph")) != nullptr; }));
   RECT client{};
   GetClientRect(graph, &client);
   // The period ends now, so where the grid's lines fall depends on the time of day: the cursor
@@ -278,8 +291,8 @@ TEST_F(VarnelPrint, GraphPrintsTheTraceCursorOnlyWhileItIsOn) {
     if (f[0] == L"line" && f.size() == 6) line_x = Narrow(f[1]), rows = Narrow(f[2] + L" " + f[4]);
   }
   ASSERT_FALSE(value.empty() || line_x.empty()) << Narrow(program.Ask(L"trace"));
-  WriteExpected(L"trace.expected", value + "\n" + line_x + "\n" + std::to_string(client.right) + " " +
-                                       std::to_string(client.bottom) + "\n" + rows + "\n");
+  WriteExpected(L"trace.expected", value + "\n" + line_x + "\n" + std::to_string(client.right) +
+                                       " " + std::to_string(client.bottom) + "\n" + rows + "\n");
 
   std::set<std::wstring> before = PdfFiles();
   program.Command(ID_FILE_PRINT_DIRECT);
@@ -320,12 +333,14 @@ TEST_F(VarnelPrint, PreviewShowsTheGridsPagesOneAtATime) {
   ASSERT_NO_FATAL_FAILURE(OpenGridToPrint(program));
   program.Command(ID_FILE_PRINT_PREVIEW);
   HWND preview = nullptr;
-  ASSERT_TRUE(WaitUntil([&] {
-    for (HWND w : program.TopWindows()) {
-      if (WindowText(w) == L"preview.xml - Print Preview") preview = w;
-    }
-    return preview != nullptr;
-  }, 20000));
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        for (HWND w : program.TopWindows()) {
+          if (WindowText(w) == L"preview.xml - Print Preview") preview = w;
+        }
+        return preview != nullptr;
+      },
+      20000));
   HWND page = GetDlgItem(preview, views::PrintPreview::kPageText);
   EXPECT_EQ(WindowText(page), L"Page 1 / 3");
   EXPECT_FALSE(IsWindowEnabled(program.MainWindow()));
@@ -333,8 +348,12 @@ TEST_F(VarnelPrint, PreviewShowsTheGridsPagesOneAtATime) {
   EXPECT_TRUE(WaitUntil([&] { return WindowText(page) == L"Page 2 / 3"; })) << WindowText(page);
   if (!Env(L"VARNEL_PREVIEW_SCREENSHOT").empty()) {
     WriteExpected(L"preview.ready", "1");
-    WaitUntil([] { return GetFileAttributesW((OutputDir() + L"\\preview.taken").c_str()) != INVALID_FILE_ATTRIBUTES; },
-              20000);
+    WaitUntil(
+        [] {
+          return GetFileAttributesW((OutputDir() + L"\\preview.taken").c_str()) !=
+                 INVALID_FILE_ATTRIBUTES;
+        },
+        20000);
   }
   Click(GetDlgItem(preview, views::PrintPreview::kCloseButton));
   EXPECT_TRUE(VarnelProcess::WaitGone(preview));
@@ -363,16 +382,19 @@ TEST_F(VarnelPrint, DialogPicturePrintsOnPortraitAndLandscapePagesAndToAFile) {
     if (to_file) {
       HWND save = WaitDialog(program, L"Print to File");
       if (!save) return std::wstring(L"no Print to File dialog");
-      HWND name = GetDlgItem(save, kFileNameCombo) ? GetDlgItem(save, kFileNameCombo) : GetDlgItem(save, kFileNameEdit);
+      HWND name = GetDlgItem(save, kFileNameCombo) ? GetDlgItem(save, kFileNameCombo)
+                                                   : GetDlgItem(save, kFileNameEdit);
       SetText(name, dir_ + L"\\" + pdf);
       Click(GetDlgItem(save, IDOK));
-      if (!WaitUntil([&] { return FileSize(dir_ + L"\\" + pdf) > 0; }, 30000)) failure = L"no file printed";
+      if (!WaitUntil([&] { return FileSize(dir_ + L"\\" + pdf) > 0; }, 30000))
+        failure = L"no file printed";
       Sleep(1000);
       CopyFileW((dir_ + L"\\" + pdf).c_str(), (OutputDir() + L"\\" + pdf).c_str(), FALSE);
     } else if (!CollectPdf(before, pdf)) {
       failure = L"no PDF from the printer";
     }
-    const std::string size = std::to_string(r.right - r.left) + " " + std::to_string(r.bottom - r.top) + "\n";
+    const std::string size =
+        std::to_string(r.right - r.left) + " " + std::to_string(r.bottom - r.top) + "\n";
     WriteExpected(pdf + L".expected", size);
     Click(GetDlgItem(about, IDOK));
     VarnelProcess::WaitGone(about);
@@ -399,7 +421,8 @@ TEST_F(VarnelPrint, DialogPicturePrintsOnPortraitAndLandscapePagesAndToAFile) {
   CloseAndExpectExit(program);
   // Page set-up chose the printer and the landscape orientation: both are in the configuration.
   const std::wstring config = ReadUtf16(dir_ + L"\\Varnel_Config.xml");
-  EXPECT_NE(config.find(L"<PrinterName>" + Env(L"VARNEL_TEST_PRINTER") + L"</PrinterName>"), std::wstring::npos)
+  EXPECT_NE(config.find(L"<PrinterName>" + Env(L"VARNEL_TEST_PRINTER") + L"</PrinterName>"),
+            std::wstring::npos)
       << config;
   EXPECT_NE(config.find(L"<PaperOrientation>2</PaperOrientation>"), std::wstring::npos) << config;
 }
@@ -415,7 +438,8 @@ TEST_F(VarnelPrint, PropertySheetPrintsItsPictureThroughItsFileMenu) {
   EXPECT_NE(GetMenu(sheet), nullptr) << "the sheet has no menu bar";
   RECT r{};
   GetWindowRect(sheet, &r);
-  WriteExpected(L"sheet.pdf.expected", std::to_string(r.right - r.left) + " " + std::to_string(r.bottom - r.top) + "\n");
+  WriteExpected(L"sheet.pdf.expected",
+                std::to_string(r.right - r.left) + " " + std::to_string(r.bottom - r.top) + "\n");
 
   const std::set<std::wstring> before = PdfFiles();
   PostMessageW(sheet, WM_COMMAND, ID_FILE_PRINT, 0);
@@ -427,7 +451,8 @@ TEST_F(VarnelPrint, PropertySheetPrintsItsPictureThroughItsFileMenu) {
   // Ctrl+P pressed in the sheet opens the print dialog, which is cancelled here.
   SetForegroundWindow(sheet);
   INPUT keys[4] = {};
-  const WORD sequence[4][2] = {{VK_CONTROL, 0}, {'P', 0}, {'P', KEYEVENTF_KEYUP}, {VK_CONTROL, KEYEVENTF_KEYUP}};
+  const WORD sequence[4][2] = {
+      {VK_CONTROL, 0}, {'P', 0}, {'P', KEYEVENTF_KEYUP}, {VK_CONTROL, KEYEVENTF_KEYUP}};
   for (int k = 0; k < 4; ++k) {
     keys[k].type = INPUT_KEYBOARD;
     keys[k].ki.wVk = sequence[k][0];
@@ -460,7 +485,8 @@ TEST_F(VarnelPrint, CancelInThePrintingDialogStopsTheJobBetweenPages) {
       },
       30000))
       << WindowText(GetDlgItem(printing, IDC_PRINTING_PAGE));
-  ASSERT_TRUE(IsWindow(printing)) << "the job ended before Cancel could be pressed: " << program.Ask(L"printing");
+  ASSERT_TRUE(IsWindow(printing)) << "the job ended before Cancel could be pressed: "
+                                  << program.Ask(L"printing");
   SendMessageW(GetDlgItem(printing, IDCANCEL), BM_CLICK, 0, 0);
   EXPECT_TRUE(VarnelProcess::WaitGone(printing, 30000));
   const std::wstring record = program.Ask(L"printing");
@@ -470,7 +496,9 @@ TEST_F(VarnelPrint, CancelInThePrintingDialogStopsTheJobBetweenPages) {
   // was far from its end.
   const std::size_t pages_after = [&] {
     std::size_t n = 0;
-    for (std::size_t at = record.find(L"page: ", cancelled); at != std::wstring::npos; at = record.find(L"page: ", at + 1)) ++n;
+    for (std::size_t at = record.find(L"page: ", cancelled); at != std::wstring::npos;
+         at = record.find(L"page: ", at + 1))
+      ++n;
     return n;
   }();
   EXPECT_LE(pages_after, 1u) << record;
@@ -503,7 +531,8 @@ TEST_F(VarnelPrint, PrintAndCloseWhileAJobRunsWaitForTheJob) {
   if (second) Click(GetDlgItem(second, IDCANCEL));
 
   const std::wstring record = program.Ask(L"printing");
-  EXPECT_EQ(record.find(L"document: ", record.find(L"document: ") + 1), std::wstring::npos) << record;
+  EXPECT_EQ(record.find(L"document: ", record.find(L"document: ") + 1), std::wstring::npos)
+      << record;
 
   // The unchanged document closes without a question once the job has stopped.
   PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
@@ -523,7 +552,8 @@ TEST_F(VarnelPrint, DialogPartlyOffTheScreenPrintsItsVisiblePart) {
   const int hidden = width / 3;
   SetWindowPos(about, nullptr, -hidden, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   ASSERT_TRUE(WaitUntil([&] { return GetWindowRect(about, &r) && r.left == -hidden; }));
-  WriteExpected(L"dialog-offscreen.pdf.expected", std::to_string(width - hidden) + " " + std::to_string(height) + "\n");
+  WriteExpected(L"dialog-offscreen.pdf.expected",
+                std::to_string(width - hidden) + " " + std::to_string(height) + "\n");
   const std::set<std::wstring> before = PdfFiles();
   PostMessageW(about, WM_COMMAND, ID_FILE_PRINT, 0);
   AnswerPrintDialog(program);
@@ -540,13 +570,15 @@ TEST_F(VarnelPrint, ShellPrintToRequestPrintsOnTheNamedPrinterAndEnds) {
   const std::wstring printer = Env(L"VARNEL_TEST_PRINTER");
   const std::set<std::wstring> before = PdfFiles();
   {
-    VarnelProcess program(dir_, L"/pt \"" + path + L"\" \"" + printer + L"\" \"winspool\" \"CUPS:" + printer + L"\"");
+    VarnelProcess program(
+        dir_, L"/pt \"" + path + L"\" \"" + printer + L"\" \"winspool\" \"CUPS:" + printer + L"\"");
     ASSERT_TRUE(program.Start());
     ASSERT_TRUE(CollectPdf(before, L"shell.pdf")) << "no PDF from the printer";
     EXPECT_EQ(program.WaitExit(60000), 0) << "the program did not end after printing";
   }
   {
-    VarnelProcess program(dir_, L"/pt \"" + path + L"\" \"No Such Printer\" \"winspool\" \"LPT9:\"");
+    VarnelProcess program(dir_,
+                          L"/pt \"" + path + L"\" \"No Such Printer\" \"winspool\" \"LPT9:\"");
     ASSERT_TRUE(program.Start());
     HWND box = WaitDialog(program, L"Varnel", 0, 30000);
     ASSERT_NE(box, nullptr) << "no message for a printer that does not exist";
@@ -561,7 +593,8 @@ TEST_F(VarnelPrint, ShellPrintToRequestPrintsOnTheNamedPrinterAndEnds) {
 TEST_F(VarnelPrint, WithoutAPrinterPrintingFailsAndPageSetupIsTheProgramsOwn) {
   // The spooler is chosen when a process starts: the script runs this case on its own, with a
   // spooler address nobody listens on.
-  if (Env(L"VARNEL_NO_PRINTER").empty()) GTEST_SKIP() << "run by run_print_tests.sh without a spooler";
+  if (Env(L"VARNEL_NO_PRINTER").empty())
+    GTEST_SKIP() << "run by run_print_tests.sh without a spooler";
   WriteUtf16(dir_ + L"\\Varnel_Config.xml",
              L"<?xml version=\"1.0\" encoding=\"UTF-16\"?>\r\n<Varnel_Configuration><Printing>"
              L"<Units>0</Units></Printing></Varnel_Configuration>\r\n");

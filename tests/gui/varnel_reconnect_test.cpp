@@ -38,7 +38,8 @@ std::vector<LostServer> Reconnecting(const VarnelProcess& program) {
 
 std::size_t Occurrences(const std::wstring& text, const std::wstring& part) {
   std::size_t n = 0;
-  for (std::size_t at = text.find(part); at != std::wstring::npos; at = text.find(part, at + 1)) ++n;
+  for (std::size_t at = text.find(part); at != std::wstring::npos; at = text.find(part, at + 1))
+    ++n;
   return n;
 }
 
@@ -62,10 +63,13 @@ class VarnelReconnect : public VarnelCommands {
   // the log tells the loss's try once and the connection once, the entries show it again and the
   // next refresh reads the document past the time it came back.
   void ExpectServerBack(VarnelProcess& program) {
-    ASSERT_TRUE(WaitUntil([&] {
-      const Connections open = OpenConnections(program);
-      return open.names == std::vector<std::wstring>{kServer1};
-    }, kComeBackMs)) << "the server did not come back";
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+          const Connections open = OpenConnections(program);
+          return open.names == std::vector<std::wstring>{kServer1};
+        },
+        kComeBackMs))
+        << "the server did not come back";
     const long long back = Periods(program)[0].stop;
     EXPECT_TRUE(Reconnecting(program).empty());
     // Listed first, then its items added: a question sent while the addition's call waits on the
@@ -80,10 +84,14 @@ class VarnelReconnect : public VarnelCommands {
     EXPECT_TRUE(WaitUntil([&] { return Periods(program)[0].stop > back; }, 20000))
         << "the waves were not read again";
     std::wstring log;
-    EXPECT_TRUE(WaitUntil([&] {
-      log = Log(dir_);
-      return log.find(L"Reconnecting to server Varnel.HdaSim.1: connected") != std::wstring::npos;
-    }, 5000)) << "no log line for the connection";
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+          log = Log(dir_);
+          return log.find(L"Reconnecting to server Varnel.HdaSim.1: connected") !=
+                 std::wstring::npos;
+        },
+        5000))
+        << "no log line for the connection";
     EXPECT_EQ(Occurrences(log, L"Reconnecting to server Varnel.HdaSim.1: connected"), 1u);
     EXPECT_EQ(program.WaitWindow(L"Ambrel", 500), nullptr) << "a box of the library";
   }
@@ -97,9 +105,12 @@ TEST_F(VarnelReconnect, KilledServerThatRestartsIsUsedAgain) {
   ASSERT_TRUE(WaitUntil([&] { return OpenConnections(program).names.empty(); }, 20000));
   ASSERT_TRUE(WaitUntil([&] { return Reconnecting(program).size() == 1; }));
   EXPECT_EQ(Reconnecting(program)[0].name, kServer1);
-  EXPECT_TRUE(WaitUntil([&] {
-    return Lines(program.Ask(L"status"))[0] == L"Reconnecting to server Varnel.HdaSim.1...";
-  }, 10000)) << Narrow(program.Ask(L"status"));
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        return Lines(program.Ask(L"status"))[0] == L"Reconnecting to server Varnel.HdaSim.1...";
+      },
+      10000))
+      << Narrow(program.Ask(L"status"));
   // Its classes can start again once RpcSs forgot the killed process.
   ASSERT_TRUE(test_support::ForgetKilledServers());
   ASSERT_NO_FATAL_FAILURE(ExpectServerBack(program));
@@ -192,8 +203,9 @@ TEST_F(VarnelReconnect, ConfigurationSheetSwitchesTheTriesOffAndOn) {
   CloseAndExpectExit(program);
 
   // Read back at the next start, in French.
-  WriteConfiguration(L"<ConfigBase><Language>0</Language></ConfigBase>"
-                     L"<General><ReconnectLostServers>0</ReconnectLostServers></General>");
+  WriteConfiguration(
+      L"<ConfigBase><Language>0</Language></ConfigBase>"
+      L"<General><ReconnectLostServers>0</ReconnectLostServers></General>");
   VarnelProcess french(dir_);
   Launch(french);
   french.Command(ID_OPTIONS_CONFIGURE);

@@ -22,7 +22,9 @@ int wmain(int argc, wchar_t** argv) {
   }
   ShowWindow(program.MainWindow(), SW_MAXIMIZE);
   HWND child = nullptr;
-  gui::WaitUntil([&] { return (child = gui::FindDescendant(program.MainWindow(), L"VarnelMdiChild")) != nullptr; });
+  gui::WaitUntil([&] {
+    return (child = gui::FindDescendant(program.MainWindow(), L"VarnelMdiChild")) != nullptr;
+  });
   if (child) PostMessageW(child, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
   gui::WaitUntil([&] { return std::stod(program.Ask(L"draw-ms") + L"0") > 0; }, 20000);
   Sleep(1500);  // the repaint after maximising

@@ -56,11 +56,13 @@ class VarnelTitle : public VarnelCommands {
   // Title, graph and period agree on the stop time once the program has settled.
   static void ExpectAgreement(const VarnelProcess& program, const char* after) {
     long long stop = 0;
-    const bool agree = WaitUntil([&] {
-      stop = Periods(program)[0].stop;
-      return TitleStop(program) == StopText(stop) &&
-             std::fabs(TimeAxisMax(program) - static_cast<double>(stop)) < 1.0;
-    }, 5000);
+    const bool agree = WaitUntil(
+        [&] {
+          stop = Periods(program)[0].stop;
+          return TitleStop(program) == StopText(stop) &&
+                 std::fabs(TimeAxisMax(program) - static_cast<double>(stop)) < 1.0;
+        },
+        5000);
     EXPECT_TRUE(agree) << after << ": title " << Narrow(TitleStop(program)) << ", document "
                        << Narrow(StopText(stop)) << ", time axis to "
                        << Narrow(StopText(static_cast<long long>(TimeAxisMax(program))));
@@ -111,7 +113,8 @@ TEST_F(VarnelTitle, AutomaticRefreshWhileTheMainWindowIsMinimisedShowsInTheTitle
   ASSERT_TRUE(WaitUntil([&] { return IsIconic(program.MainWindow()) != FALSE; }));
   ASSERT_TRUE(WaitRefresh(program));
   // The graph is not drawn meanwhile; the title follows at once.
-  EXPECT_TRUE(WaitUntil([&] { return TitleStop(program) == StopText(Periods(program)[0].stop); }, 5000))
+  EXPECT_TRUE(
+      WaitUntil([&] { return TitleStop(program) == StopText(Periods(program)[0].stop); }, 5000))
       << "a refresh while minimised: title " << Narrow(TitleStop(program));
   PostMessageW(program.MainWindow(), WM_SYSCOMMAND, SC_RESTORE, 0);
   ASSERT_TRUE(WaitUntil([&] { return IsIconic(program.MainWindow()) == FALSE; }));

@@ -394,8 +394,8 @@ TEST_F(VarnelTraceCursor, ArrowKeysStepPointByPointOnTheWaveNearestThePointer) {
     ExpectValuesAt(trace);
     // The other wave's value is that of its own last point at or before the time.
     PressKeys(view, {VK_LEFT, VK_LEFT});
-    EXPECT_TRUE(WaitUntil([&] { return std::abs(ReadTrace(program).time - *(next - 1)) < 0.001; },
-                          5000))
+    EXPECT_TRUE(
+        WaitUntil([&] { return std::abs(ReadTrace(program).time - *(next - 1)) < 0.001; }, 5000))
         << c.wave << ": two steps back are not on the point before the start";
     ExpectValuesAt(ReadTrace(program));
   }

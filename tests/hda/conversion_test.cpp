@@ -26,11 +26,11 @@ TEST(FileTimeConversion, StampsOfFileTimes) {
     double stamp;
   };
   const Case cases[] = {
-      {116444736000000000ull, 0.0},               // 1 January 1970
-      {116444736000000000ull + 9999, 0.0},        // below a millisecond: floored
-      {116444736000000000ull - 1, -1.0},          // just before 1970
+      {116444736000000000ull, 0.0},         // 1 January 1970
+      {116444736000000000ull + 9999, 0.0},  // below a millisecond: floored
+      {116444736000000000ull - 1, -1.0},    // just before 1970
       {116444736000000000ull + 10000, 1.0},
-      {132670944000000000ull, 1622620800000.0},   // 2 June 2021
+      {132670944000000000ull, 1622620800000.0},  // 2 June 2021
       {0, -11644473600000.0},
   };
   for (const Case& c : cases) EXPECT_EQ(hda::StampOfFileTime(Split(c.units)), c.stamp) << c.units;
@@ -79,18 +79,26 @@ TEST(VariantConversion, NumbersByType) {
   std::uint64_t r8bits;
   std::memcpy(&r8bits, &r8, 8);
   const Case cases[] = {
-      {VT_I2, 0xFFFF, -1},           {VT_BOOL, 0xFFFF, -1},         {VT_BOOL, 0, 0},
-      {VT_I4, 0xFFFFFFFE, -2},       {VT_INT, 0x80000000, -2147483648.0},
-      {VT_R4, r4bits, 1.5},          {VT_R8, r8bits, -2.25},        {VT_I1, 0xFB, -5},
-      {VT_UI1, 0xFB, 251},           {VT_UI2, 0xFFFF, 65535},       {VT_UI4, 0xFFFFFFFF, 4294967295.0},
+      {VT_I2, 0xFFFF, -1},
+      {VT_BOOL, 0xFFFF, -1},
+      {VT_BOOL, 0, 0},
+      {VT_I4, 0xFFFFFFFE, -2},
+      {VT_INT, 0x80000000, -2147483648.0},
+      {VT_R4, r4bits, 1.5},
+      {VT_R8, r8bits, -2.25},
+      {VT_I1, 0xFB, -5},
+      {VT_UI1, 0xFB, 251},
+      {VT_UI2, 0xFFFF, 65535},
+      {VT_UI4, 0xFFFFFFFF, 4294967295.0},
       {VT_UINT, 0xC0000000, 3221225472.0},
   };
   for (const Case& c : cases) {
     VARIANT v = Of(c.type, c.bits);
     EXPECT_EQ(hda::NumberOfVariant(v), c.expected) << c.type;
   }
-  for (VARTYPE type : std::initializer_list<VARTYPE>{VT_EMPTY, VT_NULL, VT_CY, VT_DATE, VT_BSTR, VT_ERROR, VT_DECIMAL, VT_I8, VT_UI8,
-                       static_cast<VARTYPE>(VT_ARRAY | VT_R8), static_cast<VARTYPE>(VT_BYREF | VT_R8)}) {
+  for (VARTYPE type : std::initializer_list<VARTYPE>{
+           VT_EMPTY, VT_NULL, VT_CY, VT_DATE, VT_BSTR, VT_ERROR, VT_DECIMAL, VT_I8, VT_UI8,
+           static_cast<VARTYPE>(VT_ARRAY | VT_R8), static_cast<VARTYPE>(VT_BYREF | VT_R8)}) {
     const double y = hda::NumberOfVariant(Of(type, 0));
     std::uint64_t bits;
     std::memcpy(&bits, &y, 8);

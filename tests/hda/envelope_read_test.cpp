@@ -45,7 +45,8 @@ class EnvelopeRead : public ::testing::Test {
       // As many values over the first 1000 s as the density says.
       const std::size_t n = std::max<std::size_t>(2, static_cast<std::size_t>(1000 * density));
       for (std::size_t i = 0; i < n; ++i) {
-        wave.T.push_back(start + 1000 * kSecond * static_cast<double>(i) / static_cast<double>(n - 1));
+        wave.T.push_back(start +
+                         1000 * kSecond * static_cast<double>(i) / static_cast<double>(n - 1));
       }
       wave.Y.assign(n, 0);
     }
@@ -104,8 +105,8 @@ TEST_F(EnvelopeRead, ColumnsHoldTheirFirstLastLowestAndHighestValues) {
   }
 }
 
-// A period wider than the grid (a zoomed time axis): the values next to the grid come along, and the bounds are
-// those of the whole period.
+// A period wider than the grid (a zoomed time axis): the values next to the grid come along, and
+// the bounds are those of the whole period.
 TEST_F(EnvelopeRead, BeyondTheGridTheNeighboursAndTheWholePeriodsBounds) {
   graph::TEnvelope zoomed;
   ASSERT_TRUE(Envelope(kServer1, u"Waves/Sine 1s", zoomed, kJune2021 - 3 * kDay, kWeek + 6 * kDay));
@@ -126,8 +127,8 @@ TEST_F(EnvelopeRead, AGridOfFewValuesComesRawBetweenItsNeighbours) {
   grid.stepMs = 4800;
   grid.count = 1500;
   graph::TEnvelope envelope;
-  ASSERT_TRUE(Envelope(kServer1000, u"Waves/Random walk 1s", envelope, kJune2021, kWeek, 1.0,
-                       grid));
+  ASSERT_TRUE(
+      Envelope(kServer1000, u"Waves/Random walk 1s", envelope, kJune2021, kWeek, 1.0, grid));
   EXPECT_TRUE(envelope.allRaw);
   const TWave raw = Raw(u"Waves/Random walk 1s", grid.firstStamp, grid.EndStamp());
   ASSERT_EQ(raw.T.size(), 7200u);

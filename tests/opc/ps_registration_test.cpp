@@ -13,12 +13,21 @@ namespace {
 using RegisterFn = HRESULT(WINAPI*)();
 
 const std::vector<IID>& AllInterfaces() {
-  static const std::vector<IID> iids = {
-      IID_IOPCHDA_Server,        IID_IOPCHDA_Browser,          IID_IOPCHDA_SyncRead,
-      IID_IOPCHDA_SyncUpdate,    IID_IOPCHDA_SyncAnnotations,  IID_IOPCHDA_AsyncRead,
-      IID_IOPCHDA_AsyncUpdate,   IID_IOPCHDA_AsyncAnnotations, IID_IOPCHDA_Playback,
-      IID_IOPCHDA_DataCallback,  IID_IOPCCommon,               IID_IOPCShutdown,
-      IID_IOPCServerList,        IID_IOPCServerList2,          IID_IOPCEnumGUID};
+  static const std::vector<IID> iids = {IID_IOPCHDA_Server,
+                                        IID_IOPCHDA_Browser,
+                                        IID_IOPCHDA_SyncRead,
+                                        IID_IOPCHDA_SyncUpdate,
+                                        IID_IOPCHDA_SyncAnnotations,
+                                        IID_IOPCHDA_AsyncRead,
+                                        IID_IOPCHDA_AsyncUpdate,
+                                        IID_IOPCHDA_AsyncAnnotations,
+                                        IID_IOPCHDA_Playback,
+                                        IID_IOPCHDA_DataCallback,
+                                        IID_IOPCCommon,
+                                        IID_IOPCShutdown,
+                                        IID_IOPCServerList,
+                                        IID_IOPCServerList2,
+                                        IID_IOPCEnumGUID};
   return iids;
 }
 
@@ -51,8 +60,10 @@ class ProxyStubRegistration : public ::testing::Test {
   void SetUp() override {
     dll_ = LoadLibraryW(L"VarnelOpcPs.dll");
     ASSERT_NE(dll_, nullptr);
-    reg_ = reinterpret_cast<RegisterFn>(reinterpret_cast<void*>(GetProcAddress(dll_, "DllRegisterServer")));
-    unreg_ = reinterpret_cast<RegisterFn>(reinterpret_cast<void*>(GetProcAddress(dll_, "DllUnregisterServer")));
+    reg_ = reinterpret_cast<RegisterFn>(
+        reinterpret_cast<void*>(GetProcAddress(dll_, "DllRegisterServer")));
+    unreg_ = reinterpret_cast<RegisterFn>(
+        reinterpret_cast<void*>(GetProcAddress(dll_, "DllUnregisterServer")));
     ASSERT_NE(reg_, nullptr);
     ASSERT_NE(unreg_, nullptr);
   }

@@ -55,7 +55,8 @@ bool FolderExists(const std::wstring& path) {
 
 std::vector<std::wstring> FolderEntries(const std::wstring& path) {
   std::vector<std::wstring> names;
-  ForEachEntry(path, [&](const std::wstring& name, const WIN32_FIND_DATAW&) { names.push_back(name); });
+  ForEachEntry(path,
+               [&](const std::wstring& name, const WIN32_FIND_DATAW&) { names.push_back(name); });
   return names;
 }
 
@@ -122,8 +123,8 @@ std::vector<std::wstring> ClassesServedFrom(const std::wstring& folder) {
     if (status == ERROR_NO_MORE_ITEMS) break;
     if (status != ERROR_SUCCESS) continue;
     for (const wchar_t* server : {L"InprocServer32", L"LocalServer32"}) {
-      const auto path = win::ReadRegString(HKEY_LOCAL_MACHINE,
-                                           classes + L"\\" + name + L"\\" + server, nullptr);
+      const auto path =
+          win::ReadRegString(HKEY_LOCAL_MACHINE, classes + L"\\" + name + L"\\" + server, nullptr);
       if (!path) continue;
       std::wstring file = Lower(*path);
       if (!file.empty() && file.front() == L'"') file.erase(0, 1);
@@ -165,7 +166,8 @@ void ForEachAllowed(PACL dacl, Visit visit) {
     void* ace = nullptr;
     if (!GetAce(dacl, i, &ace)) continue;
     const auto* header = static_cast<ACE_HEADER*>(ace);
-    if (header->AceType != ACCESS_ALLOWED_ACE_TYPE || (header->AceFlags & INHERIT_ONLY_ACE)) continue;
+    if (header->AceType != ACCESS_ALLOWED_ACE_TYPE || (header->AceFlags & INHERIT_ONLY_ACE))
+      continue;
     auto* allowed = static_cast<ACCESS_ALLOWED_ACE*>(ace);
     visit(static_cast<PSID>(&allowed->SidStart), allowed->Mask);
   }
@@ -223,7 +225,8 @@ bool HasFullControl(const std::wstring& path, WELL_KNOWN_SID_TYPE account) {
   const auto read = ReadPermissions(path);
   if (!read) return false;
   ForEachAllowed(read->dacl, [&](PSID sid, ACCESS_MASK mask) {
-    if (IsAccount(sid, account) && ((mask & FILE_ALL_ACCESS) == FILE_ALL_ACCESS || (mask & GENERIC_ALL)))
+    if (IsAccount(sid, account) &&
+        ((mask & FILE_ALL_ACCESS) == FILE_ALL_ACCESS || (mask & GENERIC_ALL)))
       full = true;
   });
   return full;
@@ -252,7 +255,8 @@ std::wstring PendingRestartOperations() {
   std::wstring lines;
   for (size_t at = 0; at < list.size();) {
     const size_t end = list.find(L'\0', at);
-    const std::wstring name = list.substr(at, end == std::wstring::npos ? std::wstring::npos : end - at);
+    const std::wstring name =
+        list.substr(at, end == std::wstring::npos ? std::wstring::npos : end - at);
     if (!name.empty()) lines += name + L"\n";
     if (end == std::wstring::npos) break;
     at = end + 1;

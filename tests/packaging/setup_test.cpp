@@ -31,12 +31,14 @@ using packaging_test::FolderExists;
 using packaging_test::SameText;
 using packaging_test::ShellFolder;
 
-const std::wstring kUninstallKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Varnel";
+const std::wstring kUninstallKey =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Varnel";
 const std::wstring kClasses = L"Software\\Classes\\";
 const std::wstring kCapabilitiesKey = L"Software\\Varnel\\Capabilities";
 const std::vector<std::wstring> kPrograms = {L"Varnel.exe", L"Ambrel.dll", L"varnel-cli.exe",
                                              L"VarnelOpcPs.dll", L"hdasim.exe"};
-const std::vector<std::wstring> kDeveloperFiles = {L"ambrel.h", L"CHANGELOG.md", L"libAmbrel.dll.a"};
+const std::vector<std::wstring> kDeveloperFiles = {L"ambrel.h", L"CHANGELOG.md",
+                                                   L"libAmbrel.dll.a"};
 
 std::wstring Environment(const wchar_t* name) {
   const wchar_t* value = _wgetenv(name);
@@ -49,7 +51,9 @@ std::optional<std::wstring> MachineString(const std::wstring& key, const wchar_t
   return win::ReadRegString(HKEY_LOCAL_MACHINE, key, name);
 }
 
-bool MachineKeyExists(const std::wstring& key) { return win::RegKeyExists(HKEY_LOCAL_MACHINE, key); }
+bool MachineKeyExists(const std::wstring& key) {
+  return win::RegKeyExists(HKEY_LOCAL_MACHINE, key);
+}
 
 std::wstring StartMenuFolder() { return ShellFolder(CSIDL_COMMON_PROGRAMS) + L"\\Varnel"; }
 std::wstring UserFolder() { return ShellFolder(CSIDL_APPDATA) + L"\\Varnel"; }
@@ -64,8 +68,12 @@ std::vector<std::wstring> InstalledManuals() {
   return manuals;
 }
 
-std::wstring ProxyStubClass() { return kClasses + L"CLSID\\" + win::GuidText(CLSID_VarnelOpcPSFactory); }
-std::wstring HdaServerInterface() { return kClasses + L"Interface\\" + win::GuidText(IID_IOPCHDA_Server); }
+std::wstring ProxyStubClass() {
+  return kClasses + L"CLSID\\" + win::GuidText(CLSID_VarnelOpcPSFactory);
+}
+std::wstring HdaServerInterface() {
+  return kClasses + L"Interface\\" + win::GuidText(IID_IOPCHDA_Server);
+}
 
 // The simulator's ProgIDs: the version-independent one and classes 1 to 17.
 std::vector<std::wstring> SimulatorProgIds() {
@@ -212,7 +220,8 @@ TEST_F(Setup, InstallsEverythingRunsAndUninstallsWithoutTraces) {
       packaging_test::ReadShortcut(StartMenuFolder() + L"\\Uninstall Varnel.lnk");
   ASSERT_TRUE(uninstall_shortcut.has_value());
   EXPECT_TRUE(SameText(uninstall_shortcut->target, folder + L"\\uninstall.exe"));
-  EXPECT_FALSE(MachineKeyExists(L"Software\\Microsoft\\Active Setup\\Installed Components\\Varnel"));
+  EXPECT_FALSE(
+      MachineKeyExists(L"Software\\Microsoft\\Active Setup\\Installed Components\\Varnel"));
 
   // The installed programs work: the companion finds the installed simulator ...
   const auto servers = test_support::RunProgram(Quoted(folder + L"\\varnel-cli.exe") + L" servers");
@@ -243,10 +252,11 @@ TEST_F(Setup, InstallsEverythingRunsAndUninstallsWithoutTraces) {
   // command, and its log and configuration still go to the user's folder.
   const std::wstring documents = gui::MakeRunDirectory(L"setup-documents");
   const std::wstring document = documents + L"\\plant.xml";
-  const auto made = test_support::RunProgram(
-      Quoted(folder + L"\\varnel-cli.exe") +
-      L" doc new --server Varnel.HdaSim.1 --item \"Waves/Random walk 1min\" --period last-hour --out " +
-      Quoted(document));
+  const auto made =
+      test_support::RunProgram(Quoted(folder + L"\\varnel-cli.exe") +
+                               L" doc new --server Varnel.HdaSim.1 --item \"Waves/Random walk "
+                               L"1min\" --period last-hour --out " +
+                               Quoted(document));
   ASSERT_EQ(made.exit_code, 0u) << made.output;
   DeleteFileW((start_dir + L"\\Varnel.log").c_str());
   {
@@ -392,7 +402,8 @@ TEST_F(Setup, RunningProgramStopsUpgradeAndUninstallFirst) {
   const auto expect_previous_installed = [&](const char* after) {
     EXPECT_EQ(MachineString(kUninstallKey, L"DisplayVersion"), previous_version_) << after;
     for (const std::wstring& file : kPrograms)
-      EXPECT_TRUE(gui::FileExists(folder + L"\\" + file)) << after << ": " << gui::Narrow(file) << " is gone";
+      EXPECT_TRUE(gui::FileExists(folder + L"\\" + file))
+          << after << ": " << gui::Narrow(file) << " is gone";
     EXPECT_TRUE(gui::FileExists(folder + L"\\uninstall.exe")) << after;
     EXPECT_TRUE(SameText(MachineString(ProxyStubClass() + L"\\InprocServer32").value_or(L""),
                          folder + L"\\VarnelOpcPs.dll"))
@@ -418,8 +429,8 @@ TEST_F(Setup, RunningProgramStopsUpgradeAndUninstallFirst) {
     packaging_test::StartedProgram asked(*MachineString(kUninstallKey, L"UninstallString"));
     ASSERT_TRUE(asked.Started());
     HWND box = nullptr;
-    ASSERT_TRUE(gui::WaitUntil([&] { return (box = FindWindowW(L"#32770", L"Varnel Uninstall")) != nullptr; },
-                               30000))
+    ASSERT_TRUE(gui::WaitUntil(
+        [&] { return (box = FindWindowW(L"#32770", L"Varnel Uninstall")) != nullptr; }, 30000))
         << "no question";
     std::wstring question;
     EnumChildWindows(
@@ -476,7 +487,8 @@ TEST_F(Setup, InstallFolderGetsProgramFilesPermissions) {
   const std::wstring other = parent + L"\\Tools";
   CreateDirectoryW(other.c_str(), nullptr);
   gui::WriteBytes(other + L"\\notes.txt", "someone's");
-  ASSERT_TRUE(packaging_test::SetFolderSecurity(other, L"D:(A;OICI;FA;;;SY)(A;OICI;0x1301bf;;;WD)"));
+  ASSERT_TRUE(
+      packaging_test::SetFolderSecurity(other, L"D:(A;OICI;FA;;;SY)(A;OICI;0x1301bf;;;WD)"));
   EXPECT_EQ(Uninstall(), 0u);
   const auto refused = RunSetup(setup_, L"/D=" + other);
   ASSERT_TRUE(refused.finished);
@@ -546,8 +558,8 @@ TEST_F(Setup, UnusableUserFolderIsLogged) {
     EXPECT_EQ(program.WaitExit(), 0);
   }
   const std::wstring log = gui::ReadUtf16(folder + L"\\Varnel.log");
-  EXPECT_TRUE(ContainsText(log, L"Can not use the folder " + blocked + L"; configuration and log are in " +
-                                    folder))
+  EXPECT_TRUE(ContainsText(
+      log, L"Can not use the folder " + blocked + L"; configuration and log are in " + folder))
       << gui::Narrow(log);
   DeleteFileW(blocked.c_str());
   for (const wchar_t* file : {L"Varnel.log", L"Varnel.log.bu", L"Varnel_Config.xml"})

@@ -12,12 +12,9 @@ TEST(CodePage, Windows1252RoundTrip) {
     const char* narrow;
     std::u16string wide;
   } const cases[] = {
-      {"abc", u"abc"},
-      {"\x80uro", u"\u20ACuro"},
-      {"caf\xE9", u"caf\u00E9"},
-      {"\x93quoted\x94", u"\u201Cquoted\u201D"},
-      {"\x9F", u"\u0178"},
-      {"", u""},
+      {"abc", u"abc"},           {"\x80uro", u"\u20ACuro"},
+      {"caf\xE9", u"caf\u00E9"}, {"\x93quoted\x94", u"\u201Cquoted\u201D"},
+      {"\x9F", u"\u0178"},       {"", u""},
   };
   for (const Case& c : cases) {
     char16_t wide[64] = {};

@@ -50,12 +50,24 @@ TEST(RString, ChoosesThePartOfTheLanguage) {
     int language;
     const char16_t* expected;
   } const cases[] = {
-      {&five, 0, u"fr"},    {&five, 1, u"en"},    {&five, 2, u"de"},     {&five, 3, u"es"},
-      {&five, 4, u"nl"},    {&five, 5, u"de"},    {&five, 9, u"de"},     {&frEn, 2, u"en"},
-      {&frEn, 3, u"en"},    {&frEn, 4, u"en"},    {&frEnDe, 3, u"de"},   {&frEnDe, 4, u"de"},
-      {&frEnDe, 0, u"fr"},  {&frEn, 0, u"fr"},
+      {&five, 0, u"fr"},
+      {&five, 1, u"en"},
+      {&five, 2, u"de"},
+      {&five, 3, u"es"},
+      {&five, 4, u"nl"},
+      {&five, 5, u"de"},
+      {&five, 9, u"de"},
+      {&frEn, 2, u"en"},
+      {&frEn, 3, u"en"},
+      {&frEn, 4, u"en"},
+      {&frEnDe, 3, u"de"},
+      {&frEnDe, 4, u"de"},
+      {&frEnDe, 0, u"fr"},
+      {&frEn, 0, u"fr"},
       // Outside 0..9 the index is clamped like the stored setting.
-      {&five, -1, u"fr"},   {&five, -2147483647 - 1, u"fr"}, {&five, 10, u"de"},
+      {&five, -1, u"fr"},
+      {&five, -2147483647 - 1, u"fr"},
+      {&five, 10, u"de"},
       {&five, 2147483647, u"de"},
   };
   for (const Case& c : cases) {
@@ -73,15 +85,15 @@ TEST(RString, CutsPartsAndSkipsTheirStart) {
   } const cases[] = {
       {u"", 1, u""},
       {u"single", 3, u"single"},
-      {u"¶\ten", 0, u""},                    // empty first part
-      {u"fr¶¶\tde", 1, u""},                 // a ¶ right after another gives an empty part
+      {u"¶\ten", 0, u""},     // empty first part
+      {u"fr¶¶\tde", 1, u""},  // a ¶ right after another gives an empty part
       {u"fr¶¶\tde", 2, u"de"},
-      {u"fr¶", 1, u""},                      // a trailing ¶ opens an empty last part
-      {u"fr¶\r\n\t\ten", 1, u"en"},          // CR LF, then tabs
+      {u"fr¶", 1, u""},              // a trailing ¶ opens an empty last part
+      {u"fr¶\r\n\t\ten", 1, u"en"},  // CR LF, then tabs
       {u"\r\n\tfr", 0, u"fr"},
-      {u"fr¶\t\r\nen", 1, u"\r\nen"},        // CR LF only right at the start
-      {u"fr¶\n\ten", 1, u"\n\ten"},          // LF alone is kept
-      {u"fr¶\t  en", 1, u"  en"},            // spaces are kept
+      {u"fr¶\t\r\nen", 1, u"\r\nen"},  // CR LF only right at the start
+      {u"fr¶\n\ten", 1, u"\n\ten"},    // LF alone is kept
+      {u"fr¶\t  en", 1, u"  en"},      // spaces are kept
       {long300, 0, long300.substr(0, 256)},
       {u"fr¶\t" + long300, 1, long300.substr(0, 256)},
       // At most 256 tabs are skipped; the rest belong to the text.

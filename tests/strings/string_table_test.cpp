@@ -194,14 +194,14 @@ const Quoted kQuoted[] = {
 // Entries that are one text for every language on purpose: unit names read back from what the
 // user types, names that are the same everywhere, and the language prompts, each written in the
 // language it switches to.
-const std::set<int> kSingleText = {169,  170,  171,  172,   173,   174,   175,  4865,
+const std::set<int> kSingleText = {169,  170,  171,  172,   173,   174,   175,   4865,
                                    4872, 4873, 4874, 11050, 11051, 11052, 11054, 11104};
 
 // Words that are rightly the same in English and in another language (2 German, 3 Spanish,
 // 4 Dutch), and entries whose wording is fixed to the English one.
 const std::set<std::pair<int, std::u16string>> kSameAsEnglish = {
-    {3, u"General"}, {3, u"Error"},  {3, u"No"},     {3, u"Color"},
-    {2, u"Filter:"}, {4, u"Filter:"}, {2, u"Format:"}, {2, u"Debug"}, {4, u"Debug"},
+    {3, u"General"}, {3, u"Error"},   {3, u"No"},    {3, u"Color"}, {2, u"Filter:"},
+    {4, u"Filter:"}, {2, u"Format:"}, {2, u"Debug"}, {4, u"Debug"},
 };
 const std::set<int> kFixedToEnglish = {902};
 

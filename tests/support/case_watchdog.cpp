@@ -23,7 +23,9 @@ void (*g_cleanup)() = nullptr;
 
 class CaseWatchdog final : public ::testing::EmptyTestEventListener {
  public:
-  CaseWatchdog() { std::thread([this] { Watch(); }).detach(); }
+  CaseWatchdog() {
+    std::thread([this] { Watch(); }).detach();
+  }
 
   void OnTestStart(const ::testing::TestInfo& info) override {
     const std::lock_guard<std::mutex> lock(mutex_);

@@ -24,7 +24,8 @@ std::string ReadFromStart(HANDLE file) {
   SetFilePointer(file, 0, nullptr, FILE_BEGIN);
   char buffer[4096];
   DWORD read = 0;
-  while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0) bytes.append(buffer, read);
+  while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0)
+    bytes.append(buffer, read);
   return bytes;
 }
 

@@ -43,7 +43,9 @@ void CheckOnBehalf(bool condition, SourceLocation where = SourceLocation::curren
 
 // Naming a source without a condition does not compile (it would be a condition that holds).
 template <typename Second>
-concept ReportsWith = requires(Second second) { AssertReport(u"m", second); };
+concept ReportsWith = requires(Second second) {
+  AssertReport(u"m", second);
+};
 static_assert(ReportsWith<bool>);
 static_assert(!ReportsWith<const char*>);
 

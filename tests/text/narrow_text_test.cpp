@@ -19,7 +19,10 @@ TEST(FromNarrow, ConvertsFromTheCodePage) {
     const char* narrow;
     const char16_t* wide;
   } const cases[] = {
-      {"abc", u"abc"}, {"\x80 5", u"\u20AC 5"}, {"caf\xE9", u"caf\u00E9"}, {"", u""},
+      {"abc", u"abc"},
+      {"\x80 5", u"\u20AC 5"},
+      {"caf\xE9", u"caf\u00E9"},
+      {"", u""},
   };
   for (const Case& c : cases) {
     TString s(u"previous text");
@@ -115,7 +118,8 @@ TEST(AString, ReserveAndConversion) {
   struct Case {
     const char16_t* wide;
     const char* narrow;
-  } const cases[] = {{u"Server.1", "Server.1"}, {u"\u20AC \u00E9 \u4E2D", "\x80 \xE9 ?"}, {u"", ""}};
+  } const cases[] = {
+      {u"Server.1", "Server.1"}, {u"\u20AC \u00E9 \u4E2D", "\x80 \xE9 ?"}, {u"", ""}};
   for (const Case& c : cases) {
     AString s;
     s.FromWide(c.wide);

@@ -43,27 +43,27 @@ TEST(FormatNumber, FormatsAtTheSwitchOverPoints) {
     const char16_t* text;
   } const cases[] = {
       {12.5, 2, u"12.50"},
-      {0.000123, 5, u"0.000123"},      // "%.6lG"
-      {0.000123, 4, u"0.0001"},        // fewer than 5 decimals: "%.4lf"
-      {0.5, 5, u"0.5"},                // below 1: general, trailing zeros dropped
-      {1.0, 5, u"1.00000"},            // magnitude 1 is fixed
+      {0.000123, 5, u"0.000123"},  // "%.6lG"
+      {0.000123, 4, u"0.0001"},    // fewer than 5 decimals: "%.4lf"
+      {0.5, 5, u"0.5"},            // below 1: general, trailing zeros dropped
+      {1.0, 5, u"1.00000"},        // magnitude 1 is fixed
       {-0.25, 6, u"-0.25"},
       {0.0, 5, u"0"},
       {1.23456789e-7, 5, u"1.23457E-07"},
-      {2e14, 0, u"2E+14"},             // "%lG" whatever the decimals
+      {2e14, 0, u"2E+14"},  // "%lG" whatever the decimals
       {2e14, 9, u"2E+14"},
-      {1e13, 2, u"10000000000000.00"}, // 1e13 itself is still fixed
+      {1e13, 2, u"10000000000000.00"},  // 1e13 itself is still fixed
       {std::nextafter(1e13, kInf), 2, u"1E+13"},
       {-1.5e13, 1, u"-1.5E+13"},
       {123456789012345678.0, 3, u"1.23457E+17"},
-      {2.5, 0, u"2"},                  // exact ties round to even, as printf does
+      {2.5, 0, u"2"},  // exact ties round to even, as printf does
       {3.5, 0, u"4"},
       {0.125, 2, u"0.12"},
-      {2.675, 2, u"2.67"},             // the double is just below 2.675
+      {2.675, 2, u"2.67"},  // the double is just below 2.675
       {-0.0001, 3, u"-0.000"},
       {1.0 / 3, 18, u"0.3333333333333333148"},  // "%.19lG"
       {1.0 / 3, 25, u"0.3333333333333333148"},  // clamped to 18
-      {7.25, -4, u"7"},                        // clamped to 0
+      {7.25, -4, u"7"},                         // clamped to 0
       {1e-300, 18, u"1.000000000000000025E-300"},
   };
   for (const Case& c : cases) {
@@ -78,9 +78,9 @@ TEST(FormatFixed, StaysFixedBelowOne) {
     int decimals;
     const char16_t* text;
   } const cases[] = {
-      {0.00005, 5, u"0.00005"},  {0.000123, 6, u"0.000123"}, {-0.00015, 5, u"-0.00015"},
-      {12.5, 2, u"12.50"},       {1e-20, 18, u"0.000000000000000000"},
-      {2e14, 3, u"2E+14"},       {kInf, 3, u"INF"},          {0.5, 25, u"0.500000000000000000"},
+      {0.00005, 5, u"0.00005"}, {0.000123, 6, u"0.000123"},           {-0.00015, 5, u"-0.00015"},
+      {12.5, 2, u"12.50"},      {1e-20, 18, u"0.000000000000000000"}, {2e14, 3, u"2E+14"},
+      {kInf, 3, u"INF"},        {0.5, 25, u"0.500000000000000000"},
   };
   for (const Case& c : cases) {
     NumberText text;
@@ -116,8 +116,16 @@ TEST(FormatNumberTrimmed, Table) {
     double value;
     const char16_t* text;
   } const cases[] = {
-      {12.5, u"12.5"}, {-0.0001, u"0"}, {-0.0, u"0"},     {100.0, u"100"}, {0.1, u"0.1"},
-      {1.0005, u"1"},  {1.0015, u"1.002"}, {2e14, u"2E+14"}, {1e20, u"1E+20"}, {-kInf, u"-INF"},
+      {12.5, u"12.5"},
+      {-0.0001, u"0"},
+      {-0.0, u"0"},
+      {100.0, u"100"},
+      {0.1, u"0.1"},
+      {1.0005, u"1"},
+      {1.0015, u"1.002"},
+      {2e14, u"2E+14"},
+      {1e20, u"1E+20"},
+      {-kInf, u"-INF"},
       {1e13, u"10000000000000"},
   };
   for (const Case& c : cases) EXPECT_EQ(Trimmed(c.value), c.text) << c.value;
@@ -128,9 +136,9 @@ TEST(TrimZeros, Table) {
     const char16_t* text;
     const char16_t* trimmed;
   } const cases[] = {
-      {u"12.500", u"12.5"}, {u"3.000", u"3"},   {u"-0.000", u"0"}, {u"-0", u"0"},
-      {u"100", u"100"},     {u"1E+10", u"1E+10"}, {u"1.50E+10", u"1.50E+10"},
-      {u"0.", u"0"},         {u"", u""},          {u"-1.10", u"-1.1"},
+      {u"12.500", u"12.5"}, {u"3.000", u"3"},     {u"-0.000", u"0"},          {u"-0", u"0"},
+      {u"100", u"100"},     {u"1E+10", u"1E+10"}, {u"1.50E+10", u"1.50E+10"}, {u"0.", u"0"},
+      {u"", u""},           {u"-1.10", u"-1.1"},
   };
   for (const Case& c : cases) {
     std::u16string text = c.text;

@@ -34,7 +34,7 @@ TEST(ParseNumber, Table) {
       {u"  -3.25e2xyz", -325},
       {u"+.5", 0.5},
       {u"5.", 5},
-      {u"1e", 1},      // an exponent needs digits
+      {u"1e", 1},  // an exponent needs digits
       {u"1e+", 1},
       {u"2E-3", 0.002},
       {u"007", 7},

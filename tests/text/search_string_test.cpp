@@ -21,9 +21,10 @@ TEST(UpperCaseOf, Table) {
     char16_t upper;
   } const cases[] = {
       // The letters whose upper case is not next to them, and letters without one.
-      {u'z', u'Z'},           {u'\u00FF', u'\u0178'}, {u'\u00DF', u'\u00DF'}, {u'\u00F7', u'\u00F7'},
-      {u'\u0131', u'I'},      {u'\u0130', u'\u0130'}, {u'\u017F', u'S'},      {u'\u013A', u'\u0139'},
-      {u'\u03C2', u'\u03A3'}, {u'\u03AC', u'\u0386'}, {u'\u0390', u'\u0390'}, {u'\u0451', u'\u0401'},
+      {u'z', u'Z'},           {u'\u00FF', u'\u0178'}, {u'\u00DF', u'\u00DF'},
+      {u'\u00F7', u'\u00F7'}, {u'\u0131', u'I'},      {u'\u0130', u'\u0130'},
+      {u'\u017F', u'S'},      {u'\u013A', u'\u0139'}, {u'\u03C2', u'\u03A3'},
+      {u'\u03AC', u'\u0386'}, {u'\u0390', u'\u0390'}, {u'\u0451', u'\u0401'},
       {u'\u04CF', u'\u04C0'}, {u'\u04C2', u'\u04C1'}, {u'\u4E2D', u'\u4E2D'},
   };
   for (const Case& c : cases) {

@@ -15,7 +15,8 @@ inline std::u16string Text(const TString& s) { return std::u16string(s.Str(), s.
 // Forces the numeric locale's decimal separator for one scope.
 class ScopedDecimalPoint {
  public:
-  explicit ScopedDecimalPoint(char16_t point) : previous_(platform::SetDecimalPointForTesting(point)) {}
+  explicit ScopedDecimalPoint(char16_t point)
+      : previous_(platform::SetDecimalPointForTesting(point)) {}
   ~ScopedDecimalPoint() { platform::SetDecimalPointForTesting(previous_); }
   ScopedDecimalPoint(const ScopedDecimalPoint&) = delete;
   ScopedDecimalPoint& operator=(const ScopedDecimalPoint&) = delete;

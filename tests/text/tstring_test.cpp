@@ -60,8 +60,7 @@ TEST(TString, GrowthSequence) {
   EXPECT_EQ(CapacitiesWhileAppending(0, 219),
             (std::vector<std::uint32_t>{16, 26, 41, 63, 96, 146, 221}));
   // A growth step: size = capacity + step (or n when larger).
-  EXPECT_EQ(CapacitiesWhileAppending(100, 300),
-            (std::vector<std::uint32_t>{16, 118, 220, 322}));
+  EXPECT_EQ(CapacitiesWhileAppending(100, 300), (std::vector<std::uint32_t>{16, 118, 220, 322}));
   // A request larger than the step or the factor is taken as it is.
   for (std::uint32_t step : {0u, 10u}) {
     TString s(u"abc");
@@ -205,9 +204,14 @@ TEST(TString, Find) {
     const char16_t* what;
     int index;
   } const cases[] = {
-      {u"hello world", u"world", 6}, {u"hello world", u"o", 4},  {u"hello", u"hello", 0},
-      {u"hello", u"hello!", -1},     {u"hello", u"", -1},        {u"hello", nullptr, -1},
-      {u"", u"a", -1},               {u"aaab", u"aab", 1},
+      {u"hello world", u"world", 6},
+      {u"hello world", u"o", 4},
+      {u"hello", u"hello", 0},
+      {u"hello", u"hello!", -1},
+      {u"hello", u"", -1},
+      {u"hello", nullptr, -1},
+      {u"", u"a", -1},
+      {u"aaab", u"aab", 1},
   };
   for (const Case& c : cases) EXPECT_EQ(TString(c.text).Find(c.what), c.index) << c.index;
 }
@@ -219,11 +223,13 @@ TEST(TString, CompareIsOrdinalOnCodeUnits) {
     const char16_t* a;
     const char16_t* b;
     int sign;
-  } const cases[] = {
-      {u"abc", u"abc", 0},   {u"abc", u"abd", -1},  {u"ab", u"abc", -1},
-      {u"B", u"a", -1},      {u"\u00E9", u"z", 1},  {u"", u"", 0},
-      {u"\uFF21", u"\U0001F600", 1},  // U+FF21 > the high surrogate D83D
-  };
+  } const cases[] =
+      {
+          {u"abc", u"abc", 0},           {u"abc", u"abd", -1},
+          {u"ab", u"abc", -1},           {u"B", u"a", -1},
+          {u"\u00E9", u"z", 1},          {u"", u"", 0},
+          {u"\uFF21", u"\U0001F600", 1},  // U+FF21 > the high surrogate D83D
+      };
   for (const Case& c : cases) {
     EXPECT_EQ(Sign(TString(c.a).Compare(c.b)), c.sign);
     EXPECT_EQ(Sign(TString(c.a).Compare(TString(c.b))), c.sign);

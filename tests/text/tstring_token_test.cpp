@@ -31,11 +31,11 @@ TEST(GetToken, Sequences) {
     std::vector<std::u16string> tokens;
   } const cases[] = {
       {u"12:30:05", u":", 10, {u"12", u"30", u"05", u""}},
-      {u"a;;b", u",;", 10, {u"a", u"b", u""}},      // a run of separators counts once
-      {u"a,;,b,", u",;", 10, {u"a", u"b", u""}},    // trailing separators are skipped too
-      {u";a", u",;", 10, {u""}},                    // a leading separator gives 0 at once
-      {u"abcdef", u",", 4, {u"abcd", u"ef", u""}},  // the count cuts, the rest comes next
-      {u"abcd,ef", u",", 4, {u"abcd", u"ef", u""}}, // cut exactly at a separator
+      {u"a;;b", u",;", 10, {u"a", u"b", u""}},       // a run of separators counts once
+      {u"a,;,b,", u",;", 10, {u"a", u"b", u""}},     // trailing separators are skipped too
+      {u";a", u",;", 10, {u""}},                     // a leading separator gives 0 at once
+      {u"abcdef", u",", 4, {u"abcd", u"ef", u""}},   // the count cuts, the rest comes next
+      {u"abcd,ef", u",", 4, {u"abcd", u"ef", u""}},  // cut exactly at a separator
       {u"no separators", nullptr, 40, {u"no separators", u""}},
       {u"", u",", 10, {u""}},
       {u"x", u",", 0, {u""}},

@@ -89,8 +89,8 @@ TEST(FromXml, ReplacesInOnePass) {
 
 TEST(XmlEscaping, RoundTrip) {
   const char16_t* const values[] = {
-      u"a &amp; b", u"<tag attr=\"v\">it's</tag>", u"&&&;;;", u"&lt;", u"no entities at all",
-      u"\u00E9t\u00E9 & \u4E2D", u"   ",
+      u"a &amp; b",          u"<tag attr=\"v\">it's</tag>", u"&&&;;;", u"&lt;",
+      u"no entities at all", u"\u00E9t\u00E9 & \u4E2D",     u"   ",
   };
   for (const char16_t* value : values) {
     TString escaped;

@@ -42,16 +42,18 @@ TEST_F(GridCopy, SelectionFurtherDownHasNoHeadingLine) {
 
 TEST_F(GridCopy, EmptySelectionGivesNothingAndPartsOutsideTheTableAreLeftOut) {
   EXPECT_EQ(GridCopyText(table_, TableRange{}), u"");
-  EXPECT_EQ(GridCopyText(table_, {5, 3, 4, 3}), u"");    // last row before the first
+  EXPECT_EQ(GridCopyText(table_, {5, 3, 4, 3}), u"");      // last row before the first
   EXPECT_EQ(GridCopyText(table_, {100, 0, 200, 4}), u"");  // all of it below the table
   // The table has rows 0..8 and columns 0..4.
-  EXPECT_EQ(GridCopyText(table_, {7, 0, 50, 9}), u"5\t25/12/2024 13:45:15\t5.000\t\t\r\n\t\t\t\t\r\n");
+  EXPECT_EQ(GridCopyText(table_, {7, 0, 50, 9}),
+            u"5\t25/12/2024 13:45:15\t5.000\t\t\r\n\t\t\t\t\r\n");
 }
 
 TEST_F(GridCopy, WholeTableCopiesEveryRowUnderTheHeadingLine) {
   const std::u16string text = GridCopyText(table_, {0, 0, table_.RowCount() - 1, 4});
   std::size_t lines = 0;
-  for (std::size_t at = text.find(u"\r\n"); at != std::u16string::npos; at = text.find(u"\r\n", at + 2)) {
+  for (std::size_t at = text.find(u"\r\n"); at != std::u16string::npos;
+       at = text.find(u"\r\n", at + 2)) {
     ++lines;
   }
   EXPECT_EQ(lines, 1u + static_cast<std::size_t>(table_.RowCount() - 2));

@@ -32,10 +32,8 @@ TEST_F(GridTest, PrintLinesAlignTheColumnsThreeSpacesAfterTheLongestText) {
   // "#" is padded to 4; "Time" and the two-row heading follow; the time column ends at
   // 4 + 19 + 3 = 26; the value column at 26 + 13 + 3 = 42.
   const std::vector<std::u16string> expected = {
-      u"#   Time                  abcdefghijkl-   ",
-      u"                          mnopqrstuvwxy   ",
-      u"0   25/12/2024 13:45:10   1.500           ",
-      u"1   25/12/2024 13:45:11   -20.000         ",
+      u"#   Time                  abcdefghijkl-   ", u"                          mnopqrstuvwxy   ",
+      u"0   25/12/2024 13:45:10   1.500           ", u"1   25/12/2024 13:45:11   -20.000         ",
       u"                                          ",
   };
   EXPECT_EQ(Texts(GridPrintLines(table_)), expected);
@@ -66,7 +64,7 @@ TEST(GridPrintLayout, FollowsThePrinterMetricsAndNeverFallsBelowOne) {
 TEST(GridPageLines, LongLinesBecomePiecesOfAtMostTheLineWidth) {
   const std::vector<TString> lines = {u"0123456789", u"0123456789abcdefghijklmno", u"", u"xy"};
   const std::vector<std::u16string> expected = {u"0123456789", u"0123456789", u"abcdefghij",
-                                                u"klmno", u"", u"xy"};
+                                                u"klmno",      u"",           u"xy"};
   EXPECT_EQ(Texts(GridPageLines(lines, 10)), expected);
   EXPECT_EQ(Texts(GridPageLines({u"abc"}, 0)), (std::vector<std::u16string>{u"a", u"b", u"c"}));
 }
@@ -77,8 +75,8 @@ TEST(GridPages, CountAndSpansCoverEveryLineOnce) {
     int perPage;
     int pages;
   };
-  const Case cases[] = {{0, 50, 1}, {1, 50, 1}, {50, 50, 1}, {51, 50, 2}, {100, 50, 2},
-                        {32003, 115, 279}, {3, 0, 3}};
+  const Case cases[] = {{0, 50, 1},   {1, 50, 1},        {50, 50, 1}, {51, 50, 2},
+                        {100, 50, 2}, {32003, 115, 279}, {3, 0, 3}};
   for (const Case& c : cases) {
     const int pages = GridPageCount(c.lines, c.perPage);
     EXPECT_EQ(pages, c.pages) << c.lines << "/" << c.perPage;

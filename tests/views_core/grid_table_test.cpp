@@ -92,12 +92,23 @@ TEST_F(GridTest, CellsShowRowNumbersTimesThreeDecimalValuesAndTextsInPlaceOfValu
     const char16_t* text;
   };
   const Case cases[] = {
-      {2, 0, u"0"}, {3, 0, u"1"}, {4, 0, u"2"}, {5, 0, u""},  // the empty last row
-      {2, 1, u"25/12/2024 13:45:10.250"}, {4, 1, u"25/12/2024 13:45:12.250"},
-      {2, 2, u"12.500"}, {3, 2, u"-0.125"}, {4, 2, u"1000000.000"},
-      {2, 4, u"open"}, {3, 4, u"closed"}, {4, 4, u"3.000"},
+      {2, 0, u"0"},
+      {3, 0, u"1"},
+      {4, 0, u"2"},
+      {5, 0, u""},  // the empty last row
+      {2, 1, u"25/12/2024 13:45:10.250"},
+      {4, 1, u"25/12/2024 13:45:12.250"},
+      {2, 2, u"12.500"},
+      {3, 2, u"-0.125"},
+      {4, 2, u"1000000.000"},
+      {2, 4, u"open"},
+      {3, 4, u"closed"},
+      {4, 4, u"3.000"},
       // Outside the table.
-      {-1, 0, u""}, {2, -1, u""}, {6, 0, u""}, {2, 5, u""},
+      {-1, 0, u""},
+      {2, -1, u""},
+      {6, 0, u""},
+      {2, 5, u""},
   };
   for (const Case& c : cases) EXPECT_EQ(Cell(c.row, c.column), c.text) << c.row << "," << c.column;
 
@@ -133,8 +144,8 @@ TEST_F(GridTest, ColoursAlternateFromWhiteWithTheirOwnShadeForTexts) {
   };
   const Case cases[] = {
       {2, 0, kGridPlainShade}, {3, 0, kGridValueShade}, {4, 0, kGridPlainShade},
-      {2, 1, kGridPlainShade}, {3, 1, kGridValueShade},
-      {2, 2, kGridPlainShade}, {3, 2, kGridTextShade},   // texts
+      {2, 1, kGridPlainShade}, {3, 1, kGridValueShade}, {2, 2, kGridPlainShade},
+      {3, 2, kGridTextShade},                            // texts
       {4, 2, kGridPlainShade}, {5, 2, kGridValueShade},  // values after the texts
       {6, 0, kGridNoColour},                             // the empty last row
   };
@@ -144,8 +155,10 @@ TEST_F(GridTest, ColoursAlternateFromWhiteWithTheirOwnShadeForTexts) {
 }
 
 TEST_F(GridTest, ValuesThatAreNotNumbersReadAsTheNumberTexts) {
-  AddWave({.item = u"A", .t = Seconds(2),
-           .y = {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()}});
+  AddWave(
+      {.item = u"A",
+       .t = Seconds(2),
+       .y = {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()}});
   AddWave({.item = u"B", .t = {std::numeric_limits<double>::infinity()}, .y = {0}});
   Build();
   EXPECT_EQ(Cell(2, 2), u"1.#QNAN");

@@ -17,7 +17,9 @@ namespace grid_test {
 // 25/12/2024 13:45:10.250 UTC.
 constexpr double kChristmas = 1735134310250.0;
 
-inline std::u16string Text(const TString& text) { return std::u16string(text.Str(), text.Length()); }
+inline std::u16string Text(const TString& text) {
+  return std::u16string(text.Str(), text.Length());
+}
 
 struct WaveSpec {
   const char16_t* machine = u"";

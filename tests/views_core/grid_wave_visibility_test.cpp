@@ -20,12 +20,9 @@ TEST(SelectedWaves, ColumnsFromOneOnNameTheirWaveOnce) {
     std::vector<std::size_t> waves;
   };
   const Case cases[] = {
-      {0, 0, {}},          // the row numbers are no wave
-      {0, 1, {0}},
-      {1, 2, {0}},         // time and value of one wave
-      {2, 3, {0, 1}},
-      {4, 6, {1, 2}},
-      {0, 99, {0, 1, 2}},  // columns past the last wave
+      {0, 0, {}},                                          // the row numbers are no wave
+      {0, 1, {0}},    {1, 2, {0}},                         // time and value of one wave
+      {2, 3, {0, 1}}, {4, 6, {1, 2}}, {0, 99, {0, 1, 2}},  // columns past the last wave
       {7, 9, {}},
   };
   for (const Case& c : cases) {
@@ -49,7 +46,9 @@ class GridVisibility : public GridTest {
     }
     doc_.SetModified(false);
   }
-  bool Hidden(const char16_t* fullName) { return doc_.GraphSettings.Plots.at(TString(fullName)).Hide; }
+  bool Hidden(const char16_t* fullName) {
+    return doc_.GraphSettings.Plots.at(TString(fullName)).Hide;
+  }
 };
 
 TEST_F(GridVisibility, HideAndShowFindThePlotSettingsByFullNameAndMarkTheDocument) {

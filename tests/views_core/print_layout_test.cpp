@@ -24,10 +24,10 @@ TEST(PrintPageOrder, RangesRunInTheOrderAskedAndStayInsideTheDocument) {
       {3, 1, 1, 5, {3, 2, 1}},
       {1, 3, 1, 5, {1, 2, 3}},
       {2, 2, 1, 5, {2}},
-      {0, 9, 1, 3, {1, 2, 3}},       // clamped to the document
+      {0, 9, 1, 3, {1, 2, 3}},  // clamped to the document
       {9, 0, 1, 3, {3, 2, 1}},
-      {3, 1, 1, 1, {1}},             // a one-page document prints its page once
-      {1, 1, 2, 0, {2}},             // a maximum below the minimum is raised to it
+      {3, 1, 1, 1, {1}},  // a one-page document prints its page once
+      {1, 1, 2, 0, {2}},  // a maximum below the minimum is raised to it
       {5, 7, 1, kPrintNoLastPage, {5, 6, 7}},
   };
   for (const auto& c : cases) {
@@ -43,8 +43,8 @@ TEST(PrintPicture, WideWindowsFillThePageWidthAndTallOnesItsHeight) {
     PrintSize expected;
   } cases[] = {
       // An A4 page at 300 dpi (portrait, then landscape) and a dialog wider than high.
-      {2479, 3508, 400, 300, {2479, 1859}},   // floor(300 * 2479 / 400) = 1859.25
-      {3508, 2479, 400, 300, {3305, 2479}},   // 2631 > 2479: floor(2479 * 400 / 300)
+      {2479, 3508, 400, 300, {2479, 1859}},  // floor(300 * 2479 / 400) = 1859.25
+      {3508, 2479, 400, 300, {3305, 2479}},  // 2631 > 2479: floor(2479 * 400 / 300)
       // Tall and narrow: the page's height.
       {2479, 3508, 100, 400, {877, 3508}},
       // Exactly the page's proportions.
@@ -56,7 +56,8 @@ TEST(PrintPicture, WideWindowsFillThePageWidthAndTallOnesItsHeight) {
   for (const auto& c : cases) {
     const PrintSize size = FitPictureToPage(c.pageWidth, c.pageHeight, c.width, c.height);
     EXPECT_EQ(size.width, c.expected.width) << c.width << "x" << c.height << " on " << c.pageWidth;
-    EXPECT_EQ(size.height, c.expected.height) << c.width << "x" << c.height << " on " << c.pageWidth;
+    EXPECT_EQ(size.height, c.expected.height)
+        << c.width << "x" << c.height << " on " << c.pageWidth;
     EXPECT_LE(size.width, c.pageWidth);
     EXPECT_LE(size.height, c.pageHeight);
   }

@@ -39,7 +39,8 @@ TEST(WideText, RoundTripKeepsEveryUnitAndTheSameMemory) {
   const std::u16string text{u'a', char16_t(0xD800), u'b', char16_t(0xDC00), char16_t(0xFFFF)};
   const std::wstring_view wide = platform::W(text);
   ASSERT_EQ(wide.size(), text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) EXPECT_EQ(static_cast<char16_t>(wide[i]), text[i]) << i;
+  for (std::size_t i = 0; i < text.size(); ++i)
+    EXPECT_EQ(static_cast<char16_t>(wide[i]), text[i]) << i;
   EXPECT_EQ(platform::U16(wide), text);
   EXPECT_EQ(platform::U16(platform::W(text.c_str())), text.c_str());
 

@@ -72,7 +72,8 @@ void CheckServerStayed(const THdaConnectionList& list, const TOpenServer& open,
   if (environment.HeardMessages().StoppedAnswering(open.server)) {
     throw TFailure{ServerText(open.server) + " stopped answering", kExitServerGone};
   }
-  if (list.Find(open.id) == nullptr) throw TFailure{ServerText(open.server) + " shut down", kExitServerGone};
+  if (list.Find(open.id) == nullptr)
+    throw TFailure{ServerText(open.server) + " shut down", kExitServerGone};
 }
 
 double ParseTimeOption(const std::string& option, const std::string& text) {
@@ -164,7 +165,8 @@ void ListServers(const TOptions& options) {
   TEnvironment::ClearLibraryErrors();
   const DWORD count = NumberOfHDAServers(options.machine.c_str());
   if (count == 0 && !TEnvironment::LastLibraryError().empty()) {
-    Fail("cannot list the servers of " + (options.machine.empty() ? std::string("this machine") : options.machine));
+    Fail("cannot list the servers of " +
+         (options.machine.empty() ? std::string("this machine") : options.machine));
   }
   for (DWORD i = 0; i < count; ++i) {
     char name[kNameBytes] = {};
@@ -185,7 +187,8 @@ void ListItems(const TOptions& options, TEnvironment& environment) {
   THdaConnection& connection = *list.Find(open.id);
   const DWORD count = NumberOfHDAItems(connection.Session());
   if (connection.NoteServerLoss(environment.Messages())) CheckServerStayed(list, open, environment);
-  if (count == 0 && !TEnvironment::LastLibraryError().empty()) Fail("cannot browse " + ServerText(server));
+  if (count == 0 && !TEnvironment::LastLibraryError().empty())
+    Fail("cannot browse " + ServerText(server));
   const WordFilter filter(FromUtf8(options.filter));
   std::string out;
   for (DWORD i = 0; i < count; ++i) {
@@ -241,7 +244,8 @@ void NewDocument(const TOptions& options, TEnvironment& environment) {
   CheckItemsAdded(doc, list);
   if (doc.Save(FromUtf8(options.out).Str())) throw TFailure{"cannot write " + options.out};
   WarnOfCutWaves(doc);
-  Print("created " + options.out + ": " + std::to_string(doc.ItemCount()) + " items, " + PeriodLine(doc) + "\n");
+  Print("created " + options.out + ": " + std::to_string(doc.ItemCount()) + " items, " +
+        PeriodLine(doc) + "\n");
 }
 
 void ShowDocument(const TOptions& options) {
@@ -252,7 +256,8 @@ void ShowDocument(const TOptions& options) {
     out += "Server   " + ToUtf8(info.ServerName) +
            (info.MachineName.IsEmpty() ? "" : " on " + ToUtf8(info.MachineName)) + "\n";
     for (const TWave& wave : doc.Waves) {
-      if (!wave.MachineName.Equals(info.MachineName) || !wave.ServerName.Equals(info.ServerName)) continue;
+      if (!wave.MachineName.Equals(info.MachineName) || !wave.ServerName.Equals(info.ServerName))
+        continue;
       out += "  " + ToUtf8(wave.ItemName) + ": " + std::to_string(wave.T.size()) + " points";
       if (!wave.T.empty()) {
         out += ", " + TimeCell(wave.T.front()) + " -> " + TimeCell(wave.T.back());
@@ -300,8 +305,10 @@ void StepDocument(const TOptions& options, TEnvironment& environment) {
   }
   for (const TOpenServer& open : opened) CheckServerStayed(list, open, environment);
   if (hint == kHintNone) {
-    throw TFailure{doc.Locked ? options.file + ": the document is locked"
-                              : options.file + ": the period did not change (no server of the document is open)"};
+    throw TFailure{doc.Locked
+                       ? options.file + ": the document is locked"
+                       : options.file +
+                             ": the period did not change (no server of the document is open)"};
   }
   CheckItemsAdded(doc, list);
   if (doc.Save(file.Str())) throw TFailure{"cannot write " + options.file};

@@ -25,7 +25,8 @@ void __stdcall OnLibraryError(HRESULT hr, const char* text) {
       if (c == '\r' || c == '\n' || c == '\t') c = ' ';
     }
     g_lastLibraryError = line;
-    if (g_verbose) std::fprintf(stderr, "Ambrel 0x%08lX: %s\n", static_cast<unsigned long>(hr), line.c_str());
+    if (g_verbose)
+      std::fprintf(stderr, "Ambrel 0x%08lX: %s\n", static_cast<unsigned long>(hr), line.c_str());
   } catch (...) {
     // Nothing may unwind into the library.
   }
@@ -87,7 +88,8 @@ void TEnvironment::FlushLog() {
       TimeToFields(entry.Time, fields);
       time = ToUtf8(FormatDateTime(fields, true));
     }
-    std::fprintf(stderr, "%s\t%s\t%s\t%s\n", time.c_str(), ToUtf8(log_->LevelName(entry.Level)).c_str(),
+    std::fprintf(stderr, "%s\t%s\t%s\t%s\n", time.c_str(),
+                 ToUtf8(log_->LevelName(entry.Level)).c_str(),
                  ToUtf8(log_->TypeName(entry.Type)).c_str(), ToUtf8(entry.Text).c_str());
   }
   log_->MovePending();

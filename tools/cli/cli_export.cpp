@@ -42,16 +42,16 @@ void ExportDocument(const TOptions& options, TEnvironment& environment) {
     case TCsvExportState::Written:
       break;
     case TCsvExportState::ReadFailed:
-      throw TFailure{"a server stopped answering during the export; " + options.out +
-                         " not written",
-                     kExitServerGone};
+      throw TFailure{
+          "a server stopped answering during the export; " + options.out + " not written",
+          kExitServerGone};
     default:
       throw TFailure{"cannot write " + options.out};
   }
   const std::string line = "Exported " + std::to_string(doc.Waves.size()) + " waves of " +
                            options.file + " into " + options.out + " (" +
-                           std::to_string(run.Rows()) + " rows, " +
-                           std::to_string(run.Values()) + " values)\n";
+                           std::to_string(run.Rows()) + " rows, " + std::to_string(run.Values()) +
+                           " values)\n";
   std::fwrite(line.data(), 1, line.size(), stdout);
 }
 

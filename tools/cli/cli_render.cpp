@@ -39,10 +39,13 @@ void RenderDocument(const TOptions& options, TEnvironment& environment) {
     server.ServerName = wave.ServerName;
     if (wave.Cut && !list.FindOpen(server)) static_cast<void>(list.Add(server));
   }
-  const std::vector<TCutWave> cut = DrawLongWaves(doc, g, [&] {
-    ui::GdiCanvas canvas(bitmap.Dc(), options.print);
-    g.Draw(canvas, {0, 0, options.width, options.height});
-  }, list);
+  const std::vector<TCutWave> cut = DrawLongWaves(
+      doc, g,
+      [&] {
+        ui::GdiCanvas canvas(bitmap.Dc(), options.print);
+        g.Draw(canvas, {0, 0, options.width, options.height});
+      },
+      list);
   for (const TCutWave& wave : cut) {
     const std::string line = "varnel-cli: warning: " + ToUtf8(wave.wave->ItemName) +
                              ": drawn up to " + TimeCell(wave.cutAfter) +
@@ -51,8 +54,7 @@ void RenderDocument(const TOptions& options, TEnvironment& environment) {
   }
   GdiFlush();
   const TString out = FromUtf8(options.out);
-  const std::string error =
-      ui::WritePng(bitmap, platform::W(out.Str()));
+  const std::string error = ui::WritePng(bitmap, platform::W(out.Str()));
   if (!error.empty()) throw TFailure{"cannot write " + options.out + ": " + error};
   const std::string line = "Rendered " + options.file + " into " + options.out + " (" +
                            std::to_string(options.width) + " x " + std::to_string(options.height) +

@@ -38,8 +38,9 @@ TEST(CliProgram, ItemsWithAWordFilter) {
 }
 
 TEST(CliProgram, ReadAsCsvLaysOutOneTimeColumnPerWave) {
-  const TRun run = RunCli(L"--utc-offset 0 read --server Varnel.HdaSim.1 --item \"Waves/Ramp 1s\" \"Text/States\" "
-                          L"--from \"1/6/2021 00:00:00\" --to \"1/6/2021 00:00:30\" --csv");
+  const TRun run = RunCli(
+      L"--utc-offset 0 read --server Varnel.HdaSim.1 --item \"Waves/Ramp 1s\" \"Text/States\" "
+      L"--from \"1/6/2021 00:00:00\" --to \"1/6/2021 00:00:30\" --csv");
   ASSERT_EQ(run.exitCode, 0u) << run.err;
   const auto lines = Lines(run.out);
   ASSERT_EQ(lines.size(), 31u);
@@ -174,8 +175,10 @@ TEST(CliProgram, ReadAllWritesTheTableOfThePlainRead) {
 
 TEST(CliProgram, DocumentNewShowStepRoundTrip) {
   const std::wstring file = Directory() + L"cli_test_doc.xml";
-  const TRun created = RunCli(L"doc new --server Varnel.HdaSim.1 --item \"Waves/Sine 10s\" \"Types/BOOL\" "
-                              L"--period last-hour --out \"" + file + L"\"");
+  const TRun created = RunCli(
+      L"doc new --server Varnel.HdaSim.1 --item \"Waves/Sine 10s\" \"Types/BOOL\" "
+      L"--period last-hour --out \"" +
+      file + L"\"");
   ASSERT_EQ(created.exitCode, 0u) << created.err;
   const TRun shown = RunCli(L"doc show \"" + file + L"\"");
   ASSERT_EQ(shown.exitCode, 0u) << shown.err;
@@ -217,8 +220,8 @@ class TComScope {
 TPicture ReadPng(const std::wstring& file) {
   TPicture picture;
   win::ComPtr<IWICImagingFactory> factory;
-  if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                              reinterpret_cast<void**>(&factory)))) {
+  if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                              IID_IWICImagingFactory, reinterpret_cast<void**>(&factory)))) {
     ADD_FAILURE() << "no imaging factory";
     return picture;
   }
@@ -229,10 +232,12 @@ TPicture ReadPng(const std::wstring& file) {
   if (FAILED(factory->CreateDecoderFromFilename(file.c_str(), nullptr, GENERIC_READ,
                                                 WICDecodeMetadataCacheOnDemand, &decoder)) ||
       FAILED(decoder->GetContainerFormat(&container)) || container != GUID_ContainerFormatPng ||
-      FAILED(decoder->GetFrame(0, &frame)) || FAILED(frame->GetSize(&picture.width, &picture.height)) ||
+      FAILED(decoder->GetFrame(0, &frame)) ||
+      FAILED(frame->GetSize(&picture.width, &picture.height)) ||
       FAILED(factory->CreateFormatConverter(&converter)) ||
-      FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone, nullptr,
-                                   0.0, WICBitmapPaletteTypeCustom))) {
+      FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGR,
+                                   WICBitmapDitherTypeNone, nullptr, 0.0,
+                                   WICBitmapPaletteTypeCustom))) {
     ADD_FAILURE() << "not a readable PNG file";
     return {};
   }
@@ -250,11 +255,14 @@ TEST(CliProgram, RenderDrawsTheDocumentsGraphIntoAPng) {
   const std::wstring file = Directory() + L"cli_test_render.xml";
   const std::wstring screen = Directory() + L"cli_test_render.png";
   const std::wstring print = Directory() + L"cli_test_render_print.png";
-  const TRun created = RunCli(L"doc new --server Varnel.HdaSim.1 --item \"Waves/Sine 10s\" \"Types/BOOL\" "
-                              L"\"Text/States\" --period last-hour --out \"" + file + L"\"");
+  const TRun created = RunCli(
+      L"doc new --server Varnel.HdaSim.1 --item \"Waves/Sine 10s\" \"Types/BOOL\" "
+      L"\"Text/States\" --period last-hour --out \"" +
+      file + L"\"");
   ASSERT_EQ(created.exitCode, 0u) << created.err;
 
-  const TRun rendered = RunCli(L"render \"" + file + L"\" --out \"" + screen + L"\" --width 640 --height 400");
+  const TRun rendered =
+      RunCli(L"render \"" + file + L"\" --out \"" + screen + L"\" --width 640 --height 400");
   ASSERT_EQ(rendered.exitCode, 0u) << rendered.err;
   EXPECT_NE(rendered.out.find("640 x 400"), std::string::npos) << rendered.out;
   const TPicture picture = ReadPng(screen);
@@ -428,9 +436,11 @@ TEST(CliProgram, ExportWritesEveryValueOfTheDocumentsWavesRowByTime) {
   const std::wstring csv = Directory() + L"cli_test_export.csv";
   DeleteFileW(csv.c_str());
   // The server that answers 1000 values a call: every wave is read by continuation.
-  const TRun created = RunCli(L"--utc-offset 60 doc new --server Varnel.HdaSim.16 --item "
-                              L"\"Waves/Ramp 1s\" \"Waves/Ramp 1min\" \"Names/Flow, inlet\" "
-                              L"\"Text/States\" --period day --out \"" + file + L"\"");
+  const TRun created = RunCli(
+      L"--utc-offset 60 doc new --server Varnel.HdaSim.16 --item "
+      L"\"Waves/Ramp 1s\" \"Waves/Ramp 1min\" \"Names/Flow, inlet\" "
+      L"\"Text/States\" --period day --out \"" +
+      file + L"\"");
   ASSERT_EQ(created.exitCode, 0u) << created.err;
   const TRun stepped = RunCli(L"--utc-offset 60 doc step \"" + file + L"\" --previous");
   ASSERT_EQ(stepped.exitCode, 0u) << stepped.err;
@@ -516,9 +526,10 @@ TEST(CliProgram, ExportOfAWeekTakesNoMoreMemoryThanThatOfADay) {
     SCOPED_TRACE(periods[p]);
     const std::wstring file = Directory() + L"cli_test_export_" + periods[p] + L".xml";
     const std::wstring csv = Directory() + L"cli_test_export_" + periods[p] + L".csv";
-    const TRun created = RunCli(L"--utc-offset 60 doc new --server Varnel.HdaSim.1 --item "
-                                L"\"Waves/Ramp 1s\" \"Names/Flow, inlet\" --period " +
-                                std::wstring(periods[p]) + L" --out \"" + file + L"\"");
+    const TRun created = RunCli(
+        L"--utc-offset 60 doc new --server Varnel.HdaSim.1 --item "
+        L"\"Waves/Ramp 1s\" \"Names/Flow, inlet\" --period " +
+        std::wstring(periods[p]) + L" --out \"" + file + L"\"");
     ASSERT_EQ(created.exitCode, 0u) << created.err;
     const TRun stepped = RunCli(L"--utc-offset 60 doc step \"" + file + L"\" --previous");
     ASSERT_EQ(stepped.exitCode, 0u) << stepped.err;
@@ -530,8 +541,8 @@ TEST(CliProgram, ExportOfAWeekTakesNoMoreMemoryThanThatOfADay) {
     unsigned long long rows = 0, values = 0;
     const std::size_t counts = exported.out.rfind('(');
     ASSERT_NE(counts, std::string::npos) << exported.out;
-    ASSERT_EQ(std::sscanf(exported.out.c_str() + counts, "(%llu rows, %llu values)", &rows, &values),
-              2)
+    ASSERT_EQ(
+        std::sscanf(exported.out.c_str() + counts, "(%llu rows, %llu values)", &rows, &values), 2)
         << exported.out;
     EXPECT_NEAR(static_cast<double>(rows), p == 0 ? 86400.0 : 604800.0, 3600.0);
     EXPECT_EQ(values, 2 * rows);

@@ -11,12 +11,13 @@ namespace {
 
 std::string ReadAll(const std::wstring& file) {
   std::string text;
-  HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
+  HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return text;
   char buffer[4096];
   DWORD read = 0;
-  while (ReadFile(handle, buffer, sizeof buffer, &read, nullptr) && read != 0) text.append(buffer, read);
+  while (ReadFile(handle, buffer, sizeof buffer, &read, nullptr) && read != 0)
+    text.append(buffer, read);
   CloseHandle(handle);
   return text;
 }
@@ -24,7 +25,8 @@ std::string ReadAll(const std::wstring& file) {
 // A file the child inherits as its standard output or error.
 HANDLE InheritedFile(const std::wstring& name) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  return CreateFileW(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
+  return CreateFileW(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0,
+                     nullptr);
 }
 
 void Close(HANDLE& handle) {
@@ -54,8 +56,8 @@ TCliProcess::TCliProcess(const std::wstring& arguments)
   startup.hStdError = err_;
   PROCESS_INFORMATION process{};
   started_ = GetTickCount();
-  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                      &process)) {
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                      &startup, &process)) {
     ADD_FAILURE() << "cannot start varnel-cli.exe";
     return;
   }
@@ -86,7 +88,8 @@ bool TCliProcess::WaitForError(const std::string& part, int times, DWORD timeout
   // What the program had said when the wait failed: the case's failure shows where it stood.
   const auto failed = [&](const char* why) {
     ADD_FAILURE() << "waiting for \"" << part << "\" on standard error: " << why
-                  << "; it had written:\n" << ReadAll(errName_);
+                  << "; it had written:\n"
+                  << ReadAll(errName_);
     return false;
   };
   const DWORD start = GetTickCount();

@@ -50,8 +50,9 @@ constexpr DWORD kIntoTheSlowReadMs = 300;
 
 std::size_t LinesContaining(const std::string& text, const std::string& part) {
   const auto lines = Lines(text);
-  return static_cast<std::size_t>(std::count_if(
-      lines.begin(), lines.end(), [&](const std::string& line) { return line.find(part) != std::string::npos; }));
+  return static_cast<std::size_t>(
+      std::count_if(lines.begin(), lines.end(),
+                    [&](const std::string& line) { return line.find(part) != std::string::npos; }));
 }
 
 // What every case of a gone server shows: the last line names the server and what happened,
@@ -108,15 +109,18 @@ TEST_F(CliServerLoss, KilledDuringASlowReadIsAServerThatStoppedAnswering) {
   const TRun run = cli.Finish();
   ExpectServerGone(run, {kStoppedAnswering});
   // The log names the server and the failure once.
-  EXPECT_EQ(LinesContaining(run.err, "Server Varnel.HdaSim.1 stopped answering: 0x800706B"), 1u) << run.err;
+  EXPECT_EQ(LinesContaining(run.err, "Server Varnel.HdaSim.1 stopped answering: 0x800706B"), 1u)
+      << run.err;
   EXPECT_LT(started + run.milliseconds - killed, kOneCallMs);
 }
 
 TEST_F(CliServerLoss, KilledWhileADocumentIsMadeWritesNoDocument) {
   const std::wstring file = cli_test::Directory() + L"cli_test_lost.xml";
   DeleteFileW(file.c_str());
-  TCliProcess cli(L"--verbose doc new --server Varnel.HdaSim.1 --item \"Faults/Slow 2s\" "
-                  L"\"Waves/Sine 1s\" --period last-hour --out \"" + file + L"\"");
+  TCliProcess cli(
+      L"--verbose doc new --server Varnel.HdaSim.1 --item \"Faults/Slow 2s\" "
+      L"\"Waves/Sine 1s\" --period last-hour --out \"" +
+      file + L"\"");
   ASSERT_TRUE(cli.Started());
   KillDuringTheSlowRead(cli);
   ExpectServerGone(cli.Finish(), {kStoppedAnswering});
@@ -132,8 +136,9 @@ TEST_F(CliServerLoss, ShutdownControlDuringASlowReadIsAServerThatShutDown) {
   // call).
   test_support::HeldShutdownNotice held(L"Varnel.HdaSim.3");
   ASSERT_TRUE(held.Advised());
-  TCliProcess cli(L"--verbose read --server Varnel.HdaSim.1 --item \"Faults/Slow 2s\" "
-                  L"\"Plant/Area 2/Speed\" \"Faults/Slow 2s\" \"Waves/Sine 1s\" --period last-hour");
+  TCliProcess cli(
+      L"--verbose read --server Varnel.HdaSim.1 --item \"Faults/Slow 2s\" "
+      L"\"Plant/Area 2/Speed\" \"Faults/Slow 2s\" \"Waves/Sine 1s\" --period last-hour");
   ASSERT_TRUE(cli.Started());
   ASSERT_TRUE(cli.WaitForError(kReadingTheSlowItem));
   Pump(kIntoTheSlowReadMs);
@@ -197,15 +202,18 @@ TEST_F(CliServerLoss, ShutdownControlDuringReadAllEndsTheStream) {
 }
 
 TEST_F(CliServerLoss, LiveServerRefusalsAndEmptyPeriodsAreToldAsBefore) {
-  const TRun rejected = RunCli(L"read --server Varnel.HdaSim.1 --item \"Waves/Sine 1s\" \"No/Such\" "
-                               L"--period last-minute");
+  const TRun rejected = RunCli(
+      L"read --server Varnel.HdaSim.1 --item \"Waves/Sine 1s\" \"No/Such\" "
+      L"--period last-minute");
   EXPECT_EQ(rejected.exitCode, 1u) << rejected.err;
-  EXPECT_EQ(Lines(rejected.err).back(), "varnel-cli: item No/Such unknown to server Varnel.HdaSim.1");
+  EXPECT_EQ(Lines(rejected.err).back(),
+            "varnel-cli: item No/Such unknown to server Varnel.HdaSim.1");
   EXPECT_EQ(rejected.err.find("stopped answering"), std::string::npos) << rejected.err;
 
   // No samples lie after the server's now: no data, and that is no failure.
-  const TRun empty = RunCli(L"--verbose read --server Varnel.HdaSim.1 --item \"Waves/Sine 1s\" "
-                            L"--from \"1/1/2099 00:00:00\" --to \"1/1/2099 01:00:00\"");
+  const TRun empty = RunCli(
+      L"--verbose read --server Varnel.HdaSim.1 --item \"Waves/Sine 1s\" "
+      L"--from \"1/1/2099 00:00:00\" --to \"1/1/2099 01:00:00\"");
   EXPECT_EQ(empty.exitCode, 0u) << empty.err;
   EXPECT_EQ(LinesContaining(empty.err, "\t0 points received"), 1u) << empty.err;
   EXPECT_EQ(empty.err.find("stopped answering"), std::string::npos) << empty.err;

@@ -81,7 +81,8 @@ TEST_F(RawBounds, EveryRowOfTheTable) {
                        row.end == kNone ? std::nullopt : std::optional<Ticks>(row.end), row.n);
     ASSERT_TRUE(domain) << "row " << i;
     for (bool bounds : {true, false}) {
-      SCOPED_TRACE(::testing::Message() << "row " << i << (bounds ? " with bounds" : " without bounds"));
+      SCOPED_TRACE(::testing::Message()
+                   << "row " << i << (bounds ? " with bounds" : " without bounds"));
       const RawResult result = ReadRaw(history, *domain, bounds, row.n ? row.n : kNoCountLimit);
       std::vector<Ticks> got;
       for (const Sample& s : result.samples) {

@@ -221,7 +221,8 @@ class TParser {
 
   bool AddItems(const std::string&, const std::string& value) {
     options_.items.push_back(value);
-    while (pos_ < args_.size() && args_[pos_].rfind("--", 0) != 0) options_.items.push_back(args_[pos_++]);
+    while (pos_ < args_.size() && args_[pos_].rfind("--", 0) != 0)
+      options_.items.push_back(args_[pos_++]);
     return true;
   }
 
@@ -232,7 +233,8 @@ class TParser {
 
   bool SetPeriod(const std::string& option, const std::string& value) {
     options_.period = PeriodCodeOfName(value);
-    if (!options_.period) return Error(option + ": unknown kind " + value + " (" + PeriodNames() + ")");
+    if (!options_.period)
+      return Error(option + ": unknown kind " + value + " (" + PeriodNames() + ")");
     return options_.command != TCommand::DocStep || SetStep(option, value);
   }
 
@@ -278,8 +280,8 @@ class TParser {
 
   bool SetStep(const std::string& option, const std::string&) {
     if (options_.step != TStep::None) return Error(option + ": only one period operation");
-    options_.step = option == "--previous" ? TStep::Previous
-                    : option == "--next"   ? TStep::Next
+    options_.step = option == "--previous"  ? TStep::Previous
+                    : option == "--next"    ? TStep::Next
                     : option == "--current" ? TStep::Current
                                             : TStep::Period;
     return true;
@@ -297,9 +299,10 @@ class TParser {
       const bool span = !options_.from.empty() || !options_.to.empty();
       if (options_.period && span) return Error("--period: not together with --from and --to");
       if (!options_.period && (options_.from.empty() || options_.to.empty())) {
-        return Error(options_.from.empty() && options_.to.empty() ? "missing --period KIND or --from and --to"
-                     : options_.from.empty()                      ? "missing --from TIME"
-                                                                  : "missing --to TIME");
+        return Error(options_.from.empty() && options_.to.empty()
+                         ? "missing --period KIND or --from and --to"
+                     : options_.from.empty() ? "missing --from TIME"
+                                             : "missing --to TIME");
       }
     }
     if (options_.all && options_.items.size() > 1) {
@@ -342,8 +345,7 @@ class TParser {
        &TParser::SetAll},
       {"--out", "FILE", Set(TCommand::DocNew, TCommand::Render, TCommand::Export),
        Set(TCommand::DocNew, TCommand::Render, TCommand::Export),
-       "the file to write (render: a PNG file; export: a CSV file)",
-       &TParser::SetOut},
+       "the file to write (render: a PNG file; export: a CSV file)", &TParser::SetOut},
       {"--width", "W", Set(TCommand::Render), 0, "picture width in pixels", &TParser::SetSize},
       {"--height", "H", Set(TCommand::Render), 0, "picture height in pixels", &TParser::SetSize},
       {"--print", nullptr, Set(TCommand::Render), 0, "print colours and border",
@@ -380,11 +382,13 @@ std::string TParser::Usage() {
       const std::string option = OptionText(spec.name, spec.value);
       line += (spec.required & Set(command.command)) != 0 ? " " + option : " [" + option + "]";
     }
-    text += line + "\n      " + command.help + (command.rule ? std::string("; ") + command.rule : "") + "\n";
+    text += line + "\n      " + command.help +
+            (command.rule ? std::string("; ") + command.rule : "") + "\n";
   }
   text += "options:\n";
   std::size_t width = 0;
-  for (const TOptionSpec& spec : kOptions) width = std::max(width, OptionText(spec.name, spec.value).size());
+  for (const TOptionSpec& spec : kOptions)
+    width = std::max(width, OptionText(spec.name, spec.value).size());
   for (const TOptionSpec& spec : kOptions) {
     std::string option = "  " + OptionText(spec.name, spec.value);
     option.resize(width + 4, ' ');

@@ -54,7 +54,8 @@ std::string NumberCell(double y) {
 std::string TableCell(const std::string& text, TTableFormat format) {
   if (format == TTableFormat::Tabs) {
     std::string cell = text;
-    std::replace_if(cell.begin(), cell.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
+    std::replace_if(
+        cell.begin(), cell.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
     return cell;
   }
   if (text.find_first_of(",\"\r\n") == std::string::npos) return text;

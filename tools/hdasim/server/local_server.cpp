@@ -178,7 +178,7 @@ int RunLocalServer() {
   window_class.lpszClassName = L"VarnelHdaSimServer";
   RegisterClassW(&window_class);
   win::UniqueWindow window(CreateWindowExW(0, window_class.lpszClassName, L"", 0, 0, 0, 0, 0,
-                                      HWND_MESSAGE, nullptr, window_class.hInstance, nullptr));
+                                           HWND_MESSAGE, nullptr, window_class.hInstance, nullptr));
   if (!window) return 1;
   g_window = window.Get();
 
