@@ -75,7 +75,7 @@ TMainFrame* MainFrame() { return g_main_frame; }
 
 TMainFrame::TMainFrame() : connections_(*this), refresh_(Now()) {
   g_main_frame = this;
-  link_.language = config_.language;
+  link_.language = config_.Language;
   SetMainFrameLink(&link_);
   views::TVarnelGraphView::SetWaveSource(&connections_);
   // The entries of the connections would act on the ones that moved up into their places.
@@ -137,8 +137,8 @@ bool TMainFrame::OnCreate(const CREATESTRUCTW& create) {
   LogMessage(kTypeOther, kLevelInfo, u"Application started");
   // A first start has no file and an older one may lack sections: the defaults stand for them.
   static_cast<void>(config_.Load());
-  link_.language = config_.language;
-  const TRect& box = config_.mainBox;
+  link_.language = config_.Language;
+  const TRect& box = config_.MainBox;
   MoveWindow(Hwnd(), box.left, box.top, box.right - box.left, box.bottom - box.top, FALSE);
   LoadLanguageMenu();
   PostMessageW(Hwnd(), kStartupMessage, 0, 0);
@@ -222,7 +222,7 @@ void TMainFrame::SaveForExit() {
   timer_running_ = false;
   // Where the window is restored to, in the screen coordinates it is placed with at the next start.
   const RECT r = ui::RestoredScreenRect(Hwnd());
-  config_.mainBox = {r.left, r.top, r.right, r.bottom};
+  config_.MainBox = {r.left, r.top, r.right, r.bottom};
   // A file that cannot be written is logged by Save; nothing more can be done while closing.
   static_cast<void>(config_.Save());
   LogMessage(kTypeOther, kLevelInfo, u"Application closed");
@@ -248,7 +248,7 @@ bool TMainFrame::OnClose() {
 
 void TMainFrame::WriteLog() {
   if (!log_) return;
-  log_->WritePending(config_.traceSize);
+  log_->WritePending(config_.TraceSize);
   log_->MovePending();
 }
 
@@ -288,7 +288,7 @@ bool TMainFrame::OnNotify(const NMHDR& header, LRESULT& result) {
   if (header.code == TTN_GETDISPINFOW) {
     auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(header));
     static wchar_t tip[kMaxTooltipUnits + 1];
-    const TString text(RString(PromptTextId(static_cast<int>(header.idFrom)), config_.language));
+    const TString text(RString(PromptTextId(static_cast<int>(header.idFrom)), config_.Language));
     const std::size_t n = std::min<std::size_t>(text.Length(), kMaxTooltipUnits);
     std::copy_n(platform::W(text), n, tip);
     tip[n] = L'\0';
@@ -302,7 +302,7 @@ bool TMainFrame::OnNotify(const NMHDR& header, LRESULT& result) {
 void TMainFrame::ShowPrompt(UINT id) {
   if (!status_.Hwnd()) return;
   status_.SetText(
-      0, id ? platform::W(RString(PromptTextId(static_cast<int>(id)), config_.language)) : L"");
+      0, id ? platform::W(RString(PromptTextId(static_cast<int>(id)), config_.Language)) : L"");
 }
 
 void TMainFrame::OnIdle() {

@@ -50,7 +50,7 @@ class TMainFrame : public ui::MdiFrame, public IUserMessages {
   THdaConnectionList& Connections() { return connections_; }
   views::VarnelDocument* ActiveDocument() const;
   TChildFrame* ActiveChildFrame() const;
-  int Language() const { return config_.language; }
+  int Language() const { return config_.Language; }
 
   // Loads the main menu of the current language in place of the frame's menu, then rebuilds
   // its dynamic parts.

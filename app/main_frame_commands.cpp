@@ -39,7 +39,7 @@ void TMainFrame::AddCommands() {
       [this](UINT id) { SwitchLanguage(static_cast<int>(id) - ID_LANGUAGE_FRENCH); },
       [this](ui::CommandState& s) {
         // The German item carries no check mark.
-        s.checked = static_cast<int>(s.id) - ID_LANGUAGE_FRENCH == config_.language &&
+        s.checked = static_cast<int>(s.id) - ID_LANGUAGE_FRENCH == config_.Language &&
                     s.id != ID_LANGUAGE_GERMAN;
       });
   c.Add(ID_HELP_MANUAL, [this](UINT) { OpenManual(); });
@@ -152,6 +152,6 @@ void TMainFrame::RunConfiguration() {
 
 void TMainFrame::ShowAbout() { TAboutBox(Hwnd()).DoModal(); }
 
-void TMainFrame::OpenManual() { OpenUserManual(Hwnd(), config_.language); }
+void TMainFrame::OpenManual() { OpenUserManual(Hwnd(), config_.Language); }
 
 }  // namespace app

@@ -59,10 +59,10 @@ HMENU TMainFrame::MenuBarPopup(int from_last) const {
 
 void TMainFrame::LoadLanguageMenu() {
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  HMENU menu = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MAIN_MENU_BASE + config_.language));
+  HMENU menu = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MAIN_MENU_BASE + config_.Language));
   if (!menu) {
     wchar_t number[16];
-    swprintf(number, 16, L"%d", config_.language);
+    swprintf(number, 16, L"%d", config_.Language);
     LogMessage(kTypeOther, kLevelInfo, u"Missing menu for language ", platform::U16(number));
     menu = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MAIN_MENU_BASE + 1));
   }
@@ -102,7 +102,7 @@ void TMainFrame::RebuildMenus() {
     state.checkedPeriodCommand = CheckedPeriodCommand(active->Doc().Period);
   }
   state.views = ViewEntries();
-  state.language = config_.language;
+  state.language = config_.Language;
   const DynamicMenus menus = BuildDynamicMenus(state);
 
   // Disconnect Server (item 3 of Server) keeps "All Servers" and its separator.
@@ -146,8 +146,8 @@ void TMainFrame::OnMenuPopup(HMENU menu) {
 
 void TMainFrame::SwitchLanguage(int language) {
   language = std::clamp(language, 0, 9);
-  if (language == config_.language) return;
-  config_.language = language;
+  if (language == config_.Language) return;
+  config_.Language = language;
   link_.language = language;
   static_cast<void>(config_.Save());  // a failure is logged by Save; the language holds
   LoadLanguageMenu();

@@ -87,7 +87,7 @@ void TVarnelGridView::Rebuild() {
   const POINT scroll = grid_.GetScrollPosition();
   grid_.SetRedraw(false);
   if (document) {
-    table_.Build(document->Doc(), Config().ViewMilliseconds, Config().language);
+    table_.Build(document->Doc(), Config().ViewMilliseconds, Config().Language);
   } else {
     table_.Clear();
   }

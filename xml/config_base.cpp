@@ -46,7 +46,7 @@ void WriteSwitches(const char16_t* prefix, const std::vector<bool>& switches, TX
 }  // namespace
 
 TConfigBaseData::TConfigBaseData()
-    : messageLevel(kMessageLevels, true), messageTypes(kMessageTypes, true) {
+    : MessageLevel(kMessageLevels, true), MessageTypes(kMessageTypes, true) {
   TConfigBaseData::SetDefaults();  // this class's defaults: a derived record is not built yet
   modified = false;
 }
@@ -63,70 +63,70 @@ bool TConfigBaseData::Save() {
 
 void TConfigBaseData::SetDefaults() {
   const platform::ScreenRect area = platform::WorkArea();
-  language = 1;
-  std::fill(messageLevel.begin(), messageLevel.end(), true);
-  std::fill(messageTypes.begin(), messageTypes.end(), true);
-  traceSize = 1;
-  autoLogoff = true;
-  mainBox.left = static_cast<std::int32_t>(area.left);
-  mainBox.top = static_cast<std::int32_t>(area.top);
-  mainBox.right = static_cast<std::int32_t>(area.left + (area.right - area.left) / 2);
-  mainBox.bottom = static_cast<std::int32_t>(area.top + (area.bottom - area.top) / 2);
-  messageBox = kDefaultMessageBox;
+  Language = 1;
+  std::fill(MessageLevel.begin(), MessageLevel.end(), true);
+  std::fill(MessageTypes.begin(), MessageTypes.end(), true);
+  TraceSize = 1;
+  AutoLogoff = true;
+  MainBox.left = static_cast<std::int32_t>(area.left);
+  MainBox.top = static_cast<std::int32_t>(area.top);
+  MainBox.right = static_cast<std::int32_t>(area.left + (area.right - area.left) / 2);
+  MainBox.bottom = static_cast<std::int32_t>(area.top + (area.bottom - area.top) / 2);
+  MessageBoxRect = kDefaultMessageBox;
   modified = true;
 }
 
 void TConfigBaseData::Validate() {
-  language = std::clamp(language, 0, kMaxLanguage);
-  traceSize = std::clamp(traceSize, 0, kMaxTraceSize);
+  Language = std::clamp(Language, 0, kMaxLanguage);
+  TraceSize = std::clamp(TraceSize, 0, kMaxTraceSize);
 
   const platform::ScreenRect area = platform::WorkArea();
   const std::int64_t width = area.right - area.left;
   const std::int64_t height = area.bottom - area.top;
   // Both limits as written: the upper one first, so a screen narrower than 96 gives 0.
   const std::int64_t left =
-      std::max<std::int64_t>(std::min<std::int64_t>(mainBox.left, width - kMinVisible), 0);
+      std::max<std::int64_t>(std::min<std::int64_t>(MainBox.left, width - kMinVisible), 0);
   const std::int64_t top =
-      std::max<std::int64_t>(std::min<std::int64_t>(mainBox.top, height - kMinVisible), 0);
+      std::max<std::int64_t>(std::min<std::int64_t>(MainBox.top, height - kMinVisible), 0);
   const std::int64_t right =
-      std::max(std::min<std::int64_t>(mainBox.right, width + left), left + kMinMainWidth);
+      std::max(std::min<std::int64_t>(MainBox.right, width + left), left + kMinMainWidth);
   const std::int64_t bottom =
-      std::max(std::min<std::int64_t>(mainBox.bottom, height + top), top + kMinVisible);
-  mainBox = {Clamp32(left), Clamp32(top), Clamp32(right), Clamp32(bottom)};
+      std::max(std::min<std::int64_t>(MainBox.bottom, height + top), top + kMinVisible);
+  MainBox = {Clamp32(left), Clamp32(top), Clamp32(right), Clamp32(bottom)};
   modified = true;
 }
 
 bool TConfigBaseData::DiffersFrom(const TConfigBaseData& other) const {
-  return recordKind != other.recordKind || language != other.language ||
-         messageLevel != other.messageLevel || messageTypes != other.messageTypes ||
-         traceSize != other.traceSize || mainBox != other.mainBox ||
-         messageBox != other.messageBox || autoLogoff != other.autoLogoff;
+  return recordKind != other.recordKind || Language != other.Language ||
+         MessageLevel != other.MessageLevel || MessageTypes != other.MessageTypes ||
+         TraceSize != other.TraceSize || MainBox != other.MainBox ||
+         MessageBoxRect != other.MessageBoxRect || AutoLogoff != other.AutoLogoff;
 }
 
 bool TConfigBaseData::ReadXml(const char16_t* text) {
   TString element;
   if (XmlFindElement(u"ConfigBase", text, element) == 0) return true;
   const char16_t* base = element.Str();
-  XmlGetLong(u"Language", base, language);
-  ReadSwitches(u"MessageLevel_", base, messageLevel);
-  ReadSwitches(u"MessageTypes_", base, messageTypes);
-  XmlGetLong(u"TraceSize", base, traceSize);
-  XmlGetBool(u"AutoLogoff", base, autoLogoff);
-  XmlGetRect(mainBox, base, u"MainBox");
-  XmlGetRect(messageBox, base, u"MessageBox");
+  XmlGetLong(u"Language", base, Language);
+  ReadSwitches(u"MessageLevel_", base, MessageLevel);
+  ReadSwitches(u"MessageTypes_", base, MessageTypes);
+  XmlGetLong(u"TraceSize", base, TraceSize);
+  XmlGetBool(u"AutoLogoff", base, AutoLogoff);
+  XmlGetRect(MainBox, base, u"MainBox");
+  XmlGetRect(MessageBoxRect, base, u"MessageBox");
   modified = true;
   return false;
 }
 
 void TConfigBaseData::WriteBase(TXmlNode& parent) {
   auto node = std::make_unique<TXmlNode>(u"ConfigBase");
-  node->AddChild(new TXmlChild(u"Language", language));
-  WriteSwitches(u"MessageLevel_", messageLevel, *node);
-  WriteSwitches(u"MessageTypes_", messageTypes, *node);
-  node->AddChild(new TXmlChild(u"TraceSize", traceSize));
-  node->AddChild(new TXmlChild(u"AutoLogoff", std::int32_t{autoLogoff}));
-  node->AddChild(new TXmlNode(u"MainBox", mainBox));
-  node->AddChild(new TXmlNode(u"MessageBox", messageBox));
+  node->AddChild(new TXmlChild(u"Language", Language));
+  WriteSwitches(u"MessageLevel_", MessageLevel, *node);
+  WriteSwitches(u"MessageTypes_", MessageTypes, *node);
+  node->AddChild(new TXmlChild(u"TraceSize", TraceSize));
+  node->AddChild(new TXmlChild(u"AutoLogoff", std::int32_t{AutoLogoff}));
+  node->AddChild(new TXmlNode(u"MainBox", MainBox));
+  node->AddChild(new TXmlNode(u"MessageBox", MessageBoxRect));
   parent.AddChild(std::move(node));
   modified = false;
 }

@@ -43,13 +43,14 @@ class TConfigBaseData {
   // held. Returns true (and changes nothing) when the element is missing; otherwise sets modified.
   bool ReadXml(const char16_t* text);
 
-  TRect messageBox;
+  // The "MessageBox" element; named apart from the system's MessageBox macro.
+  TRect MessageBoxRect;
   std::int32_t recordKind = kRecordKind;  // not stored in the file
-  std::int32_t language = 1;
-  std::int32_t traceSize = 1;
-  bool autoLogoff = true;
-  TRect mainBox;
-  std::vector<bool> messageLevel;
-  std::vector<bool> messageTypes;
+  std::int32_t Language = 1;
+  std::int32_t TraceSize = 1;
+  bool AutoLogoff = true;
+  TRect MainBox;
+  std::vector<bool> MessageLevel;
+  std::vector<bool> MessageTypes;
   bool modified = false;
 };

@@ -36,13 +36,13 @@ class ConfigFileTest : public ConfigTest {
     config.ConfigBox = {-10, 20, 610, 420};
     config.ToolsBox = {5, 6, 7, 8};
     config.Servers = {Server(u"", u"Sim.Hda.1", true), Server(u"host&co", u"Sim<2>", true)};
-    config.language = 3;
-    config.messageLevel[1] = false;
-    config.messageTypes[6] = false;
-    config.traceSize = 25;
-    config.autoLogoff = false;
-    config.mainBox = {10, 20, 800, 600};
-    config.messageBox = {1, 2, 3, 4};
+    config.Language = 3;
+    config.MessageLevel[1] = false;
+    config.MessageTypes[6] = false;
+    config.TraceSize = 25;
+    config.AutoLogoff = false;
+    config.MainBox = {10, 20, 800, 600};
+    config.MessageBoxRect = {1, 2, 3, 4};
     return config;
   }
 };
@@ -146,7 +146,7 @@ TEST_F(ConfigFileTest, MissingKeysKeepWhatTheRecordHeld) {
   config.PageMargin = {100, 200, 300, 400};
   config.PaperWidth = 5;
   config.ConfigBox = {7, 7, 70, 70};
-  config.language = 4;
+  config.Language = 4;
   EXPECT_FALSE(config.Load());  // every section is there, however empty
   EXPECT_EQ(config.RefreshRate, 10);
   EXPECT_EQ(Text(config.PrinterName), u"Kept");
@@ -155,8 +155,8 @@ TEST_F(ConfigFileTest, MissingKeysKeepWhatTheRecordHeld) {
   EXPECT_EQ(config.PaperWidth, 5);
   EXPECT_EQ(config.ConfigBox, (TRect{7, 7, 70, 70}));
   EXPECT_EQ(config.ToolsBox, (TRect{1, 2, 3, 4}));
-  EXPECT_EQ(config.traceSize, 9);
-  EXPECT_EQ(config.language, 4);
+  EXPECT_EQ(config.TraceSize, 9);
+  EXPECT_EQ(config.Language, 4);
 
   // Present but empty is a value.
   WriteConfigText(
@@ -190,9 +190,9 @@ TEST_F(ConfigFileTest, LoadingValidatesTheBaseValues) {
       u"</ConfigBase></Varnel_Configuration>");
   TConfig config;
   EXPECT_TRUE(config.Load()) << "sections are missing";
-  EXPECT_EQ(config.language, 9);
-  EXPECT_EQ(config.traceSize, 0);
-  EXPECT_EQ(config.mainBox, (TRect{1184, 0, 2464, 300}));
+  EXPECT_EQ(config.Language, 9);
+  EXPECT_EQ(config.TraceSize, 0);
+  EXPECT_EQ(config.MainBox, (TRect{1184, 0, 2464, 300}));
 }
 
 // The whole file, so the order of the elements is checked too.

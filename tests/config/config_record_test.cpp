@@ -24,7 +24,7 @@ TEST_F(ConfigRecordTest, CopiesTakeEveryValueAndTheServers) {
   TConfig config;
   config.RefreshRate = 0;
   config.PrinterName = u"P";
-  config.language = 4;
+  config.Language = 4;
   config.Servers = {Server(u"m", u"S", true)};
   const TConfig copy = config;
   EXPECT_FALSE(copy.DiffersFully(config));
@@ -51,12 +51,12 @@ TEST_F(ConfigRecordTest, FullComparisonFieldByField) {
       {"PaperHeight", [](TConfig& c) { c.PaperHeight = 15840; }, true},
       {"ConfigBox", [](TConfig& c) { c.ConfigBox.right = 401; }, true},
       {"ToolsBox", [](TConfig& c) { c.ToolsBox.top = 51; }, true},
-      {"language", [](TConfig& c) { c.language = 2; }, true},
-      {"messageTypes", [](TConfig& c) { c.messageTypes[6] = false; }, true},
-      {"traceSize", [](TConfig& c) { c.traceSize = 2; }, true},
-      {"mainBox", [](TConfig& c) { c.mainBox.left = 1; }, true},
-      {"messageBox", [](TConfig& c) { c.messageBox.top = 1; }, true},
-      {"autoLogoff", [](TConfig& c) { c.autoLogoff = false; }, true},
+      {"Language", [](TConfig& c) { c.Language = 2; }, true},
+      {"MessageTypes", [](TConfig& c) { c.MessageTypes[6] = false; }, true},
+      {"TraceSize", [](TConfig& c) { c.TraceSize = 2; }, true},
+      {"MainBox", [](TConfig& c) { c.MainBox.left = 1; }, true},
+      {"MessageBox", [](TConfig& c) { c.MessageBoxRect.top = 1; }, true},
+      {"AutoLogoff", [](TConfig& c) { c.AutoLogoff = false; }, true},
       {"Servers", [](TConfig& c) { c.Servers.push_back(Server(u"", u"S", true)); }, false},
       {"modified", [](TConfig& c) { c.modified = !c.modified; }, false},
   };

@@ -20,7 +20,7 @@ TEST(XmlConfigBase, ConstructionPutsTheMainWindowInTheWorkAreaUnmodified) {
   // The constants are the record's initialisers; the main window's box is worked out from the
   // screen's work area: its top-left quarter.
   EXPECT_FALSE(config.modified);
-  EXPECT_EQ(config.mainBox, (TRect{100, 20, 740, 532}));
+  EXPECT_EQ(config.MainBox, (TRect{100, 20, 740, 532}));
   config.SetDefaults();
   EXPECT_TRUE(config.modified);
 }
@@ -28,9 +28,9 @@ TEST(XmlConfigBase, ConstructionPutsTheMainWindowInTheWorkAreaUnmodified) {
 TEST(XmlConfigBase, WritesTheElementInOrder) {
   xml_test::ScopedWorkArea screen(kScreen);
   TConfigBaseData config;
-  config.messageLevel[3] = false;
-  config.messageTypes[7] = false;
-  config.autoLogoff = false;
+  config.MessageLevel[3] = false;
+  config.MessageTypes[7] = false;
+  config.AutoLogoff = false;
   config.modified = true;
   TXmlDoc doc;
   auto* root = new TXmlNode(u"Varnel_Configuration");
@@ -65,13 +65,13 @@ TEST(XmlConfigBase, WritesTheElementInOrder) {
 TEST(XmlConfigBase, ReadsBackWhatItWrote) {
   xml_test::ScopedWorkArea screen(kScreen);
   TConfigBaseData written;
-  written.language = 4;
-  written.traceSize = 250;
-  written.autoLogoff = false;
-  written.messageLevel = {false, true, false, true, false};
-  written.messageTypes = {true, false, true, false, true, false, true, false};
-  written.mainBox = {10, 20, 900, 700};
-  written.messageBox = {-5, 6, 70, 80};
+  written.Language = 4;
+  written.TraceSize = 250;
+  written.AutoLogoff = false;
+  written.MessageLevel = {false, true, false, true, false};
+  written.MessageTypes = {true, false, true, false, true, false, true, false};
+  written.MainBox = {10, 20, 900, 700};
+  written.MessageBoxRect = {-5, 6, 70, 80};
   TXmlDoc doc;
   auto* root = new TXmlNode(u"Varnel_Configuration");
   doc.SetRoot(root);
@@ -89,8 +89,8 @@ TEST(XmlConfigBase, ReadsBackWhatItWrote) {
 TEST(XmlConfigBase, MissingValuesKeepWhatTheRecordHeld) {
   xml_test::ScopedWorkArea screen(kScreen);
   TConfigBaseData config;
-  config.language = 3;
-  config.messageLevel[2] = false;
+  config.Language = 3;
+  config.MessageLevel[2] = false;
   const TConfigBaseData before = config;
 
   EXPECT_TRUE(config.ReadXml(u"<Varnel_Configuration><General></General></Varnel_Configuration>"));
@@ -100,14 +100,14 @@ TEST(XmlConfigBase, MissingValuesKeepWhatTheRecordHeld) {
   EXPECT_FALSE(
       config.ReadXml(u"<ConfigBase><TraceSize>7</TraceSize><MessageLevel_4>0</MessageLevel_4>"
                      u"<MessageTypes_1>0</MessageTypes_1></ConfigBase>"));
-  EXPECT_EQ(config.traceSize, 7);
-  EXPECT_EQ(config.language, 3);
-  EXPECT_EQ(config.messageLevel, (std::vector<bool>{true, true, false, true, false}));
-  EXPECT_EQ(config.messageTypes,
+  EXPECT_EQ(config.TraceSize, 7);
+  EXPECT_EQ(config.Language, 3);
+  EXPECT_EQ(config.MessageLevel, (std::vector<bool>{true, true, false, true, false}));
+  EXPECT_EQ(config.MessageTypes,
             (std::vector<bool>{true, false, true, true, true, true, true, true}));
-  EXPECT_EQ(config.mainBox, before.mainBox);
-  EXPECT_EQ(config.messageBox, before.messageBox);
-  EXPECT_TRUE(config.autoLogoff);
+  EXPECT_EQ(config.MainBox, before.MainBox);
+  EXPECT_EQ(config.MessageBoxRect, before.MessageBoxRect);
+  EXPECT_TRUE(config.AutoLogoff);
 }
 
 TEST(XmlConfigBase, Validate) {
@@ -137,15 +137,15 @@ TEST(XmlConfigBase, Validate) {
   xml_test::ScopedWorkArea screen(kScreen);
   for (const Case& c : cases) {
     TConfigBaseData config;
-    config.language = c.language;
-    config.traceSize = c.traceSize;
-    config.mainBox = c.mainBox;
-    config.messageBox = {-50, -50, 9000, 9000};
+    config.Language = c.Language;
+    config.TraceSize = c.TraceSize;
+    config.MainBox = c.MainBox;
+    config.MessageBoxRect = {-50, -50, 9000, 9000};
     config.Validate();
-    EXPECT_EQ(config.language, c.validLanguage) << c.name;
-    EXPECT_EQ(config.traceSize, c.validTraceSize) << c.name;
-    EXPECT_EQ(config.mainBox, c.validMainBox) << c.name;
-    EXPECT_EQ(config.messageBox, (TRect{-50, -50, 9000, 9000})) << c.name;  // never limited
+    EXPECT_EQ(config.Language, c.validLanguage) << c.name;
+    EXPECT_EQ(config.TraceSize, c.validTraceSize) << c.name;
+    EXPECT_EQ(config.MainBox, c.validMainBox) << c.name;
+    EXPECT_EQ(config.MessageBoxRect, (TRect{-50, -50, 9000, 9000})) << c.name;  // never limited
     EXPECT_TRUE(config.modified);
   }
 }
@@ -158,9 +158,9 @@ TEST(XmlConfigBase, ValidatesWhatWasRead) {
                      u"<MainBox><left>5000</left><top>0</top><right>5100</right>"
                      u"<bottom>500</bottom></MainBox></ConfigBase>"));
   config.Validate();
-  EXPECT_EQ(config.language, 9);
-  EXPECT_EQ(config.traceSize, 0);
-  EXPECT_EQ(config.mainBox, (TRect{1184, 0, 2464, 500}));
+  EXPECT_EQ(config.Language, 9);
+  EXPECT_EQ(config.TraceSize, 0);
+  EXPECT_EQ(config.MainBox, (TRect{1184, 0, 2464, 500}));
 }
 
 TEST(XmlConfigBase, DiffersFromEachStoredValue) {
@@ -169,13 +169,13 @@ TEST(XmlConfigBase, DiffersFromEachStoredValue) {
   using Change = void (*)(TConfigBaseData&);
   const Change changes[] = {
       [](TConfigBaseData& c) { c.recordKind = 1; },
-      [](TConfigBaseData& c) { c.language = 2; },
-      [](TConfigBaseData& c) { c.messageLevel[4] = false; },
-      [](TConfigBaseData& c) { c.messageTypes[0] = false; },
-      [](TConfigBaseData& c) { c.traceSize = 2; },
-      [](TConfigBaseData& c) { c.mainBox.bottom += 1; },
-      [](TConfigBaseData& c) { c.messageBox.left += 1; },
-      [](TConfigBaseData& c) { c.autoLogoff = false; },
+      [](TConfigBaseData& c) { c.Language = 2; },
+      [](TConfigBaseData& c) { c.MessageLevel[4] = false; },
+      [](TConfigBaseData& c) { c.MessageTypes[0] = false; },
+      [](TConfigBaseData& c) { c.TraceSize = 2; },
+      [](TConfigBaseData& c) { c.MainBox.bottom += 1; },
+      [](TConfigBaseData& c) { c.MessageBoxRect.left += 1; },
+      [](TConfigBaseData& c) { c.AutoLogoff = false; },
   };
   for (Change change : changes) {
     TConfigBaseData other = base;
