@@ -23,4 +23,10 @@ bool ForgetKilledServers() {
   return stopped.finished && started.finished && started.exit_code == 0;
 }
 
+int ClearAwaySimulators() {
+  const int killed = KillSimulator();
+  if (killed > 0) ForgetKilledServers();
+  return killed;
+}
+
 }  // namespace test_support

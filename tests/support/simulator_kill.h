@@ -15,4 +15,8 @@ int KillSimulator();
 // both steps ran.
 bool ForgetKilledServers();
 
+// Both, where a simulator runs: no simulator and no registration of one is left, whatever state
+// a hung case or an ended program left it in. Returns how many were killed.
+int ClearAwaySimulators();
+
 }  // namespace test_support

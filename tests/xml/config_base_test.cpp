@@ -137,9 +137,9 @@ TEST(XmlConfigBase, Validate) {
   xml_test::ScopedWorkArea screen(kScreen);
   for (const Case& c : cases) {
     TConfigBaseData config;
-    config.Language = c.Language;
-    config.TraceSize = c.TraceSize;
-    config.MainBox = c.MainBox;
+    config.Language = c.language;
+    config.TraceSize = c.traceSize;
+    config.MainBox = c.mainBox;
     config.MessageBoxRect = {-50, -50, 9000, 9000};
     config.Validate();
     EXPECT_EQ(config.Language, c.validLanguage) << c.name;

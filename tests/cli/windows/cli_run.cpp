@@ -6,8 +6,14 @@
 #include <algorithm>
 #include <sstream>
 
+#include "tests/support/process_ids.h"
+#include "tests/support/simulator_kill.h"
+
 namespace cli_test {
 namespace {
+
+// The longest a run of the program may take: the slowest (a week's export) takes a few seconds.
+constexpr DWORD kLongestRunMs = 60000;
 
 std::string ReadAll(const std::wstring& file) {
   std::string text;
@@ -88,7 +94,7 @@ bool TCliProcess::WaitForError(const std::string& part, int times, DWORD timeout
   // What the program had said when the wait failed: the case's failure shows where it stood.
   const auto failed = [&](const char* why) {
     ADD_FAILURE() << "waiting for \"" << part << "\" on standard error: " << why
-                  << "; it had written:\n"
+                  << "; running: " << test_support::RunningProcesses() << "; it had written:\n"
                   << ReadAll(errName_);
     return false;
   };
@@ -121,10 +127,15 @@ TRun TCliProcess::Finish() {
     notePeak();
     const DWORD waited = MsgWaitForMultipleObjects(1, &process_, FALSE, 100, QS_ALLINPUT);
     if (waited == WAIT_OBJECT_0) break;
-    if (GetTickCount() - started_ > 60000) {
+    if (GetTickCount() - started_ > kLongestRunMs) {
       TerminateProcess(process_, 99);
-      ADD_FAILURE() << "varnel-cli.exe did not end";
+      // A run of ours ends within seconds: one that did not found the prefix's servers wedged.
+      // Say how the prefix stood, then clear the simulators away for the cases after this one.
+      ADD_FAILURE() << "varnel-cli.exe did not end; running: " << test_support::RunningProcesses()
+                    << "; standard error:\n"
+                    << ReadAll(errName_);
       WaitForSingleObject(process_, 5000);
+      test_support::ClearAwaySimulators();
       break;
     }
     MSG msg;

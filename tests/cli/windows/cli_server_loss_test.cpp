@@ -12,6 +12,7 @@
 #include "ambrel/ambrel.h"
 #include "tests/cli/windows/cli_run.h"
 #include "tests/support/held_shutdown_notice.h"
+#include "tests/support/process_ids.h"
 #include "tests/support/simulator_kill.h"
 #include "tests/support/simulator_shutdown.h"
 
@@ -75,7 +76,7 @@ class CliServerLoss : public ::testing::Test {
     EnableHDAErrorNotification(&IgnoreError);
     // The test's own session starts the simulator before the program does.
     session_ = ConnectHDA("", "Varnel.HdaSim.1");
-    ASSERT_NE(session_, AMBREL_NO_SESSION);
+    ASSERT_NE(session_, AMBREL_NO_SESSION) << "running: " << test_support::RunningProcesses();
   }
   void TearDown() override {
     if (session_ != AMBREL_NO_SESSION) DisconnectHDA(session_);
