@@ -1,7 +1,7 @@
 #include "app/about_box.h"
 
 #include "app/resource.h"
-#include "app_core/about_text.h"
+#include "app_context/about_text.h"
 #include "platform/wide.h"
 
 namespace app {

@@ -1,7 +1,7 @@
 #include "app/config_sheet.h"
 
 #include "app/resource.h"
-#include "app_core/main_frame_text.h"
+#include "app_context/main_frame_text.h"
 #include "config/refresh_rates.h"
 #include "dialogs/question.h"
 #include "platform/wide.h"

@@ -3,7 +3,7 @@
 #include "app/child_frame.h"
 #include "app/main_frame.h"
 #include "app/resource.h"
-#include "app_core/main_frame_text.h"
+#include "app_context/main_frame_text.h"
 #include "document/varnel_doc.h"
 #include "platform/wide.h"
 #include "strings/string_ids.h"

@@ -4,7 +4,7 @@
 
 #include "app/main_frame.h"
 #include "strings/command_ids.h"
-#include "app_core/main_frame_text.h"
+#include "app_context/main_frame_text.h"
 #include "dialogs/export_dialog.h"
 #include "document/csv_export.h"
 #include "document/log_entry.h"

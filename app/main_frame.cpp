@@ -8,7 +8,7 @@
 
 #include "app/child_frame.h"
 #include "app/resource.h"
-#include "app_core/start_directory.h"
+#include "app_context/start_directory.h"
 #include "document/log_entry.h"
 #include "document/log_message.h"
 #include "platform/wide.h"

@@ -10,7 +10,7 @@
 
 #include "app/core/main_menus.h"
 #include "app/frame_messages.h"
-#include "app_core/main_frame_link.h"
+#include "app_context/main_frame_link.h"
 #include "config/config.h"
 #include "document/grid_doc.h"
 #include "document/period_commands.h"

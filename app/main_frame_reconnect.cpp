@@ -10,7 +10,7 @@
 
 #include "app/library_errors.h"
 #include "app/main_frame.h"
-#include "app_core/main_frame_text.h"
+#include "app_context/main_frame_text.h"
 #include "document/log_entry.h"
 #include "document/log_message.h"
 #include "platform/wide.h"

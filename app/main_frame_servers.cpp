@@ -5,7 +5,7 @@
 
 #include "app/main_frame.h"
 #include "app/resource.h"
-#include "app_core/main_frame_text.h"
+#include "app_context/main_frame_text.h"
 #include "dialogs/item_browser.h"
 #include "dialogs/item_remover.h"
 #include "dialogs/machine_dialog.h"

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "app/core/manual_files.h"
-#include "app_core/main_frame_text.h"
-#include "app_core/start_directory.h"
+#include "app_context/main_frame_text.h"
+#include "app_context/start_directory.h"
 #include "platform/wide.h"
 #include "strings/string_ids.h"
 

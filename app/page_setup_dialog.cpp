@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "app/main_frame.h"
-#include "app_core/main_frame_text.h"
+#include "app_context/main_frame_text.h"
 #include "config/measurement.h"
 #include "platform/wide.h"
 #include "strings/string_ids.h"

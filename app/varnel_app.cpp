@@ -16,7 +16,7 @@
 #include "app/test_channel.h"
 #include "app/user_directory.h"
 #include "strings/command_ids.h"
-#include "app_core/start_directory.h"
+#include "app_context/start_directory.h"
 #include "document/log_entry.h"
 #include "document/log_message.h"
 #include "platform/wide.h"

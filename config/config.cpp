@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "app_core/start_directory.h"
+#include "app_context/start_directory.h"
 
 TConfig::TConfig() {
   RefreshRate = kDefaultRefreshRate;

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "app_core/main_frame_text.h"
+#include "app_context/main_frame_text.h"
 #include "dialogs/core/dialog_placement.h"
 #include "dialogs/dialog_file_menu.h"
 #include "platform/wide.h"

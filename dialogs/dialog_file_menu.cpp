@@ -1,6 +1,6 @@
 #include "dialogs/dialog_file_menu.h"
 
-#include "app_core/main_frame_link.h"
+#include "app_context/main_frame_link.h"
 #include "dialogs/dialog_ids.h"
 
 namespace dialogs {

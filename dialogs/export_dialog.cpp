@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app_core/main_frame_text.h"
+#include "app_context/main_frame_text.h"
 #include "dialogs/export_dialog_ids.h"
 #include "platform/wide.h"
 #include "strings/string_ids.h"

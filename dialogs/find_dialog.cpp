@@ -1,6 +1,6 @@
 #include "dialogs/find_dialog.h"
 
-#include "app_core/main_frame_link.h"
+#include "app_context/main_frame_link.h"
 #include "dialogs/dialog_text.h"
 #include "dialogs/period_dialog_ids.h"
 #include "strings/resource_text.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "ambrel/ambrel.h"
-#include "app_core/main_frame_text.h"
+#include "app_context/main_frame_text.h"
 #include "dialogs/browse_dialog_ids.h"
 #include "dialogs/core/dialog_layout.h"
 #include "dialogs/core/item_filter.h"

@@ -1,6 +1,6 @@
 #include "dialogs/machine_dialog.h"
 
-#include "app_core/main_frame_text.h"
+#include "app_context/main_frame_text.h"
 #include "dialogs/browse_dialog_ids.h"
 #include "dialogs/core/dialog_layout.h"
 #include "dialogs/dialog_text.h"

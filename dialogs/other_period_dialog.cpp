@@ -1,6 +1,6 @@
 #include "dialogs/other_period_dialog.h"
 
-#include "app_core/main_frame_text.h"
+#include "app_context/main_frame_text.h"
 #include "dialogs/core/period_entry.h"
 #include "dialogs/date_time_dialog.h"
 #include "dialogs/dialog_text.h"

@@ -1,6 +1,6 @@
 #include "dialogs/question.h"
 
-#include "app_core/main_frame_text.h"
+#include "app_context/main_frame_text.h"
 #include "dialogs/core/dialog_placement.h"
 #include "dialogs/dialog_ids.h"
 #include "dialogs/dialog_text.h"

@@ -5,8 +5,8 @@
 #include <iterator>
 #include <utility>
 
-#include "app_core/main_frame_link.h"
-#include "app_core/start_directory.h"
+#include "app_context/main_frame_link.h"
+#include "app_context/start_directory.h"
 #include "document/log_lock.h"
 #include "platform/lock.h"
 #include "strings/resource_text.h"

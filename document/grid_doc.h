@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app_core/log_sink.h"
+#include "app_context/log_sink.h"
 #include "document/log_entry.h"
 #include "text/tstring.h"
 

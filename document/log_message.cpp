@@ -1,7 +1,7 @@
 #include "document/log_message.h"
 
-#include "app_core/log_sink.h"
-#include "app_core/main_frame_link.h"
+#include "app_context/log_sink.h"
+#include "app_context/main_frame_link.h"
 #include "document/log_lock.h"
 #include "text/time_base.h"
 #include "text/tstring.h"

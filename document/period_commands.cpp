@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app_core/main_frame_text.h"
+#include "app_context/main_frame_text.h"
 #include "document/log_entry.h"
 #include "document/log_message.h"
 #include "text/integer_text.h"

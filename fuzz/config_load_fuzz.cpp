@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "app_core/start_directory.h"
+#include "app_context/start_directory.h"
 #include "config/config.h"
 #include "fuzz/fuzz_file.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "app_core/main_frame_text.h"
+#include "app_context/main_frame_text.h"
 #include "hda/envelope_reader.h"
 #include "hda/wave_conversion.h"
 #include "hda/wave_reader.h"

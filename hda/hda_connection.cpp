@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "app_core/main_frame_text.h"
+#include "app_context/main_frame_text.h"
 #include "document/log_entry.h"
 #include "document/log_message.h"
 #include "platform/wide.h"

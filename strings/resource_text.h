@@ -2,7 +2,7 @@
 //
 // Languages by index: 0 French, 1 English, 2 German, 3 Spanish, 4 Dutch; 5..9 are accepted and
 // fall back as described at RString. The caller names the language (the main frame's is looked up
-// by app_core/main_frame_text.h). Results live in ten rotating buffers, so a result stays valid
+// by app_context/main_frame_text.h). Results live in ten rotating buffers, so a result stays valid
 // until ten further lookups have been made; keep it in a TString to hold it longer.
 #pragma once
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "platform/wide.h"
-#include "app_core/main_frame_text.h"
+#include "app_context/main_frame_text.h"
 #include "strings/string_ids.h"
 #include "text/assert_report.h"
 #include "ui/combo_box.h"

@@ -1,7 +1,7 @@
 #include "views/graph_page.h"
 
 #include "platform/wide.h"
-#include "app_core/main_frame_text.h"
+#include "app_context/main_frame_text.h"
 #include "text/assert_report.h"
 #include "views/graph_sheet_ids.h"
 

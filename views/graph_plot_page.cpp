@@ -4,7 +4,7 @@
 #include <iterator>
 #include <string>
 
-#include "app_core/main_frame_text.h"
+#include "app_context/main_frame_text.h"
 #include "graph/settings_page_rules.h"
 #include "platform/wide.h"
 #include "strings/string_ids.h"

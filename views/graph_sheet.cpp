@@ -1,6 +1,6 @@
 #include "views/graph_sheet.h"
 
-#include "app_core/main_frame_text.h"
+#include "app_context/main_frame_text.h"
 #include "dialogs/question.h"
 #include "platform/wide.h"
 #include "strings/string_ids.h"

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "strings/command_ids.h"
-#include "app_core/main_frame_text.h"
+#include "app_context/main_frame_text.h"
 #include "document/long_wave_drawing.h"
 #include "document/wave_name.h"
 #include "platform/wide.h"

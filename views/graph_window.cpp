@@ -1,6 +1,6 @@
 #include "views/graph_window.h"
 
-#include "app_core/main_frame_link.h"
+#include "app_context/main_frame_link.h"
 #include "dialogs/dialog.h"
 #include "ui/gdi_canvas.h"
 #include "ui/gdi_select.h"

@@ -2,7 +2,7 @@
 // pop-up, Ctrl-drag panning, double clicks to the settings sheet, the trace cursor's moves and
 // steps.
 #include "platform/wide.h"
-#include "app_core/main_frame_link.h"
+#include "app_context/main_frame_link.h"
 #include "strings/resource_text.h"
 #include "views/graph_window.h"
 #include "win/handle.h"

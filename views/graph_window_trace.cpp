@@ -1,7 +1,7 @@
 // The graph window's trace cursor: toggled, moved with the pointer, stepped with the arrow keys,
 // and kept on the screen over the kept picture. A move puts back only the pixels the cursor
 // covered, from the kept bitmap, and draws it where it is now.
-#include "app_core/main_frame_link.h"
+#include "app_context/main_frame_link.h"
 #include "document/log_entry.h"
 #include "document/log_message.h"
 #include "ui/gdi_canvas.h"

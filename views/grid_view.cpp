@@ -1,7 +1,7 @@
 #include "views/grid_view.h"
 
 #include "strings/command_ids.h"
-#include "app_core/main_frame_text.h"
+#include "app_context/main_frame_text.h"
 #include "dialogs/find_dialog.h"
 #include "document/wave_name.h"
 #include "platform/wide.h"

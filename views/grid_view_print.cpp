@@ -1,6 +1,6 @@
 #include "views/grid_view_print.h"
 
-#include "app_core/about_text.h"
+#include "app_context/about_text.h"
 #include "platform/wide.h"
 #include "text/time_base.h"
 #include "ui/gdi_select.h"

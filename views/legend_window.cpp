@@ -1,6 +1,6 @@
 #include "views/legend_window.h"
 
-#include "app_core/main_frame_text.h"
+#include "app_context/main_frame_text.h"
 #include "graph/legend_item.h"
 #include "platform/wide.h"
 #include "strings/string_ids.h"

@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "platform/wide.h"
-#include "app_core/main_frame_text.h"
+#include "app_context/main_frame_text.h"
 #include "strings/string_ids.h"
 #include "text/assert_report.h"
 #include "ui/text_args.h"

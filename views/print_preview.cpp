@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/wide.h"
-#include "app_core/main_frame_text.h"
+#include "app_context/main_frame_text.h"
 #include "strings/string_ids.h"
 #include "ui/dpi.h"
 #include "ui/gdi_select.h"

@@ -1,7 +1,7 @@
 #include "views/printing_dialog.h"
 
 #include "platform/wide.h"
-#include "app_core/main_frame_text.h"
+#include "app_context/main_frame_text.h"
 #include "strings/string_ids.h"
 #include "views/printing_ids.h"
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app_core/main_frame_link.h"
-#include "app_core/start_directory.h"
+#include "app_context/main_frame_link.h"
+#include "app_context/start_directory.h"
 #include "config/config.h"
 #include "document/grid_doc.h"
 #include "platform/clock.h"

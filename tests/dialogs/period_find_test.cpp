@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app_core/main_frame_link.h"
+#include "app_context/main_frame_link.h"
 #include "dialogs/browse_dialog_ids.h"
 #include "dialogs/core/period_entry.h"
 #include "dialogs/date_time_dialog.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app_core/main_frame_link.h"
+#include "app_context/main_frame_link.h"
 #include "document/grid_doc.h"
 #include "platform/file.h"
 #include "text/time_base.h"

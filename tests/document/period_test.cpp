@@ -6,7 +6,7 @@
 #include <limits>
 #include <string>
 
-#include "app_core/main_frame_text.h"
+#include "app_context/main_frame_text.h"
 #include "doc_test_support.h"
 
 namespace {

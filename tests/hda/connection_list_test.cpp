@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app_core/main_frame_text.h"
+#include "app_context/main_frame_text.h"
 #include "document/varnel_doc.h"
 #include "strings/string_ids.h"
 #include "tests/hda/hda_test_support.h"

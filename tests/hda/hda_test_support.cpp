@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "ambrel/ambrel.h"
-#include "app_core/main_frame_link.h"
+#include "app_context/main_frame_link.h"
 #include "tests/support/process_ids.h"
 
 namespace hda_test {

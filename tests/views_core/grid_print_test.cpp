@@ -4,7 +4,7 @@
 
 #include <limits>
 
-#include "app_core/about_text.h"
+#include "app_context/about_text.h"
 #include "tests/views_core/grid_test_support.h"
 #include "views/core/grid_print.h"
 

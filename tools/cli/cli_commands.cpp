@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "ambrel/ambrel.h"
-#include "app_core/main_frame_text.h"
+#include "app_context/main_frame_text.h"
 #include "dialogs/core/item_filter.h"
 #include "document/period_commands.h"
 #include "document/varnel_doc.h"

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app_core/log_sink.h"
-#include "app_core/main_frame_link.h"
+#include "app_context/log_sink.h"
+#include "app_context/main_frame_link.h"
 #include "document/connection_info.h"
 #include "document/grid_doc.h"
 #include "document/user_messages.h"

@@ -1,4 +1,4 @@
-#include "app_core/start_directory.h"
+#include "app_context/start_directory.h"
 
 #include <gtest/gtest.h>
 

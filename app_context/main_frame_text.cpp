@@ -1,6 +1,6 @@
-#include "app_core/main_frame_text.h"
+#include "app_context/main_frame_text.h"
 
-#include "app_core/main_frame_link.h"
+#include "app_context/main_frame_link.h"
 
 const char16_t* RString(int id) {
   TMainFrameLink* link = MainFrameLink();

@@ -1,4 +1,4 @@
-#include "app_core/main_frame_link.h"
+#include "app_context/main_frame_link.h"
 
 #include <atomic>
 

@@ -1,10 +1,10 @@
-#include "app_core/main_frame_text.h"
+#include "app_context/main_frame_text.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "app_core/main_frame_link.h"
+#include "app_context/main_frame_link.h"
 #include "strings/string_ids.h"
 
 namespace {
