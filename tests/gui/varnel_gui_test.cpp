@@ -15,6 +15,7 @@
 #include "tests/gui/run_directory_test.h"
 #include "tests/gui/varnel_driver.h"
 #include "views/printing_ids.h"
+#include "win/handle.h"
 
 namespace gui {
 namespace {
@@ -353,6 +354,44 @@ TEST_F(VarnelGui, OpensTheDocumentOfItsCommandLineUnchangedAndAsksBeforeClosingI
   Click(GetDlgItem(box, IDNO));
   EXPECT_EQ(program.WaitExit(), 0);
   EXPECT_EQ(ReadBytes(path), written);
+}
+
+// A save that fails while closing keeps the program open, and it goes on as before: the failure
+// reaches the log file with the next second's write, not only once the program ends.
+TEST_F(VarnelGui, ACloseKeptOpenByAFailedSaveGoesOnWritingTheLog) {
+  const std::wstring path = WriteDocumentWithAWaveFile(dir_);
+  VarnelProcess program(dir_, L"\"" + path + L"\"");
+  Launch(program);
+  ASSERT_TRUE(WaitUntil([&] { return Lines(program.Ask(L"documents")).size() == 1; }));
+  program.Ask(L"update-timed 7");
+  ASSERT_TRUE(
+      WaitUntil([&] { return program.Ask(L"documents").find(L"|1|1|1") != std::wstring::npos; }));
+  // Held open without sharing, the file cannot be replaced (a read-only file can, by root, as
+  // the tests run under Wine).
+  win::UniqueFileHandle held(
+      CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(held);
+
+  PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
+  HWND question = program.WaitWindow(L"Varnel");
+  ASSERT_NE(question, nullptr) << "no question before closing a modified document";
+  Click(GetDlgItem(question, IDYES));
+  ASSERT_TRUE(VarnelProcess::WaitGone(question));
+  HWND failure = program.WaitWindow(L"Varnel");
+  ASSERT_NE(failure, nullptr) << "a failed save said nothing";
+  Click(GetDlgItem(failure, IDOK));
+  ASSERT_TRUE(VarnelProcess::WaitGone(failure));
+  EXPECT_EQ(program.WaitExit(0), -1) << "the failed save did not keep the program open";
+  const std::wstring logged = L"Could not save document into file : " + path;
+  EXPECT_TRUE(WaitUntil([&] { return Log(dir_).find(logged) != std::wstring::npos; }, 5000))
+      << "the failed save is not in the log file while the program runs";
+
+  held.Reset();
+  PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
+  question = program.WaitWindow(L"Varnel");
+  ASSERT_NE(question, nullptr);
+  Click(GetDlgItem(question, IDNO));
+  EXPECT_EQ(program.WaitExit(), 0);
 }
 
 TEST_F(VarnelGui, SavesUnderItsNameAndSaveAsGivesTheTypedNameTheXmlExtension) {
