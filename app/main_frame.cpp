@@ -18,7 +18,6 @@
 #include "ui/doc_manager.h"
 #include "ui/dpi.h"
 #include "ui/mdi_child.h"
-#include "ui/window_placement.h"
 #include "views/graph_view.h"
 #include "views/print_job.h"
 
@@ -221,7 +220,7 @@ void TMainFrame::SaveForExit() {
   KillTimer(Hwnd(), kOneSecondTimer);
   timer_running_ = false;
   // Where the window is restored to, in the screen coordinates it is placed with at the next start.
-  const RECT r = ui::RestoredScreenRect(Hwnd());
+  const RECT r = restored_.Of(Hwnd());
   config_.MainBox = {r.left, r.top, r.right, r.bottom};
   // A file that cannot be written is logged by Save; nothing more can be done while closing.
   static_cast<void>(config_.Save());
@@ -377,6 +376,9 @@ LRESULT TMainFrame::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_ENDSESSION:
       if (wparam) OnEndSession();
       return 0;
+    case WM_WINDOWPOSCHANGED:
+      restored_.Note(Hwnd());
+      break;  // the frame sizes its client from it
     case kRebuildMenusMessage:
       RebuildMenus();
       UpdateTitle();

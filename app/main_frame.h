@@ -19,6 +19,7 @@
 #include "hda/connection_list.h"
 #include "ui/bars.h"
 #include "ui/mdi_frame.h"
+#include "ui/window_placement.h"
 #include "views/varnel_document.h"
 
 namespace dialogs {
@@ -160,6 +161,8 @@ class TMainFrame : public ui::MdiFrame, public IUserMessages {
   // While the timer refreshes: messages go to the status bar and the log instead of boxes.
   bool unattended_ = false;
   MessageFilter filter_;
+  // Where the window goes back to when restored: stored at the close, also when it is maximised.
+  ui::RestoredRect restored_;
 };
 
 // The main frame while it exists.

@@ -2,23 +2,27 @@
 
 namespace ui {
 
-RECT RestoredScreenRect(HWND window) {
+namespace {
+
+bool IsNormal(HWND window) { return !IsIconic(window) && !IsZoomed(window); }
+
+}  // namespace
+
+void RestoredRect::Note(HWND window) {
   RECT rect{};
+  if (!IsNormal(window) || !GetWindowRect(window, &rect)) return;
+  rect_ = rect;
+  noted_ = true;
+}
+
+RECT RestoredRect::Of(HWND window) const {
+  RECT rect{};
+  if (IsNormal(window) && GetWindowRect(window, &rect)) return rect;
+  if (noted_) return rect_;
   WINDOWPLACEMENT placement{};
   placement.length = sizeof(placement);
-  if ((!IsIconic(window) && !IsZoomed(window)) || !GetWindowPlacement(window, &placement)) {
-    GetWindowRect(window, &rect);
-    return rect;
-  }
-  rect = placement.rcNormalPosition;
-  // Tool windows are the exception: their placement is in screen coordinates already.
-  if ((GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0) return rect;
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof(monitor);
-  if (GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor)) {
-    OffsetRect(&rect, monitor.rcWork.left - monitor.rcMonitor.left,
-               monitor.rcWork.top - monitor.rcMonitor.top);
-  }
+  if (GetWindowPlacement(window, &placement)) return placement.rcNormalPosition;
+  GetWindowRect(window, &rect);
   return rect;
 }
 

@@ -142,8 +142,16 @@ TEST_F(VarnelGui, NextStartPlacesTheWindowWhereItWasAndKeepsThePreviousLog) {
   CloseAndExpectExit(second);
 }
 
-// Closed maximised, the window keeps the place it is restored to, in screen coordinates.
+// Closed maximised, the window keeps the place it is restored to, in screen coordinates. Run
+// again on a screen whose work area begins below a bar at the top (run_work_area_tests.sh), where
+// the system's own record of that place may be counted from the work area instead.
 TEST_F(VarnelGui, WindowClosedMaximisedKeepsItsNormalPlace) {
+  wchar_t top[16] = {};
+  if (GetEnvironmentVariableW(L"VARNEL_TEST_WORK_AREA_TOP", top, 16) > 0) {
+    RECT work{};
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
+    ASSERT_EQ(work.top, _wtoi(top)) << "the screen's work area is not the one this run is for";
+  }
   WriteUtf16(
       dir_ + L"\\Varnel_Config.xml",
       L"<Varnel_Configuration><ConfigBase><MainBox><left>30</left><top>40</top>"
