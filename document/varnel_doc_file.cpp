@@ -7,6 +7,7 @@
 
 #include "document/log_entry.h"
 #include "document/log_message.h"
+#include "document/plain_point.h"
 #include "document/varnel_doc.h"
 #include "graph/settings_xml.h"
 #include "platform/locale.h"
@@ -125,14 +126,21 @@ void ReadWave(TWave& wave, const TXmlSection& section) {
   const bool numeric = ySize > 0;
   TString value;
   for (std::size_t position = 0;;) {
+    double t = 0, y = 0;
+    if (numeric) {
+      if (const std::size_t length = ReadPlainPoint(text + position, t, y)) {
+        position += length;
+        wave.T.push_back(t);
+        wave.Y.push_back(y);
+        continue;
+      }
+    }
     const TXmlSection point(u"Point", text + position);
     if (!point.Found()) break;
     position += point.Next();
-    double t = 0;
     XmlGetDouble(u"T", point.Str(), t);
     wave.T.push_back(t);
     if (numeric) {
-      double y = 0;
       XmlGetDouble(u"Y", point.Str(), y);
       wave.Y.push_back(y);
     } else {
@@ -157,9 +165,17 @@ bool ReadGeneral(TVarnelDoc& doc, const TXmlSection& root) {
   return false;
 }
 
-bool ReadWaves(TVarnelDoc& doc, const TXmlSection& root) {
+// Where the waves lie, in characters from the start of the root's text; all 0 without waves.
+struct TWavesPlace {
+  std::size_t begin = 0;
+  std::size_t end = 0;
+};
+
+bool ReadWaves(TVarnelDoc& doc, const TXmlSection& root, TWavesPlace& place) {
   const TXmlSection waves(u"Waves", root.Str());
   if (!waves.Found()) return true;
+  place.begin = static_cast<std::size_t>(waves.Str() - root.Str());
+  place.end = place.begin + waves.Length();
   for (std::size_t position = 0;;) {
     const TXmlSection wave(u"Wave", waves.Str() + position);
     if (!wave.Found()) break;
@@ -179,6 +195,31 @@ bool ReadConnections(TVarnelDoc& doc, const TXmlSection& root) {
   return false;
 }
 
+// Ends a text early while it lives.
+class TScopedEnd {
+ public:
+  explicit TScopedEnd(char16_t* at) : at_(at), saved_(*at) { *at_ = 0; }
+  ~TScopedEnd() { *at_ = saved_; }
+  TScopedEnd(const TScopedEnd&) = delete;
+  TScopedEnd& operator=(const TScopedEnd&) = delete;
+
+ private:
+  char16_t* at_;
+  char16_t saved_;
+};
+
+// The graph's settings are looked for before the waves, then after them, never among their
+// points: a search from the start of the root would pass every tag of the waves once more.
+bool ReadGraph(TVarnelDoc& doc, const TXmlSection& root, const TWavesPlace& waves) {
+  char16_t* const text = root.Str();
+  if (waves.end == 0) return graph::ReadGraphSettings(doc.GraphSettings, text);
+  {
+    const TScopedEnd beforeWaves(text + waves.begin);
+    if (!graph::ReadGraphSettings(doc.GraphSettings, text)) return false;
+  }
+  return graph::ReadGraphSettings(doc.GraphSettings, text + waves.end);
+}
+
 }  // namespace
 
 bool TVarnelDoc::Load(const char16_t* fileName) {
@@ -189,8 +230,8 @@ bool TVarnelDoc::Load(const char16_t* fileName) {
   modified_ = false;
 
   missingSection_ = u"";
-  TString text;
-  const XmlFileStatus status = XmlLoadFile(fileName, text);
+  TXmlFileText text;
+  const XmlFileStatus status = text.Load(fileName);
   if (status == XmlFileStatus::CannotOpen) {
     loadOutcome_ = TLoadOutcome::CannotOpen;
     return true;
@@ -213,11 +254,12 @@ bool TVarnelDoc::Load(const char16_t* fileName) {
     return true;
   }
   // The sections are read as far as they go either way; what is missing is noted in file order.
+  TWavesPlace waves;
   const std::pair<const char16_t*, bool> sections[] = {
       {u"General", ReadGeneral(*this, root)},
-      {u"Waves", ReadWaves(*this, root)},
+      {u"Waves", ReadWaves(*this, root, waves)},
       {u"Connections", ReadConnections(*this, root)},
-      {u"Graph", graph::ReadGraphSettings(GraphSettings, root.Str())},
+      {u"Graph", ReadGraph(*this, root, waves)},
   };
   bool missing = false;
   for (const auto& [name, absent] : sections) {

@@ -10,6 +10,9 @@ bool RenameFile(const char16_t* from, const char16_t* to);
 bool SeekFile(std::FILE* file, std::int64_t offset, int origin);
 std::int64_t TellFile(std::FILE* file);
 bool TruncateFile(std::FILE* file, std::int64_t size);
+// The whole file mapped copy-on-write, with the system's page size; false when it cannot be.
+bool MapFile(const char16_t* path, char*& data, std::size_t& size, std::size_t& page);
+void UnmapFile(char* data, std::size_t size);
 }  // namespace detail
 
 namespace {
@@ -111,5 +114,31 @@ bool File::Rename(const char16_t* from, const char16_t* to) {
 namespace faults {
 void SetFileFaults(FileFaults* faults) { g_faults = faults; }
 }  // namespace faults
+
+}  // namespace platform
+
+namespace platform {
+
+MappedFile::~MappedFile() { Close(); }
+
+bool MappedFile::Open(const char16_t* path) {
+  Close();
+  if (path == nullptr || (g_faults && (g_faults->failOpen || g_faults->failMap))) return false;
+  if (detail::MapFile(path, data_, size_, page_)) return true;
+  data_ = nullptr;
+  size_ = 0;
+  return false;
+}
+
+void MappedFile::Close() {
+  if (data_) detail::UnmapFile(data_, size_);
+  data_ = nullptr;
+  size_ = 0;
+}
+
+std::size_t MappedFile::ZeroTail() const {
+  if (data_ == nullptr || page_ == 0 || size_ % page_ == 0) return 0;
+  return page_ - size_ % page_;
+}
 
 }  // namespace platform

@@ -50,10 +50,35 @@ class File {
   std::FILE* file_ = nullptr;
 };
 
+// A whole file mapped into memory copy-on-write: its bytes are read where the system keeps them,
+// without a copy, and what is written goes to private pages, never to the file.
+class MappedFile {
+ public:
+  MappedFile() = default;
+  ~MappedFile();
+  MappedFile(const MappedFile&) = delete;
+  MappedFile& operator=(const MappedFile&) = delete;
+
+  // Returns true when the file is mapped. An empty file never is.
+  bool Open(const char16_t* path);
+  void Close();
+
+  char* Data() const { return data_; }
+  std::size_t Size() const { return size_; }
+  // The bytes after the last one of the file up to the end of its page, which read as zeros.
+  std::size_t ZeroTail() const;
+
+ private:
+  char* data_ = nullptr;
+  std::size_t size_ = 0;
+  std::size_t page_ = 0;
+};
+
 namespace faults {
 // Faults the next file operations will show, for tests of failure paths.
 struct FileFaults {
   bool failOpen = false;  // every Open fails
+  bool failMap = false;   // every MappedFile::Open fails, so that files are read instead
   long writeBudget = -1;  // bytes that may still be written before writes fail; -1: no limit
 };
 // Installs faults (nullptr removes them); the caller keeps the object alive while installed.

@@ -142,7 +142,7 @@ double ConvertMagnitude(const DecimalSpan& span) {
   return value;
 }
 
-double ParseDecimal(const char16_t* p) {
+double ParseDecimal(const char16_t* p, char16_t point) {
   bool negative = false;
   if (*p == u'+' || *p == u'-') negative = *p++ == u'-';
   double magnitude = 0;
@@ -151,7 +151,7 @@ double ParseDecimal(const char16_t* p) {
     magnitude = std::numeric_limits<double>::infinity();
   } else if (StartsWithWord(p, "nan")) {
     magnitude = std::numeric_limits<double>::quiet_NaN();
-  } else if (ScanDecimal(p, platform::DecimalPoint(), span)) {
+  } else if (ScanDecimal(p, point, span)) {
     magnitude = ConvertMagnitude(span);
   } else {
     return 0;  // no number: not even a signed zero
@@ -161,11 +161,13 @@ double ParseDecimal(const char16_t* p) {
 
 }  // namespace
 
-double ParseNumber(const char16_t* text) {
+double ParseNumber(const char16_t* text) { return ParseNumber(text, platform::DecimalPoint()); }
+
+double ParseNumber(const char16_t* text, char16_t decimalPoint) {
   if (text == nullptr) return 0;
   while (IsSpace(*text)) ++text;
   if (text[0] == u'0' && (text[1] == u'x' || text[1] == u'X')) return ParseUnsigned(text + 2, 16);
   if (text[0] == u'0' && (text[1] == u'b' || text[1] == u'B')) return ParseUnsigned(text + 2, 2);
   if (StartsWithWord(text, "1.#qnan")) return std::numeric_limits<double>::quiet_NaN();
-  return ParseDecimal(text);
+  return ParseDecimal(text, decimalPoint);
 }

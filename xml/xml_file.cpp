@@ -1,6 +1,7 @@
 #include "xml/xml_file.h"
 
 #include <algorithm>
+#include <bit>
 
 #include "platform/file.h"
 #include "xml/xml_doc.h"
@@ -43,6 +44,41 @@ XmlFileStatus XmlLoadFile(const char16_t* fileName, TString& text) {
     return XmlFileStatus::NotUnicode;
   }
   return XmlFileStatus::Read;
+}
+
+XmlFileStatus TXmlFileText::Load(const char16_t* fileName) {
+  mapped_.Close();
+  read_.Clear();
+  text_ = empty_;
+  length_ = 0;
+  if (Map(fileName)) {
+    if (text_[0] == kByteOrderMark) return XmlFileStatus::Read;
+    mapped_.Close();
+    text_ = empty_;
+    length_ = 0;
+    return XmlFileStatus::NotUnicode;
+  }
+  const XmlFileStatus status = XmlLoadFile(fileName, read_);
+  if (status == XmlFileStatus::Read) {
+    text_ = read_.Buffer();
+    length_ = read_.Length();
+  }
+  return status;
+}
+
+// Maps the file when the mapping gives the text XmlLoadFile would read: whole characters in the
+// machine's order, no more than a text may hold, and two zero bytes after the last one.
+bool TXmlFileText::Map(const char16_t* fileName) {
+  if constexpr (std::endian::native != std::endian::little) return false;
+  if (!mapped_.Open(fileName)) return false;
+  const std::size_t units = mapped_.Size() / 2;
+  if (mapped_.Size() % 2 != 0 || units > TString::kMaxLength || mapped_.ZeroTail() < 2) {
+    mapped_.Close();
+    return false;
+  }
+  text_ = reinterpret_cast<char16_t*>(mapped_.Data());
+  length_ = units;
+  return true;
 }
 
 bool XmlSaveFile(TXmlDoc& doc, const char16_t* fileName, std::uint32_t initialCapacity) {

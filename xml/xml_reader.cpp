@@ -8,6 +8,7 @@
 
 #include "platform/locale.h"
 #include "text/numbers.h"
+#include "xml/xml_scan.h"
 
 namespace {
 
@@ -22,11 +23,7 @@ Name MakeName(const char16_t* name) {
   return {name, length};
 }
 
-// The next '<' at or after p, or the terminating NUL.
-const char16_t* NextTag(const char16_t* p) {
-  while (*p != u'<' && *p != 0) ++p;
-  return p;
-}
+const char16_t* NextTag(const char16_t* p) { return XmlNextTag(p); }
 
 // Stops at the first difference; the name holds no NUL, so a NUL in the text ends the comparison.
 bool HasName(const char16_t* p, Name name) {
@@ -34,11 +31,6 @@ bool HasName(const char16_t* p, Name name) {
     if (p[i] != name.text[i]) return false;
   }
   return true;
-}
-
-// p points at a '<'.
-bool IsOpening(const char16_t* p, Name name, char16_t after) {
-  return HasName(p + 1, name) && p[1 + name.length] == after;
 }
 
 // p points at a '<'.
@@ -129,14 +121,17 @@ std::size_t XmlFindElementSpan(const char16_t* name, const char16_t* text, TXmlS
   if (name == nullptr || text == nullptr) return 0;
   const Name n = MakeName(name);
   Opening opening;
-  if (!FindOpening(text, n, opening)) return 0;
+  if (n.length == 0 || !FindOpening(text, n, opening)) return 0;
+  // Only tags that hold the name count, so the walk goes from one place of the name to the next:
+  // a tag "<name" or "</name" is such a place with '<' or "</" before it. The opening tag ends
+  // in '>', so what precedes a place inside the content can always be read.
   std::size_t depth = 1;
-  const char16_t* p = NextTag(opening.content);
-  for (; *p != 0; p = NextTag(p + 1)) {
-    if (IsOpening(p, n, opening.after)) {
+  const char16_t* p = XmlFindText(opening.content, n.text, n.length);
+  for (; *p != 0; p = XmlFindText(p + 1, n.text, n.length)) {
+    if (p[-1] == u'<' && p[n.length] == opening.after) {
       ++depth;
-    } else if (IsClosing(p, n) && --depth == 0) {
-      p += ClosingLength(n);
+    } else if (p[-1] == u'/' && p[-2] == u'<' && p[n.length] == u'>' && --depth == 0) {
+      p += n.length + 1;
       break;
     }
   }

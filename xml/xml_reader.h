@@ -22,7 +22,7 @@ struct TXmlSpan {
 
 // The whole first element of that name, from its "<" to its matching closing tag (nested
 // elements of the same name are counted). An element never closed runs to the end of the text,
-// which is then the returned position. Missing: output empty.
+// which is then the returned position. Missing (or an empty name): output empty.
 std::size_t XmlFindElement(const char16_t* name, const char16_t* text, TString& output);
 // The same element left in place; missing: an empty span.
 std::size_t XmlFindElementSpan(const char16_t* name, const char16_t* text, TXmlSpan& span);

@@ -11,6 +11,9 @@
 #include <mutex>
 #include <string>
 
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
@@ -110,6 +113,24 @@ std::int64_t TellFile(std::FILE* file) { return static_cast<std::int64_t>(ftello
 bool TruncateFile(std::FILE* file, std::int64_t size) {
   return ftruncate(fileno(file), static_cast<off_t>(size)) == 0;
 }
+
+bool MapFile(const char16_t* path, char*& data, std::size_t& size, std::size_t& page) {
+  const int fd = open(ToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat status {};
+  void* view = MAP_FAILED;
+  if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0) {
+    size = static_cast<std::size_t>(status.st_size);
+    view = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE, fd, 0);
+  }
+  close(fd);  // the mapping keeps the file
+  if (view == MAP_FAILED) return false;
+  data = static_cast<char*>(view);
+  page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+  return true;
+}
+
+void UnmapFile(char* data, std::size_t size) { munmap(data, size); }
 
 }  // namespace detail
 

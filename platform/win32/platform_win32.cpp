@@ -28,6 +28,22 @@ class ThreadAnsiCodePage final : public CodePage {
   }
 };
 
+// A kernel handle closed when it goes (a null or invalid one is not).
+class OwnedHandle {
+ public:
+  explicit OwnedHandle(HANDLE handle) : handle_(handle) {}
+  ~OwnedHandle() {
+    if (Valid()) CloseHandle(handle_);
+  }
+  OwnedHandle(const OwnedHandle&) = delete;
+  OwnedHandle& operator=(const OwnedHandle&) = delete;
+  bool Valid() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
+  HANDLE Get() const { return handle_; }
+
+ private:
+  HANDLE handle_;
+};
+
 }  // namespace
 
 namespace detail {
@@ -101,6 +117,29 @@ std::int64_t TellFile(std::FILE* file) { return _ftelli64(file); }
 bool TruncateFile(std::FILE* file, std::int64_t size) {
   return _chsize_s(_fileno(file), size) == 0;
 }
+
+bool MapFile(const char16_t* path, char*& data, std::size_t& size, std::size_t& page) {
+  // Shared as the C library shares a file it opens for reading.
+  const OwnedHandle file(CreateFileW(W(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  LARGE_INTEGER length{};
+  if (!file.Valid() || !GetFileSizeEx(file.Get(), &length) || length.QuadPart <= 0 ||
+      static_cast<unsigned long long>(length.QuadPart) > SIZE_MAX) {
+    return false;
+  }
+  const OwnedHandle mapping(CreateFileMappingW(file.Get(), nullptr, PAGE_WRITECOPY, 0, 0, nullptr));
+  // The view keeps the file mapped once both handles are closed.
+  void* view = mapping.Valid() ? MapViewOfFile(mapping.Get(), FILE_MAP_COPY, 0, 0, 0) : nullptr;
+  if (view == nullptr) return false;
+  data = static_cast<char*>(view);
+  size = static_cast<std::size_t>(length.QuadPart);
+  SYSTEM_INFO system{};
+  GetSystemInfo(&system);
+  page = system.dwPageSize;
+  return true;
+}
+
+void UnmapFile(char* data, std::size_t) { UnmapViewOfFile(data); }
 
 }  // namespace detail
 

@@ -225,6 +225,24 @@ TEST_F(DocFileTest, GraphSettingsTravelWithTheDocument) {
   ASSERT_FALSE(reopened.Load(path.Str()));
   EXPECT_TRUE(reopened.GraphSettings == doc.GraphSettings);
   EXPECT_FALSE(reopened.GraphSettings == TVarnelDoc().GraphSettings);
+
+  // Written by another hand: the settings before the waves, or with no waves at all.
+  const std::u16string written = ReadFile(path);
+  const std::size_t settings = written.find(u"<GraphSettings>");
+  const std::size_t waves = written.find(u"<Waves>");
+  const std::size_t wavesEnd = written.find(u"</Waves>") + 8;
+  ASSERT_NE(settings, std::u16string::npos);
+  ASSERT_LT(waves, settings);
+  const std::u16string block = written.substr(settings, written.find(u"</VarnelDoc>") - settings);
+  const std::u16string head = written.substr(0, waves);
+  const std::u16string wavesBlock = written.substr(waves, wavesEnd - waves);
+  const std::u16string end = u"</VarnelDoc>";
+  for (const std::u16string& text : {head + block + wavesBlock + end, head + block + end}) {
+    WriteUnits(path, text);
+    TVarnelDoc moved;
+    (void)moved.Load(path.Str());
+    EXPECT_TRUE(moved.GraphSettings == doc.GraphSettings);
+  }
 }
 
 TEST_F(DocFileTest, ReopenedDocumentsAreLocked) {
@@ -308,6 +326,23 @@ TEST_F(DocFileTest, ReadingIsTolerant) {
        {5, 0},
        {},
        {u"", u"z"}},
+      {"points laid out otherwise are read as the plain ones",
+       u"",
+       u"<Wave><Y_Size>10</Y_Size><Point><T>1</T><Y>2</Y></Point>"
+       u"<Point a=\"1\"><T>3</T><Y>4</Y></Point>"
+       u"<Point><Y>6</Y><T>5</T></Point>"
+       u"<Point><!-- c --><T>7</T><Y>8</Y></Point>"
+       u"<Point><T>9<b/></T><Y>10</Y></Point>"
+       u"<Point><T>11</T><Y>12</Y><Q>x</Q></Point>"
+       u"\r\n text <Point> <T> 13 </T> <Y>14</Y> </Point>"
+       u"<Other/><Point><T>15</T><Y>16</Y></Point>"
+       u"<Point><Point><T>17</T><Y>18</Y></Point></Point>"
+       u"<Point><T>19</T><Y>20</Y></Point></Wave>",
+       kPeriodDay,
+       false,
+       {1, 3, 5, 7, 9, 11, 13, 15, 17, 19},
+       {2, 4, 6, 8, 10, 12, 14, 16, 18, 20},
+       {}},
       {"sizes are only room",
        u"<WaveNo>2147483647</WaveNo>",
        u"<Wave><T_Size>2000000000</T_Size><Y_Size>2000000000</Y_Size><S_Size>-4</S_Size>"
@@ -387,17 +422,21 @@ TEST_F(DocFileTest, UnreadableFilesOpenAsTheResetDocument) {
   EXPECT_EQ(Log().Pending()[1].Type, kTypeConfiguration);
 }
 
-// A file read only in part (here: no room for all of it, so the reader takes its first 1200000
-// units) is a failed read, not a document made of that part.
+// A file read only in part (here: read, not mapped, without room for all of it, so the reader
+// takes its first 1200000 units) is a failed read, not a document made of that part.
 TEST_F(DocFileTest, FilesReadOnlyInPartOpenAsTheResetDocument) {
   const TString path = Path(u"partly.xml");
   WriteUnits(path, std::u16string(kBom) + u"<VarnelDoc><General><Period>300</Period></General>" +
                        std::u16string(1300000, u' ') + u"</VarnelDoc>");
   ClearLog();
   TVarnelDoc doc = SampleDocument();
+  platform::faults::FileFaults faults;
+  faults.failMap = true;
+  platform::faults::SetFileFaults(&faults);
   text::faults::FailNextAllocations(1);
   const bool failed = doc.Load(path.Str());
   text::faults::FailNextAllocations(0);
+  platform::faults::SetFileFaults(nullptr);
   EXPECT_TRUE(failed);
   EXPECT_EQ(LoggedTexts(), (std::vector<std::u16string>{
                                u"Loading document from file : " + Text(path),

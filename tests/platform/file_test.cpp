@@ -172,4 +172,37 @@ TEST(File, TruncateCutsAtTheCurrentPositionAfterBufferedWrites) {
   platform::File::Remove(path.c_str());
 }
 
+TEST(MappedFile, MapsWholeFilesCopyOnWrite) {
+  const std::u16string path = TempPath(u"mapped.bin");
+  WriteThree(path, "abc");
+  {
+    platform::MappedFile mapped;
+    ASSERT_TRUE(mapped.Open(path.c_str()));
+    ASSERT_EQ(mapped.Size(), 3u);
+    EXPECT_EQ(std::string(mapped.Data(), 3), "abc");
+    // The rest of the page reads as zeros.
+    EXPECT_GE(mapped.ZeroTail(), 1u);
+    EXPECT_EQ(mapped.Data()[3], 0);
+    mapped.Data()[0] = 'x';
+    EXPECT_EQ(ReadThree(path), "abc");
+    mapped.Close();
+    EXPECT_EQ(mapped.Data(), nullptr);
+    EXPECT_EQ(mapped.ZeroTail(), 0u);
+  }
+  platform::MappedFile mapped;
+  EXPECT_FALSE(mapped.Open(TempPath(u"does-not-exist").c_str()));
+  platform::faults::FileFaults faults;
+  faults.failOpen = true;
+  platform::faults::SetFileFaults(&faults);
+  EXPECT_FALSE(mapped.Open(path.c_str()));
+  platform::faults::SetFileFaults(nullptr);
+  {
+    platform::File empty;
+    ASSERT_TRUE(empty.Open(path.c_str(), platform::File::Mode::Write));
+  }
+  EXPECT_FALSE(mapped.Open(path.c_str()));
+  EXPECT_EQ(mapped.Size(), 0u);
+  platform::File::Remove(path.c_str());
+}
+
 }  // namespace

@@ -181,10 +181,48 @@ TEST(XmlFile, OnlyUnicodeFilesAreRead) {
     TString text(u"stale");
     EXPECT_EQ(XmlLoadFile(path.c_str(), text), c.status) << c.name;
     EXPECT_EQ(Text(text), c.text) << c.name;
+    TXmlFileText inPlace;
+    EXPECT_EQ(inPlace.Load(path.c_str()), c.status) << c.name;
+    EXPECT_EQ(std::u16string(inPlace.Buffer(), inPlace.Length()), c.text) << c.name;
   }
   TString text(u"stale");
   EXPECT_EQ(XmlLoadFile(u"varnel_xml_no_such_file.xml", text), XmlFileStatus::CannotOpen);
   EXPECT_EQ(Text(text), u"");
+  TXmlFileText inPlace;
+  EXPECT_EQ(inPlace.Load(u"varnel_xml_no_such_file.xml"), XmlFileStatus::CannotOpen);
+  EXPECT_EQ(inPlace.Length(), 0u);
+  EXPECT_EQ(inPlace.Buffer()[0], 0);
+}
+
+// The text read in place is the text read into memory, whether the file is mapped (its last page
+// has room for the NUL) or read (a file that fills its last page, a lone byte at its end); and
+// what the readers write into it stays out of the file.
+TEST(XmlFile, TextReadInPlaceIsTheTextReadIntoMemory) {
+  for (const std::size_t bytes : {4u, 4094u, 4095u, 4096u, 4098u, 8192u, 12290u}) {
+    xml_test::TempPath path(u"varnel_xml_in_place.xml");
+    std::string content = "\xFF\xFE";
+    for (std::size_t i = 2; i < bytes; ++i) content.push_back(static_cast<char>('a' + i % 26));
+    {
+      platform::File file;
+      ASSERT_TRUE(file.Open(path.c_str(), platform::File::Mode::Write));
+      ASSERT_EQ(file.Write(content.data(), content.size()), content.size());
+    }
+    TString text;
+    ASSERT_EQ(XmlLoadFile(path.c_str(), text), XmlFileStatus::Read) << bytes;
+    {
+      TXmlFileText inPlace;
+      ASSERT_EQ(inPlace.Load(path.c_str()), XmlFileStatus::Read) << bytes;
+      ASSERT_EQ(inPlace.Length(), text.Length()) << bytes;
+      EXPECT_EQ(inPlace.Buffer()[inPlace.Length()], 0) << bytes;
+      EXPECT_EQ(std::u16string(inPlace.Buffer(), inPlace.Length()), Text(text)) << bytes;
+      inPlace.Buffer()[1] = 0;
+    }
+    platform::File file;
+    ASSERT_TRUE(file.Open(path.c_str(), platform::File::Mode::Read));
+    std::string after(bytes, '\0');
+    ASSERT_EQ(file.Read(after.data(), bytes), bytes);
+    EXPECT_EQ(after, content) << bytes;
+  }
 }
 
 // A file of the mark and `units` more UTF-16 units, written in pieces.
@@ -209,6 +247,9 @@ TEST(XmlFile, FilesReadOnlyInPartAreCutShort) {
     TString text(u"stale");
     EXPECT_EQ(XmlLoadFile(path.c_str(), text), XmlFileStatus::CutShort);
     EXPECT_EQ(Text(text), u"");
+    TXmlFileText inPlace;
+    EXPECT_EQ(inPlace.Load(path.c_str()), XmlFileStatus::CutShort);
+    EXPECT_EQ(inPlace.Length(), 0u);
   }
   {
     // Exactly what a text can hold is read whole.
