@@ -222,7 +222,9 @@ TEST_F(VarnelGui, ConfigurationSheetSavesOnOkAndAsksBeforeDiscarding) {
   SendMessageW(combo, CB_SETCURSEL, 0, 0);  // "10 s"
   Click(GetDlgItem(sheet, IDOK));
   ASSERT_TRUE(VarnelProcess::WaitGone(sheet));
-  EXPECT_EQ(Number(Config(dir_), L"RefreshRate"), 10) << "OK did not save at once";
+  // The sheet's window goes before the program saves what it chose.
+  EXPECT_TRUE(WaitUntil([&] { return Number(Config(dir_), L"RefreshRate") == 10; }))
+      << "OK did not save at once";
 
   program.Command(ID_OPTIONS_CONFIGURE);
   sheet = program.WaitWindow(L"Varnel configuration:");

@@ -199,7 +199,9 @@ TEST_F(VarnelReconnect, ConfigurationSheetSwitchesTheTriesOffAndOn) {
   SendMessageW(box, BM_SETCHECK, BST_UNCHECKED, 0);
   Click(GetDlgItem(sheet, IDOK));
   ASSERT_TRUE(VarnelProcess::WaitGone(sheet));
-  EXPECT_EQ(Number(Config(dir_), L"ReconnectLostServers"), 0) << "OK did not save it";
+  // The sheet's window goes before the program saves what it chose.
+  EXPECT_TRUE(WaitUntil([&] { return Number(Config(dir_), L"ReconnectLostServers") == 0; }))
+      << "OK did not save it";
   CloseAndExpectExit(program);
 
   // Read back at the next start, in French.
