@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ui/grid_ctrl.h"
+#include "ui/scroll_request.h"
 
 namespace ui {
 
@@ -165,37 +166,13 @@ void TGridCtrl::OnScrollBar(int bar, UINT code) {
                             : std::max(line, static_cast<int>(client.cx) - geometry_.FixedWidth());
   POINT target = scroll_target_;
   LONG& position = vertical ? target.y : target.x;
-  switch (code) {
-    case SB_LINEUP:
-      position -= line;
-      break;
-    case SB_LINEDOWN:
-      position += line;
-      break;
-    case SB_PAGEUP:
-      position -= page;
-      break;
-    case SB_PAGEDOWN:
-      position += page;
-      break;
-    case SB_TOP:
-      position = 0;
-      break;
-    case SB_BOTTOM:
-      position = vertical ? geometry_.ScrollableHeight() : geometry_.ScrollableWidth();
-      break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: {
-      SCROLLINFO info{};
-      info.cbSize = sizeof(info);
-      info.fMask = SIF_TRACKPOS;
-      GetScrollInfo(Hwnd(), bar, &info);
-      position = info.nTrackPos;
-      break;
-    }
-    default:
-      return;
-  }
+  const std::optional<LONG> moved = ScrolledPosition(
+      Hwnd(), bar, code, position,
+      {.line = line,
+       .page = page,
+       .last = vertical ? geometry_.ScrollableHeight() : geometry_.ScrollableWidth()});
+  if (!moved) return;
+  position = *moved;
   ScrollTo(target, false);
 }
 

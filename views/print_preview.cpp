@@ -8,6 +8,7 @@
 #include "ui/dpi.h"
 #include "ui/gdi_select.h"
 #include "ui/memory_bitmap.h"
+#include "ui/scroll_request.h"
 #include "ui/text_args.h"
 #include "views/print_job.h"
 
@@ -231,33 +232,12 @@ void PrintPreview::Scroll(int bar, WPARAM request) {
   info.fMask = SIF_ALL;
   GetScrollInfo(Hwnd(), bar, &info);
   LONG& position = bar == SB_HORZ ? scroll_.x : scroll_.y;
-  const int line = ui::ScaleForWindow(Hwnd(), 32);
-  switch (LOWORD(request)) {
-    case SB_LINEUP:
-      position -= line;
-      break;
-    case SB_LINEDOWN:
-      position += line;
-      break;
-    case SB_PAGEUP:
-      position -= static_cast<LONG>(info.nPage);
-      break;
-    case SB_PAGEDOWN:
-      position += static_cast<LONG>(info.nPage);
-      break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION:
-      position = info.nTrackPos;
-      break;
-    case SB_TOP:
-      position = 0;
-      break;
-    case SB_BOTTOM:
-      position = info.nMax;
-      break;
-    default:
-      return;
-  }
+  const std::optional<LONG> moved = ui::ScrolledPosition(Hwnd(), bar, LOWORD(request), position,
+                                                         {.line = ui::ScaleForWindow(Hwnd(), 32),
+                                                          .page = static_cast<LONG>(info.nPage),
+                                                          .last = info.nMax});
+  if (!moved) return;
+  position = *moved;
   UpdateScrollBars();
   InvalidateRect(Hwnd(), nullptr, FALSE);
 }
