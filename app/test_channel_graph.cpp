@@ -51,6 +51,7 @@ std::wstring DescribeGraph(views::GraphWindow& window) {
   out += L"selection|" + std::wstring(window.HasSelection() ? L"1" : L"0") + L"|" +
          Rect(window.Selection()) + L"\n";
   out += L"readout|" + Wide(graph.Readout) + L"\n";
+  out += L"drawings|" + std::to_wstring(window.Drawings()) + L"\n";
   const views::TGraphLegendDialog* legend = window.Legend();
   if (!legend || !legend->Hwnd()) return out + L"legend|-\n";
   wchar_t caption[256] = {};

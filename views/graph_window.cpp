@@ -60,6 +60,7 @@ void GraphWindow::DrawInto(HDC dc, const RECT& rect, bool printer) {
 
 void GraphWindow::Redraw() {
   graph_.Draw(*canvas_, {0, 0, buffer_->Width(), buffer_->Height()});
+  ++drawings_;
   stale_ = false;
   drawn_language_ = graph_.Language();
 }
@@ -202,7 +203,13 @@ LRESULT GraphWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   const auto y = static_cast<std::int32_t>(static_cast<short>(HIWORD(lparam)));
   switch (message) {
     case kGraphRepaintMessage:
-      RepaintNow();
+      // Posted by the view's update: a paint that came first (a new window is shown) has drawn
+      // the update already, and the picture would be drawn twice.
+      if (stale_) {
+        RepaintNow();
+      } else {
+        RefreshLegend();
+      }
       return 0;
     case kStoreGraphSettingsMessage:
       graph_.Rebuild(static_cast<std::int32_t>(wparam));

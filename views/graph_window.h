@@ -45,6 +45,8 @@ class GraphWindow : public ui::Window, public graph::TGraphObserver {
   bool LastPaintKept() const { return last_paint_kept_; }
   // The performance counter at the end of the last paint.
   LONGLONG LastPaintEnd() const { return last_paint_end_; }
+  // Drawings of the whole graph into the kept bitmap since the window was made.
+  int Drawings() const { return drawings_; }
   // Drawings told to the parent (kGraphDrawnMessage) that it has not yet taken.
   int UntakenDrawnNotices() const { return drawn_notices_; }
   void TakeDrawnNotice() { drawn_notices_ = drawn_notices_ > 0 ? drawn_notices_ - 1 : 0; }
@@ -132,6 +134,7 @@ class GraphWindow : public ui::Window, public graph::TGraphObserver {
   bool last_paint_kept_ = false;
   LONGLONG last_paint_end_ = 0;
   int drawn_notices_ = 0;
+  int drawings_ = 0;
   // The kept bitmap no longer shows the graph; and the language of its drawing.
   bool stale_ = true;
   int drawn_language_ = -1;

@@ -62,6 +62,7 @@ struct GraphState {
   std::wstring readout;
   std::wstring legend;
   std::vector<std::wstring> items;
+  int drawings = -1;
 
   const Axis* Find(int id) const {
     for (const Axis& axis : axes) {
@@ -96,6 +97,8 @@ GraphState ReadGraph(const VarnelProcess& program) {
       state.legend = f[1];
     } else if (f[0] == L"item" && f.size() >= 2) {
       state.items.push_back(f[1]);
+    } else if (f[0] == L"drawings" && f.size() == 2) {
+      state.drawings = std::stoi(f[1]);
     }
   }
   return state;
@@ -352,18 +355,27 @@ TEST_F(VarnelGraph, ADocumentSavedWithAZoomedTimeAxisReopensZoomed) {
 }
 
 // A paint with nothing changed puts the kept bitmap on the screen; an update of the document's
-// views draws again in the paint that follows it at once, before the repaint the view posts.
+// views draws again in the paint that follows it at once, before the repaint the view posts, and
+// that repaint then draws nothing more: the opening and each update are drawn once.
 TEST_F(VarnelGraph, AnExposurePaintsTheKeptBitmapAndAnUpdateDrawsAgain) {
   VarnelProcess program(dir_, L"\"" + WriteGraphDocument(dir_) + L"\"");
   const GraphState graph = Open(program);
   ASSERT_NE(graph.window, nullptr);
+  const auto drawn_again = [&](int drawings) {
+    return WaitUntil([&] { return ReadGraph(program).drawings > drawings; }, 1500);
+  };
+  const int opened = ReadGraph(program).drawings;
+  EXPECT_FALSE(drawn_again(opened));
+  EXPECT_EQ(ReadGraph(program).drawings, 1) << "the opened document was drawn more than once";
   program.Ask(L"paint-timed");  // any repaint still due from opening
   for (int round = 0; round < 3; ++round) {
     const std::wstring exposure = program.Ask(L"paint-timed");
     EXPECT_NE(exposure.find(L" kept"), std::wstring::npos) << exposure;
   }
+  const int before_update = ReadGraph(program).drawings;
   const std::wstring update = program.Ask(L"update-timed 7");  // an automatic refresh's update
   EXPECT_NE(update.find(L" drawn"), std::wstring::npos) << update;
+  EXPECT_FALSE(drawn_again(before_update + 1)) << "the update was drawn more than once";
   const std::wstring exposure = program.Ask(L"paint-timed");
   EXPECT_NE(exposure.find(L" kept"), std::wstring::npos) << exposure;
   CloseAndExpectExit(program);
