@@ -1,5 +1,7 @@
 #include "tests/gui/screen_picture.h"
 
+#include <utility>
+
 namespace gui {
 
 namespace {
@@ -42,6 +44,19 @@ ScreenPicture ReadScreen(HWND window) {
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
   return picture;
+}
+
+ScreenPicture ReadSettledScreen(HWND window) {
+  constexpr int kTries = 15;
+  constexpr DWORD kPauseMs = 200;
+  ScreenPicture last = ReadScreen(window);
+  for (int i = 0; i < kTries; ++i) {
+    Sleep(kPauseMs);
+    ScreenPicture now = ReadScreen(window);
+    if (now.pixels == last.pixels) return now;
+    last = std::move(now);
+  }
+  return last;
 }
 
 ScreenPicture ReadBitmap(HBITMAP bitmap) {

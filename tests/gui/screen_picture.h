@@ -20,6 +20,9 @@ struct ScreenPicture {
 
 // The display's pixels of the window's client area (not the program's bitmap).
 ScreenPicture ReadScreen(HWND window);
+// The same once two reads a moment apart agree (at most a few seconds): under Wine a program's
+// drawing reaches the display when its message loop next flushes the window's surface.
+ScreenPicture ReadSettledScreen(HWND window);
 // The clipboard's CF_BITMAP (the clipboard must be open).
 ScreenPicture ReadBitmap(HBITMAP bitmap);
 
