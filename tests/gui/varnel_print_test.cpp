@@ -277,7 +277,7 @@ TEST_F(VarnelPrint, GraphPrintsTheTraceCursorOnlyWhileItIsOn) {
   // The period ends now, so where the grid's lines fall depends on the time of day: the cursor
   // goes where the screen shows none, or the page without it would be inked there too.
   program.Ask(L"paint-timed");
-  const int cursor_x = ClearColumnFrom(gui::ReadScreen(graph), client.right * 2 / 5);
+  const int cursor_x = ClearColumnFrom(gui::ReadSettledScreen(graph), client.right * 2 / 5);
   ASSERT_GE(cursor_x, 0) << "no column free of grid lines near 2/5 of the graph";
   program.Command(ID_GRAPH_TRACE_CURSOR);
   ASSERT_TRUE(WaitUntil([&] { return program.Ask(L"trace").rfind(L"trace|on", 0) == 0; }));
