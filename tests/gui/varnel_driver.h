@@ -77,6 +77,13 @@ bool WaitUntil(F condition, DWORD timeout_ms = 10000) {
   }
 }
 
+// Opens the clipboard for this thread, trying until the timeout: the program that just copied
+// may still hold it open (it puts the formats, then closes it), and under Wine the bridge to the
+// X display takes its look at a new copy.
+inline bool OpenClipboardWithin(DWORD timeout_ms = 5000) {
+  return WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, timeout_ms);
+}
+
 // A fresh empty directory for one run (under the temporary folder), removed by the caller.
 std::wstring MakeRunDirectory(const std::wstring& name);
 void RemoveRunDirectory(const std::wstring& dir);

@@ -635,14 +635,14 @@ TEST_F(VarnelGraph, CopyPutsTheGraphOnTheClipboardAsABitmap) {
   ASSERT_NE(graph.window, nullptr);
   RECT client{};
   GetClientRect(GetParent(graph.window), &client);
-  if (OpenClipboard(nullptr)) {
-    EmptyClipboard();
-    CloseClipboard();
-  }
+  // Emptied first, so that the bitmap found is the copy's.
+  ASSERT_TRUE(OpenClipboardWithin());
+  EmptyClipboard();
+  CloseClipboard();
   program.Command(ID_EDIT_COPY);
   ASSERT_TRUE(WaitUntil([] { return IsClipboardFormatAvailable(CF_BITMAP) != FALSE; }))
       << "no bitmap on the clipboard";
-  ASSERT_TRUE(OpenClipboard(nullptr));
+  ASSERT_TRUE(OpenClipboardWithin());
   HBITMAP bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
   ASSERT_NE(bitmap, nullptr);
   BITMAP info{};

@@ -424,15 +424,18 @@ TEST_F(VarnelTraceCursor, TheCopiedBitmapShowsTheCursorOnlyWhileItIsOn) {
   const int x = graph.area.left + (graph.area.right - graph.area.left) / 4;
   const int y = (graph.area.top + graph.area.bottom) / 2;
   auto copy = [&] {
-    if (OpenClipboard(nullptr)) {
-      EmptyClipboard();
-      CloseClipboard();
-    }
-    program.Command(ID_EDIT_COPY);
     ScreenPicture picture;
+    // Emptied first, so that the bitmap found is the copy's.
+    if (!OpenClipboardWithin()) {
+      ADD_FAILURE() << "the clipboard could not be opened";
+      return picture;
+    }
+    EmptyClipboard();
+    CloseClipboard();
+    program.Command(ID_EDIT_COPY);
     EXPECT_TRUE(WaitUntil([] { return IsClipboardFormatAvailable(CF_BITMAP) != FALSE; }))
         << "no bitmap on the clipboard";
-    if (OpenClipboard(nullptr)) {
+    if (OpenClipboardWithin()) {
       picture = ReadBitmap(static_cast<HBITMAP>(GetClipboardData(CF_BITMAP)));
       CloseClipboard();
     }
