@@ -21,7 +21,8 @@ class RunDirectoryTest : public ::testing::Test {
   }
   // Starts the program and waits for its main window.
   void Launch(VarnelProcess& program) {
-    ASSERT_TRUE(program.Start()) << "Varnel.exe could not be started";
+    ASSERT_TRUE(program.Start()) << "Varnel.exe could not be started (error "
+                                 << program.StartError() << ")";
     ASSERT_NE(program.WaitMainWindow(), nullptr) << "no main window within 30 s";
   }
 

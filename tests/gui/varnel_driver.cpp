@@ -70,8 +70,10 @@ bool VarnelProcess::Start() {
   if (!arguments_.empty()) command += L" " + arguments_;
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
-  return CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        start_dir_.c_str(), &startup, &info_) != FALSE;
+  const bool started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                      start_dir_.c_str(), &startup, &info_) != FALSE;
+  start_error_ = started ? 0 : GetLastError();
+  return started;
 }
 
 std::vector<HWND> VarnelProcess::TopWindows() const {

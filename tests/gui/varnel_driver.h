@@ -22,6 +22,8 @@ class VarnelProcess {
   VarnelProcess& operator=(const VarnelProcess&) = delete;
 
   bool Start();
+  // Why the last Start failed (CreateProcessW's error), 0 when it did not.
+  DWORD StartError() const { return start_error_; }
   // The main window once it is shown and the program waits for input; null after the timeout.
   HWND WaitMainWindow(DWORD timeout_ms = 30000);
   HWND MainWindow() const { return main_; }
@@ -49,6 +51,7 @@ class VarnelProcess {
   std::wstring arguments_;
   std::wstring program_path_;
   PROCESS_INFORMATION info_{};
+  DWORD start_error_ = 0;
   HWND main_ = nullptr;
 };
 

@@ -174,7 +174,8 @@ class VarnelGraph : public RunDirectoryTest {
  protected:
   // Starts the program on the document and waits until its graph has been drawn.
   GraphState Open(VarnelProcess& program) {
-    EXPECT_TRUE(program.Start()) << "Varnel.exe could not be started";
+    EXPECT_TRUE(program.Start()) << "Varnel.exe could not be started (error "
+                                 << program.StartError() << ")";
     EXPECT_NE(program.WaitMainWindow(), nullptr) << "no main window within 30 s";
     GraphState graph;
     EXPECT_TRUE(WaitUntil(

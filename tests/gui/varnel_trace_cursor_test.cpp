@@ -169,7 +169,8 @@ double ValueAt(const std::vector<double>& t, const std::vector<double>& y, doubl
 class VarnelTraceCursor : public RunDirectoryTest {
  protected:
   Graph Open(VarnelProcess& program) {
-    EXPECT_TRUE(program.Start()) << "Varnel.exe could not be started";
+    EXPECT_TRUE(program.Start()) << "Varnel.exe could not be started (error "
+                                 << program.StartError() << ")";
     EXPECT_NE(program.WaitMainWindow(), nullptr) << "no main window within 30 s";
     Graph graph;
     EXPECT_TRUE(WaitUntil(
