@@ -1,8 +1,8 @@
 // The fast way through a numeric wave's points as Save writes them: "<Point>", "<T>" number
 // "</T>", "<Y>" number "</Y>", "</Point>", with nothing but text without tags between the tags.
-// Such a point is read in one pass; anything else (attributes, other elements, another order, a
-// text wave's "<S>") is left to the general element search, which reads it the same way the
-// general search would read a plain point too.
+// Such a point is read in one pass, to the same values the general element search would give;
+// anything else (attributes, other elements, another order, a text wave's "<S>") is left to that
+// search.
 #pragma once
 
 #include <cstddef>

@@ -195,26 +195,13 @@ bool ReadConnections(TVarnelDoc& doc, const TXmlSection& root) {
   return false;
 }
 
-// Ends a text early while it lives.
-class TScopedEnd {
- public:
-  explicit TScopedEnd(char16_t* at) : at_(at), saved_(*at) { *at_ = 0; }
-  ~TScopedEnd() { *at_ = saved_; }
-  TScopedEnd(const TScopedEnd&) = delete;
-  TScopedEnd& operator=(const TScopedEnd&) = delete;
-
- private:
-  char16_t* at_;
-  char16_t saved_;
-};
-
 // The graph's settings are looked for before the waves, then after them, never among their
 // points: a search from the start of the root would pass every tag of the waves once more.
 bool ReadGraph(TVarnelDoc& doc, const TXmlSection& root, const TWavesPlace& waves) {
   char16_t* const text = root.Str();
   if (waves.end == 0) return graph::ReadGraphSettings(doc.GraphSettings, text);
   {
-    const TScopedEnd beforeWaves(text + waves.begin);
+    const TXmlTextEnd beforeWaves(text + waves.begin);
     if (!graph::ReadGraphSettings(doc.GraphSettings, text)) return false;
   }
   return graph::ReadGraphSettings(doc.GraphSettings, text + waves.end);

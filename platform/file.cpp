@@ -111,14 +111,6 @@ bool File::Rename(const char16_t* from, const char16_t* to) {
   return from && to && detail::RenameFile(from, to);
 }
 
-namespace faults {
-void SetFileFaults(FileFaults* faults) { g_faults = faults; }
-}  // namespace faults
-
-}  // namespace platform
-
-namespace platform {
-
 MappedFile::~MappedFile() { Close(); }
 
 bool MappedFile::Open(const char16_t* path) {
@@ -140,5 +132,9 @@ std::size_t MappedFile::ZeroTail() const {
   if (data_ == nullptr || page_ == 0 || size_ % page_ == 0) return 0;
   return page_ - size_ % page_;
 }
+
+namespace faults {
+void SetFileFaults(FileFaults* faults) { g_faults = faults; }
+}  // namespace faults
 
 }  // namespace platform

@@ -23,8 +23,6 @@ Name MakeName(const char16_t* name) {
   return {name, length};
 }
 
-const char16_t* NextTag(const char16_t* p) { return XmlNextTag(p); }
-
 // Stops at the first difference; the name holds no NUL, so a NUL in the text ends the comparison.
 bool HasName(const char16_t* p, Name name) {
   for (std::size_t i = 0; i < name.length; ++i) {
@@ -52,7 +50,7 @@ struct Opening {
 // text, so a list of them would take quadratic time. Files we write carry no attributes; for
 // them both orders find the same element.
 bool FindOpening(const char16_t* text, Name name, Opening& found) {
-  for (const char16_t* p = NextTag(text); *p != 0; p = NextTag(p + 1)) {
+  for (const char16_t* p = XmlNextTag(text); *p != 0; p = XmlNextTag(p + 1)) {
     if (!HasName(p + 1, name)) continue;
     const char16_t after = p[1 + name.length];
     if (after != u'>' && after != u' ') continue;
@@ -66,7 +64,7 @@ bool FindOpening(const char16_t* text, Name name, Opening& found) {
 }
 
 const char16_t* FindClosing(const char16_t* from, Name name) {
-  for (const char16_t* p = NextTag(from); *p != 0; p = NextTag(p + 1)) {
+  for (const char16_t* p = XmlNextTag(from); *p != 0; p = XmlNextTag(p + 1)) {
     if (IsClosing(p, name)) return p;
   }
   return nullptr;

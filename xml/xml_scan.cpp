@@ -18,12 +18,6 @@ bool Holds(const char16_t* p, const char16_t* name, std::size_t length) {
 
 }  // namespace
 
-// Tags lie a few characters apart, so this step stays a plain loop.
-const char16_t* XmlNextTag(const char16_t* p) {
-  while (*p != u'<' && *p != 0) ++p;
-  return p;
-}
-
 #if defined(__SSE2__)
 
 // Eight characters at a time: the search that finds where a document's root, its waves and each

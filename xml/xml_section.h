@@ -9,8 +9,22 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 
 #include "xml/xml_reader.h"
+
+// Ends a writable text early while it lives: the character at `at` is a NUL until it goes.
+class TXmlTextEnd {
+ public:
+  explicit TXmlTextEnd(char16_t* at) : at_(at), saved_(*at) { *at_ = 0; }
+  ~TXmlTextEnd() { *at_ = saved_; }
+  TXmlTextEnd(const TXmlTextEnd&) = delete;
+  TXmlTextEnd& operator=(const TXmlTextEnd&) = delete;
+
+ private:
+  char16_t* at_;
+  char16_t saved_;
+};
 
 class TXmlSection {
  public:
@@ -21,17 +35,12 @@ class TXmlSection {
     if (next_ == 0) return;
     begin_ = text + (span.begin - text);
     length_ = span.length;
-    end_ = begin_ + length_;
-    saved_ = *end_;
-    *end_ = 0;
-  }
-  ~TXmlSection() {
-    if (end_ != nullptr) *end_ = saved_;
+    end_.emplace(begin_ + length_);
   }
   TXmlSection(const TXmlSection&) = delete;
   TXmlSection& operator=(const TXmlSection&) = delete;
 
-  bool Found() const { return end_ != nullptr; }
+  bool Found() const { return end_.has_value(); }
   // The element from its "<", NUL-terminated while the section lives; empty when missing.
   char16_t* Str() const { return Found() ? begin_ : empty_; }
   std::size_t Length() const { return length_; }
@@ -40,8 +49,7 @@ class TXmlSection {
 
  private:
   char16_t* begin_ = nullptr;
-  char16_t* end_ = nullptr;
-  char16_t saved_ = 0;
+  std::optional<TXmlTextEnd> end_;
   std::size_t length_ = 0;
   std::size_t next_ = 0;
   mutable char16_t empty_[1] = {0};
