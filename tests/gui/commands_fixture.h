@@ -205,7 +205,7 @@ class VarnelCommands : public RunDirectoryTest {
   // Starts the program on its document of the first simulator server, connects that server
   // and shows the last minute, read from it.
   void ShowLastMinuteOfServer1(VarnelProcess& program) {
-    Launch(program);
+    ASSERT_NO_FATAL_FAILURE(Launch(program));
     ASSERT_TRUE(WaitUntil([&] { return Periods(program).size() == 1; }));
     ASSERT_NO_FATAL_FAILURE(Connect(program, kServer1));
     program.Command(ID_PERIOD_UNLOCK);

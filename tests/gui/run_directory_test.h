@@ -15,6 +15,7 @@ class RunDirectoryTest : public ::testing::Test {
   void SetUp() override {
     const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
     dir_ = MakeRunDirectory(std::wstring(name.begin(), name.end()));
+    ASSERT_TRUE(FileExists(dir_)) << "no run directory for " << name;
   }
   void TearDown() override {
     if (!HasFailure()) RemoveRunDirectory(dir_);

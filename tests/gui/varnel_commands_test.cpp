@@ -23,7 +23,7 @@ namespace {
 TEST_F(VarnelCommands, ConnectsUpToTenServersRemembersAndReconnectsThem) {
   {
     VarnelProcess program(dir_);
-    Launch(program);
+    ASSERT_NO_FATAL_FAILURE(Launch(program));
     program.Command(ID_SERVER_CONNECT_LOCAL);
     HWND dialog = program.WaitWindow(L"Browse OPC Servers", kBrowseTimeoutMs);
     ASSERT_NE(dialog, nullptr);
@@ -109,7 +109,7 @@ TEST_F(VarnelCommands, ConnectsUpToTenServersRemembersAndReconnectsThem) {
       << Narrow(config);
   EXPECT_NE(config.find(L"<ReconnectAtStartup>1</ReconnectAtStartup>"), std::wstring::npos);
   VarnelProcess again(dir_);
-  Launch(again);
+  ASSERT_NO_FATAL_FAILURE(Launch(again));
   EXPECT_TRUE(
       WaitUntil([&] { return OpenConnections(again).names == std::vector<std::wstring>{kServer1}; },
                 kBrowseTimeoutMs));
@@ -118,7 +118,7 @@ TEST_F(VarnelCommands, ConnectsUpToTenServersRemembersAndReconnectsThem) {
 
 TEST_F(VarnelCommands, RemoteConnectOffersTheMachineTypedLastAndListsLocalServersWhenUnreachable) {
   VarnelProcess program(dir_);
-  Launch(program);
+  ASSERT_NO_FATAL_FAILURE(Launch(program));
   program.Command(ID_SERVER_CONNECT_REMOTE);
   HWND machine = program.WaitWindow(L"OPC 2.0 Remote Connection");
   ASSERT_NE(machine, nullptr);
@@ -154,7 +154,7 @@ TEST_F(VarnelCommands, RemoteConnectOffersTheMachineTypedLastAndListsLocalServer
 
 TEST_F(VarnelCommands, BrowsesFiltersAndAddsItemsThenRemovesThem) {
   VarnelProcess program(dir_);
-  Launch(program);
+  ASSERT_NO_FATAL_FAILURE(Launch(program));
   ASSERT_NO_FATAL_FAILURE(Connect(program, kServer1));
   HWND dialog = OpenItemBrowser(program, 0);
   ASSERT_NE(dialog, nullptr);
@@ -268,7 +268,7 @@ TEST_F(VarnelCommands, BrowsesFiltersAndAddsItemsThenRemovesThem) {
 // on to the list).
 TEST_F(VarnelCommands, EmptyServerListConnectsNothingAndEnterOnAddEndsTheItemBrowser) {
   VarnelProcess program(dir_);
-  Launch(program);
+  ASSERT_NO_FATAL_FAILURE(Launch(program));
   program.Command(ID_SERVER_CONNECT_LOCAL);
   HWND servers = program.WaitWindow(L"Browse OPC Servers", kBrowseTimeoutMs);
   ASSERT_NE(servers, nullptr) << "no server browser";
@@ -302,7 +302,7 @@ TEST_F(VarnelCommands, EmptyServerListConnectsNothingAndEnterOnAddEndsTheItemBro
 
 TEST_F(VarnelCommands, ServersThatCannotBeBrowsedListNothing) {
   VarnelProcess program(dir_);
-  Launch(program);
+  ASSERT_NO_FATAL_FAILURE(Launch(program));
   ASSERT_NO_FATAL_FAILURE(Connect(program, HdaSim(12)));  // an empty address space
   HWND dialog = OpenItemBrowser(program, 0);
   ASSERT_NE(dialog, nullptr);
@@ -327,7 +327,7 @@ TEST_F(VarnelCommands, ServersThatCannotBeBrowsedListNothing) {
 TEST_F(VarnelCommands, PeriodCommandsStepLockAndTakeACustomPeriod) {
   const std::wstring path = WriteDocument(dir_, L"sine.xml");
   VarnelProcess program(dir_, L"\"" + path + L"\"");
-  Launch(program);
+  ASSERT_NO_FATAL_FAILURE(Launch(program));
   ASSERT_TRUE(WaitUntil([&] { return Periods(program).size() == 1; }));
   // Without an open server of the document every period command is greyed.
   std::wstring menu = program.Ask(L"menu");
@@ -423,7 +423,7 @@ TEST_F(VarnelCommands, TimerRefreshesALiveDocumentButNotALockedOne) {
   const std::wstring first = WriteDocument(dir_, L"live.xml");
   const std::wstring second = WriteDocument(dir_, L"locked.xml");
   VarnelProcess program(dir_, L"\"" + first + L"\"");
-  Launch(program);
+  ASSERT_NO_FATAL_FAILURE(Launch(program));
   ASSERT_TRUE(WaitUntil([&] { return Periods(program).size() == 1; }));
   ASSERT_NE(program.Ask(L"open-timed " + second), L"failed");
   ASSERT_NO_FATAL_FAILURE(Connect(program, kServer1));
@@ -460,7 +460,7 @@ TEST_F(VarnelCommands, RefreshCommandSentDuringARefreshIsRefused) {
   const std::wstring path = dir_ + L"\\slow.xml";
   ASSERT_FALSE(doc.Save(platform::U16(path.c_str())));
   VarnelProcess program(dir_, L"\"" + path + L"\"");
-  Launch(program);
+  ASSERT_NO_FATAL_FAILURE(Launch(program));
   ASSERT_TRUE(WaitUntil([&] { return Periods(program).size() == 1; }));
   ASSERT_NO_FATAL_FAILURE(Connect(program, kServer1));
   program.Command(ID_PERIOD_UNLOCK);
@@ -557,7 +557,7 @@ TEST_F(VarnelCommands, KilledServerIsToldAsStoppedAnsweringAtTheNextRead) {
 
 TEST_F(VarnelCommands, LanguageCommandsLoadEachMenuAndSpanishFallsBackToEnglish) {
   VarnelProcess program(dir_);
-  Launch(program);
+  ASSERT_NO_FATAL_FAILURE(Launch(program));
   struct Case {
     UINT command;
     const wchar_t* first_menu;
@@ -603,7 +603,7 @@ TEST_F(VarnelCommands, LanguageCommandsLoadEachMenuAndSpanishFallsBackToEnglish)
 
 TEST_F(VarnelCommands, WindowMenuListsTwoDocumentsThenFourOfFiveAndCtrlTabAlternates) {
   VarnelProcess program(dir_);
-  Launch(program);
+  ASSERT_NO_FATAL_FAILURE(Launch(program));
   program.Command(ID_FILE_NEW);
   ASSERT_TRUE(WaitUntil([&] { return Lines(program.Ask(L"documents")).size() == 2; }));
   std::wstring menu;
@@ -642,7 +642,7 @@ TEST_F(VarnelCommands, ConnectingTheServerOfACutWaveDrawsItWhole) {
   ASSERT_FALSE(path.empty());
 
   VarnelProcess program(dir_, L"\"" + path + L"\"");
-  Launch(program);
+  ASSERT_NO_FATAL_FAILURE(Launch(program));
   const auto status = [&] {
     const std::vector<std::wstring> lines = Lines(program.Ask(L"status"));
     return lines.empty() ? std::wstring() : lines[0];

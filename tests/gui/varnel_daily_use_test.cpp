@@ -148,7 +148,7 @@ class VarnelDailyUse : public VarnelCommands {
 // of the connections must still follow the list, and each act on the server it shows.
 TEST_F(VarnelDailyUse, ServerEntriesFollowTheConnectionsWhileADocumentIsMaximised) {
   VarnelProcess program(dir_);
-  Launch(program);
+  ASSERT_NO_FATAL_FAILURE(Launch(program));
   ASSERT_TRUE(WaitUntil([&] { return Lines(program.Ask(L"documents")).size() == 1; }));
   ASSERT_NO_FATAL_FAILURE(MaximiseActiveDocument(program));
   for (int n = 1; n <= 3; ++n) ASSERT_NO_FATAL_FAILURE(Connect(program, HdaSim(n)));
@@ -183,7 +183,7 @@ TEST_F(VarnelDailyUse, ElevenRememberedServersReconnectTenAndEveryEntryKeepsItsO
   }
   WriteConfiguration(L"<HdaOpcServers>" + servers + L"</HdaOpcServers>");
   VarnelProcess program(dir_);
-  Launch(program);
+  ASSERT_NO_FATAL_FAILURE(Launch(program));
   const std::wstring refused =
       L"Connection denied, the number of simultaneous servers is limited: " + HdaSim(11);
   ASSERT_TRUE(WaitUntil([&] { return Log(dir_).find(refused) != std::wstring::npos; }, 120000))
@@ -213,7 +213,7 @@ TEST_F(VarnelDailyUse, ElevenRememberedServersReconnectTenAndEveryEntryKeepsItsO
 // and its buttons on it, and they still act on that window.
 TEST_F(VarnelDailyUse, LanguageSwitchKeepsTheMaximisedDocumentWindowsMenuAndButtons) {
   VarnelProcess program(dir_);
-  Launch(program);
+  ASSERT_NO_FATAL_FAILURE(Launch(program));
   ASSERT_TRUE(WaitUntil([&] { return Lines(program.Ask(L"documents")).size() == 1; }));
   ASSERT_NO_FATAL_FAILURE(MaximiseActiveDocument(program));
   program.Command(ID_LANGUAGE_FRENCH);
@@ -245,7 +245,7 @@ TEST_F(VarnelDailyUse, LanguageSwitchKeepsTheMaximisedDocumentWindowsMenuAndButt
 // of documents, the first after the last, whatever window was on top before.
 TEST_F(VarnelDailyUse, CtrlTabInADocumentWindowBringsTheNextDocumentOfTheList) {
   VarnelProcess program(dir_);
-  Launch(program);
+  ASSERT_NO_FATAL_FAILURE(Launch(program));
   program.Command(ID_FILE_NEW);
   program.Command(ID_FILE_NEW);
   ASSERT_TRUE(WaitUntil(
@@ -278,7 +278,7 @@ TEST_F(VarnelDailyUse, AutomaticRefreshTellsARefusedItemWithoutBoxesAndWaitsForT
   WriteConfiguration(L"<General><RefreshRate>10</RefreshRate></General>");
   const std::wstring path = WriteDocumentWithRefusedItem(dir_);
   VarnelProcess program(dir_, L"\"" + path + L"\"");
-  Launch(program);
+  ASSERT_NO_FATAL_FAILURE(Launch(program));
   ASSERT_TRUE(WaitUntil([&] { return Periods(program).size() == 1; }));
   ASSERT_NO_FATAL_FAILURE(Connect(program, kServer1));
   program.Command(ID_PERIOD_UNLOCK);

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -230,18 +231,24 @@ std::wstring MakeRunDirectory(const std::wstring& name) {
   const std::wstring dir =
       std::wstring(temp) + L"varnel-gui-" + name + L"-" + std::to_wstring(GetCurrentProcessId());
   RemoveRunDirectory(dir);
-  CreateDirectoryW(dir.c_str(), nullptr);
+  if (!CreateDirectoryW(dir.c_str(), nullptr)) {
+    std::fwprintf(stderr, L"cannot create the run directory %ls (error %lu)\n", dir.c_str(),
+                  GetLastError());
+  }
   return dir;
 }
 
 void RemoveRunDirectory(const std::wstring& dir) {
+  if (!FileExists(dir)) return;
   std::wstring from = dir;
   from.push_back(L'\0');
   SHFILEOPSTRUCTW op{};
   op.wFunc = FO_DELETE;
   op.pFrom = from.c_str();
   op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
-  SHFileOperationW(&op);
+  const int result = SHFileOperationW(&op);
+  if (result != 0 || FileExists(dir))
+    std::fwprintf(stderr, L"cannot remove the run directory %ls (%d)\n", dir.c_str(), result);
 }
 
 std::string ReadBytes(const std::wstring& path) {
@@ -266,6 +273,8 @@ std::wstring ReadUtf16(const std::wstring& path) {
 void WriteBytes(const std::wstring& path, const std::string& bytes) {
   std::ofstream out(std::filesystem::path(path), std::ios::binary);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  if (!out) std::fwprintf(stderr, L"cannot write %ls\n", path.c_str());
 }
 
 void WriteUtf16(const std::wstring& path, const std::wstring& text) {

@@ -87,13 +87,16 @@ inline bool OpenClipboardWithin(DWORD timeout_ms = 5000) {
   return WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, timeout_ms);
 }
 
-// A fresh empty directory for one run (under the temporary folder), removed by the caller.
+// A fresh empty directory for one run (under the temporary folder), removed by the caller; says on
+// standard error when it cannot be made.
 std::wstring MakeRunDirectory(const std::wstring& name);
+// Removes the directory and what it holds; says on standard error when something is left.
 void RemoveRunDirectory(const std::wstring& dir);
 // The whole file as bytes, or empty when it cannot be read.
 std::string ReadBytes(const std::wstring& path);
 // A UTF-16 file with its byte-order mark, as text without the mark ("" when not UTF-16).
 std::wstring ReadUtf16(const std::wstring& path);
+// Writes the file whole; says on standard error when it cannot.
 void WriteBytes(const std::wstring& path, const std::string& bytes);
 void WriteUtf16(const std::wstring& path, const std::wstring& text);
 bool FileExists(const std::wstring& path);

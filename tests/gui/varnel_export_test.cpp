@@ -84,7 +84,7 @@ class VarnelExport : public VarnelCommands {
  protected:
   // Starts the program on the document and connects its server.
   void Open(VarnelProcess& program, const wchar_t* server) {
-    Launch(program);
+    ASSERT_NO_FATAL_FAILURE(Launch(program));
     ASSERT_TRUE(WaitUntil([&] { return Periods(program).size() == 1; }));
     ASSERT_NO_FATAL_FAILURE(Connect(program, server));
   }

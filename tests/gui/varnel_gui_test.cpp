@@ -59,7 +59,7 @@ class VarnelGui : public RunDirectoryTest {
 
 TEST_F(VarnelGui, StartsWithFrameMenusClockAndNewDocumentThenClosesWritingItsFiles) {
   VarnelProcess program(dir_);
-  Launch(program);
+  ASSERT_NO_FATAL_FAILURE(Launch(program));
   EXPECT_EQ(WindowText(program.MainWindow()).rfind(L"Varnel", 0), 0u);
 
   // The window menu is rebuilt by a message the new document posts: wait for it.
@@ -112,7 +112,7 @@ TEST_F(VarnelGui, StartsWithFrameMenusClockAndNewDocumentThenClosesWritingItsFil
 TEST_F(VarnelGui, NextStartPlacesTheWindowWhereItWasAndKeepsThePreviousLog) {
   {
     VarnelProcess first(dir_);
-    Launch(first);
+    ASSERT_NO_FATAL_FAILURE(Launch(first));
     SetWindowPos(first.MainWindow(), nullptr, 30, 40, 700, 500, SWP_NOZORDER | SWP_NOACTIVATE);
     WaitUntil([&] {
       RECT r;
@@ -129,7 +129,7 @@ TEST_F(VarnelGui, NextStartPlacesTheWindowWhereItWasAndKeepsThePreviousLog) {
   EXPECT_EQ(Number(box, L"bottom"), 540);
 
   VarnelProcess second(dir_);
-  Launch(second);
+  ASSERT_NO_FATAL_FAILURE(Launch(second));
   RECT r{};
   GetWindowRect(second.MainWindow(), &r);
   EXPECT_EQ(r.left, 30);
@@ -157,7 +157,7 @@ TEST_F(VarnelGui, WindowClosedMaximisedKeepsItsNormalPlace) {
       L"<Varnel_Configuration><ConfigBase><MainBox><left>30</left><top>40</top>"
       L"<right>730</right><bottom>540</bottom></MainBox></ConfigBase></Varnel_Configuration>");
   VarnelProcess program(dir_);
-  Launch(program);
+  ASSERT_NO_FATAL_FAILURE(Launch(program));
   RECT normal{};
   GetWindowRect(program.MainWindow(), &normal);
   ShowWindow(program.MainWindow(), SW_MAXIMIZE);
@@ -175,7 +175,7 @@ TEST_F(VarnelGui, ConfigurationInUtf8IsRefusedAndRewrittenAtClose) {
              "<Varnel_Configuration><ConfigBase><Language>0</Language></ConfigBase>"
              "<General><RefreshRate>30</RefreshRate></General></Varnel_Configuration>");
   VarnelProcess program(dir_);
-  Launch(program);
+  ASSERT_NO_FATAL_FAILURE(Launch(program));
   // Refused: the defaults stay, so the menu is English.
   EXPECT_EQ(MenuBarTitles(program.Ask(L"menu")).front(), L"&File");
   CloseAndExpectExit(program);
@@ -191,7 +191,7 @@ TEST_F(VarnelGui, MenusFollowTheConfiguredLanguageAndTheLanguageCommand) {
              L"</Varnel_Configuration>");
   {
     VarnelProcess program(dir_);
-    Launch(program);
+    ASSERT_NO_FATAL_FAILURE(Launch(program));
     EXPECT_EQ(MenuBarTitles(program.Ask(L"menu")).front(), L"&Fichier");
     // Switching saves at once and loads the new menu.
     program.Command(ID_LANGUAGE_ENGLISH);
@@ -204,7 +204,7 @@ TEST_F(VarnelGui, MenusFollowTheConfiguredLanguageAndTheLanguageCommand) {
              L"<Varnel_Configuration><ConfigBase><Language>3</Language></ConfigBase>"
              L"</Varnel_Configuration>");
   VarnelProcess spanish(dir_);
-  Launch(spanish);
+  ASSERT_NO_FATAL_FAILURE(Launch(spanish));
   EXPECT_EQ(MenuBarTitles(spanish.Ask(L"menu")).front(), L"&File");
   CloseAndExpectExit(spanish);
   EXPECT_NE(Log(dir_).find(L"Missing menu for language 3"), std::wstring::npos);
@@ -212,7 +212,7 @@ TEST_F(VarnelGui, MenusFollowTheConfiguredLanguageAndTheLanguageCommand) {
 
 TEST_F(VarnelGui, ConfigurationSheetSavesOnOkAndAsksBeforeDiscarding) {
   VarnelProcess program(dir_);
-  Launch(program);
+  ASSERT_NO_FATAL_FAILURE(Launch(program));
   program.Command(ID_OPTIONS_CONFIGURE);
   HWND sheet = program.WaitWindow(L"Varnel configuration:");
   ASSERT_NE(sheet, nullptr) << "the configuration sheet did not open";
@@ -256,7 +256,7 @@ TEST_F(VarnelGui, PageSetUpFromTheConfigurationSheetStaysOnOkAndCancelAsksNothin
   // No spooler: page set-up is the program's own dialog, whose margins a test can type.
   const ScopedVariable no_spooler(L"CUPS_SERVER", L"/nonexistent/varnel-no-spooler.sock");
   VarnelProcess program(dir_);
-  Launch(program);
+  ASSERT_NO_FATAL_FAILURE(Launch(program));
   struct Case {
     UINT ends_sheet;
     const wchar_t* top;
@@ -291,7 +291,7 @@ TEST_F(VarnelGui, PageSetUpFromTheConfigurationSheetStaysOnOkAndCancelAsksNothin
 
 TEST_F(VarnelGui, AboutBoxShowsTheVersion) {
   VarnelProcess program(dir_);
-  Launch(program);
+  ASSERT_NO_FATAL_FAILURE(Launch(program));
   program.Command(ID_APP_ABOUT);
   HWND about = program.WaitWindow(L"About Varnel");
   ASSERT_NE(about, nullptr);
@@ -325,7 +325,7 @@ TEST_F(VarnelGui, OpensTheDocumentOfItsCommandLineUnchangedAndAsksBeforeClosingI
   {
     // Opened and closed at once: nothing to save, so nothing is asked.
     VarnelProcess program(dir_, L"\"" + path + L"\"");
-    Launch(program);
+    ASSERT_NO_FATAL_FAILURE(Launch(program));
     std::vector<std::wstring> documents;
     ASSERT_TRUE(WaitUntil([&] {
       documents = Lines(program.Ask(L"documents"));
@@ -342,7 +342,7 @@ TEST_F(VarnelGui, OpensTheDocumentOfItsCommandLineUnchangedAndAsksBeforeClosingI
   }
 
   VarnelProcess program(dir_, L"\"" + path + L"\"");
-  Launch(program);
+  ASSERT_NO_FATAL_FAILURE(Launch(program));
   ASSERT_TRUE(WaitUntil([&] { return Lines(program.Ask(L"documents")).size() == 1; }));
   // A refresh's update hands the graph's look to the document, which is then modified.
   program.Ask(L"update-timed 7");
@@ -371,7 +371,7 @@ TEST_F(VarnelGui, OpensTheDocumentOfItsCommandLineUnchangedAndAsksBeforeClosingI
 TEST_F(VarnelGui, ACloseKeptOpenByAFailedSaveGoesOnWritingTheLog) {
   const std::wstring path = WriteDocumentWithAWaveFile(dir_);
   VarnelProcess program(dir_, L"\"" + path + L"\"");
-  Launch(program);
+  ASSERT_NO_FATAL_FAILURE(Launch(program));
   ASSERT_TRUE(WaitUntil([&] { return Lines(program.Ask(L"documents")).size() == 1; }));
   program.Ask(L"update-timed 7");
   ASSERT_TRUE(
@@ -407,7 +407,7 @@ TEST_F(VarnelGui, ACloseKeptOpenByAFailedSaveGoesOnWritingTheLog) {
 TEST_F(VarnelGui, SavesUnderItsNameAndSaveAsGivesTheTypedNameTheXmlExtension) {
   const std::wstring path = WriteDocumentWithAWaveFile(dir_);
   VarnelProcess program(dir_, L"\"" + path + L"\"");
-  Launch(program);
+  ASSERT_NO_FATAL_FAILURE(Launch(program));
   ASSERT_TRUE(
       WaitUntil([&] { return program.Ask(L"documents").find(L"|0|1|1") != std::wstring::npos; }));
   // The document's window is the active one once the main window's title names it.
@@ -441,7 +441,7 @@ TEST_F(VarnelGui, SavesUnderItsNameAndSaveAsGivesTheTypedNameTheXmlExtension) {
 
 TEST_F(VarnelGui, UserManualThatIsNowhereIsReportedWithItsName) {
   VarnelProcess program(dir_);
-  Launch(program);
+  ASSERT_NO_FATAL_FAILURE(Launch(program));
   program.Command(ID_HELP_MANUAL);
   HWND box = program.WaitWindow(L"Error");
   ASSERT_NE(box, nullptr) << "no message for a missing manual";
@@ -480,7 +480,7 @@ HWND FocusOf(HWND dialog) {
 // Shift+Tab, with or without Ctrl, goes to the previous control of a dialog; Tab to the next.
 TEST_F(VarnelGui, ShiftTabAndCtrlShiftTabGoBackThroughADialog) {
   VarnelProcess program(dir_);
-  Launch(program);
+  ASSERT_NO_FATAL_FAILURE(Launch(program));
   program.Command(ID_SERVER_CONNECT_REMOTE);  // the machine name dialog
   HWND dialog = program.WaitWindow(L"OPC 2.0 Remote Connection");
   ASSERT_NE(dialog, nullptr);
@@ -517,7 +517,7 @@ TEST_F(VarnelGui, OpenDialogNamesTheFileTypesInTheProgramsLanguage) {
              L"<Varnel_Configuration><ConfigBase><Language>0</Language></ConfigBase>"
              L"</Varnel_Configuration>");
   VarnelProcess program(dir_);
-  Launch(program);
+  ASSERT_NO_FATAL_FAILURE(Launch(program));
   for (const auto& [language, expected] :
        {std::pair{0u, L"Fichier Varnel (*.xml)"}, std::pair{11052u, L"Varnel-Datei (*.xml)"}}) {
     if (language) program.Command(language);
@@ -586,7 +586,7 @@ TEST_F(VarnelGui, UserManualThatNoProgramCanShowIsReportedWithItsPath) {
   const std::wstring manual = dir_ + L"\\Help\\Varnel Help UK.pdf";
   WriteBytes(manual, "%PDF-1.4\n%%EOF\n");
   VarnelProcess program(dir_);
-  Launch(program);
+  ASSERT_NO_FATAL_FAILURE(Launch(program));
   program.Command(ID_HELP_MANUAL);
   HWND box = program.WaitWindow(L"Error");
   ASSERT_NE(box, nullptr) << "no message when the manual could not be shown";
@@ -608,7 +608,7 @@ TEST_F(VarnelGui, UserManualThatNoProgramCanShowIsReportedWithItsPath) {
 // The status bar's prompts of the legend and autoscale commands, in each language.
 TEST_F(VarnelGui, LegendAndAutoscalePromptsSpeakEveryLanguage) {
   VarnelProcess program(dir_);
-  Launch(program);
+  ASSERT_NO_FATAL_FAILURE(Launch(program));
   auto prompt = [&](UINT command) {
     DWORD_PTR result = 0;
     SendMessageTimeoutW(program.MainWindow(), WM_MENUSELECT, MAKEWPARAM(command, MF_HILITE), 1,

@@ -180,7 +180,7 @@ class VarnelPrint : public RunDirectoryTest {
   // Starts the program on its document and selects a grid cell: the grid's view is active and
   // can print.
   void OpenGridToPrint(VarnelProcess& program) {
-    Launch(program);
+    ASSERT_NO_FATAL_FAILURE(Launch(program));
     WaitDocument(program);
     HWND grid = FindDescendant(program.MainWindow(), L"VarnelGridCtrl");
     ASSERT_NE(grid, nullptr);
@@ -211,7 +211,7 @@ TEST_F(VarnelPrint, GraphPrintsOnOnePageOfThePdfPrinter) {
   ASSERT_EQ(name.size(), 40u);
   const std::wstring path = WriteWaveDocument(dir_, name, 200);
   VarnelProcess program(dir_, L"\"" + path + L"\"");
-  Launch(program);
+  ASSERT_NO_FATAL_FAILURE(Launch(program));
   WaitDocument(program);
   HWND graph = nullptr;
   ASSERT_TRUE(WaitUntil([&] {
@@ -267,7 +267,7 @@ int ClearColumnFrom(const gui::ScreenPicture& shown, int from) {
 TEST_F(VarnelPrint, GraphPrintsTheTraceCursorOnlyWhileItIsOn) {
   const std::wstring path = WriteWaveDocument(dir_, L"trace.xml", 200);
   VarnelProcess program(dir_, L"\"" + path + L"\"");
-  Launch(program);
+  ASSERT_NO_FATAL_FAILURE(Launch(program));
   WaitDocument(program);
   HWND graph = nullptr;
   ASSERT_TRUE(WaitUntil(
@@ -365,7 +365,7 @@ TEST_F(VarnelPrint, PreviewShowsTheGridsPagesOneAtATime) {
 // landscape one after page set-up, then into a file.
 TEST_F(VarnelPrint, DialogPicturePrintsOnPortraitAndLandscapePagesAndToAFile) {
   VarnelProcess program(dir_);
-  Launch(program);
+  ASSERT_NO_FATAL_FAILURE(Launch(program));
   auto open_about = [&] {
     program.Command(ID_APP_ABOUT);
     return WaitDialog(program, L"About Varnel");
@@ -431,7 +431,7 @@ TEST_F(VarnelPrint, DialogPicturePrintsOnPortraitAndLandscapePagesAndToAFile) {
 // sheet's picture; Close closes it as Cancel does.
 TEST_F(VarnelPrint, PropertySheetPrintsItsPictureThroughItsFileMenu) {
   VarnelProcess program(dir_);
-  Launch(program);
+  ASSERT_NO_FATAL_FAILURE(Launch(program));
   program.Command(ID_OPTIONS_CONFIGURE);
   HWND sheet = WaitDialog(program, L"Varnel configuration:");
   ASSERT_NE(sheet, nullptr) << "no configuration sheet";
@@ -542,7 +542,7 @@ TEST_F(VarnelPrint, PrintAndCloseWhileAJobRunsWaitForTheJob) {
 // A dialog that stands partly off the screen prints the part that can be seen.
 TEST_F(VarnelPrint, DialogPartlyOffTheScreenPrintsItsVisiblePart) {
   VarnelProcess program(dir_);
-  Launch(program);
+  ASSERT_NO_FATAL_FAILURE(Launch(program));
   program.Command(ID_APP_ABOUT);
   HWND about = WaitDialog(program, L"About Varnel");
   ASSERT_NE(about, nullptr);
@@ -600,7 +600,7 @@ TEST_F(VarnelPrint, WithoutAPrinterPrintingFailsAndPageSetupIsTheProgramsOwn) {
              L"<Units>0</Units></Printing></Varnel_Configuration>\r\n");
   const std::wstring path = WriteWaveDocument(dir_, L"noprinter.xml", 20);
   VarnelProcess program(dir_, L"\"" + path + L"\"");
-  Launch(program);
+  ASSERT_NO_FATAL_FAILURE(Launch(program));
   WaitDocument(program);
 
   for (UINT command : {ID_FILE_PRINT, ID_FILE_PRINT_DIRECT}) {

@@ -186,7 +186,7 @@ TEST_F(VarnelReconnect, ServerThatNeverComesBackIsTriedLessAndLessWithoutBoxesOr
 
 TEST_F(VarnelReconnect, ConfigurationSheetSwitchesTheTriesOffAndOn) {
   VarnelProcess program(dir_);
-  Launch(program);
+  ASSERT_NO_FATAL_FAILURE(Launch(program));
   program.Command(ID_OPTIONS_CONFIGURE);
   HWND sheet = program.WaitWindow(L"Varnel configuration:");
   ASSERT_NE(sheet, nullptr) << "the configuration sheet did not open";
@@ -209,7 +209,7 @@ TEST_F(VarnelReconnect, ConfigurationSheetSwitchesTheTriesOffAndOn) {
       L"<ConfigBase><Language>0</Language></ConfigBase>"
       L"<General><ReconnectLostServers>0</ReconnectLostServers></General>");
   VarnelProcess french(dir_);
-  Launch(french);
+  ASSERT_NO_FATAL_FAILURE(Launch(french));
   french.Command(ID_OPTIONS_CONFIGURE);
   sheet = french.WaitWindow(L"Configuration de Varnel :");
   ASSERT_NE(sheet, nullptr);

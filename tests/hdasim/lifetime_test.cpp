@@ -1,6 +1,6 @@
 // The server process: it outlives a client that is killed, ends a grace period after the last
-// release, takes its clock offset from the environment, does not grow while it serves reads, and
-// answers slow items late but completely.
+// release, takes its clock offset from the environment, leaves the directory it was started in,
+// does not grow while it serves reads, and answers slow items late but completely.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -102,6 +102,34 @@ TEST(Lifetime, ClockOffsetComesFromTheEnvironmentAtStart) {
   }
   SetEnvironmentVariableW(L"HDASIM_CLOCK_OFFSET_MS", nullptr);
   EXPECT_TRUE(ShutDownServer());
+}
+
+// COM under Wine starts the server in this process's current directory. A server that kept it
+// would hold the folder (it cannot be removed) for as long as it lingers after its clients.
+TEST(Lifetime, TheServerLeavesTheDirectoryItWasStartedIn) {
+  ASSERT_TRUE(WaitForNoServer(20000));
+  wchar_t temp[MAX_PATH] = {};
+  ASSERT_GT(GetTempPathW(MAX_PATH, temp), 0u);
+  const std::wstring dir =
+      std::wstring(temp) + L"hdasim-launch-" + std::to_wstring(GetCurrentProcessId());
+  ASSERT_TRUE(CreateDirectoryW(dir.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+  wchar_t previous[MAX_PATH] = {};
+  ASSERT_GT(GetCurrentDirectoryW(MAX_PATH, previous), 0u);
+  ASSERT_TRUE(SetCurrentDirectoryW(dir.c_str()));
+  {
+    Session session;
+    SetCurrentDirectoryW(previous);
+    ASSERT_TRUE(session.Ok());
+  }
+  ASSERT_EQ(ServerProcessIds().size(), 1u) << "the server no longer lingers after its client";
+  const bool removed = RemoveDirectoryW(dir.c_str()) != FALSE;
+  const DWORD error = removed ? 0 : GetLastError();
+  EXPECT_TRUE(removed) << "the running server holds the directory it was started in (error "
+                       << error << ")";
+  if (!removed) {
+    EXPECT_TRUE(WaitForNoServer(20000));
+    RemoveDirectoryW(dir.c_str());
+  }
 }
 
 TEST(Lifetime, PrivateBytesStayFlatUnderRepeatedReads) {

@@ -34,11 +34,25 @@ int Register(bool add) {
   return FAILED(hr) ? 1 : 0;
 }
 
+// COM under Wine starts a local server in its client's current directory, which the server would
+// then hold (the folder cannot be removed) for as long as it runs; Windows starts it in the system
+// folder, and so the server moves there.
+void LeaveTheLaunchDirectory() {
+  wchar_t system[MAX_PATH] = {};
+  const UINT length = GetSystemDirectoryW(system, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH || !SetCurrentDirectoryW(system))
+    std::fwprintf(stderr, L"hdasim: cannot move to the system folder (error %lu)\n",
+                  GetLastError());
+}
+
 int Run(int argc, wchar_t** argv) {
   for (int i = 1; i < argc; ++i) {
     if (IsSwitch(argv[i], L"RegServer")) return Register(true);
     if (IsSwitch(argv[i], L"UnregServer")) return Register(false);
-    if (IsSwitch(argv[i], L"Embedding")) return hdasim::RunLocalServer();
+    if (IsSwitch(argv[i], L"Embedding")) {
+      LeaveTheLaunchDirectory();
+      return hdasim::RunLocalServer();
+    }
   }
   std::fwprintf(stderr, L"usage: hdasim /RegServer | /UnregServer | -Embedding\n");
   return 2;
