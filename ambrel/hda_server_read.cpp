@@ -88,6 +88,16 @@ DWORD WithServerFlag(const ReadResult<Result>& read, DWORD stored) {
   return read.MoreData() ? (stored | kMoreData) : stored;
 }
 
+// The caller's share of a read item's values, with the more-data flag.
+DWORD CopyItem(const ReadResult<OPCHDA_ITEM>& read, DWORD max_values, FILETIME* time_stamps,
+               VARIANT* values, DWORD* qualities) {
+  const OPCHDA_ITEM& item = *read.Get();
+  const DWORD result = StoredCount(item.dwCount, max_values);
+  CopyValues(result & AMBREL_COUNT_MASK, item.pftTimeStamps, item.pvDataValues, item.pdwQualities,
+             time_stamps, values, qualities);
+  return WithServerFlag(read, result);
+}
+
 }  // namespace
 
 DWORD HDASvr::ReadRaw(DWORD item_handle, BOOL bounds, const ReadPeriod& period, DWORD max_values,
@@ -103,11 +113,7 @@ DWORD HDASvr::ReadRaw(DWORD item_handle, BOOL bounds, const ReadPeriod& period, 
     CheckServer(hr);
     return 0;
   }
-  const OPCHDA_ITEM& item = *read.Get();
-  const DWORD result = StoredCount(item.dwCount, max_values);
-  CopyValues(result & AMBREL_COUNT_MASK, item.pftTimeStamps, item.pvDataValues, item.pdwQualities,
-             time_stamps, values, qualities);
-  return WithServerFlag(read, result);
+  return CopyItem(read, max_values, time_stamps, values, qualities);
 }
 
 DWORD HDASvr::ReadProcessed(DWORD item_handle, DWORD aggregate_id, const ReadPeriod& period,
@@ -126,11 +132,7 @@ DWORD HDASvr::ReadProcessed(DWORD item_handle, DWORD aggregate_id, const ReadPer
     CheckServer(hr);
     return 0;
   }
-  const OPCHDA_ITEM& item = *read.Get();
-  const DWORD result = StoredCount(item.dwCount, max_values);
-  CopyValues(result & AMBREL_COUNT_MASK, item.pftTimeStamps, item.pvDataValues, item.pdwQualities,
-             time_stamps, values, qualities);
-  return WithServerFlag(read, result);
+  return CopyItem(read, max_values, time_stamps, values, qualities);
 }
 
 DWORD HDASvr::ReadAttribute(DWORD item_handle, DWORD attribute_id, const ReadPeriod& period,
