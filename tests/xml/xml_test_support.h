@@ -8,9 +8,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/file.h"
-#include "platform/locale.h"
 #include "platform/screen.h"
 #include "text/assert_report.h"
+#include "tests/text/text_test_support.h"
 #include "text/tstring.h"
 
 namespace xml_test {
@@ -42,17 +42,7 @@ class AssertCapture {
   AssertSink previous_;
 };
 
-class ScopedDecimalPoint {
- public:
-  explicit ScopedDecimalPoint(char16_t point)
-      : previous_(platform::SetDecimalPointForTesting(point)) {}
-  ~ScopedDecimalPoint() { platform::SetDecimalPointForTesting(previous_); }
-  ScopedDecimalPoint(const ScopedDecimalPoint&) = delete;
-  ScopedDecimalPoint& operator=(const ScopedDecimalPoint&) = delete;
-
- private:
-  char16_t previous_;
-};
+using text_test::ScopedDecimalPoint;
 
 class ScopedWorkArea {
  public:
