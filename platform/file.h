@@ -83,6 +83,14 @@ struct FileFaults {
 };
 // Installs faults (nullptr removes them); the caller keeps the object alive while installed.
 void SetFileFaults(FileFaults* faults);
+// Faults installed for one scope.
+class ScopedFileFaults {
+ public:
+  explicit ScopedFileFaults(FileFaults& faults) { SetFileFaults(&faults); }
+  ~ScopedFileFaults() { SetFileFaults(nullptr); }
+  ScopedFileFaults(const ScopedFileFaults&) = delete;
+  ScopedFileFaults& operator=(const ScopedFileFaults&) = delete;
+};
 }  // namespace faults
 
 }  // namespace platform

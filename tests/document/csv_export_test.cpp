@@ -272,15 +272,7 @@ class PieceStream final : public IWaveStream {
   bool fail_;
 };
 
-class ScopedFileFaults {
- public:
-  explicit ScopedFileFaults(platform::faults::FileFaults& faults) {
-    platform::faults::SetFileFaults(&faults);
-  }
-  ~ScopedFileFaults() { platform::faults::SetFileFaults(nullptr); }
-  ScopedFileFaults(const ScopedFileFaults&) = delete;
-  ScopedFileFaults& operator=(const ScopedFileFaults&) = delete;
-};
+using platform::faults::ScopedFileFaults;
 
 std::string ReadAll(const TString& path) {
   platform::File file;

@@ -52,15 +52,7 @@ class ScopedWorkArea {
   ScopedWorkArea& operator=(const ScopedWorkArea&) = delete;
 };
 
-class ScopedFileFaults {
- public:
-  explicit ScopedFileFaults(platform::faults::FileFaults& faults) {
-    platform::faults::SetFileFaults(&faults);
-  }
-  ~ScopedFileFaults() { platform::faults::SetFileFaults(nullptr); }
-  ScopedFileFaults(const ScopedFileFaults&) = delete;
-  ScopedFileFaults& operator=(const ScopedFileFaults&) = delete;
-};
+using platform::faults::ScopedFileFaults;
 
 // A file name in the working directory (the build tree, natively and under Wine), removed when
 // the object goes. The running test's name comes first, so test cases that run at the same time
