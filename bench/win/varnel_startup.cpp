@@ -73,8 +73,12 @@ int main() {
   for (int run = 0; run < kRuns; ++run) {
     gui::VarnelProcess program(dir);
     const win::Stopwatch watch;
-    if (!program.Start() || !program.WaitMainWindow()) {
-      std::printf("Varnel.exe did not start\n");
+    if (!program.Start()) {
+      std::printf("Varnel.exe could not be started (error %lu)\n", program.StartError());
+      return 1;
+    }
+    if (!program.WaitMainWindow()) {
+      std::printf("Varnel.exe showed no main window within 30 s\n");
       return 1;
     }
     startup.push_back(watch.Milliseconds());

@@ -1,12 +1,16 @@
 // The base of the GUI tests' fixtures: each case gets a start directory of its own, named after
-// the case and kept when the case failed, and starts the program there.
+// the case and kept when the case failed, and starts the program there. A case that hangs has the
+// end of the program's log printed by the watchdog before its program ends.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
+#include "tests/gui/channel_answers.h"
 #include "tests/gui/varnel_driver.h"
+#include "tests/support/case_watchdog.h"
 
 namespace gui {
 
@@ -16,6 +20,8 @@ class RunDirectoryTest : public ::testing::Test {
     const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
     dir_ = MakeRunDirectory(std::wstring(name.begin(), name.end()));
     ASSERT_TRUE(FileExists(dir_)) << "no run directory for " << name;
+    HungCaseDirectory() = dir_;
+    test_support::SetHungCaseReport(&PrintLogEnd);
   }
   void TearDown() override {
     if (!HasFailure()) RemoveRunDirectory(dir_);
@@ -28,6 +34,25 @@ class RunDirectoryTest : public ::testing::Test {
   }
 
   std::wstring dir_;
+
+ private:
+  static std::wstring& HungCaseDirectory() {
+    static std::wstring dir;
+    return dir;
+  }
+  // The last lines of the log in the run directory of the case that runs.
+  static void PrintLogEnd() {
+    constexpr std::size_t kLines = 40;
+    const std::wstring path = HungCaseDirectory() + L"\\Varnel.log";
+    const std::vector<std::wstring> lines = Lines(ReadUtf16(path));
+    std::fprintf(stderr, "[ WATCHDOG ] the end of %s:\n", Narrow(path).c_str());
+    for (std::size_t i = lines.size() > kLines ? lines.size() - kLines : 0; i < lines.size(); ++i) {
+      std::wstring line = lines[i];
+      if (!line.empty() && line.back() == L'\r') line.pop_back();
+      std::fprintf(stderr, "  %s\n", Narrow(line).c_str());
+    }
+    std::fflush(stderr);
+  }
 };
 
 }  // namespace gui

@@ -15,7 +15,11 @@ trap 'touch gui_smoke.quit; wait $pid 2>/dev/null || true' EXIT
 
 for _ in $(seq 1 300); do
   [ -f gui_smoke.ready ] && break
-  kill -0 $pid 2>/dev/null || { echo "gui_smoke.exe ended before painting:"; cat wine.log; exit 1; }
+  if ! kill -0 $pid 2>/dev/null; then
+    echo "gui_smoke.exe ended before painting:"; cat wine.log
+    echo "the display $DISPLAY: $(xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 && echo answers || echo does not answer)"
+    exit 1
+  fi
   sleep 0.1
 done
 [ -f gui_smoke.ready ] || { echo "gui_smoke.exe did not paint within 30 s"; exit 1; }

@@ -1,31 +1,10 @@
 #include "tests/support/process_ids.h"
 
-#include <tlhelp32.h>
-
 #include <cwchar>
 
-#include "win/handle.h"
+#include "tests/support/process_snapshot.h"
 
 namespace test_support {
-
-namespace {
-
-// Calls `visit` with each running process's entry.
-template <typename Visit>
-void ForEachProcess(Visit visit) {
-  win::UniqueKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  if (!snapshot || snapshot.Get() == INVALID_HANDLE_VALUE) {
-    snapshot.Release();
-    return;
-  }
-  PROCESSENTRY32W entry{};
-  entry.dwSize = sizeof(entry);
-  for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more;
-       more = Process32NextW(snapshot.Get(), &entry))
-    visit(entry);
-}
-
-}  // namespace
 
 std::vector<DWORD> ProcessIdsOf(const wchar_t* exe_name) {
   std::vector<DWORD> ids;
