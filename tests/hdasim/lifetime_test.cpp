@@ -75,6 +75,43 @@ TEST(Lifetime, ServerEndsAGracePeriodAfterTheLastRelease) {
   EXPECT_GE(waited, 2000u) << "the server must linger for its grace period";
 }
 
+// A client that has the class's factory as the server gives its classes up (its grace period
+// over) still gets an object, which is served until the client lets it go, not only until the
+// server would have ended.
+TEST(Lifetime, AClientThatFoundTheClassAsTheServerEndsIsServedToTheEnd) {
+  ASSERT_TRUE(WaitForNoServer(20000));
+  ASSERT_TRUE(SetEnvironmentVariableW(L"HDASIM_LINGER_MS", L"1000"));
+  CLSID clsid{};
+  ASSERT_EQ(CLSIDFromProgID(L"Varnel.HdaSim.1", &clsid), S_OK);
+  ComPtr<IClassFactory> factory;
+  {
+    Session session;
+    ASSERT_TRUE(session.Ok());
+    ASSERT_EQ(CoGetClassObject(clsid, CLSCTX_LOCAL_SERVER, nullptr, IID_IClassFactory,
+                               reinterpret_cast<void**>(&factory)),
+              S_OK);
+  }
+  SetEnvironmentVariableW(L"HDASIM_LINGER_MS", nullptr);
+  // Past the grace period of 1 s (the classes are given up), not yet at the end of the server.
+  Sleep(1300);
+  ComPtr<IOPCHDA_Server> server;
+  ASSERT_EQ(factory->CreateInstance(nullptr, IID_IOPCHDA_Server, reinterpret_cast<void**>(&server)),
+            S_OK)
+      << "the server went while a client held its factory";
+  factory.Reset();
+  Sleep(2000);  // longer than the server gives a client that comes late
+  OPCHANDLE* handles = nullptr;
+  HRESULT* errors = nullptr;
+  LPWSTR item = const_cast<LPWSTR>(L"Waves/Sine 1s");
+  OPCHANDLE client = 1;
+  EXPECT_EQ(server->GetItemHandles(1, &item, &client, &handles, &errors), S_OK)
+      << "the object was not served to the end";
+  CoTaskMemFree(handles);
+  CoTaskMemFree(errors);
+  server.Reset();
+  EXPECT_TRUE(WaitForNoServer(20000)) << "the server did not end after its last object";
+}
+
 TEST(Lifetime, ClockOffsetComesFromTheEnvironmentAtStart) {
   ASSERT_TRUE(WaitForNoServer(20000));
   // COM starts the server from this process, which passes its environment on.

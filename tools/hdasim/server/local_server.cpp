@@ -25,7 +25,11 @@ namespace hdasim {
 namespace {
 
 constexpr UINT_PTR kLingerTimer = 1;
+constexpr UINT_PTR kRevokedTimer = 2;
 constexpr DWORD kDefaultLingerMs = 3000;
+// From giving up the classes to the end: a client that found a class just before still reaches
+// its factory and is served to the end.
+constexpr DWORD kRevokedServeMs = 1000;
 // From the end of the message loop to the end of the process.
 constexpr DWORD kAnswersLeaveMs = 300;
 // A client that does not answer its ShutdownRequest within this time is not waited for.
@@ -40,19 +44,32 @@ class ClassRegistration {
     result_ = CoRegisterClassObject(clsid, factory_.get(), CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE,
                                     &cookie_);
   }
-  ~ClassRegistration() { Revoke(); }
+  ~ClassRegistration() {
+    Revoke();
+    Release();
+  }
   ClassRegistration(const ClassRegistration&) = delete;
   ClassRegistration& operator=(const ClassRegistration&) = delete;
   HRESULT Result() const { return result_; }
+  // Revoked while the factory stays connected: a client that found the class just before may still
+  // be on its way to the factory.
   void Revoke() {
-    if (SUCCEEDED(result_) && cookie_) CoRevokeClassObject(cookie_);
+    if (!SUCCEEDED(result_) || !cookie_) return;
+    held_ = SUCCEEDED(CoLockObjectExternal(factory_.get(), TRUE, FALSE));
+    CoRevokeClassObject(cookie_);
     cookie_ = 0;
+  }
+  // The factory's connection goes: its clients' calls fail from now on.
+  void Release() {
+    if (held_) CoLockObjectExternal(factory_.get(), FALSE, TRUE);
+    held_ = false;
   }
 
  private:
   std::unique_ptr<ClassFactory> factory_;
   DWORD cookie_ = 0;
   HRESULT result_ = E_FAIL;
+  bool held_ = false;
 };
 
 HWND g_window = nullptr;
@@ -63,6 +80,11 @@ bool g_ending = false;
 void RevokeClasses() {
   if (g_registrations)
     for (auto& r : *g_registrations) r->Revoke();
+}
+
+void ReleaseFactories() {
+  if (g_registrations)
+    for (auto& r : *g_registrations) r->Release();
 }
 DWORD g_linger_ms = kDefaultLingerMs;
 
@@ -145,10 +167,15 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
       if (wparam == kLingerTimer) {
         KillTimer(window, kLingerTimer);
         if (ServerModule::Count() != 0) return 0;
-        // Revoke first: a client that got in just before is served to the end, and any later one
-        // makes COM start a new server instead of reaching this one as it goes.
+        // Revoke first, so that any later client makes COM start a new server instead of
+        // reaching this one as it goes; one that found the class just before still gets its
+        // object for a while and is served to the end (the end waits for its release then).
         g_ending = true;
         RevokeClasses();
+        SetTimer(window, kRevokedTimer, kRevokedServeMs, nullptr);
+      } else if (wparam == kRevokedTimer) {
+        KillTimer(window, kRevokedTimer);
+        ReleaseFactories();
         if (ServerModule::Count() == 0) PostQuitMessage(0);
       }
       return 0;
