@@ -63,6 +63,15 @@ inline std::wstring BoxText(HWND box) {
   return text ? WindowText(text) : WindowText(FindDescendant(box, L"Static"));
 }
 
+// Every visible top-level window of the program as "title: text", one a line: what stood in the
+// way of a window that did not come (an error box of the library, say).
+inline std::string ShownWindows(const VarnelProcess& program) {
+  std::string shown;
+  for (HWND window : program.TopWindows())
+    shown += "\n  " + Narrow(WindowText(window)) + ": " + Narrow(BoxText(window));
+  return shown;
+}
+
 // Closes a message box with its only button.
 inline void CloseBox(HWND box) {
   HWND ok = GetDlgItem(box, IDOK);
@@ -190,7 +199,7 @@ class VarnelCommands : public RunDirectoryTest {
     const std::size_t before = OpenConnections(program).names.size();
     program.Command(ID_SERVER_CONNECT_LOCAL);
     HWND dialog = program.WaitWindow(L"Browse OPC Servers", kBrowseTimeoutMs);
-    ASSERT_NE(dialog, nullptr) << "no server browser";
+    ASSERT_NE(dialog, nullptr) << "no server browser; the program shows:" << ShownWindows(program);
     ASSERT_NO_FATAL_FAILURE(SelectServer(dialog, server));
     if (reconnect)
       SendMessageW(GetDlgItem(dialog, IDC_SERVER_RECONNECT), BM_SETCHECK, BST_CHECKED, 0);
