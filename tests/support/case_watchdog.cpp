@@ -29,12 +29,6 @@ constexpr UINT kExitHung = 124;
 void (*g_cleanup)() = nullptr;
 void (*g_report)() = nullptr;
 
-std::string Ascii(const wchar_t* text) {
-  std::string ascii;
-  for (; *text; ++text) ascii += *text < 128 ? static_cast<char>(*text) : '?';
-  return ascii;
-}
-
 // When the process was made; 0 when it cannot be told.
 ULONGLONG CreationTime(HANDLE process) {
   FILETIME created{}, exited{}, kernel{}, user{};
@@ -48,7 +42,7 @@ void EndStartedProcesses() {
   std::multimap<DWORD, std::pair<DWORD, std::string>> children;
   test_support::ForEachProcess([&](const PROCESSENTRY32W& entry) {
     children.emplace(entry.th32ParentProcessID,
-                     std::make_pair(entry.th32ProcessID, Ascii(entry.szExeFile)));
+                     std::make_pair(entry.th32ProcessID, test_support::ExeName(entry)));
   });
   const ULONGLONG born = CreationTime(GetCurrentProcess());
   std::vector<DWORD> parents{GetCurrentProcessId()};

@@ -18,9 +18,7 @@ std::string RunningProcesses() {
   std::string list;
   ForEachProcess([&](const PROCESSENTRY32W& entry) {
     if (!list.empty()) list += ", ";
-    for (const wchar_t* c = entry.szExeFile; *c; ++c)
-      list += *c < 128 ? static_cast<char>(*c) : '?';
-    list += " (" + std::to_string(entry.th32ProcessID) + ")";
+    list += ExeName(entry) + " (" + std::to_string(entry.th32ProcessID) + ")";
   });
   return list;
 }

@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
+#include <string>
+
 #include "win/handle.h"
 
 namespace test_support {
@@ -21,6 +23,13 @@ void ForEachProcess(Visit visit) {
   for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more;
        more = Process32NextW(snapshot.Get(), &entry))
     visit(entry);
+}
+
+// A process's executable name for messages: ASCII, "?" for the rest.
+inline std::string ExeName(const PROCESSENTRY32W& entry) {
+  std::string name;
+  for (const wchar_t* c = entry.szExeFile; *c; ++c) name += *c < 128 ? static_cast<char>(*c) : '?';
+  return name;
 }
 
 }  // namespace test_support
