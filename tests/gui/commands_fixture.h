@@ -9,6 +9,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@
 #include "tests/gui/channel_answers.h"
 #include "tests/gui/run_directory_test.h"
 #include "tests/gui/varnel_driver.h"
+#include "tests/support/simulator_keeper.h"
 
 namespace gui {
 
@@ -168,6 +170,15 @@ inline std::wstring WriteDocument(const std::wstring& dir, const std::wstring& n
 
 class VarnelCommands : public RunDirectoryTest {
  protected:
+  void SetUp() override {
+    ASSERT_NO_FATAL_FAILURE(RunDirectoryTest::SetUp());
+    simulator_.emplace();
+  }
+  void TearDown() override {
+    simulator_.reset();
+    RunDirectoryTest::TearDown();
+  }
+
   void CloseAndExpectExit(VarnelProcess& program) {
     PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
     // Documents changed by the test are not saved.
@@ -257,6 +268,10 @@ class VarnelCommands : public RunDirectoryTest {
         3000);
     return Count(list) > 100 ? std::vector<std::wstring>{L"(the full list)"} : ListTexts(list);
   }
+
+ private:
+  // Up for the whole case, whenever the program looks for it.
+  std::optional<test_support::SimulatorKeeper> simulator_;
 };
 
 }  // namespace gui

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,7 @@
 #include "tests/gui/run_directory_test.h"
 #include "tests/gui/screen_picture.h"
 #include "tests/gui/varnel_driver.h"
+#include "tests/support/simulator_keeper.h"
 #include "views/graph_sheet_ids.h"
 #include "views/varnel_document.h"
 
@@ -172,6 +174,15 @@ void ChooseComboData(HWND page, int control, LPARAM data) {
 
 class VarnelGraph : public RunDirectoryTest {
  protected:
+  void SetUp() override {
+    ASSERT_NO_FATAL_FAILURE(RunDirectoryTest::SetUp());
+    simulator_.emplace();
+  }
+  void TearDown() override {
+    simulator_.reset();
+    RunDirectoryTest::TearDown();
+  }
+
   // Starts the program on the document and waits until its graph has been drawn.
   GraphState Open(VarnelProcess& program) {
     EXPECT_TRUE(program.Start()) << "Varnel.exe could not be started (error "
@@ -204,6 +215,10 @@ class VarnelGraph : public RunDirectoryTest {
     EXPECT_NE(sheet, nullptr) << "no settings sheet after a double click at " << x << "," << y;
     return sheet;
   }
+
+ private:
+  // Up for the whole case, whenever the program looks for it.
+  std::optional<test_support::SimulatorKeeper> simulator_;
 };
 
 TEST_F(VarnelGraph,

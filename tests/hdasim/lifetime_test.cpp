@@ -1,13 +1,16 @@
 // The server process: it outlives a client that is killed, ends a grace period after the last
-// release, takes its clock offset from the environment, leaves the directory it was started in,
-// does not grow while it serves reads, and answers slow items late but completely.
+// release (not while the GUI tests' keeper holds it), takes its clock offset from the environment,
+// leaves the directory it was started in, does not grow while it serves reads, and answers slow
+// items late but completely.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/hdasim/hda_client.h"
+#include "tests/support/simulator_keeper.h"
 #include "win/handle.h"
 
 namespace hdatest {
@@ -110,6 +113,25 @@ TEST(Lifetime, AClientThatFoundTheClassAsTheServerEndsIsServedToTheEnd) {
   CoTaskMemFree(errors);
   server.Reset();
   EXPECT_TRUE(WaitForNoServer(20000)) << "the server did not end after its last object";
+}
+
+// The keeper of the GUI tests holds the server past its grace period and lets it go for good: a
+// reference it took with it would keep the simulator running into the programs after it.
+TEST(Lifetime, AKeeperHoldsTheServerPastItsGracePeriodAndLetsItEndAfterwards) {
+  ASSERT_TRUE(WaitForNoServer(20000));
+  ASSERT_TRUE(SetEnvironmentVariableW(L"HDASIM_LINGER_MS", L"500"));
+  std::vector<DWORD> held;
+  {
+    const test_support::SimulatorKeeper keeper;
+    SetEnvironmentVariableW(L"HDASIM_LINGER_MS", nullptr);
+    ASSERT_TRUE(keeper.Holds());
+    held = ServerProcessIds();
+    ASSERT_EQ(held.size(), 1u);
+    // Past the grace period and the second that follows it.
+    Sleep(2500);
+    EXPECT_EQ(ServerProcessIds(), held) << "the server ended while the keeper held it";
+  }
+  EXPECT_TRUE(WaitForNoServer(10000)) << "the server did not end after the keeper let go";
 }
 
 TEST(Lifetime, ClockOffsetComesFromTheEnvironmentAtStart) {
