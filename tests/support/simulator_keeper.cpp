@@ -45,8 +45,8 @@ DWORD WINAPI KeeperThread(void* parameter) {
       hr = CoCreateInstance(CLSID_OpcServerList, nullptr, CLSCTX_LOCAL_SERVER, IID_IUnknown,
                             reinterpret_cast<void**>(&list));
       if (SUCCEEDED(hr)) break;
-      std::fprintf(stderr, "[ KEEPER   ] attempt %d to hold the simulator failed: 0x%08lx\n", attempt,
-                   static_cast<unsigned long>(hr));
+      std::fprintf(stderr, "[ KEEPER   ] attempt %d to hold the simulator failed: 0x%08lx\n",
+                   attempt, static_cast<unsigned long>(hr));
       std::fflush(stderr);
       if (attempt < kAttempts) Sleep(kRetryMs);
     }
