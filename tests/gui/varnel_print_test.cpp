@@ -68,21 +68,15 @@ ULONGLONG FileSize(const std::wstring& path) {
 
 // Whether the file's last kilobyte holds the end-of-file marker that a PDF writer puts last.
 bool EndsAsAPdf(const std::wstring& path) {
-  std::ifstream in(std::filesystem::path(path), std::ios::binary | std::ios::ate);
-  const std::streamoff size = in ? static_cast<std::streamoff>(in.tellg()) : 0;
-  if (size <= 0) return false;
-  const std::streamoff tail = std::min<std::streamoff>(size, 1024);
-  std::string end(static_cast<std::size_t>(tail), '\0');
-  in.seekg(size - tail);
-  in.read(end.data(), tail);
-  return end.find("%%EOF") != std::string::npos;
+  const std::string bytes = ReadBytes(path);
+  return bytes.find("%%EOF", bytes.size() > 1024 ? bytes.size() - 1024 : 0) != std::string::npos;
 }
 
 // Waits for the queue's next PDF (one not in `before`), complete (it ends as a PDF does and its
 // size stays steady for a second), and copies it into the output folder as `name`. False after
 // the timeout or when the file never ends as a PDF.
-// The queue's writer makes the file in place, and on a busy machine it can stand still for more
-// than a second halfway through a page: a copy taken then was cut short.
+// The queue's writer makes the file in place, its header first and the rest once the page is
+// done: a copy taken while it stood still between the two would be cut short.
 // The spooler's first job after it started can take much longer than the others on a busy machine.
 bool CollectPdf(const std::set<std::wstring>& before, const std::wstring& name,
                 DWORD timeout_ms = 180000) {
